@@ -1,0 +1,12 @@
+#include <unistd.h>
+
+#include <iostream>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    std::vector<std::string> args(argv, argv + argc);
+    return wm::cli::run(args, std::cin, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+}

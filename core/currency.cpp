@@ -1,0 +1,241 @@
+#include "core/currency.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "core/runtime_error.h"
+
+namespace wm {
+
+namespace {
+
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+
+// Divides by a power of ten with halves rounded to even or away from zero.
+std::int64_t divRound(std::int64_t v, std::int64_t by, bool halfEven)
+{
+    std::int64_t q = v / by;
+    std::int64_t rem = v % by;
+    std::int64_t twice = (rem < 0 ? -rem : rem) * 2;
+    int sign = v < 0 ? -1 : 1;
+    if (twice > by || (twice == by && (!halfEven || (q % 2) != 0))) q += sign;
+    return q;
+}
+
+std::string groupDigits(std::uint64_t whole)
+{
+    std::string digits = std::to_string(whole);
+    std::string out;
+    int n = static_cast<int>(digits.size());
+    for (int i = 0; i < n; ++i) {
+        out += digits[static_cast<std::size_t>(i)];
+        if ((n - i - 1) % 3 == 0 && i != n - 1) out += ',';
+    }
+    return out;
+}
+
+std::uint64_t magnitude(std::int64_t v)
+{
+    return v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
+}
+
+// The number grammar shared by the money and number readers. Fills the
+// sign, the integer digits and the fraction digits; false when the text is
+// not a number.
+struct Number {
+    bool negative = false;
+    std::string whole;
+    std::string frac;
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool lex(std::string_view s, Number& n)
+{
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    if (s.empty()) return false;
+    if (s.front() == '(') {
+        if (s.back() != ')') return false;
+        s = s.substr(1, s.size() - 2);
+        n.negative = true;
+    }
+    bool sawSign = false;
+    bool sawDollar = false;
+    // Leading sign and dollar sign in either order: "-$5", "$-5".
+    for (int i = 0; i < 2 && !s.empty(); ++i) {
+        if ((s.front() == '-' || s.front() == '+') && !sawSign) {
+            if (s.front() == '-') {
+                if (n.negative) return false;
+                n.negative = true;
+            }
+            sawSign = true;
+            s.remove_prefix(1);
+        } else if (s.front() == '$' && !sawDollar) {
+            sawDollar = true;
+            s.remove_prefix(1);
+        }
+    }
+    if (s.empty()) return false;
+    bool inFrac = false;
+    char prev = 0;
+    for (char c : s) {
+        if (c >= '0' && c <= '9') {
+            (inFrac ? n.frac : n.whole) += c;
+        } else if (c == ',' && !inFrac && prev >= '0' && prev <= '9') {
+            // thousands separator between digits
+        } else if (c == '.' && !inFrac) {
+            inFrac = true;
+        } else {
+            return false;
+        }
+        prev = c;
+    }
+    if (prev == ',') return false;
+    return !(n.whole.empty() && n.frac.empty());
+}
+
+}  // namespace
+
+Currency Currency::round(double x)
+{
+    double scaled = x * 10000.0;
+    // 2^63 is the first value that does not fit.
+    if (!(scaled > -9223372036854775808.0 && scaled < 9223372036854775808.0)) raise(err::kOverflow);
+    return Currency(static_cast<std::int64_t>(std::nearbyint(scaled)));
+}
+
+Currency Currency::operator+(Currency o) const
+{
+    std::int64_t out;
+    if (__builtin_add_overflow(v_, o.v_, &out)) raise(err::kOverflow);
+    return Currency(out);
+}
+
+Currency Currency::operator-(Currency o) const
+{
+    std::int64_t out;
+    if (__builtin_sub_overflow(v_, o.v_, &out)) raise(err::kOverflow);
+    return Currency(out);
+}
+
+Currency Currency::operator-() const { return Currency() - *this; }
+
+Currency Currency::operator*(std::int64_t n) const
+{
+    std::int64_t out;
+    if (__builtin_mul_overflow(v_, n, &out)) raise(err::kOverflow);
+    return Currency(out);
+}
+
+Currency centsRound(Currency c) { return Currency::fromCount(divRound(c.count(), 100, false) * 100); }
+
+Currency roundToCentsEven(Currency c)
+{
+    return Currency::fromCount(divRound(c.count(), 100, true) * 100);
+}
+
+Currency wholeDollarRound(Currency c)
+{
+    return Currency::fromCount(divRound(c.count(), Currency::kScale, true) * Currency::kScale);
+}
+
+Currency toCurrency(std::string_view text)
+{
+    Number n;
+    if (!lex(text, n)) raise(err::kTypeMismatch);
+    std::string whole = n.whole.empty() ? "0" : n.whole;
+    std::size_t firstNonZero = whole.find_first_not_of('0');
+    whole = firstNonZero == std::string::npos ? "0" : whole.substr(firstNonZero);
+    if (whole.size() > 15) raise(err::kOverflow);
+    std::int64_t count = std::stoll(whole) * Currency::kScale;
+    std::string frac = n.frac;
+    std::int64_t f = 0;
+    for (std::size_t i = 0; i < 4; ++i) f = f * 10 + (i < frac.size() ? frac[i] - '0' : 0);
+    if (frac.size() > 4) {
+        // Round the dropped digits half to even.
+        char next = frac[4];
+        bool rest = frac.find_first_not_of('0', 5) != std::string::npos;
+        if (next > '5' || (next == '5' && (rest || (f % 2) != 0))) ++f;
+    }
+    count += f;
+    if (count < 0 || count > kMax) raise(err::kOverflow);
+    return Currency::fromCount(n.negative ? -count : count);
+}
+
+double toDouble(std::string_view text)
+{
+    Number n;
+    if (!lex(text, n)) raise(err::kTypeMismatch);
+    std::string plain = (n.negative ? "-" : "") + (n.whole.empty() ? std::string("0") : n.whole);
+    if (!n.frac.empty()) plain += "." + n.frac;
+    double d = std::strtod(plain.c_str(), nullptr);
+    if (std::isinf(d)) raise(err::kOverflow);
+    return d;
+}
+
+std::int16_t toInt16(std::string_view text)
+{
+    double d = std::nearbyint(toDouble(text));
+    if (d < -32768.0 || d > 32767.0) raise(err::kOverflow);
+    return static_cast<std::int16_t>(d);
+}
+
+std::int16_t narrow16(std::int64_t v)
+{
+    if (v < -32768 || v > 32767) raise(err::kOverflow);
+    return static_cast<std::int16_t>(v);
+}
+
+std::string formatAmount(Currency c)
+{
+    std::int64_t cents = divRound(c.count(), 100, false);
+    std::uint64_t m = magnitude(cents);
+    char frac[4];
+    std::snprintf(frac, sizeof frac, "%02u", static_cast<unsigned>(m % 100));
+    return (cents < 0 ? "-" : "") + groupDigits(m / 100) + "." + frac;
+}
+
+std::string formatCurrency(Currency c)
+{
+    std::string a = formatAmount(c);
+    if (a.front() == '-') return "($" + a.substr(1) + ")";
+    return "$" + a;
+}
+
+std::string formatFixed4(Currency c)
+{
+    std::uint64_t m = magnitude(c.count());
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%s%llu.%04llu", c.count() < 0 ? "-" : "",
+                  static_cast<unsigned long long>(m / 10000),
+                  static_cast<unsigned long long>(m % 10000));
+    return buf;
+}
+
+std::string formatPlain(Currency c)
+{
+    std::string s = formatFixed4(c);
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+std::string formatPlain(double d)
+{
+    if (d == 0) return "0";
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    return buf;
+}
+
+std::string formatPercent(double fraction)
+{
+    Currency hundredths = Currency::round(fraction * 100.0);
+    return formatAmount(hundredths) + "%";
+}
+
+}  // namespace wm

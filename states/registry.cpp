@@ -1,0 +1,80 @@
+#include "states/registry.h"
+
+#include <cctype>
+
+#include "states/calculators.h"
+
+namespace wm {
+
+namespace {
+constexpr std::uint16_t A = kOptAdd;
+
+// Order is the state list's order; the index selects the calculator.
+constexpr std::array<StateEntry, kStateCount> kStates = {{
+    {"No State", "", nullptr, false, 0},
+    {"Alabama", "Alabama", nullptr, true, A | kOptStatus | kOptDeps},
+    {"Arizona", "Arizona", nullptr, true, A | kOptExemptions},
+    {"Arkansas", "Arkansas", nullptr, true, A},
+    {"California", "CalifTax", nullptr, true, A},
+    {"Colorado", "Colorado", nullptr, false, A},
+    {"Connecticut", "Connecticut", nullptr, true, A},
+    {"Delaware", "Delaware", nullptr, true, A | kOptStatus},
+    {"Dist of Columbia", "DCTax", nullptr, true, A},
+    {"Georgia", "Georgia", nullptr, true, A},
+    {"Hawaii", "HawaiiTax", nullptr, true, A},
+    {"Idaho", "Idaho", nullptr, false, A},
+    {"Illinois", "Illinois", nullptr, true, A | kOptDeps | kOptILDeps},
+    {"Indiana", "IndianaTax", nullptr, true, A | kOptDeps | kOptILDeps},
+    {"Iowa", "IowaTax", nullptr, true, A},
+    {"Kansas", "Kansas", &Kansas, false, A},
+    {"Kentucky", "Kentucky", nullptr, true, A},
+    {"Louisiana", "Louisiana", nullptr, true, A | kOptExemptions | kOptDeps},
+    {"Maine", "MaineTax", nullptr, true, A},
+    {"Maryland", "Maryland", nullptr, true, A | kOptMethod},
+    {"Massachusettes", "Massachusetts", nullptr, true, A | kOptStatus | kOptDeps},
+    {"Michigan", "MichiganTax", nullptr, true, A | kOptStatus},
+    {"Minnesota", "Minnesota", nullptr, false, A},
+    {"Mississippi", "Mississippi", nullptr, true, A | kOptStatus | kOptExemptions | kOptMissPart},
+    {"Missouri", "Missouri", nullptr, false, A},
+    {"Nebraska", "NebraskaTax", nullptr, false, A},
+    {"New Jersey", "NewJersey", nullptr, true, A},
+    {"New Mexico", "NewMexico", &NewMexico, true, A},
+    {"New York", "NewYork", nullptr, true, A},
+    {"North Carolina", "NCarolina", nullptr, true, A},
+    {"North Dakota", "NorthDakota", nullptr, false, A},
+    {"Ohio", "Ohio", nullptr, false, A},
+    {"Oklahoma", "Oklahoma", nullptr, true, A},
+    {"Oregon", "Oregon", nullptr, false, A},
+    {"Pennsylvania", "Penn", nullptr, false, A},
+    {"Rhode Island", "RhodeIsland", &RhodeIsland, false, A},
+    {"South Carolina", "SCarolina", nullptr, false, A},
+    {"Utah", "Utah", nullptr, false, A},
+    {"Vermont", "Vermont", &Vermont, false, A},
+    {"Virginia", "Virginia", nullptr, false, A},
+    {"West Virginia", "WestVirginia", nullptr, false, A},
+    {"Wisconsin", "Wisconsin", nullptr, false, A},
+}};
+
+bool sameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+}  // namespace
+
+const std::array<StateEntry, kStateCount>& stateList() { return kStates; }
+
+int findState(std::string_view s)
+{
+    for (std::size_t i = 0; i < kStates.size(); ++i)
+        if (sameText(kStates[i].name, s) || (!kStates[i].procedure.empty() && sameText(kStates[i].procedure, s)))
+            return static_cast<int>(i);
+    if (sameText(s, "Massachusetts")) return 20;
+    if (sameText(s, "District of Columbia")) return 8;
+    return -1;
+}
+
+}  // namespace wm

@@ -1,0 +1,15 @@
+#include "states/table_catalog.h"
+
+namespace wm {
+
+std::vector<CatalogTable> tableCatalog()
+{
+    std::vector<CatalogTable> all;
+    for (auto family : {&perPeriodCatalog}) {
+        std::vector<CatalogTable> part = family();
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+}  // namespace wm

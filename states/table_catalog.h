@@ -1,0 +1,25 @@
+#pragma once
+// Every bracket table of every calculator, by name, so the data can be
+// checked as data: thresholds strictly increasing, and, where a table comes
+// from one schedule, each base amount continuing the bracket below it.
+
+#include <string>
+#include <vector>
+
+#include "states/bracket.h"
+
+namespace wm {
+
+struct CatalogTable {
+    std::string name;      // "New Mexico married weekly"
+    BracketTable table;
+    bool continuous;       // B(k+1) = B(k) + r(k) x (T(k+1) - T(k)), to the cent
+};
+
+// One per family of calculators.
+std::vector<CatalogTable> perPeriodCatalog();
+
+// All of them.
+std::vector<CatalogTable> tableCatalog();
+
+}  // namespace wm
