@@ -1,0 +1,50 @@
+#pragma once
+// What every window of the desktop program works with: the one pay record,
+// the settings store, the error scheme, and a navigator to open other forms.
+//
+// Each form is a thin Qt window over a Qt-free class that holds its inputs,
+// outputs and commands (tested without a display). The window gets an
+// `AppContext&` and never reaches for globals.
+
+#include "core/pay_record.h"
+#include "core/runtime_error.h"
+#include "core/settings_store.h"
+
+namespace wm {
+
+// Child forms of the main window, by their current-form code where they have
+// one (frmLoaded).
+enum class FormId {
+    Main,             // frmMain, "6"
+    StateOptions,     // frmState, "15"
+    LocalTaxRaise,    // frmMisc, "7" (opened by the main form, modal)
+    PersonalInfo,     // frmName
+    W4View,           // frmW4
+    PersWkSht,        // frmPersWkSht
+    DeductionsWkSht,  // Deductions and Adjustments Worksheet
+    TwoEarnerWkSht,   // Two-Earner/Two-Job Worksheet
+    TableOne,         // frmTableOne, the table picker
+    MultiCheck,       // frmMultiCheck
+    Analysis,         // frmAnalysis
+    Print,            // frmPrint (print preview / print of intAction, FromForm)
+    Calendar,         // frmCalendar, "4"
+    About,            // frmAbt, "2"
+};
+
+class Navigator {
+public:
+    virtual ~Navigator() = default;
+    // Opens (or brings forward) a child form of the main window.
+    virtual void open(FormId form) = 0;
+    // Help at a context (370 = the Form W-4 instructions), or its contents.
+    virtual void showHelp(int context = 0) = 0;
+};
+
+struct AppContext {
+    PayRecord& record;
+    SettingsStore& settings;
+    ErrorScheme& errors;
+    Navigator& nav;
+};
+
+}  // namespace wm
