@@ -298,7 +298,10 @@ std::string optionNames(std::uint16_t bits)
         {kOptMissPart, "--miss-part"}, {kOptAdd, "--state-add"}};
     std::string s;
     for (const auto& [bit, name] : kNames)
-        if (bits & bit) s += (s.empty() ? "" : " ") + std::string(name);
+        if (bits & bit) {
+            if (!s.empty()) s += ' ';
+            s += name;
+        }
     return s.empty() ? "-" : s;
 }
 

@@ -203,11 +203,11 @@ private:
             case 'r': out += '\r'; break;
             case 't': out += '\t'; break;
             case 'u': {
-                unsigned cp;
+                unsigned cp = 0;
                 if (!hex4(cp)) return false;
                 if (cp >= 0xD800 && cp < 0xDC00 && t_.substr(pos_, 2) == "\\u") {
                     pos_ += 2;
-                    unsigned lo;
+                    unsigned lo = 0;
                     if (!hex4(lo)) return false;
                     if (lo >= 0xDC00 && lo < 0xE000) cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
                 }

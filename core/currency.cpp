@@ -147,12 +147,13 @@ Currency toCurrency(std::string_view text)
 {
     Number n;
     if (!lex(text, n)) raise(err::kTypeMismatch);
-    std::string whole = n.whole.empty() ? "0" : n.whole;
-    std::size_t firstNonZero = whole.find_first_not_of('0');
-    whole = firstNonZero == std::string::npos ? "0" : whole.substr(firstNonZero);
+    std::size_t firstNonZero = n.whole.find_first_not_of('0');
+    std::string_view whole = firstNonZero == std::string::npos ? std::string_view() : std::string_view(n.whole).substr(firstNonZero);
     if (whole.size() > 15) raise(err::kOverflow);
-    std::int64_t count = std::stoll(whole) * Currency::kScale;
-    std::string frac = n.frac;
+    std::int64_t count = 0;
+    for (char d : whole) count = count * 10 + (d - '0');
+    count *= Currency::kScale;
+    const std::string& frac = n.frac;
     std::int64_t f = 0;
     for (std::size_t i = 0; i < 4; ++i) f = f * 10 + (i < frac.size() ? frac[i] - '0' : 0);
     if (frac.size() > 4) {
@@ -170,8 +171,13 @@ double toDouble(std::string_view text)
 {
     Number n;
     if (!lex(text, n)) raise(err::kTypeMismatch);
-    std::string plain = (n.negative ? "-" : "") + (n.whole.empty() ? std::string("0") : n.whole);
-    if (!n.frac.empty()) plain += "." + n.frac;
+    std::string plain;
+    if (n.negative) plain += '-';
+    plain += n.whole.empty() ? std::string_view("0") : std::string_view(n.whole);
+    if (!n.frac.empty()) {
+        plain += '.';
+        plain += n.frac;
+    }
     double d = std::strtod(plain.c_str(), nullptr);
     if (std::isinf(d)) raise(err::kOverflow);
     return d;
@@ -196,24 +202,43 @@ std::string formatAmount(Currency c)
     std::uint64_t m = magnitude(cents);
     char frac[4];
     std::snprintf(frac, sizeof frac, "%02u", static_cast<unsigned>(m % 100));
-    return (cents < 0 ? "-" : "") + groupDigits(m / 100) + "." + frac;
+    std::string out;
+    if (cents < 0) out += '-';
+    out += groupDigits(m / 100);
+    out += '.';
+    out += frac;
+    return out;
 }
 
 std::string formatCurrency(Currency c)
 {
     std::string a = formatAmount(c);
-    if (a.front() == '-') return "($" + a.substr(1) + ")";
-    return "$" + a;
+    std::string out;
+    if (a.front() == '-') {
+        out.append("($").append(a, 1, std::string::npos).append(")");
+    } else {
+        out.append("$").append(a);
+    }
+    return out;
 }
 
 std::string formatFixed4(Currency c)
 {
-    std::uint64_t m = magnitude(c.count());
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%s%llu.%04llu", c.count() < 0 ? "-" : "",
-                  static_cast<unsigned long long>(m / 10000),
-                  static_cast<unsigned long long>(m % 10000));
-    return buf;
+    // Written by hand: the result labels format eight amounts every pass.
+    const std::uint64_t m = magnitude(c.count());
+    char buf[32];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    std::uint64_t frac = m % 10000;
+    for (int i = 0; i < 4; ++i, frac /= 10) *--p = static_cast<char>('0' + frac % 10);
+    *--p = '.';
+    std::uint64_t whole = m / 10000;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (c.count() < 0) *--p = '-';
+    return std::string(p, end);
 }
 
 std::string formatPlain(Currency c)

@@ -5,7 +5,7 @@ namespace wm {
 std::string MemorySettingsStore::get(std::string_view app, std::string_view section,
                                      std::string_view key, std::string_view def)
 {
-    auto it = values_.find(Key(app, section, key));
+    auto it = values_.find(KeyView(app, section, key));
     return it == values_.end() ? std::string(def) : it->second;
 }
 
@@ -17,7 +17,7 @@ void MemorySettingsStore::save(std::string_view app, std::string_view section,
 
 bool MemorySettingsStore::contains(std::string_view section, std::string_view key) const
 {
-    return values_.count(Key(kAppName, section, key)) != 0;
+    return values_.find(KeyView(kAppName, section, key)) != values_.end();
 }
 
 }  // namespace wm

@@ -46,7 +46,8 @@ public:
 
 private:
     using Key = std::tuple<std::string, std::string, std::string>;
-    std::map<Key, std::string> values_;
+    using KeyView = std::tuple<std::string_view, std::string_view, std::string_view>;
+    std::map<Key, std::string, std::less<>> values_;
 };
 
 }  // namespace wm
