@@ -18,6 +18,7 @@ struct CatalogTable {
 
 // One per family of calculators.
 std::vector<CatalogTable> perPeriodCatalog();
+std::vector<CatalogTable> perPeriodVariantsCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
