@@ -116,7 +116,7 @@ void perAllowanceExemption(Pass& p, std::string_view state, const std::array<dou
     if (!knownFrequency(r.HowOft)) return;
     const double each = amount[frequencyIndex(r.HowOft)];
     r.PersExmp = Currency::round(static_cast<double>(r.DepsNumber) * each);
-    p.explain(r.PersExmp, state, " exemption ", r.DepsNumber, " x ", each);
+    p.explain(r.PersExmp, state, " exemption ", r.DepsNumber, " x ", Currency::round(each));
 }
 
 void taxableWages(Pass& p, std::string_view state)
@@ -151,7 +151,7 @@ void Utah(Pass& p)
             if (!knownFrequency(r.HowOft)) return;
             // Formed wide: a large allowance count cannot overflow here.
             r.PersExmp = Currency::dollars(std::int64_t{r.DepsNumber} * kUtExemption[f]);
-            p.explain(r.PersExmp, "Utah exemption ", r.DepsNumber, " x ", kUtExemption[f]);
+            p.explain(r.PersExmp, "Utah exemption ", r.DepsNumber, " x ", Currency::dollars(kUtExemption[f]));
         },
         [&] { StateBase(p); },
         [&] { taxableWages(p, "Utah"); },

@@ -5,7 +5,7 @@ namespace wm {
 std::vector<CatalogTable> tableCatalog()
 {
     std::vector<CatalogTable> all;
-    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog}) {
+    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog, &ownDeductionsCatalog}) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());
     }

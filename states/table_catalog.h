@@ -19,6 +19,7 @@ struct CatalogTable {
 // One per family of calculators.
 std::vector<CatalogTable> perPeriodCatalog();
 std::vector<CatalogTable> perPeriodVariantsCatalog();
+std::vector<CatalogTable> ownDeductionsCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();

@@ -189,7 +189,7 @@ TEST(Variants, ExplainRoundingAndTable)
     h.state(&Utah, 100_usd);  // 69 taxable: 1 + 0
     std::vector<std::string> lines;
     for (const TraceLine& l : h.trace.lines) lines.push_back(l.text);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Utah exemption 1 x 31"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Utah exemption 1 x 31.00"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Utah married weekly table: 1.00 + 3.1 % of the excess over 69.00"),
               lines.end());
     h.trace.lines.clear();
