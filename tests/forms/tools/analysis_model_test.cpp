@@ -1,0 +1,200 @@
+// Pay analysis: the ten figures, their rounding order, and missing hours.
+#include <gtest/gtest.h>
+
+#include "forms/tools/analysis_model.h"
+#include "support/harness.h"
+
+namespace wm {
+namespace {
+
+std::array<std::string, kAnalysisFigureCount> texts(const Analysis& a)
+{
+    std::array<std::string, kAnalysisFigureCount> t;
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = a.figures[i].text();
+    return t;
+}
+
+PayRecord exampleRecord()
+{
+    PayRecord r;
+    r.SSBase = 1000_usd;
+    r.fTax = 100_usd;
+    r.sTax = 30_usd;
+    r.amtSS = 62_usd;
+    r.amtMedicare = 14.5_usd;  // not part of the withheld share
+    r.amt401k = 50_usd;
+    return r;
+}
+
+TEST(AnalyzePay, AllTenFiguresOfAWeeklyExample)
+{
+    const Analysis a = analyzePay(exampleRecord(), 40);
+    const std::array<std::string, kAnalysisFigureCount> want = {
+        "$25.00", "$21.75", "$18.95", "13.00%", "24.20%", "10.53%", "10.00%", "3.00%", "$52,000.00", "$45,240.00"};
+    EXPECT_EQ(texts(a), want);
+    EXPECT_EQ(a.message, "");
+    for (int i = 3; i <= 7; ++i) EXPECT_TRUE(a.figures[static_cast<std::size_t>(i)].percent) << i;
+}
+
+TEST(AnalyzePay, AnnualWageIsTwentyEightyHoursWhateverTheFrequency)
+{
+    PayRecord r;
+    r.SSBase = 2000_usd;
+    const Analysis a = analyzePay(r, 80);
+    EXPECT_EQ(a.figures[0].text(), "$25.00");
+    EXPECT_EQ(a.figures[8].text(), "$52,000.00");
+}
+
+TEST(AnalyzePay, AnnualWageUsesTheShownHourlyWage)
+{
+    PayRecord r;
+    r.SSBase = 1000_usd;
+    const Analysis a = analyzePay(r, 37);  // 27.027...
+    EXPECT_EQ(a.figures[0].text(), "$27.03");
+    EXPECT_EQ(a.figures[8].amount, 56222.40_usd);
+}
+
+TEST(AnalyzePay, WithoutHoursThePercentagesStillShow)
+{
+    for (int hours : {0, -40}) {
+        SCOPED_TRACE(hours);
+        const Analysis a = analyzePay(exampleRecord(), hours);
+        EXPECT_EQ(a.message, kNoHoursMessage);
+        for (int i : {0, 1, 2, 8, 9}) EXPECT_FALSE(a.figures[static_cast<std::size_t>(i)].available) << i;
+        EXPECT_EQ(a.figures[3].text(), "13.00%");
+        EXPECT_EQ(a.figures[7].text(), "3.00%");
+    }
+}
+
+TEST(AnalyzePay, NoCalculationGivesNoFigures)
+{
+    PayRecord r;
+    const Analysis a = analyzePay(r, 40);
+    EXPECT_EQ(a.message, kNoCalculationMessage);
+    for (const AnalysisFigure& f : a.figures) EXPECT_EQ(f.text(), "");
+}
+
+TEST(AnalyzePay, FederalShareWithNothingLeftAfterDeductionsIsLeftBlank)
+{
+    PayRecord r = exampleRecord();
+    r.PreTax = 950_usd;  // 1,000 - 50 - 950 = 0
+    const Analysis a = analyzePay(r, 40);
+    EXPECT_FALSE(a.figures[5].available);
+    EXPECT_EQ(a.figures[6].text(), "10.00%");
+}
+
+TEST(AnalyzePay, LocalTaxCountsAsTax)
+{
+    PayRecord r = exampleRecord();
+    r.amtLocalTax = 10_usd;
+    const Analysis a = analyzePay(r, 40);
+    EXPECT_EQ(a.figures[1].text(), "$21.50");  // (1,000 - 140) / 40
+    EXPECT_EQ(a.figures[3].text(), "14.00%");
+    EXPECT_EQ(a.figures[9].text(), "$44,720.00");
+}
+
+struct ShownCase {
+    const char* name;
+    double value;
+    bool percent;
+    std::int64_t units;
+};
+
+class ShownUnits : public ::testing::TestWithParam<ShownCase> {};
+
+TEST_P(ShownUnits, RoundsThePlainTextHalfAway)
+{
+    const ShownCase& c = GetParam();
+    EXPECT_EQ(shownUnits(c.value, c.percent), c.units);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ShownUnits,
+    ::testing::Values(
+        ShownCase{"CentsUp", 27.027027027027, false, 2703},
+        // 21.745 is stored a hair below; its 15-digit text is 21.745 and rounds up.
+        ShownCase{"DecimalTextHalfUp", 21.745, false, 2175},
+        ShownCase{"HalfCentAwayFromZero", 0.125, false, 13},
+        ShownCase{"NegativeHalfCentAwayFromZero", -0.125, false, -13},
+        ShownCase{"PercentHundredths", 100.0 / 950.0, true, 1053},
+        ShownCase{"PercentHalfUp", 0.12345, true, 1235},
+        ShownCase{"TinyIsZero", 1e-9, false, 0},
+        ShownCase{"Zero", 0.0, true, 0},
+        ShownCase{"LargeMoney", 1234567.891, false, 123456789}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShownUnitsRange, BeyondTheMoneyRangeIsOverflow)
+{
+    EXPECT_THROW(shownUnits(1e18, false), RuntimeError);
+    EXPECT_THROW(shownUnits(std::numeric_limits<double>::infinity(), true), RuntimeError);
+}
+
+struct View : ::testing::Test {
+    test::Harness h;
+    View() { h.r = exampleRecord(); }
+};
+
+TEST_F(View, LoadReadsTheStoredHours)
+{
+    h.settings.save("Settings", "Hours", "40");
+    AnalysisModel m(h.r, h.settings, h.errors);
+    m.load();
+    EXPECT_EQ(h.r.frmLoaded, "3");
+    EXPECT_EQ(h.r.intHours, 40);
+    EXPECT_EQ(m.analysis().figures[2].text(), "$18.95");
+}
+
+TEST_F(View, HoursAreAWholeNumberHalvesToEven)
+{
+    h.settings.save("Settings", "Hours", "37.5");
+    AnalysisModel m(h.r, h.settings, h.errors);
+    m.load();
+    EXPECT_EQ(h.r.intHours, 38);
+}
+
+TEST_F(View, NoStoredOrEmptyHoursShowTheHint)
+{
+    for (const char* stored : {"", "0"}) {
+        SCOPED_TRACE(stored);
+        if (*stored) h.settings.save("Settings", "Hours", stored);
+        AnalysisModel m(h.r, h.settings, h.errors);
+        m.load();
+        EXPECT_EQ(m.analysis().message, kNoHoursMessage);
+        EXPECT_EQ(m.analysis().figures[4].text(), "24.20%");
+    }
+    EXPECT_TRUE(h.log.reports.empty());
+}
+
+TEST_F(View, UnreadableHoursGoToTheErrorReport)
+{
+    h.settings.save("Settings", "Hours", "forty");
+    h.r.intHours = 0;
+    h.log.answers = {static_cast<int>(Action::Continue)};
+    AnalysisModel m(h.r, h.settings, h.errors);
+    m.load();
+    ASSERT_EQ(h.log.reports.size(), 1u);
+    EXPECT_EQ(h.log.reports[0].field("Module Name"), "frmAnalysis");
+    EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "Form_Load");
+    EXPECT_EQ(h.log.reports[0].field("Line Number"), "101");
+    // Continued: the figures were still computed, without hours.
+    EXPECT_EQ(m.analysis().message, kNoHoursMessage);
+}
+
+TEST_F(View, PrintAsksForTheAnalysisDocument)
+{
+    AnalysisModel m(h.r, h.settings, h.errors);
+    m.print();
+    EXPECT_EQ(h.r.FromForm, 1);
+}
+
+TEST_F(View, UnloadResetsTheCurrentFormCode)
+{
+    {
+        AnalysisModel m(h.r, h.settings, h.errors);
+        m.load();
+    }
+    EXPECT_EQ(h.r.frmLoaded, "0");
+}
+
+}  // namespace
+}  // namespace wm
