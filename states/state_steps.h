@@ -2,7 +2,6 @@
 // Steps that many state calculators end with, written once.
 
 #include <cstdint>
-#include <string_view>
 
 #include "core/pass.h"
 #include "core/runtime_error.h"
@@ -36,13 +35,6 @@ inline Currency periodShare(Pass& p, Currency annual, std::int16_t freq)
     const Currency share = Currency::round(annual.toDouble() / static_cast<double>(freq));
     p.explain(share, "Annual amount over ", freq, " pay periods");
     return share;
-}
-
-// Name of a pay frequency in explanations.
-inline std::string_view frequencyName(std::int16_t howOft)
-{
-    constexpr std::string_view kNames[] = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
-    return howOft >= 0 && howOft <= 3 ? kNames[howOft] : std::string_view("unknown frequency");
 }
 
 }  // namespace wm

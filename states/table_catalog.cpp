@@ -5,7 +5,7 @@ namespace wm {
 std::vector<CatalogTable> tableCatalog()
 {
     std::vector<CatalogTable> all;
-    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog, &ownDeductionsCatalog}) {
+    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog, &ownDeductionsCatalog, &annualizedCatalog}) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());
     }

@@ -14,12 +14,14 @@ struct CatalogTable {
     std::string name;      // "New Mexico married weekly"
     BracketTable table;
     bool continuous;       // B(k+1) = B(k) + r(k) x (T(k+1) - T(k)), to the cent
+    bool wholeDollarBases = false;  // ... to the dollar: bases printed rounded
 };
 
 // One per family of calculators.
 std::vector<CatalogTable> perPeriodCatalog();
 std::vector<CatalogTable> perPeriodVariantsCatalog();
 std::vector<CatalogTable> ownDeductionsCatalog();
+std::vector<CatalogTable> annualizedCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
