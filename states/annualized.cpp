@@ -171,8 +171,8 @@ void Alabama(Pass& p)
             r.sTax = evaluate(p, status->table->name, status->table->table, r.staxBase);
         },
         [&] { r.sTax = periodShare(p, r.sTax, r.Freq); },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void Delaware(Pass& p)
@@ -196,8 +196,8 @@ void Delaware(Pass& p)
                 p.explain(r.PersExmp, "Delaware credit ", r.DepsNumber, " x ", kDePerAllowanceCredit);
         },
         [&] { r.sTax = periodShare(p, r.sTax, r.Freq); },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void MaineTax(Pass& p)
@@ -228,8 +228,8 @@ void MaineTax(Pass& p)
         },
         [&] { r.sTax = periodShare(p, r.sTax, r.Freq); },
         [&] { roundToWholeDollars(p); },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void Minnesota(Pass& p)
@@ -258,9 +258,9 @@ void Minnesota(Pass& p)
         },
         [&] { r.sTax = periodShare(p, r.sTax, r.Freq); },
         // The additional amount is rounded with the tax.
-        [&] { addStateAdd(p); },
+        [&] { period::addAdditional(p); },
         [&] { roundToWholeDollars(p); },
-        [&] { floorAtZero(p, false); });
+        [&] { period::floorAtZero(p); });
 }
 
 void Mississippi(Pass& p)
@@ -306,8 +306,8 @@ void Mississippi(Pass& p)
         [&] { r.sTax = evaluate(p, kMississippi.name, kMississippi.table, r.staxBase); },
         [&] { r.sTax = periodShare(p, r.sTax, r.Freq); },
         [&] { roundToWholeDollars(p); },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void IowaTax(Pass& p)
@@ -345,8 +345,8 @@ void IowaTax(Pass& p)
         },
         [&] { r.sTax = periodShare(p, r.sTax - PersCredit, r.Freq); },
         [&] { roundToWholeDollars(p); },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, false); });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 std::vector<CatalogTable> annualizedCatalog()

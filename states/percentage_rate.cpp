@@ -18,8 +18,8 @@ namespace {
 
 using PerFrequency = std::array<double, 4>;  // by HowOft
 
-bool knownFrequency(std::int16_t howOft) { return howOft >= 0 && howOft <= 3; }
-std::size_t freqIndex(std::int16_t howOft) { return static_cast<std::size_t>(howOft); }
+using period::knownFrequency;
+std::size_t freqIndex(std::int16_t howOft) { return period::frequencyIndex(howOft); }
 
 // ---- Michigan --------------------------------------------------------
 constexpr PerFrequency kMiExemption = {55.77, 120.83, 111.54, 241.66};
@@ -68,8 +68,8 @@ void Arizona(Pass& p)
             if (r.StateExmp == 0)
                 p.notice = "No Arizona withholding percentage is chosen. Choose one in Set State Options.";
         },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void Penn(Pass& p)
@@ -82,8 +82,8 @@ void Penn(Pass& p)
             r.sTax = Currency::round(stateWages(r).toDouble() * 0.028);
             p.explain(r.sTax, "Pennsylvania ", Pct{0.028}, " of the state wages");
         },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void MichiganTax(Pass& p)
@@ -113,8 +113,8 @@ void MichiganTax(Pass& p)
             r.sTax = Currency::round(taxable.toDouble() * kMiRate);
             p.explain(r.sTax, "Michigan ", Pct{kMiRate}, " of the taxable wages");
         },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, false); });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 void Illinois(Pass& p)
@@ -144,8 +144,8 @@ void Illinois(Pass& p)
             r.sTax = Currency::round(r.staxBase.toDouble() * kIlRate);
             p.explain(r.sTax, "Illinois ", Pct{kIlRate}, " of the taxable wages");
         },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, false); });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 void IndianaTax(Pass& p)
@@ -177,8 +177,8 @@ void IndianaTax(Pass& p)
             r.sTax = Currency::round(taxable.toDouble() * kInRate);
             p.explain(r.sTax, "Indiana ", Pct{kInRate}, " of the taxable wages");
         },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, false); });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 void Massachusetts(Pass& p)
@@ -223,8 +223,8 @@ void Massachusetts(Pass& p)
             r.sTax = atRate - HHDep;
             if (!HHDep.isZero()) p.explain(HHDep, "Head of household deduction");
         },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, true); });
+        [&] { period::addAdditional(p); },
+        [&] { floorAtZeroOrBelow(p); });
 }
 
 void Louisiana(Pass& p)
@@ -272,8 +272,8 @@ void Louisiana(Pass& p)
             p.explain(staxPart2, "Louisiana ", Pct{kLaSecondRate}, " of the taxable wages over the exclusion");
         },
         [&] { r.sTax = staxPart1 + staxPart2; },
-        [&] { addStateAdd(p); },
-        [&] { floorAtZero(p, false); });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 }  // namespace wm

@@ -1,29 +1,24 @@
 #pragma once
-// Steps that many state calculators end with, written once.
+// Steps of the one-rate and annualized calculators, beside the endings in
+// period_steps.h that every state calculator shares.
 
 #include <cstdint>
 
 #include "core/pass.h"
 #include "core/runtime_error.h"
+#include "states/period_steps.h"
 
 namespace wm {
 
 // State wages: gross less the amounts StateBase also excludes.
 inline Currency stateWages(const PayRecord& r) { return r.SSBase - (r.StaPreTax + r.Samt401k); }
 
-// sTax = sTax + StateAdd.
-inline void addStateAdd(Pass& p)
+// The ending of the states that also turn a zero result into zero; the
+// others end with period::floorAtZero.
+inline void floorAtZeroOrBelow(Pass& p)
 {
-    p.r.sTax = p.r.sTax + p.r.StateAdd;
-    if (!p.r.StateAdd.isZero()) p.explain(p.r.StateAdd, "Additional state withholding");
-}
-
-// Zero or less becomes zero (withZero), or only less than zero.
-inline void floorAtZero(Pass& p, bool withZero)
-{
-    const bool clamp = withZero ? p.r.sTax <= Currency() : p.r.sTax < Currency();
-    if (!clamp) return;
-    if (!p.r.sTax.isZero()) p.explain(Currency(), "A negative result withholds nothing");
+    if (p.r.sTax > Currency()) return;
+    if (!p.r.sTax.isZero()) p.note("A negative state withholding becomes 0");
     p.r.sTax = Currency();
 }
 
