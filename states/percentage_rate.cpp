@@ -184,9 +184,11 @@ void IndianaTax(Pass& p)
 void Massachusetts(Pass& p)
 {
     PayRecord& r = p.r;
-    // Allowances with the state dependents of a married filer. Counted here
-    // only: DepsNumber is the claimed count, which the pay statement shows
-    // and a pass started by the raise tool reuses.
+    // A married filer's state dependents count as allowances, and the pay
+    // record keeps the raised count (the statement shows it). The count is
+    // raised from what was claimed: a pass of the raise tool runs on the
+    // record of the last Calculate command, so it starts again from the
+    // exemptions list instead of adding the dependents a second time.
     std::int64_t allowances = r.DepsNumber;
     Currency HHDep;
     Procedure proc(p.errors, "frmMain", "Massachusetts");
@@ -195,8 +197,10 @@ void Massachusetts(Pass& p)
         [&] { r.StateDeps = toInt16(p.setting("StateInfo", "staDeps", "0")); },
         [&] {
             if (r.valMarried != 0) return;
-            allowances = static_cast<std::int64_t>(r.DepsNumber) + r.StateDeps;
-            p.note("Massachusetts allowances: ", r.DepsNumber, " claimed + ", r.StateDeps, " state dependents");
+            const std::int16_t claimed = r.TaxOrigan == 1 ? toInt16(p.in.exemptions) : r.DepsNumber;
+            allowances = static_cast<std::int64_t>(claimed) + r.StateDeps;
+            r.DepsNumber = narrow16(allowances);
+            p.note("Massachusetts allowances: ", claimed, " claimed + ", r.StateDeps, " state dependents");
         },
         [&] {
             if (!knownFrequency(r.HowOft)) {

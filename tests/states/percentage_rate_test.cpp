@@ -87,17 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LouisianaManyExemptionsCompute", &Louisiana, 100000_usd, {.HowOft = 3, .StateExmp = 200}, 500_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PercentageRateCalculators, MassachusettsKeepsTheClaimedAllowances)
+TEST(PercentageRateCalculators, MassachusettsCountsStateDependentsOnce)
 {
     test::Harness h;
     StateInputs{.DepsNumber = 1, .staDeps = "2"}.apply(h);
     h.state(&Massachusetts, 1000_usd);
-    EXPECT_EQ(h.r.DepsNumber, 1);
+    // Married: 1 claimed + 2 state dependents; the record keeps the 3.
+    EXPECT_EQ(h.r.DepsNumber, 3);
     EXPECT_EQ(h.r.StateDeps, 2);
     EXPECT_EQ(h.r.PersExmp, 247_usd);
-    // A second pass on the same record (the raise tool's) gives the same.
+    // A pass of the raise tool on the same record starts from the exemptions
+    // list again and gives the same result.
     const Currency first = h.r.sTax;
+    h.in.exemptions = "1";
+    h.r.TaxOrigan = 1;
     h.state(&Massachusetts, 1000_usd);
+    EXPECT_EQ(h.r.DepsNumber, 3);
     EXPECT_EQ(h.r.sTax, first);
 }
 
