@@ -30,7 +30,7 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"Kentucky", "Kentucky", nullptr, true, A},
     {"Louisiana", "Louisiana", &Louisiana, true, A | kOptExemptions | kOptDeps},
     {"Maine", "MaineTax", &MaineTax, true, A},
-    {"Maryland", "Maryland", nullptr, true, A | kOptMethod},
+    {"Maryland", "Maryland", &Maryland, true, A | kOptMethod},
     {"Massachusettes", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps},
     {"Michigan", "MichiganTax", &MichiganTax, true, A | kOptStatus},
     {"Minnesota", "Minnesota", &Minnesota, false, A},

@@ -5,7 +5,8 @@ namespace wm {
 std::vector<CatalogTable> tableCatalog()
 {
     std::vector<CatalogTable> all;
-    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog, &ownDeductionsCatalog, &annualizedCatalog}) {
+    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog, &ownDeductionsCatalog, &annualizedCatalog,
+                        &marylandCatalog}) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());
     }

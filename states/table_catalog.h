@@ -22,6 +22,7 @@ std::vector<CatalogTable> perPeriodCatalog();
 std::vector<CatalogTable> perPeriodVariantsCatalog();
 std::vector<CatalogTable> ownDeductionsCatalog();
 std::vector<CatalogTable> annualizedCatalog();
+std::vector<CatalogTable> marylandCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
