@@ -1,0 +1,184 @@
+// Personal Allowances Worksheet: total H and the commands around it.
+#include <gtest/gtest.h>
+
+#include "forms/w4/pers_wksht_model.h"
+#include "support/harness.h"
+
+namespace wm::w4 {
+namespace {
+
+struct HCase {
+    const char* name;
+    std::array<bool, 5> ticks;  // A, B, C, F, E
+    const char* D;
+    const char* G;
+    std::int16_t expected;
+};
+
+class TotalH : public ::testing::TestWithParam<HCase> {};
+
+TEST_P(TotalH, AddsTheLinesAndRoundsHalfToEven)
+{
+    const HCase& c = GetParam();
+    test::Harness h;
+    PersWkSht w(h.r, h.errors);
+    w.chkPersWkShtA = c.ticks;
+    w.txtPersWkEnterDeps = c.D;
+    w.txtChild = c.G;
+    ASSERT_FALSE(w.calculate());
+    EXPECT_EQ(h.r.PersWkShtDeps, c.expected);
+    EXPECT_EQ(w.lblTotalDepsClaim, std::to_string(c.expected));
+    EXPECT_TRUE(h.log.reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TotalH,
+    ::testing::Values(
+        HCase{"NothingTickedBothEmpty", {}, "", "", 0},
+        HCase{"ABCTickedTwoDependents", {true, true, true, false, false}, "2", "", 5},
+        HCase{"EveryLine", {true, true, true, true, true}, "3", "2", 10},
+        // D keeps its fraction until the total is rounded.
+        HCase{"HalfDependentRoundsDownToEven", {true, false, false, false, false}, "1.5", "", 2},
+        HCase{"HalfDependentRoundsUpToEven", {true, false, false, false, false}, "2.5", "", 4},
+        HCase{"FractionAddsToTicksBeforeRounding", {true, true, false, false, false}, "0.6", "", 3},
+        // G is rounded to a whole count on its own, halves to even.
+        HCase{"ChildCreditHalfRoundsToEven", {}, "", "2.5", 2},
+        HCase{"ChildCreditThreeHalvesRoundsUp", {}, "", "3.5", 4},
+        HCase{"BlanksCountAsEmpty", {false, true, false, false, false}, "  ", " ", 1},
+        HCase{"ThousandsSeparatorRead", {}, "1,000", "", 1000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PersWkShtCalculate, UntickingALineTakesItOutAgain)
+{
+    test::Harness h;
+    PersWkSht w(h.r, h.errors);
+    w.chkPersWkShtA[kLineA] = true;
+    w.calculate();
+    EXPECT_EQ(h.r.PersWkShtDeps, 1);
+    w.chkPersWkShtA[kLineA] = false;
+    w.calculate();
+    EXPECT_EQ(h.r.PersWkShtDeps, 0);
+    EXPECT_EQ(w.lblTotalDepsClaim, "0");
+}
+
+struct RefusedCase {
+    const char* name;
+    const char* D;
+    const char* G;
+    const char* line;
+};
+
+class PersWkShtRefusal : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(PersWkShtRefusal, NamesTheLineAndChangesNothing)
+{
+    const RefusedCase& c = GetParam();
+    test::Harness h;
+    PersWkSht w(h.r, h.errors);
+    w.chkPersWkShtA[kLineA] = true;
+    w.calculate();
+    ASSERT_EQ(h.r.PersWkShtDeps, 1);
+
+    w.chkPersWkShtA[kLineB] = true;
+    w.txtPersWkEnterDeps = c.D;
+    w.txtChild = c.G;
+    const auto refused = w.calculate();
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->line, c.line);
+    EXPECT_EQ(refused->message.rfind(std::string("Line ") + c.line + ": ", 0), 0u) << refused->message;
+    EXPECT_EQ(h.r.PersWkShtDeps, 1);
+    EXPECT_EQ(w.lblTotalDepsClaim, "1");
+    EXPECT_TRUE(h.log.reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, PersWkShtRefusal,
+    ::testing::Values(RefusedCase{"LetterInG", "", "x", "G"}, RefusedCase{"LetterInD", "two", "", "D"},
+                      RefusedCase{"NegativeDependents", "-1", "", "D"},
+                      RefusedCase{"NegativeChildCredit", "", "-2", "G"},
+                      RefusedCase{"ChildCreditBeyondItsField", "", "40000", "G"},
+                      RefusedCase{"DependentsBeyondTheCount", "99999", "", "D"},
+                      // D is read first, so a bad D is named even when G is bad too.
+                      RefusedCase{"BothBadNamesD", "?", "?", "D"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PersWkShtCalculate, TotalBeyondTheCountGoesToTheErrorReport)
+{
+    test::Harness h;
+    h.log.answers = {0};
+    PersWkSht w(h.r, h.errors);
+    h.r.PersWkShtDeps = 7;
+    w.txtPersWkEnterDeps = "30000";
+    w.txtChild = "30000";
+    EXPECT_FALSE(w.calculate());
+    ASSERT_EQ(h.log.reports.size(), 1u);
+    const ReportData& rep = h.log.reports[0];
+    EXPECT_EQ(rep.field("Module Name"), "frmPersWkSht");
+    EXPECT_EQ(rep.field("Procedure Name"), "cmdPersWrkCalc_Click");
+    EXPECT_EQ(rep.field("Description"), "Overflow");
+    // The form's own values are in the report.
+    EXPECT_EQ(rep.variables[2], (VarList{"A", "0", "B", "0", "C", "0", "D", "30000", "E", "0", "F", "0", "G", "30000"}));
+    EXPECT_EQ(h.r.PersWkShtDeps, 7);
+}
+
+TEST(PersWkShtInstructions, EachLeadsToItsWorksheetAfterCalculating)
+{
+    struct Row {
+        int index;
+        FormId form;
+        std::optional<std::string> line5;
+    };
+    for (const Row& row : {Row{0, FormId::DeductionsWkSht, std::nullopt}, Row{1, FormId::TwoEarnerWkSht, std::nullopt},
+                           Row{2, FormId::W4View, "2"}}) {
+        SCOPED_TRACE(row.index);
+        test::Harness h;
+        PersWkSht w(h.r, h.errors);
+        w.chkPersWkShtA[kLineA] = w.chkPersWkShtA[kLineB] = true;
+        const auto out = w.instruction(row.index);
+        EXPECT_FALSE(out.refusal);
+        EXPECT_EQ(h.r.PersWkShtDeps, 2);
+        EXPECT_EQ(w.lblTotalDepsClaim, "2");
+        EXPECT_EQ(out.next.open, row.form);
+        EXPECT_EQ(out.next.line5, row.line5);
+        EXPECT_FALSE(out.next.closeSelf);
+    }
+}
+
+TEST(PersWkShtInstructions, RefusedEntryOpensNothing)
+{
+    test::Harness h;
+    PersWkSht w(h.r, h.errors);
+    w.txtChild = "a";
+    const auto out = w.instruction(2);
+    ASSERT_TRUE(out.refusal);
+    EXPECT_EQ(out.refusal->line, "G");
+    EXPECT_FALSE(out.next.open);
+}
+
+TEST(PersWkShtLifecycle, CodesPagesAndGuardCounter)
+{
+    test::Harness h;
+    h.r.intClick = 5;
+    {
+        PersWkSht w(h.r, h.errors);
+        EXPECT_EQ(h.r.frmLoaded, "11");
+        EXPECT_EQ(w.page, 1);
+        w.nextPage();
+        EXPECT_EQ(w.page, 2);
+        EXPECT_EQ(h.r.intClick, 1);
+        w.previousPage();
+        EXPECT_EQ(w.page, 1);
+        EXPECT_EQ(h.r.intClick, 1);
+        w.chkPersWkShtA[kLineC] = true;
+        w.calculate();
+    }
+    EXPECT_EQ(h.r.frmLoaded, "0");
+    // H outlives the worksheet; a new one starts empty.
+    EXPECT_EQ(h.r.PersWkShtDeps, 1);
+    PersWkSht again(h.r, h.errors);
+    EXPECT_EQ(again.chkPersWkShtA, (std::array<bool, 5>{}));
+    EXPECT_EQ(again.lblTotalDepsClaim, "");
+}
+
+}  // namespace
+}  // namespace wm::w4
