@@ -10,6 +10,8 @@
 // to T(k) stays in the bracket below; with exclusive thresholds it belongs to
 // the bracket above. The result is currency-rounded (four decimals, not
 // cents); the difference b - T(k) is formed exactly before it meets a rate.
+// A table may carry a post-factor that multiplies the bracket amount before
+// that rounding.
 //
 // Tables are constexpr data next to the calculator that uses them:
 //
@@ -42,6 +44,9 @@ struct BracketTable {
     double lowestRate = 0;  // r(0); 0 means the lowest bracket is zero
     Bound bound = Bound::Inclusive;
     Form form = Form::Marginal;
+    // A surcharge on the whole bracket amount, applied in double precision
+    // before the rounding: round((B(k) + r(k) x d) x factor).
+    double factor = 1;
 };
 
 struct BracketResult {
