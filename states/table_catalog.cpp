@@ -5,8 +5,14 @@ namespace wm {
 std::vector<CatalogTable> tableCatalog()
 {
     std::vector<CatalogTable> all;
-    for (auto family : {&perPeriodCatalog, &perPeriodVariantsCatalog, &ownDeductionsCatalog, &annualizedCatalog,
-                        &marylandCatalog}) {
+    for (auto family : {
+             &perPeriodCatalog,
+             &perPeriodVariantsCatalog,
+             &ownDeductionsCatalog,
+             &annualizedCatalog,
+             &marylandCatalog,
+             &perPeriodTablesCatalog,
+         }) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());
     }

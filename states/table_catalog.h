@@ -23,6 +23,7 @@ std::vector<CatalogTable> perPeriodVariantsCatalog();
 std::vector<CatalogTable> ownDeductionsCatalog();
 std::vector<CatalogTable> annualizedCatalog();
 std::vector<CatalogTable> marylandCatalog();
+std::vector<CatalogTable> perPeriodTablesCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
