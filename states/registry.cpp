@@ -14,7 +14,7 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"No State", "", nullptr, false, 0},
     {"Alabama", "Alabama", &Alabama, true, A | kOptStatus | kOptDeps},
     {"Arizona", "Arizona", &Arizona, true, A | kOptExemptions},
-    {"Arkansas", "Arkansas", nullptr, true, A},
+    {"Arkansas", "Arkansas", &Arkansas, true, A},
     {"California", "CalifTax", nullptr, true, A},
     {"Colorado", "Colorado", &Colorado, false, A},
     {"Connecticut", "Connecticut", nullptr, true, A},
@@ -27,7 +27,7 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"Indiana", "IndianaTax", &IndianaTax, true, A | kOptDeps | kOptILDeps},
     {"Iowa", "IowaTax", &IowaTax, true, A},
     {"Kansas", "Kansas", &Kansas, false, A},
-    {"Kentucky", "Kentucky", nullptr, true, A},
+    {"Kentucky", "Kentucky", &Kentucky, true, A},
     {"Louisiana", "Louisiana", &Louisiana, true, A | kOptExemptions | kOptDeps},
     {"Maine", "MaineTax", &MaineTax, true, A},
     {"Maryland", "Maryland", &Maryland, true, A | kOptMethod},
@@ -47,12 +47,12 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"Oregon", "Oregon", &Oregon, false, A},
     {"Pennsylvania", "Penn", &Penn, false, A},
     {"Rhode Island", "RhodeIsland", &RhodeIsland, false, A},
-    {"South Carolina", "SCarolina", nullptr, false, A},
+    {"South Carolina", "SCarolina", &SCarolina, false, A},
     {"Utah", "Utah", &Utah, false, A},
     {"Vermont", "Vermont", &Vermont, false, A},
-    {"Virginia", "Virginia", nullptr, false, A},
+    {"Virginia", "Virginia", &Virginia, false, A},
     {"West Virginia", "WestVirginia", &WestVirginia, false, A},
-    {"Wisconsin", "Wisconsin", nullptr, false, A},
+    {"Wisconsin", "Wisconsin", &Wisconsin, false, A},
 }};
 
 bool sameText(std::string_view a, std::string_view b)

@@ -12,6 +12,7 @@ std::vector<CatalogTable> tableCatalog()
              &annualizedCatalog,
              &marylandCatalog,
              &perPeriodTablesCatalog,
+             &annualBracketsCatalog,
          }) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());

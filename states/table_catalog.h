@@ -24,6 +24,7 @@ std::vector<CatalogTable> ownDeductionsCatalog();
 std::vector<CatalogTable> annualizedCatalog();
 std::vector<CatalogTable> marylandCatalog();
 std::vector<CatalogTable> perPeriodTablesCatalog();
+std::vector<CatalogTable> annualBracketsCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
