@@ -13,6 +13,7 @@ std::vector<CatalogTable> tableCatalog()
              &marylandCatalog,
              &perPeriodTablesCatalog,
              &annualBracketsCatalog,
+             &oklahomaNorthDakotaCatalog,
          }) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());

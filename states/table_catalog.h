@@ -25,6 +25,7 @@ std::vector<CatalogTable> annualizedCatalog();
 std::vector<CatalogTable> marylandCatalog();
 std::vector<CatalogTable> perPeriodTablesCatalog();
 std::vector<CatalogTable> annualBracketsCatalog();
+std::vector<CatalogTable> oklahomaNorthDakotaCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
