@@ -14,6 +14,10 @@ std::vector<CatalogTable> tableCatalog()
              &perPeriodTablesCatalog,
              &annualBracketsCatalog,
              &oklahomaNorthDakotaCatalog,
+             &georgiaCatalog,
+             &californiaCatalog,
+             &connecticutCatalog,
+             &newJerseyCatalog,
          }) {
         std::vector<CatalogTable> part = family();
         all.insert(all.end(), part.begin(), part.end());

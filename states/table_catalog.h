@@ -26,6 +26,10 @@ std::vector<CatalogTable> marylandCatalog();
 std::vector<CatalogTable> perPeriodTablesCatalog();
 std::vector<CatalogTable> annualBracketsCatalog();
 std::vector<CatalogTable> oklahomaNorthDakotaCatalog();
+std::vector<CatalogTable> georgiaCatalog();
+std::vector<CatalogTable> californiaCatalog();
+std::vector<CatalogTable> connecticutCatalog();
+std::vector<CatalogTable> newJerseyCatalog();
 
 // All of them.
 std::vector<CatalogTable> tableCatalog();
