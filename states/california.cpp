@@ -16,13 +16,13 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
+#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
 
 namespace {
-
-constexpr std::array<const char*, 4> kFreqName = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
 
 constexpr std::array<double, 4> kEstimatedDeduction = {19.23, 41.66, 38.46, 83.33};  // per allowance
 constexpr std::array<double, 4> kExemptionCredit = {1.3846, 3, 2.7692, 6};        // per allowance
@@ -80,8 +80,8 @@ constexpr Family familyOf(std::int16_t intSMarried)
 void CalifTax(Pass& p)
 {
     PayRecord& r = p.r;
-    const bool knownFreq = r.HowOft >= 0 && r.HowOft <= 3;
-    const auto f = static_cast<std::size_t>(knownFreq ? r.HowOft : 0);
+    const bool knownFreq = period::knownFrequency(r.HowOft);
+    const std::size_t f = period::frequencyIndex(r.HowOft);
     Family family = kNoFamily;
     bool lowIncome = false;  // at or below the limit the calculator ends at once
     Procedure proc(p.errors, "frmMain", "CalifTax");
@@ -97,7 +97,7 @@ void CalifTax(Pass& p)
                           ", in whole dollars");
         },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.PersExmp;
+            r.staxBase = stateWages(r) - r.PersExmp;
             p.explain(r.staxBase, "California wages less estimated deductions");
         },
         [&] {
@@ -126,7 +126,7 @@ void CalifTax(Pass& p)
         },
         [&] {
             if (lowIncome || family == kNoFamily || !knownFreq) return;
-            const std::string name = p.tracing() ? concat("California ", kFamilyName[family], " ", kFreqName[f]) : std::string();
+            const std::string name = period::traceName(p, "California ", kFamilyName[family], " ", period::kFreqName[f]);
             r.sTax = evaluate(p, name, kTables[family][f], r.staxBase);
         },
         [&] {
@@ -138,11 +138,9 @@ void CalifTax(Pass& p)
         },
         [&] {
             if (lowIncome) return;
-            r.sTax = r.sTax - r.PersExmp + r.StateAdd;
-            if (r.StateAdd != Currency()) p.explain(r.StateAdd, "Additional state withholding");
-            if (r.sTax > Currency()) return;
-            r.sTax = Currency();
-            p.explain(r.sTax, "Zero or below: nothing withheld");
+            r.sTax = r.sTax - r.PersExmp;
+            period::addAdditional(p);
+            floorAtZeroOrBelow(p);
         });
 }
 
@@ -151,7 +149,7 @@ std::vector<CatalogTable> californiaCatalog()
     std::vector<CatalogTable> out;
     for (std::size_t family = 0; family < kTables.size(); ++family)
         for (std::size_t f = 0; f < 4; ++f)
-            out.push_back({concat("California ", kFamilyName[family], " ", kFreqName[f]), kTables[family][f], true});
+            out.push_back({concat("California ", kFamilyName[family], " ", period::kFreqName[f]), kTables[family][f], true});
     return out;
 }
 

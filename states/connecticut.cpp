@@ -19,6 +19,8 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
+#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -106,7 +108,7 @@ void Connecticut(Pass& p)
         [&] { p.setModified("July 1, 1998"); },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k);
+            r.staxBase = stateWages(r);
             if (periods == 0) return;
             r.staxBase = r.staxBase * periods;
             w.staxBase1 = r.staxBase;
@@ -130,7 +132,7 @@ void Connecticut(Pass& p)
                 return;
             }
             const std::size_t t = kTaxTableOf[code];
-            const std::string name = p.tracing() ? concat("Connecticut ", kTaxTableName[t], " annual") : std::string();
+            const std::string name = period::traceName(p, "Connecticut ", kTaxTableName[t], " annual");
             r.sTax = evaluate(p, name, kTaxTables[t], r.staxBase);
             // Wages below the deductions owe nothing; a negative amount must not
             // eat into the additional withholding the employee asked for.
@@ -151,15 +153,9 @@ void Connecticut(Pass& p)
                           " %");
         },
         [&] {
-            if (periods != 0) {
-                r.sTax = Currency::round(r.sTax.toDouble() / periods);
-                p.explain(r.sTax, "Connecticut tax for one period: annual tax / ", periods);
-            }
-            r.sTax = r.sTax + r.StateAdd;
-            if (r.StateAdd != Currency()) p.explain(r.StateAdd, "Additional state withholding");
-            if (r.sTax >= Currency()) return;
-            r.sTax = Currency();
-            p.explain(r.sTax, "Below zero: nothing withheld");
+            if (periods != 0) r.sTax = periodShare(p, r.sTax, periods);
+            period::addAdditional(p);
+            period::floorAtZero(p);
         });
 }
 

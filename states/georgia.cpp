@@ -13,13 +13,13 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
+#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
 
 namespace {
-
-constexpr std::array<const char*, 4> kFreqName = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
 
 // Standard deduction per period by filing status option; the personal
 // exemption is that amount once (0, 3) or twice (6).
@@ -74,8 +74,8 @@ const Deduction* deductionFor(std::int16_t status)
 void Georgia(Pass& p)
 {
     PayRecord& r = p.r;
-    const bool knownFreq = r.HowOft >= 0 && r.HowOft <= 3;
-    const auto f = static_cast<std::size_t>(knownFreq ? r.HowOft : 0);
+    const bool knownFreq = period::knownFrequency(r.HowOft);
+    const std::size_t f = period::frequencyIndex(r.HowOft);
     const Deduction* ded = deductionFor(r.intSMarried);
     Procedure proc(p.errors, "frmMain", "Georgia");
     proc.run(
@@ -85,11 +85,11 @@ void Georgia(Pass& p)
             if (knownFreq) r.stdDed = ded->standard[f];
             r.PersExmp = r.stdDed * ded->exemptionFactor;
             if (!knownFreq) return;
-            p.explain(r.stdDed, "Georgia standard deduction, ", ded->name, " ", kFreqName[f]);
+            p.explain(r.stdDed, "Georgia standard deduction, ", ded->name, " ", period::kFreqName[f]);
             p.explain(r.PersExmp, "Georgia personal exemption", ded->exemptionFactor == 2 ? " (twice the deduction)" : "");
         },
         [&] { StateBase(p); },
-        [&] { r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.stdDed - r.PersExmp; },
+        [&] { r.staxBase = stateWages(r) - r.stdDed - r.PersExmp; },
         [&] {
             if (knownFreq) r.DepDed = kPerDependent[f] * r.StateDeps;
         },
@@ -118,7 +118,7 @@ void Georgia(Pass& p)
                 return;
             }
             const auto status = static_cast<std::size_t>(r.valMarried);
-            const std::string name = p.tracing() ? concat("Georgia ", kStatusName[status], " ", kFreqName[f]) : std::string();
+            const std::string name = period::traceName(p, "Georgia ", kStatusName[status], " ", period::kFreqName[f]);
             r.sTax = evaluate(p, name, kTables[status][f], r.staxBase);
             // Wages below the deductions owe nothing; a negative amount must not
             // eat into the additional withholding the employee asked for.
@@ -127,15 +127,8 @@ void Georgia(Pass& p)
                 p.explain(r.sTax, "No tax on a taxable amount below zero");
             }
         },
-        [&] {
-            r.sTax = r.sTax + r.StateAdd;
-            if (r.StateAdd != Currency()) p.explain(r.StateAdd, "Additional state withholding");
-        },
-        [&] {
-            if (r.sTax >= Currency()) return;
-            r.sTax = Currency();
-            p.explain(r.sTax, "Below zero: nothing withheld");
-        });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 std::vector<CatalogTable> georgiaCatalog()
@@ -143,7 +136,7 @@ std::vector<CatalogTable> georgiaCatalog()
     std::vector<CatalogTable> out;
     for (std::size_t status = 0; status < kTables.size(); ++status)
         for (std::size_t f = 0; f < 4; ++f)
-            out.push_back({concat("Georgia ", kStatusName[status], " ", kFreqName[f]), kTables[status][f], true});
+            out.push_back({concat("Georgia ", kStatusName[status], " ", period::kFreqName[f]), kTables[status][f], true});
     return out;
 }
 

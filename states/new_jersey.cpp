@@ -12,13 +12,14 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
+#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
 
 namespace {
 
-constexpr std::array<const char*, 4> kFreqName = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
 constexpr std::array<const char*, 5> kRateName = {"Rate A", "Rate B", "Rate C", "Rate D", "Rate E"};
 
 constexpr std::array<Currency, 4> kAllowance = {19.20_usd, 41.60_usd, 38.40_usd, 83.30_usd};
@@ -71,8 +72,8 @@ constexpr std::array<std::array<BracketTable, 4>, 5> kTables = {{
 void NewJersey(Pass& p)
 {
     PayRecord& r = p.r;
-    const bool knownFreq = r.HowOft >= 0 && r.HowOft <= 3;
-    const auto f = static_cast<std::size_t>(knownFreq ? r.HowOft : 0);
+    const bool knownFreq = period::knownFrequency(r.HowOft);
+    const std::size_t f = period::frequencyIndex(r.HowOft);
     Procedure proc(p.errors, "frmMain", "NewJersey");
     proc.run(
         [&] { p.setModified("January 1, 1996"); },
@@ -83,7 +84,7 @@ void NewJersey(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.PersExmp;
+            r.staxBase = stateWages(r) - r.PersExmp;
             p.explain(r.staxBase, "New Jersey taxable wages");
         },
         [&] {
@@ -96,7 +97,7 @@ void NewJersey(Pass& p)
                 return;
             }
             const auto code = static_cast<std::size_t>(r.StateRate);
-            const std::string name = p.tracing() ? concat("New Jersey ", kRateName[code], " ", kFreqName[f]) : std::string();
+            const std::string name = period::traceName(p, "New Jersey ", kRateName[code], " ", period::kFreqName[f]);
             r.sTax = evaluate(p, name, kTables[code][f], r.staxBase);
             // Wages below the deductions owe nothing; a negative amount must not
             // eat into the additional withholding the employee asked for.
@@ -105,15 +106,8 @@ void NewJersey(Pass& p)
                 p.explain(r.sTax, "No tax on a taxable amount below zero");
             }
         },
-        [&] {
-            r.sTax = r.sTax + r.StateAdd;
-            if (r.StateAdd != Currency()) p.explain(r.StateAdd, "Additional state withholding");
-        },
-        [&] {
-            if (r.sTax >= Currency()) return;
-            r.sTax = Currency();
-            p.explain(r.sTax, "Below zero: nothing withheld");
-        });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 std::vector<CatalogTable> newJerseyCatalog()
@@ -121,7 +115,7 @@ std::vector<CatalogTable> newJerseyCatalog()
     std::vector<CatalogTable> out;
     for (std::size_t code = 0; code < kTables.size(); ++code)
         for (std::size_t f = 0; f < 4; ++f)
-            out.push_back({concat("New Jersey ", kRateName[code], " ", kFreqName[f]), kTables[code][f], true});
+            out.push_back({concat("New Jersey ", kRateName[code], " ", period::kFreqName[f]), kTables[code][f], true});
     return out;
 }
 

@@ -122,7 +122,7 @@ TEST(ConnecticutCalculator, ExplainsEachStage)
     for (const char* want : {"Connecticut annual wages (26 pay periods)", "Connecticut personal exemption, Rate B",
                              "Connecticut Rate B annual table: 480.00 + 4.5 % of the excess over 16,000.00",
                              "Connecticut tax less the personal credit of 15 %",
-                             "Connecticut tax for one period: annual tax / 26"}) {
+                             "Annual amount over 26 pay periods"}) {
         SCOPED_TRACE(want);
         EXPECT_NE(std::find(texts.begin(), texts.end(), want), texts.end());
     }
