@@ -134,12 +134,6 @@ void Connecticut(Pass& p)
             const std::size_t t = kTaxTableOf[code];
             const std::string name = period::traceName(p, "Connecticut ", kTaxTableName[t], " annual");
             r.sTax = evaluate(p, name, kTaxTables[t], r.staxBase);
-            // Wages below the deductions owe nothing; a negative amount must not
-            // eat into the additional withholding the employee asked for.
-            if (r.sTax < Currency()) {
-                r.sTax = Currency();
-                p.explain(r.sTax, "No tax on a taxable amount below zero");
-            }
         },
         [&] {
             if (!known || code == 3) return;

@@ -120,12 +120,6 @@ void Georgia(Pass& p)
             const auto status = static_cast<std::size_t>(r.valMarried);
             const std::string name = period::traceName(p, "Georgia ", kStatusName[status], " ", period::kFreqName[f]);
             r.sTax = evaluate(p, name, kTables[status][f], r.staxBase);
-            // Wages below the deductions owe nothing; a negative amount must not
-            // eat into the additional withholding the employee asked for.
-            if (r.sTax < Currency()) {
-                r.sTax = Currency();
-                p.explain(r.sTax, "No tax on a taxable amount below zero");
-            }
         },
         [&] { period::addAdditional(p); },
         [&] { period::floorAtZero(p); });

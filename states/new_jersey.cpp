@@ -99,12 +99,6 @@ void NewJersey(Pass& p)
             const auto code = static_cast<std::size_t>(r.StateRate);
             const std::string name = period::traceName(p, "New Jersey ", kRateName[code], " ", period::kFreqName[f]);
             r.sTax = evaluate(p, name, kTables[code][f], r.staxBase);
-            // Wages below the deductions owe nothing; a negative amount must not
-            // eat into the additional withholding the employee asked for.
-            if (r.sTax < Currency()) {
-                r.sTax = Currency();
-                p.explain(r.sTax, "No tax on a taxable amount below zero");
-            }
         },
         [&] { period::addAdditional(p); },
         [&] { period::floorAtZero(p); });

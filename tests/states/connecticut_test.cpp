@@ -59,8 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"RateDNoCredit", 3, 3, 3000_usd, {}, 12000_usd, 32.5_usd},
         Case{"RateBBiweekly", 2, 1, 1500_usd, {}, 21000_usd, 23.0481_usd},
         Case{"AdditionalWithholdingAdded", 3, 3, 3000_usd, 2.5_usd, 12000_usd, 35_usd},
-        // Exemption above the wages: nothing owed, the additional amount whole.
-        Case{"ExemptionAboveWagesGivesAdditionalOnly", 3, 0, 100_usd, 5_usd, -10800_usd, 5_usd}),
+        // Exemption above the wages: the negative 3 % amount is taken off the
+        // additional withholding before the floor at zero.
+        Case{"ExemptionAboveWagesOffsetsTheAdditionalAmount", 3, 0, 100_usd, 5_usd, -10800_usd, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Periods per year come from the pay frequency that annualized the wages, so

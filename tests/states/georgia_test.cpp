@@ -63,10 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
         // 208.50 is a threshold of the two-incomes monthly table: 4.59 + 4 % of 0.50.
         Case{"TwoIncomesMonthlyOneDependent", 3, 2, 0, 1, 800_usd, {}, 209_usd, 4.61_usd},
         Case{"AdditionalWithholdingAdded", 0, 1, 0, 0, 179_usd, 10_usd, 134.75_usd, 14.43_usd},
-        // Deductions above the wages: the additional amount stays whole.
-        Case{"DeductionsAboveWagesGiveAdditionalOnly", 0, 1, 0, 3, 100_usd, 5_usd, -132.50_usd, 5_usd},
+        // Deductions above the wages: 1 % of -132.50 is taken off the
+        // additional withholding before the floor at zero.
+        Case{"DeductionsAboveWagesOffsetTheAdditionalAmount", 0, 1, 0, 3, 100_usd, 5_usd, -132.50_usd, 3.675_usd},
         // Dependent deduction held wide: 32,767 x 208 does not overflow.
-        Case{"MostDependentsDoNotOverflow", 3, 0, 3, 32767, 1000_usd, 2_usd, -6815036_usd, 2_usd}),
+        Case{"MostDependentsDoNotOverflow", 3, 0, 3, 32767, 1000_usd, 2_usd, -6815036_usd, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GeorgiaCalculator, WritesDeductionFields)

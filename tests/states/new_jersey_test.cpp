@@ -51,8 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Two allowances: 2 x 19.20 leaves 384.00.
         Case{"TwoAllowancesWeekly", 0, 0, 2, 422.40_usd, {}, 5.76_usd},
         Case{"AdditionalWithholdingAdded", 0, 0, 0, 384_usd, 4_usd, 9.76_usd},
-        // Allowances above the wages: nothing owed, the additional amount whole.
-        Case{"AllowancesAboveWagesGiveAdditionalOnly", 0, 0, 15, 100_usd, 3_usd, 3_usd},
+        // Allowances above the wages: 1.5 % of the negative amount is taken off
+        // the additional withholding before the floor at zero.
+        Case{"AllowancesAboveWagesOffsetTheAdditionalAmount", 0, 0, 15, 100_usd, 3_usd, 0.18_usd},
         Case{"MostAllowancesDoNotOverflow", 3, 0, 32767, 1000_usd, {}, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
