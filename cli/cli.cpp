@@ -58,6 +58,8 @@ Local tax:
 Output:
   --json                  print the batch output object instead of the grid
   --explain               show how each amount was reached
+  --statement FILE.pdf    also write the pay statement as a PDF file
+  --name NAME             name in the statement's header (default "-")
 
 Examples:
   wagemark-cli calc --income 1000 --frequency weekly --status single --exemptions 1
@@ -65,6 +67,8 @@ Examples:
   wagemark-cli calc --income 1000 --state Kansas --401k 6 --state-401k --json
   echo '{"id":1,"txtIncome":"1000","HowOft":0,"intState":27}' | wagemark-cli batch
 )";
+
+StatementWriter statementWriter = nullptr;
 
 struct UsageError {
     std::string message;
@@ -167,6 +171,8 @@ struct CalcOptions {
     bool json = false;
     bool explain = false;
     std::string hours;
+    std::string statement;  // PDF file of the pay statement
+    std::string name;
 };
 
 CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first)
@@ -196,6 +202,13 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first)
         else if (opt == "--state-401k") setting("StateInfo", "sta401", "Y");
         else if (opt == "--state-pretax") setting("StateInfo", "staPreTax", "Y");
         else if (opt == "--income") q.input.txtIncome = amountText(opt, next());
+        else if (opt == "--statement") {
+            o.statement = next();
+            if (o.statement.empty()) throw UsageError{"--statement: missing file name"};
+            if (!statementWriter)
+                throw UsageError{"--statement: PDF output is not available in this build (it was built without Qt)"};
+        }
+        else if (opt == "--name") o.name = next();
         else if (opt == "--hours") {
             o.hours = next();
             if (number(opt, o.hours) < 0) throw UsageError{"--hours: must not be negative"};
@@ -278,6 +291,23 @@ void printGrid(std::ostream& out, const CalcOutcome& res, const CalcOptions& o)
     if (!res.notice.empty()) out << "Note: " << res.notice << '\n';
 }
 
+// The settings the statement reports, as the desktop program stores them.
+bool writeStatement(const CalcOptions& o, const CalcOutcome& res, std::ostream& err)
+{
+    MemorySettingsStore settings;
+    for (const auto& [section, key, value] : o.request.settings) settings.save(section, key, value);
+    if (!o.name.empty()) settings.save("User", "UName", o.name);
+    settings.save("Settings", "Deps", o.request.input.exemptions);
+    settings.save("Settings", "StateName", stateList()[static_cast<std::size_t>(o.request.intState)].name);
+    settings.save("Settings", "Self", o.request.input.chkSelfEmployed ? "-1" : "0");
+    std::string error;
+    if (!statementWriter(res.record, settings, o.statement, error)) {
+        err << "wagemark-cli: the pay statement was not written: " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
 int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const CalcOptions o = parseCalc(args, 2);
@@ -287,7 +317,12 @@ int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         out << resultObject("null", res) << '\n';
     else if (!res.error)
         printGrid(out, res, o);
-    return res.error ? 1 : 0;
+    if (res.error) return 1;
+    if (!o.statement.empty()) {
+        if (!writeStatement(o, res, err)) return 1;
+        if (!o.json) out << "Pay statement written to " << o.statement << '\n';
+    }
+    return 0;
 }
 
 std::string optionNames(std::uint16_t bits)
@@ -339,6 +374,8 @@ int batch(const std::vector<std::string>& args, std::istream& in, std::ostream& 
 }
 
 }  // namespace
+
+void setStatementWriter(StatementWriter writer) { statementWriter = writer; }
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
         bool stderrIsTerminal)

@@ -6,7 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "core/pay_record.h"
+#include "core/settings_store.h"
+
 namespace wm::cli {
+
+// Writes the pay statement of a calculation as a PDF file (`calc
+// --statement`). Builds that can lay out pages set one; without it the
+// option says it is not available.
+using StatementWriter = bool (*)(const PayRecord& record, SettingsStore& settings, const std::string& path,
+                                 std::string& error);
+void setStatementWriter(StatementWriter writer);
 
 // Exit status: 0 done, 1 a calculation failed, 2 usage error.
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,

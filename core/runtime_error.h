@@ -85,7 +85,7 @@ public:
     virtual void setAppPath(const std::string& path) = 0;
     virtual void setAppTitle(const std::string& title) = 0;
     virtual void setUserData(const std::array<std::string, 6>& data) = 0;
-    virtual void setVariables(Snapshot& slots) = 0;
+    virtual void setVariables(Snapshot& snapshot) = 0;
     virtual int reportError() = 0;
 };
 
@@ -110,7 +110,7 @@ public:
     void setAppPath(const std::string& path) override { data.appPath = path; }
     void setAppTitle(const std::string& title) override { data.appTitle = title; }
     void setUserData(const std::array<std::string, 6>& d) override { data.userData = d; }
-    void setVariables(Snapshot& slots) override { data.variables = slots; }
+    void setVariables(Snapshot& snapshot) override { data.variables = snapshot; }
 
     ReportData data;
 };

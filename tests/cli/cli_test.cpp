@@ -66,6 +66,15 @@ TEST(CliCalc, ExplainShowsTheSteps)
     EXPECT_NE(r.out.find("Federal taxable wages after allowances"), std::string::npos);
 }
 
+TEST(CliCalc, StatementWithoutAPdfWriterIsNotAvailable)
+{
+    cli::setStatementWriter(nullptr);
+    const Result r = cli({"calc", "--income", "1000", "--statement", "pay.pdf"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--statement: PDF output is not available in this build"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
 TEST(CliBatch, OneLineOutPerLineInWithExitStatus)
 {
     const std::string input =

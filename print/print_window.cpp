@@ -1,0 +1,187 @@
+#include "print/print_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "print/document_renderer.h"
+
+namespace wm {
+
+namespace {
+constexpr const char* kModule = "frmPrint";
+// The runtime's numbers for a printer that fails and a file that cannot be
+// written.
+constexpr int kPrinterError = 482;
+constexpr int kPathFileAccessError = 75;
+}  // namespace
+
+PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+{
+    setObjectName(QStringLiteral("frmPrint"));
+    setWindowTitle(tr("Print Preview"));
+
+    previewPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    setupPage(*previewPrinter_);
+    vsPrinter1_ = new QPrintPreviewWidget(previewPrinter_.get(), this);
+    vsPrinter1_->setObjectName(QStringLiteral("vsPrinter1"));
+    connect(vsPrinter1_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        QPainter p(printer);
+        if (document_) renderDocument(*document_, p, *printer);
+    });
+
+    auto* resizeLabel = new QLabel(tr("Resize display"), this);
+    scrPrint_ = new QSlider(Qt::Horizontal, this);
+    scrPrint_->setObjectName(QStringLiteral("scrPrint"));
+    scrPrint_->setRange(kMinZoom, kMaxZoom);
+    scrPrint_->setSingleStep(5);
+    scrPrint_->setPageStep(25);
+    scrPrint_->setMinimumWidth(160);
+    scrPrint_->setToolTip(tr("Drag to enlarge or reduce the page."));
+    resizeLabel->setBuddy(scrPrint_);
+    lblPercent_ = new QLabel(this);
+    lblPercent_->setObjectName(QStringLiteral("lblPercent"));
+    lblPercent_->setMinimumWidth(lblPercent_->fontMetrics().horizontalAdvance(QStringLiteral("400")));
+    lblPercent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* percentSign = new QLabel(QStringLiteral("%"), this);
+    connect(scrPrint_, &QSlider::valueChanged, this, &PrintWindow::zoom);
+
+    cmdPrintMenu_[0] = new QPushButton(tr("&Print..."), this);
+    cmdPrintMenu_[0]->setObjectName(QStringLiteral("cmdPrintMenu_0"));
+    cmdPrintMenu_[0]->setToolTip(tr("Print this document."));
+    cmdPrintMenu_[1] = new QPushButton(tr("&Close"), this);
+    cmdPrintMenu_[1]->setObjectName(QStringLiteral("cmdPrintMenu_1"));
+    cmdSavePdf_ = new QPushButton(tr("Save as P&DF..."), this);
+    cmdSavePdf_->setObjectName(QStringLiteral("cmdSavePdf"));
+    cmdSavePdf_->setToolTip(tr("Save this document as a PDF file."));
+    for (int i = 0; i < 2; ++i)
+        connect(cmdPrintMenu_[i], &QPushButton::clicked, this, [this, i] { cmdPrintMenuClick(i); });
+    connect(cmdSavePdf_, &QPushButton::clicked, this, &PrintWindow::saveAsPdf);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(resizeLabel);
+    bar->addWidget(scrPrint_);
+    bar->addWidget(lblPercent_);
+    bar->addWidget(percentSign);
+    bar->addStretch(1);
+    bar->addWidget(cmdSavePdf_);
+    bar->addWidget(cmdPrintMenu_[0]);
+    bar->addWidget(cmdPrintMenu_[1]);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(vsPrinter1_, 1);
+
+    scrPrint_->setValue(100);
+    zoom(100);
+    resize(820, 760);
+}
+
+PrintWindow::~PrintWindow() = default;
+
+void PrintWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    vsPrinter1_->setVisible(true);
+}
+
+void PrintWindow::zoom(int percent)
+{
+    vsPrinter1_->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    vsPrinter1_->setZoomFactor(percent / 100.0);
+    lblPercent_->setText(QString::number(percent));
+}
+
+bool PrintWindow::makePrint()
+{
+    auto built = model_.subMakePrint();
+    if (!built) {
+        document_.reset();
+        vsPrinter1_->updatePreview();
+        QApplication::beep();
+        return false;
+    }
+    document_ = built->document;
+    setWindowTitle(ctx_.record.FromForm == 1 ? tr("Pay Analysis") : tr("Pay Statement"));
+    vsPrinter1_->updatePreview();
+    if (built->print) sendToPrinter();
+    return true;
+}
+
+void PrintWindow::cmdPrintMenuClick(int index)
+{
+    if (index == 0) {
+        // intAction = 2, then the document again: it is printed this time.
+        ctx_.record.intAction = 2;
+        makePrint();
+    } else {
+        closeWindow();
+    }
+}
+
+void PrintWindow::sendToPrinter()
+{
+    runCommand([&] {
+        Procedure p(ctx_.errors, kModule, "PrintDoc");
+        p.run([&] {
+            if (!document_) return;
+            QPrinter printer(QPrinter::HighResolution);
+            setupPage(printer);
+            printer.setDocName(windowTitle());
+            if (!askPrinter(printer)) return;
+            if (!renderDocument(*document_, printer)) wm::raise(kPrinterError, "Printer error");
+        });
+    });
+}
+
+void PrintWindow::saveAsPdf()
+{
+    if (!document_) return;
+    QString path = askPdfPath();
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    runCommand([&] {
+        Procedure p(ctx_.errors, kModule, "cmdSavePdf_Click");
+        p.run([&] {
+            QString error;
+            if (!writeDocumentPdf(*document_, path, windowTitle(), &error))
+                wm::raise(kPathFileAccessError, error.toStdString());
+        });
+    });
+}
+
+bool PrintWindow::askPrinter(QPrinter& printer)
+{
+    if (choosePrinter) return choosePrinter(printer);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("Print %1").arg(windowTitle()));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString PrintWindow::askPdfPath()
+{
+    if (choosePdfPath) return choosePdfPath();
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(windowTitle() + QStringLiteral(".pdf"));
+    return QFileDialog::getSaveFileName(this, tr("Save as PDF"), suggested, tr("PDF files (*.pdf)"));
+}
+
+void PrintWindow::closeWindow()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
+}
+
+}  // namespace wm

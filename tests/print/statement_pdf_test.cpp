@@ -1,0 +1,199 @@
+// Documents written as PDF hold the rows of their table, in order.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "core/pass.h"
+#include "print/document_renderer.h"
+#include "print/statement_pdf.h"
+
+namespace wm {
+namespace {
+
+// The text of a PDF file, laid out as on the page.
+std::string pdfText(const std::string& path)
+{
+    const std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string text;
+    char buf[4096];
+    while (pipe && std::fgets(buf, sizeof buf, pipe.get())) text += buf;
+    return text;
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);)
+        if (l.find_first_not_of(" \f") != std::string::npos) out.push_back(l);
+    return out;
+}
+
+// Each expected line holds its pieces, and the lines come in this order.
+void expectRowsInOrder(const std::vector<std::string>& got, const std::vector<std::vector<std::string>>& want)
+{
+    std::size_t at = 0;
+    for (const auto& pieces : want) {
+        SCOPED_TRACE(pieces.front());
+        bool found = false;
+        for (; at < got.size() && !found; ++at) {
+            found = true;
+            for (const std::string& p : pieces) found = found && got[at].find(p) != std::string::npos;
+        }
+        EXPECT_TRUE(found);
+    }
+}
+
+bool havePdfText() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
+
+PayRecord statementRecord()
+{
+    PayRecord r;
+    r.SSBase = 1000_usd;
+    r.amt401k = 60_usd;
+    r.fTax = 98.17_usd;
+    r.sTax = 31.2345_usd;
+    r.amtSS = 62_usd;
+    r.amtMedicare = 14.5_usd;
+    r.amtFICA = 76.5_usd;
+    r.PreTax = 50_usd;
+    r.SSEmp = 25_usd;
+    r.valMarried = 1;
+    r.HowOft = 2;
+    formTotals(r);
+    return r;
+}
+
+TEST(StatementPdf, HoldsTheHeaderAndAllTwentyFourRows)
+{
+    if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("statement.pdf").toStdString();
+    MemorySettingsStore settings;
+    settings.save("User", "UName", "Pat Doe");
+    settings.save("Settings", "Deps", "2");
+    settings.save("Settings", "StateName", "New Mexico");
+    settings.save("Settings", "Self", "-1");
+    std::string error;
+    ASSERT_TRUE(writeStatementPdf(statementRecord(), settings, path, error)) << error;
+    const std::vector<std::string> got = lines(pdfText(path));
+    expectRowsInOrder(got, {{"Prepared for Pat Doe on "},
+                            {"Category", "Amount"},
+                            {"Gross Pay", "$1,000.00"},
+                            {"401k Deduction", "$60.00"},
+                            {"Federal Tax", "$98.17"},
+                            {"State Tax", "$31.23"},
+                            {"Local Tax", "$0.00"},
+                            {"FICA", "$76.50"},
+                            {"Total of Deductions", "$315.90"},
+                            {"Check Amount", "$684.10"},
+                            {"Included in FICA"},
+                            {"Social Security", "$62.00"},
+                            {"Medicare", "$14.50"},
+                            {"Protected Amounts"},
+                            {"Non-Taxable", "$50.00"},
+                            {"Pre-FICA", "$25.00"},
+                            {"Calculations based on:"},
+                            {"Marital Status:", "Single"},
+                            {"Exemptions Claimed:", "2"},
+                            {"State:", "New Mexico"},
+                            {"Pay Frequency:", "Every Two Weeks"},
+                            {"Self Employed:", "Yes"}});
+    EXPECT_EQ(QCoreApplication::instance(), nullptr) << "the application started for the file is gone";
+}
+
+TEST(StatementPdf, MissingFolderIsAClearFailure)
+{
+    MemorySettingsStore settings;
+    std::string error;
+    EXPECT_FALSE(writeStatementPdf(statementRecord(), settings, "/no/such/folder/pay.pdf", error));
+    EXPECT_NE(error.find("/no/such/folder/pay.pdf"), std::string::npos) << error;
+}
+
+TEST(StatementPdf, UnreadableSettingIsAClearFailure)
+{
+    MemorySettingsStore settings;
+    settings.save("Settings", "Deps", "two");
+    QTemporaryDir dir;
+    std::string error;
+    EXPECT_FALSE(writeStatementPdf(statementRecord(), settings, dir.filePath("x.pdf").toStdString(), error));
+    EXPECT_NE(error.find("Type mismatch"), std::string::npos) << error;
+    EXPECT_NE(error.find("GetPrintData"), std::string::npos) << error;
+}
+
+TEST(DocumentPdf, LongTablesContinueOnANewPageUnderTheirHeader)
+{
+    if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    PrintDocument doc;
+    doc.header = " Prepared for - on Monday, January 03, 2000";
+    doc.table = "<3000|>2500;Category|Amount;";
+    for (int i = 1; i <= 60; ++i) doc.table += "  Row " + std::to_string(i) + "|$" + std::to_string(i) + ".00;";
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(writeDocumentPdf(doc, dir.filePath("long.pdf"), QStringLiteral("Long"), &error))
+        << error.toStdString();
+    const std::string text = pdfText(dir.filePath("long.pdf").toStdString());
+    std::vector<std::string> pages;
+    std::istringstream in(text);
+    for (std::string page; std::getline(in, page, '\f');)
+        if (page.find_first_not_of(" \n") != std::string::npos) pages.push_back(page);
+    ASSERT_EQ(pages.size(), 2u) << text;
+    for (const std::string& page : pages) {
+        const std::vector<std::string> got = lines(page);
+        expectRowsInOrder(got, {{"Prepared for -"}, {"Category", "Amount"}, {"Row "}});
+    }
+    // Every row once, in order, across the break.
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 1; i <= 60; ++i) rows.push_back({"Row " + std::to_string(i) + " ", "$" + std::to_string(i) + ".00"});
+    const std::vector<std::string> got = lines(text);
+    expectRowsInOrder(got, rows);
+}
+
+TEST(CliStatement, WritesThePdfBesideTheGrid)
+{
+    if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
+    cli::setStatementWriter(&writeStatementPdf);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("cli.pdf").toStdString();
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = cli::run({"wagemark-cli", "calc", "--income", "1000", "--frequency", "weekly", "--status",
+                                 "single", "--exemptions", "1", "--self-employed", "--state", "Kansas",
+                                 "--name", "Pat Doe", "--statement", path},
+                                in, out, err);
+    ASSERT_EQ(status, 0) << err.str();
+    EXPECT_NE(out.str().find("Pay statement written to " + path), std::string::npos);
+    const std::vector<std::string> got = lines(pdfText(path));
+    expectRowsInOrder(got, {{"Prepared for Pat Doe on "},
+                            {"Gross Pay", "$1,000.00"},
+                            {"Exemptions Claimed:", "1"},
+                            {"State:", "Kansas"},
+                            {"Pay Frequency:", "Weekly"},
+                            {"Self Employed:", "Yes"}});
+}
+
+TEST(CliStatement, UnwritableFileExitsOne)
+{
+    cli::setStatementWriter(&writeStatementPdf);
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status =
+        cli::run({"wagemark-cli", "calc", "--income", "1000", "--statement", "/no/such/folder/pay.pdf"}, in, out, err);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.str().find("the pay statement was not written"), std::string::npos) << err.str();
+}
+
+}  // namespace
+}  // namespace wm
