@@ -21,7 +21,10 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QFont documentFont(int points, bool italic, QPaintDevice* device)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
+    QFont f;
+    // A plain office face where one is installed; DejaVu Sans is everywhere.
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                   QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
     f.setStyleHint(QFont::SansSerif);
     f.setPointSize(points);
     f.setItalic(italic);
@@ -97,12 +100,27 @@ Layout measure(const PrintDocument& doc, const TableDefinition& t, QPainter& p)
     l.dpi = d->logicalDpiY();
     l.pageWidth = d->width();
     l.pageHeight = d->height();
-    const QFontMetricsF body(documentFont(doc.fontPoints, doc.italic, d), d);
+    QFont plain = documentFont(doc.fontPoints, doc.italic, d);
+    QFont bold = plain;
+    bold.setBold(true);
+    const QFontMetricsF body(plain, d);
+    const QFontMetricsF heavy(bold, d);
     const QFontMetricsF head(documentFont(kHeaderPoints, false, d), d);
     l.rowHeight = body.height() * 1.45;
     l.pad = l.dpi * 0.08;
     l.tableTop = head.height() * 1.3 + l.dpi * 0.35;
     for (const TableColumn& c : t.columns) l.widths.push_back(c.twips / kTwipsPerInch * d->logicalDpiX());
+    // The widths are what the document asks for; a face wider than the one
+    // they were chosen for gets the room its text needs, so nothing is cut.
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        const QFontMetricsF& fm = (r == 0 || emphasised(t.rows[r])) ? heavy : body;
+        for (std::size_t c = 0; c < t.columns.size(); ++c) {
+            // Headings run on over the empty cells beside them instead.
+            const bool runsOn = c + 1 < t.columns.size() && !t.columns[c].right && t.rows[r][c + 1].empty();
+            if (runsOn || t.rows[r][c].empty()) continue;
+            l.widths[c] = std::max(l.widths[c], fm.horizontalAdvance(qs(t.rows[r][c])) + 2 * l.pad + 1);
+        }
+    }
     double total = 0;
     for (double w : l.widths) total += w;
     // A table wider than the paper is narrowed to fit.

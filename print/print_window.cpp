@@ -12,8 +12,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
+#include <QSignalBlocker>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "print/document_renderer.h"
 
@@ -94,6 +98,17 @@ void PrintWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     vsPrinter1_->setVisible(true);
+    if (zoomSet_) return;
+    zoomSet_ = true;
+    // The first view shows the page's full width, whatever the window's size;
+    // the slider then starts from that zoom.
+    vsPrinter1_->fitToWidth();
+    QTimer::singleShot(0, this, [this] {
+        const int percent = std::clamp(qRound(vsPrinter1_->zoomFactor() * 100), kMinZoom, kMaxZoom);
+        const QSignalBlocker quiet(scrPrint_);
+        scrPrint_->setValue(percent);
+        zoom(percent);
+    });
 }
 
 void PrintWindow::zoom(int percent)

@@ -70,6 +70,7 @@ private:
     QLabel* lblPercent_ = nullptr;
     QPushButton* cmdPrintMenu_[2] = {nullptr, nullptr};
     QPushButton* cmdSavePdf_ = nullptr;
+    bool zoomSet_ = false;
 };
 
 }  // namespace wm

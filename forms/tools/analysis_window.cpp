@@ -1,0 +1,118 @@
+#include "forms/tools/analysis_window.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "print/print_window.h"
+
+namespace wm {
+
+AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+{
+    setObjectName(QStringLiteral("frmAnalysis"));
+    setWindowTitle(tr("Pay Analysis"));
+
+    auto* title = new QLabel(tr("Pay Analysis"), this);
+    QFont tf = title->font();
+    tf.setPointSizeF(tf.pointSizeF() * 1.5);
+    tf.setBold(true);
+    title->setFont(tf);
+
+    lblMessage_ = new QLabel(this);
+    lblMessage_->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage_->setWordWrap(true);
+    lblMessage_->setStyleSheet(QStringLiteral("color: #a00000;"));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    for (int i = 0; i < kAnalysisFigureCount; ++i) {
+        // The figures come in three groups: hourly, percentages, annual.
+        if (i == 3 || i == 8) {
+            auto* line = new QFrame(this);
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            grid->addWidget(line, row++, 0, 1, 2);
+        }
+        const std::size_t k = static_cast<std::size_t>(i);
+        lblAnalysis_[k] = new QLabel(QString::fromUtf8(kAnalysisCaptions[k].data(),
+                                                       static_cast<int>(kAnalysisCaptions[k].size())), this);
+        lblAnalysis_[k]->setObjectName(QStringLiteral("lblAnalysis_%1").arg(i));
+        lblOne_[k] = new QLabel(this);
+        lblOne_[k]->setObjectName(QStringLiteral("lblOne_%1").arg(i));
+        lblOne_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblOne_[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lblOne_[k]->setMinimumWidth(lblOne_[k]->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")));
+        QFont vf = lblOne_[k]->font();
+        vf.setBold(true);
+        lblOne_[k]->setFont(vf);
+        grid->addWidget(lblAnalysis_[k], row, 0);
+        grid->addWidget(lblOne_[k], row, 1);
+        ++row;
+    }
+
+    cmdPrint_ = new QPushButton(tr("&Print..."), this);
+    cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint_->setToolTip(tr("Print the pay analysis."));
+    connect(cmdPrint_, &QPushButton::clicked, this, &AnalysisWindow::cmdPrintClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdPrint_);
+
+    auto* body = new QVBoxLayout;
+    body->addWidget(title);
+    body->addWidget(lblMessage_);
+    body->addSpacing(8);
+    body->addLayout(grid);
+    body->addSpacing(12);
+    body->addLayout(buttons);
+    body->addStretch(1);
+
+    // Keeps the figures together at the top left of a maximised window.
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(24, 18, 24, 18);
+    outer->addLayout(body);
+    outer->addStretch(1);
+
+    model_.load();
+    display(model_.analysis());
+}
+
+AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::display(const Analysis& a)
+{
+    bool any = false;
+    for (std::size_t i = 0; i < lblOne_.size(); ++i) {
+        const AnalysisFigure& f = a.figures[i];
+        lblOne_[i]->setText(f.available ? QString::fromStdString(f.text()) : QStringLiteral("-"));
+        lblOne_[i]->setEnabled(f.available);
+        any = any || f.available;
+    }
+    lblMessage_->setText(QString::fromStdString(a.message));
+    lblMessage_->setVisible(!a.message.empty());
+    cmdPrint_->setEnabled(any);
+}
+
+void AnalysisWindow::cmdPrintClick()
+{
+    model_.print();
+    // The print window builds and prints the document without being shown.
+    const std::string current = ctx_.record.frmLoaded;
+    {
+        PrintWindow printer(ctx_);
+        printer.setAnalysis(model_.analysis());
+        printer.choosePrinter = choosePrinter;
+        printer.makePrint();
+    }
+    ctx_.record.frmLoaded = current;
+}
+
+}  // namespace wm

@@ -1,0 +1,44 @@
+#pragma once
+// The pay analysis view (frmAnalysis): ten read-only figures of the last
+// calculation and a Print command for the analysis document.
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+#include "forms/tools/analysis_model.h"
+#include "shell/app_context.h"
+
+class QLabel;
+class QPrinter;
+class QPushButton;
+
+namespace wm {
+
+class AnalysisWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AnalysisWindow(AppContext& ctx, QWidget* parent = nullptr);
+    ~AnalysisWindow() override;
+
+    const AnalysisModel& model() const { return model_; }
+
+    // Hands the printer choice to the print window (tests replace the
+    // print dialog with it).
+    std::function<bool(QPrinter&)> choosePrinter;
+
+private:
+    void cmdPrintClick();
+    void display(const Analysis& a);
+
+    AppContext& ctx_;
+    AnalysisModel model_;
+    std::array<QLabel*, kAnalysisFigureCount> lblAnalysis_{};
+    std::array<QLabel*, kAnalysisFigureCount> lblOne_{};
+    QLabel* lblMessage_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+};
+
+}  // namespace wm

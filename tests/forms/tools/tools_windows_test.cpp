@@ -1,0 +1,246 @@
+// The worksheet and analysis windows, driven as a user would.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+#include <memory>
+
+#include "forms/tools/analysis_window.h"
+#include "forms/tools/multi_check_window.h"
+#include "support/harness.h"
+
+namespace wm {
+
+namespace {
+struct FakeNav : Navigator {
+    std::vector<FormId> opened;
+    void open(FormId f) override { opened.push_back(f); }
+    void showHelp(int) override {}
+};
+
+template <class T>
+T* child(QWidget* w, const char* name)
+{
+    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    if (!c) qFatal("no child %s", name);
+    return c;
+}
+
+QString text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
+
+std::string pdfText(const QString& path)
+{
+    const std::string command = "pdftotext -layout '" + path.toStdString() + "' - 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buf[4096];
+    while (pipe && std::fgets(buf, sizeof buf, pipe.get())) out += buf;
+    return out;
+}
+
+// Saves a picture of a window when WAGEMARK_SNAPSHOTS names a folder.
+void snapshot(QWidget& w, const char* name)
+{
+    const QByteArray dir = qgetenv("WAGEMARK_SNAPSHOTS");
+    if (!dir.isEmpty()) w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
+}
+
+}  // namespace
+
+class ToolsWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void multiCheckTransfersTheMonthlyTotal();
+    void multiCheckRejectsLettersInAmounts();
+    void multiCheckWithNothingEnteredExplainsAndStaysOpen();
+    void multiCheckHighlightsTheHoveredColumn();
+    void analysisShowsTheTenFigures();
+    void analysisWithoutHoursShowsTheHint();
+    void analysisPrintsTheShownFigures();
+};
+
+void ToolsWindowsTest::multiCheckTransfersTheMonthlyTotal()
+{
+    test::Harness h;
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    QMdiArea area;
+    auto* w = new MultiCheckWindow(ctx);
+    QMdiSubWindow* sub = area.addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    area.resize(900, 600);
+    area.show();
+    QCOMPARE(h.r.frmLoaded, std::string("8"));
+
+    QTest::keyClicks(child<QLineEdit>(w, "txtCheck1"), "500");
+    child<QRadioButton>(w, "optSelectWeek_0")->click();
+    QTest::keyClicks(child<QLineEdit>(w, "txtCheck3"), "2,000.00");
+    child<QRadioButton>(w, "optSelectMonthly_2")->click();
+    QCOMPARE(text(w, "lblCheck1"), QStringLiteral("$2,166.67"));
+    QCOMPARE(text(w, "lblCheck3"), QStringLiteral("$2,000.00"));
+    QCOMPARE(text(w, "lblCheck2"), QStringLiteral("$0.00"));
+    child<QPushButton>(w, "cmdCalc")->click();
+    QCOMPARE(text(w, "lblMultiTotal"), QStringLiteral("$4,166.67"));
+    snapshot(*w, "multi_check.png");
+
+    QSignalSpy spy(w, &MultiCheckWindow::transferred);
+    QPointer<QMdiSubWindow> alive(sub);
+    child<QPushButton>(w, "cmdGoBack")->click();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("4166.67"));
+    QCOMPARE(spy.at(0).at(1).toInt(), 3);
+    QTRY_VERIFY(alive.isNull());  // the worksheet closed
+    QCOMPARE(h.r.amtMultiChk, 4166.67_usd);
+    QCOMPARE(h.r.frmLoaded, std::string("0"));
+    QVERIFY(h.log.reports.empty());
+}
+
+void ToolsWindowsTest::multiCheckRejectsLettersInAmounts()
+{
+    test::Harness h;
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    MultiCheckWindow w(ctx);
+    auto* edit = child<QLineEdit>(&w, "txtCheck2");
+    QTest::keyClicks(edit, "1a2b.5c6-7");
+    QCOMPARE(edit->text(), QStringLiteral("12.56"));
+    child<QRadioButton>(&w, "optSelectTAW_1")->click();
+    QCOMPARE(text(&w, "lblCheck2"), QStringLiteral("$25.12"));
+}
+
+void ToolsWindowsTest::multiCheckWithNothingEnteredExplainsAndStaysOpen()
+{
+    test::Harness h;
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    MultiCheckWindow w(ctx);
+    w.show();
+    QSignalSpy spy(&w, &MultiCheckWindow::transferred);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    child<QPushButton>(&w, "cmdGoBack")->click();
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(shown, QStringLiteral("Enter the amount of at least one check and select its period."));
+    QVERIFY(w.isVisible());
+}
+
+void ToolsWindowsTest::multiCheckHighlightsTheHoveredColumn()
+{
+    test::Harness h;
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    MultiCheckWindow w(ctx);
+    QLabel* heading = nullptr;
+    for (QLabel* l : w.findChildren<QLabel*>())
+        if (l->text() == QLatin1String("Every 2 Weeks")) heading = l;
+    QVERIFY(heading);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(child<QRadioButton>(&w, "optSelectETW_3"), &enter);
+    QVERIFY(heading->styleSheet().contains(QLatin1String("#8080ff")));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(child<QRadioButton>(&w, "optSelectETW_3"), &leave);
+    QVERIFY(heading->styleSheet().isEmpty());
+}
+
+namespace {
+void exampleRecord(PayRecord& r)
+{
+    r.SSBase = 1000_usd;
+    r.fTax = 100_usd;
+    r.sTax = 30_usd;
+    r.amtSS = 62_usd;
+    r.amt401k = 50_usd;
+}
+}  // namespace
+
+void ToolsWindowsTest::analysisShowsTheTenFigures()
+{
+    test::Harness h;
+    exampleRecord(h.r);
+    h.settings.save("Settings", "Hours", "40");
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    AnalysisWindow w(ctx);
+    const char* want[] = {"$25.00", "$21.75", "$18.95", "13.00%", "24.20%",
+                          "10.53%", "10.00%", "3.00%",  "$52,000.00", "$45,240.00"};
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(text(&w, QStringLiteral("lblOne_%1").arg(i).toLatin1().constData()), QString::fromLatin1(want[i]));
+    QCOMPARE(text(&w, "lblAnalysis_5"), QStringLiteral("Federal tax as a percentage after 401(k) and Non-tax:"));
+    QVERIFY(child<QLabel>(&w, "lblMessage")->isHidden());
+    QCOMPARE(h.r.frmLoaded, std::string("3"));
+    w.resize(640, 480);
+    w.show();
+    snapshot(w, "analysis.png");
+}
+
+void ToolsWindowsTest::analysisWithoutHoursShowsTheHint()
+{
+    test::Harness h;
+    exampleRecord(h.r);
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    AnalysisWindow w(ctx);
+    w.show();
+    auto* message = child<QLabel>(&w, "lblMessage");
+    QVERIFY(message->isVisible());
+    QCOMPARE(message->text(), QStringLiteral("Enter the hours worked on the calculator to see hourly figures"));
+    QCOMPARE(text(&w, "lblOne_0"), QStringLiteral("-"));
+    QCOMPARE(text(&w, "lblOne_9"), QStringLiteral("-"));
+    QCOMPARE(text(&w, "lblOne_3"), QStringLiteral("13.00%"));
+    QVERIFY(child<QPushButton>(&w, "cmdPrint")->isEnabled());
+    QVERIFY(h.log.reports.empty());
+}
+
+void ToolsWindowsTest::analysisPrintsTheShownFigures()
+{
+    if (std::system("pdftotext -v >/dev/null 2>&1") != 0) QSKIP("pdftotext is not installed");
+    test::Harness h;
+    exampleRecord(h.r);
+    h.settings.save("Settings", "Hours", "40");
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    AnalysisWindow w(ctx);
+    // A later calculation does not change what the open view prints.
+    h.r.SSBase = 2000_usd;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("analysis.pdf"));
+    int asked = 0;
+    w.choosePrinter = [&](QPrinter& p) {
+        ++asked;
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(file);
+        return true;
+    };
+    h.r.intAction = 1;
+    child<QPushButton>(&w, "cmdPrint")->click();
+    QCOMPARE(asked, 1);
+    QCOMPARE(h.r.FromForm, std::int16_t{1});
+    QCOMPARE(h.r.frmLoaded, std::string("3"));
+    const std::string t = pdfText(file);
+    QVERIFY2(t.find("Hourly Wage Before Taxes:") != std::string::npos, t.c_str());
+    QVERIFY2(t.find("$25.00") != std::string::npos, t.c_str());
+    QVERIFY2(t.find("Federal tax as a percentage after 401(k) and Non-tax:") != std::string::npos, t.c_str());
+    QVERIFY2(t.find("$45,240.00") != std::string::npos, t.c_str());
+}
+
+}  // namespace wm
+
+QTEST_MAIN(wm::ToolsWindowsTest)
+#include "tools_windows_test.moc"

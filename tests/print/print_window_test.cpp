@@ -1,0 +1,214 @@
+// The print window: preview, zoom, print on request, Save as PDF, Close.
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+#include <memory>
+
+#include "core/pass.h"
+#include "print/print_window.h"
+#include "support/harness.h"
+
+namespace wm {
+
+namespace {
+struct FakeNav : Navigator {
+    void open(FormId) override {}
+    void showHelp(int) override {}
+};
+
+template <class T>
+T* child(QWidget* w, const char* name)
+{
+    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    if (!c) qFatal("no child %s", name);
+    return c;
+}
+
+std::string pdfText(const QString& path)
+{
+    const std::string command = "pdftotext -layout '" + path.toStdString() + "' - 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buf[4096];
+    while (pipe && std::fgets(buf, sizeof buf, pipe.get())) out += buf;
+    return out;
+}
+
+bool havePdfText() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
+
+void snapshot(QWidget& w, const char* name)
+{
+    const QByteArray dir = qgetenv("WAGEMARK_SNAPSHOTS");
+    if (!dir.isEmpty()) w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
+}
+
+// A calculated pay period and what the main calculator stored.
+struct Setup {
+    test::Harness h;
+    FakeNav nav;
+    AppContext ctx{h.r, h.settings, h.errors, nav};
+    int printed = 0;
+    QString printFile;
+
+    Setup()
+    {
+        h.r.SSBase = 1000_usd;
+        h.r.amt401k = 60_usd;
+        h.r.fTax = 98.17_usd;
+        h.r.sTax = 31.2345_usd;
+        h.r.amtSS = 62_usd;
+        h.r.amtMedicare = 14.5_usd;
+        h.r.amtFICA = 76.5_usd;
+        h.r.PreTax = 50_usd;
+        h.r.valMarried = 1;
+        h.r.HowOft = 2;
+        formTotals(h.r);
+        h.settings.save("User", "UName", "Pat Doe");
+        h.settings.save("Settings", "StateName", "Kansas");
+        h.settings.save("Settings", "Self", "-1");
+        h.r.FromForm = 0;
+    }
+    void hook(PrintWindow& w)
+    {
+        w.choosePrinter = [this](QPrinter& p) {
+            ++printed;
+            if (!printFile.isEmpty()) {
+                p.setOutputFormat(QPrinter::PdfFormat);
+                p.setOutputFileName(printFile);
+                return true;
+            }
+            return false;  // the dialog was cancelled
+        };
+    }
+};
+}  // namespace
+
+class PrintWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void previewWaitsForThePrintCommand();
+    void printRequestPrintsOnceBuilt();
+    void zoomFollowsTheSlider();
+    void saveAsPdfWritesTheStatement();
+    void saveAsPdfToAMissingFolderIsReported();
+    void closeEndsTheWindow();
+};
+
+void PrintWindowTest::previewWaitsForThePrintCommand()
+{
+    if (!havePdfText()) QSKIP("pdftotext is not installed");
+    Setup s;
+    s.h.r.intAction = 1;
+    PrintWindow w(s.ctx);
+    s.hook(w);
+    QCOMPARE(s.h.r.frmLoaded, std::string("12"));
+    QVERIFY(w.makePrint());
+    QCOMPARE(s.printed, 0);
+    QVERIFY(w.document().has_value());
+    QVERIFY(w.document()->table.rfind("<3000|>2500;Category|Amount;  Gross Pay|$1,000.00;", 0) == 0);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Pay Statement"));
+    w.resize(760, 900);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // The first view fits the page's width and the slider starts there.
+    auto* slider = child<QSlider>(&w, "scrPrint");
+    auto* preview = child<QPrintPreviewWidget>(&w, "vsPrinter1");
+    QTRY_COMPARE(slider->value(), qRound(preview->zoomFactor() * 100));
+    QVERIFY(slider->value() < 100);
+    QCOMPARE(child<QLabel>(&w, "lblPercent")->text(), QString::number(slider->value()));
+    snapshot(w, "print_preview.png");
+
+    QTemporaryDir dir;
+    s.printFile = dir.filePath(QStringLiteral("printed.pdf"));
+    child<QPushButton>(&w, "cmdPrintMenu_0")->click();
+    QCOMPARE(s.printed, 1);
+    QCOMPARE(s.h.r.intAction, std::int16_t{2});
+    const std::string t = pdfText(s.printFile);
+    QVERIFY2(t.find("Prepared for Pat Doe on ") != std::string::npos, t.c_str());
+    QVERIFY2(t.find("Self Employed:") != std::string::npos, t.c_str());
+}
+
+void PrintWindowTest::printRequestPrintsOnceBuilt()
+{
+    Setup s;
+    s.h.r.intAction = 2;
+    PrintWindow w(s.ctx);
+    s.hook(w);
+    QVERIFY(w.makePrint());
+    QCOMPARE(s.printed, 1);  // cancelled in the dialog: nothing else happens
+    QVERIFY(s.h.log.reports.empty());
+}
+
+void PrintWindowTest::zoomFollowsTheSlider()
+{
+    Setup s;
+    PrintWindow w(s.ctx);
+    auto* slider = child<QSlider>(&w, "scrPrint");
+    QCOMPARE(child<QLabel>(&w, "lblPercent")->text(), QStringLiteral("100"));
+    slider->setValue(150);
+    QCOMPARE(child<QLabel>(&w, "lblPercent")->text(), QStringLiteral("150"));
+    QCOMPARE(child<QPrintPreviewWidget>(&w, "vsPrinter1")->zoomFactor(), 1.5);
+    QTest::keyClick(slider, Qt::Key_Home);
+    QCOMPARE(child<QLabel>(&w, "lblPercent")->text(), QString::number(PrintWindow::kMinZoom));
+}
+
+void PrintWindowTest::saveAsPdfWritesTheStatement()
+{
+    if (!havePdfText()) QSKIP("pdftotext is not installed");
+    Setup s;
+    s.h.r.intAction = 1;
+    PrintWindow w(s.ctx);
+    QVERIFY(w.makePrint());
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("statement"));
+    w.choosePdfPath = [&] { return base; };
+    child<QPushButton>(&w, "cmdSavePdf")->click();
+    const QString file = base + QStringLiteral(".pdf");
+    QVERIFY(QFile::exists(file));
+    const std::string t = pdfText(file);
+    for (const char* piece : {"Gross Pay", "$1,000.00", "Check Amount", "$684.10", "Marital Status:", "Single",
+                              "State:", "Kansas", "Pay Frequency:", "Every Two Weeks", "Self Employed:", "Yes"})
+        QVERIFY2(t.find(piece) != std::string::npos, piece);
+    QVERIFY(s.h.log.reports.empty());
+}
+
+void PrintWindowTest::saveAsPdfToAMissingFolderIsReported()
+{
+    Setup s;
+    PrintWindow w(s.ctx);
+    QVERIFY(w.makePrint());
+    w.choosePdfPath = [] { return QStringLiteral("/no/such/folder/statement.pdf"); };
+    child<QPushButton>(&w, "cmdSavePdf")->click();
+    QCOMPARE(s.h.log.reports.size(), std::size_t{1});
+    QCOMPARE(s.h.log.reports[0].field("Module Name"), std::string("frmPrint"));
+    QCOMPARE(s.h.log.reports[0].field("Procedure Name"), std::string("cmdSavePdf_Click"));
+    QVERIFY(s.h.log.reports[0].field("Description").find("/no/such/folder/statement.pdf") != std::string::npos);
+}
+
+void PrintWindowTest::closeEndsTheWindow()
+{
+    Setup s;
+    QMdiArea area;
+    auto* w = new PrintWindow(s.ctx);
+    QMdiSubWindow* sub = area.addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    area.show();
+    QPointer<QMdiSubWindow> alive(sub);
+    child<QPushButton>(w, "cmdPrintMenu_1")->click();
+    QTRY_VERIFY(alive.isNull());
+    QCOMPARE(s.h.r.frmLoaded, std::string("0"));
+}
+
+}  // namespace wm
+
+QTEST_MAIN(wm::PrintWindowTest)
+#include "print_window_test.moc"
