@@ -120,18 +120,45 @@ void PrintWindow::zoom(int percent)
 
 bool PrintWindow::makePrint()
 {
+    busy_ = true;
+    kind_ = ctx_.record.FromForm;
     auto built = model_.subMakePrint();
+    lastStatement_ = kind_ == 0 ? statementTable(ctx_.record, model_.data()) : std::string();
     if (!built) {
         document_.reset();
         vsPrinter1_->updatePreview();
+        busy_ = false;
         QApplication::beep();
         return false;
     }
     document_ = built->document;
-    setWindowTitle(ctx_.record.FromForm == 1 ? tr("Pay Analysis") : tr("Pay Statement"));
+    setWindowTitle(kind_ == 1 ? tr("Pay Analysis") : tr("Pay Statement"));
     vsPrinter1_->updatePreview();
-    if (built->print) sendToPrinter();
+    if (built->print) {
+        // The request is answered; bringing the window forward again later
+        // must not print it a second time.
+        ctx_.record.intAction = 1;
+        sendToPrinter();
+    }
+    busy_ = false;
     return true;
+}
+
+bool PrintWindow::event(QEvent* e)
+{
+    if (e->type() == QEvent::ParentChange) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &PrintWindow::activated, Qt::UniqueConnection);
+    }
+    return QWidget::event(e);
+}
+
+void PrintWindow::activated()
+{
+    // Brought forward by the calculator's Print Preview or Print while open:
+    // a print request prints, a new calculation refreshes the preview.
+    if (busy_ || !document_ || ctx_.record.FromForm != kind_ || kind_ != 0) return;
+    if (ctx_.record.intAction == 2 || statementTable(ctx_.record, model_.data()) != lastStatement_) makePrint();
 }
 
 void PrintWindow::cmdPrintMenuClick(int index)

@@ -5,6 +5,9 @@
 // `FromForm` picks the document (0 statement, 1 analysis) and `intAction`
 // whether it is printed as soon as it is built (2) or only previewed (1).
 // The Print command sets `intAction` to 2 and builds the document again.
+// Once printed, `intAction` is back at 1. Brought forward while open, the
+// window prints when `intAction` asks again and refreshes the statement
+// when the calculation changed.
 
 #include <QWidget>
 
@@ -51,6 +54,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* e) override;
 
 private:
     void cmdPrintMenuClick(int index);
@@ -58,6 +62,7 @@ private:
     void zoom(int percent);
     void sendToPrinter();
     void closeWindow();
+    void activated();
     bool askPrinter(QPrinter& printer);
     QString askPdfPath();
 
@@ -71,6 +76,9 @@ private:
     QPushButton* cmdPrintMenu_[2] = {nullptr, nullptr};
     QPushButton* cmdSavePdf_ = nullptr;
     bool zoomSet_ = false;
+    bool busy_ = false;
+    std::int16_t kind_ = 0;       // FromForm of the document shown
+    std::string lastStatement_;   // the statement's amounts when last built
 };
 
 }  // namespace wm

@@ -101,6 +101,7 @@ private slots:
     void saveAsPdfWritesTheStatement();
     void saveAsPdfToAMissingFolderIsReported();
     void closeEndsTheWindow();
+    void broughtForwardItFollowsTheCalculator();
 };
 
 void PrintWindowTest::previewWaitsForThePrintCommand()
@@ -131,7 +132,7 @@ void PrintWindowTest::previewWaitsForThePrintCommand()
     s.printFile = dir.filePath(QStringLiteral("printed.pdf"));
     child<QPushButton>(&w, "cmdPrintMenu_0")->click();
     QCOMPARE(s.printed, 1);
-    QCOMPARE(s.h.r.intAction, std::int16_t{2});
+    QCOMPARE(s.h.r.intAction, std::int16_t{1});  // answered
     const std::string t = pdfText(s.printFile);
     QVERIFY2(t.find("Prepared for Pat Doe on ") != std::string::npos, t.c_str());
     QVERIFY2(t.find("Self Employed:") != std::string::npos, t.c_str());
@@ -206,6 +207,47 @@ void PrintWindowTest::closeEndsTheWindow()
     child<QPushButton>(w, "cmdPrintMenu_1")->click();
     QTRY_VERIFY(alive.isNull());
     QCOMPARE(s.h.r.frmLoaded, std::string("0"));
+}
+
+void PrintWindowTest::broughtForwardItFollowsTheCalculator()
+{
+    Setup s;
+    s.h.r.intAction = 1;
+    QMdiArea area;
+    auto* calculator = area.addSubWindow(new QWidget);
+    auto* w = new PrintWindow(s.ctx);
+    s.hook(w[0]);
+    QMdiSubWindow* sub = area.addSubWindow(w);
+    area.show();
+    QVERIFY(w->makePrint());
+    auto bringForward = [&] {
+        area.setActiveSubWindow(calculator);
+        area.setActiveSubWindow(sub);
+    };
+
+    // Nothing changed: coming forward does nothing.
+    bringForward();
+    QCOMPARE(s.printed, 0);
+
+    // A new calculation, then Print Preview: the preview follows.
+    s.h.r.SSBase = 1200_usd;
+    formTotals(s.h.r);
+    bringForward();
+    QCOMPARE(s.printed, 0);
+    QVERIFY(w->document()->table.find("  Gross Pay|$1,200.00;") != std::string::npos);
+
+    // Print from the calculator: printed once, not again on the next visit.
+    s.h.r.intAction = 2;
+    bringForward();
+    QCOMPARE(s.printed, 1);
+    bringForward();
+    QCOMPARE(s.printed, 1);
+
+    // Another document was asked for meanwhile (the analysis): left alone.
+    s.h.r.FromForm = 1;
+    s.h.r.SSBase = 1300_usd;
+    bringForward();
+    QVERIFY(w->document()->table.find("  Gross Pay|$1,200.00;") != std::string::npos);
 }
 
 }  // namespace wm
