@@ -31,7 +31,6 @@ DednAdjLines linesFiveToTen(const DednAdjEntries& e, std::int16_t persWkShtDeps)
 
 DednAdjWkSht::DednAdjWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), errors_(errors)
 {
-    r_.frmLoaded = kCode;
     errors_.setModuleVariables(kName, [this] {
         return VarList{"amtItemized",    formatPlain(amtItemized),    "amtPersDed", formatPlain(amtPersDed),
                        "amtSubTotal",    formatPlain(amtSubTotal),    "amtAdjustments",
@@ -44,7 +43,6 @@ DednAdjWkSht::DednAdjWkSht(PayRecord& record, ErrorScheme& errors) : r_(record),
 DednAdjWkSht::~DednAdjWkSht()
 {
     errors_.clearModuleVariables(kName);
-    r_.frmLoaded = "0";
 }
 
 std::optional<Refusal> DednAdjWkSht::chooseCategory(int index)

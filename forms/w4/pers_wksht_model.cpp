@@ -14,7 +14,6 @@ std::int16_t totalH(const AllowanceLines& l)
 
 PersWkSht::PersWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), errors_(errors)
 {
-    r_.frmLoaded = kCode;
     errors_.setModuleVariables(kName, [this] {
         return VarList{"A", std::to_string(A_), "B", std::to_string(B_), "C", std::to_string(C_),
                        "D", D_,                 "E", std::to_string(E_), "F", std::to_string(F_),
@@ -25,7 +24,6 @@ PersWkSht::PersWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), error
 PersWkSht::~PersWkSht()
 {
     errors_.clearModuleVariables(kName);
-    r_.frmLoaded = "0";
 }
 
 bool PersWkSht::calculateSteps()

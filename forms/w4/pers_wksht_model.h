@@ -34,9 +34,9 @@ public:
     static constexpr const char* kName = "frmPersWkSht";
     static constexpr const char* kCode = "11";
 
-    // Form_Load: current-form code "11", every line empty, page 1.
+    // Load: every line empty, page 1. Unload discards the lines;
+    // PersWkShtDeps keeps its value. (The shell keeps the current-form code.)
     PersWkSht(PayRecord& record, ErrorScheme& errors);
-    // Unload: current-form code "0"; PersWkShtDeps keeps its value.
     ~PersWkSht();
     PersWkSht(const PersWkSht&) = delete;
     PersWkSht& operator=(const PersWkSht&) = delete;

@@ -50,7 +50,6 @@ Currency line9(Currency line8, double payPeriods)
 
 TwoEarnerWkSht::TwoEarnerWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), errors_(errors)
 {
-    r_.frmLoaded = kCode;
     lblDedFromG = std::to_string(r_.PersWkShtDeps);
     lbl2WkerT1 = "0";
     errors_.setModuleVariables(kName, [this] {
@@ -62,7 +61,6 @@ TwoEarnerWkSht::TwoEarnerWkSht(PayRecord& record, ErrorScheme& errors) : r_(reco
 TwoEarnerWkSht::~TwoEarnerWkSht()
 {
     errors_.clearModuleVariables(kName);
-    r_.frmLoaded = "0";
 }
 
 void TwoEarnerWkSht::setLine3(std::string text)

@@ -140,7 +140,8 @@ public:
 
     // Opening: Married Filing Jointly, that column of the current table.
     explicit TablePicker(PayRecord& record);
-    // The worksheet that opened the picker is current again.
+    // The worksheet that opened the picker is current again. (The
+    // worksheet runs the picker itself, so the picker keeps the code.)
     ~TablePicker();
     TablePicker(const TablePicker&) = delete;
     TablePicker& operator=(const TablePicker&) = delete;

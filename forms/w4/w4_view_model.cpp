@@ -78,8 +78,7 @@ W4View::W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, 
 {
     runCommand([&] {
         Procedure p(errors, kName, "Form_Load");
-        p.run([&] { r_.frmLoaded = kCode; },
-              [&] {
+        p.run([&] {
                   lblName = settings.get("User", "UName", kUnknown);
                   lblAddress = settings.get("User", "UAdd", kUnknown);
                   lblCity = settings.get("User", "UCity", kUnknown);
@@ -91,8 +90,6 @@ W4View::W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, 
               [&] { lblW4Line5 = std::to_string(r_.PersWkShtDeps); });
     });
 }
-
-W4View::~W4View() { r_.frmLoaded = "0"; }
 
 Certificate W4View::certificate() const
 {
@@ -123,8 +120,7 @@ PersonalInfo::PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorSche
 {
     runCommand([&] {
         Procedure p(errors_, kName, "Form_Load");
-        p.run([&] { r_.frmLoaded = kCode; },
-              [&] {
+        p.run([&] {
                   txtName = settings_.get("User", "UName", kUnknown);
                   txtAddress = settings_.get("User", "UAdd", kUnknown);
                   txtCity = settings_.get("User", "UCity", kUnknown);
@@ -138,8 +134,6 @@ PersonalInfo::PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorSche
               [&] { chkShow = r_.DontShowMe == 0; });
     });
 }
-
-PersonalInfo::~PersonalInfo() { r_.frmLoaded = "0"; }
 
 void PersonalInfo::selectMarital(int index)
 {

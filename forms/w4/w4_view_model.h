@@ -65,7 +65,6 @@ public:
     // Load: identity from the "User" keys, today's date, the marital box
     // from valMarried, line 5 from PersWkShtDeps.
     W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, CivilDate today);
-    ~W4View();
     W4View(const W4View&) = delete;
     W4View& operator=(const W4View&) = delete;
 
@@ -97,7 +96,6 @@ public:
 
     // Load: the four identity keys, MaritalStat into valMarried, DontShow.
     PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorScheme& errors);
-    ~PersonalInfo();
     PersonalInfo(const PersonalInfo&) = delete;
     PersonalInfo& operator=(const PersonalInfo&) = delete;
 

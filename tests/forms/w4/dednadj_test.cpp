@@ -233,15 +233,5 @@ TEST(DednAdjCalculate, LineEightBeyondTheCountGoesToTheReport)
     EXPECT_EQ(h.r.PersWkShtDeps, 2);
 }
 
-TEST(DednAdjLifecycle, CurrentFormCode)
-{
-    test::Harness h;
-    {
-        DednAdjWkSht w(h.r, h.errors);
-        EXPECT_EQ(h.r.frmLoaded, "5");
-    }
-    EXPECT_EQ(h.r.frmLoaded, "0");
-}
-
 }  // namespace
 }  // namespace wm::w4

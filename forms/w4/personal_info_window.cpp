@@ -1,0 +1,147 @@
+#include "forms/w4/personal_info_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "forms/w4/w4_view_window.h"
+#include "forms/w4/w4_widgets.h"
+
+namespace wm::w4 {
+
+namespace {
+// "###-##-####": digits only, each one optional, so a number can be typed
+// in part.
+const QString kSsnInputMask = QStringLiteral("000-00-0000;_");
+
+QString digitsOnly(const QString& s)
+{
+    QString d;
+    for (QChar c : s)
+        if (c.isDigit()) d += c;
+    return d;
+}
+}  // namespace
+
+PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+{
+    setObjectName(QString::fromLatin1(PersonalInfo::kName));
+    setWindowTitle(tr("Personal Information"));
+
+    txtName_ = field("txtName", tr("Name: first name, middle initial and last name"));
+    txtAddress_ = field("txtAddress", tr("Home address"));
+    txtCity_ = field("txtCity", tr("City or town, state and ZIP code"));
+    txtSSN_ = field("txtSSN", tr("Social security number"));
+    txtSSN_->setInputMask(kSsnInputMask);
+    txtSSN_->setMaximumWidth(txtSSN_->fontMetrics().horizontalAdvance(QStringLiteral("000-00-00000")) + 24);
+
+    txtName_->setText(qs(model_.txtName));
+    txtAddress_->setText(qs(model_.txtAddress));
+    txtCity_->setText(qs(model_.txtCity));
+    // "-" is the mark for a number never entered: the mask shows it empty.
+    txtSSN_->setText(digitsOnly(qs(model_.txtSSN)).isEmpty() ? QString() : qs(model_.txtSSN));
+
+    lblNameNeeded_ = new QLabel(tr("Enter your name before you leave this form."), this);
+    lblNameNeeded_->setObjectName(QStringLiteral("lblNameNeeded"));
+    QPalette warn = lblNameNeeded_->palette();
+    warn.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    lblNameNeeded_->setPalette(warn);
+    lblNameNeeded_->hide();
+    connect(txtName_, &QLineEdit::textEdited, lblNameNeeded_, &QWidget::hide);
+
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    form->addRow(tr("&Name (first name, middle initial, last name):"), txtName_);
+    form->addRow(QString(), lblNameNeeded_);
+    form->addRow(tr("Home &address (number and street or rural route):"), txtAddress_);
+    form->addRow(tr("&City or town, state and ZIP code:"), txtCity_);
+    form->addRow(tr("&Social security number:"), txtSSN_);
+
+    auto* group = new QGroupBox(tr("Marital status"), this);
+    group->setObjectName(QStringLiteral("fraMaritalStatus"));
+    auto* groupLay = new QVBoxLayout(group);
+    marital_ = new QButtonGroup(this);
+    const QString captions[3] = {tr("&Married"), tr("Si&ngle"), tr("Married, but &withhold at higher single rate.")};
+    for (int i = 0; i < 3; ++i) {
+        auto* opt = new QRadioButton(captions[i], group);
+        opt->setObjectName(indexed("optMaritalStatus", i));
+        opt->setAccessibleName(qs(kMaritalCaptions[i]));
+        marital_->addButton(opt, i);
+        groupLay->addWidget(opt);
+    }
+    if (model_.optMaritalStatus) marital_->button(*model_.optMaritalStatus)->setChecked(true);
+    connect(marital_, &QButtonGroup::idClicked, this, [this](int id) { model_.selectMarital(id); });
+
+    chkShow_ = new QCheckBox(tr("Show this form when Wagemark s&tarts"), this);
+    chkShow_->setObjectName(QStringLiteral("chkShow"));
+    chkShow_->setChecked(model_.chkShow);
+    connect(chkShow_, &QCheckBox::clicked, this, [this](bool on) { model_.setShowAtStart(on); });
+
+    auto* ok = new QPushButton(tr("&OK"), this);
+    ok->setObjectName(QStringLiteral("cmdExit"));
+    ok->setDefault(true);
+    ok->setToolTip(tr("Save your information and close this form"));
+    connect(ok, &QPushButton::clicked, this, &PersonalInfoWindow::exit);
+    for (QLineEdit* e : {txtName_, txtAddress_, txtCity_, txtSSN_})
+        connect(e, &QLineEdit::returnPressed, this, &PersonalInfoWindow::exit);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(chkShow_);
+    bottom->addStretch(1);
+    bottom->addWidget(ok);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(16, 16, 16, 16);
+    lay->addLayout(form);
+    lay->addSpacing(8);
+    lay->addWidget(group);
+    lay->addStretch(1);
+    lay->addLayout(bottom);
+
+    txtName_->setFocus();
+}
+
+QLineEdit* PersonalInfoWindow::field(const char* objectName, const QString& access)
+{
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(objectName));
+    e->setAccessibleName(access);
+    installFocusMe(e);
+    return e;
+}
+
+void PersonalInfoWindow::readFields()
+{
+    model_.txtName = ss(txtName_->text());
+    model_.txtAddress = ss(txtAddress_->text());
+    model_.txtCity = ss(txtCity_->text());
+    model_.txtSSN = ss(txtSSN_->text());
+}
+
+void PersonalInfoWindow::exit()
+{
+    readFields();
+    if (!model_.exit()) {
+        lblNameNeeded_->setVisible(model_.txtName.find_first_not_of(" \t") == std::string::npos);
+        txtName_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    close();
+}
+
+void PersonalInfoWindow::closeEvent(QCloseEvent* e)
+{
+    QWidget::closeEvent(e);
+    if (e->isAccepted()) showMainAfterUnload(ctx_, this);
+}
+
+}  // namespace wm::w4

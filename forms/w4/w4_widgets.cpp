@@ -1,0 +1,309 @@
+#include "forms/w4/w4_widgets.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTimer>
+
+#include "forms/w4/w4_view_window.h"
+
+namespace wm::w4 {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string ss(const QString& s) { return s.toStdString(); }
+
+QString indexed(const char* name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }
+
+void setWorksheetBackground(QWidget* w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, kWorksheetYellow);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* makeHeading(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.5);
+    l->setFont(f);
+    l->setAccessibleName(text);
+    return l;
+}
+
+QLabel* makePageMarker(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont f = l->font();
+    f.setItalic(true);
+    l->setFont(f);
+    return l;
+}
+
+// ---- LineText -----------------------------------------------------------
+
+namespace {
+// Long runs of blanks in a line text were alignment padding; one blank
+// reads the same. The double blank after "A." is kept.
+QString tidy(QString text)
+{
+    static const QRegularExpression padding(QStringLiteral("(\\S) {3,}(\\S)"));
+    return text.replace(padding, QStringLiteral("\\1 \\2"));
+}
+}  // namespace
+
+LineText::LineText(const QString& text, QWidget* parent) : QLabel(tidy(text), parent)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+LineText::LineText(const QString& head, const QStringList& points, QWidget* parent) : QLabel(parent)
+{
+    QString html = QStringLiteral("<div style=\"white-space: pre-wrap;\">") + tidy(head).toHtmlEscaped() +
+                   QStringLiteral("</div><ul style=\"margin-top: 2px; margin-bottom: 0px;\">");
+    for (const QString& p : points) html += QStringLiteral("<li>") + tidy(p).toHtmlEscaped() + QStringLiteral("</li>");
+    html += QStringLiteral("</ul>");
+    setTextFormat(Qt::RichText);
+    setText(html);
+    setAccessibleName(head + QLatin1Char(' ') + points.join(QLatin1Char(' ')));
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void LineText::mouseReleaseEvent(QMouseEvent* e)
+{
+    QLabel::mouseReleaseEvent(e);
+    if (e->button() != Qt::LeftButton || !buddy() || !buddy()->isEnabled()) return;
+    if (auto* box = qobject_cast<QAbstractButton*>(buddy()); box && box->isCheckable()) {
+        box->setFocus(Qt::MouseFocusReason);
+        box->click();
+    } else {
+        buddy()->setFocus(Qt::MouseFocusReason);
+    }
+}
+
+// ---- ResultField --------------------------------------------------------
+
+ResultField::ResultField(const QString& objectName, const QString& accessibleName, QWidget* parent)
+    : QLabel(parent)
+{
+    setObjectName(objectName);
+    setAccessibleName(accessibleName);
+    setTextFormat(Qt::PlainText);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setMargin(2);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFocusPolicy(Qt::TabFocus);
+    setFixedWidth(fieldWidth(this));
+    setMinimumHeight(fontMetrics().height() + 10);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+int fieldWidth(const QWidget* w) { return w->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")) + 28; }
+
+// ---- PageScroll -----------------------------------------------------------
+
+PageScroll::PageScroll(QWidget* page, QWidget* parent) : QScrollArea(parent)
+{
+    setWidget(page);
+    setWidgetResizable(false);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWorksheetBackground(viewport());
+    setWorksheetBackground(page);
+    // The page's height follows its width (wrapped texts), not the height
+    // its texts would need at their narrowest.
+    if (page->layout()) page->layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    page->installEventFilter(this);
+}
+
+void PageScroll::fit()
+{
+    QWidget* page = widget();
+    const int w = viewport()->width();
+    const int h = page->hasHeightForWidth() ? page->heightForWidth(w) : page->sizeHint().height();
+    page->resize(w, qMax(h, viewport()->height()));
+}
+
+void PageScroll::resizeEvent(QResizeEvent* e)
+{
+    QScrollArea::resizeEvent(e);
+    fit();
+}
+
+bool PageScroll::eventFilter(QObject* watched, QEvent* e)
+{
+    // New text on the page can change the height it needs.
+    if (watched == widget() && e->type() == QEvent::LayoutRequest) QTimer::singleShot(0, this, [this] { fit(); });
+    return QScrollArea::eventFilter(watched, e);
+}
+
+// ---- WrapButton ---------------------------------------------------------
+
+WrapButton::WrapButton(const QString& text, QWidget* parent) : QAbstractButton(parent)
+{
+    setText(text);
+    setAccessibleName(text);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    QSizePolicy sp = sizePolicy();
+    sp.setHeightForWidth(true);
+    setSizePolicy(sp);
+    setAttribute(Qt::WA_Hover);
+}
+
+QRect WrapButton::textRect(const QRect& r) const { return r.adjusted(12, 8, -12, -8); }
+
+int WrapButton::heightForWidth(int width) const
+{
+    const QRect inner = textRect(QRect(0, 0, width, 10000));
+    const QRect used = fontMetrics().boundingRect(inner, Qt::TextWordWrap | Qt::AlignLeft, text());
+    return used.height() + 16;
+}
+
+QSize WrapButton::sizeHint() const
+{
+    const int w = fontMetrics().averageCharWidth() * 60 + 24;
+    return {w, heightForWidth(w)};
+}
+
+QSize WrapButton::minimumSizeHint() const
+{
+    const int w = fontMetrics().averageCharWidth() * 24 + 24;
+    return {w, heightForWidth(w)};
+}
+
+bool WrapButton::event(QEvent* e)
+{
+    if (e->type() == QEvent::HoverEnter || e->type() == QEvent::HoverLeave) update();
+    return QAbstractButton::event(e);
+}
+
+void WrapButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    opt.initFrom(this);
+    opt.features = QStyleOptionButton::None;
+    if (isDown()) opt.state |= QStyle::State_Sunken;
+    else opt.state |= QStyle::State_Raised;
+    p.drawControl(QStyle::CE_PushButtonBevel, opt);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(textRect(rect()), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect fr;
+        fr.initFrom(this);
+        fr.rect = rect().adjusted(4, 4, -4, -4);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, fr);
+    }
+}
+
+// ---- Hover colour -------------------------------------------------------
+
+namespace {
+class HoverColor final : public QObject {
+public:
+    HoverColor(QAbstractButton* button, QColor color) : QObject(button), color_(color)
+    {
+        button->setAttribute(Qt::WA_Hover);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        auto* b = static_cast<QWidget*>(watched);
+        if (e->type() == QEvent::Enter || e->type() == QEvent::Leave) {
+            QPalette pal = b->palette();
+            pal.setColor(QPalette::ButtonText, e->type() == QEvent::Enter ? color_ : QColor(Qt::black));
+            b->setPalette(pal);
+        }
+        return false;
+    }
+
+private:
+    QColor color_;
+};
+}  // namespace
+
+void setHoverColor(QAbstractButton* button, const QColor& color)
+{
+    button->installEventFilter(new HoverColor(button, color));
+}
+
+// ---- FocusMe ------------------------------------------------------------
+
+namespace {
+class SelectAllOnFocus final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn)
+            if (auto* field = qobject_cast<QLineEdit*>(watched))
+                // Deferred: a click that gave the focus would place the cursor.
+                QTimer::singleShot(0, field, [field] { field->selectAll(); });
+        return false;
+    }
+};
+}  // namespace
+
+void installFocusMe(QLineEdit* field) { field->installEventFilter(new SelectAllOnFocus(field)); }
+
+// ---- Messages and hand-off ----------------------------------------------
+
+void showRefusal(QWidget* window, const Refusal& refusal, QWidget* entry)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, qs(kRefusalTitle), qs(refusal.message), QMessageBox::Ok,
+                                window);
+    box->setObjectName(QStringLiteral("msgRefusal"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<QWidget> target = entry;
+    QObject::connect(box, &QMessageBox::finished, window, [target] {
+        if (!target) return;
+        target->setFocus(Qt::OtherFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(target.data())) line->selectAll();
+    });
+    box->open();
+}
+
+W4ViewWindow* showW4View(AppContext& ctx, const Next& next)
+{
+    ctx.nav.open(FormId::W4View);
+    // A view that was just closed may still wait for its deletion: take
+    // the one on screen.
+    W4ViewWindow* view = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* v = qobject_cast<W4ViewWindow*>(w); v && (!view || v->isVisible())) view = v;
+    if (!view) return nullptr;
+    if (next.line5) view->setLine5(qs(*next.line5));
+    if (next.line6) view->setLine6(qs(*next.line6));
+    return view;
+}
+
+}  // namespace wm::w4

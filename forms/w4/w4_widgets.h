@@ -1,0 +1,113 @@
+#pragma once
+// Pieces the W-4 windows share: the worksheet look, line texts, result
+// boxes, buttons with long wrapped captions, hover colours, the refusal
+// message, and the hand-off to the Form W-4 view.
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QLabel>
+#include <QScrollArea>
+#include <QStringList>
+#include <QString>
+
+#include "forms/w4/entry_model.h"
+#include "forms/w4/handoff_model.h"
+#include "shell/app_context.h"
+
+class QLineEdit;
+
+namespace wm::w4 {
+
+class W4ViewWindow;
+
+inline const QColor kWorksheetYellow{255, 255, 204};
+inline const QColor kInstructionHover{0, 0, 192};
+inline const QColor kPageCommandHover{128, 128, 255};
+
+QString qs(std::string_view s);
+std::string ss(const QString& s);
+
+// Light yellow worksheet background.
+void setWorksheetBackground(QWidget* w);
+
+// The worksheet heading ("Personal Allowances Worksheet") and page marker.
+QLabel* makeHeading(const QString& text, QWidget* parent);
+QLabel* makePageMarker(const QString& text, QWidget* parent);
+
+// The text of a worksheet line: plain text, wrapped. Clicking it works
+// its buddy: a check box is ticked or cleared, another field gets the focus.
+class LineText final : public QLabel {
+    Q_OBJECT
+public:
+    explicit LineText(const QString& text, QWidget* parent = nullptr);
+    // A line whose text goes on with indented points (line B's conditions).
+    LineText(const QString& head, const QStringList& points, QWidget* parent = nullptr);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A computed line: a sunken box with the number, right-aligned, readable
+// by keyboard and screen readers.
+class ResultField final : public QLabel {
+    Q_OBJECT
+public:
+    ResultField(const QString& objectName, const QString& accessibleName, QWidget* parent = nullptr);
+};
+
+// A command whose caption is a long sentence: the text wraps inside the
+// button and the height follows.
+class WrapButton final : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit WrapButton(const QString& text, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    QRect textRect(const QRect& r) const;
+};
+
+// The width of every entry and result box of the worksheets.
+int fieldWidth(const QWidget* w);
+
+// A worksheet page that fills the window's width and scrolls up and down
+// when the window is too short for it.
+class PageScroll final : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit PageScroll(QWidget* page, QWidget* parent = nullptr);
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void fit();
+};
+
+// The text colour of a command while the pointer is over it.
+void setHoverColor(QAbstractButton* button, const QColor& color);
+
+// An entry refused: a message naming the line, over the window, without
+// blocking; afterwards the focus goes back to the entry.
+void showRefusal(QWidget* window, const Refusal& refusal, QWidget* entry);
+
+// Opens the Form W-4 view through the shell and writes the lines the
+// worksheet hands over. Returns the view, or null when the shell could not
+// open it.
+W4ViewWindow* showW4View(AppContext& ctx, const Next& next);
+
+// FocusMe: the field selects its whole text when it gets the focus.
+void installFocusMe(QLineEdit* field);
+
+// Object names of a control array: "cmdW4Back_0".
+QString indexed(const char* name, int index);
+
+}  // namespace wm::w4
