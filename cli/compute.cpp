@@ -60,7 +60,7 @@ CalcOutcome compute(const CalcRequest& q, bool explain)
     });
     out.lblModified = pass.lblModified;
     out.notice = pass.notice;
-    out.resultLabels = pass.resultLabels;
+    out.resultLabels = pass.resultLabels();
     out.error = first.summary;
     out.errorReport = first.text;
     return out;

@@ -56,7 +56,6 @@ struct FicaRates {
 constexpr FicaRates kEmployee{0.0765, 0.062, 0.0145};
 constexpr FicaRates kSelfEmployed{0.153, 0.124, 0.029};
 
-std::string labelText(Currency c) { return formatPlain(roundToCentsEven(c)); }
 }  // namespace
 
 void FedTax(Pass& p)
@@ -113,7 +112,7 @@ void FedTax(Pass& p)
         [&] {
             const Currency values[8] = {r.fTax, r.sTax,   r.amt401k,      r.amtFICA,
                                         r.SSEmp, r.amtSS, r.amtMedicare, r.amtLocalTax};
-            for (std::size_t i = 0; i < 8; ++i) p.resultLabels[i] = labelText(values[i]);
+            for (std::size_t i = 0; i < 8; ++i) p.resultLabelValues[i] = roundToCentsEven(values[i]);
         });
 }
 

@@ -4,6 +4,13 @@
 
 namespace wm {
 
+std::array<std::string, 8> Pass::resultLabels() const
+{
+    std::array<std::string, 8> out;
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = resultLabel(i);
+    return out;
+}
+
 void Pass::setModified(std::string_view date)
 {
     lblModified.assign(kModifiedPrefix);

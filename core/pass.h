@@ -52,7 +52,12 @@ public:
 
     // What the main calculator shows after the pass.
     std::string lblModified;               // "" until a calculator sets it
-    std::array<std::string, 8> resultLabels;  // lbl1 .. lbl8
+    // lbl1 .. lbl8: fTax, sTax, amt401k, amtFICA, SSEmp, amtSS, amtMedicare,
+    // amtLocalTax as the federal step left them, rounded to cents (halves to
+    // even). Kept as amounts; the texts are made only when asked for.
+    std::array<Currency, 8> resultLabelValues{};
+    std::string resultLabel(std::size_t i) const { return formatPlain(resultLabelValues.at(i)); }
+    std::array<std::string, 8> resultLabels() const;
     std::string notice;                    // e.g. no table for a status code
 
     bool tracing() const { return trace != nullptr; }

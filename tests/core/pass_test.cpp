@@ -137,10 +137,16 @@ TEST(Pass, ResultLabelsRoundToEven)
     h.r.SPtx = 1;
     h.r.SPval = 0.00125;  // 1.25 exactly: the label keeps what it was before the local step
     ASSERT_TRUE(h.calculate());
-    EXPECT_EQ(h.pass.resultLabels[0], formatPlain(h.r.fTax));
-    EXPECT_EQ(h.pass.resultLabels[3], "76.5");
-    EXPECT_EQ(h.pass.resultLabels[7], "0");
+    EXPECT_EQ(h.pass.resultLabel(0), formatPlain(h.r.fTax));
+    EXPECT_EQ(h.pass.resultLabel(3), "76.5");
+    EXPECT_EQ(h.pass.resultLabels()[7], "0");
     EXPECT_EQ(h.r.amtLocalTax, 1.25_usd);
+
+    // A 401(k) of 0.025: the label rounds the half cent to even.
+    h.in.txt401k = "0.000025";
+    ASSERT_TRUE(h.calculate());
+    EXPECT_EQ(h.r.amt401k, 0.025_usd);
+    EXPECT_EQ(h.pass.resultLabel(2), "0.02");
 }
 
 TEST(Dispatch, NoStateClearsAnEarlierStateTax)
