@@ -6,6 +6,8 @@
 // outputs and commands (tested without a display). The window gets an
 // `AppContext&` and never reaches for globals.
 
+#include <string>
+
 #include "core/pay_record.h"
 #include "core/runtime_error.h"
 #include "core/settings_store.h"
@@ -38,6 +40,22 @@ public:
     virtual void open(FormId form) = 0;
     // Help at a context (370 = the Form W-4 instructions), or its contents.
     virtual void showHelp(int context = 0) = 0;
+    // Closes an open child form, as its own Close command would.
+    virtual void close(FormId form) { (void)form; }
+    // Whether this build has the form at all.
+    virtual bool available(FormId form) const
+    {
+        (void)form;
+        return true;
+    }
+    // Puts an income text into the main calculator (opened if needed) and
+    // selects a pay frequency there as the user's click would (HowOft 0..3;
+    // -1 leaves the frequency). The Multiple Check Worksheet's transfer.
+    virtual void sendToMain(const std::string& incomeText, int howOft)
+    {
+        (void)incomeText;
+        (void)howOft;
+    }
 };
 
 struct AppContext {

@@ -1,0 +1,78 @@
+#pragma once
+// The table of forms the main window can open.
+//
+// How a form joins the program
+// ----------------------------
+// A forms library (forms/w4, forms/tools, print, ...) has one registration
+// function that adds a row per form, for example in forms/w4/register.cpp:
+//
+//   #include "shell/form_registry.h"
+//   void wm::registerW4Forms(FormRegistry& reg)
+//   {
+//       reg.add({FormId::PersonalInfo, "frmName", "Personal Information", "9",
+//                [](AppContext& ctx, QWidget* parent) -> QWidget* {
+//                    return new PersonalInfoWindow(ctx, parent);
+//                }});
+//   }
+//
+// and one line in the list `WAGEMARK_FORM_LIBRARIES` of shell/CMakeLists.txt
+// names the library target and that function ("wagemark_w4_ui:registerW4Forms").
+// The shell links every listed library that exists in the build and calls its
+// function at start-up; a missing folder just leaves its forms unregistered,
+// and the tool bar and list bar show their commands disabled ("Not available
+// in this build").
+//
+// What the shell does with a row:
+//   - Child (the default): the widget becomes an MDI child of the main window;
+//     opening it again brings the existing one forward. Its window title is
+//     the caption unless the widget sets one. Closing the child (the user, or
+//     `Navigator::close`) deletes the widget.
+//   - Modal: the factory returns a QDialog (or any widget, which the shell
+//     puts into one); the shell runs it modally over the main window and
+//     deletes it afterwards.
+//   - Maximized: a child shown maximized inside the main window.
+// The current-form code `frmLoaded` is kept by the shell: the row's code
+// while the form is the active child (or the open modal dialog), "0" when no
+// form is active.
+
+#include <QString>
+#include <vector>
+
+#include "shell/app_context.h"
+
+class QWidget;
+
+namespace wm {
+
+using FormFactory = QWidget* (*)(AppContext& ctx, QWidget* parent);
+
+enum class FormKind { Child, Maximized, Modal };
+
+struct FormEntry {
+    FormId id;
+    const char* objectName;  // "frmMain": the widget's object name
+    QString caption;         // window title and command text
+    const char* code;        // frmLoaded while the form is current ("6")
+    FormFactory make;
+    FormKind kind = FormKind::Child;
+};
+
+class FormRegistry {
+public:
+    // A second row for the same form replaces the first.
+    void add(FormEntry entry);
+    const FormEntry* find(FormId id) const;
+    bool has(FormId id) const { return find(id) != nullptr; }
+    const std::vector<FormEntry>& entries() const { return entries_; }
+
+private:
+    std::vector<FormEntry> entries_;
+};
+
+// Every form of this build: the shell's own and those of the libraries
+// listed in shell/CMakeLists.txt (generated: form_registrations.cpp).
+void registerAllForms(FormRegistry& reg);
+// The about box and the calendar.
+void registerShellForms(FormRegistry& reg);
+
+}  // namespace wm

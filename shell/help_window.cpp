@@ -1,0 +1,129 @@
+#include "shell/help_window.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "shell/artwork.h"
+#include "shell/shell_model.h"
+
+namespace wm {
+
+namespace {
+struct Topic {
+    const char* page;
+    const char* title;
+};
+constexpr Topic kTopics[] = {
+    {"index.html", "Contents"},
+    {"calculator.html", "The calculator"},
+    {"state_options.html", "State options"},
+    {"local_tax_raise.html", "Local tax and pay raise"},
+    {"worksheets.html", "Form W-4 worksheets"},
+    {"w4_instructions.html", "Form W-4 instructions"},
+    {"tools.html", "Multiple checks and pay analysis"},
+    {"printing.html", "Printing"},
+    {"menus.html", "Menus, tool bar and list bar"},
+    {"preferences.html", "Preferences and settings"},
+    {"errors.html", "When something goes wrong"},
+};
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), browser_(new QTextBrowser), contents_(new QListWidget)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(tr("Wagemark Help"));
+    setWindowIcon(art::appIcon());
+    browser_->setObjectName(QStringLiteral("txtHelp"));
+    browser_->setSearchPaths({QStringLiteral(":/help")});
+    browser_->setOpenExternalLinks(true);
+    contents_->setObjectName(QStringLiteral("lstContents"));
+    contents_->setAccessibleName(tr("Help contents"));
+    for (const Topic& t : kTopics) {
+        auto* item = new QListWidgetItem(tr(t.title), contents_);
+        item->setData(Qt::UserRole, QString::fromLatin1(t.page));
+    }
+    connect(contents_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
+    connect(contents_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
+
+    auto* back = new QPushButton(tr("&Back"));
+    back->setObjectName(QStringLiteral("cmdBack"));
+    auto* forward = new QPushButton(tr("&Forward"));
+    forward->setObjectName(QStringLiteral("cmdForward"));
+    auto* close = new QPushButton(tr("&Close"));
+    close->setObjectName(QStringLiteral("cmdClose"));
+    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+
+    auto* split = new QSplitter;
+    split->addWidget(contents_);
+    split->addWidget(browser_);
+    split->setStretchFactor(1, 1);
+    split->setSizes({200, 560});
+    auto* row = new QHBoxLayout;
+    row->addWidget(back);
+    row->addWidget(forward);
+    row->addStretch(1);
+    row->addWidget(close);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(split, 1);
+    lay->addLayout(row);
+    resize(820, 600);
+}
+
+void HelpWindow::showPage(const QString& page)
+{
+    browser_->setSource(QUrl(page));
+    for (int i = 0; i < contents_->count(); ++i)
+        if (contents_->item(i)->data(Qt::UserRole).toString() == page) contents_->setCurrentRow(i);
+}
+
+QtHelpService::~QtHelpService() { quit(); }
+
+void QtHelpService::setAppHelp(QWidget* mainWindow, const QString& appDir)
+{
+    mainWindow_ = mainWindow;
+    helpFile_ = QString::fromStdString(helpFilePath(appDir.toStdString()));
+}
+
+QString QtHelpService::pageFor(int context)
+{
+    return context == 370 ? QStringLiteral("w4_instructions.html") : QStringLiteral("index.html");
+}
+
+void QtHelpService::show(int context)
+{
+    if (!window_) {
+        window_ = new HelpWindow(nullptr);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+        // A help file beside the program is searched first.
+        if (!helpFile_.isEmpty() && QFileInfo::exists(helpFile_))
+            window_->browser()->setSearchPaths({QFileInfo(helpFile_).absolutePath(), QStringLiteral(":/help")});
+    }
+    QString page = pageFor(context);
+    if (context == 0 && !helpFile_.isEmpty() && QFileInfo::exists(helpFile_)) page = QFileInfo(helpFile_).fileName();
+    window_->showPage(page);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void QtHelpService::quit()
+{
+    if (window_) window_->close();
+}
+
+}  // namespace wm

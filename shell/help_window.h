@@ -1,0 +1,47 @@
+#pragma once
+// The help window: Wagemark's own help pages in a browser window with a
+// contents list, Back and Forward. A page beside the program
+// ("Wagemark.html") replaces the built-in pages.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "shell/services.h"
+
+class QTextBrowser;
+class QListWidget;
+
+namespace wm {
+
+class HelpWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+    void showPage(const QString& page);
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_;
+    QListWidget* contents_;
+};
+
+class QtHelpService final : public HelpService {
+public:
+    ~QtHelpService() override;
+    void setAppHelp(QWidget* mainWindow, const QString& appDir) override;
+    void show(int context) override;
+    void quit() override;
+
+    // The page of a help context: 370 the Form W-4 instructions, anything
+    // else the contents.
+    static QString pageFor(int context);
+    QString helpFile() const { return helpFile_; }
+    HelpWindow* window() const { return window_; }
+
+private:
+    QWidget* mainWindow_ = nullptr;
+    QString helpFile_;
+    QPointer<HelpWindow> window_;
+};
+
+}  // namespace wm

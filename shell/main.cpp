@@ -1,0 +1,83 @@
+// wagemark: the desktop program.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSplashScreen>
+#include <QTimer>
+#include <memory>
+
+#include "core/pay_record.h"
+#include "core/runtime_error.h"
+#include "shell/artwork.h"
+#include "shell/error_report_dialog.h"
+#include "shell/form_registry.h"
+#include "shell/help_window.h"
+#include "shell/mdi_shell.h"
+#include "shell/qt_settings_store.h"
+#include "shell/version.h"
+
+namespace {
+
+// The splash (frmSplash) continues on a click, a key or after a moment.
+class Splash final : public QSplashScreen {
+    Q_OBJECT
+public:
+    explicit Splash(const QPixmap& pm) : QSplashScreen(pm)
+    {
+        setObjectName(QStringLiteral("frmSplash"));
+        QTimer::singleShot(1000, this, &Splash::finish);
+    }
+
+signals:
+    void continued();
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { finish(); }
+    void keyPressEvent(QKeyEvent*) override { finish(); }
+
+private:
+    void finish()
+    {
+        if (done_) return;
+        done_ = true;
+        emit continued();
+    }
+    bool done_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("wagemark"));
+    QApplication::setApplicationVersion(QStringLiteral(WAGEMARK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("wagemark"));
+    QApplication::setWindowIcon(wm::art::appIcon());
+
+    wm::PayRecord record;  // zeroed, alive for the whole run
+    wm::QtSettingsStore settings;
+    wm::ErrorScheme errors(record, [] { return std::make_unique<wm::GuiErrorReport>(); });
+    errors.appPath = QCoreApplication::applicationDirPath().toStdString();
+
+    record.frmLoaded = "13";
+    Splash splash(wm::art::splash(wm::versionText()));
+    splash.show();
+    app.processEvents();
+
+    wm::FormRegistry forms;
+    wm::registerAllForms(forms);
+    wm::QtHelpService help;
+    wm::DesktopBrowser browser;
+    wm::MdiShell shell(record, settings, errors, forms, {help, browser});
+
+    QObject::connect(&splash, &Splash::continued, &shell, [&] {
+        splash.close();
+        record.frmLoaded = "0";
+        shell.show();
+        shell.showStartForm();
+    });
+    return app.exec();
+}
+
+#include "main.moc"

@@ -1,0 +1,10 @@
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "shell/services.h"
+
+namespace wm {
+
+bool DesktopBrowser::open(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+}  // namespace wm
