@@ -4,7 +4,8 @@
 // How a form joins the program
 // ----------------------------
 // A forms library (forms/w4, forms/tools, print, ...) has one registration
-// function that adds a row per form, for example in forms/w4/register.cpp:
+// function that adds a row per form, in the library source
+// register_forms.cpp, for example forms/w4/register_forms.cpp:
 //
 //   #include "shell/form_registry.h"
 //   void wm::registerW4Forms(FormRegistry& reg)
@@ -15,12 +16,18 @@
 //                }});
 //   }
 //
-// and one line in the list `WAGEMARK_FORM_LIBRARIES` of shell/CMakeLists.txt
-// names the library target and that function ("wagemark_w4_ui:registerW4Forms").
-// The shell links every listed library that exists in the build and calls its
-// function at start-up; a missing folder just leaves its forms unregistered,
-// and the tool bar and list bar show their commands disabled ("Not available
-// in this build").
+// The list `WAGEMARK_FORM_LIBRARIES` of shell/CMakeLists.txt names each
+// library target with its function:
+//   wagemark_main_ui:registerMainForms    (forms/main)
+//   wagemark_w4_ui:registerW4Forms        (forms/w4)
+//   wagemark_tools_ui:registerToolsForms  (forms/tools)
+//   wagemark_print_ui:registerPrintForms  (print)
+// The shell links every listed library that exists in the build and lists
+// register_forms.cpp among its sources, and calls its function at start-up.
+// A library without it just leaves its forms unregistered: the tool bar and
+// list bar show their commands disabled ("Not available in this build").
+// Tests can open every form of the build through `registerAllForms`
+// (library wagemark_forms).
 //
 // What the shell does with a row:
 //   - Child (the default): the widget becomes an MDI child of the main window;
