@@ -202,7 +202,7 @@ TablePicker::TablePicker(PayRecord& record)
     chooseGroup(TableGroup::MarriedJointly);
 }
 
-TablePicker::~TablePicker() { r_.frmLoaded = previousCode_.empty() ? "0" : previousCode_; }
+TablePicker::~TablePicker() { r_.frmLoaded = previousCode_; }
 
 void TablePicker::chooseGroup(TableGroup g)
 {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -201,6 +202,16 @@ bool WrapButton::event(QEvent* e)
 {
     if (e->type() == QEvent::HoverEnter || e->type() == QEvent::HoverLeave) update();
     return QAbstractButton::event(e);
+}
+
+void WrapButton::keyPressEvent(QKeyEvent* e)
+{
+    // Enter works it as it works a push button with the focus.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(e);
 }
 
 void WrapButton::paintEvent(QPaintEvent*)

@@ -69,6 +69,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QRect textRect(const QRect& r) const;

@@ -92,6 +92,7 @@ private slots:
     void deductionsGuardSequence();
     void twoEarnerExampleThroughLineNine();
     void emptyNameKeepsThePersonalInformation();
+    void keyboardWorksThePickerAndInstructions();
     void certificateSavesAsPdf();
     void screenshots();
 };
@@ -320,6 +321,44 @@ void W4WindowsTest::emptyNameKeepsThePersonalInformation()
     QCOMPARE(e.h.settings.get("Settings", "MaritalStat", ""), std::string("1"));
     // Unloading brings up the calculator.
     QCOMPARE(e.nav.opened, std::vector<FormId>{FormId::Main});
+}
+
+void W4WindowsTest::keyboardWorksThePickerAndInstructions()
+{
+    Env e;
+    e.h.r.PersWkShtDeps = 10;
+    TwoEarnerWindow w(e.ctx);
+    w.show();
+    click(&w, "cmdTable1Show_0");
+    TablePickerDialog* picker = w.picker();
+    QVERIFY(picker);
+    auto* list = child<QListWidget>(picker, "lstTableOne");
+    // The arrows move without picking; Enter picks.
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QVERIFY(w.picker());
+    QCOMPARE(text(&w, "lbl2WkerT1"), QStringLiteral("0"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!w.picker());
+    QCOMPARE(text(&w, "lbl2WkerT1"), QStringLiteral("2"));
+    QCOMPARE(text(&w, "lbl2Wker3"), QStringLiteral("8"));
+    QVERIFY(child<QPushButton>(&w, "cmdPersWrkCalc_2")->isVisible());
+    QCOMPARE(e.h.r.frmLoaded, std::string());
+
+    // Escape leaves the picker without a row.
+    click(&w, "cmdTable1Show_0");
+    QVERIFY(w.picker());
+    QTest::keyClick(w.picker(), Qt::Key_Escape);
+    QTRY_VERIFY(!w.picker());
+    QCOMPARE(text(&w, "lbl2WkerT1"), QStringLiteral("2"));
+
+    PersWkShtWindow p(e.ctx);
+    p.show();
+    click(&p, "cmdW4Back_0");
+    QTest::keyClick(child<QWidget>(&p, "cmdInstructions_1"), Qt::Key_Return);
+    QTRY_COMPARE(e.nav.opened.size(), std::size_t{1});
+    QCOMPARE(e.nav.opened.back(), FormId::TwoEarnerWkSht);
 }
 
 void W4WindowsTest::certificateSavesAsPdf()
