@@ -11,9 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "forms/w4/w4_view_window.h"
 #include "forms/w4/w4_widgets.h"
+#include "shell/focus.h"
 
 namespace wm::w4 {
 
@@ -41,6 +43,8 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     txtAddress_ = field("txtAddress", tr("Home address"));
     txtCity_ = field("txtCity", tr("City or town, state and ZIP code"));
     txtSSN_ = field("txtSSN", tr("Social security number"));
+    for (QLineEdit* e : {txtName_, txtAddress_, txtCity_})
+        e->setMinimumWidth(e->fontMetrics().averageCharWidth() * 40);
     txtSSN_->setInputMask(kSsnInputMask);
     txtSSN_->setMaximumWidth(txtSSN_->fontMetrics().horizontalAdvance(QStringLiteral("000-00-00000")) + 24);
 
@@ -115,7 +119,7 @@ QLineEdit* PersonalInfoWindow::field(const char* objectName, const QString& acce
     auto* e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(objectName));
     e->setAccessibleName(access);
-    installFocusMe(e);
+    FocusSelectAll::install(e);
     return e;
 }
 
@@ -141,7 +145,13 @@ void PersonalInfoWindow::exit()
 void PersonalInfoWindow::closeEvent(QCloseEvent* e)
 {
     QWidget::closeEvent(e);
-    if (e->isAccepted()) showMainAfterUnload(ctx_, this);
+    if (e->isAccepted() && !std::exchange(unloaded_, true)) showMainAfterUnload(ctx_, this);
+}
+
+void PersonalInfoWindow::showEvent(QShowEvent* e)
+{
+    unloaded_ = false;
+    QWidget::showEvent(e);
 }
 
 }  // namespace wm::w4

@@ -28,6 +28,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QLineEdit* field(const char* objectName, const QString& access);
@@ -42,6 +43,7 @@ private:
     QButtonGroup* marital_ = nullptr;
     QCheckBox* chkShow_ = nullptr;
     QLabel* lblNameNeeded_ = nullptr;
+    bool unloaded_ = false;  // the main window may close a closed form again
 };
 
 }  // namespace wm::w4

@@ -1,6 +1,7 @@
 #include "forms/w4/w4_view_window.h"
 
 #include <QCheckBox>
+#include <utility>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
@@ -253,11 +254,18 @@ bool W4ViewWindow::savePdf(const QString& path)
 void W4ViewWindow::closeEvent(QCloseEvent* e)
 {
     QWidget::closeEvent(e);
-    if (e->isAccepted()) showMainAfterUnload(ctx_, this);
+    if (e->isAccepted() && !std::exchange(unloaded_, true)) showMainAfterUnload(ctx_, this);
+}
+
+void W4ViewWindow::showEvent(QShowEvent* e)
+{
+    unloaded_ = false;
+    QWidget::showEvent(e);
 }
 
 void showMainAfterUnload(AppContext& ctx, QWidget* form)
 {
+    if (!ctx.nav.available(FormId::Main)) return;
     QWidget* top = form->window();
     if (top == form) {
         ctx.nav.open(FormId::Main);

@@ -68,6 +68,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void setExempt(bool shown);
@@ -79,11 +80,12 @@ private:
     QCheckBox* chkExempt_ = nullptr;
     QLabel* lblPrint_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
+    bool unloaded_ = false;  // the main window may close a closed form again
 };
 
 // The calculator comes up when the Form W-4 view or the personal
 // information form goes, unless the user went on to another form or the
-// program is ending.
+// program is ending. Call once per unload.
 void showMainAfterUnload(AppContext& ctx, QWidget* form);
 
 }  // namespace wm::w4

@@ -265,27 +265,6 @@ void setHoverColor(QAbstractButton* button, const QColor& color)
     button->installEventFilter(new HoverColor(button, color));
 }
 
-// ---- FocusMe ------------------------------------------------------------
-
-namespace {
-class SelectAllOnFocus final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (e->type() == QEvent::FocusIn)
-            if (auto* field = qobject_cast<QLineEdit*>(watched))
-                // Deferred: a click that gave the focus would place the cursor.
-                QTimer::singleShot(0, field, [field] { field->selectAll(); });
-        return false;
-    }
-};
-}  // namespace
-
-void installFocusMe(QLineEdit* field) { field->installEventFilter(new SelectAllOnFocus(field)); }
-
 // ---- Messages and hand-off ----------------------------------------------
 
 void showRefusal(QWidget* window, const Refusal& refusal, QWidget* entry)

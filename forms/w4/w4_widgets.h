@@ -105,9 +105,6 @@ void showRefusal(QWidget* window, const Refusal& refusal, QWidget* entry);
 // open it.
 W4ViewWindow* showW4View(AppContext& ctx, const Next& next);
 
-// FocusMe: the field selects its whole text when it gets the focus.
-void installFocusMe(QLineEdit* field);
-
 // Object names of a control array: "cmdW4Back_0".
 QString indexed(const char* name, int index);
 

@@ -1,0 +1,36 @@
+// The W-4 forms in the main window's table. The worksheets and the
+// certificate come up maximized; the table picker is run by its worksheet.
+#include "forms/w4/dednadj_window.h"
+#include "forms/w4/pers_wksht_window.h"
+#include "forms/w4/personal_info_window.h"
+#include "forms/w4/two_earner_window.h"
+#include "forms/w4/w4_view_window.h"
+#include "shell/form_registry.h"
+
+namespace wm {
+
+// Called by the shell at start-up (declared in its generated table).
+void registerW4Forms(FormRegistry& reg);
+
+void registerW4Forms(FormRegistry& reg)
+{
+    using namespace wm::w4;
+    reg.add({FormId::PersonalInfo, PersonalInfo::kName, QObject::tr("Personal Information"), PersonalInfo::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersonalInfoWindow(ctx, parent); }});
+    reg.add({FormId::W4View, W4View::kName, QObject::tr("Form W-4"), W4View::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new W4ViewWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::PersWkSht, PersWkSht::kName, QObject::tr("Personal Allowances Worksheet"), PersWkSht::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersWkShtWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::DeductionsWkSht, DednAdjWkSht::kName, QObject::tr("Deductions and Adjustments Worksheet"),
+             DednAdjWkSht::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new DednAdjWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::TwoEarnerWkSht, TwoEarnerWkSht::kName, QObject::tr("Two-Earner/Two-Job Worksheet"),
+             TwoEarnerWkSht::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new TwoEarnerWindow(ctx, parent); },
+             FormKind::Maximized});
+}
+
+}  // namespace wm

@@ -1,0 +1,178 @@
+// The W-4 forms inside the main window: opened from the tool bar and the
+// list bar, handing lines to the certificate, closing, and the program's end.
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "forms/w4/pers_wksht_window.h"
+#include "forms/w4/personal_info_window.h"
+#include "forms/w4/table_picker_dialog.h"
+#include "forms/w4/two_earner_window.h"
+#include "forms/w4/w4_view_window.h"
+#include "shell/form_registry.h"
+#include "shell/mdi_shell.h"
+#include "shell/qt_settings_store.h"
+
+namespace wm {
+void registerW4Forms(FormRegistry& reg);
+
+namespace {
+
+struct NoHelp final : HelpService {
+    void setAppHelp(QWidget*, const QString&) override {}
+    void show(int context) override { shown.push_back(context); }
+    void quit() override {}
+    std::vector<int> shown;
+};
+
+struct NoBrowser final : Browser {
+    bool open(const QString&) override { return true; }
+};
+
+class LeaveReport final : public BasicErrorReport {
+public:
+    int reportError() override { return 0; }
+};
+
+QWidget* calculator(AppContext&, QWidget* parent)
+{
+    auto* w = new QWidget(parent);
+    w->setObjectName(QStringLiteral("frmMain"));
+    return w;
+}
+
+class W4ShellTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<QtSettingsStore> settings;
+    std::unique_ptr<PayRecord> record;
+    std::unique_ptr<ErrorScheme> errors;
+    FormRegistry forms;
+    NoHelp help;
+    NoBrowser browser;
+    std::unique_ptr<MdiShell> shell;
+
+    void start()
+    {
+        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
+        shell->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
+    }
+    template <class T>
+    T* form(FormId id) const
+    {
+        return qobject_cast<T*>(shell->form(id));
+    }
+    static void click(QWidget* w, const char* name)
+    {
+        auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        QVERIFY2(b, name);
+        b->click();
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(dir.isValid());
+        settings = std::make_unique<QtSettingsStore>(dir.path());
+        record = std::make_unique<PayRecord>();
+        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<LeaveReport>(); });
+        forms = FormRegistry();
+        forms.add({FormId::Main, "frmMain", "Wagemark Calculator", "6", &calculator, FormKind::Maximized});
+        registerShellForms(forms);
+        registerW4Forms(forms);
+    }
+    void cleanup() { shell.reset(); }
+
+    void worksheetHandsLineFiveToTheCertificate()
+    {
+        start();
+        shell->toolCommand(QStringLiteral("ID_PersonalAllowances"));
+        auto* pers = form<w4::PersWkShtWindow>(FormId::PersWkSht);
+        QVERIFY(pers);
+        QCOMPARE(record->frmLoaded, std::string("11"));
+        click(pers, "chkPersWkShtA_0");
+        click(pers, "chkPersWkShtA_1");
+        click(pers, "cmdW4Back_0");
+        click(pers, "cmdInstructions_2");
+        auto* view = form<w4::W4ViewWindow>(FormId::W4View);
+        QVERIFY(view);
+        QCOMPARE(view->model().lblW4Line5, std::string("2"));
+        QCOMPARE(record->frmLoaded, std::string("17"));
+        // The worksheet stays open behind the certificate.
+        QVERIFY(shell->form(FormId::PersWkSht));
+    }
+
+    void twoEarnerFormW4ClosesTheWorksheet()
+    {
+        record->PersWkShtDeps = 2;
+        start();
+        shell->toolCommand(QStringLiteral("ID_TwoWorkers"));
+        auto* two = form<w4::TwoEarnerWindow>(FormId::TwoEarnerWkSht);
+        QVERIFY(two);
+        click(two, "cmdTable1Show_0");
+        QVERIFY(two->picker());
+        QCOMPARE(record->frmLoaded, std::string("16"));
+        two->picker()->pickRow(9);
+        QTRY_VERIFY(!two->picker());
+        QCOMPARE(record->frmLoaded, std::string("1"));
+        click(two, "cmdW4Back_0");
+        click(two, "cmdTable1Show_1");
+        two->picker()->pickRow(1);
+        QTRY_VERIFY(!two->picker());
+        two->findChild<QLineEdit*>(QStringLiteral("txtNumPayDays"))->setText(QStringLiteral("26"));
+        click(two, "cmdPersWrkCalc_0");
+        click(two, "cmdPersWrkCalc_1");
+        QTRY_VERIFY(!shell->form(FormId::TwoEarnerWkSht));
+        auto* view = form<w4::W4ViewWindow>(FormId::W4View);
+        QVERIFY(view);
+        QCOMPARE(view->model().lblW4Line6, std::string("$210.00"));
+        QCOMPARE(view->model().lblW4Line5, std::string("0"));
+    }
+
+    void personalInformationGivesWayToTheCalculator()
+    {
+        start();
+        shell->listCommand(QStringLiteral("Personal"));
+        auto* info = form<w4::PersonalInfoWindow>(FormId::PersonalInfo);
+        QVERIFY(info);
+        info->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Ann B. Cole"));
+        click(info, "cmdExit");
+        QTRY_VERIFY(!shell->form(FormId::PersonalInfo));
+        QTRY_VERIFY(shell->form(FormId::Main));
+        QCOMPARE(settings->get("User", "UName", ""), std::string("Ann B. Cole"));
+    }
+
+    void listBarReplacingTheFormOpensOnlyWhatWasAskedFor()
+    {
+        start();
+        shell->listCommand(QStringLiteral("Personal"));
+        QVERIFY(shell->form(FormId::PersonalInfo));
+        shell->listCommand(QStringLiteral("W4"));
+        QTRY_VERIFY(!shell->form(FormId::PersonalInfo));
+        QTest::qWait(20);
+        QVERIFY(shell->form(FormId::W4View));
+        QVERIFY(!shell->form(FormId::Main));
+    }
+
+    void programEndsWithTheFormsOpen()
+    {
+        start();
+        shell->listCommand(QStringLiteral("Personal"));
+        shell->toolCommand(QStringLiteral("ID_DisplayFormW4"));
+        QVERIFY(shell->close());
+        QTest::qWait(20);
+        QVERIFY(!shell->isVisible());
+        QVERIFY(!shell->form(FormId::Main));
+    }
+};
+
+}  // namespace
+}  // namespace wm
+
+QTEST_MAIN(wm::W4ShellTest)
+#include "w4_shell_test.moc"
