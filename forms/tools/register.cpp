@@ -1,0 +1,27 @@
+// The Multiple Check Worksheet and the pay analysis join the main window's
+// forms. (Compiled empty in a tree without the form registry.)
+#if __has_include("shell/form_registry.h")
+
+#include "shell/form_registry.h"
+
+#include "forms/tools/analysis_window.h"
+#include "forms/tools/multi_check_window.h"
+
+void wm::registerToolsForms(FormRegistry& reg)
+{
+    reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"), "8",
+             [](AppContext& ctx, QWidget* parent) -> QWidget* {
+                 auto* w = new MultiCheckWindow(ctx, parent);
+                 // The total becomes the calculator's monthly income.
+                 QObject::connect(w, &MultiCheckWindow::transferred, w, [&ctx](const QString& income, int howOft) {
+                     ctx.nav.sendToMain(income.toStdString(), howOft);
+                 });
+                 return w;
+             },
+             FormKind::Maximized});
+    reg.add({FormId::Analysis, "frmAnalysis", QStringLiteral("Pay Analysis"), "3",
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new AnalysisWindow(ctx, parent); },
+             FormKind::Maximized});
+}
+
+#endif

@@ -1,0 +1,22 @@
+// The print window joins the main window's forms. (Compiled empty in a tree
+// without the form registry.)
+#if __has_include("shell/form_registry.h")
+
+#include "shell/form_registry.h"
+
+#include <QTimer>
+
+#include "print/print_window.h"
+
+void wm::registerPrintForms(FormRegistry& reg)
+{
+    reg.add({FormId::Print, "frmPrint", QStringLiteral("Print Preview"), "12",
+             [](AppContext& ctx, QWidget* parent) -> QWidget* {
+                 auto* w = new PrintWindow(ctx, parent);
+                 // Built once the window stands, so a print dialog opens over it.
+                 QTimer::singleShot(0, w, [w] { w->makePrint(); });
+                 return w;
+             }});
+}
+
+#endif
