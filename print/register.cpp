@@ -1,7 +1,4 @@
-// The print window joins the main window's forms. (Compiled empty in a tree
-// without the form registry.)
-#if __has_include("shell/form_registry.h")
-
+// The print window joins the main window's forms.
 #include "shell/form_registry.h"
 
 #include <QTimer>
@@ -18,5 +15,3 @@ void wm::registerPrintForms(FormRegistry& reg)
                  return w;
              }});
 }
-
-#endif

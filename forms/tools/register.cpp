@@ -1,7 +1,5 @@
 // The Multiple Check Worksheet and the pay analysis join the main window's
-// forms. (Compiled empty in a tree without the form registry.)
-#if __has_include("shell/form_registry.h")
-
+// forms.
 #include "shell/form_registry.h"
 
 #include "forms/tools/analysis_window.h"
@@ -23,5 +21,3 @@ void wm::registerToolsForms(FormRegistry& reg)
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new AnalysisWindow(ctx, parent); },
              FormKind::Maximized});
 }
-
-#endif
