@@ -5,7 +5,9 @@
 
 #include "print/print_window.h"
 
-void wm::registerPrintForms(FormRegistry& reg)
+namespace wm {
+
+void registerPrintForms(FormRegistry& reg)
 {
     reg.add({FormId::Print, "frmPrint", QStringLiteral("Print Preview"), "12",
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
@@ -15,3 +17,5 @@ void wm::registerPrintForms(FormRegistry& reg)
                  return w;
              }});
 }
+
+}  // namespace wm

@@ -5,7 +5,9 @@
 #include "forms/tools/analysis_window.h"
 #include "forms/tools/multi_check_window.h"
 
-void wm::registerToolsForms(FormRegistry& reg)
+namespace wm {
+
+void registerToolsForms(FormRegistry& reg)
 {
     reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"), "8",
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
@@ -21,3 +23,5 @@ void wm::registerToolsForms(FormRegistry& reg)
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new AnalysisWindow(ctx, parent); },
              FormKind::Maximized});
 }
+
+}  // namespace wm
