@@ -1,0 +1,547 @@
+#include "forms/main/main_form.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "forms/main/main_widgets.h"
+#include "forms/main/misc_dialog.h"
+#include "forms/main/pictures.h"
+#include "shell/artwork.h"
+#include "states/registry.h"
+
+namespace wm {
+
+namespace {
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QFrame* card(const char* name, QWidget* parent)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setStyleSheet(QStringLiteral("#%1 { background: rgba(255, 255, 255, 232); border: 1px solid rgba(0, 0, 0, 60);"
+                                    " border-radius: 8px; }")
+                         .arg(QLatin1String(name)));
+    return f;
+}
+
+const char* const kNotAvailable = "Not available in this build";
+
+}  // namespace
+
+MainForm::MainForm(AppContext& ctx, QWidget* parent) : QWidget(parent), model_(ctx)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(tr("Wagemark Calculator"));
+    const std::string path = qEnvironmentVariable("PATH").toStdString();
+    calculator_ = findProgram(calculatorPrograms(), path);
+    wordProcessor_ = findProgram(wordProcessorPrograms(), path);
+    build();
+    model_.load();
+    showModel();
+}
+
+MainForm::~MainForm() { model_.unload(); }
+
+void MainForm::build()
+{
+    // ---- Entries ----
+    QFrame* inputs = card("fraInputs", this);
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    auto line = [&](QLineEdit*& field, const char* name, const QString& label, const QString& tip, bool money) {
+        field = new QLineEdit(inputs);
+        field->setObjectName(QLatin1String(name));
+        field->setToolTip(tip);
+        if (money) setupMoneyField(field, label);
+        else setupNumberField(field, label);
+        auto* l = new QLabel(label, inputs);
+        l->setBuddy(field);
+        form->addRow(l, field);
+    };
+    line(txtIncome_, "txtIncome", tr("&Income Amount"), tr("Enter your income amount."), true);
+    line(txtHours_, "txtHours", tr("&Hours"), tr("Enter the number of hours worked."), false);
+    line(txt401k_, "txt401k", tr("&401(k)%"), tr("If you contribute to a 401k, enter the percentage here."), false);
+    line(txtPreTax_, "txtPreTax", tr("Pre-&Tax"), tr("Enter an amount that is not taxed."), true);
+    line(txtPreFICA_, "txtPreFICA", tr("Pre-FI&CA"),
+         tr("Enter an amount for which FICA is not paid. This amount might include the Pre-Tax amount also."), true);
+    txtIncome_->installEventFilter(this);
+
+    cboState_ = new QComboBox(inputs);
+    cboState_->setObjectName(QStringLiteral("cboState"));
+    for (const StateEntry& s : stateList()) cboState_->addItem(q(s.name));
+    cboState_->setToolTip(tr("Select the state to which you pay income tax."));
+    cboState_->setAccessibleName(tr("State Tax"));
+    cboState_->setMaxVisibleItems(16);
+    auto* lState = new QLabel(tr("&State Tax"), inputs);
+    lState->setBuddy(cboState_);
+    form->addRow(lState, cboState_);
+
+    cboExemptions_ = new QComboBox(inputs);
+    cboExemptions_->setObjectName(QStringLiteral("cboExemptions"));
+    for (int i = 0; i <= 15; ++i) cboExemptions_->addItem(QString::number(i));
+    cboExemptions_->setToolTip(tr("Select the number of exemptions or dependents you claim."));
+    cboExemptions_->setAccessibleName(tr("Number of Exemptions"));
+    auto* lDeps = new QLabel(tr("Number of E&xemptions"), inputs);
+    lDeps->setBuddy(cboExemptions_);
+    form->addRow(lDeps, cboExemptions_);
+
+    lstFrequency_ = new QListWidget(inputs);
+    lstFrequency_->setObjectName(QStringLiteral("lstFrequency"));
+    lstFrequency_->addItems({tr("Weekly"), tr("Twice A Month"), tr("Every Two Weeks"), tr("Monthly")});
+    lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
+    lstFrequency_->setAccessibleName(tr("Pay Frequency"));
+    lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * 4 + 2 * lstFrequency_->frameWidth() + 6);
+    auto* lFreq = new QLabel(tr("Pay &Frequency"), inputs);
+    lFreq->setBuddy(lstFrequency_);
+    form->addRow(lFreq, lstFrequency_);
+
+    auto* statusBox = new QWidget(inputs);
+    statusBox->setToolTip(tr("Select the marital status you claim."));
+    auto* statusLay = new QVBoxLayout(statusBox);
+    statusLay->setContentsMargins(0, 0, 0, 0);
+    statusLay->setSpacing(2);
+    optStatus_ = new QButtonGroup(this);
+    const QString statusText[] = {tr("&Married"), tr("Si&ngle"), tr("Married Claiming Sin&gle")};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QRadioButton(statusText[i], statusBox);
+        b->setObjectName(QStringLiteral("optStatus_%1").arg(i));
+        b->setToolTip(tr("Select the marital status you claim."));
+        optStatus_->addButton(b, i);
+        statusLay->addWidget(b);
+    }
+    form->addRow(new QLabel(tr("Marital status"), inputs), statusBox);
+
+    chkSelfEmployed_ = new QCheckBox(tr("Self &Employed"), inputs);
+    chkSelfEmployed_->setObjectName(QStringLiteral("chkSelfEmployed"));
+    form->addRow(QString(), chkSelfEmployed_);
+
+    auto* additional = new QHBoxLayout;
+    const char* addText[] = {"  Local Tax  ", "Raise"};
+    const char* addTip[] = {"Press to enter any local tax you may pay.", "Press to calculate a pay increase."};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(tr(addText[i]), inputs);
+        b->setObjectName(QStringLiteral("cmdAdditional_%1").arg(i));
+        b->setToolTip(tr(addTip[i]));
+        b->setAutoDefault(false);
+        cmdAdditional_[static_cast<std::size_t>(i)] = b;
+        additional->addWidget(b);
+    }
+    additional->addStretch(1);
+    auto* inputLay = new QVBoxLayout(inputs);
+    inputLay->addLayout(form);
+    inputLay->addLayout(additional);
+    inputLay->addStretch(1);
+
+    // ---- Results ----
+    QFrame* results = card("fraResults", this);
+    dbgDisplay_ = new QTableWidget(0, 2, results);
+    dbgDisplay_->setObjectName(QStringLiteral("dbgDisplay"));
+    dbgDisplay_->setHorizontalHeaderLabels({tr("Title"), tr("Value")});
+    dbgDisplay_->verticalHeader()->hide();
+    dbgDisplay_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    dbgDisplay_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    dbgDisplay_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dbgDisplay_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dbgDisplay_->setAlternatingRowColors(true);
+    dbgDisplay_->setAccessibleName(tr("Result"));
+    dbgDisplay_->setMinimumWidth(300);
+    dbgDisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    lblNotice_ = new QLabel(results);
+    lblNotice_->setObjectName(QStringLiteral("lblNotice"));
+    lblNotice_->setWordWrap(true);
+    lblNotice_->setStyleSheet(QStringLiteral("background: #fff3cd; border: 1px solid #e0b84c; border-radius: 4px;"
+                                             " padding: 4px; color: #5c4400;"));
+    lblModified_ = new QLabel(results);
+    lblModified_->setObjectName(QStringLiteral("lblModified"));
+    lblStatePgInst_ = new ClickLabel(results);
+    lblStatePgInst_->setObjectName(QStringLiteral("lblStatePgInst"));
+    lblStatePgInst_->setText(q(MainFormModel::kStateHint));
+    lblStatePgInst_->setWordWrap(true);
+    lblStatePgInst_->setToolTip(tr("Click to hide this reminder."));
+    lblStatePgInst_->setStyleSheet(QStringLiteral("background: #fde2e1; border: 1px solid #d9534f; border-radius: 4px;"
+                                                  " padding: 4px; color: #7a1f1c;"));
+    cmdExplain_ = new QToolButton(results);
+    cmdExplain_->setObjectName(QStringLiteral("cmdExplain"));
+    cmdExplain_->setText(tr("How was this calculated?"));
+    cmdExplain_->setCheckable(true);
+    cmdExplain_->setArrowType(Qt::RightArrow);
+    cmdExplain_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    cmdExplain_->setAutoRaise(true);
+    lstExplain_ = new QTreeWidget(results);
+    lstExplain_->setObjectName(QStringLiteral("lstExplain"));
+    lstExplain_->setColumnCount(2);
+    lstExplain_->setHeaderLabels({tr("Step"), tr("Amount")});
+    lstExplain_->setRootIsDecorated(false);
+    lstExplain_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lstExplain_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    lstExplain_->header()->setStretchLastSection(false);
+    lstExplain_->setAccessibleName(tr("How the result was calculated"));
+    lstExplain_->hide();
+    connect(cmdExplain_, &QToolButton::toggled, this, [this](bool on) {
+        lstExplain_->setVisible(on);
+        cmdExplain_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
+    });
+
+    auto* resultLay = new QVBoxLayout(results);
+    resultLay->addWidget(dbgDisplay_, 3);
+    resultLay->addWidget(lblNotice_);
+    resultLay->addWidget(lblModified_);
+    resultLay->addWidget(lblStatePgInst_);
+    resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
+    resultLay->addWidget(lstExplain_, 2);
+
+    // ---- Command row ----
+    QFrame* commands = card("fraCommands", this);
+    auto* cmdLay = new QHBoxLayout(commands);
+    struct Cmd {
+        const char* text;
+        const char* glyph;
+        QRgb color;
+        const char* tip;
+    };
+    const Cmd cmds[8] = {
+        {"&Calculate", "=", 0x2e8b57, "Calculate this pay period (Enter)"},
+        {"Print Pre&view", "P", 0x3b7dd8, "Show the pay statement as it will print"},
+        {"&Print", "Pr", 0x3b7dd8, "Print the pay statement"},
+        {"C&lear", "C", 0xb07a2a, "Clear the entries and the results"},
+        {"Show Calc&ulator", "+-", 0x6a5acd, ""},
+        {"Open &Word Processor", "W", 0x6a5acd, ""},
+        {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
+        {"E&xit", "X", 0xb04a4a, "Close the calculator"},
+    };
+    cmdLay->setSpacing(4);
+    cmdLay->setContentsMargins(6, 4, 6, 4);
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QToolButton(commands);
+        b->setIcon(art::commandIcon(QLatin1String(cmds[i].glyph), QColor(cmds[i].color)));
+        b->setIconSize(QSize(26, 26));
+        b->setText(tr(cmds[i].text));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setObjectName(QStringLiteral("cmdToolBar_%1").arg(i));
+        b->setToolTip(tr(cmds[i].tip));
+        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        cmdToolBar_[static_cast<std::size_t>(i)] = b;
+        cmdLay->addWidget(b, 1);
+        connect(b, &QToolButton::clicked, this, [this, i] { toolBarClicked(i); });
+    }
+    cmdLay->addSpacing(8);
+    cmdRotatePic_ = new QToolButton(commands);
+    cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
+    cmdRotatePic_->setIcon(art::commandIcon(QStringLiteral(">"), QColor(0x55, 0x77, 0x99)));
+    cmdRotatePic_->setIconSize(QSize(26, 26));
+    cmdRotatePic_->setText(tr("Next &Picture"));
+    cmdRotatePic_->setAccessibleName(tr("Next background picture"));
+    cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdLay->addWidget(cmdRotatePic_);
+
+    if (calculator_) {
+        cmdToolBar_[4]->setToolTip(tr("Start %1").arg(q(calculator_->name)));
+    } else {
+        cmdToolBar_[4]->setEnabled(false);
+        cmdToolBar_[4]->setToolTip(tr("No desktop calculator is installed (looked for %1).")
+                                       .arg(q(programNames(calculatorPrograms()))));
+    }
+    if (wordProcessor_) {
+        cmdToolBar_[5]->setToolTip(tr("Start %1").arg(q(wordProcessor_->name)));
+    } else {
+        cmdToolBar_[5]->setEnabled(false);
+        cmdToolBar_[5]->setToolTip(tr("No word processor or text editor is installed (looked for %1).")
+                                       .arg(q(programNames(wordProcessorPrograms()))));
+    }
+    if (!model_.context().nav.available(FormId::Print))
+        for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setToolTip(tr(kNotAvailable));
+    if (!model_.context().nav.available(FormId::Calendar)) {
+        cmdToolBar_[6]->setEnabled(false);
+        cmdToolBar_[6]->setToolTip(tr(kNotAvailable));
+    }
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(12);
+    grid->addWidget(inputs, 0, 0);
+    grid->addWidget(results, 0, 1);
+    grid->addWidget(commands, 1, 0, 1, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setRowStretch(0, 1);
+
+    // Kerned captions ("Pre-Tax") are measured a little short.
+    for (QLabel* l : inputs->findChildren<QLabel*>()) l->setMinimumWidth(l->sizeHint().width() + 4);
+
+    // ---- Events ----
+    connect(cboState_, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { act([&] { model_.stateClicked(i); }); });
+    connect(cboExemptions_, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { act([&] { model_.exemptionsClicked(i); }); });
+    connect(lstFrequency_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row != model_.lstFrequency) act([&] { model_.frequencyClicked(row); });
+    });
+    connect(optStatus_, &QButtonGroup::idClicked, this, [this](int id) { act([&] { model_.statusClicked(id); }); });
+    connect(chkSelfEmployed_, &QCheckBox::clicked, this,
+            [this](bool on) { act([&] { model_.selfEmployedClicked(on); }); });
+    connect(lblStatePgInst_, &ClickLabel::clicked, this, [this] { act([&] { model_.stateHintClicked(); }); });
+    connect(cmdAdditional_[0], &QPushButton::clicked, this, &MainForm::openLocalTax);
+    connect(cmdAdditional_[1], &QPushButton::clicked, this, &MainForm::openRaise);
+    connect(cmdRotatePic_, &QToolButton::clicked, this, [this] { act([&] { model_.nextPicture(); }); });
+    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto* s = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, [this] {
+            // A focused button, label or list answers Enter itself.
+            QWidget* f = QApplication::focusWidget();
+            if (qobject_cast<QPushButton*>(f) || qobject_cast<QToolButton*>(f)) {
+                if (auto* b = qobject_cast<QAbstractButton*>(f)) b->click();
+                return;
+            }
+            if (f == lblStatePgInst_) return;
+            toolBarClicked(0);
+        });
+    }
+
+    setTabOrder(txtIncome_, txtHours_);
+    setTabOrder(txtHours_, txt401k_);
+    setTabOrder(txt401k_, txtPreTax_);
+    setTabOrder(txtPreTax_, txtPreFICA_);
+    setTabOrder(txtPreFICA_, cboState_);
+    setTabOrder(cboState_, cboExemptions_);
+    setTabOrder(cboExemptions_, lstFrequency_);
+    setTabOrder(lstFrequency_, optStatus_->button(0));
+    setTabOrder(optStatus_->button(0), chkSelfEmployed_);
+    setTabOrder(chkSelfEmployed_, cmdAdditional_[0]);
+    setTabOrder(cmdAdditional_[0], cmdAdditional_[1]);
+    setTabOrder(cmdAdditional_[1], cmdToolBar_[0]);
+}
+
+void MainForm::readFields()
+{
+    model_.txtIncome = txtIncome_->text().toStdString();
+    model_.txtHours = txtHours_->text().toStdString();
+    model_.txt401k = txt401k_->text().toStdString();
+    model_.txtPreTax = txtPreTax_->text().toStdString();
+    model_.txtPreFICA = txtPreFICA_->text().toStdString();
+}
+
+void MainForm::showModel()
+{
+    const QSignalBlocker b1(cboState_), b2(cboExemptions_), b3(lstFrequency_);
+    txtIncome_->setText(displayMoney(q(model_.txtIncome)));
+    txtHours_->setText(q(model_.txtHours));
+    txt401k_->setText(q(model_.txt401k));
+    txtPreTax_->setText(displayMoney(q(model_.txtPreTax)));
+    txtPreFICA_->setText(displayMoney(q(model_.txtPreFICA)));
+    cboState_->setCurrentIndex(model_.cboState);
+    cboExemptions_->setCurrentIndex(model_.cboExemptions);
+    lstFrequency_->setCurrentRow(model_.lstFrequency);
+    if (QAbstractButton* opt = optStatus_->button(model_.optStatus)) opt->setChecked(true);
+    chkSelfEmployed_->setChecked(model_.chkSelfEmployed);
+
+    dbgDisplay_->setRowCount(static_cast<int>(model_.grid.size()));
+    for (int i = 0; i < static_cast<int>(model_.grid.size()); ++i) {
+        const GridRow& row = model_.grid[static_cast<std::size_t>(i)];
+        auto* title = new QTableWidgetItem(q(row.title));
+        auto* value = new QTableWidgetItem(q(formatCurrency(row.amount)));
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setData(Qt::UserRole, q(formatFixed4(row.amount)));
+        if (row.title == "Check Amt" || row.title == "Total Ded") {
+            QFont f = title->font();
+            f.setBold(true);
+            title->setFont(f);
+            value->setFont(f);
+        }
+        dbgDisplay_->setItem(i, 0, title);
+        dbgDisplay_->setItem(i, 1, value);
+    }
+    lblNotice_->setText(q(model_.notice));
+    lblNotice_->setVisible(!model_.notice.empty());
+    lblModified_->setText(q(model_.lblModified));
+    lblModified_->setVisible(!model_.lblModified.empty());
+    lblStatePgInst_->setVisible(model_.stateHintVisible);
+
+    lstExplain_->clear();
+    for (const TraceLine& line : model_.explanation) {
+        auto* item = new QTreeWidgetItem(lstExplain_);
+        item->setText(0, q(line.text));
+        if (line.amount) item->setText(1, q(formatAmount(*line.amount)));
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    cmdExplain_->setEnabled(!model_.explanation.empty());
+
+    const bool canPrint = model_.context().nav.available(FormId::Print);
+    for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setEnabled(canPrint && model_.printEnabled);
+    cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
+    cmdAdditional_[1]->setText(q(model_.raiseCaption));
+    cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
+    cmdAdditional_[1]->setVisible(model_.raiseVisible);
+    cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));
+    if (model_.Pic != backgroundPic_) {
+        background_ = QPixmap();
+        update();
+    }
+}
+
+void MainForm::calculate() { toolBarClicked(0); }
+
+void MainForm::toolBarClicked(int index)
+{
+    readFields();
+    model_.beforeCommand();
+    AppContext& ctx = model_.context();
+    switch (index) {
+    case 0:
+        if (auto problem = model_.calculate()) {
+            showModel();
+            QMessageBox::warning(this, tr("Wagemark"), q(problem->message));
+            QLineEdit* fields[] = {txtIncome_, txtHours_, txt401k_, txtPreTax_, txtPreFICA_};
+            const char* labels[] = {"Income Amount", "Hours", "401(k)%", "Pre-Tax", "Pre-FICA"};
+            for (int i = 0; i < 5; ++i)
+                if (problem->field == labels[i]) fields[i]->setFocus();
+            return;
+        }
+        break;
+    case 1:
+    case 2:
+        ctx.record.FromForm = 0;
+        ctx.record.intAction = static_cast<std::int16_t>(index);
+        ctx.nav.open(FormId::Print);
+        break;
+    case 3:
+        proClear();
+        break;
+    case 4: startProgram(calculator_, tr("the desktop calculator")); break;
+    case 5: startProgram(wordProcessor_, tr("the word processor")); break;
+    case 6: ctx.nav.open(FormId::Calendar); break;
+    case 7:
+        ctx.nav.close(FormId::Main);
+        return;
+    default: break;
+    }
+    showModel();
+}
+
+void MainForm::startProgram(const std::optional<DesktopProgram>& program, const QString& what)
+{
+    if (!program) return;
+    QStringList args;
+    for (const std::string& a : program->args) args << q(a);
+    if (!QProcess::startDetached(q(program->program), args))
+        QMessageBox::warning(this, tr("Wagemark"), tr("Wagemark could not start %1 (%2).").arg(what, q(program->program)));
+}
+
+void MainForm::act(const std::function<void()>& f)
+{
+    readFields();
+    f();
+    showModel();
+}
+
+void MainForm::proClear()
+{
+    model_.clear();
+    model_.clearResults();
+    showModel();
+    txtIncome_->setFocus();
+}
+
+void MainForm::properPicture()
+{
+    act([&] { model_.properPicture(); });
+}
+
+void MainForm::setStateHintVisible(bool visible)
+{
+    act([&] { model_.stateHintVisible = visible; });
+}
+
+void MainForm::receiveIncome(const std::string& incomeText, int howOft)
+{
+    readFields();
+    model_.receiveIncome(incomeText, howOft);
+    showModel();
+}
+
+void MainForm::openLocalTax() { openMisc(0); }
+void MainForm::openRaise() { openMisc(1); }
+
+void MainForm::openMisc(int page)
+{
+    readFields();
+    model_.beforeCommand();
+    {
+        MiscDialog dialog(model_, page == 0 ? MiscModel::Page::LocalTax : MiscModel::Page::PayRaise, this);
+        dialog.exec();
+    }
+    showModel();
+}
+
+void MainForm::activate()
+{
+    readFields();
+    model_.activate();
+    showModel();
+}
+
+void MainForm::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!activationHooked_) {
+        activationHooked_ = true;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &MainForm::activate);
+        activate();
+        txtIncome_->setFocus();
+    }
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == txtIncome_ && e->type() == QEvent::FocusIn) {
+        model_.incomeFocused();
+        cmdAdditional_[1]->setVisible(false);
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void MainForm::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    background_ = QPixmap();
+}
+
+void MainForm::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (background_.isNull() || background_.size() != size() * devicePixelRatioF()) {
+        backgroundPic_ = model_.Pic;
+        background_ = backgroundPicture(backgroundPic_, size() * devicePixelRatioF());
+        background_.setDevicePixelRatio(devicePixelRatioF());
+    }
+    p.drawPixmap(0, 0, background_);
+}
+
+}  // namespace wm

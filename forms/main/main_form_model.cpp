@@ -1,0 +1,317 @@
+#include "forms/main/main_form_model.h"
+
+#include "core/state_dispatch.h"
+#include "states/registry.h"
+
+namespace wm {
+
+namespace {
+
+constexpr int kInvalidPropertyValue = 380;
+
+bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
+
+// A stored list position outside its list cannot be shown.
+int listPosition(std::int16_t value, int count)
+{
+    if (value < 0 || value >= count) raise(kInvalidPropertyValue, "Invalid property value");
+    return value;
+}
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+}  // namespace
+
+std::optional<FieldProblem> checkAmount(std::string_view label, std::string_view text)
+{
+    if (isBlank(text)) return std::nullopt;
+    try {
+        (void)toCurrency(text);
+        return std::nullopt;
+    } catch (const RuntimeError& e) {
+        const std::string l(label);
+        if (e.number() == err::kOverflow)
+            return FieldProblem{l, "The " + l + " " + quoted(text) + " is too large to calculate with."};
+        return FieldProblem{l, "The " + l + " " + quoted(text) +
+                                   " is not an amount. Enter a number such as 1250, 1,250.00 or $1,250.00."};
+    }
+}
+
+std::optional<FieldProblem> checkNumber(std::string_view label, std::string_view text)
+{
+    if (isBlank(text)) return std::nullopt;
+    try {
+        (void)toDouble(text);
+        return std::nullopt;
+    } catch (const RuntimeError& e) {
+        const std::string l(label);
+        if (e.number() == err::kOverflow)
+            return FieldProblem{l, "The " + l + " " + quoted(text) + " is too large to calculate with."};
+        return FieldProblem{l, "The " + l + " " + quoted(text) + " is not a number. Enter a number such as 5 or 0.05."};
+    }
+}
+
+MainFormModel::MainFormModel(AppContext& ctx) : ctx_(ctx)
+{
+    ctx_.errors.setModuleVariables("frmMain", [this] {
+        return VarList{"Pic", std::to_string(Pic), "varLocalTaxColor", std::to_string(varLocalTaxColor)};
+    });
+}
+
+MainFormModel::~MainFormModel() { ctx_.errors.clearModuleVariables("frmMain"); }
+
+int MainFormModel::defaultHours(int howOft)
+{
+    switch (howOft) {
+    case 0: return 40;
+    case 1: return 86;
+    case 2: return 80;
+    case 3: return 173;
+    default: return 0;
+    }
+}
+
+bool MainFormModel::hintAtActivation(int s)
+{
+    // The activation list has neither Delaware (7) nor Iowa (14).
+    return (s >= 1 && s <= 4) || s == 6 || (s >= 8 && s <= 10) || s == 12 || s == 13 || (s >= 16 && s <= 21) ||
+           s == 23 || (s >= 26 && s <= 29) || s == 32;
+}
+
+int MainFormModel::wrapPicture(int pic, std::string_view design)
+{
+    if (design == "Patterns") return pic >= 24 && pic <= 38 ? pic : 24;
+    if (design == "Pictures" || design.empty()) return pic >= 1 && pic <= 23 ? pic : 1;
+    return pic;
+}
+
+void MainFormModel::load()
+{
+    PayRecord& r = ctx_.record;
+    SettingsStore& s = ctx_.settings;
+    Procedure proc(ctx_.errors, "frmMain", "Form_Load");
+    proc.run([&] { r.frmLoaded = "6"; },
+             [&] { r.DepsNumber = toInt16(s.get("Settings", "Deps", "0")); },
+             [&] { txtIncome = s.get("Settings", "IncAmt", "0"); },
+             [&] { txt401k = s.get("Settings", "401k", "0"); },
+             [&] { txtPreTax = s.get("Settings", "NotTax", "0"); },
+             [&] { txtPreFICA = s.get("Settings", "SSExmp", "0"); },
+             [&] { r.intState = toInt16(s.get("Settings", "State", "0")); },
+             [&] { txtHours = s.get("Settings", "Hours", "0"); },
+             [&] { r.HowOft = toInt16(s.get("Settings", "Frequency", "2")); },
+             [&] { r.valMarried = toInt16(s.get("Settings", "MaritalStat", "0")); },
+             [&] { r.SPval = toDouble(s.get("Settings", "Local", "0")); },
+             [&] { r.Method = toInt16(s.get("StateInfo", "MMethod", "0")); },
+             [&] { chkSelfEmployed = toInt16(s.get("Settings", "Self", "0")) != 0; },
+             [&] { r.intShowStateLabel = toInt16(s.get("Settings", "PgInst", "10")); },
+             [&] { properPicture(); },
+             [&] { cboExemptions = listPosition(r.DepsNumber, 16); },
+             [&] { cboState = listPosition(r.intState, kStateCount); },
+             [&] { lstFrequency = listPosition(r.HowOft, 4); },
+             // Selecting the option runs its click rule: a stored 2 becomes 1.
+             [&] { statusClicked(listPosition(r.valMarried, 3)); },
+             [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; });
+}
+
+void MainFormModel::activate()
+{
+    PayRecord& r = ctx_.record;
+    Procedure proc(ctx_.errors, "frmMain", "Form_Activate");
+    proc.run([&] { stateHintVisible = CheckState(r, ctx_.settings, ctx_.errors); },
+             [&] {
+                 if (r.intShowStateLabel == 10) stateHintVisible = false;
+                 else if (r.intShowStateLabel == 20) stateHintVisible = hintAtActivation(r.intState);
+             });
+}
+
+void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
+
+std::optional<FieldProblem> MainFormModel::check() const
+{
+    if (auto p = checkAmount("Income Amount", txtIncome)) return p;
+    if (auto p = checkNumber("Hours", txtHours)) return p;
+    if (auto p = checkNumber("401(k)%", txt401k)) return p;
+    if (auto p = checkAmount("Pre-Tax", txtPreTax)) return p;
+    if (auto p = checkAmount("Pre-FICA", txtPreFICA)) return p;
+    return std::nullopt;
+}
+
+PassInput MainFormModel::passInput() const
+{
+    PassInput in;
+    in.txtIncome = txtIncome;
+    in.txt401k = txt401k;
+    in.txtPreTax = txtPreTax;
+    in.txtPreFICA = txtPreFICA;
+    in.exemptions = std::to_string(cboExemptions);
+    in.chkSelfEmployed = chkSelfEmployed;
+    return in;
+}
+
+void MainFormModel::beforeCommand()
+{
+    if (raiseVisible) {
+        raiseCaption = "Raise";
+        raiseColor = kBlack;
+    }
+}
+
+std::optional<FieldProblem> MainFormModel::calculate()
+{
+    if (auto problem = check()) return problem;
+    PayRecord& r = ctx_.record;
+    SettingsStore& s = ctx_.settings;
+    const PassInput in = passInput();
+    runCommand([&] {
+        Procedure proc(ctx_.errors, "frmMain", "cmdToolBar_Click");
+        proc.params([] { return VarList{"Index", "0"}; });
+        proc.run(
+            [&] { beforeCommand(); },
+            [&] {
+                // The lists are what the user sees; the record follows them.
+                r.HowOft = static_cast<std::int16_t>(lstFrequency);
+                r.intState = static_cast<std::int16_t>(cboState);
+            },
+            [&] {
+                if (isBlank(txtHours) || txtHours == "0") txtHours = std::to_string(defaultHours(r.HowOft));
+            },
+            [&] {
+                Trace trace;
+                Pass pass(r, in, s, ctx_.errors);
+                pass.trace = &trace;
+                calculateCommand(pass);
+                lblModified = pass.lblModified;
+                notice = pass.notice;
+                resultLabels = pass.resultLabels();
+                explanation = std::move(trace.lines);
+            },
+            [&] { raiseVisible = true; },
+            [&] { s.save("Settings", "IncAmt", formatPlain(r.SSBase)); },
+            [&] { s.save("Settings", "Hours", txtHours); },
+            [&] { s.save("Settings", "401k", formatPlain(r.PerCent401k)); },
+            [&] { s.save("Settings", "NotTax", formatPlain(r.PreTax)); },
+            [&] { s.save("Settings", "State", std::to_string(cboState)); },
+            [&] { s.save("Settings", "Frequency", std::to_string(r.HowOft)); },
+            [&] { s.save("Settings", "MaritalStat", std::to_string(r.valMarried)); },
+            [&] { s.save("Settings", "LocalAmt", formatPlain(r.amtLocalTax)); },
+            [&] { s.save("Settings", "SSExmp", formatPlain(r.SSEmp)); },
+            [&] {
+                const auto rows = gridRows(r);
+                grid.assign(rows.begin(), rows.end());
+            },
+            [&] { printEnabled = true; });
+    });
+    return std::nullopt;
+}
+
+void MainFormModel::clear()
+{
+    txtIncome.clear();
+    txtHours.clear();
+    txt401k.clear();
+    txtPreTax.clear();
+    txtPreFICA.clear();
+    // Lists back to their first item, as a user's choice (saved).
+    selfEmployedClicked(false);
+    stateClicked(0);
+    exemptionsClicked(0);
+    // No status at all would leave the hidden previous one in force; the
+    // first option is what a new calculator starts with.
+    statusClicked(0);
+    grid.clear();
+    lblModified.clear();
+    notice.clear();
+    explanation.clear();
+    resultLabels = {};
+    printEnabled = false;
+}
+
+void MainFormModel::clearResults()
+{
+    PayRecord& r = ctx_.record;
+    r.SPval = 0;
+    r.SSBase = r.amt401k = r.PreTax = r.SSEmp = r.fTax = r.sTax = r.amtLocalTax = r.amtSS = r.amtMedicare =
+        r.amtFICA = Currency();
+    varLocalTaxColor = kBlack;
+}
+
+void MainFormModel::stateClicked(int index)
+{
+    Procedure proc(ctx_.errors, "frmMain", "cboState_Click");
+    proc.run([&] { cboState = listPosition(static_cast<std::int16_t>(index), kStateCount); },
+             [&] { ctx_.settings.save("Settings", "State", std::to_string(cboState)); },
+             [&] {
+                 ctx_.settings.save("Settings", "StateName",
+                                    stateList()[static_cast<std::size_t>(cboState)].name);
+             },
+             [&] { stateHintVisible = CheckState(ctx_.record, ctx_.settings, ctx_.errors); });
+}
+
+void MainFormModel::exemptionsClicked(int index)
+{
+    cboExemptions = index;
+    ctx_.settings.save("Settings", "Deps", std::to_string(index));
+}
+
+void MainFormModel::frequencyClicked(int index)
+{
+    lstFrequency = index;
+    ctx_.record.HowOft = static_cast<std::int16_t>(index);
+    ctx_.settings.save("Settings", "Frequency", std::to_string(index));
+}
+
+void MainFormModel::statusClicked(int option)
+{
+    optStatus = option;
+    // The third option withholds at the single rate.
+    ctx_.record.valMarried = option == 0 ? 0 : 1;
+}
+
+void MainFormModel::selfEmployedClicked(bool checked)
+{
+    chkSelfEmployed = checked;
+    ctx_.settings.save("Settings", "Self", checked ? "-1" : "0");
+}
+
+void MainFormModel::stateHintClicked()
+{
+    stateHintVisible = false;
+    ctx_.settings.save("Settings", "PgInst", "10");
+}
+
+void MainFormModel::incomeFocused()
+{
+    raiseCaption = "Raise";
+    raiseColor = kBlack;
+    raiseVisible = false;
+}
+
+void MainFormModel::properPicture()
+{
+    Procedure proc(ctx_.errors, "frmMain", "ProperPicture");
+    proc.run([&] { Pic = toInt16(ctx_.settings.get("Settings", "BckGnd", "1")); },
+             [&] { Pic = wrapPicture(Pic, ctx_.record.strPicSelect); },
+             [&] {
+                 if (Pic < 1 || Pic > 38) raise(err::kFileNotFound, "File not found: " + std::to_string(Pic) + ".jpg");
+             });
+}
+
+void MainFormModel::nextPicture()
+{
+    Procedure proc(ctx_.errors, "frmMain", "cmdRotatePic_Click");
+    proc.run([&] { Pic = wrapPicture(Pic + 1, ctx_.record.strPicSelect); },
+             [&] { ctx_.settings.save("Settings", "BckGnd", std::to_string(Pic)); },
+             [&] {
+                 if (Pic < 1 || Pic > 38) raise(err::kFileNotFound, "File not found: " + std::to_string(Pic) + ".jpg");
+             });
+}
+
+void MainFormModel::receiveIncome(const std::string& text, int howOft)
+{
+    txtIncome = text;
+    if (howOft >= 0 && howOft <= 3) frequencyClicked(howOft);
+}
+
+void MainFormModel::localRateChanged() { varLocalTaxColor = ctx_.record.SPval != 0 ? kDarkRed : kBlack; }
+
+}  // namespace wm

@@ -1,0 +1,312 @@
+#include "forms/main/state_options_form.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "forms/main/main_widgets.h"
+#include "shell/artwork.h"
+#include "shell/focus.h"
+#include "states/registry.h"
+
+namespace wm {
+
+namespace {
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Enabled options stand out in light red on the dark option panels.
+const char* const kPanelStyle =
+    "QGroupBox { background: #2f3b48; border: 1px solid #1d252e; border-radius: 6px; margin-top: 1.4em;"
+    "  color: white; font-weight: bold; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2f3b48; }"
+    "QRadioButton { color: #8a96a3; font-weight: normal; }"
+    "QRadioButton:enabled { color: #ff8080; }"
+    "QLabel#lblExplain { color: #f3f3f3; font-weight: normal; }";
+}  // namespace
+
+StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx), model_(ctx)
+{
+    setObjectName(QStringLiteral("frmState"));
+    setWindowTitle(tr("State Options"));
+
+    cboState_ = new QComboBox(this);
+    cboState_->setObjectName(QStringLiteral("cboState"));
+    for (const StateEntry& s : stateList()) cboState_->addItem(q(s.name));
+    cboState_->setAccessibleName(tr("Select State"));
+    cboState_->setMaxVisibleItems(16);
+    auto* lState = new QLabel(tr("Select &State"), this);
+    lState->setBuddy(cboState_);
+
+    auto* status = new QGroupBox(tr("Filing Status"), this);
+    status->setStyleSheet(QLatin1String(kPanelStyle));
+    auto* statusLay = new QVBoxLayout(status);
+    auto* statusGroup = new QButtonGroup(this);
+    for (int i = 0; i < StateOptionsModel::kStatusCount; ++i) {
+        auto* b = new QRadioButton(status);
+        b->setObjectName(QStringLiteral("op3Marital_%1").arg(i));
+        statusGroup->addButton(b, i);
+        statusLay->addWidget(b);
+        op3Marital_[static_cast<std::size_t>(i)] = b;
+    }
+    statusLay->addStretch(1);
+
+    auto* rates = new QGroupBox(tr("Withholding Rate"), this);
+    rates->setStyleSheet(QLatin1String(kPanelStyle));
+    auto* rateLay = new QVBoxLayout(rates);
+    auto* rateGroup = new QButtonGroup(this);
+    for (int i = 0; i < StateOptionsModel::kRateCount; ++i) {
+        auto* b = new QRadioButton(q(StateOptionsModel::kRateCaptions[static_cast<std::size_t>(i)]), rates);
+        b->setObjectName(QStringLiteral("optRateSelect_%1").arg(i));
+        b->installEventFilter(this);
+        rateGroup->addButton(b, i);
+        rateLay->addWidget(b);
+        optRateSelect_[static_cast<std::size_t>(i)] = b;
+    }
+    lblExplain_ = new QLabel(rates);
+    lblExplain_->setObjectName(QStringLiteral("lblExplain"));
+    lblExplain_->setWordWrap(true);
+    lblExplain_->setMinimumHeight(lblExplain_->fontMetrics().height() * 6);
+    lblExplain_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    rateLay->addWidget(lblExplain_, 1);
+
+    auto* entries = new QWidget(this);
+    auto* form = new QFormLayout(entries);
+    for (int i = 0; i < 2; ++i) {
+        auto* c = new QComboBox(entries);
+        c->setObjectName(QStringLiteral("cboDeps_%1").arg(i));
+        for (int n = 0; n <= 15; ++n) c->addItem(QString::number(n));
+        cboDeps_[static_cast<std::size_t>(i)] = c;
+    }
+    cboDeps_[0]->setAccessibleName(tr("Dependents (State)"));
+    cboDeps_[1]->setAccessibleName(tr("Illinois dependents"));
+    cboDeps_[1]->setToolTip(tr("For Use in Computing Illinois Tax"));
+    auto* lDeps = new QLabel(tr("&Dependents (State)"), entries);
+    lDeps->setBuddy(cboDeps_[0]);
+    auto* depsRow = new QHBoxLayout;
+    depsRow->addWidget(cboDeps_[0]);
+    depsRow->addWidget(cboDeps_[1]);
+    depsRow->addStretch(1);
+    form->addRow(lDeps, depsRow);
+
+    cboSpecialDeps_ = new QComboBox(entries);
+    cboSpecialDeps_->setObjectName(QStringLiteral("cboSpecialDeps"));
+    cboSpecialDeps_->setEditable(true);
+    cboSpecialDeps_->setInsertPolicy(QComboBox::NoInsert);
+    FocusSelectAll::install(cboSpecialDeps_);
+    lblSpecialDeps_ = new QLabel(entries);
+    lblSpecialDeps_->setObjectName(QStringLiteral("lblSpecialDeps"));
+    lblSpecialDeps_->setBuddy(cboSpecialDeps_);
+    form->addRow(lblSpecialDeps_, cboSpecialDeps_);
+
+    mskAdditional_ = new QLineEdit(entries);
+    mskAdditional_->setObjectName(QStringLiteral("mskAdditional"));
+    lblAdditional_ = new QLabel(entries);
+    lblAdditional_->setBuddy(mskAdditional_);
+    setupMoneyField(mskAdditional_, q(StateOptionsModel::kAdditionalCaption));
+    form->addRow(lblAdditional_, mskAdditional_);
+
+    mskMissSpouseEmp_ = new QLineEdit(entries);
+    mskMissSpouseEmp_->setObjectName(QStringLiteral("mskMissSpouseEmp"));
+    mskMissSpouseEmp_->setToolTip(tr("Enter that part of $12,000 claimed by you, in multiples of $500.00."));
+    setupMoneyField(mskMissSpouseEmp_, tr("Your part of the exemption"));
+    lblMissSpouse_ = new QLabel(tr("Your part of the exemption"), entries);
+    lblMissSpouse_->setBuddy(mskMissSpouseEmp_);
+    form->addRow(lblMissSpouse_, mskMissSpouseEmp_);
+
+    auto* deduct = new QGroupBox(tr("Deduct from Taxable State Amount?"), entries);
+    deduct->setObjectName(QStringLiteral("pnlDeduct"));
+    auto* deductLay = new QHBoxLayout(deduct);
+    const QString checks[] = {tr("&401k"), tr("Pre-&Tax Amt")};
+    for (int i = 0; i < 2; ++i) {
+        auto* c = new QCheckBox(checks[i], deduct);
+        c->setObjectName(QStringLiteral("chkExemp_%1").arg(i));
+        deductLay->addWidget(c);
+        chkExemp_[static_cast<std::size_t>(i)] = c;
+    }
+    deductLay->addStretch(1);
+    form->addRow(deduct);
+
+    cmdAccept_ = new QPushButton(art::commandIcon(QStringLiteral("OK"), QColor(0x2e8b57)), tr("&Accept"), this);
+    cmdAccept_->setObjectName(QStringLiteral("cmdAccept"));
+    cmdAccept_->setToolTip(tr("Keep these options and return to the calculator"));
+    cmdAccept_->setDefault(true);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(lState);
+    top->addWidget(cboState_);
+    top->addStretch(1);
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(top, 0, 0, 1, 3);
+    grid->addWidget(status, 1, 0);
+    grid->addWidget(rates, 1, 1);
+    grid->addWidget(entries, 1, 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(cmdAccept_);
+    grid->addLayout(bottom, 2, 0, 1, 3);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 3);
+    grid->setRowStretch(1, 1);
+
+    connect(cboState_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+        readFields();
+        model_.stateChanged(i);
+        showModel();
+    });
+    connect(statusGroup, &QButtonGroup::idClicked, this, [this](int i) {
+        readFields();
+        model_.statusClicked(i);
+        showModel();
+    });
+    connect(rateGroup, &QButtonGroup::idClicked, this, [this](int i) {
+        readFields();
+        model_.rateClicked(i);
+        showModel();
+    });
+    connect(cboDeps_[0], qOverload<int>(&QComboBox::activated), this, [this] {
+        readFields();
+        model_.deps0Clicked();
+        showModel();
+    });
+    connect(cboSpecialDeps_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+        readFields();
+        model_.specialChosen(i);
+        showModel();
+    });
+    connect(chkExemp_[0], &QCheckBox::clicked, this, [this](bool on) { model_.check401kClicked(on); });
+    connect(chkExemp_[1], &QCheckBox::clicked, this, [this](bool on) { model_.checkPreTaxClicked(on); });
+    connect(cmdAccept_, &QPushButton::clicked, this, [this] {
+        if (acceptOptions()) {
+            ctx_.nav.close(FormId::StateOptions);
+            ctx_.nav.open(FormId::Main);
+        }
+    });
+
+    model_.load();
+    showModel();
+}
+
+StateOptionsForm::~StateOptionsForm() = default;
+
+void StateOptionsForm::readFields()
+{
+    model_.depsText[0] = cboDeps_[0]->currentText().toStdString();
+    model_.depsText[1] = cboDeps_[1]->currentText().toStdString();
+    model_.specialText = cboSpecialDeps_->currentText().toStdString();
+    model_.additional = mskAdditional_->text().toStdString();
+    model_.spousePart = mskMissSpouseEmp_->text().toStdString();
+}
+
+void StateOptionsForm::showModel()
+{
+    const QSignalBlocker b1(cboState_), b2(cboSpecialDeps_);
+    cboState_->setCurrentIndex(model_.cboState);
+    for (int i = 0; i < StateOptionsModel::kStatusCount; ++i) {
+        QRadioButton* b = op3Marital_[static_cast<std::size_t>(i)];
+        b->setText(q(model_.statusCaption[static_cast<std::size_t>(i)]));
+        b->setEnabled(model_.statusEnabled[static_cast<std::size_t>(i)]);
+    }
+    for (int i = 0; i < StateOptionsModel::kRateCount; ++i)
+        optRateSelect_[static_cast<std::size_t>(i)]->setEnabled(model_.rateEnabled[static_cast<std::size_t>(i)]);
+    // Exclusive groups cannot show "none chosen" while exclusive.
+    auto select = [](auto& buttons, int selected) {
+        QButtonGroup* g = buttons[0]->group();
+        g->setExclusive(false);
+        for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->setChecked(static_cast<int>(i) == selected);
+        g->setExclusive(true);
+    };
+    select(op3Marital_, model_.statusSelected);
+    select(optRateSelect_, model_.rateSelected);
+    for (int i = 0; i < 2; ++i) {
+        QComboBox* c = cboDeps_[static_cast<std::size_t>(i)];
+        const QSignalBlocker b(c);
+        c->setEnabled(model_.depsEnabled[static_cast<std::size_t>(i)]);
+        const int at = c->findText(q(model_.depsText[static_cast<std::size_t>(i)]));
+        c->setCurrentIndex(at >= 0 ? at : 0);
+    }
+    cboSpecialDeps_->clear();
+    for (const std::string& item : model_.specialItems) cboSpecialDeps_->addItem(q(item));
+    cboSpecialDeps_->setEditText(q(model_.specialText));
+    cboSpecialDeps_->setEnabled(model_.specialEnabled);
+    lblSpecialDeps_->setText(q(model_.specialCaption));
+    cboSpecialDeps_->setAccessibleName(q(model_.specialCaption));
+    lblAdditional_->setText(q(model_.additionalCaption));
+    mskAdditional_->setText(displayMoney(q(model_.additional)));
+    mskMissSpouseEmp_->setText(displayMoney(q(model_.spousePart)));
+    mskMissSpouseEmp_->setVisible(model_.spouseVisible);
+    lblMissSpouse_->setVisible(model_.spouseVisible);
+    chkExemp_[0]->setChecked(model_.chk401k);
+    chkExemp_[1]->setChecked(model_.chkPreTax);
+    lblExplain_->setText(q(model_.explanation));
+}
+
+bool StateOptionsForm::acceptOptions()
+{
+    if (accepted_) return true;
+    readFields();
+    if (auto problem = model_.accept()) {
+        QMessageBox::warning(this, tr("State Options"), q(problem->message));
+        return false;
+    }
+    accepted_ = true;
+    return true;
+}
+
+void StateOptionsForm::activate()
+{
+    readFields();
+    model_.activate();
+    showModel();
+}
+
+void StateOptionsForm::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!activationHooked_) {
+        activationHooked_ = true;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &StateOptionsForm::activate);
+        activate();
+        cboState_->setFocus();
+    }
+}
+
+void StateOptionsForm::closeEvent(QCloseEvent* e)
+{
+    // Closing keeps the options as Accept does; an unreadable entry keeps
+    // the dialog open.
+    if (!acceptOptions()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+bool StateOptionsForm::eventFilter(QObject* watched, QEvent* e)
+{
+    for (int i = 0; i < StateOptionsModel::kRateCount; ++i) {
+        if (watched != optRateSelect_[static_cast<std::size_t>(i)]) continue;
+        if (e->type() == QEvent::Enter || e->type() == QEvent::FocusIn) {
+            model_.ratePointed(i);
+            lblExplain_->setText(q(model_.explanation));
+        } else if (e->type() == QEvent::Leave || e->type() == QEvent::FocusOut) {
+            model_.rateLeft();
+            lblExplain_->setText(q(model_.explanation));
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace wm

@@ -1,0 +1,82 @@
+#pragma once
+// The state options dialog (frmState) without its window: which inputs the
+// chosen state uses, their values, and the settings of section "StateInfo".
+//
+// The dialog's own state list only chooses which inputs are offered; the
+// calculation always uses the calculator's state.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/main/main_form_model.h"
+#include "shell/app_context.h"
+
+namespace wm {
+
+class StateOptionsModel {
+public:
+    explicit StateOptionsModel(AppContext& ctx);
+    ~StateOptionsModel();
+    StateOptionsModel(const StateOptionsModel&) = delete;
+    StateOptionsModel& operator=(const StateOptionsModel&) = delete;
+
+    static constexpr int kStatusCount = 10;
+    static constexpr int kRateCount = 5;
+
+    // ---- Inputs as the window shows them ----
+    int cboState = 0;
+    std::array<std::string, kStatusCount> statusCaption;  // op3Marital
+    std::array<bool, kStatusCount> statusEnabled{};
+    int statusSelected = -1;                              // -1: none
+    std::array<bool, kRateCount> rateEnabled{};          // optRateSelect
+    int rateSelected = -1;
+    std::array<bool, 2> depsEnabled{true, false};        // cboDeps 0 and 1
+    std::array<std::string, 2> depsText{"0", "0"};
+    bool specialEnabled = false;                          // cboSpecialDeps
+    std::vector<std::string> specialItems;
+    std::string specialText;
+    std::string specialCaption;                           // lblSpecialDeps
+    std::string additional = "0";                         // mskAdditional
+    std::string additionalCaption;
+    bool chk401k = false;                                 // chkExemp 0
+    bool chkPreTax = false;                               // chkExemp 1
+    bool spouseVisible = false;                           // mskMissSpouseEmp
+    std::string spousePart;
+    std::string explanation;                              // lblExplain
+
+    // Dialog variables.
+    std::string S401k = "N";
+    std::string SPreTax = "N";
+
+    static constexpr std::string_view kSpecialCaption = "Additional (State) Exemptions";
+    static constexpr std::string_view kAdditionalCaption = "Additional Withholding Amount (State)";
+    static constexpr std::string_view kMichiganOption9 = "Claimed as Dependent by Another";
+    static const std::array<std::string_view, kStatusCount> kStatusCaptions;
+    static const std::array<std::string_view, kRateCount> kRateCaptions;
+
+    // ---- Commands ----
+    void load();       // Form_Load
+    void activate();   // Form_Activate
+    void Clear();      // the state-dependent inputs off
+    void stateChanged(int index);
+    void statusClicked(int i);
+    void rateClicked(int i);
+    void ratePointed(int i);  // pointer over a rate option
+    void rateLeft();          // pointer left it
+    void check401kClicked(bool checked);
+    void checkPreTaxClicked(bool checked);
+    void deps0Clicked();
+    void specialChosen(int position);
+    // cmdAccept: the entry that cannot be read stops it (nothing saved).
+    std::optional<FieldProblem> accept();
+
+    // Rate explanations of Connecticut's withholding codes.
+    static std::string_view rateExplanation(int i);
+
+private:
+    AppContext& ctx_;
+};
+
+}  // namespace wm

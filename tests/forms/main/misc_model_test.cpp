@@ -1,0 +1,213 @@
+// The local tax and pay raise tool without a window: the rate and its base,
+// the raise examples, and what it hands back to the calculator.
+#include <gtest/gtest.h>
+
+#include "forms/main/desktop_apps.h"
+#include "forms/main/misc_model.h"
+#include "main_support.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace wm {
+namespace {
+
+// A calculator after Calculate on gross 1,000.00 for 40 hours.
+struct RaiseSetup {
+    test::Calculator c;
+    RaiseSetup()
+    {
+        c.main.load();
+        c.main.txtIncome = "1000";
+        c.main.txtHours = "40";
+        EXPECT_FALSE(c.main.calculate());
+    }
+};
+
+TEST(LocalTax, RateAsPercentOrFractionAndTheButtonColour)
+{
+    struct Row {
+        const char* text;
+        double spval;
+        const char* saved;
+        int colour;
+    };
+    for (const Row& row : {Row{"2", 0.02, "0.02", kDarkRed}, Row{"", 0, "0", kBlack}, Row{".03", 0.03, "0.03", kDarkRed},
+                           Row{"1", 0.01, "0.01", kDarkRed}, Row{"0", 0, "0", kBlack}}) {
+        SCOPED_TRACE(row.text);
+        test::Calculator c;
+        c.main.load();
+        MiscModel m(c.main, MiscModel::Page::LocalTax);
+        m.load();
+        EXPECT_EQ(c.h.r.frmLoaded, "7");
+        m.baseClicked(0);
+        m.rate = row.text;
+        ASSERT_FALSE(m.acceptLocalTax());
+        EXPECT_DOUBLE_EQ(c.h.r.SPval, row.spval);
+        EXPECT_EQ(c.h.settings.get("Settings", "Local", "?"), row.saved);
+        EXPECT_EQ(c.main.varLocalTaxColor, row.colour);
+        m.unload();
+        EXPECT_EQ(c.h.r.frmLoaded, "6");
+    }
+}
+
+TEST(LocalTax, BaseChoiceIsSavedAndUsedByTheNextCalculation)
+{
+    RaiseSetup s;
+    MiscModel m(s.c.main, MiscModel::Page::LocalTax);
+    m.load();
+    EXPECT_EQ(m.lstGrossPay, -1);  // nothing chosen yet
+    m.baseClicked(1);              // gross pay less 401k
+    EXPECT_EQ(s.c.h.r.SPtx, 2);
+    EXPECT_EQ(s.c.h.settings.get("Settings", "ApplyTo", "?"), "2");
+    EXPECT_EQ(s.c.h.settings.get("Settings", "ApplyToDisp", "?"), "1");
+    m.rate = "1";
+    ASSERT_FALSE(m.acceptLocalTax());
+    s.c.main.txt401k = "6";
+    ASSERT_FALSE(s.c.main.calculate());
+    EXPECT_EQ(s.c.h.r.amtLocalTax, 9.40_usd);  // (1,000 - 60) x 1 %
+
+    MiscModel again(s.c.main, MiscModel::Page::LocalTax);
+    again.load();
+    EXPECT_EQ(again.lstGrossPay, 1);
+    EXPECT_EQ(again.rate, "0.01");
+}
+
+TEST(LocalTax, ARateWithoutABaseAsksForOne)
+{
+    test::Calculator c;
+    MiscModel m(c.main, MiscModel::Page::LocalTax);
+    m.load();
+    m.rate = "2";
+    const auto problem = m.acceptLocalTax();
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->field, "Local Tax base");
+    EXPECT_EQ(c.h.settings.get("Settings", "Local", "?"), "?");
+    EXPECT_EQ(c.h.r.SPval, 0);
+}
+
+TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
+{
+    RaiseSetup s;
+    MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+    m.load();
+    EXPECT_EQ(m.oldShow, "$25.00");
+    m.percent = "3";
+    ASSERT_FALSE(m.calculateRaise());
+    EXPECT_EQ(m.percent, "0.03");
+    EXPECT_EQ(m.newWage, "$25.75");
+    EXPECT_EQ(s.c.main.txtIncome, "1030");
+    EXPECT_EQ(s.c.h.r.TaxOrigan, 1);
+    EXPECT_EQ(s.c.h.r.SSBase, 1030_usd);
+    EXPECT_EQ(s.c.main.grid[0].amount, 1000_usd);  // the grid waits for Calculate
+    EXPECT_EQ(s.c.h.settings.get("Settings", "IncAmt", "?"), "1000");
+    m.closeRaise();
+    EXPECT_EQ(s.c.main.raiseCaption, "$25.75");
+    EXPECT_EQ(s.c.main.raiseColor, kDarkRed);
+}
+
+TEST(PayRaise, NewWageGivesThePercentageAndTheGross)
+{
+    RaiseSetup s;
+    MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+    m.load();
+    m.newWage = "27.50";
+    ASSERT_FALSE(m.calculateRaise());
+    EXPECT_EQ(m.percent, "10");
+    EXPECT_EQ(s.c.main.txtIncome, "1100");
+    EXPECT_EQ(s.c.h.r.SSBase, 1100_usd);
+    EXPECT_EQ(m.newWage, "$27.50");
+}
+
+TEST(PayRaise, BothFieldsEmptyIsNoRaise)
+{
+    RaiseSetup s;
+    MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+    m.load();
+    ASSERT_FALSE(m.calculateRaise());
+    EXPECT_EQ(m.percent, "0");
+    EXPECT_EQ(s.c.h.r.SSBase, 1000_usd);
+    EXPECT_EQ(m.newWage, "$25.00");
+}
+
+TEST(PayRaise, HalfMeansFiftyPercent)
+{
+    RaiseSetup s;
+    MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+    m.load();
+    m.percent = "0.5";
+    ASSERT_FALSE(m.calculateRaise());
+    EXPECT_EQ(s.c.h.r.SSBase, 1500_usd);
+    EXPECT_EQ(m.newWage, "$37.50");
+}
+
+TEST(PayRaise, WithoutAKnownWageItSaysWhatToEnter)
+{
+    for (const char* hours : {"0", ""}) {
+        SCOPED_TRACE(hours);
+        test::Calculator c;
+        c.main.txtIncome = "1000";
+        c.main.txtHours = hours;
+        MiscModel m(c.main, MiscModel::Page::PayRaise);
+        m.load();
+        EXPECT_EQ(m.oldShow, "");
+        m.percent = "3";
+        const auto problem = m.calculateRaise();
+        ASSERT_TRUE(problem);
+        EXPECT_NE(problem->message.find("Hours"), std::string::npos);
+        EXPECT_EQ(c.main.txtIncome, "1000");
+        EXPECT_TRUE(c.h.log.reports.empty());
+    }
+}
+
+TEST(PayRaise, OnlyDigitsAndAFullStopAreTyped)
+{
+    for (char ch : std::string("0123456789.")) EXPECT_TRUE(MiscModel::keyAllowed(ch)) << ch;
+    for (char ch : std::string("-,$% a\b")) EXPECT_FALSE(MiscModel::keyAllowed(ch)) << int(ch);
+}
+
+TEST(PayRaise, CaptionFollowsThePage)
+{
+    test::Calculator c;
+    MiscModel m(c.main, MiscModel::Page::LocalTax);
+    EXPECT_EQ(m.caption(), "Local Tax - Enter Percentage");
+    EXPECT_FALSE(m.raisePageEnabled);
+    m.showPage(MiscModel::Page::PayRaise);
+    EXPECT_EQ(m.caption(), "Pay Raise - Enter Percent or New Rate");
+    MiscModel r(c.main, MiscModel::Page::PayRaise);
+    EXPECT_TRUE(r.raisePageEnabled);
+}
+
+TEST(PayRaise, RoundingIsToTwoDecimalsHalvesToEven)
+{
+    EXPECT_DOUBLE_EQ(MiscModel::round2(25.755), 25.76);  // 2575.4999.. in binary: below the half
+    EXPECT_DOUBLE_EQ(MiscModel::round2(0.125), 0.12);
+    EXPECT_DOUBLE_EQ(MiscModel::round2(0.375), 0.38);
+    EXPECT_DOUBLE_EQ(MiscModel::round2(10.0), 10.0);
+}
+
+TEST(DesktopPrograms, FirstInstalledExecutableOfTheList)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("wagemark-apps-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "a");
+    fs::create_directories(dir / "b");
+    auto make = [](const fs::path& p, bool exec) {
+        std::ofstream(p) << "#!/bin/sh\n";
+        fs::permissions(p, exec ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
+    };
+    make(dir / "a" / "kcalc", false);  // not executable
+    make(dir / "b" / "kcalc", true);
+    make(dir / "a" / "xcalc", true);
+    const std::string path = (dir / "a").string() + "::" + (dir / "b").string();
+    const auto found = findProgram(calculatorPrograms(), path);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->program, (dir / "b" / "kcalc").string());
+    EXPECT_FALSE(findProgram(calculatorPrograms(), (dir / "missing").string()));
+    EXPECT_FALSE(findProgram(wordProcessorPrograms(), path));
+    EXPECT_NE(programNames(calculatorPrograms()).find("gnome-calculator, kcalc"), std::string::npos);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace wm

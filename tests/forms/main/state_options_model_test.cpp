@@ -1,0 +1,313 @@
+// The state options dialog without a window: the inputs each state
+// enables, Maryland's and Michigan's Method, and what closing keeps.
+#include <gtest/gtest.h>
+
+#include "forms/main/state_options_model.h"
+#include "main_support.h"
+
+namespace wm {
+namespace {
+
+struct Dialog {
+    test::Calculator c;
+    StateOptionsModel m{c.ctx};
+
+    explicit Dialog(int state = 0)
+    {
+        c.h.settings.save("Settings", "State", std::to_string(state));
+        m.load();
+    }
+    std::vector<int> statusOptions() const
+    {
+        std::vector<int> v;
+        for (int i = 0; i < StateOptionsModel::kStatusCount; ++i)
+            if (m.statusEnabled[static_cast<std::size_t>(i)]) v.push_back(i);
+        return v;
+    }
+    int rates() const
+    {
+        int n = 0;
+        for (bool e : m.rateEnabled) n += e;
+        return n;
+    }
+};
+
+struct EnableRow {
+    const char* name;
+    int state;
+    std::vector<int> status;
+    int rates;
+    bool deps0;
+    bool special;
+    const char* caption;
+};
+
+class StateEnableRules : public testing::TestWithParam<EnableRow> {};
+
+TEST_P(StateEnableRules, ChoosingTheStateEnablesItsInputs)
+{
+    const EnableRow& row = GetParam();
+    Dialog d;
+    d.m.stateChanged(row.state);
+    EXPECT_EQ(d.statusOptions(), row.status);
+    EXPECT_EQ(d.rates(), row.rates);
+    EXPECT_EQ(d.m.depsEnabled[0], row.deps0);
+    EXPECT_EQ(d.m.specialEnabled, row.special);
+    EXPECT_EQ(d.m.specialCaption, row.caption);
+    EXPECT_EQ(d.c.h.r.intState, row.state);
+    EXPECT_EQ(d.c.h.settings.get("Settings", "State", "?"), "0");  // in memory only
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StateOptions, StateEnableRules,
+    testing::Values(
+        EnableRow{"Alabama", 1, {1, 2, 3, 4, 5}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Arizona", 2, {}, 0, false, true, "Select Withholding Percentage"},
+        EnableRow{"California", 4, {0, 3, 8, 9}, 0, true, true, "Estimated Deductions"},
+        EnableRow{"Connecticut", 6, {}, 4, false, false, "Additional (State) Exemptions"},
+        EnableRow{"Georgia", 9, {0, 3, 6}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Louisiana", 17, {}, 0, true, true, "Additional (State) Exemptions"},
+        EnableRow{"Maryland", 19, {}, 0, true, true, "Maryland Local Tax Rates"},
+        EnableRow{"Michigan", 21, {0, 3, 9}, 0, true, true, "Special Exemptions"},
+        EnableRow{"Mississippi", 23, {0, 7, 8, 9}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"NewJersey", 26, {}, 5, true, false, "Additional (State) Exemptions"},
+        EnableRow{"NewYork", 28, {}, 0, false, false, "Additional (State) Exemptions"},
+        EnableRow{"Oklahoma", 32, {0, 3, 8}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Kansas", 15, {}, 0, true, false, "Additional (State) Exemptions"}),
+    [](const testing::TestParamInfo<EnableRow>& i) { return std::string(i.param.name); });
+
+TEST(StateOptions, ArizonaOffersItsPercentagesWithTwentyChosen)
+{
+    Dialog d;
+    d.m.stateChanged(2);
+    EXPECT_EQ(d.m.specialItems, (std::vector<std::string>{"10", "20", "22", "28", "32"}));
+    EXPECT_EQ(d.m.specialText, "20");
+    EXPECT_FALSE(d.m.depsEnabled[0]);
+}
+
+TEST(StateOptions, ConnecticutTakesTheCalculatorsStatus)
+{
+    Dialog d;
+    d.c.h.r.valMarried = 1;
+    d.m.stateChanged(6);
+    EXPECT_EQ(d.c.h.r.intSMarried, 1);
+}
+
+TEST(StateOptions, MarylandCountyAndMichiganExemptionsSetMethod)
+{
+    Dialog d;
+    d.m.stateChanged(19);
+    d.m.specialChosen(2);  // "2.41"
+    EXPECT_EQ(d.m.specialText, "2.41");
+    EXPECT_EQ(d.c.h.r.Method, 241);
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "241");
+    d.m.specialChosen(7);
+    EXPECT_EQ(d.c.h.r.Method, 301);
+
+    d.m.stateChanged(21);
+    d.m.specialChosen(3);
+    EXPECT_EQ(d.c.h.r.Method, 3);
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "3");
+
+    d.m.stateChanged(4);  // California's list does not touch Method
+    d.m.specialChosen(5);
+    EXPECT_EQ(d.c.h.r.Method, 3);
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "3");
+}
+
+TEST(StateOptions, MichiganRenamesOptionNineUntilTheDialogCloses)
+{
+    Dialog d;
+    d.m.stateChanged(21);
+    EXPECT_EQ(d.m.statusCaption[9], "Claimed as Dependent by Another");
+    d.m.stateChanged(1);
+    EXPECT_EQ(d.m.statusCaption[9], "Claimed as Dependent by Another");
+    EXPECT_FALSE(d.m.statusEnabled[9]);
+    Dialog next;
+    EXPECT_EQ(next.m.statusCaption[9], "Head of Family (Household)");
+}
+
+TEST(StateOptions, IllinoisEnablesTheSecondDependentsBox)
+{
+    Dialog d;
+    d.m.stateChanged(12);
+    EXPECT_TRUE(d.m.depsEnabled[1]);
+    d.m.depsText[1] = "3";
+    d.m.stateChanged(13);
+    EXPECT_FALSE(d.m.depsEnabled[1]);
+    EXPECT_EQ(d.m.depsText[1], "0");
+}
+
+TEST(StateOptions, IndianaAndIllinoisShowTheSavedSecondCountAtLoad)
+{
+    for (int state : {12, 13}) {
+        SCOPED_TRACE(state);
+        test::Calculator c;
+        c.h.settings.save("Settings", "State", std::to_string(state));
+        c.h.settings.save("StateInfo", "ILINDeps", "2");
+        StateOptionsModel m(c.ctx);
+        m.load();
+        EXPECT_EQ(m.depsText[1], "2");
+    }
+    test::Calculator other;
+    other.h.settings.save("Settings", "State", "19");
+    other.h.settings.save("StateInfo", "ILINDeps", "2");
+    StateOptionsModel m(other.ctx);
+    m.load();
+    EXPECT_EQ(m.depsText[1], "0");
+    EXPECT_FALSE(m.depsEnabled[1]);
+}
+
+TEST(StateOptions, LoadReadsTheSavedOptions)
+{
+    test::Calculator c;
+    c.h.settings.save("Settings", "State", "26");
+    for (auto [k, v] : {std::pair{"staDeps", "2"}, {"staExmp", "4"}, {"staAdd", "12.5"}, {"staMarried", "3"},
+                        {"staRate", "4"}, {"sta401", "Y"}, {"staPreTax", "y"}})
+        c.h.settings.save("StateInfo", k, v);
+    StateOptionsModel m(c.ctx);
+    m.load();
+    EXPECT_EQ(c.h.r.frmLoaded, "15");
+    EXPECT_EQ(m.cboState, 26);
+    EXPECT_EQ(m.depsText[0], "2");
+    EXPECT_EQ(m.specialText, "4");
+    EXPECT_EQ(m.additional, "12.5");
+    EXPECT_EQ(c.h.r.intSMarried, 3);
+    EXPECT_EQ(m.statusSelected, 3);
+    EXPECT_EQ(c.h.r.StateRate, 4);
+    EXPECT_EQ(m.rateSelected, 4);
+    EXPECT_TRUE(m.chk401k);
+    EXPECT_TRUE(m.chkPreTax);  // anything but "N" ticks the box
+    EXPECT_EQ(m.S401k, "Y");
+}
+
+TEST(StateOptions, FilingStatusClickSavesAndShowsTheSpousesPartForOptionEight)
+{
+    Dialog d(23);
+    d.m.statusClicked(8);
+    EXPECT_TRUE(d.m.spouseVisible);
+    EXPECT_EQ(d.c.h.r.intSMarried, 8);
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "staMarried", "?"), "8");
+    d.m.statusClicked(7);
+    EXPECT_FALSE(d.m.spouseVisible);
+}
+
+TEST(StateOptions, RateClickCountsOnlyForConnecticutAndNewJersey)
+{
+    Dialog d(26);
+    d.m.rateClicked(3);
+    EXPECT_EQ(d.c.h.r.StateRate, 3);
+    d.m.stateChanged(19);
+    d.m.rateClicked(1);
+    EXPECT_EQ(d.c.h.r.StateRate, 3);
+}
+
+TEST(StateOptions, ConnecticutExplainsTheRateUnderThePointer)
+{
+    Dialog d(6);
+    d.m.ratePointed(1);
+    EXPECT_EQ(d.m.explanation, "You will file as Head of Household on your federal tax return.");
+    d.m.rateLeft();
+    EXPECT_EQ(d.m.explanation, "");
+    d.m.stateChanged(26);
+    d.m.ratePointed(1);
+    EXPECT_EQ(d.m.explanation, "");
+}
+
+TEST(StateOptions, AcceptFillsThePayRecordAndSavesEveryOption)
+{
+    Dialog d(12);
+    d.m.depsText = {"2", "3"};
+    d.m.specialText = "1";
+    d.m.additional = "$7.50";
+    d.m.check401kClicked(true);
+    d.m.rateSelected = -1;
+    ASSERT_FALSE(d.m.accept());
+    const PayRecord& r = d.c.h.r;
+    EXPECT_EQ(r.StateDeps, 2);
+    EXPECT_EQ(r.ILINDeps, 3);
+    EXPECT_EQ(r.StateExmp, 1);
+    EXPECT_EQ(r.StateAdd, 7.5_usd);
+    EXPECT_EQ(r.intState, 12);
+    EXPECT_EQ(r.frmLoaded, "0");
+    auto saved = [&](const char* key) { return d.c.h.settings.get("StateInfo", key, "?"); };
+    EXPECT_EQ(saved("staDeps"), "2");
+    EXPECT_EQ(saved("ILINDeps"), "3");
+    EXPECT_EQ(saved("staExmp"), "1");
+    EXPECT_EQ(saved("staAdd"), "7.5");
+    EXPECT_EQ(saved("sta401"), "Y");
+    EXPECT_EQ(saved("staPreTax"), "N");
+    EXPECT_EQ(saved("staRate"), "0");
+}
+
+TEST(StateOptions, EmptyAdditionalIsSavedAsZero)
+{
+    Dialog d(1);
+    d.m.additional = "";
+    ASSERT_FALSE(d.m.accept());
+    EXPECT_EQ(d.m.additional, "0");
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "staAdd", "?"), "0");
+}
+
+TEST(StateOptions, MississippiKeepsTheAdditionalAmountAndTheSpousesPart)
+{
+    Dialog d(23);
+    d.m.additional = "15";
+    d.m.statusClicked(8);
+    d.m.spousePart = "6000";
+    ASSERT_FALSE(d.m.accept());
+    EXPECT_EQ(d.c.h.r.StateAdd, 15_usd);
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "staAdd", "?"), "15");
+
+    StateOptionsModel again(d.c.ctx);
+    again.load();
+    EXPECT_EQ(again.additional, "15");
+    EXPECT_EQ(again.spousePart, "6000");
+    ASSERT_FALSE(again.accept());
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "missPart", "?"), "6000");
+}
+
+TEST(StateOptions, UnreadableEntryIsRefusedAndNothingIsSaved)
+{
+    struct Row {
+        const char* name;
+        std::string StateOptionsModel::*field;
+        const char* text;
+    };
+    for (const Row& row : {Row{"typed special", &StateOptionsModel::specialText, "two"},
+                           Row{"special out of range", &StateOptionsModel::specialText, "40000"},
+                           Row{"additional", &StateOptionsModel::additional, "1.2.3"},
+                           Row{"spouse part", &StateOptionsModel::spousePart, "lots"}}) {
+        SCOPED_TRACE(row.name);
+        Dialog d(4);
+        d.m.*row.field = row.text;
+        const auto problem = d.m.accept();
+        ASSERT_TRUE(problem);
+        EXPECT_NE(problem->message.find(row.text), std::string::npos);
+        EXPECT_EQ(d.c.h.settings.get("StateInfo", "staDeps", "?"), "?");
+        EXPECT_EQ(d.c.h.r.frmLoaded, "15");
+    }
+}
+
+TEST(StateOptions, SavedOptionsReachTheNextCalculation)
+{
+    test::Calculator c;
+    c.h.settings.save("Settings", "State", "1");  // Alabama
+    c.main.load();
+    c.main.txtIncome = "1000";
+    ASSERT_FALSE(c.main.calculate());
+    EXPECT_FALSE(c.main.notice.empty());  // no filing status yet
+
+    StateOptionsModel d(c.ctx);
+    d.load();
+    d.statusClicked(1);
+    d.additional = "5";
+    ASSERT_FALSE(d.accept());
+    c.main.activate();
+    ASSERT_FALSE(c.main.calculate());
+    EXPECT_EQ(c.main.notice, "");
+    EXPECT_GT(c.h.r.sTax, 5_usd);
+}
+
+}  // namespace
+}  // namespace wm
