@@ -23,7 +23,8 @@
 //   wagemark_tools_ui:registerToolsForms  (forms/tools)
 //   wagemark_print_ui:registerPrintForms  (print)
 // The shell links every listed library that exists in the build and lists
-// register_forms.cpp among its sources, and calls its function at start-up.
+// register_forms.cpp (or register.cpp) among its sources, and calls its
+// function at start-up.
 // A library without it just leaves its forms unregistered: the tool bar and
 // list bar show their commands disabled ("Not available in this build").
 // Tests can open every form of the build through `registerAllForms`
