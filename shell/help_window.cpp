@@ -1,5 +1,6 @@
 #include "shell/help_window.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -42,6 +43,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowIcon(art::appIcon());
     browser_->setObjectName(QStringLiteral("txtHelp"));
     browser_->setSearchPaths({QStringLiteral(":/help")});
+    QFile css(QStringLiteral(":/help/style.css"));
+    if (css.open(QIODevice::ReadOnly)) browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
     browser_->setOpenExternalLinks(true);
     contents_->setObjectName(QStringLiteral("lstContents"));
     contents_->setAccessibleName(tr("Help contents"));
@@ -72,7 +75,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     split->addWidget(contents_);
     split->addWidget(browser_);
     split->setStretchFactor(1, 1);
-    split->setSizes({200, 560});
+    split->setSizes({250, 570});
     auto* row = new QHBoxLayout;
     row->addWidget(back);
     row->addWidget(forward);

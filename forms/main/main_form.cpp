@@ -169,6 +169,11 @@ void MainForm::build()
     dbgDisplay_->setAccessibleName(tr("Result"));
     dbgDisplay_->setMinimumWidth(300);
     dbgDisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Twelve compact rows: the whole result at a glance.
+    dbgDisplay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    dbgDisplay_->verticalHeader()->setDefaultSectionSize(dbgDisplay_->fontMetrics().height() + 8);
+    dbgDisplay_->setMinimumHeight(dbgDisplay_->horizontalHeader()->sizeHint().height() +
+                                  12 * dbgDisplay_->verticalHeader()->defaultSectionSize() + 4);
 
     lblNotice_ = new QLabel(results);
     lblNotice_->setObjectName(QStringLiteral("lblNotice"));
@@ -207,12 +212,13 @@ void MainForm::build()
     });
 
     auto* resultLay = new QVBoxLayout(results);
-    resultLay->addWidget(dbgDisplay_, 3);
+    resultLay->addWidget(dbgDisplay_, 1);
     resultLay->addWidget(lblNotice_);
     resultLay->addWidget(lblModified_);
     resultLay->addWidget(lblStatePgInst_);
     resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
-    resultLay->addWidget(lstExplain_, 2);
+    resultLay->addWidget(lstExplain_, 1);
+    resultLay->addStretch(0);
 
     // ---- Command row ----
     QFrame* commands = card("fraCommands", this);

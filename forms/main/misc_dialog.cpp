@@ -41,6 +41,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
         f->setAccessibleName(accessible);
         f->setAlignment(Qt::AlignRight);
         f->setMaxLength(16);
+        f->setMaximumWidth(160);
         f->installEventFilter(this);
         FocusSelectAll::install(f);
         txtRaise_[static_cast<std::size_t>(i)] = f;

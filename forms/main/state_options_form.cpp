@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QFrame>
 #include <QGroupBox>
+#include <QPalette>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -142,23 +144,45 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     cmdAccept_->setToolTip(tr("Keep these options and return to the calculator"));
     cmdAccept_->setDefault(true);
 
-    auto* top = new QHBoxLayout;
+    auto* header = new QFrame(this);
+    header->setObjectName(QStringLiteral("fraHeader"));
+    auto* top = new QHBoxLayout(header);
     top->addWidget(lState);
     top->addWidget(cboState_);
-    top->addStretch(1);
+    auto* advice = new QLabel(tr("Only the options your state uses can be chosen. They are used by the next "
+                                 "calculation of the state chosen on the calculator."),
+                              header);
+    advice->setWordWrap(true);
+    top->addSpacing(12);
+    top->addWidget(advice, 1);
+
+    entries->setObjectName(QStringLiteral("fraEntries"));
+    for (QFrame* f : {header, static_cast<QFrame*>(nullptr)})
+        if (f) f->setStyleSheet(QStringLiteral("#fraHeader { background: white; border: 1px solid #c9d3dc; border-radius: 6px; }"));
+    entries->setStyleSheet(QStringLiteral("#fraEntries { background: white; border: 1px solid #c9d3dc; border-radius: 6px; }"));
+    entries->setAttribute(Qt::WA_StyledBackground);
+    for (QWidget* panel : {static_cast<QWidget*>(status), static_cast<QWidget*>(rates), entries})
+        panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+
     auto* grid = new QGridLayout(this);
-    grid->addLayout(top, 0, 0, 1, 3);
-    grid->addWidget(status, 1, 0);
-    grid->addWidget(rates, 1, 1);
-    grid->addWidget(entries, 1, 2);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setSpacing(12);
+    grid->addWidget(header, 0, 0, 1, 3);
+    grid->addWidget(status, 1, 0, Qt::AlignTop);
+    grid->addWidget(rates, 1, 1, Qt::AlignTop);
+    grid->addWidget(entries, 1, 2, Qt::AlignTop);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(cmdAccept_);
     grid->addLayout(bottom, 2, 0, 1, 3);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(2, 3);
-    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(2, 4);
+    grid->setRowStretch(3, 1);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xe9, 0xee, 0xf2));
+    setPalette(pal);
 
     connect(cboState_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
         readFields();
