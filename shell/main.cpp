@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QSplashScreen>
 #include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "core/pay_record.h"
@@ -32,6 +34,19 @@ signals:
     void continued();
 
 protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        QSplashScreen::paintEvent(e);
+        // WAGEMARK_STARTUP_REPORT=1: when the first window was painted
+        // (nanoseconds since the epoch), for measuring start-up time.
+        if (!reported_ && qEnvironmentVariableIsSet("WAGEMARK_STARTUP_REPORT")) {
+            reported_ = true;
+            std::fprintf(stderr, "first window painted at %lld\n",
+                         static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                                    std::chrono::system_clock::now().time_since_epoch())
+                                                    .count()));
+        }
+    }
     void mousePressEvent(QMouseEvent*) override { finish(); }
     void keyPressEvent(QKeyEvent*) override { finish(); }
 
@@ -43,6 +58,7 @@ private:
         emit continued();
     }
     bool done_ = false;
+    bool reported_ = false;
 };
 
 }  // namespace
@@ -71,6 +87,11 @@ int main(int argc, char** argv)
     wm::DesktopBrowser browser;
     wm::MdiShell shell(record, settings, errors, forms, {help, browser});
 
+    if (qEnvironmentVariableIsSet("WAGEMARK_STARTUP_REPORT"))
+        std::fprintf(stderr, "main window built at %lld\n",
+                     static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                                std::chrono::system_clock::now().time_since_epoch())
+                                                .count()));
     QObject::connect(&splash, &Splash::continued, &shell, [&] {
         splash.close();
         record.frmLoaded = "0";
