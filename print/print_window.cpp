@@ -163,13 +163,14 @@ void PrintWindow::activated()
 
 void PrintWindow::cmdPrintMenuClick(int index)
 {
-    if (index == 0) {
-        // intAction = 2, then the document again: it is printed this time.
-        ctx_.record.intAction = 2;
-        makePrint();
-    } else {
-        closeWindow();
-    }
+    if (index == 0) printCommand();
+    else closeWindow();
+}
+
+void PrintWindow::printCommand()
+{
+    ctx_.record.intAction = 2;
+    makePrint();
 }
 
 void PrintWindow::sendToPrinter()

@@ -40,6 +40,8 @@ public:
     // printer when intAction is 2 or the document is the analysis. False
     // when no document was built.
     bool makePrint();
+    // cmdPrintMenu 0: intAction = 2, then the document again, printed.
+    void printCommand();
 
     const std::optional<PrintDocument>& document() const { return document_; }
     PrintModel& model() { return model_; }

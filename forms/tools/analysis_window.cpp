@@ -104,13 +104,13 @@ void AnalysisWindow::display(const Analysis& a)
 void AnalysisWindow::cmdPrintClick()
 {
     model_.print();
-    // The print window builds and prints the document without being shown.
+    // The print window's Print command, on a window that is never shown.
     const std::string current = ctx_.record.frmLoaded;
     {
         PrintWindow printer(ctx_);
         printer.setAnalysis(model_.analysis());
         printer.choosePrinter = choosePrinter;
-        printer.makePrint();
+        printer.printCommand();
     }
     ctx_.record.frmLoaded = current;
 }
