@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "print/print_window.h"
@@ -76,10 +77,19 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
     body->addStretch(1);
 
     // Keeps the figures together at the top left of a maximised window.
-    auto* outer = new QHBoxLayout(this);
+    // The page scrolls when the window is smaller than its content.
+    auto* page = new QWidget;
+    auto* outer = new QHBoxLayout(page);
     outer->setContentsMargins(24, 18, 24, 18);
     outer->addLayout(body);
     outer->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(scroll);
 
     model_.load();
     display(model_.analysis());

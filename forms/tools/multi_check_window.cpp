@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,10 +10,13 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace wm {
 
@@ -56,18 +60,26 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     instruct->setWordWrap(true);
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(14);
+    grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
     auto* amountHead = new QLabel(tr("Check Amount"), this);
-    grid->addWidget(amountHead, 0, 1);
+    grid->addWidget(amountHead, 0, 1, Qt::AlignBottom);
     for (int c = 0; c < 4; ++c) {
-        headings_[static_cast<std::size_t>(c)] = new QLabel(tr(kColumns[c].heading), this);
-        headings_[static_cast<std::size_t>(c)]->setAlignment(Qt::AlignCenter);
-        grid->addWidget(headings_[static_cast<std::size_t>(c)], 0, 2 + c, Qt::AlignCenter);
+        QLabel* h = new QLabel(tr(kColumns[c].heading), this);
+        // Long headings take two lines so the four columns stay narrow.
+        h->setAlignment(Qt::AlignCenter);
+        h->setWordWrap(true);
+        const QFontMetrics fm = h->fontMetrics();
+        h->setFixedWidth(std::max({fm.horizontalAdvance(QStringLiteral("Every 2")),
+                                   fm.horizontalAdvance(QStringLiteral("Twice A")),
+                                   fm.horizontalAdvance(QStringLiteral("Monthly"))}) + 10);
+        headings_[static_cast<std::size_t>(c)] = h;
+        grid->addWidget(h, 0, 2 + c, Qt::AlignHCenter | Qt::AlignBottom);
     }
     auto* monthlyHead = new QLabel(tr("Monthly Equivalent"), this);
     monthlyHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(monthlyHead, 0, 6);
+    monthlyHead->setWordWrap(true);
+    grid->addWidget(monthlyHead, 0, 6, Qt::AlignRight | Qt::AlignBottom);
 
     // Whole amounts with up to two decimals; a dollar sign and thousands
     // separators may be typed or pasted.
@@ -83,7 +95,7 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
         txtCheck_[i]->setAlignment(Qt::AlignRight);
         txtCheck_[i]->setPlaceholderText(QStringLiteral("0.00"));
         txtCheck_[i]->setToolTip(tr("The amount of check %1.").arg(n));
-        txtCheck_[i]->setMaximumWidth(140);
+        txtCheck_[i]->setMaximumWidth(120);
         label->setBuddy(txtCheck_[i]);
         connect(txtCheck_[i], &QLineEdit::textChanged, this, [this, n](const QString& text) {
             model_.setAmount(n, text.toStdString());
@@ -151,11 +163,21 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     body->addLayout(buttons);
     body->addStretch(1);
 
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(24, 18, 24, 18);
+    // The page scrolls when the window is smaller than its content.
+    auto* page = new QWidget;
+    auto* outer = new QHBoxLayout(page);
+    outer->setContentsMargins(18, 14, 18, 14);
     outer->addLayout(body, 0);
     outer->addStretch(1);
-    instruct->setMaximumWidth(620);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(scroll);
+    instruct->setMinimumWidth(380);
+    instruct->setMaximumWidth(560);
 
     refresh();
 }

@@ -1,0 +1,205 @@
+// The worksheet, the analysis and the print window opened from the main
+// window next to the real calculator, with a temporary settings folder.
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+#include "forms/tools/analysis_window.h"
+#include "forms/tools/multi_check_window.h"
+#include "print/print_window.h"
+#include "shell/form_registry.h"
+#include "shell/mdi_shell.h"
+#include "shell/qt_settings_store.h"
+
+namespace wm {
+namespace {
+
+struct NoHelp final : HelpService {
+    void setAppHelp(QWidget*, const QString&) override {}
+    void show(int) override {}
+    void quit() override {}
+};
+struct NoBrowser final : Browser {
+    bool open(const QString&) override { return true; }
+};
+
+// Any run-time error report fails the test.
+class FailingReport final : public BasicErrorReport {
+public:
+    int reportError() override
+    {
+        qWarning("unexpected error report: %s", data.text().c_str());
+        ++count;
+        return 0;
+    }
+    static inline int count = 0;
+};
+
+// Runs `f` on the next modal dialog once it is shown.
+void onModal(std::function<void(QWidget*)> f)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [f, poll] {
+        if (QWidget* w = QApplication::activeModalWidget()) f(w);
+        else QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// Saves a picture of a window when WAGEMARK_SNAPSHOTS names a folder.
+void snapshot(QWidget& w, const char* name)
+{
+    const QByteArray dir = qgetenv("WAGEMARK_SNAPSHOTS");
+    if (!dir.isEmpty()) w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
+}
+
+}  // namespace
+
+class ToolsShellTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QtSettingsStore> settings;
+    std::unique_ptr<PayRecord> record;
+    std::unique_ptr<ErrorScheme> errors;
+    FormRegistry forms;
+    NoHelp help;
+    NoBrowser browser;
+    std::unique_ptr<MdiShell> shell;
+
+    template <class T>
+    T* find(FormId form, const char* name) const
+    {
+        QWidget* w = shell->form(form);
+        T* c = w ? w->findChild<T*>(QLatin1String(name)) : nullptr;
+        if (!c) qWarning("no widget %s", name);
+        return c;
+    }
+    void type(FormId form, const char* field, const QString& text)
+    {
+        auto* f = find<QLineEdit>(form, field);
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClicks(f, text);
+    }
+    void calculate(const QString& income)
+    {
+        type(FormId::Main, "txtIncome", income);
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+    }
+    QString grossOnTheGrid() const
+    {
+        auto* grid = find<QTableWidget>(FormId::Main, "dbgDisplay");
+        return grid->item(0, 1) ? grid->item(0, 1)->text() : QString();
+    }
+    const PrintWindow* printWindow() const { return qobject_cast<PrintWindow*>(shell->form(FormId::Print)); }
+
+private slots:
+    void initTestCase() { registerAllForms(forms); }
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        settings = std::make_unique<QtSettingsStore>(dir->path());
+        settings->save("User", "DontShow", "1");
+        FailingReport::count = 0;
+        record = std::make_unique<PayRecord>();
+        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<FailingReport>(); });
+        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
+        shell->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
+        shell->showStartForm();
+        QVERIFY(shell->form(FormId::Main));
+    }
+    void cleanup()
+    {
+        shell.reset();
+        QCOMPARE(FailingReport::count, 0);
+    }
+
+    void worksheetTotalBecomesMonthlyIncome()
+    {
+        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
+        shell->toolCommand(QStringLiteral("ID_Multiple"));
+        QVERIFY(qobject_cast<MultiCheckWindow*>(shell->form(FormId::MultiCheck)));
+        QCOMPARE(record->frmLoaded, std::string("8"));
+        type(FormId::MultiCheck, "txtCheck1", QStringLiteral("500"));
+        find<QRadioButton>(FormId::MultiCheck, "optSelectWeek_0")->click();
+        type(FormId::MultiCheck, "txtCheck3", QStringLiteral("2000"));
+        find<QRadioButton>(FormId::MultiCheck, "optSelectMonthly_2")->click();
+        find<QPushButton>(FormId::MultiCheck, "cmdCalc")->click();
+        snapshot(*shell, "shell_multi_check.png");
+        find<QPushButton>(FormId::MultiCheck, "cmdGoBack")->click();
+
+        QTRY_VERIFY(!shell->form(FormId::MultiCheck));
+        QCOMPARE(find<QListWidget>(FormId::Main, "lstFrequency")->currentRow(), 3);
+        QCOMPARE(settings->get("Settings", "Frequency", ""), std::string("3"));
+        QVERIFY2(find<QLineEdit>(FormId::Main, "txtIncome")->text().contains(QLatin1String("4,166.67")),
+                 qPrintable(find<QLineEdit>(FormId::Main, "txtIncome")->text()));
+        QMdiSubWindow* mainSub = shell->subWindow(FormId::Main);
+        QCOMPARE(shell->mdiArea()->activeSubWindow(), mainSub);
+
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        QCOMPARE(grossOnTheGrid(), QStringLiteral("$4,166.67"));
+        QCOMPARE(record->Freq, std::int16_t{12});
+    }
+
+    void previewAnalysisAndPrintFollowTheCalculator()
+    {
+        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
+        type(FormId::Main, "txtHours", QString());
+        calculate(QStringLiteral("1000"));
+        QCOMPARE(grossOnTheGrid(), QStringLiteral("$1,000.00"));
+
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_1"), Qt::LeftButton);
+        QVERIFY(printWindow());
+        QTRY_VERIFY(printWindow()->document().has_value());
+        QVERIFY(printWindow()->document()->table.find("  Gross Pay|$1,000.00;") != std::string::npos);
+        QVERIFY(printWindow()->document()->table.find("  Pay Frequency:|Weekly;") != std::string::npos);
+        QTest::qWait(50);
+        snapshot(*shell, "shell_print.png");
+
+        shell->toolCommand(QStringLiteral("ID_AnalyzePay"));
+        QVERIFY(qobject_cast<AnalysisWindow*>(shell->form(FormId::Analysis)));
+        QCOMPARE(find<QLabel>(FormId::Analysis, "lblOne_0")->text(), QStringLiteral("$25.00"));
+        QCOMPARE(find<QLabel>(FormId::Analysis, "lblOne_8")->text(), QStringLiteral("$52,000.00"));
+        snapshot(*shell, "shell_analysis.png");
+
+        // A new calculation and Print Preview again: the open preview follows.
+        shell->open(FormId::Main);
+        calculate(QStringLiteral("1200"));
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_1"), Qt::LeftButton);
+        QCOMPARE(shell->mdiArea()->activeSubWindow(), shell->subWindow(FormId::Print));
+        QVERIFY(printWindow()->document()->table.find("  Gross Pay|$1,200.00;") != std::string::npos);
+
+        // Print from the calculator: the print dialog opens; cancelled, the
+        // preview stays.
+        shell->open(FormId::Main);
+        QString dialogTitle;
+        onModal([&](QWidget* w) {
+            dialogTitle = w->windowTitle();
+            if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+        });
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_2"), Qt::LeftButton);
+        QTRY_VERIFY(!dialogTitle.isEmpty());
+        QCOMPARE(dialogTitle, QStringLiteral("Print Pay Statement"));
+        QVERIFY(printWindow());
+        QCOMPARE(record->intAction, std::int16_t{1});
+    }
+};
+
+}  // namespace wm
+
+QTEST_MAIN(wm::ToolsShellTest)
+#include "tools_shell_test.moc"
