@@ -78,11 +78,12 @@ void FedTax(Pass& p)
             const FederalTable& t = kFederalTables[r.valMarried == 0 ? 0 : 1][static_cast<std::size_t>(r.HowOft)];
             if (f.bracket == 0)
                 p.explain(r.fTax, "Federal ", status, " ", freq, " table: nothing up to ", t.over[0]);
-            else
-                p.explain(r.fTax, "Federal ", status, " ", freq, " table: ",
-                          Currency::round(t.base[static_cast<std::size_t>(f.bracket - 1)]), " + ",
-                          Pct{kFederalRates[static_cast<std::size_t>(f.bracket - 1)]},
-                          " of the excess over ", t.over[static_cast<std::size_t>(f.bracket - 1)]);
+            else {
+                const auto k = static_cast<std::size_t>(f.bracket - 1);
+                const std::string base = t.base[k] == 0 ? std::string() : concat(Currency::round(t.base[k]), " + ");
+                p.explain(r.fTax, "Federal ", status, " ", freq, " table: ", base, Pct{kFederalRates[k]},
+                          " of the excess over ", t.over[k]);
+            }
         },
         [&] { r.fTax = centsRound(r.fTax); },
         [&] {
