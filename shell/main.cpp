@@ -93,9 +93,9 @@ int main(int argc, char** argv)
                                                 std::chrono::system_clock::now().time_since_epoch())
                                                 .count()));
     QObject::connect(&splash, &Splash::continued, &shell, [&] {
-        splash.close();
         record.frmLoaded = "0";
         shell.show();
+        splash.close();
         shell.showStartForm();
     });
     return app.exec();

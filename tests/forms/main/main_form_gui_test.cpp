@@ -224,6 +224,18 @@ private slots:
         QCOMPARE(find<QToolButton>("cmdToolBar_1")->isEnabled(), printable);
     }
 
+    void printPreviewOpensThePrintWindowWithTheRequest()
+    {
+        if (!forms.has(FormId::Print)) QSKIP("no print window in this build");
+        start();
+        type("txtIncome", "900");
+        click("cmdToolBar_0");
+        click("cmdToolBar_1");
+        QVERIFY(shell->form(FormId::Print));
+        QCOMPARE(record->FromForm, std::int16_t(0));
+        QCOMPARE(record->intAction, std::int16_t(1));
+    }
+
     void newFromTheToolBarClearsTheCalculator()
     {
         start();
