@@ -83,12 +83,12 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     raiseLay->addWidget(wrapped(tr("You may enter the pay raise percentage in either of the formats shown in the "
                                    "example.  Example: 3% would be entered as 3 or .03."),
                                 raise),
-                        0, 0, 1, 3);
+                        0, 0, 1, 4);
     raiseLay->addWidget(field(0, tr("Pay raise percentage"), raise), 1, 1);
     lblPercentSign_ = new QLabel(QStringLiteral("%"), raise);
     lblPercentSign_->setObjectName(QStringLiteral("lblPercentSign"));
     raiseLay->addWidget(lblPercentSign_, 1, 2);
-    raiseLay->addWidget(new QLabel(tr("or"), raise), 2, 0, 1, 3, Qt::AlignCenter);
+    raiseLay->addWidget(new QLabel(tr("or"), raise), 2, 1, 1, 1, Qt::AlignLeft);
     raiseLay->addWidget(new QLabel(tr("Enter your new hourly wage."), raise), 3, 0, 1, 3);
     raiseLay->addWidget(new QLabel(tr("Old"), raise), 4, 0);
     lblOldShow_ = new QLabel(raise);
@@ -96,6 +96,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lblOldShow_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblOldShow_->setFrameShape(QFrame::StyledPanel);
     raiseLay->addWidget(lblOldShow_, 4, 1);
+    lblOldShow_->setMinimumWidth(140);
     raiseLay->addWidget(new QLabel(tr("New"), raise), 5, 0);
     raiseLay->addWidget(field(1, tr("New hourly wage"), raise), 5, 1);
     auto* raiseRow = new QHBoxLayout;
@@ -104,9 +105,9 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
                                    tr("Calculate the new pay with this raise"), raise));
     raiseRow->addWidget(exitButton(2, tr("C&lose"), QStringLiteral("X"), 0xb04a4a,
                                    tr("Show the new wage on the calculator and close"), raise));
-    raiseLay->addLayout(raiseRow, 6, 0, 1, 3);
+    raiseLay->addLayout(raiseRow, 6, 0, 1, 4);
     raiseLay->setRowStretch(7, 1);
-    raiseLay->setColumnStretch(1, 1);
+    raiseLay->setColumnStretch(3, 1);
 
     tabLR_->addTab(local, tr("Local Tax"));
     tabLR_->addTab(raise, tr("Pay Raise"));

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <cstdio>
 
 #include "forms/main/main_form.h"
 #include "forms/main/misc_dialog.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv)
     shell.showStartForm();
     auto* main = qobject_cast<MainForm*>(shell.form(FormId::Main));
     save(&shell, out + "/main_start.png");
+    std::printf("calculator minimum size %dx%d, state options minimum ",
+                main->minimumSizeHint().width(), main->minimumSizeHint().height());
 
     main->findChild<QLineEdit*>("txtIncome")->setText("1250");
     main->findChild<QLineEdit*>("txt401k")->setText("5");
@@ -85,6 +88,7 @@ int main(int argc, char** argv)
 
     shell.action("ID_SetStateOptions")->trigger();
     QWidget* opts = shell.form(FormId::StateOptions);
+    std::printf("%dx%d\n", opts->minimumSizeHint().width(), opts->minimumSizeHint().height());
     auto* optState = opts->findChild<QComboBox*>("cboState");
     optState->setCurrentIndex(23);
     emit optState->activated(23);
