@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     MdiShell shell(record, settings, errors, forms, {help, browser});
     shell.resize(1180, 820);
     shell.show();
-    QTest::qWaitForWindowExposed(&shell);
+    if (!QTest::qWaitForWindowExposed(&shell)) std::fprintf(stderr, "the main window was not shown in time\n");
     shell.showStartForm();
     auto* main = qobject_cast<MainForm*>(shell.form(FormId::Main));
     save(&shell, out + "/main_start.png");
