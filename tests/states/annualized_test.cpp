@@ -13,30 +13,11 @@ namespace {
 
 using test::StateInputs;
 
-struct Case {
-    const char* name;
-    void (*calculator)(Pass&);
-    Currency gross;
-    StateInputs in;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class Annualized : public ::testing::TestWithParam<Case> {};
 
-TEST_P(Annualized, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    c.in.apply(h);
-    h.state(c.calculator, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    // The explanation only reports: without it the result is the same.
-    test::Harness quiet;
-    quiet.pass.trace = nullptr;
-    c.in.apply(quiet);
-    quiet.state(c.calculator, c.gross);
-    EXPECT_EQ(quiet.r.sTax, h.r.sTax);
-}
+TEST_P(Annualized, StateTax) { test::expectStateTax(GetParam()); }
 
 constexpr std::int16_t kMonthly = 3, kWeekly = 0, kBiweekly = 2, kSemimonthly = 1;
 

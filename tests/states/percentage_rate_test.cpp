@@ -12,30 +12,11 @@ namespace {
 
 using test::StateInputs;
 
-struct Case {
-    const char* name;
-    void (*calculator)(Pass&);
-    Currency gross;
-    StateInputs in;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class PercentageRate : public ::testing::TestWithParam<Case> {};
 
-TEST_P(PercentageRate, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    c.in.apply(h);
-    h.state(c.calculator, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    // The explanation only reports: without it the result is the same.
-    test::Harness quiet;
-    quiet.pass.trace = nullptr;
-    c.in.apply(quiet);
-    quiet.state(c.calculator, c.gross);
-    EXPECT_EQ(quiet.r.sTax, h.r.sTax);
-}
+TEST_P(PercentageRate, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     States, PercentageRate,

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "support/harness.h"
 
 namespace wm::test {
@@ -46,5 +48,30 @@ struct StateInputs {
         if (missPart) h.settings.save("StateInfo", "missPart", missPart);
     }
 };
+
+// One named row of a state calculator table: gross pay, the inputs, and
+// the state tax expected.
+struct StateCase {
+    const char* name;
+    void (*calculator)(Pass&);
+    Currency gross;
+    StateInputs in;
+    Currency expected;
+};
+
+// Runs the row, and again without the explanation: explaining only reports,
+// so the result must be the same.
+inline void expectStateTax(const StateCase& c)
+{
+    Harness h;
+    c.in.apply(h);
+    h.state(c.calculator, c.gross);
+    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
+    Harness quiet;
+    quiet.pass.trace = nullptr;
+    c.in.apply(quiet);
+    quiet.state(c.calculator, c.gross);
+    EXPECT_EQ(quiet.r.sTax, h.r.sTax);
+}
 
 }  // namespace wm::test

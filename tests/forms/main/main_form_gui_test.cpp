@@ -25,41 +25,15 @@
 #include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "support/shell_doubles.h"
 
 namespace wm {
 namespace {
 
-struct NoHelp final : HelpService {
-    void setAppHelp(QWidget*, const QString&) override {}
-    void show(int) override {}
-    void quit() override {}
-};
-struct NoBrowser final : Browser {
-    bool open(const QString&) override { return true; }
-};
-
-// Any run-time error report fails the test; the command is left.
-class FailingReport final : public BasicErrorReport {
-public:
-    int reportError() override
-    {
-        qWarning("unexpected error report: %s", data.text().c_str());
-        ++count;
-        return 0;
-    }
-    static inline int count = 0;
-};
-
-// Runs `f` on the next modal dialog once it is shown.
-void onModal(std::function<void(QWidget*)> f)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [f, poll] {
-        if (QWidget* w = QApplication::activeModalWidget()) f(w);
-        else QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
+using test::FailingReport;
+using test::NoBrowser;
+using test::NoHelp;
+using test::onModal;
 
 class MainFormTest : public QObject {
     Q_OBJECT
