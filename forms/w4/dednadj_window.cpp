@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -63,17 +62,7 @@ DednAdjWindow::DednAdjWindow(AppContext& ctx, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(DednAdjWkSht::kName));
     setWindowTitle(tr("Deductions and Adjustments Worksheet"));
-    setWorksheetBackground(this);
-
-    pages_ = new QStackedWidget(this);
-    pages_->addWidget(new PageScroll(buildPage1()));
-    pages_->addWidget(new PageScroll(buildPage2()));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(pages_);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(370); });
+    pages_ = layOutWorksheet(this, ctx_, buildPage1(), buildPage2());
     pages_->setCurrentIndex(0);
     txtItemized_->setFocus();
 }

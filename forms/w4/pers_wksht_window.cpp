@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -71,17 +70,7 @@ PersWkShtWindow::PersWkShtWindow(AppContext& ctx, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(PersWkSht::kName));
     setWindowTitle(QString::fromLatin1(kHeading));
-    setWorksheetBackground(this);
-
-    pages_ = new QStackedWidget(this);
-    pages_->addWidget(new PageScroll(buildPage1()));
-    pages_->addWidget(new PageScroll(buildPage2()));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(pages_);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(370); });
+    pages_ = layOutWorksheet(this, ctx_, buildPage1(), buildPage2());
     showPage(1);
 }
 

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -89,17 +88,7 @@ TwoEarnerWindow::TwoEarnerWindow(AppContext& ctx, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(TwoEarnerWkSht::kName));
     setWindowTitle(QString::fromLatin1(kHeading));
-    setWorksheetBackground(this);
-
-    pages_ = new QStackedWidget(this);
-    pages_->addWidget(new PageScroll(buildPage1()));
-    pages_->addWidget(new PageScroll(buildPage2()));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(pages_);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(370); });
+    pages_ = layOutWorksheet(this, ctx_, buildPage1(), buildPage2());
     refresh();
 }
 

@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -294,6 +297,21 @@ W4ViewWindow* showW4View(AppContext& ctx, const Next& next)
     if (next.line5) view->setLine5(qs(*next.line5));
     if (next.line6) view->setLine6(qs(*next.line6));
     return view;
+}
+
+QStackedWidget* layOutWorksheet(QWidget* window, AppContext& ctx, QWidget* page1, QWidget* page2)
+{
+    setWorksheetBackground(window);
+    auto* pages = new QStackedWidget(window);
+    pages->addWidget(new PageScroll(page1));
+    pages->addWidget(new PageScroll(page2));
+    auto* lay = new QVBoxLayout(window);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(pages);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, window);
+    QObject::connect(help, &QShortcut::activated, window, [&ctx] { ctx.nav.showHelp(370); });
+    return pages;
 }
 
 }  // namespace wm::w4

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QStringList>
 #include <QString>
 
@@ -80,6 +81,10 @@ int fieldWidth(const QWidget* w);
 
 // A worksheet page that fills the window's width and scrolls up and down
 // when the window is too short for it.
+// Lays a worksheet window out as its two scrolling pages, on the worksheet
+// background, with F1 opening the Form W-4 help. Returns the page stack.
+QStackedWidget* layOutWorksheet(QWidget* window, AppContext& ctx, QWidget* page1, QWidget* page2);
+
 class PageScroll final : public QScrollArea {
     Q_OBJECT
 public:
