@@ -230,21 +230,23 @@ namespace {
 std::string allowancesText(int n) { return std::to_string(n) + (n == 1 ? " allowance" : " allowances"); }
 }  // namespace
 
-std::string yearSentence(const YearCheck& c)
+std::string refundSentence(const YearCheck& c)
 {
-    std::string s;
     const Currency r = c.refund;
-    if (aboutDollars(r) == "$0") s = "Your withholding about matches your tax.";
-    else if (r > Currency()) s = "You will get about " + aboutDollars(r) + " back.";
-    else s = "You will owe about " + aboutDollars(r) + ".";
-    s += ' ';
-    if (c.advisedAdditional.isZero())
-        s += "Claiming " + allowancesText(c.advisedAllowances) + " keeps you closest without owing.";
-    else
-        s += "Claim 0 allowances and have " + aboutDollars(c.advisedAdditional) +
-             " more withheld from each paycheck (Form W-4 line 6) to avoid owing.";
-    return s;
+    if (aboutDollars(r) == "$0") return "Your withholding about matches your tax.";
+    if (r > Currency()) return "You will get about " + aboutDollars(r) + " back.";
+    return "You will owe about " + aboutDollars(r) + ".";
 }
+
+std::string adviceSentence(const YearCheck& c)
+{
+    if (c.advisedAdditional.isZero())
+        return "Claiming " + allowancesText(c.advisedAllowances) + " keeps you closest without owing.";
+    return "Claim 0 allowances and have " + aboutDollars(c.advisedAdditional) +
+           " more withheld from each paycheck to avoid owing.";
+}
+
+std::string yearSentence(const YearCheck& c) { return refundSentence(c) + " " + adviceSentence(c); }
 
 std::vector<YearRow> yearRows(const YearCheck& c)
 {

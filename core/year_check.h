@@ -140,8 +140,13 @@ Advice adviseAllowances(Currency incomeTax, const std::vector<Currency>& withhol
 // from zero.
 std::string aboutDollars(Currency amount);
 
-// "You will get about $623 back. Claiming 1 allowance keeps you closest
-// without owing."
+// "You will get about $623 back." (or owe, or about match)
+std::string refundSentence(const YearCheck& c);
+// "Claiming 1 allowance keeps you closest without owing.", or 0 allowances
+// and the additional whole dollars per paycheck.
+std::string adviceSentence(const YearCheck& c);
+// Both: "You will get about $623 back. Claiming 1 allowance keeps you
+// closest without owing."
 std::string yearSentence(const YearCheck& c);
 
 // The rows of the year's table, as the window, the paper and the command

@@ -186,7 +186,7 @@ TEST(YearCheck, AdviceCoversTheTaxOrAsksForMore)
         // Tax 11,931.50: 1,392.66 short at 0 allowances, 26.78 a paycheck.
         {"1000", 1, 0, 10000_usd, 0, 27_usd,
          "You will owe about $2,177. Claim 0 allowances and have $27 more withheld from each paycheck "
-         "(Form W-4 line 6) to avoid owing."},
+         "to avoid owing."},
         // No income tax left (credit 397.50): from 4 allowances on nothing is
         // withheld, and more do not withhold less.
         {"300", 0, 1, 0_usd, 4, 0_usd,
