@@ -180,8 +180,7 @@ QWidget* YearCheckWindow::buildCommands()
         row->addWidget(b);
         return b;
     };
-    cmdApply_ = button("cmdApply", {}, tr("Put the advised count into the calculator's exemptions and calculate again."),
-                       &YearCheckWindow::applyAdvice);
+    cmdApply_ = button("cmdApply", {}, {}, &YearCheckWindow::applyAdvice);
     cmdW4_ = button("cmdW4", tr("Fill in Form &W-4"), tr("Open Form W-4 with the advice on lines 5 and 6."),
                     &YearCheckWindow::fillW4);
     row->addStretch(1);
@@ -256,6 +255,10 @@ void YearCheckWindow::display()
     cmdApply_->setText(advised == 1 ? tr("&Claim 1 allowance on the calculator")
                                     : tr("&Claim %1 allowances on the calculator").arg(advised));
     cmdApply_->setEnabled(model_.canApply() && advised != c->allowances);
+    cmdApply_->setToolTip(c && !model_.canApply()
+                              ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")
+                                    .arg(YearCheckModel::kCalculatorMaxExemptions)
+                              : tr("Put the advised count into the calculator's exemptions and calculate again."));
     cmdW4_->setEnabled(c.has_value());
     cmdPrint_->setEnabled(c.has_value());
     cmdSavePdf_->setEnabled(c.has_value());
