@@ -10,6 +10,7 @@
 
 #include "cli/batch.h"
 #include "cli/compute.h"
+#include "cli/year_command.h"
 #include "core/federal.h"
 #include "states/registry.h"
 
@@ -25,6 +26,8 @@ Commands:
   calc [OPTIONS]     compute one pay period and print the result grid
   states             list the states, their calculators and state options
   batch [FILE]       JSON Lines in (FILE or standard input), JSON Lines out
+  year [OPTIONS]     tax year 2000 from one pay period: refund or balance due and
+                     the allowances to claim (see wagemark-cli year --help)
   help               show this text
 
 Options of calc:
@@ -377,6 +380,18 @@ int batch(const std::vector<std::string>& args, std::istream& in, std::ostream& 
 
 void setStatementWriter(StatementWriter writer) { statementWriter = writer; }
 
+bool parseCalcRequest(const std::vector<std::string>& args, std::size_t first, CalcRequest& request,
+                      std::string& error)
+{
+    try {
+        request = parseCalc(args, first).request;
+        return true;
+    } catch (const UsageError& e) {
+        error = e.message;
+        return false;
+    }
+}
+
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
         bool stderrIsTerminal)
 {
@@ -396,6 +411,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         }
         if (command == "states") return states(out);
         if (command == "batch") return batch(args, in, out, err, stderrIsTerminal);
+        if (command == "year") return yearCommand(args, out, err);
         throw UsageError{"unknown command \"" + command + "\""};
     } catch (const UsageError& e) {
         err << "wagemark-cli: " << e.message << "\nTry \"wagemark-cli help\".\n";

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -181,11 +182,18 @@ bool writeDocumentPdf(const PrintDocument& doc, const QString& path, const QStri
         if (error) *error = QStringLiteral("The folder of \"%1\" does not exist.").arg(path);
         return false;
     }
-    QPdfWriter writer(path);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Wagemark"));
-    setupPage(writer);
-    if (!renderDocument(doc, writer)) {
+    // Written beside the target and renamed at the end, so a failure never
+    // leaves a cut-off file in place of an earlier one.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        QPdfWriter writer(&file);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Wagemark"));
+        setupPage(writer);
+        ok = renderDocument(doc, writer);
+    }
+    if (!ok || !file.commit()) {
         if (error) *error = QStringLiteral("\"%1\" could not be written.").arg(path);
         return false;
     }

@@ -31,7 +31,11 @@ enum class FormId {
     Print,            // frmPrint (print preview / print of intAction, FromForm)
     Calendar,         // frmCalendar, "4"
     About,            // frmAbt, "2"
+    YearCheck,        // frmYearCheck, "18"
 };
+
+// Help context of the Year Check page (370 is the Form W-4 instructions).
+inline constexpr int kYearCheckHelpContext = 380;
 
 class Navigator {
 public:
@@ -56,6 +60,10 @@ public:
         (void)incomeText;
         (void)howOft;
     }
+    // Chooses an exemptions count on the main calculator (opened if needed)
+    // as the user's click would, then runs its Calculate command. The Year
+    // Check's advice.
+    virtual void calculateWithExemptions(int count) { (void)count; }
 };
 
 struct AppContext {

@@ -28,6 +28,7 @@ constexpr Topic kTopics[] = {
     {"worksheets.html", "Form W-4 worksheets"},
     {"w4_instructions.html", "Form W-4 instructions"},
     {"tools.html", "Multiple checks and pay analysis"},
+    {"year_check.html", "Year Check"},
     {"printing.html", "Printing"},
     {"menus.html", "Menus, tool bar and list bar"},
     {"preferences.html", "Preferences and settings"},
@@ -104,7 +105,9 @@ void QtHelpService::setAppHelp(QWidget* mainWindow, const QString& appDir)
 
 QString QtHelpService::pageFor(int context)
 {
-    return context == 370 ? QStringLiteral("w4_instructions.html") : QStringLiteral("index.html");
+    if (context == 370) return QStringLiteral("w4_instructions.html");
+    if (context == kYearCheckHelpContext) return QStringLiteral("year_check.html");
+    return QStringLiteral("index.html");
 }
 
 void QtHelpService::show(int context)

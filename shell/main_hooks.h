@@ -19,6 +19,8 @@ public:
     // Income text into the income field, frequency selected as a click would
     // (-1 leaves it).
     virtual void receiveIncome(const std::string& incomeText, int howOft) = 0;
+    // An exemptions count chosen as a click would (0..15), then Calculate.
+    virtual void calculateWithExemptions(int count) { (void)count; }
 };
 
 }  // namespace wm

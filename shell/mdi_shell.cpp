@@ -77,6 +77,9 @@ const std::vector<std::vector<Command>>& commands()
              "Combine up to four checks into one monthly income", "Ctrl+2", "M", 0x2e8b57, FormId::MultiCheck, true},
             {"ID_AnalyzePay", "Anal", "Analyze &Pay Worksheet", "Analyze Pay",
              "Hourly and annual figures of the last calculation", "Ctrl+3", "%", 0x2e8b57, FormId::Analysis, true},
+            {"ID_YearCheck", "Year", "&Year Check", "Year Check",
+             "Will your withholding cover the year's tax? How many allowances to claim", "Ctrl+8", "Y", 0x2e8b57,
+             FormId::YearCheck, true},
         },
         {
             {"ID_PersonalAllowances", "Pers", "&Allowances", "Allowances", "Personal Allowances Worksheet",
@@ -326,6 +329,8 @@ void MdiShell::toolCommand(const QString& key)
             return;
         }
         open(FormId::Analysis);
+    } else if (key == "ID_YearCheck") {
+        open(FormId::YearCheck);
     } else if (key == "ID_PersonalAllowances") {
         open(FormId::PersWkSht);
     } else if (key == "ID_DeductionsAdjustments") {
@@ -368,6 +373,7 @@ void MdiShell::listCommand(const QString& key)
         {"StateInfo", "ID_SetStateOptions"}, {"Personal", "ID_PersonalInformation"},
         {"Exit", "ID_Exit"},                 {"Calc", "ID_Calc"},
         {"Multi", "ID_Multiple"},            {"Anal", "ID_AnalyzePay"},
+        {"Year", "ID_YearCheck"},
         {"Pers", "ID_PersonalAllowances"},   {"Ded", "ID_DeductionsAdjustments"},
         {"TwoWork", "ID_TwoWorkers"},        {"W4", "ID_DisplayFormW4"},
         {"W4Help", "ID_W4Help"},             {"Help", "ID_WagemarkHelp"},
@@ -491,6 +497,12 @@ void MdiShell::sendToMain(const std::string& incomeText, int howOft)
 {
     open(FormId::Main);
     if (MainCalculatorHooks* m = mainHooks()) m->receiveIncome(incomeText, howOft);
+}
+
+void MdiShell::calculateWithExemptions(int count)
+{
+    open(FormId::Main);
+    if (MainCalculatorHooks* m = mainHooks()) m->calculateWithExemptions(count);
 }
 
 void MdiShell::showHelp(int context) { services_.help.show(context); }

@@ -44,6 +44,7 @@ public:
     using QMainWindow::close;
     bool available(FormId form) const override { return forms_.has(form); }
     void sendToMain(const std::string& incomeText, int howOft) override;
+    void calculateWithExemptions(int count) override;
 
     // A command by its tool bar key ("ID_New") or list bar key ("NewFile").
     void toolCommand(const QString& key);

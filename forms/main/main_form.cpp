@@ -491,6 +491,13 @@ void MainForm::receiveIncome(const std::string& incomeText, int howOft)
     showModel();
 }
 
+void MainForm::calculateWithExemptions(int count)
+{
+    if (count < 0 || count >= cboExemptions_->count()) return;
+    act([&] { model_.exemptionsClicked(count); });
+    calculate();
+}
+
 void MainForm::openLocalTax() { openMisc(0); }
 void MainForm::openRaise() { openMisc(1); }
 

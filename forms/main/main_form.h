@@ -44,6 +44,7 @@ public:
     void properPicture() override;
     void setStateHintVisible(bool visible) override;
     void receiveIncome(const std::string& incomeText, int howOft) override;
+    void calculateWithExemptions(int count) override;
 
     // Commands, as the buttons run them.
     void calculate();

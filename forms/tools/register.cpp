@@ -1,9 +1,10 @@
-// The Multiple Check Worksheet and the pay analysis join the main window's
-// forms.
+// The Multiple Check Worksheet, the pay analysis and the Year Check join the
+// main window's forms.
 #include "shell/form_registry.h"
 
 #include "forms/tools/analysis_window.h"
 #include "forms/tools/multi_check_window.h"
+#include "forms/tools/year_check_window.h"
 
 namespace wm {
 
@@ -21,6 +22,9 @@ void registerToolsForms(FormRegistry& reg)
              FormKind::Maximized});
     reg.add({FormId::Analysis, "frmAnalysis", QStringLiteral("Pay Analysis"), "3",
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new AnalysisWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::YearCheck, YearCheckModel::kName, QStringLiteral("Year Check"), YearCheckModel::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new YearCheckWindow(ctx, parent); },
              FormKind::Maximized});
 }
 

@@ -1,0 +1,139 @@
+#include "forms/tools/year_check_model.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace wm {
+
+namespace {
+
+// The pass reads typed texts; these read back as the amounts the last pass
+// used. A 401(k) fraction of 1 or more was typed as a percentage.
+PassInput inputOf(const PayRecord& r, bool selfEmployed)
+{
+    PassInput in;
+    in.txtIncome = formatPlain(r.SSBase);
+    in.txt401k = formatPlain(r.PerCent401k >= 1 ? r.PerCent401k * 100 : r.PerCent401k);
+    in.txtPreTax = formatPlain(r.PreTax);
+    in.txtPreFICA = formatPlain(r.SSEmp);
+    in.chkSelfEmployed = selfEmployed;
+    return in;
+}
+
+// Table text must not end a cell or a row.
+std::string cell(std::string_view text)
+{
+    std::string s(text);
+    std::replace(s.begin(), s.end(), '|', ',');
+    std::replace(s.begin(), s.end(), ';', ',');
+    return s;
+}
+
+// A sentence as rows of at most `width` characters, broken between words:
+// a cell does not wrap on paper.
+std::vector<std::string> wrapped(const std::string& text, std::size_t width)
+{
+    std::vector<std::string> lines(1);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.emplace_back();
+        if (!lines.back().empty()) lines.back() += ' ';
+        lines.back() += word;
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+YearCheckModel::YearCheckModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)
+    : record_(record), settings_(settings), errors_(errors)
+{
+}
+
+void YearCheckModel::load()
+{
+    entries = defaultReturn(record_.valMarried);
+    refresh();
+}
+
+std::string YearCheckModel::readAmounts()
+{
+    struct Field {
+        const char* label;
+        const std::string& text;
+        Currency& into;
+    };
+    for (const Field& f : {Field{"Other income", txtOtherIncome, entries.otherIncome},
+                           Field{"Itemized deductions", txtItemized, entries.itemized}}) {
+        const bool blank = f.text.find_first_not_of(" \t") == std::string::npos;
+        Currency value;
+        try {
+            value = blank ? Currency() : toCurrency(f.text);
+        } catch (const RuntimeError&) {
+            return std::string(f.label) + " \"" + f.text + "\" is not an amount. Enter a number such as 1250 or 1,250.00.";
+        }
+        if (&f.into == &entries.itemized && value < Currency())
+            return std::string(f.label) + " cannot be negative.";
+        f.into = value;
+    }
+    return {};
+}
+
+void YearCheckModel::refresh()
+{
+    check_.reset();
+    message.clear();
+    if (record_.SSBase.isZero()) {
+        message = kNoCalculation;
+        return;
+    }
+    YearRequest q;
+    q.entries = entries;
+    Procedure proc(errors_, kName, "Form_Load");
+    const bool read = proc.run([&] { q.allowances = toInt16(settings_.get("Settings", "Deps", "0")); },
+                               [&] { q.selfEmployed = toInt16(settings_.get("Settings", "Self", "0")) != 0; });
+    if (read) check_ = checkYear(q, copyRunner(record_, inputOf(record_, q.selfEmployed), settings_, errors_), errors_);
+    if (!check_) message = kStopped;
+}
+
+int YearCheckModel::chartLast() const
+{
+    if (!check_) return 0;
+    return std::clamp(std::max(check_->advisedAllowances, check_->allowances) + 4, 10, kMaxAdvisedAllowances);
+}
+
+bool YearCheckModel::canApply() const
+{
+    return check_ && check_->advisedAllowances <= kCalculatorMaxExemptions;
+}
+
+std::string YearCheckModel::w4Line5() const { return check_ ? std::to_string(check_->advisedAllowances) : ""; }
+
+std::string YearCheckModel::w4Line6() const
+{
+    return check_ && !check_->advisedAdditional.isZero() ? formatPlain(check_->advisedAdditional) : "";
+}
+
+std::string YearCheckModel::table() const
+{
+    std::string s = "<5600|>2600;Category|Amount;";
+    if (!check_) return s;
+    const YearCheck& c = *check_;
+    // Results start at the margin (bold on paper); the rest is indented.
+    for (const YearRow& row : yearRows(c)) s += (row.total ? "" : "  ") + cell(row.label) + "|" + cell(row.value) + ";";
+    s += "|;";
+    for (const std::string& sentence : {refundSentence(c), adviceSentence(c)})
+        for (const std::string& line : wrapped(sentence, 60)) s += cell(line) + ";";
+    s += "|;Year's federal withholding by allowances claimed;";
+    const int last = std::max(5, std::max(c.advisedAllowances, c.allowances) + 3);
+    for (int n = 0; n <= std::min(last, kMaxAdvisedAllowances); ++n)
+        s += "  " + std::to_string(n) + (n == 1 ? " allowance" : " allowances") + (n == c.advisedAllowances ? " (advised)" : "") +
+             "|" + formatCurrency(c.withholdingByCount[static_cast<std::size_t>(n)]) + ";";
+    return s;
+}
+
+}  // namespace wm

@@ -1,0 +1,79 @@
+#pragma once
+// The Year Check window (frmYearCheck): the year as a table, one sentence,
+// the chart of withholding by allowance count, and commands that put the
+// advice on the calculator or on Form W-4, print it or save it as PDF.
+
+#include <QWidget>
+
+#include <functional>
+
+#include "forms/tools/year_check_model.h"
+#include "shell/app_context.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace wm {
+
+struct PrintDocument;
+class YearChart;
+
+class YearCheckWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit YearCheckWindow(AppContext& ctx, QWidget* parent = nullptr);
+    ~YearCheckWindow() override;
+
+    const YearCheckModel& model() const { return model_; }
+
+    // The commands, as their buttons run them.
+    void applyAdvice();
+    void fillW4();
+    void print();
+    void saveAsPdf();
+    // Writes the document to `path`; false (and the error report) when it
+    // could not be written.
+    bool savePdf(const QString& path);
+
+    // How a printer and a PDF file name are chosen; dialogs unless replaced
+    // (tests). An empty file name cancels.
+    std::function<bool(QPrinter&)> choosePrinter;
+    std::function<QString()> choosePdfPath;
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    QWidget* buildEntries();
+    QWidget* buildCommands();
+    void entriesChanged();
+    void refresh();
+    void display();
+    PrintDocument document() const;
+    void showStatus(const QString& text);
+
+    AppContext& ctx_;
+    YearCheckModel model_;
+    QComboBox* cboFiling_ = nullptr;
+    QSpinBox* spnReturnExemptions_ = nullptr;
+    QSpinBox* spnChildren_ = nullptr;
+    QLineEdit* txtOtherIncome_ = nullptr;
+    QLineEdit* txtItemized_ = nullptr;
+    QLabel* lblSentence_ = nullptr;
+    QLabel* lblMessage_ = nullptr;
+    QLabel* lblStatus_ = nullptr;
+    QTableWidget* tblYear_ = nullptr;
+    YearChart* chart_ = nullptr;
+    QPushButton* cmdApply_ = nullptr;
+    QPushButton* cmdW4_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+    QPushButton* cmdSavePdf_ = nullptr;
+};
+
+}  // namespace wm
