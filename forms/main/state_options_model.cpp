@@ -103,12 +103,7 @@ void StateOptionsModel::load()
                  chkPreTax = SPreTax != "N";
              },
              [&] { showStatus(); },
-             [&] {
-                 if (r.StateRate >= 0 && r.StateRate < kRateCount) {
-                     rateSelected = r.StateRate;
-                     rateClicked(r.StateRate);
-                 }
-             });
+             [&] { showRate(); });
 }
 
 void StateOptionsModel::activate()
@@ -137,27 +132,20 @@ void StateOptionsModel::stateChanged(int index)
     for (int i = 0; i < d.rates && i < kRateCount; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
     depsEnabled[0] = d.stateDeps;
     if (d.secondDeps) depsEnabled[1] = true;
-    // A county rate or Michigan's list is no exemption count for another state.
-    if (leavingMethodList) {
-        specialItems.clear();
-        specialText = exemptionsText_;
-    }
-    if (const SpecialList* l = d.special) {
-        specialEnabled = true;
-        specialCaption = l->caption;
-        if (!l->items.empty()) {
-            specialItems.clear();
-            for (const ListItem& item : l->items) specialItems.emplace_back(item.text);
-            specialText = specialItems[std::min(l->shown, specialItems.size() - 1)];
-        }
-        if (l->setsMethod) showMethodItem();
-    }
+    showSpecialList(leavingMethodList);
     if (d.statusFromCalculator) r.intSMarried = r.valMarried;
     if (!d.secondDeps) {
         depsEnabled[1] = false;
         depsText[1] = "0";
     }
     showStatus();
+    showRate();
+}
+
+void StateOptionsModel::showRate()
+{
+    const std::int16_t rate = ctx_.record.StateRate;
+    rateSelected = rate >= 0 && rate < shownState().dialog.rates && rate < kRateCount ? rate : -1;
 }
 
 void StateOptionsModel::showStatus()
@@ -174,6 +162,25 @@ void StateOptionsModel::showStatus()
     }
     statusSelected = code;
     spouseVisible = code == 8 && (state.options & kOptMissPart);
+}
+
+void StateOptionsModel::showSpecialList(bool leavingMethodList)
+{
+    // A county rate or Michigan's list is no exemption count for another state.
+    if (leavingMethodList) {
+        specialItems.clear();
+        specialText = exemptionsText_;
+    }
+    const SpecialList* l = shownState().dialog.special;
+    if (!l) return;
+    specialEnabled = true;
+    specialCaption = l->caption;
+    if (!l->items.empty()) {
+        specialItems.clear();
+        for (const ListItem& item : l->items) specialItems.emplace_back(item.text);
+        specialText = specialItems[std::min(l->shown, specialItems.size() - 1)];
+    }
+    if (l->setsMethod) showMethodItem();
 }
 
 void StateOptionsModel::showMethodItem()

@@ -84,6 +84,8 @@ private:
     const StateEntry& shownState() const { return stateAt(cboState); }
     bool methodList() const;
     void showStatus();      // the option in use, or "not chosen"
+    void showRate();        // the rate in use, when the state offers it
+    void showSpecialList(bool leavingMethodList);  // the state's list, its caption and text
     void showMethodItem();  // Maryland's county, Michigan's exemptions in use
 
     AppContext& ctx_;

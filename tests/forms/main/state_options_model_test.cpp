@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "forms/main/state_options_model.h"
+#include "states/calculators.h"
 #include "main_support.h"
 
 namespace wm {
@@ -479,6 +480,19 @@ TEST(SpecialListInUse, MarylandShowsTheCountyRateInUseOrAsksForOne)
     ASSERT_FALSE(chosen.accept());
     EXPECT_EQ(c.h.r.Method, 241);
     EXPECT_EQ(c.h.settings.get("StateInfo", "staExmp", "?"), "3");  // a county rate is no exemption count
+}
+
+TEST(SpecialListInUse, EveryCountyRateOfTheListHasAMarylandTable)
+{
+    for (const ListItem& county : marylandCounties()) {
+        SCOPED_TRACE(county.text);
+        test::Harness h;
+        h.r.Method = county.value;
+        h.r.HowOft = 0;
+        h.state(&Maryland, 1000_usd);
+        EXPECT_EQ(h.pass.notice, "");
+        EXPECT_GT(h.r.sTax, 0_usd);
+    }
 }
 
 TEST(SpecialListInUse, MichiganShowsTheSpecialExemptionsInUse)
