@@ -15,7 +15,7 @@ bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::str
 
 StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 {
-    for (int i = 0; i < kStatusCount; ++i) statusCaption[static_cast<std::size_t>(i)] = kStatusCaptions[static_cast<std::size_t>(i)];
+    std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
     specialCaption = kSpecialCaption;
     additionalCaption = kAdditionalCaption;
     ctx_.errors.setModuleVariables("frmState", [this] {
@@ -124,7 +124,7 @@ void StateOptionsModel::stateChanged(int index)
     r.intState = static_cast<std::int16_t>(index);
     const DialogLayout& d = shownState().dialog;
 
-    for (int i = 0; i < kStatusCount; ++i) statusCaption[static_cast<std::size_t>(i)] = kStatusCaptions[static_cast<std::size_t>(i)];
+    std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
     for (const StatusChoice& c : d.statuses) {
         statusEnabled[static_cast<std::size_t>(c.code)] = true;
         statusCaption[static_cast<std::size_t>(c.code)] = c.caption;
@@ -275,8 +275,9 @@ std::optional<FieldProblem> StateOptionsModel::accept()
         try {
             exmp = isBlank(specialText) ? 0 : toInt16(specialText);
         } catch (const RuntimeError&) {
-            return FieldProblem{specialCaption, "The " + specialCaption + " \"" + specialText +
-                                                    "\" is not a number. Choose one of the list or type a whole number."};
+            return FieldProblem{specialCaption,
+                                "The " + specialCaption + " \"" + specialText +
+                                    "\" is not a number. Choose one of the list or type a whole number."};
         }
     }
     PayRecord& r = ctx_.record;

@@ -441,8 +441,10 @@ TEST(StatusesOffered, AStoredCodeTheStateDoesNotOfferIsNotChosenAndTheNoticeSays
         c.main.load();
         c.main.txtIncome = "1000";
         ASSERT_FALSE(c.main.calculate());
-        for (const StatusChoice& choice : entry.dialog.statuses)
-            EXPECT_NE(c.main.notice.find("\"" + std::string(choice.caption) + "\""), std::string::npos) << c.main.notice;
+        for (const StatusChoice& choice : entry.dialog.statuses) {
+            const std::string quoted = "\"" + std::string(choice.caption) + "\"";
+            EXPECT_NE(c.main.notice.find(quoted), std::string::npos) << c.main.notice;
+        }
 
         StateOptionsModel d(c.ctx);
         d.load();
