@@ -5,10 +5,7 @@
 
 namespace wm {
 
-bool stateNeedsOptions(int index)
-{
-    return index > 0 && index < kStateCount && stateList()[static_cast<std::size_t>(index)].needsOptions;
-}
+bool stateNeedsOptions(int index) { return stateAt(index).needsOptions; }
 
 void dispatchState(Pass& p)
 {
@@ -30,6 +27,11 @@ void dispatchState(Pass& p)
     }
     s.calculate(p);
     p.explain(r.sTax, s.name, " withholding");
+    // A status kept for another state means nothing here: say which to choose.
+    if (!s.dialog.statuses.empty() && !offeredStatus(s, r.intSMarried)) {
+        p.notice = concat("No filing status for ", s.name, " is chosen. ", statusChoiceHint(s));
+        p.note(p.notice);
+    }
 }
 
 void StateBase(Pass& p)

@@ -208,6 +208,11 @@ private slots:
         QVERIFY(shell->form(FormId::Print));
         QCOMPARE(record->FromForm, std::int16_t(0));
         QCOMPARE(record->intAction, std::int16_t(1));
+
+        type("txtIncome", "950");  // changed after Calculate: printing calculates again
+        click("cmdToolBar_1");
+        QCOMPARE(cell(0, 1), QStringLiteral("$950.00"));
+        QCOMPARE(record->SSBase, Currency::dollars(950));
     }
 
     void newFromTheToolBarClearsTheCalculator()
@@ -263,10 +268,21 @@ private slots:
         QVERIFY(find<QRadioButton>("op3Marital_3", form)->isEnabled());
         QVERIFY(!find<QRadioButton>("op3Marital_1", form)->isEnabled());
 
+        state->setCurrentIndex(18);
+        emit state->activated(18);  // Maine: no filing status, and the line that says why
+        auto* note = find<QLabel>("lblStatusNote", form);
+        QVERIFY(note->isVisible());
+        QVERIFY(note->text().contains("marital status"));
+        QVERIFY(!find<QRadioButton>("op3Marital_0", form)->isEnabled());
+
         state->setCurrentIndex(19);
-        emit state->activated(19);  // Maryland
-        special->setCurrentIndex(2);
-        emit special->activated(2);
+        emit state->activated(19);  // Maryland, no county rate chosen yet
+        QCOMPARE(special->currentText(), QStringLiteral("choose your county rate"));
+        const int county = special->findText(QStringLiteral("2.41"));
+        special->setCurrentIndex(county);
+        emit special->activated(county);
+        QCOMPARE(special->currentText(), QStringLiteral("2.41"));
+        QCOMPARE(special->findText(QStringLiteral("choose your county rate")), -1);
         QCOMPARE(saved("MMethod", "StateInfo"), QStringLiteral("241"));
         QCOMPARE(record->Method, std::int16_t(241));
 
@@ -274,7 +290,31 @@ private slots:
         QTRY_VERIFY(!shell->form(FormId::StateOptions));
         QVERIFY(shell->mdiArea()->currentSubWindow() == shell->subWindow(FormId::Main));
         QTRY_COMPARE(record->frmLoaded, std::string("6"));
-        QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("2"));
+        QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("20"));  // Arizona's, not a county rate
+    }
+
+    void savedOptionsCountFromTheFirstCalculate()
+    {
+        for (auto [k, v] : {std::pair{"IncAmt", "1000"}, {"Frequency", "0"}, {"Deps", "1"}, {"State", "9"}})
+            settings->save("Settings", k, v);
+        settings->save("StateInfo", "staMarried", "3");
+        settings->save("StateInfo", "staDeps", "2");
+        start();
+        click("cmdToolBar_0");
+        QCOMPARE(cell(5, 0), QStringLiteral("State Tax"));
+        QCOMPARE(cell(5, 1), QStringLiteral("$42.34"));  // wagemark-cli calc ... --state-status 3 --state-deps 2
+    }
+
+    void hoursFollowTheFrequency()
+    {
+        start();
+        find<QListWidget>("lstFrequency")->setCurrentRow(0);
+        type("txtHours", "40");
+        find<QListWidget>("lstFrequency")->setCurrentRow(3);
+        QCOMPARE(find<QLineEdit>("txtHours")->text(), QStringLiteral("173"));
+        type("txtHours", "160");
+        find<QListWidget>("lstFrequency")->setCurrentRow(0);
+        QCOMPARE(find<QLineEdit>("txtHours")->text(), QStringLiteral("160"));
     }
 
     void connecticutExplainsItsRates()
@@ -327,6 +367,8 @@ private slots:
         QCOMPARE(record->frmLoaded, std::string("6"));
         QCOMPARE(record->SSBase, Currency::dollars(1030));
         QCOMPARE(find<QLineEdit>("txtIncome")->text(), QStringLiteral("$1,030.00"));
+        QCOMPARE(cell(0, 1), QStringLiteral("$1,030.00"));  // the grid shows the raised period
+        QCOMPARE(cell(11, 1), QString::fromStdString(formatCurrency(record->SSBase - record->amtDedTot)));
         auto* raise = find<QPushButton>("cmdAdditional_1");
         QCOMPARE(raise->text(), QStringLiteral("$25.75"));
         QVERIFY(raise->styleSheet().contains("rgb(192, 0, 0)"));
