@@ -20,6 +20,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -114,5 +115,7 @@ std::string formatFixed4(Currency c);
 std::string formatPlain(double d);
 // "12.34%".
 std::string formatPercent(double fraction);
+// Writes formatFixed4: test failures and logs show the amount.
+std::ostream& operator<<(std::ostream& os, Currency c);
 
 }  // namespace wm

@@ -10,11 +10,8 @@ bool stateNeedsOptions(int index)
     return index > 0 && index < kStateCount && stateList()[static_cast<std::size_t>(index)].needsOptions;
 }
 
-void dispatchState(Pass& p)
+void clearStateResults(PayRecord& r)
 {
-    PayRecord& r = p.r;
-    // A calculator that has no table for a code computes nothing; clearing
-    // first keeps that from showing the previous pass's numbers.
     r.sTax = Currency();
     r.staxBase = Currency();
     r.PersExmp = Currency();
@@ -22,6 +19,14 @@ void dispatchState(Pass& p)
     r.DepDed = Currency();
     r.TaxCredit = Currency();
     r.persExmpMiss = Currency();
+}
+
+void dispatchState(Pass& p)
+{
+    PayRecord& r = p.r;
+    // A calculator that has no table for a code computes nothing; clearing
+    // first keeps that from showing the previous pass's numbers.
+    clearStateResults(r);
     if (r.intState <= 0 || r.intState >= kStateCount) return;
     const StateEntry& s = stateList()[static_cast<std::size_t>(r.intState)];
     if (!s.calculate) {

@@ -140,12 +140,16 @@ void Kansas(Pass& p) { perPeriod(p, kKs); }
 std::vector<CatalogTable> perPeriodCatalog()
 {
     std::vector<CatalogTable> out;
-    // Rhode Island's bases follow the federal schedule, not its own rates.
+    // Rhode Island's bases follow the federal schedule, not its own rates;
+    // Vermont works its bases out per period.
     for (const PerPeriodState* s : {&kNm, &kRi, &kVt, &kKs})
-        for (std::size_t status = 0; status < 2; ++status)
+        for (std::size_t status = 0; status < 2; ++status) {
+            const std::string annual = s == &kVt ? "" : concat(s->name, status == 0 ? " married" : " single");
             for (std::size_t f = 0; f < 4; ++f)
                 out.push_back({concat(s->name, status == 0 ? " married " : " single ", kFreqName[f]),
-                               s->tables[status][f], s != &kRi});
+                               s->tables[status][f], s != &kRi, false, annual,
+                               annual.empty() ? 0 : periodsPerYear(static_cast<std::int16_t>(f))});
+        }
     return out;
 }
 
