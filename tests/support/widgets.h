@@ -1,7 +1,9 @@
 #pragma once
 // Reaching the controls of a window in tests, and its picture.
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -17,6 +19,11 @@ T* child(const QWidget* w, const char* name)
     if (!c) qFatal("no control %s", name);
     return c;
 }
+
+// The text of a label.
+inline QString text(const QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
+
+inline void click(const QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
 
 // Saves a picture of a window when WAGEMARK_SNAPSHOTS names a folder.
 inline void snapshot(QWidget& w, const char* name)

@@ -25,7 +25,7 @@ namespace {
 using test::child;
 using test::snapshot;
 
-QString text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
+using test::text;
 
 }  // namespace
 

@@ -33,7 +33,7 @@ class W4ShellTest : public QObject, test::ShellFixture {
     {
         return qobject_cast<T*>(shell->form(id));
     }
-    static void click(QWidget* w, const char* name) { test::child<QAbstractButton>(w, name)->click(); }
+    static void click(QWidget* w, const char* name) { test::click(w, name); }
 
 private slots:
     void init()

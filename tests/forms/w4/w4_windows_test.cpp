@@ -25,6 +25,8 @@
 namespace wm::w4 {
 
 using test::child;
+using test::click;
+using test::text;
 
 // Opens the W-4 view as the shell would; the navigator remembers every request.
 struct Env : test::Context {
@@ -39,16 +41,12 @@ struct Env : test::Context {
     }
 };
 
-QString text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
-
 void type(QWidget* w, const char* name, const QString& s)
 {
     auto* e = child<QLineEdit>(w, name);
     e->selectAll();
     QTest::keyClicks(e, s);
 }
-
-void click(QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
 
 // The open refusal box, if any; it is closed after its text is read.
 QString takeRefusal(QWidget* window)
