@@ -12,8 +12,8 @@
 //   - `centsRound`: whole cents, halves away from zero (what formatting an
 //     amount as "$1,234.50" and reading it back does),
 //   - `wholeDollarRound`: whole dollars, halves to the even dollar,
-//   - `roundToCentsEven`: whole cents, halves to even (the runtime's
-//     two-decimal rounding used for the result labels).
+//   - `roundToCentsEven`: whole cents, halves to even (the result labels
+//     show amounts this way).
 //
 // Literals: `52.88_usd` or `86_usd` give the exact amount at compile time, so
 // table data never passes through a binary fraction.
@@ -107,7 +107,7 @@ std::int16_t narrow16(std::int64_t v);
 std::string formatCurrency(Currency c);
 // "1,234.50", negatives "-1,234.50": amounts inside sentences.
 std::string formatAmount(Currency c);
-// The runtime's plain number text: "1234.5", "-5", "0".
+// Plain number text, no separators, no trailing zeros: "1234.5", "-5", "0".
 std::string formatPlain(Currency c);
 // Exactly four decimals, "-" when negative: "1000.0000".
 std::string formatFixed4(Currency c);

@@ -2,6 +2,7 @@
 
 #include "core/pass.h"
 #include "states/registry.h"
+#include "states/state_steps.h"
 
 namespace wm {
 
@@ -29,10 +30,6 @@ void dispatchState(Pass& p)
     clearStateResults(r);
     if (r.intState <= 0 || r.intState >= kStateCount) return;
     const StateEntry& s = stateList()[static_cast<std::size_t>(r.intState)];
-    if (!s.calculate) {
-        p.notice = concat("The ", s.name, " calculator is not available in this build.");
-        return;
-    }
     s.calculate(p);
     p.explain(r.sTax, s.name, " withholding");
 }
@@ -50,8 +47,7 @@ void StateBase(Pass& p)
              },
              [&] {
                  if (r.SPreTax == "Y") r.StaPreTax = r.PreTax;
-                 const Currency wages = r.SSBase - (r.StaPreTax + r.Samt401k);
-                 p.explain(wages, "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
+                 p.explain(stateWages(r), "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
                            r.StaPreTax != Currency() ? " less pre-tax" : "", ")");
              });
 }

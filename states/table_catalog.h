@@ -19,7 +19,7 @@ struct CatalogTable {
     // Per-period tables cut from one annual table: the name of that table
     // and this one's pay periods a year (0 for every other table). Each
     // base amount is the annual one over the periods, rounded to the cent.
-    std::string annual;
+    std::string annual = {};
     int periods = 0;
 };
 
