@@ -81,9 +81,10 @@ void StateOptionsModel::load()
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmState", "Form_Load");
+    proc.topLevel();
     proc.run([&] { r.frmLoaded = "15"; },
              [&] { Clear(); },
-             [&] { r.intState = toInt16(s.get("Settings", "State", "0")); },
+             [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { stateChanged(r.intState); },
              [&] {
                  if (r.intState == kIllinois || r.intState == kIndiana) {
@@ -103,8 +104,8 @@ void StateOptionsModel::load()
              // The spouse's part is shown again, so that closing the dialog
              // does not replace it with an empty field.
              [&] { spousePart = s.get("StateInfo", "missPart", "0"); },
-             [&] { r.intSMarried = toInt16(s.get("StateInfo", "staMarried", "0")); },
-             [&] { r.StateRate = toInt16(s.get("StateInfo", "staRate", "0")); },
+             [&] { r.intSMarried = s.getInt16("StateInfo", "staMarried", 0); },
+             [&] { r.StateRate = s.getInt16("StateInfo", "staRate", 0); },
              [&] { S401k = s.get("StateInfo", "sta401", "N"); },
              [&] { SPreTax = s.get("StateInfo", "staPreTax", "N"); },
              [&] {

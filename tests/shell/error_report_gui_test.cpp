@@ -51,7 +51,7 @@ class ErrorReportTest : public QObject {
 private slots:
     void saysWhatFailedInPlainWords()
     {
-        ErrorReportDialog d(sample(), "/tmp/x/errors.log");
+        ErrorReportDialog d(sample(), GuiErrorReport::logNote("/tmp/x/errors.log", true, {}));
         const QString text = d.findChild<QLabel*>("lblSummary")->text();
         for (const char* part : {"Type mismatch", "13", "frmMain", "Calculate", "102"})
             QVERIFY2(text.contains(part), part);
@@ -117,6 +117,42 @@ private slots:
         const QString text = QString::fromUtf8(f.readAll());
         QCOMPARE(text.count("Procedure Name: Calculate"), 2);
         QVERIFY(text.contains("Pic = 3"));
+    }
+
+    // The dialog says "written to" only when the whole report was.
+    void logThatCannotBeWrittenIsSaidWithTheReason_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+        QTest::newRow("folder in its place") << dir.path() << "";
+        QTest::newRow("no folder for it") << "" << "no folder";
+    }
+    void logThatCannotBeWrittenIsSaidWithTheReason()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, why);
+        QString reason;
+        QVERIFY(!GuiErrorReport::appendToLog(log, sample(), &reason));
+        QVERIFY2(!reason.isEmpty() && reason.contains(why), qPrintable(reason));
+        if (log.isEmpty()) return;  // the report's own default is used then
+        GuiErrorReport report(log);
+        report.setErrDescription(sample().description);
+        QString note;
+        auto poll = std::make_shared<std::function<void()>>();
+        *poll = [&note, poll] {
+            auto* d = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
+            if (!d) {
+                QTimer::singleShot(10, *poll);
+                return;
+            }
+            note = d->findChild<QLabel*>("lblLog")->text();
+            d->reject();
+        };
+        QTimer::singleShot(0, *poll);
+        report.reportError();
+        QVERIFY2(note.contains("could not be written to " + log) && note.contains(reason), qPrintable(note));
+        QVERIFY(!note.contains("was also written"));
     }
 
     void schemeRetriesThenSkipsAsTheUserAnswers()
