@@ -127,7 +127,7 @@ bool GuiErrorReport::appendToLog(const QString& file, const ReportData& data, QS
     QFile f(file);
     // Unbuffered: a failing write shows at once, and a cut entry can be taken back.
     if (!f.open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered)) return fail(f.errorString() + '.');
-    const qint64 before = f.size();
+    const qint64 before = f.isSequential() ? -1 : f.size();
     const QByteArray entry = "---- " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n' +
                              QByteArray::fromStdString(data.text()) + '\n';
     const bool written = f.write(entry) == entry.size() && f.flush();
@@ -137,7 +137,7 @@ bool GuiErrorReport::appendToLog(const QString& file, const ReportData& data, QS
     }
     const QString reason = f.errorString();
     // A report cut off half-way would mislead whoever reads the log.
-    f.resize(before);
+    if (before >= 0) f.resize(before);
     f.close();
     return fail(reason + '.');
 }

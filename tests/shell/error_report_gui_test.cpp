@@ -29,19 +29,27 @@ ReportData sample()
     return d;
 }
 
+// Runs `f` on the next error report dialog once it is shown.
+void onReport(std::function<void(ErrorReportDialog*)> f)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, f = std::move(f)] {
+        auto* d = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
+        if (!d) return;
+        poll->stop();
+        poll->deleteLater();
+        f(d);
+    });
+    poll->start(0);
+}
+
 // Presses a button of the next error report dialog.
 void answerWith(const char* button)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [button, poll] {
-        auto* d = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
-        if (!d) {
-            QTimer::singleShot(10, *poll);
-            return;
-        }
+    onReport([button](ErrorReportDialog* d) {
         QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
-    };
-    QTimer::singleShot(0, *poll);
+    });
 }
 
 class ErrorReportTest : public QObject {
@@ -139,17 +147,10 @@ private slots:
         GuiErrorReport report(log);
         report.setErrDescription(sample().description);
         QString note;
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [&note, poll] {
-            auto* d = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
-            if (!d) {
-                QTimer::singleShot(10, *poll);
-                return;
-            }
+        onReport([&note](ErrorReportDialog* d) {
             note = d->findChild<QLabel*>("lblLog")->text();
             d->reject();
-        };
-        QTimer::singleShot(0, *poll);
+        });
         report.reportError();
         QVERIFY2(note.contains("could not be written to " + log) && note.contains(reason), qPrintable(note));
         QVERIFY(!note.contains("was also written"));

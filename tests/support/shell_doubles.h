@@ -38,12 +38,16 @@ public:
 // Runs `f` on the next modal dialog once it is shown.
 inline void onModal(std::function<void(QWidget*)> f)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [f, poll] {
-        if (QWidget* w = QApplication::activeModalWidget()) f(w);
-        else QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, f = std::move(f)] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        poll->stop();
+        poll->deleteLater();
+        f(w);
+    });
+    poll->start(0);
 }
 
 }  // namespace wm::test
