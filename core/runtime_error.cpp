@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 #include <sstream>
+#include <utility>
 
 #include "core/pay_record.h"
 
@@ -140,6 +141,13 @@ int ErrorScheme::report(std::string_view module, std::string_view procedure, int
 
     last = {saved.number, saved.description, std::string(module), std::string(procedure), line};
     ++reports;
+    // The component may run an event loop (a dialog): procedures that run
+    // in it are not called by the one that failed.
+    struct Restore {
+        int& running;
+        int depth;
+        ~Restore() { running = depth; }
+    } restore{running, std::exchange(running, 0)};
     const int action = component->reportError();
 
     current = saved;
@@ -152,11 +160,19 @@ Action Procedure::handle(int line, const RuntimeError& e)
     const int action = scheme_.report(module_, name_, line, params_ ? params_() : VarList{},
                                       locals_ ? locals_() : VarList{});
     switch (action) {
-    case 3: throw RuntimeError(scheme_.current);
+    case 3: return Action::Raise;
     case 4: return Action::Retry;
     case 5: return Action::Continue;
     default: return Action::Leave;
     }
+}
+
+bool Procedure::raiseAgain() const
+{
+    if (endsHere()) return false;
+    RuntimeError again(scheme_.current);
+    again.markReported();
+    throw again;
 }
 
 namespace {

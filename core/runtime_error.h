@@ -14,12 +14,18 @@
 //   any other    - leave the procedure quietly.
 // Statements are numbered from 100 in each procedure, in the order given.
 //
+// An error raised again (Raise) has been reported: the procedures it passes
+// on its way up pass it on without reporting it again, so one fault gives
+// one report and Raise ends the whole command.
+//
 //   Procedure p(errs, "frmMain", "GetPreTax");
 //   p.run([&] { r.SSEmp = ...; },     // line 100
 //         [&] { r.PreTax = ...; });   // line 101
 //
 // A raise that reaches a top-level command is caught there (`runCommand`)
-// and ends that command only.
+// and ends that command only. An event procedure that no command runner
+// encloses (a form load run by a window's constructor, a click) is marked
+// `topLevel()`: a raise ends it there.
 
 #include <array>
 #include <functional>
@@ -63,9 +69,13 @@ public:
     explicit RuntimeError(ErrorInfo info);
     const ErrorInfo& info() const { return info_; }
     int number() const { return info_.number; }
+    // Raised again after its report: not to be reported a second time.
+    bool reported() const { return reported_; }
+    void markReported() { reported_ = true; }
 
 private:
     ErrorInfo info_;
+    bool reported_ = false;
 };
 
 [[noreturn]] void raise(int number, std::string description = {});
@@ -152,6 +162,9 @@ public:
     ReportSummary last;
     int reports = 0;
 
+    // How many procedures are running a statement now (nested calls).
+    int running = 0;
+
 private:
     PayRecord& record_;
     Factory factory_;
@@ -178,6 +191,13 @@ public:
         locals_ = std::move(fn);
         return *this;
     }
+    // Runs straight from a window, with no command runner above: a raise
+    // ends it, and with it the command, unless another procedure called it.
+    Procedure& topLevel()
+    {
+        topLevel_ = true;
+        return *this;
+    }
 
     // Runs the statements in order; false when the handler left early.
     template <class... Steps>
@@ -191,14 +211,21 @@ public:
     template <class F>
     bool step(int line, F&& f)
     {
+        const Running running(scheme_);
         for (;;) {
             try {
                 f();
                 return true;
             } catch (const RuntimeError& e) {
+                // Reported further down: on to the top of the command.
+                if (e.reported()) {
+                    if (endsHere()) return false;
+                    throw;
+                }
                 switch (handle(line, e)) {
                 case Action::Retry: continue;
                 case Action::Continue: return true;
+                case Action::Raise: return raiseAgain();
                 default: return false;
                 }
             }
@@ -206,14 +233,27 @@ public:
     }
 
 private:
-    // Reports; throws for Raise. Returns Retry, Continue or a leave code.
+    struct Running {
+        explicit Running(ErrorScheme& s) : scheme(s) { ++scheme.running; }
+        ~Running() { --scheme.running; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+        ErrorScheme& scheme;
+    };
+    // A raise stops here: top-level, and no other procedure is running.
+    bool endsHere() const { return topLevel_ && scheme_.running == 1; }
+    // Reports the error; returns the component's action.
     Action handle(int line, const RuntimeError& e);
+    // Raise: the reported error goes on to the caller (marked reported), or
+    // ends a top-level procedure here (returns false).
+    bool raiseAgain() const;
 
     ErrorScheme& scheme_;
     std::string_view module_;
     std::string_view name_;
     std::function<VarList()> params_;
     std::function<VarList()> locals_;
+    bool topLevel_ = false;
 };
 
 // Top level of a user command: a raised error ends the command, not the

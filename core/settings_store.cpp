@@ -1,6 +1,60 @@
 #include "core/settings_store.h"
 
+#include "core/currency.h"
+#include "core/runtime_error.h"
+
 namespace wm {
+
+std::int16_t SettingsStore::getInt16(std::string_view section, std::string_view key, std::int16_t def,
+                                     std::int16_t lo, std::int16_t hi)
+{
+    std::string text = get(section, key, std::to_string(def));
+    try {
+        const std::int16_t v = toInt16(text);
+        if (v >= lo && v <= hi) return v;
+    } catch (const RuntimeError&) {
+    }
+    replaceUnreadable(section, key, std::move(text), std::to_string(def));
+    return def;
+}
+
+double SettingsStore::getDouble(std::string_view section, std::string_view key, double def)
+{
+    std::string text = get(section, key, formatPlain(def));
+    try {
+        return toDouble(text);
+    } catch (const RuntimeError&) {
+    }
+    replaceUnreadable(section, key, std::move(text), formatPlain(def));
+    return def;
+}
+
+Currency SettingsStore::getCurrency(std::string_view section, std::string_view key, Currency def)
+{
+    std::string text = get(section, key, formatPlain(def));
+    try {
+        return toCurrency(text);
+    } catch (const RuntimeError&) {
+    }
+    replaceUnreadable(section, key, std::move(text), formatPlain(def));
+    return def;
+}
+
+void SettingsStore::replaceUnreadable(std::string_view section, std::string_view key, std::string text,
+                                      std::string replacement)
+{
+    // Saved at once, so that the next start reads cleanly.
+    save(section, key, replacement);
+    if (!toldUnreadable_.emplace(std::string(section), std::string(key)).second) return;
+    if (onUnreadable)
+        onUnreadable(UnreadableSetting{std::string(section), std::string(key), std::move(text), std::move(replacement)});
+}
+
+void SettingsStore::saveFailed(const std::string& where, const std::string& why)
+{
+    if (std::exchange(toldSaveFailed_, true)) return;
+    if (onSaveFailed) onSaveFailed(where, why);
+}
 
 std::string MemorySettingsStore::get(std::string_view app, std::string_view section,
                                      std::string_view key, std::string_view def)

@@ -5,15 +5,34 @@
 // number text, codes as decimal text, flags as "Y"/"N"). There is no delete
 // and no enumeration. The desktop program uses a per-user file store; batch
 // lines and tests use `MemorySettingsStore`.
+//
+// Numbers that forms read when they load go through the checked reads
+// (`getInt16`, `getDouble`): a saved text that cannot be read is replaced by
+// the default, which is saved in its place, and the user is told once.
 
+#include <cstdint>
+#include <functional>
+#include <limits>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
+
+#include "core/currency.h"
 
 namespace wm {
 
 inline constexpr std::string_view kAppName = "Wagemark99";
+
+// A saved value that could not be read, and the default used instead.
+struct UnreadableSetting {
+    std::string section;
+    std::string key;
+    std::string text;         // as saved
+    std::string replacement;  // the default, saved in its place
+};
 
 class SettingsStore {
 public:
@@ -32,6 +51,35 @@ public:
     {
         save(kAppName, section, key, value);
     }
+
+    // A saved whole number in [lo, hi], or the default when the text is not
+    // one (see above).
+    std::int16_t getInt16(std::string_view section, std::string_view key, std::int16_t def,
+                          std::int16_t lo = std::numeric_limits<std::int16_t>::min(),
+                          std::int16_t hi = std::numeric_limits<std::int16_t>::max());
+    // A saved number, or the default when the text is not one.
+    double getDouble(std::string_view section, std::string_view key, double def);
+    // A saved amount, or the default when the text is not one.
+    Currency getCurrency(std::string_view section, std::string_view key, Currency def);
+
+    // Where the values are kept, for messages ("" when nowhere in particular).
+    virtual std::string location() const { return {}; }
+
+    // Hears of each unreadable value, once per key and run.
+    std::function<void(const UnreadableSetting&)> onUnreadable;
+    // Hears that saving failed, once per run: where, and why.
+    std::function<void(const std::string& where, const std::string& why)> onSaveFailed;
+
+protected:
+    // For stores that can fail to save: tells `onSaveFailed` the first time.
+    void saveFailed(const std::string& where, const std::string& why);
+
+private:
+    void replaceUnreadable(std::string_view section, std::string_view key, std::string text,
+                           std::string replacement);
+
+    std::set<std::pair<std::string, std::string>, std::less<>> toldUnreadable_;
+    bool toldSaveFailed_ = false;
 };
 
 class MemorySettingsStore final : public SettingsStore {

@@ -58,7 +58,7 @@ bool CheckState(PayRecord& r, SettingsStore& settings, ErrorScheme& errors)
 {
     bool show = false;
     Procedure proc(errors, "frmMain", "CheckState");
-    proc.run([&] { r.intState = toInt16(settings.get("Settings", "State", "0")); },
+    proc.run([&] { r.intState = settings.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { show = stateNeedsOptions(r.intState); });
     return show;
 }

@@ -30,7 +30,7 @@ QString ErrorReportDialog::summary(const ReportData& data)
              q(data.field("Procedure Name")), q(data.field("Line Number")));
 }
 
-ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logFile, QWidget* parent)
+ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logNote, QWidget* parent)
     : QDialog(parent), details_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmErrorReport"));
@@ -44,11 +44,7 @@ ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logF
     text->setObjectName(QStringLiteral("lblSummary"));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setWordWrap(true);
-    auto* advice = new QLabel(
-        logFile.isEmpty()
-            ? QObject::tr("The report could not be written to a log file.")
-            : QObject::tr("This report was also written to %1.").arg(QDir::toNativeSeparators(logFile)),
-        this);
+    auto* advice = new QLabel(logNote, this);
     advice->setObjectName(QStringLiteral("lblLog"));
     advice->setWordWrap(true);
     advice->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -118,24 +114,50 @@ QString GuiErrorReport::defaultLogFile()
     return dir.isEmpty() ? QString() : QDir(dir).filePath(QStringLiteral("errors.log"));
 }
 
-bool GuiErrorReport::appendToLog(const QString& file, const ReportData& data)
+bool GuiErrorReport::appendToLog(const QString& file, const ReportData& data, QString* why)
 {
-    if (file.isEmpty()) return false;
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    auto fail = [why](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (file.isEmpty()) return fail(QObject::tr("There is no folder for it."));
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail(QObject::tr("Its folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder)));
     QFile f(file);
-    if (!f.open(QIODevice::Append | QIODevice::Text)) return false;
-    const QByteArray text = QByteArray::fromStdString(data.text());
-    const QByteArray stamp = QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8();
-    return f.write("---- " + stamp + '\n') > 0 && f.write(text) == text.size() && f.write("\n") == 1;
+    // Unbuffered: a failing write shows at once, and a cut entry can be taken back.
+    if (!f.open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered)) return fail(f.errorString() + '.');
+    const qint64 before = f.isSequential() ? -1 : f.size();
+    const QByteArray entry = "---- " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n' +
+                             QByteArray::fromStdString(data.text()) + '\n';
+    const bool written = f.write(entry) == entry.size() && f.flush();
+    if (written) {
+        f.close();
+        if (f.error() == QFileDevice::NoError) return true;
+    }
+    const QString reason = f.errorString();
+    // A report cut off half-way would mislead whoever reads the log.
+    if (before >= 0) f.resize(before);
+    f.close();
+    return fail(reason + '.');
+}
+
+QString GuiErrorReport::logNote(const QString& file, bool logged, const QString& why)
+{
+    const QString where = QDir::toNativeSeparators(file);
+    if (logged) return QObject::tr("This report was also written to %1.").arg(where);
+    if (file.isEmpty()) return QObject::tr("This report could not be written to a log file. %1").arg(why);
+    return QObject::tr("This report could not be written to %1. %2").arg(where, why);
 }
 
 int GuiErrorReport::reportError()
 {
     const QString file = logFile_.isEmpty() ? defaultLogFile() : logFile_;
-    const bool logged = appendToLog(file, data);
+    QString why;
+    const bool logged = appendToLog(file, data, &why);
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
-    ErrorReportDialog dialog(data, logged ? file : QString(), parent);
+    ErrorReportDialog dialog(data, logNote(file, logged, why), parent);
     dialog.exec();
     return dialog.action();
 }

@@ -20,7 +20,8 @@ namespace wm {
 class ErrorReportDialog final : public QDialog {
     Q_OBJECT
 public:
-    ErrorReportDialog(const ReportData& data, const QString& logFile, QWidget* parent = nullptr);
+    // `logNote`: the sentence about the log (written to it, or why not).
+    ErrorReportDialog(const ReportData& data, const QString& logNote, QWidget* parent = nullptr);
     // The action code the user chose (0 when closed by the window frame).
     int action() const { return action_; }
 
@@ -40,8 +41,11 @@ public:
     int reportError() override;
 
     static QString defaultLogFile();
-    // Appends the report to the log; false when it could not be written.
-    static bool appendToLog(const QString& file, const ReportData& data);
+    // Appends the report to the log, whole or not at all; false, with the
+    // reason in `why`, when it could not be written.
+    static bool appendToLog(const QString& file, const ReportData& data, QString* why = nullptr);
+    // What the dialog says about the log.
+    static QString logNote(const QString& file, bool logged, const QString& why);
 
 private:
     QString logFile_;

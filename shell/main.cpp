@@ -30,6 +30,8 @@ public:
         QTimer::singleShot(1000, this, &Splash::finish);
     }
 
+    bool done() const { return done_; }
+
 signals:
     void continued();
 
@@ -92,12 +94,16 @@ int main(int argc, char** argv)
                      static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
                                                 std::chrono::system_clock::now().time_since_epoch())
                                                 .count()));
-    QObject::connect(&splash, &Splash::continued, &shell, [&] {
+    auto proceed = [&] {
         record.frmLoaded = "0";
         shell.show();
         splash.close();
         shell.showStartForm();
-    });
+    };
+    QObject::connect(&splash, &Splash::continued, &shell, proceed);
+    // The splash may have finished while the main window loaded (an error
+    // report shown then runs its own event loop): go on all the same.
+    if (splash.done()) QTimer::singleShot(0, &shell, proceed);
     return app.exec();
 }
 

@@ -148,6 +148,7 @@ MdiShell::MdiShell(PayRecord& record, SettingsStore& settings, ErrorScheme& erro
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { refreshCurrentCode(); });
 
+    watchSettings();
     // Load, in order: help, background, preferences, caption.
     model_.load();
     services_.help.setAppHelp(this, QCoreApplication::applicationDirPath());
@@ -162,6 +163,8 @@ MdiShell::MdiShell(PayRecord& record, SettingsStore& settings, ErrorScheme& erro
 MdiShell::~MdiShell()
 {
     ctx_.errors.clearModuleVariables("MDIOpen");
+    ctx_.settings.onUnreadable = nullptr;
+    ctx_.settings.onSaveFailed = nullptr;
     // Children go first, while the context they hold is still alive, and
     // without calling back into this half-destroyed window.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -522,6 +525,8 @@ void MdiShell::closeEvent(QCloseEvent* event)
     saveGeometryToSettings();
     // Children first: a form may still save what it holds.
     mdi_->closeAllSubWindows();
+    // A save that failed just now is said before the window goes.
+    tellSaveFailed();
     if (!mdi_->subWindowList().isEmpty()) {
         event->ignore();
         return;
@@ -529,6 +534,55 @@ void MdiShell::closeEvent(QCloseEvent* event)
     services_.help.quit();
     model_.unload();
     event->accept();
+}
+
+void MdiShell::watchSettings()
+{
+    SettingsStore& store = ctx_.settings;
+    store.onUnreadable = [this](const UnreadableSetting& u) {
+        unreadable_ << tr("[%1] %2 = \"%3\"  (now %4)")
+                           .arg(QString::fromStdString(u.section), QString::fromStdString(u.key),
+                                QString::fromStdString(u.text), QString::fromStdString(u.replacement));
+        // Forms read their settings while they are being built: the message
+        // waits until they are.
+        if (unreadable_.size() == 1) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
+    };
+    store.onSaveFailed = [this](const std::string& where, const std::string& why) {
+        saveFailure_ = tr("Wagemark could not save your settings in %1.\n%2\n\n"
+                          "Your entries are kept while Wagemark runs, and each later save tries again. "
+                          "This message is not shown again.")
+                           .arg(QString::fromStdString(where), QString::fromStdString(why));
+        QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
+    };
+}
+
+void MdiShell::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!unreadable_.isEmpty()) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
+    if (!saveFailure_.isEmpty()) QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
+}
+
+void MdiShell::tellUnreadableSettings()
+{
+    if (unreadable_.isEmpty() || !isVisible()) return;
+    const QString where = QString::fromStdString(ctx_.settings.location());
+    QString text = tr("Wagemark could not read these saved settings and uses their defaults instead:\n\n%1")
+                       .arg(unreadable_.join(QLatin1Char('\n')));
+    if (!where.isEmpty()) text += tr("\n\nSettings file: %1").arg(where);
+    unreadable_.clear();
+    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings"), text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("msgUnreadableSettings"));
+    box.exec();
+}
+
+void MdiShell::tellSaveFailed()
+{
+    if (saveFailure_.isEmpty() || !isVisible()) return;
+    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings not saved"), std::exchange(saveFailure_, {}),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("msgSettingsNotSaved"));
+    box.exec();
 }
 
 void MdiShell::saveGeometryToSettings()

@@ -61,6 +61,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -71,6 +72,10 @@ private:
     MainCalculatorHooks* mainHooks() const;
     void saveGeometryToSettings();
     void restoreGeometryFromSettings();
+    // What the settings store has to say, shown once this window is up.
+    void watchSettings();
+    void tellUnreadableSettings();
+    void tellSaveFailed();
 
     PayRecord& record_;
     AppContext ctx_;
@@ -83,6 +88,8 @@ private:
     std::map<QString, QAction*> actions_;
     std::map<FormId, QPointer<QMdiSubWindow>> open_;
     int modalDepth_ = 0;
+    QStringList unreadable_;  // "[Section] Key ..." lines not yet shown
+    QString saveFailure_;     // not yet shown
 };
 
 }  // namespace wm

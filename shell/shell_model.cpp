@@ -6,14 +6,15 @@ void ShellModel::load()
 {
     PayRecord& r = ctx_.record;
     Procedure proc(ctx_.errors, "MDIOpen", "MDIForm_Load");
+    proc.topLevel();
     proc.run([&] { r.VarLoadMDI = 1; },
-             [&] { r.DontShowMe = toInt16(ctx_.settings.get("User", "DontShow", "0")); },
+             [&] { r.DontShowMe = ctx_.settings.getInt16("User", "DontShow", 0); },
              [&] { r.strPicSelect = ctx_.settings.get("Settings", "BckGndDsgn", kPictures); },
              [&] {
-                 const std::int16_t m = toInt16(ctx_.settings.get("Settings", "Animations", "0"));
+                 const std::int16_t m = ctx_.settings.getInt16("Settings", "Animations", 0);
                  intMenuState_ = m >= 0 && m <= 3 ? static_cast<MenuAnimation>(m) : MenuAnimation::None;
              },
-             [&] { r.intShowStateLabel = toInt16(ctx_.settings.get("Settings", "PgInst", "10")); });
+             [&] { r.intShowStateLabel = ctx_.settings.getInt16("Settings", "PgInst", 10); });
 }
 
 void ShellModel::unload() { ctx_.record.VarLoadMDI = 0; }

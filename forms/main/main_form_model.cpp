@@ -86,20 +86,21 @@ void MainFormModel::load()
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmMain", "Form_Load");
+    proc.topLevel();
     proc.run([&] { r.frmLoaded = "6"; },
-             [&] { r.DepsNumber = toInt16(s.get("Settings", "Deps", "0")); },
+             [&] { r.DepsNumber = s.getInt16("Settings", "Deps", 0, 0, 15); },
              [&] { txtIncome = s.get("Settings", "IncAmt", "0"); },
              [&] { txt401k = s.get("Settings", "401k", "0"); },
              [&] { txtPreTax = s.get("Settings", "NotTax", "0"); },
              [&] { txtPreFICA = s.get("Settings", "SSExmp", "0"); },
-             [&] { r.intState = toInt16(s.get("Settings", "State", "0")); },
+             [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { txtHours = s.get("Settings", "Hours", "0"); },
-             [&] { r.HowOft = toInt16(s.get("Settings", "Frequency", "2")); },
-             [&] { r.valMarried = toInt16(s.get("Settings", "MaritalStat", "0")); },
-             [&] { r.SPval = toDouble(s.get("Settings", "Local", "0")); },
-             [&] { r.Method = toInt16(s.get("StateInfo", "MMethod", "0")); },
-             [&] { chkSelfEmployed = toInt16(s.get("Settings", "Self", "0")) != 0; },
-             [&] { r.intShowStateLabel = toInt16(s.get("Settings", "PgInst", "10")); },
+             [&] { r.HowOft = s.getInt16("Settings", "Frequency", 2, 0, 3); },
+             [&] { r.valMarried = s.getInt16("Settings", "MaritalStat", 0, 0, 2); },
+             [&] { r.SPval = s.getDouble("Settings", "Local", 0); },
+             [&] { r.Method = s.getInt16("StateInfo", "MMethod", 0); },
+             [&] { chkSelfEmployed = s.getInt16("Settings", "Self", 0) != 0; },
+             [&] { r.intShowStateLabel = s.getInt16("Settings", "PgInst", 10); },
              [&] { properPicture(); },
              [&] { cboExemptions = listPosition(r.DepsNumber, 16); },
              [&] { cboState = listPosition(r.intState, kStateCount); },
@@ -108,22 +109,14 @@ void MainFormModel::load()
              [&] { statusClicked(listPosition(r.valMarried, 3)); },
              [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; },
              // The saved state options count from the first Calculate on.
-             [&] { noteUnreadable(StateOptionsModel::readSaved(r, s)); });
-}
-
-void MainFormModel::noteUnreadable(const std::vector<std::string>& settings)
-{
-    if (settings.empty()) return;
-    std::string list;
-    for (const std::string& one : settings) list += (list.empty() ? "" : ", ") + one;
-    notice = "A saved setting could not be read, so its default is used: " + list +
-             ". Check it in Set State Options or Local Tax.";
+             [&] { StateOptionsModel::readSaved(r, s); });
 }
 
 void MainFormModel::activate()
 {
     PayRecord& r = ctx_.record;
     Procedure proc(ctx_.errors, "frmMain", "Form_Activate");
+    proc.topLevel();
     proc.run([&] { stateHintVisible = CheckState(r, ctx_.settings, ctx_.errors); },
              [&] {
                  if (r.intShowStateLabel == 10) stateHintVisible = false;
@@ -291,6 +284,7 @@ void MainFormModel::clearResults()
 void MainFormModel::stateClicked(int index)
 {
     Procedure proc(ctx_.errors, "frmMain", "cboState_Click");
+    proc.topLevel();
     proc.run([&] { cboState = listPosition(static_cast<std::int16_t>(index), kStateCount); },
              [&] { ctx_.settings.save("Settings", "State", std::to_string(cboState)); },
              [&] {
@@ -350,7 +344,8 @@ void MainFormModel::incomeFocused()
 void MainFormModel::properPicture()
 {
     Procedure proc(ctx_.errors, "frmMain", "ProperPicture");
-    proc.run([&] { Pic = toInt16(ctx_.settings.get("Settings", "BckGnd", "1")); },
+    proc.topLevel();
+    proc.run([&] { Pic = ctx_.settings.getInt16("Settings", "BckGnd", 1); },
              [&] { Pic = wrapPicture(Pic, ctx_.record.strPicSelect); },
              [&] {
                  if (Pic < 1 || Pic > 38) raise(err::kFileNotFound, "File not found: " + std::to_string(Pic) + ".jpg");
@@ -360,6 +355,7 @@ void MainFormModel::properPicture()
 void MainFormModel::nextPicture()
 {
     Procedure proc(ctx_.errors, "frmMain", "cmdRotatePic_Click");
+    proc.topLevel();
     proc.run([&] { Pic = wrapPicture(Pic + 1, ctx_.record.strPicSelect); },
              [&] { ctx_.settings.save("Settings", "BckGnd", std::to_string(Pic)); },
              [&] {

@@ -130,7 +130,6 @@ public:
 private:
     PassInput passInput() const;
     void applyStateHint(bool show) { stateHintVisible = show; }
-    void noteUnreadable(const std::vector<std::string>& settings);
     void dropResults(const std::string& why);
     std::string inputsKey() const;
 

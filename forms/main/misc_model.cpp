@@ -36,6 +36,7 @@ void MiscModel::load()
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmMisc", "Form_Load");
+    proc.topLevel();
     proc.run([&] { r.frmLoaded = "7"; },
              [&] {
                  // The current wage needs a readable income and hours other than 0;
@@ -53,12 +54,12 @@ void MiscModel::load()
                      currentWage.reset();
                  }
              },
-             [&] { r.SPval = toDouble(s.get("Settings", "Local", "0")); },
-             [&] { r.SPtx = toInt16(s.get("Settings", "ApplyTo", "0")); },
+             [&] { r.SPval = s.getDouble("Settings", "Local", 0); },
+             [&] { r.SPtx = s.getInt16("Settings", "ApplyTo", 0); },
              [&] {
                  // No base is shown chosen until one is: a preselected item that
                  // the calculation does not use would promise a local tax.
-                 const std::int16_t shown = toInt16(s.get("Settings", "ApplyToDisp", "0"));
+                 const std::int16_t shown = s.getInt16("Settings", "ApplyToDisp", 0);
                  lstGrossPay = r.SPtx >= 1 && r.SPtx <= 5 && shown >= 0 && shown <= 4 ? shown : -1;
              },
              [&] { rate = formatPlain(r.SPval); });

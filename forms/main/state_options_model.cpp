@@ -27,27 +27,16 @@ StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 
 StateOptionsModel::~StateOptionsModel() { ctx_.errors.clearModuleVariables("frmState"); }
 
-std::vector<std::string> StateOptionsModel::readSaved(PayRecord& r, SettingsStore& s)
+void StateOptionsModel::readSaved(PayRecord& r, SettingsStore& s)
 {
-    std::vector<std::string> unreadable;
-    // Every default is 0; a value that cannot be read takes it.
-    auto read = [&](std::string_view section, std::string_view key, std::string_view label, auto apply) {
-        const std::string text = s.get(section, key, "0");
-        try {
-            apply(text);
-        } catch (const RuntimeError&) {
-            apply("0");
-            unreadable.push_back(std::string(label) + " (\"" + text + "\")");
-        }
-    };
-    read("StateInfo", "staMarried", "state filing status", [&](const std::string& t) { r.intSMarried = toInt16(t); });
-    read("StateInfo", "staRate", "withholding rate", [&](const std::string& t) { r.StateRate = toInt16(t); });
-    read("StateInfo", "staDeps", "Dependents (State)", [&](const std::string& t) { r.StateDeps = toInt16(t); });
-    read("StateInfo", "ILINDeps", "Illinois dependents", [&](const std::string& t) { r.ILINDeps = toInt16(t); });
-    read("StateInfo", "staExmp", kSpecialCaption, [&](const std::string& t) { r.StateExmp = toInt16(t); });
-    read("StateInfo", "staAdd", kAdditionalCaption, [&](const std::string& t) { r.StateAdd = toCurrency(t); });
-    read("Settings", "ApplyTo", "local tax base", [&](const std::string& t) { r.SPtx = toInt16(t); });
-    return unreadable;
+    // Every default is 0; the store replaces a value it cannot read and says so.
+    r.intSMarried = s.getInt16("StateInfo", "staMarried", 0);
+    r.StateRate = s.getInt16("StateInfo", "staRate", 0);
+    r.StateDeps = s.getInt16("StateInfo", "staDeps", 0);
+    r.ILINDeps = s.getInt16("StateInfo", "ILINDeps", 0);
+    r.StateExmp = s.getInt16("StateInfo", "staExmp", 0);
+    r.StateAdd = s.getCurrency("StateInfo", "staAdd", Currency{});
+    r.SPtx = s.getInt16("Settings", "ApplyTo", 0);
 }
 
 bool StateOptionsModel::methodList() const
@@ -71,9 +60,10 @@ void StateOptionsModel::load()
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmState", "Form_Load");
+    proc.topLevel();
     proc.run([&] { r.frmLoaded = "15"; },
              [&] { Clear(); },
-             [&] { r.intState = toInt16(s.get("Settings", "State", "0")); },
+             [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { stateChanged(r.intState); },
              [&] {
                  if (shownState().dialog.savedSecondDeps) {
@@ -94,8 +84,8 @@ void StateOptionsModel::load()
              // The spouse's part is shown again, so that closing the dialog
              // does not replace it with an empty field.
              [&] { spousePart = s.get("StateInfo", "missPart", "0"); },
-             [&] { r.intSMarried = toInt16(s.get("StateInfo", "staMarried", "0")); },
-             [&] { r.StateRate = toInt16(s.get("StateInfo", "staRate", "0")); },
+             [&] { r.intSMarried = s.getInt16("StateInfo", "staMarried", 0); },
+             [&] { r.StateRate = s.getInt16("StateInfo", "staRate", 0); },
              [&] { S401k = s.get("StateInfo", "sta401", "N"); },
              [&] { SPreTax = s.get("StateInfo", "staPreTax", "N"); },
              [&] {

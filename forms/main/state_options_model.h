@@ -61,8 +61,8 @@ public:
 
     // The saved options into the pay record as closing the dialog would set
     // them, and the local tax base: for the calculator's start. A value that
-    // cannot be read is replaced by its default; the result names each one.
-    static std::vector<std::string> readSaved(PayRecord& r, SettingsStore& s);
+    // cannot be read is replaced by its default, and the store says which.
+    static void readSaved(PayRecord& r, SettingsStore& s);
 
     // ---- Commands ----
     void load();       // Form_Load

@@ -124,7 +124,8 @@ std::int16_t readHours(SettingsStore& settings)
 {
     const std::string hours = settings.get("Settings", "Hours", "0");
     // An hours field left empty means no hours, not a bad entry.
-    return hours.find_first_not_of(' ') == std::string::npos ? std::int16_t{0} : toInt16(hours);
+    if (hours.find_first_not_of(' ') == std::string::npos) return 0;
+    return settings.getInt16("Settings", "Hours", 0);
 }
 
 AnalysisModel::AnalysisModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)

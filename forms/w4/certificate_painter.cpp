@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTextLayout>
 
 #include "forms/w4/w4_widgets.h"
@@ -368,7 +369,14 @@ void paintOnPage(QPainter& p, const QRectF& page, const Certificate& c)
 
 bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why)
 {
-    QPdfWriter pdf(path);
+    // Written beside the target and put in its place only when complete, so
+    // a failure leaves no cut file and an earlier one as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (why) *why = file.errorString() + '.';
+        return false;
+    }
+    QPdfWriter pdf(&file);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
                                   QPageLayout::Point));
     pdf.setResolution(600);
@@ -380,11 +388,10 @@ bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why
         return false;
     }
     paintOnPage(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), c);
-    if (!p.end()) {
-        if (why) *why = QObject::tr("The file could not be written completely.");
-        return false;
-    }
-    return true;
+    const bool painted = p.end();
+    if (painted && file.commit()) return true;
+    if (why) *why = painted ? file.errorString() + '.' : QObject::tr("The file could not be written completely.");
+    return false;
 }
 
 bool printCertificate(QPrinter& printer, const Certificate& c)

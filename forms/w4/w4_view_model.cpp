@@ -126,8 +126,8 @@ PersonalInfo::PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorSche
                   txtCity = settings_.get("User", "UCity", kUnknown);
                   txtSSN = settings_.get("User", "USSN", kUnknown);
               },
-              [&] { r_.valMarried = toInt16(settings_.get("Settings", "MaritalStat", "0")); },
-              [&] { r_.DontShowMe = toInt16(settings_.get("User", "DontShow", "0")); },
+              [&] { r_.valMarried = settings_.getInt16("Settings", "MaritalStat", 0, 0, 2); },
+              [&] { r_.DontShowMe = settings_.getInt16("User", "DontShow", 0); },
               [&] {
                   if (r_.valMarried >= 0 && r_.valMarried <= 2) optMaritalStatus = r_.valMarried;
               },

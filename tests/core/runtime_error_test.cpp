@@ -156,24 +156,35 @@ TEST(Handler, NoComponentPropagatesToTheCaller)
         RuntimeError);
 }
 
-TEST(Handler, RaiseReportsAgainInTheCaller)
+// Abort in a nested procedure: one report, and the command ends. A
+// top-level procedure ends it there when nothing called it.
+TEST(Handler, RaiseEndsTheWholeCommandWithOneReport)
 {
-    test::Harness h;
-    h.log.answers = {3, 5};
-    bool after = false;
-    EXPECT_TRUE(runCommand([&] {
-        Procedure outer(h.errors, "frmMain", "Outer");
-        outer.run(
-            [&] {
-                Procedure inner(h.errors, "frmMain", "Inner");
-                inner.run([] { raise(err::kTypeMismatch); });
-            },
-            [&] { after = true; });
-    }));
-    ASSERT_EQ(h.log.reports.size(), 2u);
-    EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "Inner");
-    EXPECT_EQ(h.log.reports[1].field("Procedure Name"), "Outer");
-    EXPECT_TRUE(after);
+    struct Row {
+        bool outerTop, innerTop, raisedToRunner;
+    };
+    for (const Row& row : {Row{false, false, true}, Row{true, false, false}, Row{false, true, true}}) {
+        SCOPED_TRACE(testing::Message() << "outer " << row.outerTop << ", inner " << row.innerTop);
+        test::Harness h;
+        h.log.answers = {3};
+        bool after = false;
+        const bool ok = runCommand([&] {
+            Procedure outer(h.errors, "frmMain", "Outer");
+            if (row.outerTop) outer.topLevel();
+            EXPECT_FALSE(outer.run(
+                [&] {
+                    Procedure inner(h.errors, "frmMain", "Inner");
+                    if (row.innerTop) inner.topLevel();
+                    inner.run([] { raise(err::kOverflow); });
+                },
+                [&] { after = true; }));
+        });
+        EXPECT_EQ(ok, !row.raisedToRunner);
+        EXPECT_FALSE(after);
+        ASSERT_EQ(h.log.reports.size(), 1u);
+        EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "Inner");
+        EXPECT_EQ(h.errors.running, 0);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The error report dialog: what it says, its four answers, Abort as the
 // default, the log it writes, and the run-time error scheme acting on it.
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -43,7 +44,7 @@ class ErrorReportTest : public QObject {
 private slots:
     void saysWhatFailedInPlainWords()
     {
-        ErrorReportDialog d(sample(), "/tmp/x/errors.log");
+        ErrorReportDialog d(sample(), GuiErrorReport::logNote("/tmp/x/errors.log", true, {}));
         const QString text = d.findChild<QLabel*>("lblSummary")->text();
         for (const char* part : {"Type mismatch", "13", "frmMain", "Calculate", "102"})
             QVERIFY2(text.contains(part), part);
@@ -109,6 +110,35 @@ private slots:
         const QString text = QString::fromUtf8(f.readAll());
         QCOMPARE(text.count("Procedure Name: Calculate"), 2);
         QVERIFY(text.contains("Pic = 3"));
+    }
+
+    // The dialog says "written to" only when the whole report was.
+    void logThatCannotBeWrittenIsSaidWithTheReason_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+        QTest::newRow("folder in its place") << dir.path() << "";
+        QTest::newRow("no folder for it") << "" << "no folder";
+    }
+    void logThatCannotBeWrittenIsSaidWithTheReason()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, why);
+        QString reason;
+        QVERIFY(!GuiErrorReport::appendToLog(log, sample(), &reason));
+        QVERIFY2(!reason.isEmpty() && reason.contains(why), qPrintable(reason));
+        if (log.isEmpty()) return;  // the report's own default is used then
+        GuiErrorReport report(log);
+        report.setErrDescription(sample().description);
+        QString note;
+        test::onModal([&note](QWidget* d) {
+            note = d->findChild<QLabel*>("lblLog")->text();
+            qobject_cast<QDialog*>(d)->reject();
+        });
+        report.reportError();
+        QVERIFY2(note.contains("could not be written to " + log) && note.contains(reason), qPrintable(note));
+        QVERIFY(!note.contains("was also written"));
     }
 
     void schemeRetriesThenSkipsAsTheUserAnswers()

@@ -127,17 +127,20 @@ TEST(HelpFilePath, OneSeparatorBetweenFolderAndFile)
     }
 }
 
-TEST(ShellModel, UnreadablePreferenceIsReportedAndSkipped)
+TEST(ShellModel, UnreadablePreferencesFallBackToTheirDefaults)
 {
     Shell s;
+    s.h.settings.save("User", "DontShow", "x");
     s.h.settings.save("Settings", "Animations", "fast");
-    s.h.log.answers = {5};  // Ignore
+    s.h.settings.save("Settings", "PgInst", "99999999");
     s.model.load();
-    ASSERT_EQ(s.h.log.reports.size(), 1u);
-    EXPECT_EQ(s.h.log.reports[0].field("Module Name"), "MDIOpen");
-    EXPECT_EQ(s.h.log.reports[0].field("Procedure Name"), "MDIForm_Load");
+    EXPECT_TRUE(s.h.log.reports.empty());
+    EXPECT_EQ(s.model.startForm(), FormId::PersonalInfo);
     EXPECT_EQ(s.model.menuAnimation(), MenuAnimation::None);
-    EXPECT_EQ(s.h.r.intShowStateLabel, 10);  // later lines still ran
+    EXPECT_EQ(s.h.r.intShowStateLabel, 10);
+    EXPECT_EQ(s.h.settings.get("User", "DontShow", "?"), "0");
+    EXPECT_EQ(s.h.settings.get("Settings", "Animations", "?"), "0");
+    EXPECT_EQ(s.h.settings.get("Settings", "PgInst", "?"), "10");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 namespace wm::test {
 
@@ -35,12 +34,17 @@ inline void snapshot(QWidget& w, const char* name)
 // Runs `f` on the next modal dialog once it is shown.
 inline void onModal(std::function<void(QWidget*)> f)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [f, poll] {
-        if (QWidget* w = QApplication::activeModalWidget()) f(w);
-        else QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    // A timer that goes away with the dialog: a self-owning function leaks.
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, f = std::move(f)] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        poll->stop();
+        poll->deleteLater();
+        f(w);
+    });
+    poll->start(0);
 }
 
 }  // namespace wm::test

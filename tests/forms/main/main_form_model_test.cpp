@@ -64,27 +64,50 @@ TEST(MainFormLoad, StoredStatusTwoLoadsAsOptionTwoWithTheSingleRate)
     EXPECT_EQ(c.h.r.valMarried, 1);
 }
 
-TEST(MainFormLoad, UnreadableSettingIsReportedAndTheRestStillLoads)
+TEST(MainFormLoad, UnreadableSettingGivesItsDefaultAndTheRestStillLoads)
 {
     struct Row {
         const char* key;
         const char* value;
-        int error;
+        const char* replacement;
     };
-    for (const Row& row : {Row{"Frequency", "weekly", err::kTypeMismatch}, Row{"Frequency", "7", 380},
-                           Row{"State", "42", 380}, Row{"Deps", "16", 380}, Row{"Local", "1%", err::kTypeMismatch}}) {
+    for (const Row& row : {Row{"Frequency", "weekly", "2"}, Row{"Frequency", "7", "2"}, Row{"State", "42", "0"},
+                           Row{"Deps", "", "0"}, Row{"Local", "1%", "0"}, Row{"PgInst", "99999999", "10"}}) {
         SCOPED_TRACE(std::string(row.key) + "=" + row.value);
         Calculator c;
         c.h.settings.save("Settings", row.key, row.value);
-        c.h.settings.save("Settings", "PgInst", "20");
-        c.h.log.answers = {5, 5};  // Ignore
+        c.h.settings.save("Settings", "Self", "-1");
         c.main.load();
-        ASSERT_GE(c.h.log.reports.size(), 1u);
-        EXPECT_EQ(c.h.log.reports[0].field("Error Number"), std::to_string(row.error));
-        EXPECT_EQ(c.h.log.reports[0].field("Module Name"), "frmMain");
-        EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "Form_Load");
-        EXPECT_EQ(c.h.log.reports[0].variables[2], (VarList{"Pic", "1", "varLocalTaxColor", "0"}));
-        EXPECT_EQ(c.h.r.intShowStateLabel, 20);  // statements after the failing one ran
+        EXPECT_TRUE(c.h.log.reports.empty());
+        EXPECT_EQ(c.saved(row.key), row.replacement);
+        EXPECT_EQ(c.main.lstFrequency, 2);
+        EXPECT_EQ(c.main.cboState, 0);
+        EXPECT_TRUE(c.main.chkSelfEmployed);  // statements after it ran
+    }
+}
+
+// A fault the load cannot read around (a picture file that is not there):
+// whatever the report's answer, the load ends without throwing and the
+// calculator works.
+TEST(MainFormLoad, EveryAnswerToALoadReportLeavesAWorkingCalculator)
+{
+    for (const std::deque<int>& answers : {std::deque<int>{3}, std::deque<int>{4, 3}, std::deque<int>{5},
+                                           std::deque<int>{0}}) {
+        SCOPED_TRACE(answers.front());
+        Calculator c;
+        c.h.settings.save("Settings", "BckGndDsgn", "Plain");
+        c.h.settings.save("Settings", "BckGnd", "99");
+        c.h.r.strPicSelect = "Plain";
+        c.h.log.answers = answers;
+        c.main.load();
+        ASSERT_EQ(c.h.log.reports.size(), answers.size());
+        EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "ProperPicture");
+        EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "53");
+        EXPECT_EQ(c.h.r.frmLoaded, "6");
+        c.main.txtIncome = "1000";
+        EXPECT_FALSE(c.main.calculate().has_value());
+        EXPECT_FALSE(c.main.grid.empty());
+        EXPECT_EQ(c.h.log.reports.size(), answers.size());
     }
 }
 
@@ -208,6 +231,21 @@ TEST(MainFormCalculate, UnreadableEntryIsRefusedAndNothingIsCalculatedOrSaved)
         EXPECT_EQ(c.saved("IncAmt"), "<none>");
         EXPECT_TRUE(c.h.log.reports.empty());
     }
+}
+
+// A 401(k) percentage that reads but overflows the deduction: the step that
+// failed reports it, and the procedures it passes through do not again.
+TEST(MainFormCalculate, OneBadEntryGivesOneReport)
+{
+    Calculator c;
+    c.main.load();
+    c.main.txtIncome = "1000";
+    c.main.txt401k = "99999999999999999999";
+    EXPECT_FALSE(c.main.calculate().has_value());  // Abort, the default answer
+    ASSERT_EQ(c.h.log.reports.size(), 1u);
+    EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "GetPreTax");
+    EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "6");
+    EXPECT_TRUE(c.main.grid.empty());
 }
 
 TEST(MainFormCalculate, MoneyTextsAsAUserTypesThem)
