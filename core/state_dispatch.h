@@ -13,8 +13,6 @@ namespace wm {
 class Pass;
 
 void dispatchState(Pass& p);
-// Samt401k and StaPreTax from the "sta401"/"staPreTax" settings ("Y" only).
-void StateBase(Pass& p);
 
 // Indexes for which the state options hint is shown.
 bool stateNeedsOptions(int index);

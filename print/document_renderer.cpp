@@ -1,4 +1,5 @@
 #include "print/document_renderer.h"
+#include "ui/qt_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +19,6 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 constexpr int kHeaderPoints = 10;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QFont documentFont(int points, bool italic, QPaintDevice* device)
 {

@@ -11,12 +11,12 @@
 // Every table here keeps an amount equal to a threshold in the lower bracket
 // and is marginal (base + rate x the excess over the bracket's threshold).
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/table_catalog.h"
 #include "states/state_steps.h"
+#include "states/table_catalog.h"
 
 namespace wm {
 

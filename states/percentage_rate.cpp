@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "core/state_dispatch.h"
+#include "core/state_base.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
 
@@ -194,7 +194,7 @@ void Massachusetts(Pass& p)
     Procedure proc(p.errors, "frmMain", "Massachusetts");
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
-        [&] { r.StateDeps = toInt16(p.setting("StateInfo", "staDeps", "0")); },
+        [&] { r.StateDeps = toInt16(p.settings.get("StateInfo", "staDeps", "0")); },
         [&] {
             if (r.valMarried != 0) return;
             const std::int16_t claimed = r.TaxOrigan == 1 ? toInt16(p.in.exemptions) : r.DepsNumber;

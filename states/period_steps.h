@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/pass.h"
+#include "core/pass_context.h"
 
 namespace wm::period {
 

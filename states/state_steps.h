@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/pass.h"
+#include "core/pass_context.h"
 #include "core/runtime_error.h"
 #include "states/period_steps.h"
 

@@ -1,4 +1,5 @@
 #include "forms/tools/multi_check_window.h"
+#include "ui/qt_text.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -39,7 +40,6 @@ constexpr Column kColumns[4] = {{"optSelectWeek", "Weekly"},
 
 const QColor kHoverHeading(128, 128, 255);
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)

@@ -256,7 +256,7 @@ void DednAdjWindow::calculate()
     model_.txtNonWage = ss(txtNonWage_->text());
     const auto out = model_.calculate();
     if (out.refusal) {
-        showRefusal(this, *out.refusal, entryForLine(out.refusal->line));
+        showRefusal(this, *out.refusal, entryForLine(out.refusal->field));
         return;
     }
     refresh();

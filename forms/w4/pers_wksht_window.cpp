@@ -249,8 +249,8 @@ void PersWkShtWindow::calculate()
 {
     readInputs();
     if (auto refused = model_.calculate()) {
-        if (refused->line == "D") showPage(1);
-        showRefusal(this, *refused, entryForLine(refused->line));
+        if (refused->field == "D") showPage(1);
+        showRefusal(this, *refused, entryForLine(refused->field));
         return;
     }
     refresh();
@@ -262,8 +262,8 @@ void PersWkShtWindow::instruction(int index)
     const auto out = model_.instruction(index);
     refresh();
     if (out.refusal) {
-        if (out.refusal->line == "D") showPage(1);
-        showRefusal(this, *out.refusal, entryForLine(out.refusal->line));
+        if (out.refusal->field == "D") showPage(1);
+        showRefusal(this, *out.refusal, entryForLine(out.refusal->field));
         return;
     }
     if (!out.next.open) return;

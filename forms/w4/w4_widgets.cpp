@@ -23,7 +23,6 @@
 
 namespace wm::w4 {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string ss(const QString& s) { return s.toStdString(); }
 
 QString indexed(const char* name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }

@@ -13,7 +13,8 @@
 
 #include "forms/w4/entry_model.h"
 #include "forms/w4/handoff_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
+#include "ui/qt_text.h"
 
 class QLineEdit;
 
@@ -25,7 +26,6 @@ inline const QColor kWorksheetYellow{255, 255, 204};
 inline const QColor kInstructionHover{0, 0, 192};
 inline const QColor kPageCommandHover{128, 128, 255};
 
-QString qs(std::string_view s);
 std::string ss(const QString& s);
 
 // Light yellow worksheet background.
@@ -79,12 +79,12 @@ private:
 // The width of every entry and result box of the worksheets.
 int fieldWidth(const QWidget* w);
 
-// A worksheet page that fills the window's width and scrolls up and down
-// when the window is too short for it.
 // Lays a worksheet window out as its two scrolling pages, on the worksheet
 // background, with F1 opening the Form W-4 help. Returns the page stack.
 QStackedWidget* layOutWorksheet(QWidget* window, AppContext& ctx, QWidget* page1, QWidget* page2);
 
+// A worksheet page that fills the window's width and scrolls up and down
+// when the window is too short for it.
 class PageScroll final : public QScrollArea {
     Q_OBJECT
 public:

@@ -16,9 +16,10 @@
 
 #include "core/runtime_error.h"
 #include "shell/list_bar.h"
-#include "shell/main_hooks.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
+#include "ui/main_hooks.h"
 
 namespace wm {
 namespace {

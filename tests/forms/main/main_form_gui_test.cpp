@@ -22,10 +22,11 @@
 
 #include "forms/main/main_form.h"
 #include "forms/main/misc_dialog.h"
-#include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
 #include "support/shell_doubles.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 namespace {

@@ -19,10 +19,11 @@
 #include "forms/tools/analysis_window.h"
 #include "forms/tools/multi_check_window.h"
 #include "print/print_window.h"
-#include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
 #include "support/shell_doubles.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 namespace {

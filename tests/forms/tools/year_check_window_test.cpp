@@ -16,10 +16,11 @@
 
 #include "forms/tools/year_check_window.h"
 #include "forms/w4/w4_view_window.h"
-#include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
 #include "support/shell_doubles.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 

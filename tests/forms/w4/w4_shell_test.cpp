@@ -9,15 +9,16 @@
 
 #include "forms/w4/pers_wksht_window.h"
 #include "forms/w4/personal_info_window.h"
+#include "forms/w4/register_forms.h"
 #include "forms/w4/table_picker_dialog.h"
 #include "forms/w4/two_earner_window.h"
 #include "forms/w4/w4_view_window.h"
-#include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
+#include "ui/form_registry.h"
 
 namespace wm {
-void registerW4Forms(FormRegistry& reg);
 
 namespace {
 
