@@ -1,5 +1,4 @@
 #include "print/document_renderer.h"
-#include "ui/qt_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +10,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+
+#include "ui/qt_text.h"
 
 namespace wm {
 

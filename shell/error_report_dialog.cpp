@@ -1,5 +1,4 @@
 #include "shell/error_report_dialog.h"
-#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -15,6 +14,8 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "ui/qt_text.h"
 
 namespace wm {
 

@@ -23,12 +23,7 @@ namespace wm {
 
 namespace {
 
-using period::addAdditional;
-using period::floorAtZero;
-using period::frequencyIndex;
-using period::kFreqName;
-using period::knownFrequency;
-using period::traceName;
+using namespace period;  // the steps every per-period calculator shares
 
 constexpr double kStdDedRate = 0.15;
 

@@ -22,12 +22,7 @@ namespace wm {
 
 namespace {
 
-using period::addAdditional;
-using period::floorAtZero;
-using period::frequencyIndex;
-using period::kFreqName;
-using period::knownFrequency;
-using period::traceName;
+using namespace period;  // the steps every per-period calculator shares
 
 using FreqTables = std::array<BracketTable, 4>;  // by HowOft
 

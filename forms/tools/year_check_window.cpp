@@ -15,7 +15,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -23,6 +22,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "forms/tools/tool_page.h"
 #include "forms/tools/year_chart.h"
 #include "forms/w4/w4_widgets.h"
 #include "print/document_renderer.h"
@@ -54,11 +54,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     setWindowTitle(tr("Year Check"));
     model_.load();
 
-    auto* title = new QLabel(tr("Year Check"), this);
-    QFont tf = title->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.5);
-    tf.setBold(true);
-    title->setFont(tf);
+    auto* title = makeTitle(tr("Year Check"), this);
     auto* intro = new QLabel(tr("Tax year 2000, if every paycheck of the year is like the one you calculated."), this);
 
     lblSentence_ = new QLabel(this);
@@ -68,10 +64,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     sf.setPointSizeF(sf.pointSizeF() * 1.2);
     sf.setBold(true);
     lblSentence_->setFont(sf);
-    lblMessage_ = new QLabel(this);
-    lblMessage_->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage_->setWordWrap(true);
-    lblMessage_->setStyleSheet(QStringLiteral("color: #a00000;"));
+    lblMessage_ = makeMessageLabel(this);
 
     tblYear_ = new QTableWidget(0, 2, this);
     tblYear_->setObjectName(QStringLiteral("tblYear"));
@@ -104,17 +97,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     body->addWidget(buildCommands());
     body->addWidget(lblStatus_);
 
-    // The page scrolls when the window is smaller than its content.
-    auto* page = new QWidget;
-    page->setLayout(body);
-    body->setContentsMargins(24, 18, 24, 18);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->addWidget(scroll);
+    setScrollingPage(this, body, QMargins(24, 18, 24, 18), false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
