@@ -17,8 +17,7 @@ void StateBase(Pass& p)
              },
              [&] {
                  if (r.SPreTax == "Y") r.StaPreTax = r.PreTax;
-                 const Currency wages = r.SSBase - (r.StaPreTax + r.Samt401k);
-                 p.explain(wages, "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
+                 p.explain(stateWages(r), "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
                            r.StaPreTax != Currency() ? " less pre-tax" : "", ")");
              });
 }

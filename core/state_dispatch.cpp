@@ -7,11 +7,8 @@ namespace wm {
 
 bool stateNeedsOptions(int index) { return stateAt(index).needsOptions; }
 
-void dispatchState(Pass& p)
+void clearStateResults(PayRecord& r)
 {
-    PayRecord& r = p.r;
-    // A calculator that has no table for a code computes nothing; clearing
-    // first keeps that from showing the previous pass's numbers.
     r.sTax = Currency();
     r.staxBase = Currency();
     r.PersExmp = Currency();
@@ -19,12 +16,16 @@ void dispatchState(Pass& p)
     r.DepDed = Currency();
     r.TaxCredit = Currency();
     r.persExmpMiss = Currency();
+}
+
+void dispatchState(Pass& p)
+{
+    PayRecord& r = p.r;
+    // A calculator that has no table for a code computes nothing; clearing
+    // first keeps that from showing the previous pass's numbers.
+    clearStateResults(r);
     if (r.intState <= 0 || r.intState >= kStateCount) return;
     const StateEntry& s = stateList()[static_cast<std::size_t>(r.intState)];
-    if (!s.calculate) {
-        p.notice = concat("The ", s.name, " calculator is not available in this build.");
-        return;
-    }
     s.calculate(p);
     p.explain(r.sTax, s.name, " withholding");
     // A status kept for another state means nothing here: say which to choose.

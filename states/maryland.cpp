@@ -15,8 +15,8 @@
 #include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/period_steps.h"
 #include "states/registry.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -107,7 +107,7 @@ void Maryland(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
         [&] { StateBase(p); },
-        [&] { r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k); },
+        [&] { r.staxBase = stateWages(r); },
         [&] {
             stdDed = Currency::round(r.staxBase.toDouble() * kStdDedRate);
             p.explain(stdDed, "Maryland standard deduction ", Pct{kStdDedRate}, " of ", r.staxBase);
@@ -135,10 +135,7 @@ void Maryland(Pass& p)
                 p.noTable("Maryland", "county rate", "Choose one in Set State Options.");
                 return;
             }
-            if (!knownFreq) {
-                p.noTable("Maryland", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "Maryland")) return;
             const auto county = static_cast<std::size_t>(c);
             r.sTax = evaluate(p, traceName(p, "Maryland ", countyRate(county), " county ", kFreqName[f]),
                               kTables[county][f], r.staxBase);

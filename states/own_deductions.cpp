@@ -13,7 +13,7 @@
 #include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -137,15 +137,9 @@ void Oregon(Pass& p)
             p.explain(r.PersExmp, "Oregon federal tax subtraction x ", r.DepsNumber, " allowances");
         },
         [&] { StateBase(p); },
+        [&] { taxableWages(p, "Oregon"); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.PersExmp;
-            p.explain(r.staxBase, "Oregon taxable wages");
-        },
-        [&] {
-            if (!knownFreq) {
-                p.noTable("Oregon", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "Oregon")) return;
             const int s = singleOrMarried(r.valMarried);
             if (s < 0) {
                 p.noTable("Oregon", "marital status");
@@ -190,7 +184,7 @@ void NCarolina(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 1998"); },
         [&] { StateBase(p); },
-        [&] { r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k); },
+        [&] { r.staxBase = stateWages(r); },
         [&] {
             if (!status || !knownFreq) return;
             const Currency limit = status->wageLimit[f];
@@ -211,10 +205,7 @@ void NCarolina(Pass& p)
                           "(Household)\" in Set State Options.");
                 return;
             }
-            if (!knownFreq) {
-                p.noTable("North Carolina", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "North Carolina")) return;
             r.sTax = evaluate(p, traceName(p, "North Carolina ", status->name, " ", kFreqName[f]), status->tables[f],
                               r.staxBase);
         },
@@ -250,14 +241,11 @@ void NewYork(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - (r.stdDed + r.PersExmp);
+            r.staxBase = stateWages(r) - (r.stdDed + r.PersExmp);
             p.explain(r.staxBase, "New York taxable wages");
         },
         [&] {
-            if (!knownFreq) {
-                p.noTable("New York", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "New York")) return;
             r.sTax = evaluate(p, traceName(p, "New York ", kFreqName[f]), kNewYork[f], r.staxBase);
         },
         [&] { addAdditional(p); },

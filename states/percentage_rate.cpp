@@ -93,10 +93,7 @@ void MichiganTax(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Michigan", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Michigan")) return;
             const double each = kMiExemption[freqIndex(r.HowOft)];
             r.PersExmp = Currency::round(static_cast<double>(r.DepsNumber) * each);
             p.explain(r.PersExmp, "Michigan exemption ", r.DepsNumber, " x ", each);
@@ -108,7 +105,7 @@ void MichiganTax(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            const Currency taxable = r.SSBase - (r.StaPreTax + r.Samt401k + r.PersExmp);
+            const Currency taxable = stateWages(r) - r.PersExmp;
             p.explain(taxable, "Michigan taxable wages");
             r.sTax = Currency::round(taxable.toDouble() * kMiRate);
             p.explain(r.sTax, "Michigan ", Pct{kMiRate}, " of the taxable wages");
@@ -125,10 +122,7 @@ void Illinois(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Illinois", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Illinois")) return;
             const std::size_t f = freqIndex(r.HowOft);
             r.PersExmp = Currency::round(static_cast<double>(r.StateDeps) * kIlPersonal[f]);
             p.explain(r.PersExmp, "Illinois exemption ", r.StateDeps, " x ", kIlPersonal[f]);
@@ -137,7 +131,7 @@ void Illinois(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k + (r.PersExmp + IllPersDeps));
+            r.staxBase = stateWages(r) - (r.PersExmp + IllPersDeps);
             p.explain(r.staxBase, "Illinois taxable wages");
         },
         [&] {
@@ -156,10 +150,7 @@ void IndianaTax(Pass& p)
     proc.run(
         [&] { p.setModified("July 1, 1999"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Indiana", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Indiana")) return;
             const std::size_t f = freqIndex(r.HowOft);
             r.PersExmp = Currency::round(static_cast<double>(r.StateDeps) * kInPersonal[f]);
             p.explain(r.PersExmp, "Indiana exemption ", r.StateDeps, " x ", kInPersonal[f]);
@@ -203,10 +194,7 @@ void Massachusetts(Pass& p)
             p.note("Massachusetts allowances: ", claimed, " claimed + ", r.StateDeps, " state dependents");
         },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Massachusetts", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Massachusetts")) return;
             const std::size_t f = freqIndex(r.HowOft);
             const MaExemption& e = kMaExemption[f];
             r.PersExmp = Currency::round(static_cast<double>(allowances) * e.perAllowance + e.fixed);
@@ -240,10 +228,7 @@ void Louisiana(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 1998"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Louisiana", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Louisiana")) return;
             const std::size_t f = freqIndex(r.HowOft);
             r.PersExmp = Currency::round(static_cast<double>(r.StateExmp) * kLaExemption[f]);
             p.explain(r.PersExmp, "Louisiana exemption ", r.StateExmp, " x ", kLaExemption[f]);
@@ -252,7 +237,7 @@ void Louisiana(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k + r.PersExmp + r.stdDed);
+            r.staxBase = stateWages(r) - (r.PersExmp + r.stdDed);
             p.explain(r.staxBase, "Louisiana taxable wages");
         },
         [&] {

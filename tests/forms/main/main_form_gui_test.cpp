@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -22,39 +21,21 @@
 
 #include "forms/main/main_form.h"
 #include "forms/main/misc_dialog.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
-#include "shell/shell_forms.h"
-#include "support/shell_doubles.h"
-#include "ui/form_registry.h"
+#include "support/shell_fixture.h"
 
 namespace wm {
 namespace {
 
-using test::FailingReport;
-using test::NoBrowser;
-using test::NoHelp;
 using test::onModal;
 
-class MainFormTest : public QObject {
+class MainFormTest : public QObject, test::ShellFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QtSettingsStore> settings;
-    std::unique_ptr<PayRecord> record;
-    std::unique_ptr<ErrorScheme> errors;
-    FormRegistry forms;
-    NoHelp help;
-    NoBrowser browser;
-    std::unique_ptr<MdiShell> shell;
-
-    void start()
+    // The program with the calculator as start form; `later` is a later run
+    // on the same settings.
+    void start(bool later = false)
     {
-        record = std::make_unique<PayRecord>();
-        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<FailingReport>(); });
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
-        shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
+        later ? restart() : ShellFixture::start();
         shell->showStartForm();
         QVERIFY(main());
     }
@@ -70,13 +51,7 @@ class MainFormTest : public QObject {
     {
         return QString::fromStdString(settings->get(section, key, "<none>"));
     }
-    void type(const char* field, const QString& text)
-    {
-        auto* f = find<QLineEdit>(field);
-        f->setFocus();
-        f->selectAll();
-        QTest::keyClicks(f, text);
-    }
+    void type(const char* field, const QString& text) { ShellFixture::type(FormId::Main, field, text); }
     void click(const char* name, QWidget* in = nullptr)
     {
         auto* b = find<QAbstractButton>(name, in);
@@ -94,15 +69,13 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<QtSettingsStore>(dir->path());
+        fresh();
         settings->save("User", "DontShow", "1");
-        FailingReport::count = 0;
     }
     void cleanup()
     {
-        shell.reset();
-        QCOMPARE(FailingReport::count, 0);
+        stop();
+        QCOMPARE(reports, 0);
     }
 
     void firstStartShowsTheDefaults()
@@ -152,8 +125,7 @@ private slots:
         QCOMPARE(saved("Hours"), QStringLiteral("40"));
         QVERIFY(find<QPushButton>("cmdAdditional_1")->isVisible());
 
-        shell.reset();
-        start();
+        start(true);
         QCOMPARE(find<QLineEdit>("txtIncome")->text(), QStringLiteral("$1,250.00"));
         QCOMPARE(find<QComboBox>("cboState")->currentText(), QStringLiteral("New Mexico"));
         QCOMPARE(find<QListWidget>("lstFrequency")->currentRow(), 0);

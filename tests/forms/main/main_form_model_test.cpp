@@ -88,22 +88,17 @@ TEST(MainFormLoad, UnreadableSettingIsReportedAndTheRestStillLoads)
     }
 }
 
-struct Entries {
-    const char* income;
-    const char* k401;
-    const char* preTax;
-    const char* preFica;
-};
-
 TEST(MainFormCalculate, FillsTheGridAndSavesTheEntries)
 {
     Calculator c;
     c.main.load();
     c.main.txtIncome = "$1,000.00";
     c.main.txt401k = "5";
-    c.main.txtPreTax = "50";
+    c.main.txtPreTax = "50.125";  // amounts are saved with all four decimals
     c.main.txtPreFICA = "";
     c.main.txtHours = "";
+    c.h.r.SPtx = 1;
+    c.h.r.SPval = 0.012345;
     ASSERT_FALSE(c.main.calculate());
     ASSERT_EQ(c.main.grid.size(), 12u);
     const char* titles[] = {"Gross Pay", "401k Deduction", "Non-Taxable", "Pre-FICA", "Federal Tax", "State Tax",
@@ -111,7 +106,7 @@ TEST(MainFormCalculate, FillsTheGridAndSavesTheEntries)
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(c.main.grid[i].title, titles[i]);
     EXPECT_EQ(c.main.grid[0].amount, 1000_usd);
     EXPECT_EQ(c.main.grid[1].amount, 50_usd);
-    EXPECT_EQ(c.main.grid[2].amount, 50_usd);
+    EXPECT_EQ(c.main.grid[2].amount, 50.125_usd);
     EXPECT_EQ(c.main.grid[11].amount, c.h.r.amtTotal);
     EXPECT_EQ(c.main.txtHours, "80");
     EXPECT_TRUE(c.main.printEnabled);
@@ -119,13 +114,13 @@ TEST(MainFormCalculate, FillsTheGridAndSavesTheEntries)
     EXPECT_FALSE(c.main.explanation.empty());
     EXPECT_EQ(c.saved("IncAmt"), "1000");
     EXPECT_EQ(c.saved("401k"), "0.05");
-    EXPECT_EQ(c.saved("NotTax"), "50");
+    EXPECT_EQ(c.saved("NotTax"), "50.125");
     EXPECT_EQ(c.saved("SSExmp"), "0");
     EXPECT_EQ(c.saved("Hours"), "80");
     EXPECT_EQ(c.saved("State"), "0");
     EXPECT_EQ(c.saved("Frequency"), "2");
     EXPECT_EQ(c.saved("MaritalStat"), "0");
-    EXPECT_EQ(c.saved("LocalAmt"), "0");
+    EXPECT_EQ(c.saved("LocalAmt"), "12.345");
 }
 
 TEST(MainFormCalculate, ALaterStartRestoresAndCalculatesTheSame)

@@ -8,14 +8,14 @@
 namespace wm {
 namespace {
 
-// A calculator after Calculate on gross 1,000.00 for 40 hours.
+// A calculator after Calculate on gross 1,000.00 for 40 (or other) hours.
 struct RaiseSetup {
     test::Calculator c;
-    RaiseSetup()
+    explicit RaiseSetup(const char* hours = "40")
     {
         c.main.load();
         c.main.txtIncome = "1000";
-        c.main.txtHours = "40";
+        c.main.txtHours = hours;
         EXPECT_FALSE(c.main.calculate());
     }
 };
@@ -100,6 +100,30 @@ TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
     m.closeRaise();
     EXPECT_EQ(s.c.main.raiseCaption, "$25.75");
     EXPECT_EQ(s.c.main.raiseColor, kDarkRed);
+}
+
+// The new gross is f x the gross of the last pass on top of it, not the new
+// income text; an entry of 1 is 1 %.
+TEST(PayRaise, PercentRaisesTheLastGross)
+{
+    struct Row {
+        const char* hours;
+        const char* percent;
+        const char* newWage;
+        const char* income;
+        Currency gross;
+    };
+    for (const Row& row : {Row{"37", "3", "$27.84", "1030.08", 1030_usd}, Row{"40", "1", "$25.25", "1010", 1010_usd}}) {
+        SCOPED_TRACE(testing::Message() << row.percent << " % at " << row.hours << " h");
+        RaiseSetup s(row.hours);
+        MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+        m.load();
+        m.percent = row.percent;
+        ASSERT_FALSE(m.calculateRaise());
+        EXPECT_EQ(m.newWage, row.newWage);
+        EXPECT_EQ(s.c.main.txtIncome, row.income);
+        EXPECT_EQ(s.c.h.r.SSBase, row.gross);
+    }
 }
 
 TEST(PayRaise, NewWageGivesThePercentageAndTheGross)

@@ -24,20 +24,13 @@
 #include "shell/qt_settings_store.h"
 #include "shell/shell_forms.h"
 #include "shell/version.h"
+#include "support/shell_fixture.h"
 #include "ui/artwork.h"
 #include "ui/form_registry.h"
 
 using namespace wm;
 
 namespace {
-struct NoBrowser final : Browser {
-    bool open(const QString&) override { return true; }
-};
-class IgnoreReport final : public BasicErrorReport {
-public:
-    int reportError() override { return 5; }
-};
-
 void save(QWidget* w, const QString& file)
 {
     QApplication::processEvents();
@@ -55,11 +48,12 @@ int main(int argc, char** argv)
     QtSettingsStore settings(dir.path());
     settings.save("User", "DontShow", "1");
     PayRecord record;
-    ErrorScheme errors(record, [] { return std::make_unique<IgnoreReport>(); });
+    int reports = 0;
+    ErrorScheme errors(record, [&reports] { return std::make_unique<test::CountingReport>(reports, 5); });
     FormRegistry forms;
     registerAllForms(forms);
     QtHelpService help;
-    NoBrowser browser;
+    test::RecordingBrowser browser;
     MdiShell shell(record, settings, errors, forms, {help, browser});
     shell.resize(1180, 820);
     shell.show();
