@@ -52,12 +52,12 @@ struct Number {
     std::string frac;
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool lex(std::string_view s, Number& n)
 {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
     if (s.empty()) return false;
     if (s.front() == '(') {
         if (s.back() != ')') return false;
@@ -143,6 +143,8 @@ Currency wholeDollarRound(Currency c)
 {
     return Currency::fromCount(divRound(c.count(), Currency::kScale, true) * Currency::kScale);
 }
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
 Currency toCurrency(std::string_view text)
 {

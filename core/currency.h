@@ -90,6 +90,8 @@ consteval Currency operator""_usd(const char* s) { return detail::parseLiteral(s
 }  // namespace literals
 
 // ---- Text conversions -------------------------------------------------
+// An entry of nothing but spaces and tabs: the fields read it as 0.
+bool isBlank(std::string_view text);
 // Reading accepts what a user types into a money field: "1234.5",
 // "1,234.50", "$1,234.50", "(1,234.50)", "-5", with blanks around. Extra
 // decimals round half to even. Anything else raises type mismatch (13); an

@@ -4,36 +4,12 @@
 
 namespace wm {
 
-std::array<std::string, 8> Pass::resultLabels() const
-{
-    std::array<std::string, 8> out;
-    for (std::size_t i = 0; i < out.size(); ++i) out[i] = resultLabel(i);
-    return out;
-}
-
-void Pass::setModified(std::string_view date)
-{
-    lblModified.assign(kModifiedPrefix);
-    lblModified.append(date);
-}
-
-void Pass::noTable(std::string_view state, std::string_view what, std::string_view hint)
-{
-    notice = concat("No ", state, " table applies to the chosen ", what, ".");
-    if (!hint.empty()) notice += concat(" ", hint);
-    note(notice);
-}
-
-namespace {
-bool isBlankText(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
-}  // namespace
-
 void GetPreTax(Pass& p)
 {
     PayRecord& r = p.r;
     Procedure proc(p.errors, "frmMain", "GetPreTax");
-    proc.run([&] { r.SSEmp = isBlankText(p.in.txtPreFICA) ? Currency() : toCurrency(p.in.txtPreFICA); },
-             [&] { r.PreTax = isBlankText(p.in.txtPreTax) ? Currency() : toCurrency(p.in.txtPreTax); },
+    proc.run([&] { r.SSEmp = isBlank(p.in.txtPreFICA) ? Currency() : toCurrency(p.in.txtPreFICA); },
+             [&] { r.PreTax = isBlank(p.in.txtPreTax) ? Currency() : toCurrency(p.in.txtPreTax); },
              [&] {
                  r.amt401k = Currency::round(r.taxBase.toDouble() * r.PerCent401k);
                  if (r.amt401k != Currency())
@@ -50,13 +26,13 @@ void Calculate(Pass& p)
     proc.run(
         [&] {
             if (r.TaxOrigan == 0)
-                r.taxBase = isBlankText(p.in.txtIncome) ? Currency() : toCurrency(p.in.txtIncome);
+                r.taxBase = isBlank(p.in.txtIncome) ? Currency() : toCurrency(p.in.txtIncome);
         },
         [&] {
             if (r.TaxOrigan == 0 || r.TaxOrigan == 1) r.SSBase = r.taxBase;
             p.explain(r.SSBase, "Gross pay");
         },
-        [&] { r.PerCent401k = isBlankText(p.in.txt401k) ? 0.0 : toDouble(p.in.txt401k); },
+        [&] { r.PerCent401k = isBlank(p.in.txt401k) ? 0.0 : toDouble(p.in.txt401k); },
         // 5 and 0.05 both mean 5 %; 1 means 1 %.
         [&] {
             if (r.PerCent401k >= 1) r.PerCent401k = r.PerCent401k / 100;

@@ -2,7 +2,6 @@
 
 #include "core/pass.h"
 #include "states/registry.h"
-#include "states/state_steps.h"
 
 namespace wm {
 
@@ -34,24 +33,6 @@ void dispatchState(Pass& p)
         p.notice = concat("No filing status for ", s.name, " is chosen. ", statusChoiceHint(s));
         p.note(p.notice);
     }
-}
-
-void StateBase(Pass& p)
-{
-    PayRecord& r = p.r;
-    Procedure proc(p.errors, "frmMain", "StateBase");
-    proc.run([&] { r.Samt401k = Currency(); },
-             [&] { r.StaPreTax = Currency(); },
-             [&] { r.S401k = p.settings.get("StateInfo", "sta401", "N"); },
-             [&] { r.SPreTax = p.settings.get("StateInfo", "staPreTax", "N"); },
-             [&] {
-                 if (r.S401k == "Y") r.Samt401k = r.amt401k;
-             },
-             [&] {
-                 if (r.SPreTax == "Y") r.StaPreTax = r.PreTax;
-                 p.explain(stateWages(r), "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
-                           r.StaPreTax != Currency() ? " less pre-tax" : "", ")");
-             });
 }
 
 bool CheckState(PayRecord& r, SettingsStore& settings, ErrorScheme& errors)

@@ -18,8 +18,6 @@ void dispatchState(Pass& p);
 // persExmpMiss) back to 0.
 struct PayRecord;
 void clearStateResults(PayRecord& r);
-// Samt401k and StaPreTax from the "sta401"/"staPreTax" settings ("Y" only).
-void StateBase(Pass& p);
 
 // Indexes for which the state options hint is shown.
 bool stateNeedsOptions(int index);

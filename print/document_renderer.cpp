@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include "ui/qt_text.h"
+
 namespace wm {
 
 namespace {
@@ -18,7 +20,6 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 constexpr int kHeaderPoints = 10;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QFont documentFont(int points, bool italic, QPaintDevice* device)
 {

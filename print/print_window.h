@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "print/statement_builder.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QLabel;
 class QPrinter;

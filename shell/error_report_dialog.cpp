@@ -15,26 +15,24 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace wm {
+#include "ui/qt_text.h"
 
-namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
-}  // namespace
+namespace wm {
 
 QString ErrorReportDialog::summary(const ReportData& data)
 {
     return QObject::tr("Wagemark could not finish a step.\n\n"
                        "What failed: %1 (error %2)\n"
                        "Where: module %3, procedure %4, line %5")
-        .arg(q(data.field("Description")), q(data.field("Error Number")), q(data.field("Module Name")),
-             q(data.field("Procedure Name")), q(data.field("Line Number")));
+        .arg(qs(data.field("Description")), qs(data.field("Error Number")), qs(data.field("Module Name")),
+             qs(data.field("Procedure Name")), qs(data.field("Line Number")));
 }
 
 ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logNote, QWidget* parent)
     : QDialog(parent), details_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmErrorReport"));
-    setWindowTitle(QObject::tr("%1 - Error Report").arg(q(data.appTitle.empty() ? "Wagemark" : data.appTitle)));
+    setWindowTitle(QObject::tr("%1 - Error Report").arg(qs(data.appTitle.empty() ? "Wagemark" : data.appTitle)));
     setModal(true);
 
     auto* icon = new QLabel(this);
@@ -62,7 +60,7 @@ ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logN
     details_->setObjectName(QStringLiteral("txtDetails"));
     details_->setReadOnly(true);
     details_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    details_->setPlainText(q(data.text()));
+    details_->setPlainText(qs(data.text()));
     details_->setMinimumHeight(220);
     details_->hide();
     connect(toggle, &QToolButton::toggled, this, [this, toggle](bool on) {

@@ -10,8 +10,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "shell/artwork.h"
 #include "shell/shell_model.h"
+#include "ui/artwork.h"
 
 namespace wm {
 

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell/services.h"
+#include "ui/services.h"
 
 class QTextBrowser;
 class QListWidget;

@@ -10,13 +10,14 @@
 
 #include "core/pay_record.h"
 #include "core/runtime_error.h"
-#include "shell/artwork.h"
 #include "shell/error_report_dialog.h"
-#include "shell/form_registry.h"
 #include "shell/help_window.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
 #include "shell/version.h"
+#include "ui/artwork.h"
+#include "ui/form_registry.h"
 
 namespace {
 

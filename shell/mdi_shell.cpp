@@ -21,9 +21,9 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "shell/artwork.h"
 #include "shell/list_bar.h"
-#include "shell/main_hooks.h"
+#include "ui/artwork.h"
+#include "ui/main_hooks.h"
 
 namespace wm {
 

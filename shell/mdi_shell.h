@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <map>
 
-#include "shell/app_context.h"
-#include "shell/form_registry.h"
-#include "shell/services.h"
 #include "shell/shell_model.h"
+#include "ui/app_context.h"
+#include "ui/form_registry.h"
+#include "ui/services.h"
 
 class QAction;
 class QActionGroup;

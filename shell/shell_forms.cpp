@@ -1,5 +1,7 @@
 // The shell's own forms: the about box (frmAbt) and the calendar
 // (frmCalendar).
+#include "shell/shell_forms.h"
+
 #include <QCalendarWidget>
 #include <QDate>
 #include <QDialog>
@@ -9,9 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/artwork.h"
-#include "shell/form_registry.h"
+#include "forms/main/register_forms.h"
+#include "forms/tools/register_forms.h"
+#include "forms/w4/register_forms.h"
+#include "print/register_forms.h"
 #include "shell/version.h"
+#include "ui/artwork.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 
@@ -96,6 +102,15 @@ void registerShellForms(FormRegistry& reg)
              [](AppContext& c, QWidget* p) -> QWidget* { return makeAbout(c, p); }, FormKind::Modal});
     reg.add({FormId::Calendar, "frmCalendar", QObject::tr("Calendar"), "4",
              [](AppContext& c, QWidget* p) -> QWidget* { return makeCalendar(c, p); }, FormKind::Modal});
+}
+
+void registerAllForms(FormRegistry& reg)
+{
+    registerShellForms(reg);
+    registerMainForms(reg);
+    registerW4Forms(reg);
+    registerToolsForms(reg);
+    registerPrintForms(reg);
 }
 
 }  // namespace wm

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 namespace wm {
 

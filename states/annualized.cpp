@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "core/state_dispatch.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
@@ -282,9 +282,8 @@ void Mississippi(Pass& p)
             if (status->spouseShare) {
                 // The part of the spouse exemption the employee claims; a
                 // field left empty claims none.
-                const std::string part = p.setting("StateInfo", "missPart", "0");
-                const bool blank = part.find_first_not_of(" \t") == std::string::npos;
-                r.persExmpMiss = blank ? Currency() : toCurrency(part);
+                const std::string part = p.settings.get("StateInfo", "missPart", "0");
+                r.persExmpMiss = isBlank(part) ? Currency() : toCurrency(part);
             } else {
                 r.persExmpMiss = status->exemption;
             }

@@ -1,6 +1,6 @@
 #include "states/bracket.h"
 
-#include "core/pass.h"
+#include "core/pass_context.h"
 
 namespace wm {
 

@@ -12,8 +12,8 @@
 // Married filers claiming two or more federal allowances get the larger
 // limit and deduction, the same as a head of household.
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/period_steps.h"
@@ -87,7 +87,7 @@ void CalifTax(Pass& p)
     Procedure proc(p.errors, "frmMain", "CalifTax");
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
-        [&] { r.StateExmp = toInt16(p.setting("StateInfo", "staExmp", "0")); },
+        [&] { r.StateExmp = toInt16(p.settings.get("StateInfo", "staExmp", "0")); },
         [&] { StateBase(p); },
         [&] {
             if (!knownFreq) return;

@@ -11,10 +11,11 @@
 
 #include <cstdint>
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
+#include "states/registry.h"
 #include "states/state_steps.h"
 #include "states/table_catalog.h"
 
@@ -22,12 +23,7 @@ namespace wm {
 
 namespace {
 
-using period::addAdditional;
-using period::floorAtZero;
-using period::frequencyIndex;
-using period::kFreqName;
-using period::knownFrequency;
-using period::traceName;
+using namespace period;  // the steps every per-period calculator shares
 
 constexpr double kStdDedRate = 0.15;
 
@@ -51,22 +47,22 @@ constexpr std::array<std::array<Currency, 3>, 4> kOver = {{
     {83_usd, 167_usd, 250_usd},
 }};
 
+// In the order of the county list (kMarylandCounties).
 struct County {
-    std::int16_t method;                         // county rate in hundredths of a percent
-    std::array<double, 4> rates;                 // r(0) .. r(3): state rates 2, 3, 4, 4.85 % plus the county's
-    std::array<std::array<double, 3>, 4> base;   // B(1) .. B(3) by HowOft
+    std::array<double, 4> rates;                // r(0) .. r(3): state rates 2, 3, 4, 4.85 % plus the county's
+    std::array<std::array<double, 3>, 4> base;  // B(1) .. B(3) by HowOft
 };
 // The combined rates are written out rather than summed in double, which
 // would differ in the last digit.
-constexpr std::array<County, 8> kCounties = {{
-    {125, {0.0325, 0.0425, 0.0525, 0.0610}, {{{0.62, 1.43, 2.43}, {1.37, 3.11, 5.32}, {1.24, 2.86, 4.91}, {2.70, 6.27, 10.63}}}},
-    {175, {0.0375, 0.0475, 0.0575, 0.0660}, {{{0.71, 1.61, 2.70}, {1.58, 3.53, 5.95}, {1.43, 3.24, 5.48}, {3.11, 7.10, 11.87}}}},
-    {241, {0.0441, 0.0541, 0.0641, 0.0726}, {{{0.84, 1.87, 3.09}, {1.85, 4.07, 6.76}, {1.68, 3.74, 6.24}, {3.66, 8.20, 13.52}}}},
-    {251, {0.0451, 0.0551, 0.0651, 0.0736}, {{{0.86, 1.91, 3.15}, {1.89, 4.15, 6.88}, {1.71, 3.80, 6.33}, {3.74, 8.37, 13.77}}}},
-    {277, {0.0477, 0.0577, 0.0677, 0.0762}, {{{0.91, 2.01, 3.30}, {2.00, 4.37, 7.21}, {1.81, 4.00, 6.64}, {3.96, 8.81, 14.43}}}},
-    {282, {0.0482, 0.0582, 0.0682, 0.0767}, {{{0.92, 2.03, 3.33}, {2.02, 4.41, 7.27}, {1.83, 4.04, 6.70}, {4.00, 8.89, 14.55}}}},
-    {291, {0.0491, 0.0591, 0.0691, 0.0776}, {{{0.93, 2.05, 3.36}, {2.06, 4.48, 7.38}, {1.87, 4.12, 6.81}, {4.08, 9.04, 14.78}}}},
-    {301, {0.0501, 0.0601, 0.0701, 0.0786}, {{{0.95, 2.09, 3.42}, {2.10, 4.56, 7.50}, {1.90, 4.18, 6.91}, {4.16, 9.21, 15.03}}}},
+constexpr std::array<County, kMarylandCounties.size()> kCounties = {{
+    {{0.0325, 0.0425, 0.0525, 0.0610}, {{{0.62, 1.43, 2.43}, {1.37, 3.11, 5.32}, {1.24, 2.86, 4.91}, {2.70, 6.27, 10.63}}}},
+    {{0.0375, 0.0475, 0.0575, 0.0660}, {{{0.71, 1.61, 2.70}, {1.58, 3.53, 5.95}, {1.43, 3.24, 5.48}, {3.11, 7.10, 11.87}}}},
+    {{0.0441, 0.0541, 0.0641, 0.0726}, {{{0.84, 1.87, 3.09}, {1.85, 4.07, 6.76}, {1.68, 3.74, 6.24}, {3.66, 8.20, 13.52}}}},
+    {{0.0451, 0.0551, 0.0651, 0.0736}, {{{0.86, 1.91, 3.15}, {1.89, 4.15, 6.88}, {1.71, 3.80, 6.33}, {3.74, 8.37, 13.77}}}},
+    {{0.0477, 0.0577, 0.0677, 0.0762}, {{{0.91, 2.01, 3.30}, {2.00, 4.37, 7.21}, {1.81, 4.00, 6.64}, {3.96, 8.81, 14.43}}}},
+    {{0.0482, 0.0582, 0.0682, 0.0767}, {{{0.92, 2.03, 3.33}, {2.02, 4.41, 7.27}, {1.83, 4.04, 6.70}, {4.00, 8.89, 14.55}}}},
+    {{0.0491, 0.0591, 0.0691, 0.0776}, {{{0.93, 2.05, 3.36}, {2.06, 4.48, 7.38}, {1.87, 4.12, 6.81}, {4.08, 9.04, 14.78}}}},
+    {{0.0501, 0.0601, 0.0701, 0.0786}, {{{0.95, 2.09, 3.42}, {2.10, 4.56, 7.50}, {1.90, 4.18, 6.91}, {4.16, 9.21, 15.03}}}},
 }};
 
 using Rows = std::array<std::array<std::array<Bracket, 3>, 4>, kCounties.size()>;  // [county][HowOft]
@@ -90,12 +86,12 @@ constexpr Tables kTables = [] {
 // Index into kCounties, or -1 for a code that is none of the eight.
 int countyIndex(std::int16_t method)
 {
-    for (std::size_t c = 0; c < kCounties.size(); ++c)
-        if (kCounties[c].method == method) return static_cast<int>(c);
+    for (std::size_t c = 0; c < kMarylandCounties.size(); ++c)
+        if (kMarylandCounties[c].value == method) return static_cast<int>(c);
     return -1;
 }
 
-Pct countyRate(const County& c) { return Pct{c.method / 10000.0}; }
+Pct countyRate(std::size_t c) { return Pct{kMarylandCounties[c].value / 10000.0}; }
 
 }  // namespace
 
@@ -139,13 +135,10 @@ void Maryland(Pass& p)
                 p.noTable("Maryland", "county rate", "Choose one in Set State Options.");
                 return;
             }
-            if (!knownFreq) {
-                p.noTable("Maryland", "pay frequency");
-                return;
-            }
-            const County& county = kCounties[static_cast<std::size_t>(c)];
+            if (!haveFrequency(p, "Maryland")) return;
+            const auto county = static_cast<std::size_t>(c);
             r.sTax = evaluate(p, traceName(p, "Maryland ", countyRate(county), " county ", kFreqName[f]),
-                              kTables[static_cast<std::size_t>(c)][f], r.staxBase);
+                              kTables[county][f], r.staxBase);
         },
         [&] { addAdditional(p); },
         [&] { floorAtZero(p); },
@@ -160,7 +153,7 @@ std::vector<CatalogTable> marylandCatalog()
     std::vector<CatalogTable> out;
     for (std::size_t c = 0; c < kCounties.size(); ++c)
         for (std::size_t f = 0; f < 4; ++f)
-            out.push_back({concat("Maryland ", countyRate(kCounties[c]), " county ", kFreqName[f]), kTables[c][f], true});
+            out.push_back({concat("Maryland ", countyRate(c), " county ", kFreqName[f]), kTables[c][f], true});
     return out;
 }
 

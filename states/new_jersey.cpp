@@ -8,8 +8,8 @@
 //      below it
 //   4. + additional withholding; below zero becomes zero (four decimals kept)
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/period_steps.h"
@@ -83,10 +83,7 @@ void NewJersey(Pass& p)
             if (r.StateDeps != 0) p.explain(r.PersExmp, "New Jersey allowances ", r.StateDeps, " x ", kAllowance[f]);
         },
         [&] { StateBase(p); },
-        [&] {
-            r.staxBase = stateWages(r) - r.PersExmp;
-            p.explain(r.staxBase, "New Jersey taxable wages");
-        },
+        [&] { period::taxableWages(p, "New Jersey"); },
         [&] {
             if (r.StateRate < 0 || r.StateRate > 4) {
                 p.noTable("New Jersey", "rate", "Choose Rate A to E in Set State Options.");

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
@@ -20,12 +20,7 @@ namespace wm {
 
 namespace {
 
-using period::addAdditional;
-using period::floorAtZero;
-using period::frequencyIndex;
-using period::kFreqName;
-using period::knownFrequency;
-using period::traceName;
+using namespace period;  // the steps every per-period calculator shares
 
 using FreqTables = std::array<BracketTable, 4>;  // by HowOft
 
@@ -142,15 +137,9 @@ void Oregon(Pass& p)
             p.explain(r.PersExmp, "Oregon federal tax subtraction x ", r.DepsNumber, " allowances");
         },
         [&] { StateBase(p); },
+        [&] { taxableWages(p, "Oregon"); },
         [&] {
-            r.staxBase = stateWages(r) - r.PersExmp;
-            p.explain(r.staxBase, "Oregon taxable wages");
-        },
-        [&] {
-            if (!knownFreq) {
-                p.noTable("Oregon", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "Oregon")) return;
             const int s = singleOrMarried(r.valMarried);
             if (s < 0) {
                 p.noTable("Oregon", "marital status");
@@ -216,10 +205,7 @@ void NCarolina(Pass& p)
                           "(Household)\" in Set State Options.");
                 return;
             }
-            if (!knownFreq) {
-                p.noTable("North Carolina", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "North Carolina")) return;
             r.sTax = evaluate(p, traceName(p, "North Carolina ", status->name, " ", kFreqName[f]), status->tables[f],
                               r.staxBase);
         },
@@ -259,10 +245,7 @@ void NewYork(Pass& p)
             p.explain(r.staxBase, "New York taxable wages");
         },
         [&] {
-            if (!knownFreq) {
-                p.noTable("New York", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "New York")) return;
             r.sTax = evaluate(p, traceName(p, "New York ", kFreqName[f]), kNewYork[f], r.staxBase);
         },
         [&] { addAdditional(p); },

@@ -7,8 +7,8 @@
 //   4. + additional withholding; below zero becomes zero
 // valMarried 2 (married, withholding at the single rate) uses the single table.
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
@@ -109,15 +109,9 @@ void perPeriod(Pass& p, const PerPeriodState& s)
             p.explain(r.PersExmp, s.name, " exemption ", r.DepsNumber, " x ", s.exemption[f]);
         },
         [&] { StateBase(p); },
+        [&] { period::taxableWages(p, s.name); },
         [&] {
-            r.staxBase = stateWages(r) - r.PersExmp;
-            p.explain(r.staxBase, s.name, " taxable wages");
-        },
-        [&] {
-            if (!knownFreq) {
-                p.noTable(s.name, "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, s.name)) return;
             const std::size_t status = r.valMarried == 0 ? 0 : 1;
             const std::string name =
                 period::traceName(p, s.name, status == 0 ? " married " : " single ", kFreqName[f]);

@@ -11,12 +11,12 @@
 // Every table here keeps an amount equal to a threshold in the lower bracket
 // and is marginal (base + rate x the excess over the bracket's threshold).
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/table_catalog.h"
 #include "states/state_steps.h"
+#include "states/table_catalog.h"
 
 namespace wm {
 
@@ -164,15 +164,9 @@ void periodTable(Pass& p, const PeriodTableState& s)
                       " x ", s.exemption[f]);
         },
         [&] { StateBase(p); },
+        [&] { period::taxableWages(p, s.name); },
         [&] {
-            r.staxBase = stateWages(r) - r.PersExmp;
-            p.explain(r.staxBase, s.name, " taxable wages");
-        },
-        [&] {
-            if (!knownFreq) {
-                p.noTable(s.name, "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, s.name)) return;
             const int status = s.status(r);
             if (status < 0) {
                 p.noTable(s.name, s.statusWhat, s.statusHint);
@@ -278,10 +272,7 @@ void Missouri(Pass& p)
                           "\"Head of Family (Household)\" in Set State Options.");
                 return;
             }
-            if (!period::knownFrequency(r.HowOft)) {
-                p.noTable("Missouri", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Missouri")) return;
             const auto f = static_cast<std::size_t>(r.HowOft);
             r.sTax = evaluate(p, period::traceName(p, "Missouri ", kFreqName[f]), kMissouri[f], r.staxBase);
         },

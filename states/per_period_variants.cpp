@@ -11,8 +11,8 @@
 
 #include <cstdint>
 
-#include "core/pass.h"
-#include "core/state_dispatch.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
@@ -22,12 +22,7 @@ namespace wm {
 
 namespace {
 
-using period::addAdditional;
-using period::floorAtZero;
-using period::frequencyIndex;
-using period::kFreqName;
-using period::knownFrequency;
-using period::traceName;
+using namespace period;  // the steps every per-period calculator shares
 
 using FreqTables = std::array<BracketTable, 4>;  // by HowOft
 
@@ -119,21 +114,11 @@ void perAllowanceExemption(Pass& p, std::string_view state, const std::array<dou
     p.explain(r.PersExmp, state, " exemption ", r.DepsNumber, " x ", Currency::round(each));
 }
 
-void taxableWages(Pass& p, std::string_view state)
-{
-    PayRecord& r = p.r;
-    r.staxBase = stateWages(r) - r.PersExmp;
-    p.explain(r.staxBase, state, " taxable wages");
-}
-
 // Ohio and West Virginia: one table per frequency.
 void frequencyTable(Pass& p, std::string_view state, const FreqTables& tables)
 {
     PayRecord& r = p.r;
-    if (!knownFrequency(r.HowOft)) {
-        p.noTable(state, "pay frequency");
-        return;
-    }
+    if (!haveFrequency(p, state)) return;
     const std::size_t f = frequencyIndex(r.HowOft);
     r.sTax = evaluate(p, traceName(p, state, " ", kFreqName[f]), tables[f], r.staxBase);
 }
@@ -156,10 +141,7 @@ void Utah(Pass& p)
         [&] { StateBase(p); },
         [&] { taxableWages(p, "Utah"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Utah", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "Utah")) return;
             if (r.valMarried < 0 || r.valMarried > 2) {
                 p.noTable("Utah", "marital status");
                 return;
@@ -195,10 +177,7 @@ void DCTax(Pass& p)
                           "Separately\" in Set State Options.");
                 return;
             }
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("District of Columbia", "pay frequency");
-                return;
-            }
+            if (!haveFrequency(p, "District of Columbia")) return;
             const std::size_t f = frequencyIndex(r.HowOft);
             const auto t = static_cast<std::size_t>(table);
             r.sTax = evaluate(p, traceName(p, "District of Columbia ", kDcTableName[t], " ", kFreqName[f]), kDc[t][f],

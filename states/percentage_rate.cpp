@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "core/state_dispatch.h"
+#include "core/state_base.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
 
@@ -93,10 +93,7 @@ void MichiganTax(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Michigan", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Michigan")) return;
             const double each = kMiExemption[freqIndex(r.HowOft)];
             r.PersExmp = Currency::round(static_cast<double>(r.DepsNumber) * each);
             p.explain(r.PersExmp, "Michigan exemption ", r.DepsNumber, " x ", each);
@@ -125,10 +122,7 @@ void Illinois(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Illinois", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Illinois")) return;
             const std::size_t f = freqIndex(r.HowOft);
             r.PersExmp = Currency::round(static_cast<double>(r.StateDeps) * kIlPersonal[f]);
             p.explain(r.PersExmp, "Illinois exemption ", r.StateDeps, " x ", kIlPersonal[f]);
@@ -156,10 +150,7 @@ void IndianaTax(Pass& p)
     proc.run(
         [&] { p.setModified("July 1, 1999"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Indiana", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Indiana")) return;
             const std::size_t f = freqIndex(r.HowOft);
             r.PersExmp = Currency::round(static_cast<double>(r.StateDeps) * kInPersonal[f]);
             p.explain(r.PersExmp, "Indiana exemption ", r.StateDeps, " x ", kInPersonal[f]);
@@ -194,7 +185,7 @@ void Massachusetts(Pass& p)
     Procedure proc(p.errors, "frmMain", "Massachusetts");
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
-        [&] { r.StateDeps = toInt16(p.setting("StateInfo", "staDeps", "0")); },
+        [&] { r.StateDeps = toInt16(p.settings.get("StateInfo", "staDeps", "0")); },
         [&] {
             if (r.valMarried != 0) return;
             const std::int16_t claimed = r.TaxOrigan == 1 ? toInt16(p.in.exemptions) : r.DepsNumber;
@@ -203,10 +194,7 @@ void Massachusetts(Pass& p)
             p.note("Massachusetts allowances: ", claimed, " claimed + ", r.StateDeps, " state dependents");
         },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Massachusetts", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Massachusetts")) return;
             const std::size_t f = freqIndex(r.HowOft);
             const MaExemption& e = kMaExemption[f];
             r.PersExmp = Currency::round(static_cast<double>(allowances) * e.perAllowance + e.fixed);
@@ -240,10 +228,7 @@ void Louisiana(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 1998"); },
         [&] {
-            if (!knownFrequency(r.HowOft)) {
-                p.noTable("Louisiana", "pay frequency");
-                return;
-            }
+            if (!period::haveFrequency(p, "Louisiana")) return;
             const std::size_t f = freqIndex(r.HowOft);
             r.PersExmp = Currency::round(static_cast<double>(r.StateExmp) * kLaExemption[f]);
             p.explain(r.PersExmp, "Louisiana exemption ", r.StateExmp, " x ", kLaExemption[f]);

@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/pass.h"
+#include "core/pass_context.h"
+#include "core/state_base.h"
 
 namespace wm::period {
 
@@ -21,11 +22,27 @@ constexpr std::size_t frequencyIndex(std::int16_t howOft)
     return knownFrequency(howOft) ? static_cast<std::size_t>(howOft) : 0;
 }
 
+// False, with the notice that no table applies, for a pay frequency code
+// outside 0..3.
+inline bool haveFrequency(Pass& p, std::string_view state)
+{
+    if (knownFrequency(p.r.HowOft)) return true;
+    p.noTable(state, "pay frequency");
+    return false;
+}
+
 // A table's name for the explanation; empty (no allocation) when it is off.
 template <class... Parts>
 std::string traceName(const Pass& p, const Parts&... parts)
 {
     return p.tracing() ? concat(parts...) : std::string();
+}
+
+// staxBase: the state wages less the exemption amount.
+inline void taxableWages(Pass& p, std::string_view state)
+{
+    p.r.staxBase = stateWages(p.r) - p.r.PersExmp;
+    p.explain(p.r.staxBase, state, " taxable wages");
 }
 
 // sTax + StateAdd.

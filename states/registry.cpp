@@ -39,14 +39,12 @@ constexpr std::string_view kExemptionsCaption = "Additional (State) Exemptions";
 constexpr std::array<ListItem, 5> kArizonaItems = {{{"10", 10}, {"20", 20}, {"22", 22}, {"28", 28}, {"32", 32}}};
 constexpr std::array<ListItem, 11> kCaliforniaItems = {{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5},
                                                         {"6", 6}, {"7", 7}, {"8", 8}, {"9", 9}, {"10", 10}}};
-constexpr std::array<ListItem, 8> kMarylandItems = {{{"1.25", 125}, {"1.75", 175}, {"2.41", 241}, {"2.51", 251},
-                                                     {"2.77", 277}, {"2.82", 282}, {"2.91", 291}, {"3.01", 301}}};
 constexpr std::array<ListItem, 6> kMichiganItems = {{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}}};
 
 constexpr SpecialList kArizonaList{"Select Withholding Percentage", kArizonaItems, 1};
 constexpr SpecialList kCaliforniaList{"Estimated Deductions", kCaliforniaItems};
 constexpr SpecialList kExemptionsList{kExemptionsCaption, {}};  // typed; the items stay
-constexpr SpecialList kMarylandList{"Maryland Local Tax Rates", kMarylandItems, 0, true, "choose your county rate"};
+constexpr SpecialList kMarylandList{"Maryland Local Tax Rates", kMarylandCounties, 0, true, "choose your county rate"};
 constexpr SpecialList kMichiganList{"Special Exemptions", kMichiganItems, 0, true, "choose your special exemptions"};
 
 // Order is the state list's order; the index selects the calculator.
@@ -138,7 +136,7 @@ std::string statusChoiceHint(const StateEntry& s)
     return out + " in Set State Options.";
 }
 
-std::span<const ListItem> marylandCounties() { return kMarylandItems; }
+std::span<const ListItem> marylandCounties() { return kMarylandCounties; }
 
 int findState(std::string_view s)
 {

@@ -62,6 +62,18 @@ struct ListItem {
     std::int16_t value;
 };
 
+// Maryland's county rates: the list texts and their `Method` codes (the rate
+// in hundredths of a percent). The Maryland calculator's tables follow this
+// order.
+inline constexpr std::array<ListItem, 8> kMarylandCounties = {{{"1.25", 125},
+                                                               {"1.75", 175},
+                                                               {"2.41", 241},
+                                                               {"2.51", 251},
+                                                               {"2.77", 277},
+                                                               {"2.82", 282},
+                                                               {"2.91", 291},
+                                                               {"3.01", 301}}};
+
 // The dialog's special list (cboSpecialDeps) for one state.
 struct SpecialList {
     std::string_view caption{};        // lblSpecialDeps

@@ -1,17 +1,16 @@
 #pragma once
-// The state wages every calculator starts from, and the steps of the
-// one-rate and annualized calculators beside the endings in period_steps.h.
+// The steps of the one-rate and annualized calculators beside the endings in
+// period_steps.h, and the state wages every calculator starts from
+// (core/state_base.h).
 
 #include <cstdint>
 
-#include "core/pass.h"
+#include "core/pass_context.h"
 #include "core/runtime_error.h"
+#include "core/state_base.h"
 #include "states/period_steps.h"
 
 namespace wm {
-
-// State wages: gross less the amounts StateBase also excludes.
-inline Currency stateWages(const PayRecord& r) { return r.SSBase - (r.StaPreTax + r.Samt401k); }
 
 // The ending of the states that also turn a zero result into zero; the
 // others end with period::floorAtZero.

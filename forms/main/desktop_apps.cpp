@@ -1,8 +1,7 @@
 #include "forms/main/desktop_apps.h"
 
-#include <filesystem>
-#include <system_error>
-#include <unistd.h>
+#include <QStandardPaths>
+#include <QStringList>
 
 namespace wm {
 
@@ -39,23 +38,15 @@ const std::vector<DesktopProgram>& wordProcessorPrograms()
 
 std::optional<DesktopProgram> findProgram(const std::vector<DesktopProgram>& candidates, std::string_view path)
 {
-    std::vector<std::string> dirs;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find(':', start), path.size());
-        if (end > start) dirs.emplace_back(path.substr(start, end - start));
-        start = end + 1;
-    }
+    const QStringList dirs =
+        QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())).split(u':', Qt::SkipEmptyParts);
+    if (dirs.isEmpty()) return std::nullopt;  // an empty list would mean the PATH
     for (const DesktopProgram& c : candidates) {
-        for (const std::string& d : dirs) {
-            const std::filesystem::path file = std::filesystem::path(d) / c.program;
-            std::error_code ec;
-            if (std::filesystem::is_regular_file(file, ec) && ::access(file.c_str(), X_OK) == 0) {
-                DesktopProgram found = c;
-                found.program = file.string();
-                return found;
-            }
-        }
+        const QString file = QStandardPaths::findExecutable(QString::fromStdString(c.program), dirs);
+        if (file.isEmpty()) continue;
+        DesktopProgram found = c;
+        found.program = file.toStdString();
+        return found;
     }
     return std::nullopt;
 }

@@ -27,14 +27,14 @@
 #include "forms/main/main_widgets.h"
 #include "forms/main/misc_dialog.h"
 #include "forms/main/pictures.h"
-#include "shell/artwork.h"
 #include "states/registry.h"
+#include "ui/artwork.h"
+#include "ui/qt_text.h"
 
 namespace wm {
 
 namespace {
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QFrame* card(const char* name, QWidget* parent)
 {
@@ -91,7 +91,7 @@ void MainForm::build()
 
     cboState_ = new QComboBox(inputs);
     cboState_->setObjectName(QStringLiteral("cboState"));
-    for (const StateEntry& s : stateList()) cboState_->addItem(q(s.name));
+    for (const StateEntry& s : stateList()) cboState_->addItem(qs(s.name));
     cboState_->setToolTip(tr("Select the state to which you pay income tax."));
     cboState_->setAccessibleName(tr("State Tax"));
     cboState_->setMaxVisibleItems(16);
@@ -184,7 +184,7 @@ void MainForm::build()
     lblModified_->setObjectName(QStringLiteral("lblModified"));
     lblStatePgInst_ = new ClickLabel(results);
     lblStatePgInst_->setObjectName(QStringLiteral("lblStatePgInst"));
-    lblStatePgInst_->setText(q(MainFormModel::kStateHint));
+    lblStatePgInst_->setText(qs(MainFormModel::kStateHint));
     lblStatePgInst_->setWordWrap(true);
     lblStatePgInst_->setToolTip(tr("Click to hide this reminder."));
     lblStatePgInst_->setStyleSheet(QStringLiteral("background: #fde2e1; border: 1px solid #d9534f; border-radius: 4px;"
@@ -267,18 +267,18 @@ void MainForm::build()
     cmdLay->addWidget(cmdRotatePic_);
 
     if (calculator_) {
-        cmdToolBar_[4]->setToolTip(tr("Start %1").arg(q(calculator_->name)));
+        cmdToolBar_[4]->setToolTip(tr("Start %1").arg(qs(calculator_->name)));
     } else {
         cmdToolBar_[4]->setEnabled(false);
         cmdToolBar_[4]->setToolTip(tr("No desktop calculator is installed (looked for %1).")
-                                       .arg(q(programNames(calculatorPrograms()))));
+                                       .arg(qs(programNames(calculatorPrograms()))));
     }
     if (wordProcessor_) {
-        cmdToolBar_[5]->setToolTip(tr("Start %1").arg(q(wordProcessor_->name)));
+        cmdToolBar_[5]->setToolTip(tr("Start %1").arg(qs(wordProcessor_->name)));
     } else {
         cmdToolBar_[5]->setEnabled(false);
         cmdToolBar_[5]->setToolTip(tr("No word processor or text editor is installed (looked for %1).")
-                                       .arg(q(programNames(wordProcessorPrograms()))));
+                                       .arg(qs(programNames(wordProcessorPrograms()))));
     }
     if (!model_.context().nav.available(FormId::Print))
         for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setToolTip(tr(kNotAvailable));
@@ -356,11 +356,11 @@ void MainForm::readFields()
 void MainForm::showModel()
 {
     const QSignalBlocker b1(cboState_), b2(cboExemptions_), b3(lstFrequency_);
-    txtIncome_->setText(displayMoney(q(model_.txtIncome)));
-    txtHours_->setText(q(model_.txtHours));
-    txt401k_->setText(q(model_.txt401k));
-    txtPreTax_->setText(displayMoney(q(model_.txtPreTax)));
-    txtPreFICA_->setText(displayMoney(q(model_.txtPreFICA)));
+    txtIncome_->setText(displayMoney(qs(model_.txtIncome)));
+    txtHours_->setText(qs(model_.txtHours));
+    txt401k_->setText(qs(model_.txt401k));
+    txtPreTax_->setText(displayMoney(qs(model_.txtPreTax)));
+    txtPreFICA_->setText(displayMoney(qs(model_.txtPreFICA)));
     cboState_->setCurrentIndex(model_.cboState);
     cboExemptions_->setCurrentIndex(model_.cboExemptions);
     lstFrequency_->setCurrentRow(model_.lstFrequency);
@@ -370,10 +370,10 @@ void MainForm::showModel()
     dbgDisplay_->setRowCount(static_cast<int>(model_.grid.size()));
     for (int i = 0; i < static_cast<int>(model_.grid.size()); ++i) {
         const GridRow& row = model_.grid[static_cast<std::size_t>(i)];
-        auto* title = new QTableWidgetItem(q(row.title));
-        auto* value = new QTableWidgetItem(q(formatCurrency(row.amount)));
+        auto* title = new QTableWidgetItem(qs(row.title));
+        auto* value = new QTableWidgetItem(qs(formatCurrency(row.amount)));
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setData(Qt::UserRole, q(formatFixed4(row.amount)));
+        value->setData(Qt::UserRole, qs(formatFixed4(row.amount)));
         if (row.title == "Check Amt" || row.title == "Total Ded") {
             QFont f = title->font();
             f.setBold(true);
@@ -383,17 +383,17 @@ void MainForm::showModel()
         dbgDisplay_->setItem(i, 0, title);
         dbgDisplay_->setItem(i, 1, value);
     }
-    lblNotice_->setText(q(model_.notice));
+    lblNotice_->setText(qs(model_.notice));
     lblNotice_->setVisible(!model_.notice.empty());
-    lblModified_->setText(q(model_.lblModified));
+    lblModified_->setText(qs(model_.lblModified));
     lblModified_->setVisible(!model_.lblModified.empty());
     lblStatePgInst_->setVisible(model_.stateHintVisible);
 
     lstExplain_->clear();
     for (const TraceLine& line : model_.explanation) {
         auto* item = new QTreeWidgetItem(lstExplain_);
-        item->setText(0, q(line.text));
-        if (line.amount) item->setText(1, q(formatAmount(*line.amount)));
+        item->setText(0, qs(line.text));
+        if (line.amount) item->setText(1, qs(formatAmount(*line.amount)));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
     cmdExplain_->setEnabled(!model_.explanation.empty());
@@ -401,7 +401,7 @@ void MainForm::showModel()
     const bool canPrint = model_.context().nav.available(FormId::Print);
     for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setEnabled(canPrint && model_.printEnabled);
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
-    cmdAdditional_[1]->setText(q(model_.raiseCaption));
+    cmdAdditional_[1]->setText(qs(model_.raiseCaption));
     cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
     cmdAdditional_[1]->setVisible(model_.raiseVisible);
     cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));
@@ -422,7 +422,7 @@ void MainForm::toolBarClicked(int index)
     case 0:
         if (auto problem = model_.calculate()) {
             showModel();
-            QMessageBox::warning(this, tr("Wagemark"), q(problem->message));
+            QMessageBox::warning(this, tr("Wagemark"), qs(problem->message));
             QLineEdit* fields[] = {txtIncome_, txtHours_, txt401k_, txtPreTax_, txtPreFICA_};
             const char* labels[] = {"Income Amount", "Hours", "401(k)%", "Pre-Tax", "Pre-FICA"};
             for (int i = 0; i < 5; ++i)
@@ -435,7 +435,7 @@ void MainForm::toolBarClicked(int index)
         // The statement is made from the results: never from stale ones.
         if (auto problem = model_.freshForPrint()) {
             showModel();
-            QMessageBox::information(this, tr("Wagemark"), q(problem->message));
+            QMessageBox::information(this, tr("Wagemark"), qs(problem->message));
             return;
         }
         ctx.record.FromForm = 0;
@@ -460,9 +460,9 @@ void MainForm::startProgram(const std::optional<DesktopProgram>& program, const 
 {
     if (!program) return;
     QStringList args;
-    for (const std::string& a : program->args) args << q(a);
-    if (!QProcess::startDetached(q(program->program), args))
-        QMessageBox::warning(this, tr("Wagemark"), tr("Wagemark could not start %1 (%2).").arg(what, q(program->program)));
+    for (const std::string& a : program->args) args << qs(a);
+    if (!QProcess::startDetached(qs(program->program), args))
+        QMessageBox::warning(this, tr("Wagemark"), tr("Wagemark could not start %1 (%2).").arg(what, qs(program->program)));
 }
 
 void MainForm::act(const std::function<void()>& f)

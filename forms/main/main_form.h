@@ -13,7 +13,7 @@
 
 #include "forms/main/desktop_apps.h"
 #include "forms/main/main_form_model.h"
-#include "shell/main_hooks.h"
+#include "ui/main_hooks.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kInvalidPropertyValue = 380;
 
-bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
-
 // A stored list position outside its list cannot be shown.
 int listPosition(std::int16_t value, int count)
 {
@@ -21,35 +19,31 @@ int listPosition(std::int16_t value, int count)
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-}  // namespace
-
-std::optional<FieldProblem> checkAmount(std::string_view label, std::string_view text)
+// The field's conversion; a refusal names the field by its label.
+template <class T, class F>
+std::optional<Refusal> checkEntry(std::string_view label, std::string_view text, std::string_view notReadable, F convert)
 {
-    if (isBlank(text)) return std::nullopt;
-    try {
-        (void)toCurrency(text);
-        return std::nullopt;
-    } catch (const RuntimeError& e) {
-        const std::string l(label);
-        if (e.number() == err::kOverflow)
-            return FieldProblem{l, "The " + l + " " + quoted(text) + " is too large to calculate with."};
-        return FieldProblem{l, "The " + l + " " + quoted(text) +
-                                   " is not an amount. Enter a number such as 1250, 1,250.00 or $1,250.00."};
-    }
+    return readEntry<T>(text, convert, [&](EntryFault fault) {
+               const std::string l(label);
+               if (fault == EntryFault::TooLarge)
+                   return Refusal{l, "The " + l + " " + quoted(text) + " is too large to calculate with."};
+               return Refusal{l, "The " + l + " " + quoted(text) + std::string(notReadable)};
+           })
+        .refusal;
 }
 
-std::optional<FieldProblem> checkNumber(std::string_view label, std::string_view text)
+}  // namespace
+
+std::optional<Refusal> checkAmount(std::string_view label, std::string_view text)
 {
-    if (isBlank(text)) return std::nullopt;
-    try {
-        (void)toDouble(text);
-        return std::nullopt;
-    } catch (const RuntimeError& e) {
-        const std::string l(label);
-        if (e.number() == err::kOverflow)
-            return FieldProblem{l, "The " + l + " " + quoted(text) + " is too large to calculate with."};
-        return FieldProblem{l, "The " + l + " " + quoted(text) + " is not a number. Enter a number such as 5 or 0.05."};
-    }
+    return checkEntry<Currency>(label, text, " is not an amount. Enter a number such as 1250, 1,250.00 or $1,250.00.",
+                                [](std::string_view t) { return toCurrency(t); });
+}
+
+std::optional<Refusal> checkNumber(std::string_view label, std::string_view text)
+{
+    return checkEntry<double>(label, text, " is not a number. Enter a number such as 5 or 0.05.",
+                              [](std::string_view t) { return toDouble(t); });
 }
 
 MainFormModel::MainFormModel(AppContext& ctx) : ctx_(ctx)
@@ -126,7 +120,7 @@ void MainFormModel::activate()
 
 void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
 
-std::optional<FieldProblem> MainFormModel::check() const
+std::optional<Refusal> MainFormModel::check() const
 {
     if (auto p = checkAmount("Income Amount", txtIncome)) return p;
     if (auto p = checkNumber("Hours", txtHours)) return p;
@@ -156,7 +150,7 @@ void MainFormModel::beforeCommand()
     }
 }
 
-std::optional<FieldProblem> MainFormModel::calculate()
+std::optional<Refusal> MainFormModel::calculate()
 {
     if (auto problem = check()) return problem;
     PayRecord& r = ctx_.record;
@@ -242,12 +236,12 @@ std::string MainFormModel::inputsKey() const
 
 bool MainFormModel::resultsCurrent() const { return !grid.empty() && shownInputs_ == inputsKey(); }
 
-std::optional<FieldProblem> MainFormModel::freshForPrint()
+std::optional<Refusal> MainFormModel::freshForPrint()
 {
     if (resultsCurrent()) return std::nullopt;
     if (auto problem = calculate()) return problem;
     if (resultsCurrent()) return std::nullopt;
-    return FieldProblem{"", "The results do not match the entries. Press Calculate, then print."};
+    return Refusal{"", "The results do not match the entries. Press Calculate, then print."};
 }
 
 void MainFormModel::clear()

@@ -12,15 +12,10 @@
 #include <vector>
 
 #include "core/pass.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
+#include "ui/entry.h"
 
 namespace wm {
-
-// A field that cannot be read: its label and what to tell the user.
-struct FieldProblem {
-    std::string field;    // "Income Amount"
-    std::string message;  // whole sentence(s)
-};
 
 // Colours of the Local Tax and Raise button texts (0 black, 192 dark red).
 inline constexpr int kBlack = 0;
@@ -74,11 +69,11 @@ public:
     void unload();
 
     // The entry that cannot be read, if any (nothing is changed).
-    std::optional<FieldProblem> check() const;
+    std::optional<Refusal> check() const;
     // The Calculate command. Refuses unreadable entries (returns the
     // problem; nothing calculated or saved). Returns nothing when it ran,
     // also when a run-time error ended it (the error report told the user).
-    std::optional<FieldProblem> calculate();
+    std::optional<Refusal> calculate();
     // What every command button does first: the Raise button back to
     // "Raise" in black.
     void beforeCommand();
@@ -110,7 +105,7 @@ public:
     bool resultsCurrent() const;
     // Before printing: calculates again when the entries changed since the
     // last Calculate; the problem when the results still do not match.
-    std::optional<FieldProblem> freshForPrint();
+    std::optional<Refusal> freshForPrint();
     // The results of a pass into the window's fields (caption, notice,
     // labels, explanation), and the record's results into the grid.
     void takeResults(Pass& pass, Trace& trace);
@@ -129,7 +124,6 @@ public:
 
 private:
     PassInput passInput() const;
-    void applyStateHint(bool show) { stateHintVisible = show; }
     void dropResults(const std::string& why);
     std::string inputsKey() const;
 
@@ -138,7 +132,7 @@ private:
 };
 
 // Reading an entry: nullopt when it reads; the problem otherwise.
-std::optional<FieldProblem> checkAmount(std::string_view label, std::string_view text);
-std::optional<FieldProblem> checkNumber(std::string_view label, std::string_view text);
+std::optional<Refusal> checkAmount(std::string_view label, std::string_view text);
+std::optional<Refusal> checkNumber(std::string_view label, std::string_view text);
 
 }  // namespace wm

@@ -6,7 +6,7 @@
 
 #include "core/currency.h"
 #include "core/runtime_error.h"
-#include "shell/focus.h"
+#include "ui/focus.h"
 
 namespace wm {
 

@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 
 #include "forms/main/main_widgets.h"
-#include "shell/artwork.h"
-#include "shell/focus.h"
+#include "ui/artwork.h"
+#include "ui/focus.h"
+#include "ui/qt_text.h"
 
 namespace wm {
 
 namespace {
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QLabel* wrapped(const QString& text, QWidget* parent)
 {
@@ -67,7 +67,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lstGrossPay_ = new QListWidget(local);
     lstGrossPay_->setObjectName(QStringLiteral("lstGrossPay"));
     lstGrossPay_->setAccessibleName(tr("What the local tax applies to"));
-    for (std::string_view base : MiscModel::kBases) lstGrossPay_->addItem(q(base));
+    for (std::string_view base : MiscModel::kBases) lstGrossPay_->addItem(qs(base));
     lstGrossPay_->setFixedHeight(lstGrossPay_->sizeHintForRow(0) * 5 + 2 * lstGrossPay_->frameWidth() + 2);
     localLay->addWidget(lstGrossPay_);
     auto* localRow = new QHBoxLayout;
@@ -127,14 +127,14 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     });
     connect(tabLR_, &QTabWidget::currentChanged, this, [this](int i) {
         model_.showPage(static_cast<MiscModel::Page>(i));
-        setWindowTitle(q(model_.caption()));
+        setWindowTitle(qs(model_.caption()));
         cmdExit_[i == 0 ? 0 : 1]->setDefault(true);
     });
 
     model_.load();
     tabLR_->setTabEnabled(1, model_.raisePageEnabled);
     tabLR_->setCurrentIndex(static_cast<int>(page));
-    setWindowTitle(q(model_.caption()));
+    setWindowTitle(qs(model_.caption()));
     cmdExit_[page == MiscModel::Page::LocalTax ? 0 : 1]->setDefault(true);
     showModel();
     txtRaise_[page == MiscModel::Page::LocalTax ? 2 : 0]->setFocus();
@@ -152,12 +152,12 @@ void MiscDialog::readFields()
 void MiscDialog::showModel()
 {
     const QSignalBlocker block(lstGrossPay_);
-    txtRaise_[0]->setText(q(model_.percent));
-    txtRaise_[1]->setText(q(model_.newWage));
-    txtRaise_[2]->setText(q(model_.rate));
+    txtRaise_[0]->setText(qs(model_.percent));
+    txtRaise_[1]->setText(qs(model_.newWage));
+    txtRaise_[2]->setText(qs(model_.rate));
     lstGrossPay_->setCurrentRow(model_.lstGrossPay);
     if (model_.lstGrossPay < 0) lstGrossPay_->clearSelection();
-    lblOldShow_->setText(q(model_.oldShow));
+    lblOldShow_->setText(qs(model_.oldShow));
     lblPercentSign_->setVisible(model_.percentSignVisible);
 }
 
@@ -165,7 +165,7 @@ void MiscDialog::acceptLocalTax()
 {
     readFields();
     if (auto problem = model_.acceptLocalTax()) {
-        QMessageBox::warning(this, windowTitle(), q(problem->message));
+        QMessageBox::warning(this, windowTitle(), qs(problem->message));
         (problem->field == "Local Tax base" ? static_cast<QWidget*>(lstGrossPay_) : txtRaise_[2])->setFocus();
         return;
     }
@@ -176,7 +176,7 @@ void MiscDialog::calculateRaise()
 {
     readFields();
     if (auto problem = model_.calculateRaise()) {
-        QMessageBox::warning(this, windowTitle(), q(problem->message));
+        QMessageBox::warning(this, windowTitle(), qs(problem->message));
         return;
     }
     showModel();

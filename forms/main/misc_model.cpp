@@ -5,10 +5,6 @@
 
 namespace wm {
 
-namespace {
-bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
-}  // namespace
-
 MiscModel::MiscModel(MainFormModel& main, Page p)
     : page(p), raisePageEnabled(p == Page::PayRaise), main_(main), ctx_(main.context())
 {
@@ -77,7 +73,7 @@ void MiscModel::baseClicked(int position)
     ctx_.settings.save("Settings", "ApplyToDisp", std::to_string(position));
 }
 
-std::optional<FieldProblem> MiscModel::acceptLocalTax()
+std::optional<Refusal> MiscModel::acceptLocalTax()
 {
     PayRecord& r = ctx_.record;
     double value = 0;
@@ -86,7 +82,7 @@ std::optional<FieldProblem> MiscModel::acceptLocalTax()
         value = toDouble(rate);
         if (value >= 1) value = value / 100;
         if (value != 0 && lstGrossPay < 0)
-            return FieldProblem{"Local Tax base",
+            return Refusal{"Local Tax base",
                                 "Select the option below that applies: what the local tax rate is applied to."};
     }
     r.SPval = value;
@@ -95,10 +91,10 @@ std::optional<FieldProblem> MiscModel::acceptLocalTax()
     return std::nullopt;
 }
 
-std::optional<FieldProblem> MiscModel::calculateRaise()
+std::optional<Refusal> MiscModel::calculateRaise()
 {
     if (!currentWage || *currentWage == 0)
-        return FieldProblem{"Old", "Your current hourly wage is not known. Enter the Income Amount and the Hours on "
+        return Refusal{"Old", "Your current hourly wage is not known. Enter the Income Amount and the Hours on "
                                    "the calculator, press Calculate, then open the raise again."};
     // The pass reads the calculator's other entries too.
     if (auto p = main_.check()) return p;

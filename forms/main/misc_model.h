@@ -44,9 +44,9 @@ public:
 
     void baseClicked(int position);
     // cmdExit 0: reads the rate; a problem keeps the dialog open.
-    std::optional<FieldProblem> acceptLocalTax();
+    std::optional<Refusal> acceptLocalTax();
     // cmdExit 1.
-    std::optional<FieldProblem> calculateRaise();
+    std::optional<Refusal> calculateRaise();
     // cmdExit 2: the new wage onto the calculator's Raise button.
     void closeRaise();
     void fieldPressed() { percentSignVisible = false; }

@@ -1,9 +1,11 @@
 // The calculator's forms in the main window: the main calculator and the
 // state options dialog. (The local tax and pay raise tool is opened by the
 // calculator itself.)
+#include "forms/main/register_forms.h"
+
 #include "forms/main/main_form.h"
 #include "forms/main/state_options_form.h"
-#include "shell/form_registry.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 

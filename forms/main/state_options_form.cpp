@@ -18,14 +18,14 @@
 #include <QVBoxLayout>
 
 #include "forms/main/main_widgets.h"
-#include "shell/artwork.h"
-#include "shell/focus.h"
 #include "states/registry.h"
+#include "ui/artwork.h"
+#include "ui/focus.h"
+#include "ui/qt_text.h"
 
 namespace wm {
 
 namespace {
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Enabled options stand out in light red on the dark option panels.
 const char* const kPanelStyle =
@@ -53,7 +53,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
 
     cboState_ = new QComboBox(this);
     cboState_->setObjectName(QStringLiteral("cboState"));
-    for (const StateEntry& s : stateList()) cboState_->addItem(q(s.name));
+    for (const StateEntry& s : stateList()) cboState_->addItem(qs(s.name));
     cboState_->setAccessibleName(tr("Select State"));
     cboState_->setMaxVisibleItems(16);
     auto* lState = new QLabel(tr("Select &State"), this);
@@ -78,7 +78,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     auto* rateLay = new QVBoxLayout(rates);
     auto* rateGroup = new QButtonGroup(this);
     for (int i = 0; i < StateOptionsModel::kRateCount; ++i) {
-        auto* b = new QRadioButton(q(StateOptionsModel::kRateCaptions[static_cast<std::size_t>(i)]), rates);
+        auto* b = new QRadioButton(qs(StateOptionsModel::kRateCaptions[static_cast<std::size_t>(i)]), rates);
         b->setObjectName(QStringLiteral("optRateSelect_%1").arg(i));
         b->installEventFilter(this);
         rateGroup->addButton(b, i);
@@ -125,7 +125,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     mskAdditional_->setObjectName(QStringLiteral("mskAdditional"));
     lblAdditional_ = new QLabel(entries);
     lblAdditional_->setBuddy(mskAdditional_);
-    setupMoneyField(mskAdditional_, q(StateOptionsModel::kAdditionalCaption));
+    setupMoneyField(mskAdditional_, qs(StateOptionsModel::kAdditionalCaption));
     form->addRow(lblAdditional_, mskAdditional_);
 
     mskMissSpouseEmp_ = new QLineEdit(entries);
@@ -249,7 +249,7 @@ void StateOptionsForm::showModel()
     cboState_->setCurrentIndex(model_.cboState);
     for (int i = 0; i < StateOptionsModel::kStatusCount; ++i) {
         QRadioButton* b = op3Marital_[static_cast<std::size_t>(i)];
-        b->setText(q(model_.statusCaption[static_cast<std::size_t>(i)]));
+        b->setText(qs(model_.statusCaption[static_cast<std::size_t>(i)]));
         b->setEnabled(model_.statusEnabled[static_cast<std::size_t>(i)]);
     }
     for (int i = 0; i < StateOptionsModel::kRateCount; ++i)
@@ -262,30 +262,30 @@ void StateOptionsForm::showModel()
         g->setExclusive(true);
     };
     select(op3Marital_, model_.statusSelected);
-    lblStatusNote_->setText(q(model_.statusNote));
+    lblStatusNote_->setText(qs(model_.statusNote));
     lblStatusNote_->setVisible(!model_.statusNote.empty());
     select(optRateSelect_, model_.rateSelected);
     for (int i = 0; i < 2; ++i) {
         QComboBox* c = cboDeps_[static_cast<std::size_t>(i)];
         const QSignalBlocker b(c);
         c->setEnabled(model_.depsEnabled[static_cast<std::size_t>(i)]);
-        const int at = c->findText(q(model_.depsText[static_cast<std::size_t>(i)]));
+        const int at = c->findText(qs(model_.depsText[static_cast<std::size_t>(i)]));
         c->setCurrentIndex(at >= 0 ? at : 0);
     }
     cboSpecialDeps_->clear();
-    for (const std::string& item : model_.specialItems) cboSpecialDeps_->addItem(q(item));
-    cboSpecialDeps_->setEditText(q(model_.specialText));
+    for (const std::string& item : model_.specialItems) cboSpecialDeps_->addItem(qs(item));
+    cboSpecialDeps_->setEditText(qs(model_.specialText));
     cboSpecialDeps_->setEnabled(model_.specialEnabled);
-    lblSpecialDeps_->setText(q(model_.specialCaption));
-    cboSpecialDeps_->setAccessibleName(q(model_.specialCaption));
-    lblAdditional_->setText(q(model_.additionalCaption));
-    mskAdditional_->setText(displayMoney(q(model_.additional)));
-    mskMissSpouseEmp_->setText(displayMoney(q(model_.spousePart)));
+    lblSpecialDeps_->setText(qs(model_.specialCaption));
+    cboSpecialDeps_->setAccessibleName(qs(model_.specialCaption));
+    lblAdditional_->setText(qs(model_.additionalCaption));
+    mskAdditional_->setText(displayMoney(qs(model_.additional)));
+    mskMissSpouseEmp_->setText(displayMoney(qs(model_.spousePart)));
     mskMissSpouseEmp_->setVisible(model_.spouseVisible);
     lblMissSpouse_->setVisible(model_.spouseVisible);
     chkExemp_[0]->setChecked(model_.chk401k);
     chkExemp_[1]->setChecked(model_.chkPreTax);
-    lblExplain_->setText(q(model_.explanation));
+    lblExplain_->setText(qs(model_.explanation));
 }
 
 bool StateOptionsForm::acceptOptions()
@@ -293,7 +293,7 @@ bool StateOptionsForm::acceptOptions()
     if (accepted_) return true;
     readFields();
     if (auto problem = model_.accept()) {
-        QMessageBox::warning(this, tr("State Options"), q(problem->message));
+        QMessageBox::warning(this, tr("State Options"), qs(problem->message));
         return false;
     }
     accepted_ = true;
@@ -336,10 +336,10 @@ bool StateOptionsForm::eventFilter(QObject* watched, QEvent* e)
         if (watched != optRateSelect_[static_cast<std::size_t>(i)]) continue;
         if (e->type() == QEvent::Enter || e->type() == QEvent::FocusIn) {
             model_.ratePointed(i);
-            lblExplain_->setText(q(model_.explanation));
+            lblExplain_->setText(qs(model_.explanation));
         } else if (e->type() == QEvent::Leave || e->type() == QEvent::FocusOut) {
             model_.rateLeft();
-            lblExplain_->setText(q(model_.explanation));
+            lblExplain_->setText(qs(model_.explanation));
         }
     }
     return QWidget::eventFilter(watched, e);

@@ -7,12 +7,6 @@ namespace wm {
 const std::array<std::string_view, StateOptionsModel::kRateCount> StateOptionsModel::kRateCaptions = {
     "Rate A", "Rate B", "Rate C", "Rate D", "Rate E"};
 
-namespace {
-
-bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
-
-}  // namespace
-
 StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 {
     std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
@@ -245,7 +239,7 @@ void StateOptionsModel::specialChosen(int position)
     }
 }
 
-std::optional<FieldProblem> StateOptionsModel::accept()
+std::optional<Refusal> StateOptionsModel::accept()
 {
     // Everything is read first, so that nothing is kept from a refused entry.
     if (isBlank(additional)) additional = "0";
@@ -265,7 +259,7 @@ std::optional<FieldProblem> StateOptionsModel::accept()
         try {
             exmp = isBlank(specialText) ? 0 : toInt16(specialText);
         } catch (const RuntimeError&) {
-            return FieldProblem{specialCaption,
+            return Refusal{specialCaption,
                                 "The " + specialCaption + " \"" + specialText +
                                     "\" is not a number. Choose one of the list or type a whole number."};
         }

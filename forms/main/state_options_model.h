@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "forms/main/main_form_model.h"
-#include "shell/app_context.h"
 #include "states/registry.h"
+#include "ui/app_context.h"
 
 namespace wm {
 
@@ -78,7 +78,7 @@ public:
     void deps0Clicked();
     void specialChosen(int position);
     // cmdAccept: the entry that cannot be read stops it (nothing saved).
-    std::optional<FieldProblem> accept();
+    std::optional<Refusal> accept();
 
 private:
     const StateEntry& shownState() const { return stateAt(cboState); }

@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "forms/tools/tool_page.h"
 #include "print/print_window.h"
 
 namespace wm {
@@ -18,16 +18,9 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
     setObjectName(QStringLiteral("frmAnalysis"));
     setWindowTitle(tr("Pay Analysis"));
 
-    auto* title = new QLabel(tr("Pay Analysis"), this);
-    QFont tf = title->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.5);
-    tf.setBold(true);
-    title->setFont(tf);
+    auto* title = makeTitle(tr("Pay Analysis"), this);
 
-    lblMessage_ = new QLabel(this);
-    lblMessage_->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage_->setWordWrap(true);
-    lblMessage_->setStyleSheet(QStringLiteral("color: #a00000;"));
+    lblMessage_ = makeMessageLabel(this);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
@@ -77,19 +70,7 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
     body->addStretch(1);
 
     // Keeps the figures together at the top left of a maximised window.
-    // The page scrolls when the window is smaller than its content.
-    auto* page = new QWidget;
-    auto* outer = new QHBoxLayout(page);
-    outer->setContentsMargins(24, 18, 24, 18);
-    outer->addLayout(body);
-    outer->addStretch(1);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->addWidget(scroll);
+    setScrollingPage(this, body, QMargins(24, 18, 24, 18), true);
 
     model_.load();
     display(model_.analysis());

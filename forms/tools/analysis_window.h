@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "forms/tools/analysis_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QLabel;
 class QPrinter;

@@ -6,8 +6,6 @@ namespace wm {
 
 namespace {
 constexpr const char* kModule = "frmMultiCheck";
-
-bool blank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
 }  // namespace
 
 Currency monthlyEquivalent(double amount, CheckPeriod period)
@@ -70,7 +68,7 @@ void MultiCheckModel::compute(std::size_t i)
 {
     Check& c = checks_[i];
     if (!c.period) return;
-    c.monthly = blank(c.text) ? Currency() : monthlyEquivalent(toDouble(c.text), *c.period);
+    c.monthly = isBlank(c.text) ? Currency() : monthlyEquivalent(toDouble(c.text), *c.period);
 }
 
 void MultiCheckModel::setAmount(int n, std::string text)

@@ -10,13 +10,15 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+#include "forms/tools/tool_page.h"
+#include "ui/qt_text.h"
 
 namespace wm {
 
@@ -39,7 +41,6 @@ constexpr Column kColumns[4] = {{"optSelectWeek", "Weekly"},
 
 const QColor kHoverHeading(128, 128, 255);
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
@@ -48,11 +49,7 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     setObjectName(QStringLiteral("frmMultiCheck"));
     setWindowTitle(tr("Multiple Check Worksheet"));
 
-    auto* title = new QLabel(tr("Multiple Check Worksheet"), this);
-    QFont tf = title->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.5);
-    tf.setBold(true);
-    title->setFont(tf);
+    auto* title = makeTitle(tr("Multiple Check Worksheet"), this);
 
     auto* instruct = new QLabel(QString::fromLatin1(kInstruction), this);
     instruct->setObjectName(QStringLiteral("lblMultiInstruct"));
@@ -163,19 +160,7 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     body->addLayout(buttons);
     body->addStretch(1);
 
-    // The page scrolls when the window is smaller than its content.
-    auto* page = new QWidget;
-    auto* outer = new QHBoxLayout(page);
-    outer->setContentsMargins(18, 14, 18, 14);
-    outer->addLayout(body, 0);
-    outer->addStretch(1);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->addWidget(scroll);
+    setScrollingPage(this, body, QMargins(18, 14, 18, 14), true);
     instruct->setMinimumWidth(380);
     instruct->setMaximumWidth(560);
 

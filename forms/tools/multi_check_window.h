@@ -8,7 +8,7 @@
 #include <array>
 
 #include "forms/tools/multi_check_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QButtonGroup;
 class QLabel;

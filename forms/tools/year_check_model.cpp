@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/entry.h"
+
 namespace wm {
 
 namespace {
@@ -69,13 +71,13 @@ std::string YearCheckModel::readAmounts()
     };
     for (const Field& f : {Field{"Other income", txtOtherIncome, entries.otherIncome},
                            Field{"Itemized deductions", txtItemized, entries.itemized}}) {
-        const bool blank = f.text.find_first_not_of(" \t") == std::string::npos;
-        Currency value;
-        try {
-            value = blank ? Currency() : toCurrency(f.text);
-        } catch (const RuntimeError&) {
-            return std::string(f.label) + " \"" + f.text + "\" is not an amount. Enter a number such as 1250 or 1,250.00.";
-        }
+        const Read<Currency> read =
+            readEntry<Currency>(f.text, [](std::string_view t) { return toCurrency(t); }, [&](EntryFault) {
+                return Refusal{f.label, std::string(f.label) + " \"" + f.text +
+                                            "\" is not an amount. Enter a number such as 1250 or 1,250.00."};
+            });
+        if (!read) return read.refusal->message;
+        const Currency value = read.value;
         if (&f.into == &entries.itemized && value < Currency())
             return std::string(f.label) + " cannot be negative.";
         f.into = value;

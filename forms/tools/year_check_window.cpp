@@ -15,7 +15,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -23,9 +22,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "forms/tools/tool_page.h"
 #include "forms/tools/year_chart.h"
 #include "forms/w4/w4_widgets.h"
 #include "print/document_renderer.h"
+#include "ui/qt_text.h"
 
 namespace wm {
 
@@ -35,7 +36,6 @@ namespace {
 constexpr int kPrinterError = 482;
 constexpr int kPathFileAccessError = 75;
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 QSpinBox* countBox(const char* name, int value, QWidget* parent)
 {
@@ -54,11 +54,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     setWindowTitle(tr("Year Check"));
     model_.load();
 
-    auto* title = new QLabel(tr("Year Check"), this);
-    QFont tf = title->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.5);
-    tf.setBold(true);
-    title->setFont(tf);
+    auto* title = makeTitle(tr("Year Check"), this);
     auto* intro = new QLabel(tr("Tax year 2000, if every paycheck of the year is like the one you calculated."), this);
 
     lblSentence_ = new QLabel(this);
@@ -68,10 +64,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     sf.setPointSizeF(sf.pointSizeF() * 1.2);
     sf.setBold(true);
     lblSentence_->setFont(sf);
-    lblMessage_ = new QLabel(this);
-    lblMessage_->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage_->setWordWrap(true);
-    lblMessage_->setStyleSheet(QStringLiteral("color: #a00000;"));
+    lblMessage_ = makeMessageLabel(this);
 
     tblYear_ = new QTableWidget(0, 2, this);
     tblYear_->setObjectName(QStringLiteral("tblYear"));
@@ -104,17 +97,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     body->addWidget(buildCommands());
     body->addWidget(lblStatus_);
 
-    // The page scrolls when the window is smaller than its content.
-    auto* page = new QWidget;
-    page->setLayout(body);
-    body->setContentsMargins(24, 18, 24, 18);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->addWidget(scroll);
+    setScrollingPage(this, body, QMargins(24, 18, 24, 18), false);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
@@ -130,16 +113,16 @@ QWidget* YearCheckWindow::buildEntries()
     cboFiling_ = new QComboBox(box);
     cboFiling_->setObjectName(QStringLiteral("cboFiling"));
     for (FilingStatus f : {FilingStatus::Single, FilingStatus::Joint, FilingStatus::Separate, FilingStatus::Head})
-        cboFiling_->addItem(q(filingName(f)));
+        cboFiling_->addItem(qs(filingName(f)));
     cboFiling_->setCurrentIndex(static_cast<int>(e.filing));
     spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, box);
     spnReturnExemptions_->setToolTip(tr("Yourself, your spouse on a joint return, and your dependents."));
     spnChildren_ = countBox("spnChildren", e.children, box);
     spnChildren_->setToolTip(tr("Children under 17 for the child tax credit."));
-    txtOtherIncome_ = new QLineEdit(q(model_.txtOtherIncome), box);
+    txtOtherIncome_ = new QLineEdit(qs(model_.txtOtherIncome), box);
     txtOtherIncome_->setObjectName(QStringLiteral("txtOtherIncome"));
     txtOtherIncome_->setToolTip(tr("Interest, dividends and other income of the year without withholding."));
-    txtItemized_ = new QLineEdit(q(model_.txtItemized), box);
+    txtItemized_ = new QLineEdit(qs(model_.txtItemized), box);
     txtItemized_->setObjectName(QStringLiteral("txtItemized"));
     txtItemized_->setToolTip(tr("Your Schedule A total; the standard deduction is used when it is larger."));
 
@@ -208,7 +191,7 @@ void YearCheckWindow::entriesChanged()
     model_.txtItemized = txtItemized_->text().toStdString();
     const std::string problem = model_.readAmounts();
     if (!problem.empty()) {
-        lblMessage_->setText(q(problem));
+        lblMessage_->setText(qs(problem));
         lblMessage_->show();
         return;
     }
@@ -224,15 +207,15 @@ void YearCheckWindow::refresh()
 void YearCheckWindow::display()
 {
     const std::optional<YearCheck>& c = model_.check();
-    lblMessage_->setText(q(model_.message));
+    lblMessage_->setText(qs(model_.message));
     lblMessage_->setVisible(!model_.message.empty());
-    lblSentence_->setText(c ? q(yearSentence(*c)) : QString());
+    lblSentence_->setText(c ? qs(yearSentence(*c)) : QString());
     const std::vector<YearRow> rows = c ? yearRows(*c) : std::vector<YearRow>{};
     tblYear_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < tblYear_->rowCount(); ++i) {
         const YearRow& r = rows[static_cast<std::size_t>(i)];
-        auto* label = new QTableWidgetItem(q(r.label));
-        auto* value = new QTableWidgetItem(q(r.value));
+        auto* label = new QTableWidgetItem(qs(r.label));
+        auto* value = new QTableWidgetItem(qs(r.value));
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QFont f = label->font();
         f.setBold(r.total);

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "forms/tools/year_check_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QComboBox;
 class QLabel;

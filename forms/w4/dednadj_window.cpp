@@ -38,23 +38,6 @@ const char* const kText10 =
     "10.  Add lines 8 and 9 and enter the total here.  If you plan to use the Two-Earner/Two-Job Worksheet, also "
     "enter this total on line 1 of that worksheet. Otherwise, stop here and enter this total on Form W-4, line 5.";
 
-QGridLayout* lineGrid()
-{
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(0, 1);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(14);
-    return grid;
-}
-
-QHBoxLayout* headingRow(const QString& marker, QWidget* page)
-{
-    auto* top = new QHBoxLayout;
-    top->addWidget(makeHeading(QString::fromLatin1(kHeading), page), 1);
-    top->addWidget(makePageMarker(marker, page));
-    return top;
-}
-
 }  // namespace
 
 DednAdjWindow::DednAdjWindow(AppContext& ctx, QWidget* parent)
@@ -82,14 +65,11 @@ QWidget* DednAdjWindow::buildPage1()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage1"));
-    auto* grid = lineGrid();
+    LineGrid lines;
 
     txtItemized_ = entry("txtGetItemized", tr("Line 1, itemized deductions"), page);
     connect(txtItemized_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.txtGetItemized = ss(t); });
-    auto* l1 = new LineText(QString::fromUtf8(kText1), page);
-    l1->setBuddy(txtItemized_);
-    grid->addWidget(l1, 0, 0);
-    grid->addWidget(txtItemized_, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(kText1, txtItemized_, page);
 
     auto* choices = new QVBoxLayout;
     choices->setContentsMargins(24, 0, 0, 0);
@@ -107,36 +87,17 @@ QWidget* DednAdjWindow::buildPage1()
     t2->setBuddy(categories_->button(0));
     l2->addWidget(t2);
     l2->addLayout(choices);
-    grid->addLayout(l2, 1, 0);
-    grid->addWidget(line2_, 1, 1, Qt::AlignLeft | Qt::AlignBottom);
+    lines.row(l2, line2_, Qt::AlignLeft | Qt::AlignBottom);
 
     line3_ = new ResultField(QStringLiteral("lblSubTotal"), tr("Line 3"), page);
-    auto* t3 = new LineText(QString::fromUtf8(kText3), page);
-    t3->setBuddy(line3_);
-    grid->addWidget(t3, 2, 0);
-    grid->addWidget(line3_, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(kText3, line3_, page);
 
-    auto* note = new LineText(QString::fromUtf8(kNote), page);
-    QFont italic = note->font();
-    italic.setItalic(true);
-    note->setFont(italic);
-
-    auto* next = new QPushButton(tr("&Next Page >>"), page);
-    next->setObjectName(indexed("cmdW4Back", 0));
-    next->setAccessibleName(tr("Next page"));
-    connect(next, &QPushButton::clicked, this, [this] { showPage(2); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(next);
-
-    auto* lay = new QVBoxLayout(page);
-    lay->setContentsMargins(24, 16, 24, 16);
-    lay->addLayout(headingRow(tr("Page 1"), page));
-    lay->addWidget(note);
-    lay->addSpacing(12);
-    lay->addLayout(grid);
-    lay->addStretch(1);
-    lay->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addWidget(italicNote(kNote, page));
+    body->addSpacing(12);
+    body->addLayout(lines.layout());
+    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 1"), body,
+               commandRow({}, {pageCommand(PageTurn::Next, page, [this] { showPage(2); })}));
     return page;
 }
 
@@ -144,48 +105,34 @@ QWidget* DednAdjWindow::buildPage2()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage2"));
-    auto* grid = lineGrid();
-    int row = 0;
-    auto addLine = [&](const char* text, QWidget* field) {
-        auto* t = new LineText(QString::fromUtf8(text), page);
-        t->setBuddy(field);
-        grid->addWidget(t, row, 0);
-        grid->addWidget(field, row, 1, Qt::AlignLeft | Qt::AlignTop);
-        ++row;
-        return t;
-    };
+    LineGrid lines;
 
     txtAdjustments_ = entry("txtAdjustments", tr("Line 4, adjustments to income"), page);
     connect(txtAdjustments_, &QLineEdit::textEdited, this,
             [this](const QString& t) { model_.txtAdjustments = ss(t); });
-    addLine(kText4, txtAdjustments_);
+    lines.line(kText4, txtAdjustments_, page);
 
     line5_ = new ResultField(QStringLiteral("lblTotal5"), tr("Line 5"), page);
-    addLine(kText5, line5_);
+    lines.line(kText5, line5_, page);
     txtCredits_ = entry("txtP919Wkst7", tr("Line 5, credits from Worksheet 7 in Pub. 919"), page);
     connect(txtCredits_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.txtP919Wkst7 = ss(t); });
     auto* credits = new QLabel(tr("Credits from Worksheet 7 in Pub. &919:"), page);
     credits->setBuddy(txtCredits_);
     credits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(credits, row, 0);
-    grid->addWidget(txtCredits_, row, 1, Qt::AlignLeft | Qt::AlignTop);
-    ++row;
+    lines.row(credits, txtCredits_);
 
     txtNonWage_ = entry("txtNonWage", tr("Line 6, nonwage income"), page);
     connect(txtNonWage_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.txtNonWage = ss(t); });
-    addLine(kText6, txtNonWage_);
+    lines.line(kText6, txtNonWage_, page);
 
     line7_ = new ResultField(QStringLiteral("lblTotal7"), tr("Line 7"), page);
-    addLine(kText7, line7_);
+    lines.line(kText7, line7_, page);
     line8_ = new ResultField(QStringLiteral("lblDivide"), tr("Line 8, extra allowances"), page);
-    addLine(kText8, line8_);
+    lines.line(kText8, line8_, page);
     line9_ = new ResultField(QStringLiteral("lblPersWrkShtDeps"), tr("Line 9, line H"), page);
-    addLine(kText9, line9_);
+    lines.line(kText9, line9_, page);
     line10_ = new ResultField(QStringLiteral("lblTotal10"), tr("Line 10, total allowances"), page);
-    LineText* t10 = addLine(kText10, line10_);
-    QFont bold = t10->font();
-    bold.setBold(true);
-    t10->setFont(bold);
+    setBold(lines.line(kText10, line10_, page));
 
     for (QLineEdit* e : {txtAdjustments_, txtCredits_, txtNonWage_})
         connect(e, &QLineEdit::returnPressed, this, &DednAdjWindow::calculate);
@@ -193,22 +140,12 @@ QWidget* DednAdjWindow::buildPage2()
     auto* calc = new QPushButton(tr("&Calculate"), page);
     calc->setObjectName(QStringLiteral("cmdPersWrkCalc"));
     connect(calc, &QPushButton::clicked, this, &DednAdjWindow::calculate);
-    auto* back = new QPushButton(tr("<< &Previous Page"), page);
-    back->setObjectName(indexed("cmdW4Back", 1));
-    back->setAccessibleName(tr("Previous page"));
-    connect(back, &QPushButton::clicked, this, [this] { showPage(1); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(back);
-    buttons->addStretch(1);
-    buttons->addWidget(calc);
 
-    auto* lay = new QVBoxLayout(page);
-    lay->setContentsMargins(24, 16, 24, 16);
-    lay->addLayout(headingRow(tr("Page 2"), page));
-    lay->addSpacing(12);
-    lay->addLayout(grid);
-    lay->addStretch(1);
-    lay->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addSpacing(12);
+    body->addLayout(lines.layout());
+    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 2"), body,
+               commandRow({pageCommand(PageTurn::Previous, page, [this] { showPage(1); })}, {calc}));
     return page;
 }
 
@@ -256,7 +193,7 @@ void DednAdjWindow::calculate()
     model_.txtNonWage = ss(txtNonWage_->text());
     const auto out = model_.calculate();
     if (out.refusal) {
-        showRefusal(this, *out.refusal, entryForLine(out.refusal->line));
+        showRefusal(this, *out.refusal, entryForLine(out.refusal->field));
         return;
     }
     refresh();

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "forms/w4/dednadj_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QButtonGroup;
 class QLineEdit;

@@ -16,41 +16,37 @@ std::string quoted(std::string_view text)
     return "\"" + t + "\"";
 }
 
+Refusal lineRefusal(std::string_view line, std::string message)
+{
+    return Refusal{std::string(line), "Line " + std::string(line) + ": " + std::move(message)};
+}
+
 template <class T>
 Read<T> refuse(std::string_view line, std::string message)
 {
-    Read<T> r;
-    r.refusal = Refusal{std::string(line), "Line " + std::string(line) + ": " + std::move(message)};
-    return r;
+    return Read<T>{T{}, lineRefusal(line, std::move(message))};
 }
 
-// The reader's own conversion, with its error turned into a refusal.
+// The line's conversion, with its error turned into a refusal; blank gives 0.
 template <class T, class F>
 Read<T> convert(std::string_view text, std::string_view line, std::string_view what, F&& f)
 {
-    try {
-        return Read<T>{f(text), std::nullopt};
-    } catch (const RuntimeError& e) {
-        if (e.number() == err::kOverflow)
-            return refuse<T>(line, quoted(text) + " is too large.");
-        return refuse<T>(line, quoted(text) + " is not " + std::string(what) +
-                                   ". Enter " + std::string(what) + ", or leave the line empty for 0.");
-    }
+    return readEntry<T>(text, f, [&](EntryFault fault) {
+        if (fault == EntryFault::TooLarge) return lineRefusal(line, quoted(text) + " is too large.");
+        return lineRefusal(line, quoted(text) + " is not " + std::string(what) + ". Enter " + std::string(what) +
+                                     ", or leave the line empty for 0.");
+    });
 }
 
 }  // namespace
 
-bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
-
 Read<Currency> readMoney(std::string_view text, std::string_view line)
 {
-    if (isBlank(text)) return {};
     return convert<Currency>(text, line, "an amount", [](std::string_view t) { return toCurrency(t); });
 }
 
 Read<double> readCount(std::string_view text, std::string_view line)
 {
-    if (isBlank(text)) return {};
     Read<double> r = convert<double>(text, line, "a number", [](std::string_view t) { return toDouble(t); });
     if (!r) return r;
     if (r.value < 0) return refuse<double>(line, "the number cannot be negative.");
@@ -60,7 +56,6 @@ Read<double> readCount(std::string_view text, std::string_view line)
 
 Read<std::int16_t> readWholeCount(std::string_view text, std::string_view line)
 {
-    if (isBlank(text)) return {};
     Read<std::int16_t> r =
         convert<std::int16_t>(text, line, "a number", [](std::string_view t) { return toInt16(t); });
     if (r && r.value < 0) return refuse<std::int16_t>(line, "the number cannot be negative.");

@@ -1,38 +1,13 @@
 #pragma once
-// Reading what the user typed into a worksheet line.
-//
-// A worksheet entry that cannot be read is refused before anything changes:
-// the window shows the message, which names the line, and every line and
-// program-wide count keeps its value. Faults that are not about an entry
-// (a total that overflows its field) still go through the error scheme.
+// Reading what the user typed into a worksheet line. A refusal names the
+// line ("Line 4: ...") and says what the line takes.
 
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
 
-#include "core/currency.h"
+#include "ui/entry.h"
 
 namespace wm::w4 {
-
-// Why an entry was refused. `line` is the line as the worksheet names it
-// ("D", "4", "9"); `message` is the full text for the message box.
-struct Refusal {
-    std::string line;
-    std::string message;
-    bool operator==(const Refusal&) const = default;
-};
-
-// A value read from an entry, or the reason it could not be.
-template <class T>
-struct Read {
-    T value{};
-    std::optional<Refusal> refusal;
-    explicit operator bool() const { return !refusal; }
-};
-
-// True when the entry holds nothing but blanks: such a line counts as 0.
-bool isBlank(std::string_view text);
 
 // A money line ("1,250.00", "$1,250", "(50)"); blank gives 0.
 Read<Currency> readMoney(std::string_view text, std::string_view line);

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 namespace wm::w4 {
 

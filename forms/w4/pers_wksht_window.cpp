@@ -78,28 +78,23 @@ QWidget* PersWkShtWindow::buildPage1()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage1"));
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(0, 1);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(14);
+    LineGrid lines;
 
-    auto addTick = [&](int index, LineText* label, const QString& access, int row) {
+    auto addTick = [&](int index, LineText* label, const QString& access) {
         auto* box = new QCheckBox(page);
         box->setObjectName(indexed("chkPersWkShtA", index));
         box->setAccessibleName(access);
-        label->setBuddy(box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(box, row, 1, Qt::AlignLeft | Qt::AlignTop);
+        lines.line(label, box);
         ticks_[static_cast<std::size_t>(index)] = box;
         connect(box, &QCheckBox::toggled, this, [this, index](bool on) {
             model_.chkPersWkShtA[static_cast<std::size_t>(index)] = on;
         });
     };
-    addTick(kLineA, new LineText(QString::fromUtf8(kTextA), page), tr("Line A, yourself"), 0);
+    addTick(kLineA, new LineText(QString::fromUtf8(kTextA), page), tr("Line A, yourself"));
     addTick(kLineB, new LineText(QString::fromUtf8(kTextB), points(kTextBConditions), page),
-            tr("Line B, single or one job"), 1);
+            tr("Line B, single or one job"));
     addTick(kLineC, new LineText(QString::fromUtf8(kTextC) + QStringLiteral("  ") + QString::fromUtf8(kTextCText), page),
-            tr("Line C, spouse"), 2);
+            tr("Line C, spouse"));
 
     txtD_ = new QLineEdit(page);
     txtD_->setObjectName(QStringLiteral("txtPersWkEnterDeps"));
@@ -107,32 +102,15 @@ QWidget* PersWkShtWindow::buildPage1()
     txtD_->setFixedWidth(fieldWidth(txtD_));
     txtD_->setAlignment(Qt::AlignRight);
     connect(txtD_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.txtPersWkEnterDeps = ss(t); });
-    auto* labelD = new LineText(QString::fromUtf8(kTextD), page);
-    labelD->setBuddy(txtD_);
-    grid->addWidget(labelD, 3, 0);
-    grid->addWidget(txtD_, 3, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(kTextD, txtD_, page);
 
-    addTick(kLineE, new LineText(QString::fromUtf8(kTextE), page), tr("Line E, head of household"), 4);
+    addTick(kLineE, new LineText(QString::fromUtf8(kTextE), page), tr("Line E, head of household"));
 
-    auto* next = new QPushButton(tr("&Next Page >>"), page);
-    next->setObjectName(indexed("cmdW4Back", 0));
-    next->setAccessibleName(tr("Next page"));
-    connect(next, &QPushButton::clicked, this, [this] { showPage(2); });
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(makeHeading(QString::fromLatin1(kHeading), page), 1);
-    top->addWidget(makePageMarker(tr("Page 1"), page));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(next);
-
-    auto* lay = new QVBoxLayout(page);
-    lay->setContentsMargins(24, 16, 24, 16);
-    lay->addLayout(top);
-    lay->addSpacing(12);
-    lay->addLayout(grid);
-    lay->addStretch(1);
-    lay->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addSpacing(12);
+    body->addLayout(lines.layout());
+    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 1"), body,
+               commandRow({}, {pageCommand(PageTurn::Next, page, [this] { showPage(2); })}));
     return page;
 }
 
@@ -140,20 +118,14 @@ QWidget* PersWkShtWindow::buildPage2()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage2"));
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(0, 1);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(14);
+    LineGrid lines;
 
     auto* boxF = new QCheckBox(page);
     boxF->setObjectName(indexed("chkPersWkShtA", kLineF));
     boxF->setAccessibleName(tr("Line F, child or dependent care"));
     ticks_[kLineF] = boxF;
     connect(boxF, &QCheckBox::toggled, this, [this](bool on) { model_.chkPersWkShtA[kLineF] = on; });
-    auto* labelF = new LineText(QString::fromUtf8(kTextF), page);
-    labelF->setBuddy(boxF);
-    grid->addWidget(labelF, 0, 0);
-    grid->addWidget(boxF, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(kTextF, boxF, page);
 
     txtG_ = new QLineEdit(page);
     txtG_->setObjectName(QStringLiteral("txtChild"));
@@ -162,32 +134,15 @@ QWidget* PersWkShtWindow::buildPage2()
     txtG_->setAlignment(Qt::AlignRight);
     connect(txtG_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.txtChild = ss(t); });
     connect(txtG_, &QLineEdit::returnPressed, this, &PersWkShtWindow::calculate);
-    auto* labelG = new LineText(QString::fromUtf8(kTextG), points(kTextGInstructions), page);
-    labelG->setBuddy(txtG_);
-    grid->addWidget(labelG, 1, 0);
-    grid->addWidget(txtG_, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(new LineText(QString::fromUtf8(kTextG), points(kTextGInstructions), page), txtG_);
 
     lblH_ = new ResultField(QStringLiteral("lblTotalDepsClaim"), tr("Line H, total allowances"), page);
-    auto* labelH = new LineText(QString::fromUtf8(kTextH), page);
-    labelH->setBuddy(lblH_);
-    QFont bold = labelH->font();
-    bold.setBold(true);
-    labelH->setFont(bold);
-    grid->addWidget(labelH, 2, 0);
-    grid->addWidget(lblH_, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    setBold(lines.line(kTextH, lblH_, page));
 
     auto* calc = new QPushButton(tr("&Calculate"), page);
     calc->setObjectName(indexed("cmdPersWrkCalc", 0));
     connect(calc, &QPushButton::clicked, this, &PersWkShtWindow::calculate);
-    auto* back = new QPushButton(tr("<< &Previous Page"), page);
-    back->setObjectName(indexed("cmdW4Back", 1));
-    back->setAccessibleName(tr("Previous page"));
-    connect(back, &QPushButton::clicked, this, [this] { showPage(1); });
-
-    auto* accuracy = new LineText(QString::fromUtf8(kAccuracy), page);
-    QFont italic = accuracy->font();
-    italic.setItalic(true);
-    accuracy->setFont(italic);
+    auto* back = pageCommand(PageTurn::Previous, page, [this] { showPage(1); });
 
     auto* instructions = new QVBoxLayout;
     instructions->setSpacing(8);
@@ -199,23 +154,16 @@ QWidget* PersWkShtWindow::buildPage2()
         instructions->addWidget(b);
     }
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(makeHeading(QString::fromLatin1(kHeading), page), 1);
-    top->addWidget(makePageMarker(tr("Page 2"), page));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(back);
-    buttons->addStretch(1);
-    buttons->addWidget(calc);
-
+    // The commands stand between the lines and the advice on the other worksheets.
     auto* lay = new QVBoxLayout(page);
     lay->setContentsMargins(24, 16, 24, 16);
-    lay->addLayout(top);
+    lay->addLayout(headingRow(QString::fromLatin1(kHeading), tr("Page 2"), page));
     lay->addSpacing(12);
-    lay->addLayout(grid);
+    lay->addLayout(lines.layout());
     lay->addSpacing(8);
-    lay->addLayout(buttons);
+    lay->addLayout(commandRow({back}, {calc}));
     lay->addSpacing(12);
-    lay->addWidget(accuracy);
+    lay->addWidget(italicNote(kAccuracy, page));
     lay->addLayout(instructions);
     lay->addStretch(1);
     return page;
@@ -249,8 +197,8 @@ void PersWkShtWindow::calculate()
 {
     readInputs();
     if (auto refused = model_.calculate()) {
-        if (refused->line == "D") showPage(1);
-        showRefusal(this, *refused, entryForLine(refused->line));
+        if (refused->field == "D") showPage(1);
+        showRefusal(this, *refused, entryForLine(refused->field));
         return;
     }
     refresh();
@@ -262,8 +210,8 @@ void PersWkShtWindow::instruction(int index)
     const auto out = model_.instruction(index);
     refresh();
     if (out.refusal) {
-        if (out.refusal->line == "D") showPage(1);
-        showRefusal(this, *out.refusal, entryForLine(out.refusal->line));
+        if (out.refusal->field == "D") showPage(1);
+        showRefusal(this, *out.refusal, entryForLine(out.refusal->field));
         return;
     }
     if (!out.next.open) return;

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "forms/w4/pers_wksht_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -15,7 +15,7 @@
 
 #include "forms/w4/w4_view_window.h"
 #include "forms/w4/w4_widgets.h"
-#include "shell/focus.h"
+#include "ui/focus.h"
 
 namespace wm::w4 {
 
@@ -135,7 +135,7 @@ void PersonalInfoWindow::exit()
 {
     readFields();
     if (!model_.exit()) {
-        lblNameNeeded_->setVisible(model_.txtName.find_first_not_of(" \t") == std::string::npos);
+        lblNameNeeded_->setVisible(isBlank(model_.txtName));
         txtName_->setFocus(Qt::OtherFocusReason);
         return;
     }

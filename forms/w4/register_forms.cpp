@@ -1,16 +1,15 @@
 // The W-4 forms in the main window's table. The worksheets and the
 // certificate come up maximized; the table picker is run by its worksheet.
+#include "forms/w4/register_forms.h"
+
 #include "forms/w4/dednadj_window.h"
 #include "forms/w4/pers_wksht_window.h"
 #include "forms/w4/personal_info_window.h"
 #include "forms/w4/two_earner_window.h"
 #include "forms/w4/w4_view_window.h"
-#include "shell/form_registry.h"
+#include "ui/form_registry.h"
 
 namespace wm {
-
-// Called by the shell at start-up (declared in its generated table).
-void registerW4Forms(FormRegistry& reg);
 
 void registerW4Forms(FormRegistry& reg)
 {

@@ -40,32 +40,6 @@ const char* const kText9 = "9.  Divide line 8 by the number of pay periods remai
                            "withheld from each paycheck.";
 const char* const kPayDays = "  Enter number of paydays";
 
-QGridLayout* lineGrid()
-{
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(0, 1);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(14);
-    return grid;
-}
-
-QHBoxLayout* headingRow(const QString& marker, QWidget* page)
-{
-    auto* top = new QHBoxLayout;
-    top->addWidget(makeHeading(QString::fromLatin1(kHeading), page), 1);
-    top->addWidget(makePageMarker(marker, page));
-    return top;
-}
-
-LineText* italicNote(const char* text, QWidget* page)
-{
-    auto* note = new LineText(QString::fromUtf8(text), page);
-    QFont italic = note->font();
-    italic.setItalic(true);
-    note->setFont(italic);
-    return note;
-}
-
 // "2.  Find the number in [Table 1] that applies to ..." on one line.
 QHBoxLayout* textWithCommand(const char* head, QPushButton* command, const char* tail, QWidget* page)
 {
@@ -96,52 +70,35 @@ QWidget* TwoEarnerWindow::buildPage1()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage1"));
-    auto* grid = lineGrid();
+    LineGrid lines;
 
     line1_ = new ResultField(QStringLiteral("lblDedFromG"), tr("Line 1, allowances"), page);
-    auto* t1 = new LineText(QString::fromUtf8(kText1), page);
-    t1->setBuddy(line1_);
-    grid->addWidget(t1, 0, 0);
-    grid->addWidget(line1_, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(kText1, line1_, page);
 
     auto* table1 = new QPushButton(tr("Table &1"), page);
     table1->setObjectName(indexed("cmdTable1Show", 0));
     table1->setAccessibleName(tr("Table 1, wages from the lowest paying job"));
     connect(table1, &QPushButton::clicked, this, [this] { showTable(0); });
     line2_ = new ResultField(QStringLiteral("lbl2WkerT1"), tr("Line 2, from Table 1"), page);
-    grid->addLayout(textWithCommand(kText2Head, table1, kText2Tail, page), 1, 0);
-    grid->addWidget(line2_, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.row(textWithCommand(kText2Head, table1, kText2Tail, page), line2_);
 
     line3_ = new ResultField(QStringLiteral("lbl2Wker3"), tr("Line 3, allowances"), page);
-    auto* t3 = new LineText(QString::fromUtf8(kText3), page);
-    t3->setBuddy(line3_);
-    grid->addWidget(t3, 2, 0);
-    grid->addWidget(line3_, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    lines.line(kText3, line3_, page);
 
     formW4Page1_ = new QPushButton(tr("Form &W4"), page);
     formW4Page1_->setObjectName(indexed("cmdPersWrkCalc", 2));
     formW4Page1_->setAccessibleName(tr("Form W-4, line 3 on line 5"));
     connect(formW4Page1_, &QPushButton::clicked, this, [this] { formW4(2); });
-    next_ = new QPushButton(tr("&Next Page >>"), page);
-    next_->setObjectName(indexed("cmdW4Back", 0));
-    next_->setAccessibleName(tr("Next page"));
+    next_ = pageCommand(PageTurn::Next, page, [this] { showPage(2); });
     setHoverColor(next_, kPageCommandHover);
-    connect(next_, &QPushButton::clicked, this, [this] { showPage(2); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(formW4Page1_);
-    buttons->addStretch(1);
-    buttons->addWidget(next_);
 
-    auto* lay = new QVBoxLayout(page);
-    lay->setContentsMargins(24, 16, 24, 16);
-    lay->addLayout(headingRow(tr("Page 1"), page));
-    lay->addWidget(italicNote(kNote1, page));
-    lay->addSpacing(12);
-    lay->addLayout(grid);
-    lay->addSpacing(8);
-    lay->addWidget(italicNote(kNote3, page));
-    lay->addStretch(1);
-    lay->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addWidget(italicNote(kNote1, page));
+    body->addSpacing(12);
+    body->addLayout(lines.layout());
+    body->addSpacing(8);
+    body->addWidget(italicNote(kNote3, page));
+    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 1"), body, commandRow({formW4Page1_}, {next_}));
     return page;
 }
 
@@ -149,40 +106,26 @@ QWidget* TwoEarnerWindow::buildPage2()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage2"));
-    auto* grid = lineGrid();
-    int row = 0;
-    auto addLine = [&](const char* text, QWidget* field) {
-        auto* t = new LineText(QString::fromUtf8(text), page);
-        t->setBuddy(field);
-        grid->addWidget(t, row, 0);
-        grid->addWidget(field, row, 1, Qt::AlignLeft | Qt::AlignTop);
-        ++row;
-        return t;
-    };
+    LineGrid lines;
     line4_ = new ResultField(QStringLiteral("lbl2WkerResult4"), tr("Line 4"), page);
-    addLine(kText4, line4_);
+    lines.line(kText4, line4_, page);
     line5_ = new ResultField(QStringLiteral("lbl2WkerResult5"), tr("Line 5"), page);
-    addLine(kText5, line5_);
+    lines.line(kText5, line5_, page);
     line6_ = new ResultField(QStringLiteral("lbl2WkerResult6"), tr("Line 6"), page);
-    addLine(kText6, line6_);
+    lines.line(kText6, line6_, page);
 
     auto* table2 = new QPushButton(tr("Table &2"), page);
     table2->setObjectName(indexed("cmdTable1Show", 1));
     table2->setAccessibleName(tr("Table 2, wages from the highest paying job"));
     connect(table2, &QPushButton::clicked, this, [this] { showTable(1); });
     line7_ = new ResultField(QStringLiteral("lblTable2"), tr("Line 7, from Table 2"), page);
-    grid->addLayout(textWithCommand(kText7Head, table2, kText7Tail, page), row, 0);
-    grid->addWidget(line7_, row, 1, Qt::AlignLeft | Qt::AlignTop);
-    ++row;
+    lines.row(textWithCommand(kText7Head, table2, kText7Tail, page), line7_);
 
     line8_ = new ResultField(QStringLiteral("lblMultiply8"), tr("Line 8, additional annual withholding"), page);
-    addLine(kText8, line8_);
+    lines.line(kText8, line8_, page);
 
     line9_ = new ResultField(QStringLiteral("lblDollarAmt"), tr("Line 9, additional amount per pay period"), page);
-    LineText* t9 = addLine(kText9, line9_);
-    QFont bold = t9->font();
-    bold.setBold(true);
-    t9->setFont(bold);
+    setBold(lines.line(kText9, line9_, page));
 
     txtPayDays_ = new QLineEdit(page);
     txtPayDays_->setObjectName(QStringLiteral("txtNumPayDays"));
@@ -205,8 +148,7 @@ QWidget* TwoEarnerWindow::buildPage2()
     payRow->addWidget(payDays);
     payRow->addWidget(txtPayDays_);
     payRow->addWidget(calendar);
-    grid->addLayout(payRow, row, 0);
-    ++row;
+    lines.row(payRow);
 
     auto* calc = new QPushButton(tr("&Calculate"), page);
     calc->setObjectName(indexed("cmdPersWrkCalc", 0));
@@ -215,24 +157,13 @@ QWidget* TwoEarnerWindow::buildPage2()
     w4->setObjectName(indexed("cmdPersWrkCalc", 1));
     w4->setAccessibleName(tr("Form W-4, lines 5 and 6"));
     connect(w4, &QPushButton::clicked, this, [this] { formW4(1); });
-    auto* back = new QPushButton(tr("<< &Previous Page"), page);
-    back->setObjectName(indexed("cmdW4Back", 1));
-    back->setAccessibleName(tr("Previous page"));
+    auto* back = pageCommand(PageTurn::Previous, page, [this] { showPage(1); });
     setHoverColor(back, kPageCommandHover);
-    connect(back, &QPushButton::clicked, this, [this] { showPage(1); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(back);
-    buttons->addStretch(1);
-    buttons->addWidget(calc);
-    buttons->addWidget(w4);
 
-    auto* lay = new QVBoxLayout(page);
-    lay->setContentsMargins(24, 16, 24, 16);
-    lay->addLayout(headingRow(tr("Page 2"), page));
-    lay->addSpacing(12);
-    lay->addLayout(grid);
-    lay->addStretch(1);
-    lay->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addSpacing(12);
+    body->addLayout(lines.layout());
+    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 2"), body, commandRow({back}, {calc, w4}));
     return page;
 }
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "forms/w4/two_earner_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QLineEdit;
 class QPushButton;

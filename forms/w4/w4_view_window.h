@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "forms/w4/w4_view_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QCheckBox;
 class QLabel;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -10,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -23,7 +26,6 @@
 
 namespace wm::w4 {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string ss(const QString& s) { return s.toStdString(); }
 
 QString indexed(const char* name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }
@@ -128,6 +130,96 @@ ResultField::ResultField(const QString& objectName, const QString& accessibleNam
 }
 
 int fieldWidth(const QWidget* w) { return w->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")) + 28; }
+
+LineText* italicNote(const char* text, QWidget* page)
+{
+    auto* note = new LineText(QString::fromUtf8(text), page);
+    QFont italic = note->font();
+    italic.setItalic(true);
+    note->setFont(italic);
+    return note;
+}
+
+void setBold(QWidget* text)
+{
+    QFont bold = text->font();
+    bold.setBold(true);
+    text->setFont(bold);
+}
+
+// ---- LineGrid -------------------------------------------------------------
+
+LineGrid::LineGrid() : grid_(new QGridLayout)
+{
+    grid_->setColumnStretch(0, 1);
+    grid_->setHorizontalSpacing(16);
+    grid_->setVerticalSpacing(14);
+}
+
+LineText* LineGrid::line(const char* text, QWidget* box, QWidget* page)
+{
+    return line(new LineText(QString::fromUtf8(text), page), box);
+}
+
+LineText* LineGrid::line(LineText* text, QWidget* box)
+{
+    text->setBuddy(box);
+    row(text, box);
+    return text;
+}
+
+void LineGrid::row(QLayout* text, QWidget* box, Qt::Alignment boxAlign)
+{
+    grid_->addLayout(text, rows_, 0);
+    if (box) grid_->addWidget(box, rows_, 1, boxAlign);
+    ++rows_;
+}
+
+void LineGrid::row(QWidget* text, QWidget* box, Qt::Alignment boxAlign)
+{
+    grid_->addWidget(text, rows_, 0);
+    grid_->addWidget(box, rows_, 1, boxAlign);
+    ++rows_;
+}
+
+// ---- Page frame and commands -----------------------------------------------
+
+QHBoxLayout* headingRow(const QString& heading, const QString& marker, QWidget* page)
+{
+    auto* top = new QHBoxLayout;
+    top->addWidget(makeHeading(heading, page), 1);
+    top->addWidget(makePageMarker(marker, page));
+    return top;
+}
+
+void layOutPage(QWidget* page, const QString& heading, const QString& marker, QLayout* body, QLayout* commands)
+{
+    auto* lay = new QVBoxLayout(page);
+    lay->setContentsMargins(24, 16, 24, 16);
+    lay->addLayout(headingRow(heading, marker, page));
+    lay->addLayout(body);
+    lay->addStretch(1);
+    lay->addLayout(commands);
+}
+
+QPushButton* pageCommand(PageTurn which, QWidget* page, const std::function<void()>& turn)
+{
+    const bool next = which == PageTurn::Next;
+    auto* b = new QPushButton(next ? QObject::tr("&Next Page >>") : QObject::tr("<< &Previous Page"), page);
+    b->setObjectName(indexed("cmdW4Back", next ? 0 : 1));
+    b->setAccessibleName(next ? QObject::tr("Next page") : QObject::tr("Previous page"));
+    QObject::connect(b, &QPushButton::clicked, page, turn);
+    return b;
+}
+
+QHBoxLayout* commandRow(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* w : left) row->addWidget(w);
+    row->addStretch(1);
+    for (QWidget* w : right) row->addWidget(w);
+    return row;
+}
 
 // ---- PageScroll -----------------------------------------------------------
 

@@ -8,14 +8,21 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <initializer_list>
 
 #include "forms/w4/entry_model.h"
 #include "forms/w4/handoff_model.h"
-#include "shell/app_context.h"
+#include "ui/app_context.h"
+#include "ui/qt_text.h"
 
+class QGridLayout;
+class QHBoxLayout;
+class QLayout;
 class QLineEdit;
+class QPushButton;
 
 namespace wm::w4 {
 
@@ -25,7 +32,6 @@ inline const QColor kWorksheetYellow{255, 255, 204};
 inline const QColor kInstructionHover{0, 0, 192};
 inline const QColor kPageCommandHover{128, 128, 255};
 
-QString qs(std::string_view s);
 std::string ss(const QString& s);
 
 // Light yellow worksheet background.
@@ -79,12 +85,50 @@ private:
 // The width of every entry and result box of the worksheets.
 int fieldWidth(const QWidget* w);
 
-// A worksheet page that fills the window's width and scrolls up and down
-// when the window is too short for it.
+// A line text in italics (a note) or bold (the line with the result).
+LineText* italicNote(const char* text, QWidget* page);
+void setBold(QWidget* text);
+
+// The lines of a worksheet page: each line's text in the wide column, its
+// entry or result box in the narrow one.
+class LineGrid {
+public:
+    LineGrid();
+    QGridLayout* layout() const { return grid_; }
+    // A line: its text, with the box as the text's buddy.
+    LineText* line(const char* text, QWidget* box, QWidget* page);
+    LineText* line(LineText* text, QWidget* box);
+    // A line whose text is a row of its own (a text with a command in it);
+    // without a box the row stands alone.
+    void row(QLayout* text, QWidget* box = nullptr, Qt::Alignment boxAlign = Qt::AlignLeft | Qt::AlignTop);
+    void row(QWidget* text, QWidget* box, Qt::Alignment boxAlign = Qt::AlignLeft | Qt::AlignTop);
+
+private:
+    QGridLayout* grid_;
+    int rows_ = 0;
+};
+
+// The worksheet heading with the page marker ("Page 1") at its right.
+QHBoxLayout* headingRow(const QString& heading, const QString& marker, QWidget* page);
+
+// A worksheet page: the heading row on top, then `body`, and the commands
+// at the foot.
+void layOutPage(QWidget* page, const QString& heading, const QString& marker, QLayout* body, QLayout* commands);
+
+// The page commands: "&Next Page >>" (cmdW4Back_0) and "<< &Previous Page"
+// (cmdW4Back_1), running `turn` when clicked.
+enum class PageTurn { Next, Previous };
+QPushButton* pageCommand(PageTurn which, QWidget* page, const std::function<void()>& turn);
+
+// A row of commands: `left` at the left edge, `right` at the right.
+QHBoxLayout* commandRow(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right);
+
 // Lays a worksheet window out as its two scrolling pages, on the worksheet
 // background, with F1 opening the Form W-4 help. Returns the page stack.
 QStackedWidget* layOutWorksheet(QWidget* window, AppContext& ctx, QWidget* page1, QWidget* page2);
 
+// A worksheet page that fills the window's width and scrolls up and down
+// when the window is too short for it.
 class PageScroll final : public QScrollArea {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/federal.h"
+#include "core/state_base.h"
 #include "core/state_dispatch.h"
 #include "states/registry.h"
 #include "support/harness.h"

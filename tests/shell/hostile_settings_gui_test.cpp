@@ -15,7 +15,7 @@
 #include <deque>
 
 #include "forms/main/main_form.h"
-#include "shell/form_registry.h"
+#include "ui/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
 #include "support/shell_fixture.h"

@@ -15,8 +15,8 @@
 
 #include "core/runtime_error.h"
 #include "shell/list_bar.h"
-#include "shell/main_hooks.h"
 #include "support/shell_fixture.h"
+#include "ui/main_hooks.h"
 
 namespace wm {
 namespace {

@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "core/runtime_error.h"
-#include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
 #include "support/widgets.h"
+#include "ui/form_registry.h"
 
 namespace wm::test {
 

@@ -18,14 +18,15 @@
 #include "forms/main/main_form.h"
 #include "forms/main/misc_dialog.h"
 #include "forms/main/pictures.h"
-#include "shell/artwork.h"
 #include "shell/error_report_dialog.h"
-#include "shell/form_registry.h"
 #include "shell/help_window.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_forms.h"
 #include "shell/version.h"
 #include "support/shell_fixture.h"
+#include "ui/artwork.h"
+#include "ui/form_registry.h"
 
 using namespace wm;
 

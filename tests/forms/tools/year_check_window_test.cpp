@@ -16,10 +16,10 @@
 
 #include "forms/tools/year_check_window.h"
 #include "forms/w4/w4_view_window.h"
-#include "shell/form_registry.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
 #include "support/shell_fixture.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 

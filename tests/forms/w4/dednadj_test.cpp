@@ -61,7 +61,7 @@ TEST(DednAdjLine3, UnreadableLineOneKeepsTheCategory)
     w.txtGetItemized = "ten thousand";
     const auto refused = w.chooseCategory(0);
     ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->line, "1");
+    EXPECT_EQ(refused->field, "1");
     EXPECT_EQ(w.optDedCategory, 2);
     EXPECT_EQ(w.lblGetPersDed, "$4,400.00");
     EXPECT_EQ(w.lblSubTotal, "$5,600.00");
@@ -208,7 +208,7 @@ TEST(DednAdjCalculate, UnreadableEntryIsRefusedAndNothingChanges)
         w.txtNonWage = row.line6;
         const auto out = w.calculate();
         ASSERT_TRUE(out.refusal);
-        EXPECT_EQ(out.refusal->line, row.line);
+        EXPECT_EQ(out.refusal->field, row.line);
         EXPECT_FALSE(out.ran);
         EXPECT_EQ(h.r.PersWkShtDeps, 3);
         EXPECT_EQ(h.r.intClick, 0);

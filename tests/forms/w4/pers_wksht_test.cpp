@@ -84,7 +84,7 @@ TEST_P(PersWkShtRefusal, NamesTheLineAndChangesNothing)
     w.txtChild = c.G;
     const auto refused = w.calculate();
     ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->line, c.line);
+    EXPECT_EQ(refused->field, c.line);
     EXPECT_EQ(refused->message.rfind(std::string("Line ") + c.line + ": ", 0), 0u) << refused->message;
     EXPECT_EQ(h.r.PersWkShtDeps, 1);
     EXPECT_EQ(w.lblTotalDepsClaim, "1");
@@ -151,7 +151,7 @@ TEST(PersWkShtInstructions, RefusedEntryOpensNothing)
     w.txtChild = "a";
     const auto out = w.instruction(2);
     ASSERT_TRUE(out.refusal);
-    EXPECT_EQ(out.refusal->line, "G");
+    EXPECT_EQ(out.refusal->field, "G");
     EXPECT_FALSE(out.next.open);
 }
 

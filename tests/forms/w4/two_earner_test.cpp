@@ -211,7 +211,7 @@ TEST(TwoEarnerWorksheet, PayDaysThatCannotBeUsedAreRefused)
         w.txtNumPayDays = entry;
         const auto refused = w.calculate();
         ASSERT_TRUE(refused);
-        EXPECT_EQ(refused->line, "9");
+        EXPECT_EQ(refused->field, "9");
         EXPECT_EQ(w.lblMultiply8, "");
         EXPECT_EQ(w.lblDollarAmt, "");
         EXPECT_EQ(w.txtNumPayDays, entry);

@@ -8,13 +8,13 @@
 
 #include "forms/w4/pers_wksht_window.h"
 #include "forms/w4/personal_info_window.h"
+#include "forms/w4/register_forms.h"
 #include "forms/w4/table_picker_dialog.h"
 #include "forms/w4/two_earner_window.h"
 #include "forms/w4/w4_view_window.h"
 #include "support/shell_fixture.h"
 
 namespace wm {
-void registerW4Forms(FormRegistry& reg);
 
 namespace {
 

@@ -4,10 +4,9 @@
 // How a form joins the program
 // ----------------------------
 // A forms library (forms/w4, forms/tools, print, ...) has one registration
-// function that adds a row per form, in the library source
-// register_forms.cpp, for example forms/w4/register_forms.cpp:
+// function that adds a row per form, declared in the library's
+// register_forms.h, for example forms/w4/register_forms.cpp:
 //
-//   #include "shell/form_registry.h"
 //   void wm::registerW4Forms(FormRegistry& reg)
 //   {
 //       reg.add({FormId::PersonalInfo, "frmName", "Personal Information", "9",
@@ -16,19 +15,10 @@
 //                }});
 //   }
 //
-// The list `WAGEMARK_FORM_LIBRARIES` of shell/CMakeLists.txt names each
-// library target with its function:
-//   wagemark_main_ui:registerMainForms    (forms/main)
-//   wagemark_w4_ui:registerW4Forms        (forms/w4)
-//   wagemark_tools_ui:registerToolsForms  (forms/tools)
-//   wagemark_print_ui:registerPrintForms  (print)
-// The shell links every listed library that exists in the build and lists
-// register_forms.cpp (or register.cpp) among its sources, and calls its
-// function at start-up.
-// A library without it just leaves its forms unregistered: the tool bar and
-// list bar show their commands disabled ("Not available in this build").
-// Tests can open every form of the build through `registerAllForms`
-// (library wagemark_forms).
+// The shell calls each library's function at start-up (`registerAllForms`,
+// shell/shell_forms.h); tests open forms through the same function. A form
+// without a row shows its commands disabled on the tool bar and list bar
+// ("Not available in this build").
 //
 // What the shell does with a row:
 //   - Child (the default): the widget becomes an MDI child of the main window;
@@ -46,7 +36,7 @@
 #include <QString>
 #include <vector>
 
-#include "shell/app_context.h"
+#include "ui/app_context.h"
 
 class QWidget;
 
@@ -76,11 +66,5 @@ public:
 private:
     std::vector<FormEntry> entries_;
 };
-
-// Every form of this build: the shell's own and those of the libraries
-// listed in shell/CMakeLists.txt (generated: form_registrations.cpp).
-void registerAllForms(FormRegistry& reg);
-// The about box and the calendar.
-void registerShellForms(FormRegistry& reg);
 
 }  // namespace wm

@@ -1,4 +1,4 @@
-#include "shell/form_registry.h"
+#include "ui/form_registry.h"
 
 #include <algorithm>
 

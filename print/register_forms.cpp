@@ -1,9 +1,10 @@
 // The print window joins the main window's forms.
-#include "shell/form_registry.h"
+#include "print/register_forms.h"
 
 #include <QTimer>
 
 #include "print/print_window.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 

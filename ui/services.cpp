@@ -1,7 +1,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "shell/services.h"
+#include "ui/services.h"
 
 namespace wm {
 

@@ -1,10 +1,11 @@
 // The Multiple Check Worksheet, the pay analysis and the Year Check join the
 // main window's forms.
-#include "shell/form_registry.h"
+#include "forms/tools/register_forms.h"
 
 #include "forms/tools/analysis_window.h"
 #include "forms/tools/multi_check_window.h"
 #include "forms/tools/year_check_window.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 

@@ -1,0 +1,25 @@
+#include "core/pass_context.h"
+
+namespace wm {
+
+std::array<std::string, 8> Pass::resultLabels() const
+{
+    std::array<std::string, 8> out;
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = resultLabel(i);
+    return out;
+}
+
+void Pass::setModified(std::string_view date)
+{
+    lblModified.assign(kModifiedPrefix);
+    lblModified.append(date);
+}
+
+void Pass::noTable(std::string_view state, std::string_view what, std::string_view hint)
+{
+    notice = concat("No ", state, " table applies to the chosen ", what, ".");
+    if (!hint.empty()) notice += concat(" ", hint);
+    note(notice);
+}
+
+}  // namespace wm
