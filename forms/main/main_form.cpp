@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,7 +18,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -82,10 +82,10 @@ void MainForm::build()
         form->addRow(l, field);
     };
     line(txtIncome_, "txtIncome", tr("&Income Amount"), tr("Enter your income amount."), true);
-    line(txtHours_, "txtHours", tr("&Hours"), tr("Enter the number of hours worked."), false);
-    line(txt401k_, "txt401k", tr("&401(k)%"), tr("If you contribute to a 401k, enter the percentage here."), false);
+    line(txtHours_, "txtHours", tr("Ho&urs"), tr("Enter the number of hours worked."), false);
+    line(txt401k_, "txt401k", tr("401(&k)%"), tr("If you contribute to a 401k, enter the percentage here."), false);
     line(txtPreTax_, "txtPreTax", tr("Pre-&Tax"), tr("Enter an amount that is not taxed."), true);
-    line(txtPreFICA_, "txtPreFICA", tr("Pre-FI&CA"),
+    line(txtPreFICA_, "txtPreFICA", tr("P&re-FICA"),
          tr("Enter an amount for which FICA is not paid. This amount might include the Pre-Tax amount also."), true);
     txtIncome_->installEventFilter(this);
 
@@ -104,7 +104,7 @@ void MainForm::build()
     for (int i = 0; i <= 15; ++i) cboExemptions_->addItem(QString::number(i));
     cboExemptions_->setToolTip(tr("Select the number of exemptions or dependents you claim."));
     cboExemptions_->setAccessibleName(tr("Number of Exemptions"));
-    auto* lDeps = new QLabel(tr("Number of E&xemptions"), inputs);
+    auto* lDeps = new QLabel(tr("Num&ber of Exemptions"), inputs);
     lDeps->setBuddy(cboExemptions_);
     form->addRow(lDeps, cboExemptions_);
 
@@ -114,7 +114,7 @@ void MainForm::build()
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
     lstFrequency_->setAccessibleName(tr("Pay Frequency"));
     lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * 4 + 2 * lstFrequency_->frameWidth() + 6);
-    auto* lFreq = new QLabel(tr("Pay &Frequency"), inputs);
+    auto* lFreq = new QLabel(tr("Pay Fre&quency"), inputs);
     lFreq->setBuddy(lstFrequency_);
     form->addRow(lFreq, lstFrequency_);
 
@@ -124,7 +124,9 @@ void MainForm::build()
     statusLay->setContentsMargins(0, 0, 0, 0);
     statusLay->setSpacing(2);
     optStatus_ = new QButtonGroup(this);
-    const QString statusText[] = {tr("&Married"), tr("Si&ngle"), tr("Married Claiming Sin&gle")};
+    // The options share the caption's letter: it goes to the chosen one and
+    // the arrows move on (the calculator has more entries than letters).
+    const QString statusText[] = {tr("Married"), tr("Single"), tr("Married Claiming Single")};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QRadioButton(statusText[i], statusBox);
         b->setObjectName(QStringLiteral("optStatus_%1").arg(i));
@@ -132,14 +134,16 @@ void MainForm::build()
         optStatus_->addButton(b, i);
         statusLay->addWidget(b);
     }
-    form->addRow(new QLabel(tr("Marital status"), inputs), statusBox);
+    lblStatus_ = new QLabel(tr("&Marital status"), inputs);
+    lblStatus_->setBuddy(optStatus_->button(0));
+    form->addRow(lblStatus_, statusBox);
 
-    chkSelfEmployed_ = new QCheckBox(tr("Self &Employed"), inputs);
+    chkSelfEmployed_ = new QCheckBox(tr("Self Emplo&yed"), inputs);
     chkSelfEmployed_->setObjectName(QStringLiteral("chkSelfEmployed"));
     form->addRow(QString(), chkSelfEmployed_);
 
     auto* additional = new QHBoxLayout;
-    const char* addText[] = {"  Local Tax  ", "Raise"};
+    const char* addText[] = {"  L&ocal Tax  ", "Rais&e"};
     const char* addTip[] = {"Press to enter any local tax you may pay.", "Press to calculate a pay increase."};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(tr(addText[i]), inputs);
@@ -232,9 +236,9 @@ void MainForm::build()
     const Cmd cmds[8] = {
         {"&Calculate", "=", 0x2e8b57, "Calculate this pay period (Enter)"},
         {"Print Pre&view", "P", 0x3b7dd8, "Show the pay statement as it will print"},
-        {"&Print", "Pr", 0x3b7dd8, "Print the pay statement"},
+        {"Pri&nt", "Pr", 0x3b7dd8, "Print the pay statement"},
         {"C&lear", "C", 0xb07a2a, "Clear the entries and the results"},
-        {"Show Calc&ulator", "+-", 0x6a5acd, ""},
+        {"Show Calculator", "+-", 0x6a5acd, ""},
         {"Open &Word Processor", "W", 0x6a5acd, ""},
         {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
         {"E&xit", "X", 0xb04a4a, "Close the calculator"},
@@ -261,7 +265,7 @@ void MainForm::build()
     cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
     cmdRotatePic_->setIcon(art::commandIcon(QStringLiteral(">"), QColor(0x55, 0x77, 0x99)));
     cmdRotatePic_->setIconSize(QSize(26, 26));
-    cmdRotatePic_->setText(tr("Next &Picture"));
+    cmdRotatePic_->setText(tr("Next Picture"));
     cmdRotatePic_->setAccessibleName(tr("Next background picture"));
     cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     cmdLay->addWidget(cmdRotatePic_);
@@ -316,20 +320,6 @@ void MainForm::build()
     connect(cmdAdditional_[0], &QPushButton::clicked, this, &MainForm::openLocalTax);
     connect(cmdAdditional_[1], &QPushButton::clicked, this, &MainForm::openRaise);
     connect(cmdRotatePic_, &QToolButton::clicked, this, [this] { act([&] { model_.nextPicture(); }); });
-    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto* s = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, [this] {
-            // A focused button, label or list answers Enter itself.
-            QWidget* f = QApplication::focusWidget();
-            if (qobject_cast<QPushButton*>(f) || qobject_cast<QToolButton*>(f)) {
-                if (auto* b = qobject_cast<QAbstractButton*>(f)) b->click();
-                return;
-            }
-            if (f == lblStatePgInst_) return;
-            toolBarClicked(0);
-        });
-    }
-
     setTabOrder(txtIncome_, txtHours_);
     setTabOrder(txtHours_, txt401k_);
     setTabOrder(txt401k_, txtPreTax_);
@@ -364,7 +354,10 @@ void MainForm::showModel()
     cboState_->setCurrentIndex(model_.cboState);
     cboExemptions_->setCurrentIndex(model_.cboExemptions);
     lstFrequency_->setCurrentRow(model_.lstFrequency);
-    if (QAbstractButton* opt = optStatus_->button(model_.optStatus)) opt->setChecked(true);
+    if (QAbstractButton* opt = optStatus_->button(model_.optStatus)) {
+        opt->setChecked(true);
+        lblStatus_->setBuddy(opt);
+    }
     chkSelfEmployed_->setChecked(model_.chkSelfEmployed);
 
     dbgDisplay_->setRowCount(static_cast<int>(model_.grid.size()));
@@ -401,7 +394,9 @@ void MainForm::showModel()
     const bool canPrint = model_.context().nav.available(FormId::Print);
     for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setEnabled(canPrint && model_.printEnabled);
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
-    cmdAdditional_[1]->setText(q(model_.raiseCaption));
+    // The caption is "Raise" or, after a raise, the new wage.
+    const QString raise = q(model_.raiseCaption);
+    cmdAdditional_[1]->setText(raise == QLatin1String("Raise") ? tr("Rais&e") : QString(raise).replace('&', "&&"));
     cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
     cmdAdditional_[1]->setVisible(model_.raiseVisible);
     cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));
@@ -529,6 +524,23 @@ void MainForm::showEvent(QShowEvent* e)
         activate();
         txtIncome_->setFocus();
     }
+}
+
+void MainForm::keyPressEvent(QKeyEvent* e)
+{
+    // Enter calculates. It arrives here only when the field with the focus
+    // left it: an open drop-down list takes Enter to pick and keeps it, a
+    // focused button or the hint answers it itself.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget* f = QApplication::focusWidget();
+        if (auto* b = qobject_cast<QAbstractButton*>(f); b && !qobject_cast<QRadioButton*>(b) && !qobject_cast<QCheckBox*>(b))
+            b->click();
+        else if (f != lblStatePgInst_)
+            toolBarClicked(0);
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* e)

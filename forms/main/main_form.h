@@ -59,6 +59,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void build();
@@ -82,6 +83,7 @@ private:
     QComboBox* cboExemptions_;
     QListWidget* lstFrequency_;
     QButtonGroup* optStatus_;
+    QLabel* lblStatus_;
     QCheckBox* chkSelfEmployed_;
     std::array<QToolButton*, 8> cmdToolBar_{};
     std::array<QPushButton*, 2> cmdAdditional_{};

@@ -109,8 +109,8 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     raiseLay->setRowStretch(7, 1);
     raiseLay->setColumnStretch(3, 1);
 
-    tabLR_->addTab(local, tr("Local Tax"));
-    tabLR_->addTab(raise, tr("Pay Raise"));
+    tabLR_->addTab(local, tr("Local &Tax"));
+    tabLR_->addTab(raise, tr("Pay &Raise"));
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(tabLR_);
     setMinimumWidth(440);

@@ -129,7 +129,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     auto* deduct = new QGroupBox(tr("Deduct from Taxable State Amount?"), entries);
     deduct->setObjectName(QStringLiteral("pnlDeduct"));
     auto* deductLay = new QHBoxLayout(deduct);
-    const QString checks[] = {tr("&401k"), tr("Pre-&Tax Amt")};
+    const QString checks[] = {tr("401&k"), tr("Pre-&Tax Amt")};
     for (int i = 0; i < 2; ++i) {
         auto* c = new QCheckBox(checks[i], deduct);
         c->setObjectName(QStringLiteral("chkExemp_%1").arg(i));
@@ -139,7 +139,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     deductLay->addStretch(1);
     form->addRow(deduct);
 
-    cmdAccept_ = new QPushButton(art::commandIcon(QStringLiteral("OK"), QColor(0x2e8b57)), tr("&Accept"), this);
+    cmdAccept_ = new QPushButton(art::commandIcon(QStringLiteral("OK"), QColor(0x2e8b57)), tr("A&ccept"), this);
     cmdAccept_->setObjectName(QStringLiteral("cmdAccept"));
     cmdAccept_->setToolTip(tr("Keep these options and return to the calculator"));
     cmdAccept_->setDefault(true);

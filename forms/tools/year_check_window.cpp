@@ -152,9 +152,9 @@ QWidget* YearCheckWindow::buildEntries()
         grid->addWidget(label, row, col * 2);
         grid->addWidget(field, row, col * 2 + 1);
     };
-    place(0, 0, tr("&Filing status"), cboFiling_);
+    place(0, 0, tr("Filin&g status"), cboFiling_);
     place(0, 1, tr("&Exemptions on the return"), spnReturnExemptions_);
-    place(0, 2, tr("C&hildren under 17"), spnChildren_);
+    place(0, 2, tr("Chi&ldren under 17"), spnChildren_);
     place(1, 0, tr("&Other income"), txtOtherIncome_);
     place(1, 1, tr("&Itemized deductions"), txtItemized_);
     grid->setColumnStretch(6, 1);
@@ -186,7 +186,7 @@ QWidget* YearCheckWindow::buildCommands()
     row->addStretch(1);
     cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
                          &YearCheckWindow::saveAsPdf);
-    cmdPrint_ = button("cmdPrint", tr("&Print..."), tr("Print the Year Check."), &YearCheckWindow::print);
+    cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Year Check."), &YearCheckWindow::print);
     return bar;
 }
 

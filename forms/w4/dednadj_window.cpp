@@ -193,7 +193,7 @@ QWidget* DednAdjWindow::buildPage2()
     auto* calc = new QPushButton(tr("&Calculate"), page);
     calc->setObjectName(QStringLiteral("cmdPersWrkCalc"));
     connect(calc, &QPushButton::clicked, this, &DednAdjWindow::calculate);
-    auto* back = new QPushButton(tr("<< &Previous Page"), page);
+    auto* back = new QPushButton(tr("<< P&revious Page"), page);
     back->setObjectName(indexed("cmdW4Back", 1));
     back->setAccessibleName(tr("Previous page"));
     connect(back, &QPushButton::clicked, this, [this] { showPage(1); });

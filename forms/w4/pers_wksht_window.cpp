@@ -179,7 +179,7 @@ QWidget* PersWkShtWindow::buildPage2()
     auto* calc = new QPushButton(tr("&Calculate"), page);
     calc->setObjectName(indexed("cmdPersWrkCalc", 0));
     connect(calc, &QPushButton::clicked, this, &PersWkShtWindow::calculate);
-    auto* back = new QPushButton(tr("<< &Previous Page"), page);
+    auto* back = new QPushButton(tr("<< P&revious Page"), page);
     back->setObjectName(indexed("cmdW4Back", 1));
     back->setAccessibleName(tr("Previous page"));
     connect(back, &QPushButton::clicked, this, [this] { showPage(1); });

@@ -66,7 +66,7 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(tr("&Name (first name, middle initial, last name):"), txtName_);
     form->addRow(QString(), lblNameNeeded_);
-    form->addRow(tr("Home &address (number and street or rural route):"), txtAddress_);
+    form->addRow(tr("Home a&ddress (number and street or rural route):"), txtAddress_);
     form->addRow(tr("&City or town, state and ZIP code:"), txtCity_);
     form->addRow(tr("&Social security number:"), txtSSN_);
 
@@ -74,7 +74,7 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     group->setObjectName(QStringLiteral("fraMaritalStatus"));
     auto* groupLay = new QVBoxLayout(group);
     marital_ = new QButtonGroup(this);
-    const QString captions[3] = {tr("&Married"), tr("Si&ngle"), tr("Married, but &withhold at higher single rate.")};
+    const QString captions[3] = {tr("&Married"), tr("Sin&gle"), tr("Married, but &withhold at higher single rate.")};
     for (int i = 0; i < 3; ++i) {
         auto* opt = new QRadioButton(captions[i], group);
         opt->setObjectName(indexed("optMaritalStatus", i));

@@ -215,7 +215,7 @@ QWidget* TwoEarnerWindow::buildPage2()
     w4->setObjectName(indexed("cmdPersWrkCalc", 1));
     w4->setAccessibleName(tr("Form W-4, lines 5 and 6"));
     connect(w4, &QPushButton::clicked, this, [this] { formW4(1); });
-    auto* back = new QPushButton(tr("<< &Previous Page"), page);
+    auto* back = new QPushButton(tr("<< P&revious Page"), page);
     back->setObjectName(indexed("cmdW4Back", 1));
     back->setAccessibleName(tr("Previous page"));
     setHoverColor(back, kPageCommandHover);

@@ -139,7 +139,7 @@ W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     setObjectName(QString::fromLatin1(W4View::kName));
     setWindowTitle(tr("Form W-4"));
 
-    auto* print = new QPushButton(tr("&Print..."), this);
+    auto* print = new QPushButton(tr("P&rint..."), this);
     print->setObjectName(QStringLiteral("cmdPrint"));
     connect(print, &QPushButton::clicked, this, &W4ViewWindow::print);
     auto* pdf = new QPushButton(tr("Save as P&DF..."), this);

@@ -79,11 +79,17 @@ LineText::LineText(const QString& text, QWidget* parent) : QLabel(tidy(text), pa
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
+namespace {
+// A caption with a buddy takes any "&" as its Alt+letter, so the text keeps
+// its quotation marks as they are rather than as "&quot;".
+QString escaped(const QString& text) { return text.toHtmlEscaped().replace(QStringLiteral("&quot;"), QStringLiteral("\"")); }
+}  // namespace
+
 LineText::LineText(const QString& head, const QStringList& points, QWidget* parent) : QLabel(parent)
 {
-    QString html = QStringLiteral("<div style=\"white-space: pre-wrap;\">") + tidy(head).toHtmlEscaped() +
+    QString html = QStringLiteral("<div style=\"white-space: pre-wrap;\">") + escaped(tidy(head)) +
                    QStringLiteral("</div><ul style=\"margin-top: 2px; margin-bottom: 0px;\">");
-    for (const QString& p : points) html += QStringLiteral("<li>") + tidy(p).toHtmlEscaped() + QStringLiteral("</li>");
+    for (const QString& p : points) html += QStringLiteral("<li>") + escaped(tidy(p)) + QStringLiteral("</li>");
     html += QStringLiteral("</ul>");
     setTextFormat(Qt::RichText);
     setText(html);
