@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QPrinter>
 #include <QTextLayout>
 
@@ -368,19 +369,28 @@ void paintOnPage(QPainter& p, const QRectF& page, const Certificate& c)
 
 bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why)
 {
-    QPdfWriter pdf(path);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
-                                  QPageLayout::Point));
-    pdf.setResolution(600);
-    pdf.setTitle(QStringLiteral("Form W-4 (2000)"));
-    pdf.setCreator(QStringLiteral("Wagemark"));
-    QPainter p;
-    if (!p.begin(&pdf)) {
-        if (why) *why = QObject::tr("The file could not be opened for writing.");
+    // Written beside the target and renamed at the end, so a failure never
+    // leaves a cut-off file in place of an earlier one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (why) *why = QObject::tr("The file could not be opened for writing (%1).").arg(file.errorString());
         return false;
     }
-    paintOnPage(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), c);
-    if (!p.end()) {
+    bool drawn = false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
+                                      QPageLayout::Point));
+        pdf.setResolution(600);
+        pdf.setTitle(QStringLiteral("Form W-4 (2000)"));
+        pdf.setCreator(QStringLiteral("Wagemark"));
+        QPainter p;
+        if (p.begin(&pdf)) {
+            paintOnPage(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), c);
+            drawn = p.end();
+        }
+    }
+    if (!drawn || !file.commit()) {
         if (why) *why = QObject::tr("The file could not be written completely.");
         return false;
     }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "forms/w4/certificate_painter.h"
 #include "forms/w4/dednadj_window.h"
 #include "forms/w4/pers_wksht_window.h"
 #include "forms/w4/personal_info_window.h"
@@ -94,6 +95,7 @@ private slots:
     void emptyNameKeepsThePersonalInformation();
     void keyboardWorksThePickerAndInstructions();
     void certificateSavesAsPdf();
+    void lineSevenByClickAndDoubleClick();
     void screenshots();
 };
 
@@ -382,6 +384,23 @@ void W4WindowsTest::certificateSavesAsPdf()
     QVERIFY(box);
     QVERIFY(box->text().contains(QStringLiteral("could not be saved")));
     box->close();
+}
+
+void W4WindowsTest::lineSevenByClickAndDoubleClick()
+{
+    Env e;
+    W4ViewWindow w(e.ctx);
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Through the window, so each click ends with its release as a mouse's does.
+    QWindow* window = w.windowHandle();
+    const QPoint line7 = w.sheet()->mapTo(&w, w.sheet()->toWidget(line7TextArea().center()).toPoint());
+    QTest::mouseDClick(window, Qt::LeftButton, {}, line7);
+    QVERIFY(w.model().certificate().exempt);
+    QVERIFY(w.findChild<QCheckBox*>(QStringLiteral("chkExempt"))->isChecked());
+    QTest::mouseClick(window, Qt::LeftButton, {}, line7);
+    QVERIFY(!w.model().certificate().exempt);
 }
 
 // With WAGEMARK_SCREENSHOTS set to a folder, pictures of every page and
