@@ -21,13 +21,15 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "forms/main/main_widgets.h"
 #include "forms/main/misc_dialog.h"
 #include "forms/main/pictures.h"
 #include "shell/artwork.h"
+#include "shell/focus.h"
+#include "shell/layouts.h"
 #include "states/registry.h"
 
 namespace wm {
@@ -67,7 +69,7 @@ MainForm::~MainForm() { model_.unload(); }
 void MainForm::build()
 {
     // ---- Entries ----
-    QFrame* inputs = card("fraInputs", this);
+    QFrame* inputs = inputs_ = card("fraInputs", this);
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
@@ -113,6 +115,7 @@ void MainForm::build()
     lstFrequency_->addItems({tr("Weekly"), tr("Twice A Month"), tr("Every Two Weeks"), tr("Monthly")});
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
     lstFrequency_->setAccessibleName(tr("Pay Frequency"));
+    QuietSelection::install(lstFrequency_);
     lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * 4 + 2 * lstFrequency_->frameWidth() + 6);
     auto* lFreq = new QLabel(tr("Pay Fre&quency"), inputs);
     lFreq->setBuddy(lstFrequency_);
@@ -160,7 +163,7 @@ void MainForm::build()
     inputLay->addStretch(1);
 
     // ---- Results ----
-    QFrame* results = card("fraResults", this);
+    QFrame* results = results_ = card("fraResults", this);
     dbgDisplay_ = new QTableWidget(0, 2, results);
     dbgDisplay_->setObjectName(QStringLiteral("dbgDisplay"));
     dbgDisplay_->setHorizontalHeaderLabels({tr("Title"), tr("Value")});
@@ -171,7 +174,11 @@ void MainForm::build()
     dbgDisplay_->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgDisplay_->setAlternatingRowColors(true);
     dbgDisplay_->setAccessibleName(tr("Result"));
-    dbgDisplay_->setMinimumWidth(300);
+    // Narrow enough to stand beside the entries on a small screen, wide
+    // enough for both columns.
+    dbgDisplay_->setMinimumWidth(dbgDisplay_->fontMetrics().horizontalAdvance(QStringLiteral("Social Security$00,000.00")) +
+                                 44);
+    dbgDisplay_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     dbgDisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Twelve compact rows: the whole result at a glance.
     dbgDisplay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -200,19 +207,18 @@ void MainForm::build()
     cmdExplain_->setArrowType(Qt::RightArrow);
     cmdExplain_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     cmdExplain_->setAutoRaise(true);
-    lstExplain_ = new QTreeWidget(results);
+    // Each step in full: long ones wrap onto more lines.
+    lstExplain_ = new QTextBrowser(results);
     lstExplain_->setObjectName(QStringLiteral("lstExplain"));
-    lstExplain_->setColumnCount(2);
-    lstExplain_->setHeaderLabels({tr("Step"), tr("Amount")});
-    lstExplain_->setRootIsDecorated(false);
-    lstExplain_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    lstExplain_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    lstExplain_->header()->setStretchLastSection(false);
     lstExplain_->setAccessibleName(tr("How the result was calculated"));
+    lstExplain_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstExplain_->setMinimumHeight(lstExplain_->fontMetrics().lineSpacing() * 9);
     lstExplain_->hide();
+    // Open or closed as the user left it last time.
+    cmdExplain_->setChecked(model_.context().settings.get("Window", "Explanation", "0") == "1");
     connect(cmdExplain_, &QToolButton::toggled, this, [this](bool on) {
-        lstExplain_->setVisible(on);
-        cmdExplain_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
+        model_.context().settings.save("Window", "Explanation", on ? "1" : "0");
+        showExplanation();
     });
 
     auto* resultLay = new QVBoxLayout(results);
@@ -222,11 +228,11 @@ void MainForm::build()
     resultLay->addWidget(lblStatePgInst_);
     resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
     resultLay->addWidget(lstExplain_, 1);
-    resultLay->addStretch(0);
 
     // ---- Command row ----
     QFrame* commands = card("fraCommands", this);
-    auto* cmdLay = new QHBoxLayout(commands);
+    // One row when there is room, more when not: every command stays in view.
+    auto* cmdLay = new FlowLayout(commands, 4);
     struct Cmd {
         const char* text;
         const char* glyph;
@@ -243,7 +249,6 @@ void MainForm::build()
         {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
         {"E&xit", "X", 0xb04a4a, "Close the calculator"},
     };
-    cmdLay->setSpacing(4);
     cmdLay->setContentsMargins(6, 4, 6, 4);
     for (int i = 0; i < 8; ++i) {
         auto* b = new QToolButton(commands);
@@ -257,10 +262,9 @@ void MainForm::build()
         b->setFocusPolicy(Qt::StrongFocus);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         cmdToolBar_[static_cast<std::size_t>(i)] = b;
-        cmdLay->addWidget(b, 1);
+        cmdLay->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, i] { toolBarClicked(i); });
     }
-    cmdLay->addSpacing(8);
     cmdRotatePic_ = new QToolButton(commands);
     cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
     cmdRotatePic_->setIcon(art::commandIcon(QStringLiteral(">"), QColor(0x55, 0x77, 0x99)));
@@ -268,6 +272,7 @@ void MainForm::build()
     cmdRotatePic_->setText(tr("Next Picture"));
     cmdRotatePic_->setAccessibleName(tr("Next background picture"));
     cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdRotatePic_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     cmdLay->addWidget(cmdRotatePic_);
 
     if (calculator_) {
@@ -291,16 +296,31 @@ void MainForm::build()
         cmdToolBar_[6]->setToolTip(tr(kNotAvailable));
     }
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(12);
-    grid->addWidget(inputs, 0, 0);
-    grid->addWidget(results, 0, 1);
-    grid->addWidget(commands, 1, 0, 1, 2);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(1, 3);
-    grid->setRowStretch(0, 1);
+    // Entries and results side by side when there is room, the results
+    // under the entries when not; the page scrolls up and down, the command
+    // row stays at the bottom.
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pnlPage"));
+    columns_ = new QGridLayout(page);
+    columns_->setContentsMargins(14, 14, 14, 6);
+    columns_->setHorizontalSpacing(14);
+    columns_->setVerticalSpacing(12);
+    placeColumns(true);
+    auto* scroll = new VerticalScroll(page, this);
+    scroll->setObjectName(QStringLiteral("scrPage"));
+    connect(scroll, &VerticalScroll::widthChanged, this, [this](int width) {
+        const int both = inputs_->minimumSizeHint().width() + results_->minimumSizeHint().width() +
+                         columns_->horizontalSpacing() + 28;
+        placeColumns(width >= both);
+    });
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->addWidget(scroll, 1);
+    auto* bottom = new QVBoxLayout;
+    bottom->setContentsMargins(14, 6, 14, 14);
+    bottom->addWidget(commands);
+    lay->addLayout(bottom);
 
     // Kerned captions ("Pre-Tax") are measured a little short.
     for (QLabel* l : inputs->findChildren<QLabel*>()) l->setMinimumWidth(l->sizeHint().width() + 4);
@@ -382,14 +402,15 @@ void MainForm::showModel()
     lblModified_->setVisible(!model_.lblModified.empty());
     lblStatePgInst_->setVisible(model_.stateHintVisible);
 
-    lstExplain_->clear();
-    for (const TraceLine& line : model_.explanation) {
-        auto* item = new QTreeWidgetItem(lstExplain_);
-        item->setText(0, q(line.text));
-        if (line.amount) item->setText(1, q(formatAmount(*line.amount)));
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">"
+                                  "<tr><th align=\"left\">%1</th><th align=\"right\">%2</th></tr>")
+                       .arg(tr("Step"), tr("Amount"));
+    for (const TraceLine& line : model_.explanation)
+        html += QStringLiteral("<tr><td>%1</td><td align=\"right\" nowrap>%2</td></tr>")
+                    .arg(q(line.text).toHtmlEscaped(), line.amount ? q(formatAmount(*line.amount)) : QString());
+    lstExplain_->setHtml(html + QStringLiteral("</table>"));
     cmdExplain_->setEnabled(!model_.explanation.empty());
+    showExplanation();
 
     const bool canPrint = model_.context().nav.available(FormId::Print);
     for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setEnabled(canPrint && model_.printEnabled);
@@ -407,6 +428,28 @@ void MainForm::showModel()
 }
 
 void MainForm::calculate() { toolBarClicked(0); }
+
+void MainForm::showExplanation()
+{
+    const bool on = cmdExplain_->isChecked() && !model_.explanation.empty();
+    lstExplain_->setVisible(on);
+    cmdExplain_->setArrowType(cmdExplain_->isChecked() ? Qt::DownArrow : Qt::RightArrow);
+}
+
+void MainForm::placeColumns(bool wide)
+{
+    if (columnsPlaced_ && wide == wide_) return;
+    columnsPlaced_ = true;
+    wide_ = wide;
+    columns_->removeWidget(inputs_);
+    columns_->removeWidget(results_);
+    columns_->addWidget(inputs_, 0, 0);
+    columns_->addWidget(results_, wide ? 0 : 1, wide ? 1 : 0);
+    columns_->setColumnStretch(0, wide ? 2 : 1);
+    columns_->setColumnStretch(1, wide ? 3 : 0);
+    columns_->setRowStretch(0, wide ? 1 : 0);
+    columns_->setRowStretch(1, wide ? 0 : 1);
+}
 
 void MainForm::toolBarClicked(int index)
 {

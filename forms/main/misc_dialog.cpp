@@ -22,7 +22,9 @@ QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 
 QLabel* wrapped(const QString& text, QWidget* parent)
 {
-    auto* l = new QLabel(text, parent);
+    // ".03" is one number: no line break before or inside it.
+    auto* l = new QLabel(QString(text).replace(QStringLiteral(" or .03"), QStringLiteral("\u00A0or\u00A0.\u206003")),
+                         parent);
     l->setWordWrap(true);
     return l;
 }
@@ -68,6 +70,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lstGrossPay_->setObjectName(QStringLiteral("lstGrossPay"));
     lstGrossPay_->setAccessibleName(tr("What the local tax applies to"));
     for (std::string_view base : MiscModel::kBases) lstGrossPay_->addItem(q(base));
+    QuietSelection::install(lstGrossPay_);
     lstGrossPay_->setFixedHeight(lstGrossPay_->sizeHintForRow(0) * 5 + 2 * lstGrossPay_->frameWidth() + 2);
     localLay->addWidget(lstGrossPay_);
     auto* localRow = new QHBoxLayout;

@@ -119,7 +119,6 @@ ResultField::ResultField(const QString& objectName, const QString& accessibleNam
     setObjectName(objectName);
     setAccessibleName(accessibleName);
     setTextFormat(Qt::PlainText);
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setMargin(2);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -127,10 +126,10 @@ ResultField::ResultField(const QString& objectName, const QString& accessibleNam
     setFixedWidth(fieldWidth(this));
     setMinimumHeight(fontMetrics().height() + 10);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    // Worked out, not typed: a tinted, flat box unlike the white entry boxes.
+    setStyleSheet(QStringLiteral("QLabel { background: #ebe8d3; color: #202020; border: 1px solid #b4b096;"
+                                 " border-radius: 2px; }"
+                                 "QLabel:focus { border: 1px solid #4a78b0; }"));
 }
 
 int fieldWidth(const QWidget* w) { return w->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")) + 28; }

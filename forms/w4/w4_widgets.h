@@ -48,8 +48,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
-// A computed line: a sunken box with the number, right-aligned, readable
-// by keyboard and screen readers.
+// A computed line: a tinted box with the number, right-aligned, that looks
+// unlike an entry box and is readable by keyboard and screen readers.
 class ResultField final : public QLabel {
     Q_OBJECT
 public:

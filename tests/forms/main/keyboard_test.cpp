@@ -212,6 +212,51 @@ private slots:
         QCOMPARE(grid->rowCount(), 12);
     }
 
+    void focusAloneShowsASelection()
+    {
+        start();
+        auto* income = main()->findChild<QLineEdit*>("txtIncome");
+        auto* hours = main()->findChild<QLineEdit*>("txtHours");
+        // Passing through a field on the way to another leaves nothing
+        // selected behind.
+        income->setFocus();
+        hours->setFocus();
+        QTRY_VERIFY(hours->hasSelectedText());
+        QVERIFY(!income->hasSelectedText());
+        income->setFocus();
+        QTRY_VERIFY(income->hasSelectedText());
+        QVERIFY(!hours->hasSelectedText());
+    }
+
+    void commandsAndBothResultColumnsStayInView_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("640x480") << QSize(640, 480);
+        QTest::newRow("800x600") << QSize(800, 600);
+    }
+    void commandsAndBothResultColumnsStayInView()
+    {
+        QFETCH(QSize, screen);
+        start();
+        shell->resize(screen);
+        QWidget* area = shell->mdiArea()->viewport();
+        const auto inView = [area](QWidget* w) {
+            return w && w->isVisible() && area->rect().contains(QRect(w->mapTo(area, QPoint(0, 0)), w->size()));
+        };
+        QStringList commands;
+        for (int i = 0; i < 8; ++i) commands << QStringLiteral("cmdToolBar_%1").arg(i);
+        commands << QStringLiteral("cmdRotatePic");
+        for (const QString& name : commands)
+            QTRY_VERIFY2(inView(main()->findChild<QWidget*>(name)), qPrintable(name));
+        auto* grid = main()->findChild<QTableWidget*>("dbgDisplay");
+        main()->calculate();
+        QTRY_VERIFY(grid->columnViewportPosition(1) + grid->columnWidth(1) <= grid->viewport()->width());
+        QVERIFY(grid->columnWidth(1) >= grid->fontMetrics().horizontalAdvance(QStringLiteral("$0.00")));
+
+        shell->open(FormId::StateOptions);
+        QTRY_VERIFY(inView(shell->form(FormId::StateOptions)->findChild<QWidget*>("cmdAccept")));
+    }
+
     void escClosesHelpWhichOpensByTheMainWindow()
     {
         start();

@@ -177,6 +177,13 @@ private slots:
         QVERIFY(!panel->isVisible());
         click("cmdExplain");
         QVERIFY(panel->isVisible());
+        // It stays open for the next time the calculator opens.
+        shell->close(FormId::Main);
+        QTRY_VERIFY(!main());
+        shell->open(FormId::Main);
+        type("txtIncome", "800");
+        click("cmdToolBar_0");
+        QVERIFY(find<QWidget>("lstExplain")->isVisible());
     }
 
     void clearDisablesPrintUntilTheNextCalculate()
