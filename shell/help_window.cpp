@@ -109,7 +109,9 @@ void HelpWindow::showPage(const QString& page)
 
 QRect helpPlacement(const QRect& mainFrame, const QRect& available, QSize size)
 {
-    size = size.boundedTo(available.size());
+    // Never the whole screen: it would cover the program like a corner-to-
+    // corner window.
+    size = size.boundedTo(available.size() * 0.9);
     const int y = qBound(available.top(), mainFrame.top() + 40, available.bottom() - size.height() + 1);
     if (available.right() - mainFrame.right() >= size.width())
         return {QPoint(mainFrame.right() + 1, y), size};

@@ -183,8 +183,8 @@ void MainForm::build()
     // Twelve compact rows: the whole result at a glance.
     dbgDisplay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     dbgDisplay_->verticalHeader()->setDefaultSectionSize(dbgDisplay_->fontMetrics().height() + 8);
-    dbgDisplay_->setMinimumHeight(dbgDisplay_->horizontalHeader()->sizeHint().height() +
-                                  12 * dbgDisplay_->verticalHeader()->defaultSectionSize() + 4);
+    dbgDisplay_->setFixedHeight(dbgDisplay_->horizontalHeader()->sizeHint().height() +
+                                12 * dbgDisplay_->verticalHeader()->defaultSectionSize() + 2 * dbgDisplay_->frameWidth());
 
     lblNotice_ = new QLabel(results);
     lblNotice_->setObjectName(QStringLiteral("lblNotice"));
@@ -222,12 +222,13 @@ void MainForm::build()
     });
 
     auto* resultLay = new QVBoxLayout(results);
-    resultLay->addWidget(dbgDisplay_, 1);
+    resultLay->addWidget(dbgDisplay_);
     resultLay->addWidget(lblNotice_);
     resultLay->addWidget(lblModified_);
     resultLay->addWidget(lblStatePgInst_);
     resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
     resultLay->addWidget(lstExplain_, 1);
+    resultLay->addStretch(0);
 
     // ---- Command row ----
     QFrame* commands = card("fraCommands", this);

@@ -92,7 +92,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
 
     // The chart beside the table when there is room, under it when not.
     auto* results = results_ = new QBoxLayout(QBoxLayout::LeftToRight);
-    results->addWidget(tblYear_, 0);
+    results->addWidget(tblYear_, 0, Qt::AlignTop);
     results->addWidget(chart_, 1);
 
     lblStatus_ = new QLabel(this);

@@ -274,19 +274,22 @@ private slots:
 
     void helpGoesBesideTheMainWindowOrOverIt_data()
     {
+        QTest::addColumn<QRect>("screen");
         QTest::addColumn<QRect>("main");
         QTest::addColumn<QRect>("expected");
-        const QRect screen(0, 0, 1920, 1080);
-        QTest::newRow("room on the right") << QRect(100, 100, 900, 700) << QRect(1000, 140, 820, 600);
-        QTest::newRow("room on the left") << QRect(1000, 100, 900, 700) << QRect(180, 140, 820, 600);
-        QTest::newRow("no room: over its right part") << QRect(123, 20, 1674, 1000) << QRect(952, 60, 820, 600);
-        QTest::newRow("near the bottom: kept on screen") << QRect(300, 900, 1500, 170) << QRect(955, 480, 820, 600);
+        const QRect hd(0, 0, 1920, 1080), small(0, 0, 800, 600);
+        QTest::newRow("room on the right") << hd << QRect(100, 100, 900, 700) << QRect(1000, 140, 820, 600);
+        QTest::newRow("room on the left") << hd << QRect(1000, 100, 900, 700) << QRect(180, 140, 820, 600);
+        QTest::newRow("no room: over its right part") << hd << QRect(123, 20, 1674, 1000) << QRect(952, 60, 820, 600);
+        QTest::newRow("near the bottom: kept on screen") << hd << QRect(300, 900, 1500, 170) << QRect(955, 480, 820, 600);
+        QTest::newRow("small screen: smaller, inside") << small << small << QRect(55, 40, 720, 540);
     }
     void helpGoesBesideTheMainWindowOrOverIt()
     {
+        QFETCH(QRect, screen);
         QFETCH(QRect, main);
         QFETCH(QRect, expected);
-        QCOMPARE(helpPlacement(main, QRect(0, 0, 1920, 1080), QSize(820, 600)), expected);
+        QCOMPARE(helpPlacement(main, screen, QSize(820, 600)), expected);
     }
 };
 
