@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <ostream>
 
 #include "core/runtime_error.h"
 
@@ -262,5 +263,7 @@ std::string formatPercent(double fraction)
     Currency hundredths = Currency::round(fraction * 100.0);
     return formatAmount(hundredths) + "%";
 }
+
+std::ostream& operator<<(std::ostream& os, Currency c) { return os << formatFixed4(c); }
 
 }  // namespace wm

@@ -12,14 +12,15 @@
 //   - `centsRound`: whole cents, halves away from zero (what formatting an
 //     amount as "$1,234.50" and reading it back does),
 //   - `wholeDollarRound`: whole dollars, halves to the even dollar,
-//   - `roundToCentsEven`: whole cents, halves to even (the runtime's
-//     two-decimal rounding used for the result labels).
+//   - `roundToCentsEven`: whole cents, halves to even (the result labels
+//     show amounts this way).
 //
 // Literals: `52.88_usd` or `86_usd` give the exact amount at compile time, so
 // table data never passes through a binary fraction.
 
 #include <compare>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -106,7 +107,7 @@ std::int16_t narrow16(std::int64_t v);
 std::string formatCurrency(Currency c);
 // "1,234.50", negatives "-1,234.50": amounts inside sentences.
 std::string formatAmount(Currency c);
-// The runtime's plain number text: "1234.5", "-5", "0".
+// Plain number text, no separators, no trailing zeros: "1234.5", "-5", "0".
 std::string formatPlain(Currency c);
 // Exactly four decimals, "-" when negative: "1000.0000".
 std::string formatFixed4(Currency c);
@@ -114,5 +115,7 @@ std::string formatFixed4(Currency c);
 std::string formatPlain(double d);
 // "12.34%".
 std::string formatPercent(double fraction);
+// Writes formatFixed4: test failures and logs show the amount.
+std::ostream& operator<<(std::ostream& os, Currency c);
 
 }  // namespace wm

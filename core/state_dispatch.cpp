@@ -2,19 +2,14 @@
 
 #include "core/pass.h"
 #include "states/registry.h"
+#include "states/state_steps.h"
 
 namespace wm {
 
-bool stateNeedsOptions(int index)
-{
-    return index > 0 && index < kStateCount && stateList()[static_cast<std::size_t>(index)].needsOptions;
-}
+bool stateNeedsOptions(int index) { return stateAt(index).needsOptions; }
 
-void dispatchState(Pass& p)
+void clearStateResults(PayRecord& r)
 {
-    PayRecord& r = p.r;
-    // A calculator that has no table for a code computes nothing; clearing
-    // first keeps that from showing the previous pass's numbers.
     r.sTax = Currency();
     r.staxBase = Currency();
     r.PersExmp = Currency();
@@ -22,14 +17,23 @@ void dispatchState(Pass& p)
     r.DepDed = Currency();
     r.TaxCredit = Currency();
     r.persExmpMiss = Currency();
+}
+
+void dispatchState(Pass& p)
+{
+    PayRecord& r = p.r;
+    // A calculator that has no table for a code computes nothing; clearing
+    // first keeps that from showing the previous pass's numbers.
+    clearStateResults(r);
     if (r.intState <= 0 || r.intState >= kStateCount) return;
     const StateEntry& s = stateList()[static_cast<std::size_t>(r.intState)];
-    if (!s.calculate) {
-        p.notice = concat("The ", s.name, " calculator is not available in this build.");
-        return;
-    }
     s.calculate(p);
     p.explain(r.sTax, s.name, " withholding");
+    // A status kept for another state means nothing here: say which to choose.
+    if (!s.dialog.statuses.empty() && !offeredStatus(s, r.intSMarried)) {
+        p.notice = concat("No filing status for ", s.name, " is chosen. ", statusChoiceHint(s));
+        p.note(p.notice);
+    }
 }
 
 void StateBase(Pass& p)
@@ -45,8 +49,7 @@ void StateBase(Pass& p)
              },
              [&] {
                  if (r.SPreTax == "Y") r.StaPreTax = r.PreTax;
-                 const Currency wages = r.SSBase - (r.StaPreTax + r.Samt401k);
-                 p.explain(wages, "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
+                 p.explain(stateWages(r), "State wages (gross", r.Samt401k != Currency() ? " less 401(k)" : "",
                            r.StaPreTax != Currency() ? " less pre-tax" : "", ")");
              });
 }

@@ -13,6 +13,11 @@ namespace wm {
 class Pass;
 
 void dispatchState(Pass& p);
+// What the dispatch does before every calculator: sTax and the calculators'
+// working fields (staxBase, PersExmp, stdDed, DepDed, TaxCredit,
+// persExmpMiss) back to 0.
+struct PayRecord;
+void clearStateResults(PayRecord& r);
 // Samt401k and StaPreTax from the "sta401"/"staPreTax" settings ("Y" only).
 void StateBase(Pass& p);
 
@@ -23,7 +28,6 @@ bool stateNeedsOptions(int index);
 // options hint should show.
 class SettingsStore;
 class ErrorScheme;
-struct PayRecord;
 bool CheckState(PayRecord& r, SettingsStore& settings, ErrorScheme& errors);
 
 }  // namespace wm

@@ -60,10 +60,6 @@ BracketResult evaluate(const BracketTable& t, Currency b);
 // "<name> table: 3.2 % of the excess over 239.00".
 Currency evaluate(Pass& p, std::string_view name, const BracketTable& t, Currency b);
 
-}  // namespace wm
-
-namespace wm {
-
 // Builds a marginal table's rows from three parallel lists, the way the
 // withholding tables are printed: thresholds, rates, base amounts (B(1) = 0).
 template <std::size_t N>

@@ -15,7 +15,7 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -111,7 +111,7 @@ void Maryland(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 2000"); },
         [&] { StateBase(p); },
-        [&] { r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k); },
+        [&] { r.staxBase = stateWages(r); },
         [&] {
             stdDed = Currency::round(r.staxBase.toDouble() * kStdDedRate);
             p.explain(stdDed, "Maryland standard deduction ", Pct{kStdDedRate}, " of ", r.staxBase);

@@ -13,7 +13,7 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -143,7 +143,7 @@ void Oregon(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.PersExmp;
+            r.staxBase = stateWages(r) - r.PersExmp;
             p.explain(r.staxBase, "Oregon taxable wages");
         },
         [&] {
@@ -195,7 +195,7 @@ void NCarolina(Pass& p)
     proc.run(
         [&] { p.setModified("January 1, 1998"); },
         [&] { StateBase(p); },
-        [&] { r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k); },
+        [&] { r.staxBase = stateWages(r); },
         [&] {
             if (!status || !knownFreq) return;
             const Currency limit = status->wageLimit[f];
@@ -255,7 +255,7 @@ void NewYork(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - (r.stdDed + r.PersExmp);
+            r.staxBase = stateWages(r) - (r.stdDed + r.PersExmp);
             p.explain(r.staxBase, "New York taxable wages");
         },
         [&] {

@@ -11,6 +11,7 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -27,7 +28,7 @@ struct PerPeriodState {
     const Table& tables;
 };
 
-constexpr std::array<const char*, 4> kFreqName = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
+using period::kFreqName;
 
 // ---- New Mexico ------------------------------------------------------
 constexpr std::array<double, 7> kNmRates = {0.017, 0.032, 0.047, 0.060, 0.071, 0.079, 0.082};
@@ -97,8 +98,8 @@ constexpr PerPeriodState kKs{"Kansas", "Kansas", "January 1, 1999", {43.27, 93.7
 void perPeriod(Pass& p, const PerPeriodState& s)
 {
     PayRecord& r = p.r;
-    const bool knownFreq = r.HowOft >= 0 && r.HowOft <= 3;
-    const auto f = static_cast<std::size_t>(knownFreq ? r.HowOft : 0);
+    const bool knownFreq = period::knownFrequency(r.HowOft);
+    const std::size_t f = period::frequencyIndex(r.HowOft);
     Procedure proc(p.errors, "frmMain", s.procedure);
     proc.run(
         [&] { p.setModified(s.date); },
@@ -109,7 +110,7 @@ void perPeriod(Pass& p, const PerPeriodState& s)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.PersExmp;
+            r.staxBase = stateWages(r) - r.PersExmp;
             p.explain(r.staxBase, s.name, " taxable wages");
         },
         [&] {
@@ -118,16 +119,12 @@ void perPeriod(Pass& p, const PerPeriodState& s)
                 return;
             }
             const std::size_t status = r.valMarried == 0 ? 0 : 1;
-            const std::string name = p.tracing() ? concat(s.name, status == 0 ? " married " : " single ", kFreqName[f]) : std::string();
+            const std::string name =
+                period::traceName(p, s.name, status == 0 ? " married " : " single ", kFreqName[f]);
             r.sTax = evaluate(p, name, s.tables[status][f], r.staxBase);
         },
-        [&] {
-            r.sTax = r.sTax + r.StateAdd;
-            if (r.StateAdd != Currency()) p.explain(r.StateAdd, "Additional state withholding");
-        },
-        [&] {
-            if (r.sTax < Currency()) r.sTax = Currency();
-        });
+        [&] { period::addAdditional(p); },
+        [&] { period::floorAtZero(p); });
 }
 
 }  // namespace
@@ -140,12 +137,16 @@ void Kansas(Pass& p) { perPeriod(p, kKs); }
 std::vector<CatalogTable> perPeriodCatalog()
 {
     std::vector<CatalogTable> out;
-    // Rhode Island's bases follow the federal schedule, not its own rates.
+    // Rhode Island's bases follow the federal schedule, not its own rates;
+    // Vermont works its bases out per period.
     for (const PerPeriodState* s : {&kNm, &kRi, &kVt, &kKs})
-        for (std::size_t status = 0; status < 2; ++status)
+        for (std::size_t status = 0; status < 2; ++status) {
+            const std::string annual = s == &kVt ? "" : concat(s->name, status == 0 ? " married" : " single");
             for (std::size_t f = 0; f < 4; ++f)
                 out.push_back({concat(s->name, status == 0 ? " married " : " single ", kFreqName[f]),
-                               s->tables[status][f], s != &kRi});
+                               s->tables[status][f], s != &kRi, false, annual,
+                               annual.empty() ? 0 : periodsPerYear(static_cast<std::int16_t>(f))});
+        }
     return out;
 }
 

@@ -15,7 +15,7 @@
 #include "core/state_dispatch.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
-#include "states/period_steps.h"
+#include "states/state_steps.h"
 #include "states/table_catalog.h"
 
 namespace wm {
@@ -122,7 +122,7 @@ void perAllowanceExemption(Pass& p, std::string_view state, const std::array<dou
 void taxableWages(Pass& p, std::string_view state)
 {
     PayRecord& r = p.r;
-    r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k) - r.PersExmp;
+    r.staxBase = stateWages(r) - r.PersExmp;
     p.explain(r.staxBase, state, " taxable wages");
 }
 

@@ -108,7 +108,7 @@ void MichiganTax(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            const Currency taxable = r.SSBase - (r.StaPreTax + r.Samt401k + r.PersExmp);
+            const Currency taxable = stateWages(r) - r.PersExmp;
             p.explain(taxable, "Michigan taxable wages");
             r.sTax = Currency::round(taxable.toDouble() * kMiRate);
             p.explain(r.sTax, "Michigan ", Pct{kMiRate}, " of the taxable wages");
@@ -137,7 +137,7 @@ void Illinois(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k + (r.PersExmp + IllPersDeps));
+            r.staxBase = stateWages(r) - (r.PersExmp + IllPersDeps);
             p.explain(r.staxBase, "Illinois taxable wages");
         },
         [&] {
@@ -252,7 +252,7 @@ void Louisiana(Pass& p)
         },
         [&] { StateBase(p); },
         [&] {
-            r.staxBase = r.SSBase - (r.StaPreTax + r.Samt401k + r.PersExmp + r.stdDed);
+            r.staxBase = stateWages(r) - (r.PersExmp + r.stdDed);
             p.explain(r.staxBase, "Louisiana taxable wages");
         },
         [&] {

@@ -9,50 +9,96 @@ namespace wm {
 namespace {
 constexpr std::uint16_t A = kOptAdd;
 
+// ---- What the state options dialog offers --------------------------------
+constexpr StatusChoice st(std::int16_t code) { return {code, kStatusCaptions[static_cast<std::size_t>(code)]}; }
+
+constexpr std::array<StatusChoice, 5> kAlabamaStatus = {st(1), st(2), st(3), st(4), st(5)};
+constexpr std::array<StatusChoice, 4> kCaliforniaStatus = {st(0), st(3), st(8), st(9)};
+// The standard deduction is 6,500 for code 0 and 3,250 for codes 1 and 2.
+constexpr std::array<StatusChoice, 3> kDelawareStatus = {
+    {{0, "Married Filing Jointly"}, {1, "Single"}, {2, "Married Filing Separately"}}};
+constexpr std::array<StatusChoice, 3> kDcGeorgiaStatus = {st(0), st(3), st(6)};
+constexpr std::array<StatusChoice, 2> kHawaiiStatus = {st(0), st(3)};
+constexpr std::array<StatusChoice, 3> kHeadOfFamilyStatus = {st(0), st(3), st(9)};  // Massachusetts, North Carolina
+constexpr std::array<StatusChoice, 3> kMichiganStatus = {{st(0), st(3), {9, "Claimed as Dependent by Another"}}};
+constexpr std::array<StatusChoice, 4> kSpouseStatus = {st(0), st(7), st(8), st(9)};  // Mississippi, Missouri
+constexpr std::array<StatusChoice, 3> kOklahomaStatus = {st(0), st(3), st(8)};
+
+// Connecticut's withholding codes A to D.
+constexpr std::array<std::string_view, 4> kConnecticutRateNotes = {
+    "You are Single; or You are Married and you are filing separately; or You are married filing jointly, both you "
+    "and your spouse work, and your combined income is $100,00 or less.",
+    "You will file as Head of Household on your federal tax return.",
+    "You are married filing jointly and your spouse is not employed.",
+    "You are married filing jointly, have a working spouse, and your combined income is more than $100,500; or You "
+    "have a significant nonwage income, and wish to avoid having too little tax withheld; or You are a nonresident "
+    "and you have substantial other income.",
+};
+
+constexpr std::string_view kExemptionsCaption = "Additional (State) Exemptions";
+constexpr std::array<ListItem, 5> kArizonaItems = {{{"10", 10}, {"20", 20}, {"22", 22}, {"28", 28}, {"32", 32}}};
+constexpr std::array<ListItem, 11> kCaliforniaItems = {{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5},
+                                                        {"6", 6}, {"7", 7}, {"8", 8}, {"9", 9}, {"10", 10}}};
+constexpr std::array<ListItem, 8> kMarylandItems = {{{"1.25", 125}, {"1.75", 175}, {"2.41", 241}, {"2.51", 251},
+                                                     {"2.77", 277}, {"2.82", 282}, {"2.91", 291}, {"3.01", 301}}};
+constexpr std::array<ListItem, 6> kMichiganItems = {{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}}};
+
+constexpr SpecialList kArizonaList{"Select Withholding Percentage", kArizonaItems, 1};
+constexpr SpecialList kCaliforniaList{"Estimated Deductions", kCaliforniaItems};
+constexpr SpecialList kExemptionsList{kExemptionsCaption, {}};  // typed; the items stay
+constexpr SpecialList kMarylandList{"Maryland Local Tax Rates", kMarylandItems, 0, true, "choose your county rate"};
+constexpr SpecialList kMichiganList{"Special Exemptions", kMichiganItems, 0, true, "choose your special exemptions"};
+
 // Order is the state list's order; the index selects the calculator.
 constexpr std::array<StateEntry, kStateCount> kStates = {{
-    {"No State", "", nullptr, false, 0},
-    {"Alabama", "Alabama", &Alabama, true, A | kOptStatus | kOptDeps},
-    {"Arizona", "Arizona", &Arizona, true, A | kOptExemptions},
-    {"Arkansas", "Arkansas", &Arkansas, true, A},
-    {"California", "CalifTax", &CalifTax, true, A | kOptStatus | kOptExemptions | kOptDeps},
-    {"Colorado", "Colorado", &Colorado, false, A},
-    {"Connecticut", "Connecticut", &Connecticut, true, A | kOptRate},
-    {"Delaware", "Delaware", &Delaware, true, A | kOptStatus},
-    {"Dist of Columbia", "DCTax", &DCTax, true, A | kOptStatus},
-    {"Georgia", "Georgia", &Georgia, true, A | kOptStatus | kOptDeps},
-    {"Hawaii", "HawaiiTax", &HawaiiTax, true, A | kOptStatus | kOptDeps},
-    {"Idaho", "Idaho", &Idaho, false, A},
-    {"Illinois", "Illinois", &Illinois, true, A | kOptDeps | kOptILDeps},
-    {"Indiana", "IndianaTax", &IndianaTax, true, A | kOptDeps | kOptILDeps},
-    {"Iowa", "IowaTax", &IowaTax, true, A},
-    {"Kansas", "Kansas", &Kansas, false, A},
-    {"Kentucky", "Kentucky", &Kentucky, true, A},
-    {"Louisiana", "Louisiana", &Louisiana, true, A | kOptExemptions | kOptDeps},
-    {"Maine", "MaineTax", &MaineTax, true, A},
-    {"Maryland", "Maryland", &Maryland, true, A | kOptMethod},
-    {"Massachusettes", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps},
-    {"Michigan", "MichiganTax", &MichiganTax, true, A | kOptStatus},
-    {"Minnesota", "Minnesota", &Minnesota, false, A},
-    {"Mississippi", "Mississippi", &Mississippi, true, A | kOptStatus | kOptExemptions | kOptMissPart},
-    {"Missouri", "Missouri", &Missouri, false, A | kOptStatus},
-    {"Nebraska", "NebraskaTax", &NebraskaTax, false, A},
-    {"New Jersey", "NewJersey", &NewJersey, true, A | kOptRate | kOptDeps},
-    {"New Mexico", "NewMexico", &NewMexico, true, A},
-    {"New York", "NewYork", &NewYork, true, A},
-    {"North Carolina", "NCarolina", &NCarolina, true, A | kOptStatus | kOptDeps},
-    {"North Dakota", "NorthDakota", &NorthDakota, false, A},
-    {"Ohio", "Ohio", &Ohio, false, A},
-    {"Oklahoma", "Oklahoma", &Oklahoma, true, A | kOptStatus | kOptDeps},
-    {"Oregon", "Oregon", &Oregon, false, A},
-    {"Pennsylvania", "Penn", &Penn, false, A},
-    {"Rhode Island", "RhodeIsland", &RhodeIsland, false, A},
-    {"South Carolina", "SCarolina", &SCarolina, false, A},
-    {"Utah", "Utah", &Utah, false, A},
-    {"Vermont", "Vermont", &Vermont, false, A},
-    {"Virginia", "Virginia", &Virginia, false, A},
-    {"West Virginia", "WestVirginia", &WestVirginia, false, A},
-    {"Wisconsin", "Wisconsin", &Wisconsin, false, A},
+    {"No State", "", nullptr, false, 0, {}},
+    {"Alabama", "Alabama", &Alabama, true, A | kOptStatus | kOptDeps, {.statuses = kAlabamaStatus}},
+    {"Arizona", "Arizona", &Arizona, true, A | kOptExemptions, {.stateDeps = false, .special = &kArizonaList}},
+    {"Arkansas", "Arkansas", &Arkansas, true, A, {}},
+    {"California", "CalifTax", &CalifTax, true, A | kOptStatus | kOptExemptions | kOptDeps,
+     {.statuses = kCaliforniaStatus, .special = &kCaliforniaList}},
+    {"Colorado", "Colorado", &Colorado, false, A, {}},
+    {"Connecticut", "Connecticut", &Connecticut, true, A | kOptRate,
+     {.rates = 4, .rateNotes = kConnecticutRateNotes, .stateDeps = false, .statusFromCalculator = true}},
+    {"Delaware", "Delaware", &Delaware, true, A | kOptStatus, {.statuses = kDelawareStatus}},
+    {"Dist of Columbia", "DCTax", &DCTax, true, A | kOptStatus, {.statuses = kDcGeorgiaStatus}},
+    {"Georgia", "Georgia", &Georgia, true, A | kOptStatus | kOptDeps, {.statuses = kDcGeorgiaStatus}},
+    {"Hawaii", "HawaiiTax", &HawaiiTax, true, A | kOptStatus | kOptDeps, {.statuses = kHawaiiStatus}},
+    {"Idaho", "Idaho", &Idaho, false, A, {}},
+    {"Illinois", "Illinois", &Illinois, true, A | kOptDeps | kOptILDeps, {.secondDeps = true, .savedSecondDeps = true}},
+    {"Indiana", "IndianaTax", &IndianaTax, true, A | kOptDeps | kOptILDeps, {.savedSecondDeps = true}},
+    {"Iowa", "IowaTax", &IowaTax, true, A, {}},
+    {"Kansas", "Kansas", &Kansas, false, A, {}},
+    {"Kentucky", "Kentucky", &Kentucky, true, A, {}},
+    {"Louisiana", "Louisiana", &Louisiana, true, A | kOptExemptions | kOptDeps, {.special = &kExemptionsList}},
+    {"Maine", "MaineTax", &MaineTax, true, A,
+     {.statusNote = "Maine follows the marital status chosen on the calculator."}},
+    {"Maryland", "Maryland", &Maryland, true, A | kOptMethod, {.special = &kMarylandList}},
+    {"Massachusettes", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps,
+     {.statuses = kHeadOfFamilyStatus}},
+    {"Michigan", "MichiganTax", &MichiganTax, true, A | kOptStatus,
+     {.statuses = kMichiganStatus, .special = &kMichiganList}},
+    {"Minnesota", "Minnesota", &Minnesota, false, A, {}},
+    {"Mississippi", "Mississippi", &Mississippi, true, A | kOptStatus | kOptExemptions | kOptMissPart,
+     {.statuses = kSpouseStatus, .special = &kExemptionsList}},
+    {"Missouri", "Missouri", &Missouri, true, A | kOptStatus, {.statuses = kSpouseStatus}},
+    {"Nebraska", "NebraskaTax", &NebraskaTax, false, A, {}},
+    {"New Jersey", "NewJersey", &NewJersey, true, A | kOptRate | kOptDeps, {.rates = 5}},
+    {"New Mexico", "NewMexico", &NewMexico, true, A, {.stateDeps = false}},
+    {"New York", "NewYork", &NewYork, true, A, {.stateDeps = false}},
+    {"North Carolina", "NCarolina", &NCarolina, true, A | kOptStatus | kOptDeps, {.statuses = kHeadOfFamilyStatus}},
+    {"North Dakota", "NorthDakota", &NorthDakota, false, A, {}},
+    {"Ohio", "Ohio", &Ohio, false, A, {}},
+    {"Oklahoma", "Oklahoma", &Oklahoma, true, A | kOptStatus | kOptDeps, {.statuses = kOklahomaStatus}},
+    {"Oregon", "Oregon", &Oregon, false, A, {}},
+    {"Pennsylvania", "Penn", &Penn, false, A, {}},
+    {"Rhode Island", "RhodeIsland", &RhodeIsland, false, A, {}},
+    {"South Carolina", "SCarolina", &SCarolina, false, A, {}},
+    {"Utah", "Utah", &Utah, false, A, {}},
+    {"Vermont", "Vermont", &Vermont, false, A, {}},
+    {"Virginia", "Virginia", &Virginia, false, A, {}},
+    {"West Virginia", "WestVirginia", &WestVirginia, false, A, {}},
+    {"Wisconsin", "Wisconsin", &Wisconsin, false, A, {}},
 }};
 
 bool sameText(std::string_view a, std::string_view b)
@@ -66,6 +112,33 @@ bool sameText(std::string_view a, std::string_view b)
 }  // namespace
 
 const std::array<StateEntry, kStateCount>& stateList() { return kStates; }
+
+const StateEntry& stateAt(int index)
+{
+    return kStates[index > 0 && index < kStateCount ? static_cast<std::size_t>(index) : 0];
+}
+
+const StatusChoice* offeredStatus(const StateEntry& s, int code)
+{
+    for (const StatusChoice& c : s.dialog.statuses)
+        if (c.code == code) return &c;
+    return nullptr;
+}
+
+std::string statusChoiceHint(const StateEntry& s)
+{
+    std::string out = "Choose ";
+    const auto& list = s.dialog.statuses;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i > 0) out += i + 1 == list.size() ? " or " : ", ";
+        out += '"';
+        out += list[i].caption;
+        out += '"';
+    }
+    return out + " in Set State Options.";
+}
+
+std::span<const ListItem> marylandCounties() { return kMarylandItems; }
 
 int findState(std::string_view s)
 {

@@ -1,12 +1,17 @@
 #pragma once
-// The state list: index, list text, calculator and the state options each
-// calculator reads.
+// The state list: index, list text, calculator, the state options each
+// calculator reads, and what the state options dialog offers for the state.
 //
 // The index is the position in the main calculator's state list and selects
-// the calculator; the text is only shown. Index 0 is "No State".
+// the calculator; the text is only shown. Index 0 is "No State". The dialog
+// columns are the one place that says which filing statuses a state offers
+// and what they mean there, so the dialog, the calculator's hint and the
+// notice after a calculation cannot disagree.
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "core/pay_record.h"
@@ -28,15 +33,78 @@ enum StateOption : std::uint16_t {
     kOptAdd = 1 << 7,         // StateAdd (every calculator but "No State")
 };
 
+// Filing status options of the dialog (op3Marital 0..9); the index is the
+// code kept in "staMarried" (`intSMarried`).
+inline constexpr int kStatusCodeCount = 10;
+inline constexpr std::array<std::string_view, kStatusCodeCount> kStatusCaptions = {
+    "Single",
+    "Single, claiming full personal exemption(S)",
+    "Single, claiming none (O)",
+    "Married, claiming for both spouses (M)",
+    "Married, claiming for yourself only (S)",
+    "Married, claiming none (O)",
+    "Married Filing Separately",
+    "Married. Spouse NOT employed",
+    "Married. Spouse IS employed.",
+    "Head of Family (Household)",
+};
+
+// A filing status a state offers: its code and what it means for that state.
+struct StatusChoice {
+    std::int16_t code;
+    std::string_view caption;
+};
+
+// One item of the dialog's special list and the number it stands for
+// (an exemption count, a percentage, or for the Method lists the `Method`).
+struct ListItem {
+    std::string_view text;
+    std::int16_t value;
+};
+
+// The dialog's special list (cboSpecialDeps) for one state.
+struct SpecialList {
+    std::string_view caption{};        // lblSpecialDeps
+    std::span<const ListItem> items{}; // empty: the items of the state before stay
+    std::size_t shown = 0;             // item shown when the state is chosen
+    // Choosing an item sets `Method` ("MMethod"), not `StateExmp`; the list
+    // then shows the item of the `Method` in use, or `placeholder`.
+    bool setsMethod = false;
+    std::string_view placeholder{};
+};
+
+// What the state options dialog offers for one state.
+struct DialogLayout {
+    std::span<const StatusChoice> statuses{};  // filing statuses the calculator reads
+    std::string_view statusNote{};             // shown where no status is offered
+    int rates = 0;                           // rate options A.. offered
+    std::span<const std::string_view> rateNotes{};  // what each rate means, shown under the pointer
+    bool stateDeps = true;                   // cboDeps 0
+    bool secondDeps = false;                 // cboDeps 1 enabled (Illinois)
+    bool savedSecondDeps = false;            // cboDeps 1 shows the saved count at load
+    const SpecialList* special = nullptr;    // null: the special list is off
+    bool statusFromCalculator = false;       // `intSMarried` = `valMarried` (Connecticut)
+};
+
 struct StateEntry {
     std::string_view name;        // list item, e.g. "Dist of Columbia"
     std::string_view procedure;   // calculator name, e.g. "DCTax"
     Calculator calculate;         // null for "No State"
     bool needsOptions;            // shows the state options hint
     std::uint16_t options;        // StateOption bits
+    DialogLayout dialog;          // the state options dialog for this state
 };
 
 const std::array<StateEntry, kStateCount>& stateList();
+const StateEntry& stateAt(int index);  // "No State" for an index outside the list
+
+// The state's choice of filing status `code`; null when it offers none such.
+const StatusChoice* offeredStatus(const StateEntry& s, int code);
+// "Choose "Single", "..." or "..." in Set State Options."
+std::string statusChoiceHint(const StateEntry& s);
+
+// Maryland's county rates: the list texts and their `Method` codes.
+std::span<const ListItem> marylandCounties();
 
 // Index by list text or procedure name (case-insensitive); -1 if none.
 int findState(std::string_view nameOrProcedure);

@@ -1,6 +1,6 @@
 #pragma once
-// Steps of the one-rate and annualized calculators, beside the endings in
-// period_steps.h that every state calculator shares.
+// The state wages every calculator starts from, and the steps of the
+// one-rate and annualized calculators beside the endings in period_steps.h.
 
 #include <cstdint>
 

@@ -471,6 +471,12 @@ void MainForm::toolBarClicked(int index)
         break;
     case 1:
     case 2:
+        // The statement is made from the results: never from stale ones.
+        if (auto problem = model_.freshForPrint()) {
+            showModel();
+            QMessageBox::information(this, tr("Wagemark"), q(problem->message));
+            return;
+        }
         ctx.record.FromForm = 0;
         ctx.record.intAction = static_cast<std::int16_t>(index);
         ctx.nav.open(FormId::Print);

@@ -1,6 +1,7 @@
 #include "forms/main/main_form_model.h"
 
 #include "core/state_dispatch.h"
+#include "forms/main/state_options_model.h"
 #include "states/registry.h"
 
 namespace wm {
@@ -71,12 +72,7 @@ int MainFormModel::defaultHours(int howOft)
     }
 }
 
-bool MainFormModel::hintAtActivation(int s)
-{
-    // The activation list has neither Delaware (7) nor Iowa (14).
-    return (s >= 1 && s <= 4) || s == 6 || (s >= 8 && s <= 10) || s == 12 || s == 13 || (s >= 16 && s <= 21) ||
-           s == 23 || (s >= 26 && s <= 29) || s == 32;
-}
+bool MainFormModel::hintAtActivation(int s) { return stateNeedsOptions(s); }
 
 int MainFormModel::wrapPicture(int pic, std::string_view design)
 {
@@ -110,7 +106,18 @@ void MainFormModel::load()
              [&] { lstFrequency = listPosition(r.HowOft, 4); },
              // Selecting the option runs its click rule: a stored 2 becomes 1.
              [&] { statusClicked(listPosition(r.valMarried, 3)); },
-             [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; });
+             [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; },
+             // The saved state options count from the first Calculate on.
+             [&] { noteUnreadable(StateOptionsModel::readSaved(r, s)); });
+}
+
+void MainFormModel::noteUnreadable(const std::vector<std::string>& settings)
+{
+    if (settings.empty()) return;
+    std::string list;
+    for (const std::string& one : settings) list += (list.empty() ? "" : ", ") + one;
+    notice = "A saved setting could not be read, so its default is used: " + list +
+             ". Check it in Set State Options or Local Tax.";
 }
 
 void MainFormModel::activate()
@@ -180,10 +187,7 @@ std::optional<FieldProblem> MainFormModel::calculate()
                 Pass pass(r, in, s, ctx_.errors);
                 pass.trace = &trace;
                 calculateCommand(pass);
-                lblModified = pass.lblModified;
-                notice = pass.notice;
-                resultLabels = pass.resultLabels();
-                explanation = std::move(trace.lines);
+                takeResults(pass, trace);
             },
             [&] { raiseVisible = true; },
             [&] { s.save("Settings", "IncAmt", formatPlain(r.SSBase)); },
@@ -195,13 +199,62 @@ std::optional<FieldProblem> MainFormModel::calculate()
             [&] { s.save("Settings", "MaritalStat", std::to_string(r.valMarried)); },
             [&] { s.save("Settings", "LocalAmt", formatPlain(r.amtLocalTax)); },
             [&] { s.save("Settings", "SSExmp", formatPlain(r.SSEmp)); },
-            [&] {
-                const auto rows = gridRows(r);
-                grid.assign(rows.begin(), rows.end());
-            },
-            [&] { printEnabled = true; });
+            [&] { showResults(); });
     });
     return std::nullopt;
+}
+
+void MainFormModel::takeResults(Pass& pass, Trace& trace)
+{
+    lblModified = pass.lblModified;
+    notice = pass.notice;
+    resultLabels = pass.resultLabels();
+    explanation = std::move(trace.lines);
+}
+
+void MainFormModel::showResults()
+{
+    const auto rows = gridRows(ctx_.record);
+    grid.assign(rows.begin(), rows.end());
+    printEnabled = true;
+    shownInputs_ = inputsKey();
+}
+
+void MainFormModel::dropResults(const std::string& why)
+{
+    grid.clear();
+    explanation.clear();
+    resultLabels = {};
+    printEnabled = false;
+    shownInputs_.clear();
+    notice = why;
+}
+
+std::string MainFormModel::inputsKey() const
+{
+    // Everything the pass reads that can change between two Calculates.
+    const PayRecord& r = ctx_.record;
+    SettingsStore& s = ctx_.settings;
+    std::string key;
+    for (const std::string& part :
+         {txtIncome, txt401k, txtPreTax, txtPreFICA, std::to_string(cboState), std::to_string(cboExemptions),
+          std::to_string(lstFrequency), std::to_string(r.valMarried), std::string(chkSelfEmployed ? "1" : "0"),
+          std::to_string(r.intSMarried), std::to_string(r.StateRate), std::to_string(r.StateDeps),
+          std::to_string(r.ILINDeps), std::to_string(r.StateExmp), formatFixed4(r.StateAdd), std::to_string(r.Method),
+          formatPlain(r.SPval), std::to_string(r.SPtx), s.get("StateInfo", "sta401", "N"),
+          s.get("StateInfo", "staPreTax", "N"), s.get("StateInfo", "missPart", "0")})
+        key += part + '\n';
+    return key;
+}
+
+bool MainFormModel::resultsCurrent() const { return !grid.empty() && shownInputs_ == inputsKey(); }
+
+std::optional<FieldProblem> MainFormModel::freshForPrint()
+{
+    if (resultsCurrent()) return std::nullopt;
+    if (auto problem = calculate()) return problem;
+    if (resultsCurrent()) return std::nullopt;
+    return FieldProblem{"", "The results do not match the entries. Press Calculate, then print."};
 }
 
 void MainFormModel::clear()
@@ -255,6 +308,14 @@ void MainFormModel::exemptionsClicked(int index)
 
 void MainFormModel::frequencyClicked(int index)
 {
+    // Hours still at the old frequency's default follow the new frequency.
+    if (!isBlank(txtHours) && index != lstFrequency) {
+        try {
+            if (toDouble(txtHours) == defaultHours(lstFrequency)) txtHours = std::to_string(defaultHours(index));
+        } catch (const RuntimeError&) {
+            // Typed text that is no number stays for Calculate to refuse.
+        }
+    }
     lstFrequency = index;
     ctx_.record.HowOft = static_cast<std::int16_t>(index);
     ctx_.settings.save("Settings", "Frequency", std::to_string(index));
@@ -310,6 +371,8 @@ void MainFormModel::receiveIncome(const std::string& text, int howOft)
 {
     txtIncome = text;
     if (howOft >= 0 && howOft <= 3) frequencyClicked(howOft);
+    // Results of the old income must not stay under the new one.
+    if (auto problem = calculate()) dropResults(problem->message);
 }
 
 void MainFormModel::localRateChanged() { varLocalTaxColor = ctx_.record.SPval != 0 ? kDarkRed : kBlack; }

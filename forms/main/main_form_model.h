@@ -101,8 +101,20 @@ public:
     void properPicture();
     void nextPicture();
 
-    // An income from another tool, and the frequency chosen as a click would.
+    // An income from another tool, and the frequency chosen as a click
+    // would; then Calculate, or no results when it cannot.
     void receiveIncome(const std::string& text, int howOft);
+
+    // Whether the grid shows the results of the entries and options as they
+    // are now.
+    bool resultsCurrent() const;
+    // Before printing: calculates again when the entries changed since the
+    // last Calculate; the problem when the results still do not match.
+    std::optional<FieldProblem> freshForPrint();
+    // The results of a pass into the window's fields (caption, notice,
+    // labels, explanation), and the record's results into the grid.
+    void takeResults(Pass& pass, Trace& trace);
+    void showResults();
 
     // The Local Tax button's colour after the local tax page closed: dark
     // red for any non-zero rate, as at load.
@@ -118,8 +130,12 @@ public:
 private:
     PassInput passInput() const;
     void applyStateHint(bool show) { stateHintVisible = show; }
+    void noteUnreadable(const std::vector<std::string>& settings);
+    void dropResults(const std::string& why);
+    std::string inputsKey() const;
 
     AppContext& ctx_;
+    std::string shownInputs_;  // inputsKey() of the results in the grid
 };
 
 // Reading an entry: nullopt when it reads; the problem otherwise.

@@ -147,8 +147,14 @@ std::optional<FieldProblem> MiscModel::calculateRaise()
                 in.txtPreFICA = main_.txtPreFICA;
                 in.exemptions = std::to_string(main_.cboExemptions);
                 in.chkSelfEmployed = main_.chkSelfEmployed;
+                Trace trace;
                 Pass pass(r, in, ctx_.settings, ctx_.errors);
+                pass.trace = &trace;
                 Calculate(pass);
+                // The calculator's grid, totals and statement show the raised period.
+                formTotals(r);
+                main_.takeResults(pass, trace);
+                main_.showResults();
             },
             [&] { newWage = formatCurrency(Currency::round(round2(wage))); },
             [&] { percentSignVisible = true; });

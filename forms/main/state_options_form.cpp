@@ -35,7 +35,16 @@ const char* const kPanelStyle =
     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2f3b48; }"
     "QRadioButton { color: #8a96a3; font-weight: normal; }"
     "QRadioButton:enabled { color: #ff8080; }"
-    "QLabel#lblExplain { color: #f3f3f3; font-weight: normal; }";
+    "QLabel#lblExplain, QLabel#lblStatusNote { color: #f3f3f3; font-weight: normal; }";
+
+// The line under the filing statuses: "not chosen", or why a state offers none.
+QLabel* statusNoteLabel(QWidget* panel)
+{
+    auto* l = new QLabel(panel);
+    l->setObjectName(QStringLiteral("lblStatusNote"));
+    l->setWordWrap(true);
+    return l;
+}
 }  // namespace
 
 StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx), model_(ctx)
@@ -62,6 +71,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
         statusLay->addWidget(b);
         op3Marital_[static_cast<std::size_t>(i)] = b;
     }
+    statusLay->addWidget(lblStatusNote_ = statusNoteLabel(status));
     statusLay->addStretch(1);
 
     auto* rates = new QGroupBox(tr("Withholding Rate"), this);
@@ -301,6 +311,8 @@ void StateOptionsForm::showModel()
         g->setExclusive(true);
     };
     select(op3Marital_, model_.statusSelected);
+    lblStatusNote_->setText(q(model_.statusNote));
+    lblStatusNote_->setVisible(!model_.statusNote.empty());
     select(optRateSelect_, model_.rateSelected);
     for (int i = 0; i < 2; ++i) {
         QComboBox* c = cboDeps_[static_cast<std::size_t>(i)];

@@ -47,6 +47,7 @@ private:
     bool activationHooked_ = false;
     QComboBox* cboState_;
     std::array<QRadioButton*, StateOptionsModel::kStatusCount> op3Marital_{};
+    QLabel* lblStatusNote_;
     std::array<QRadioButton*, StateOptionsModel::kRateCount> optRateSelect_{};
     std::array<QComboBox*, 2> cboDeps_{};
     QComboBox* cboSpecialDeps_;

@@ -1,36 +1,13 @@
 #include "forms/main/state_options_model.h"
 
-#include "states/registry.h"
+#include <algorithm>
 
 namespace wm {
-
-const std::array<std::string_view, StateOptionsModel::kStatusCount> StateOptionsModel::kStatusCaptions = {
-    "Single",
-    "Single, claiming full personal exemption(S)",
-    "Single, claiming none (O)",
-    "Married, claiming for both spouses (M)",
-    "Married, claiming for yourself only (S)",
-    "Married, claiming none (O)",
-    "Married Filing Separately",
-    "Married. Spouse NOT employed",
-    "Married. Spouse IS employed.",
-    "Head of Family (Household)",
-};
 
 const std::array<std::string_view, StateOptionsModel::kRateCount> StateOptionsModel::kRateCaptions = {
     "Rate A", "Rate B", "Rate C", "Rate D", "Rate E"};
 
 namespace {
-
-constexpr int kIllinois = 12, kIndiana = 13, kConnecticut = 6, kNewJersey = 26, kMaryland = 19, kMichigan = 21,
-              kMississippi = 23;
-
-std::vector<std::string> numbers(int from, int to)
-{
-    std::vector<std::string> v;
-    for (int i = from; i <= to; ++i) v.push_back(std::to_string(i));
-    return v;
-}
 
 bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
 
@@ -38,7 +15,7 @@ bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::str
 
 StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 {
-    for (int i = 0; i < kStatusCount; ++i) statusCaption[static_cast<std::size_t>(i)] = kStatusCaptions[static_cast<std::size_t>(i)];
+    std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
     specialCaption = kSpecialCaption;
     additionalCaption = kAdditionalCaption;
     ctx_.errors.setModuleVariables("frmState", [this] {
@@ -50,20 +27,33 @@ StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 
 StateOptionsModel::~StateOptionsModel() { ctx_.errors.clearModuleVariables("frmState"); }
 
-std::string_view StateOptionsModel::rateExplanation(int i)
+std::vector<std::string> StateOptionsModel::readSaved(PayRecord& r, SettingsStore& s)
 {
-    switch (i) {
-    case 0:
-        return "You are Single; or You are Married and you are filing separately; or You are married filing "
-               "jointly, both you and your spouse work, and your combined income is $100,00 or less.";
-    case 1: return "You will file as Head of Household on your federal tax return.";
-    case 2: return "You are married filing jointly and your spouse is not employed.";
-    case 3:
-        return "You are married filing jointly, have a working spouse, and your combined income is more than "
-               "$100,500; or You have a significant nonwage income, and wish to avoid having too little tax "
-               "withheld; or You are a nonresident and you have substantial other income.";
-    default: return {};
-    }
+    std::vector<std::string> unreadable;
+    // Every default is 0; a value that cannot be read takes it.
+    auto read = [&](std::string_view section, std::string_view key, std::string_view label, auto apply) {
+        const std::string text = s.get(section, key, "0");
+        try {
+            apply(text);
+        } catch (const RuntimeError&) {
+            apply("0");
+            unreadable.push_back(std::string(label) + " (\"" + text + "\")");
+        }
+    };
+    read("StateInfo", "staMarried", "state filing status", [&](const std::string& t) { r.intSMarried = toInt16(t); });
+    read("StateInfo", "staRate", "withholding rate", [&](const std::string& t) { r.StateRate = toInt16(t); });
+    read("StateInfo", "staDeps", "Dependents (State)", [&](const std::string& t) { r.StateDeps = toInt16(t); });
+    read("StateInfo", "ILINDeps", "Illinois dependents", [&](const std::string& t) { r.ILINDeps = toInt16(t); });
+    read("StateInfo", "staExmp", kSpecialCaption, [&](const std::string& t) { r.StateExmp = toInt16(t); });
+    read("StateInfo", "staAdd", kAdditionalCaption, [&](const std::string& t) { r.StateAdd = toCurrency(t); });
+    read("Settings", "ApplyTo", "local tax base", [&](const std::string& t) { r.SPtx = toInt16(t); });
+    return unreadable;
+}
+
+bool StateOptionsModel::methodList() const
+{
+    const SpecialList* l = shownState().dialog.special;
+    return l && l->setsMethod;
 }
 
 void StateOptionsModel::Clear()
@@ -86,19 +76,20 @@ void StateOptionsModel::load()
              [&] { r.intState = toInt16(s.get("Settings", "State", "0")); },
              [&] { stateChanged(r.intState); },
              [&] {
-                 if (r.intState == kIllinois || r.intState == kIndiana) {
+                 if (shownState().dialog.savedSecondDeps) {
                      depsEnabled = {true, true};
                      depsText[1] = s.get("StateInfo", "ILINDeps", "0");
                  }
-                 if (r.intState == kMississippi) specialEnabled = true;
              },
              [&] { depsText[0] = s.get("StateInfo", "staDeps", "0"); },
-             [&] { specialText = specialItems.empty() ? std::string() : specialItems.front(); },
              [&] {
                  S401k = "N";
                  SPreTax = "N";
              },
-             [&] { specialText = s.get("StateInfo", "staExmp", "0"); },
+             [&] { exemptionsText_ = s.get("StateInfo", "staExmp", "0"); },
+             [&] {
+                 if (!methodList()) specialText = exemptionsText_;
+             },
              [&] { additional = s.get("StateInfo", "staAdd", "0"); },
              // The spouse's part is shown again, so that closing the dialog
              // does not replace it with an empty field.
@@ -111,124 +102,123 @@ void StateOptionsModel::load()
                  chk401k = S401k != "N";
                  chkPreTax = SPreTax != "N";
              },
-             [&] {
-                 if (r.intSMarried >= 0 && r.intSMarried < kStatusCount) statusClicked(r.intSMarried);
-             },
-             [&] {
-                 if (r.StateRate >= 0 && r.StateRate < kRateCount) {
-                     rateSelected = r.StateRate;
-                     rateClicked(r.StateRate);
-                 }
-             });
+             [&] { showStatus(); },
+             [&] { showRate(); });
 }
 
 void StateOptionsModel::activate()
 {
-    PayRecord& r = ctx_.record;
-    if (r.intSMarried >= 0 && r.intSMarried < kStatusCount) statusClicked(r.intSMarried);
+    showStatus();
     if (depsText[1] != "0") depsEnabled[1] = true;
 }
 
 void StateOptionsModel::stateChanged(int index)
 {
     PayRecord& r = ctx_.record;
+    const bool leavingMethodList = methodList();
+    if (!leavingMethodList) exemptionsText_ = specialText;  // what was typed for the state before
     depsEnabled[0] = true;
     Clear();
     if (index < 0 || index >= kStateCount) return;
     cboState = index;
     r.intState = static_cast<std::int16_t>(index);
-    if (index == kIllinois) depsEnabled[1] = true;
+    const DialogLayout& d = shownState().dialog;
 
-    auto status = [&](std::initializer_list<int> options) {
-        for (int o : options) statusEnabled[static_cast<std::size_t>(o)] = true;
-    };
-    auto special = [&](std::vector<std::string> items, std::string_view caption, std::size_t textItem = 0) {
-        specialItems = std::move(items);
-        specialText = specialItems[textItem];
-        specialCaption = caption;
-        specialEnabled = true;
-    };
-    switch (index) {
-    case 1:  // Alabama
-    case 3:  // Arkansas
-        status({1, 2, 3, 4, 5});
-        break;
-    case 2:  // Arizona
-        depsEnabled[0] = false;
-        special({"10", "20", "22", "28", "32"}, "Select Withholding Percentage", 1);
-        break;
-    case 4:  // California
-        status({0, 3, 8, 9});
-        special(numbers(0, 10), "Estimated Deductions");
-        break;
-    case kConnecticut:
-        for (int i = 0; i < 4; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
-        depsEnabled[0] = false;
-        r.intSMarried = r.valMarried;
-        break;
-    case 8:  // District of Columbia
-    case 9:  // Georgia
-        status({0, 3, 6});
-        break;
-    case 10:  // Hawaii
-    case 20:  // Massachusetts
-    case 29:  // North Carolina
-        status({0, 3, 9});
-        break;
-    case 17:  // Louisiana
-        specialEnabled = true;
-        break;
-    case 18:  // Maine
-    case 32:  // Oklahoma
-        status({0, 3, 8});
-        break;
-    case kMaryland:
-        special({"1.25", "1.75", "2.41", "2.51", "2.77", "2.82", "2.91", "3.01"}, "Maryland Local Tax Rates");
-        break;
-    case kMichigan:
-        status({0, 3, 9});
-        statusCaption[9] = kMichiganOption9;
-        special(numbers(0, 5), "Special Exemptions");
-        break;
-    case kMississippi:
-        status({0, 7, 8, 9});
-        break;
-    case kNewJersey:
-        rateEnabled.fill(true);
-        break;
-    case 27:  // New Mexico
-    case 28:  // New York
-        depsEnabled[0] = false;
-        break;
-    default: break;
+    std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
+    for (const StatusChoice& c : d.statuses) {
+        statusEnabled[static_cast<std::size_t>(c.code)] = true;
+        statusCaption[static_cast<std::size_t>(c.code)] = c.caption;
     }
-    if (index != kIllinois) {
+    for (int i = 0; i < d.rates && i < kRateCount; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
+    depsEnabled[0] = d.stateDeps;
+    if (d.secondDeps) depsEnabled[1] = true;
+    showSpecialList(leavingMethodList);
+    if (d.statusFromCalculator) r.intSMarried = r.valMarried;
+    if (!d.secondDeps) {
         depsEnabled[1] = false;
         depsText[1] = "0";
+    }
+    showStatus();
+    showRate();
+}
+
+void StateOptionsModel::showRate()
+{
+    const std::int16_t rate = ctx_.record.StateRate;
+    rateSelected = rate >= 0 && rate < shownState().dialog.rates && rate < kRateCount ? rate : -1;
+}
+
+void StateOptionsModel::showStatus()
+{
+    const StateEntry& state = shownState();
+    const std::int16_t code = ctx_.record.intSMarried;
+    statusSelected = -1;
+    statusNote = state.dialog.statusNote;
+    spouseVisible = false;
+    if (state.dialog.statuses.empty()) return;
+    if (!offeredStatus(state, code)) {
+        statusNote = kStatusNotChosen;
+        return;
+    }
+    statusSelected = code;
+    spouseVisible = code == 8 && (state.options & kOptMissPart);
+}
+
+void StateOptionsModel::showSpecialList(bool leavingMethodList)
+{
+    // A county rate or Michigan's list is no exemption count for another state.
+    if (leavingMethodList) {
+        specialItems.clear();
+        specialText = exemptionsText_;
+    }
+    const SpecialList* l = shownState().dialog.special;
+    if (!l) return;
+    specialEnabled = true;
+    specialCaption = l->caption;
+    if (!l->items.empty()) {
+        specialItems.clear();
+        for (const ListItem& item : l->items) specialItems.emplace_back(item.text);
+        specialText = specialItems[std::min(l->shown, specialItems.size() - 1)];
+    }
+    if (l->setsMethod) showMethodItem();
+}
+
+void StateOptionsModel::showMethodItem()
+{
+    const SpecialList* l = shownState().dialog.special;
+    if (!l || !l->setsMethod) return;
+    specialItems.clear();
+    specialText.clear();
+    for (const ListItem& item : l->items) {
+        specialItems.emplace_back(item.text);
+        if (item.value == ctx_.record.Method) specialText = item.text;
+    }
+    if (specialText.empty()) {
+        specialItems.insert(specialItems.begin(), std::string(l->placeholder));
+        specialText = l->placeholder;
     }
 }
 
 void StateOptionsModel::statusClicked(int i)
 {
     if (i < 0 || i >= kStatusCount) return;
-    statusSelected = i;
     additionalCaption = kAdditionalCaption;
-    spouseVisible = i == 8;
     ctx_.record.intSMarried = static_cast<std::int16_t>(i);
     ctx_.settings.save("StateInfo", "staMarried", std::to_string(i));
+    showStatus();
 }
 
 void StateOptionsModel::rateClicked(int i)
 {
     if (i < 0 || i >= kRateCount) return;
     rateSelected = i;
-    if (ctx_.record.intState == kConnecticut || ctx_.record.intState == kNewJersey)
-        ctx_.record.StateRate = static_cast<std::int16_t>(i);
+    if (stateAt(ctx_.record.intState).dialog.rates > 0) ctx_.record.StateRate = static_cast<std::int16_t>(i);
 }
 
 void StateOptionsModel::ratePointed(int i)
 {
-    if (ctx_.record.intState == kConnecticut) explanation = rateExplanation(i);
+    const auto& notes = stateAt(ctx_.record.intState).dialog.rateNotes;
+    if (i >= 0 && static_cast<std::size_t>(i) < notes.size()) explanation = notes[static_cast<std::size_t>(i)];
 }
 
 void StateOptionsModel::rateLeft() { explanation.clear(); }
@@ -247,19 +237,22 @@ void StateOptionsModel::checkPreTaxClicked(bool checked)
 
 void StateOptionsModel::deps0Clicked()
 {
-    if (cboState == kIllinois) depsEnabled[1] = true;
+    if (shownState().dialog.secondDeps) depsEnabled[1] = true;
 }
 
 void StateOptionsModel::specialChosen(int position)
 {
     if (position < 0 || position >= static_cast<int>(specialItems.size())) return;
     specialText = specialItems[static_cast<std::size_t>(position)];
-    PayRecord& r = ctx_.record;
-    static constexpr std::array<std::int16_t, 8> kCounty = {125, 175, 241, 251, 277, 282, 291, 301};
-    if (r.intState == kMaryland && position < 8) r.Method = kCounty[static_cast<std::size_t>(position)];
-    else if (r.intState == kMichigan) r.Method = static_cast<std::int16_t>(position);
-    else return;
-    ctx_.settings.save("StateInfo", "MMethod", std::to_string(r.Method));
+    const SpecialList* l = shownState().dialog.special;
+    if (!l || !l->setsMethod) return;
+    for (const ListItem& item : l->items) {
+        if (item.text != specialText) continue;
+        ctx_.record.Method = item.value;
+        ctx_.settings.save("StateInfo", "MMethod", std::to_string(item.value));
+        showMethodItem();  // the "choose" entry goes once a value is in use
+        return;
+    }
 }
 
 std::optional<FieldProblem> StateOptionsModel::accept()
@@ -269,11 +262,23 @@ std::optional<FieldProblem> StateOptionsModel::accept()
     if (auto p = checkAmount(additionalCaption, additional)) return p;
     if (auto p = checkAmount("spouse's part of the exemption", spousePart)) return p;
     std::int16_t exmp = 0;
-    try {
-        exmp = isBlank(specialText) ? 0 : toInt16(specialText);
-    } catch (const RuntimeError&) {
-        return FieldProblem{specialCaption, "The " + specialCaption + " \"" + specialText +
-                                                "\" is not a number. Choose one of the list or type a whole number."};
+    if (methodList()) {
+        // A typed county rate counts as chosen; the exemption count stays.
+        const auto at = std::find(specialItems.begin(), specialItems.end(), specialText);
+        if (at != specialItems.end()) specialChosen(static_cast<int>(at - specialItems.begin()));
+        try {
+            exmp = isBlank(exemptionsText_) ? 0 : toInt16(exemptionsText_);
+        } catch (const RuntimeError&) {
+            exmp = 0;
+        }
+    } else {
+        try {
+            exmp = isBlank(specialText) ? 0 : toInt16(specialText);
+        } catch (const RuntimeError&) {
+            return FieldProblem{specialCaption,
+                                "The " + specialCaption + " \"" + specialText +
+                                    "\" is not a number. Choose one of the list or type a whole number."};
+        }
     }
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;

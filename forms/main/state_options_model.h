@@ -3,7 +3,8 @@
 // chosen state uses, their values, and the settings of section "StateInfo".
 //
 // The dialog's own state list only chooses which inputs are offered; the
-// calculation always uses the calculator's state.
+// calculation always uses the calculator's state. What each state offers is
+// data beside the state list (states/registry.h).
 
 #include <array>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include "forms/main/main_form_model.h"
 #include "shell/app_context.h"
+#include "states/registry.h"
 
 namespace wm {
 
@@ -22,7 +24,7 @@ public:
     StateOptionsModel(const StateOptionsModel&) = delete;
     StateOptionsModel& operator=(const StateOptionsModel&) = delete;
 
-    static constexpr int kStatusCount = 10;
+    static constexpr int kStatusCount = kStatusCodeCount;
     static constexpr int kRateCount = 5;
 
     // ---- Inputs as the window shows them ----
@@ -30,6 +32,7 @@ public:
     std::array<std::string, kStatusCount> statusCaption;  // op3Marital
     std::array<bool, kStatusCount> statusEnabled{};
     int statusSelected = -1;                              // -1: none
+    std::string statusNote;                               // lblStatusNote: "not chosen", Maine's line
     std::array<bool, kRateCount> rateEnabled{};          // optRateSelect
     int rateSelected = -1;
     std::array<bool, 2> depsEnabled{true, false};        // cboDeps 0 and 1
@@ -52,9 +55,14 @@ public:
 
     static constexpr std::string_view kSpecialCaption = "Additional (State) Exemptions";
     static constexpr std::string_view kAdditionalCaption = "Additional Withholding Amount (State)";
-    static constexpr std::string_view kMichiganOption9 = "Claimed as Dependent by Another";
-    static const std::array<std::string_view, kStatusCount> kStatusCaptions;
+    static constexpr std::string_view kStatusNotChosen =
+        "Not chosen: choose the filing status that applies to you.";
     static const std::array<std::string_view, kRateCount> kRateCaptions;
+
+    // The saved options into the pay record as closing the dialog would set
+    // them, and the local tax base: for the calculator's start. A value that
+    // cannot be read is replaced by its default; the result names each one.
+    static std::vector<std::string> readSaved(PayRecord& r, SettingsStore& s);
 
     // ---- Commands ----
     void load();       // Form_Load
@@ -72,11 +80,16 @@ public:
     // cmdAccept: the entry that cannot be read stops it (nothing saved).
     std::optional<FieldProblem> accept();
 
-    // Rate explanations of Connecticut's withholding codes.
-    static std::string_view rateExplanation(int i);
-
 private:
+    const StateEntry& shownState() const { return stateAt(cboState); }
+    bool methodList() const;
+    void showStatus();      // the option in use, or "not chosen"
+    void showRate();        // the rate in use, when the state offers it
+    void showSpecialList(bool leavingMethodList);  // the state's list, its caption and text
+    void showMethodItem();  // Maryland's county, Michigan's exemptions in use
+
     AppContext& ctx_;
+    std::string exemptionsText_ = "0";  // "staExmp" while a Method list is shown
 };
 
 }  // namespace wm

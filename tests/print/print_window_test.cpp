@@ -9,52 +9,23 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdio>
-#include <memory>
-
 #include "core/pass.h"
 #include "print/print_window.h"
-#include "support/harness.h"
+#include "support/navigation.h"
+#include "support/pdf_text.h"
+#include "support/widgets.h"
 
 namespace wm {
 
 namespace {
-struct FakeNav : Navigator {
-    void open(FormId) override {}
-    void showHelp(int) override {}
-};
+using test::child;
+using test::havePdfText;
+using test::snapshot;
 
-template <class T>
-T* child(QWidget* w, const char* name)
-{
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c) qFatal("no child %s", name);
-    return c;
-}
-
-std::string pdfText(const QString& path)
-{
-    const std::string command = "pdftotext -layout '" + path.toStdString() + "' - 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[4096];
-    while (pipe && std::fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
-}
-
-bool havePdfText() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
-
-void snapshot(QWidget& w, const char* name)
-{
-    const QByteArray dir = qgetenv("WAGEMARK_SNAPSHOTS");
-    if (!dir.isEmpty()) w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
-}
+std::string pdfText(const QString& path) { return test::pdfText(path.toStdString()); }
 
 // A calculated pay period and what the main calculator stored.
-struct Setup {
-    test::Harness h;
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+struct Setup : test::Context {
     int printed = 0;
     QString printFile;
 

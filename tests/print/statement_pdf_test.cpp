@@ -4,28 +4,19 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <memory>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "core/pass.h"
 #include "print/document_renderer.h"
 #include "print/statement_pdf.h"
+#include "support/pdf_text.h"
 
 namespace wm {
 namespace {
 
-// The text of a PDF file, laid out as on the page.
-std::string pdfText(const std::string& path)
-{
-    const std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string text;
-    char buf[4096];
-    while (pipe && std::fgets(buf, sizeof buf, pipe.get())) text += buf;
-    return text;
-}
+using test::havePdfText;
+using test::pdfText;
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -50,8 +41,6 @@ void expectRowsInOrder(const std::vector<std::string>& got, const std::vector<st
         EXPECT_TRUE(found);
     }
 }
-
-bool havePdfText() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
 
 PayRecord statementRecord()
 {

@@ -13,6 +13,7 @@
 
 #include "core/pay_record.h"
 #include "shell/error_report_dialog.h"
+#include "support/widgets.h"
 
 namespace wm {
 namespace {
@@ -32,16 +33,7 @@ ReportData sample()
 // Presses a button of the next error report dialog.
 void answerWith(const char* button)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [button, poll] {
-        auto* d = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
-        if (!d) {
-            QTimer::singleShot(10, *poll);
-            return;
-        }
-        QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
-    };
-    QTimer::singleShot(0, *poll);
+    test::onModal([button](QWidget* d) { QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton); });
 }
 
 class ErrorReportTest : public QObject {

@@ -9,7 +9,6 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -17,8 +16,7 @@
 #include "core/runtime_error.h"
 #include "shell/list_bar.h"
 #include "shell/main_hooks.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
+#include "support/shell_fixture.h"
 
 namespace wm {
 namespace {
@@ -38,29 +36,6 @@ public:
     std::string income;
 };
 
-struct FakeHelp final : HelpService {
-    void setAppHelp(QWidget*, const QString& dir) override { appDir = dir; }
-    void show(int context) override { shown.push_back(context); }
-    void quit() override { ++quits; }
-    QString appDir;
-    std::vector<int> shown;
-    int quits = 0;
-};
-
-struct FakeBrowser final : Browser {
-    bool open(const QString& url) override
-    {
-        urls << url;
-        return true;
-    }
-    QStringList urls;
-};
-
-class AnswerReport final : public BasicErrorReport {
-public:
-    int reportError() override { return 5; }
-};
-
 QWidget* plain(AppContext&, QWidget* parent) { return new QWidget(parent); }
 
 // Closes the next modal dialog that shows and remembers its texts.
@@ -68,48 +43,24 @@ struct ModalCloser {
     QString title, text;
     void arm()
     {
-        QTimer::singleShot(0, [this] { poll(); });
-    }
-    void poll()
-    {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            QTimer::singleShot(10, [this] { poll(); });
-            return;
-        }
-        title = w->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(w)) text = box->text();
-        if (auto* d = qobject_cast<QDialog*>(w)) d->accept();
+        test::onModal([this](QWidget* w) {
+            title = w->windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(w)) text = box->text();
+            if (auto* d = qobject_cast<QDialog*>(w)) d->accept();
+        });
     }
 };
 
-class MdiShellTest : public QObject {
+class MdiShellTest : public QObject, test::ShellFixture {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<QtSettingsStore> settings;
-    std::unique_ptr<PayRecord> record;
-    std::unique_ptr<ErrorScheme> errors;
-    FormRegistry forms;
-    FakeHelp help;
-    FakeBrowser browser;
-    std::unique_ptr<MdiShell> shell;
-
-    void start()
-    {
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
-        shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
-    }
     FakeMain* main() const { return dynamic_cast<FakeMain*>(shell->form(FormId::Main)); }
 
 private slots:
     void init()
     {
-        QVERIFY(dir.isValid());
-        settings = std::make_unique<QtSettingsStore>(dir.path());
-        record = std::make_unique<PayRecord>();
-        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<AnswerReport>(); });
+        fresh();
+        reportAnswer = 5;  // go on
         forms = FormRegistry();
         forms.add({FormId::Main, "frmMain", "Wagemark Calculator", "6",
                    [](AppContext&, QWidget* p) -> QWidget* { return new FakeMain(p); }, FormKind::Maximized});
@@ -117,11 +68,7 @@ private slots:
         forms.add({FormId::Analysis, "frmAnalysis", "Pay Analysis", "3", &plain});
         registerShellForms(forms);
     }
-    void cleanup()
-    {
-        shell.reset();
-        QSettings(settings->fileName(kAppName), QSettings::IniFormat).clear();
-    }
+    void cleanup() { stop(); }
 
     void commandsOfMissingFormsAreDisabled()
     {
@@ -280,15 +227,13 @@ private slots:
         start();
         shell->showStartForm();  // personal information is not in this build
         QVERIFY(shell->form(FormId::Main));
-        shell.reset();
         forms.add({FormId::PersonalInfo, "frmName", "Personal Information", "9", &plain});
-        start();
+        restart();
         shell->showStartForm();
         QVERIFY(shell->form(FormId::PersonalInfo));
         QVERIFY(!shell->form(FormId::Main));
-        shell.reset();
         settings->save("User", "DontShow", "1");
-        start();
+        restart();
         shell->showStartForm();
         QVERIFY(shell->form(FormId::Main));
     }
@@ -336,8 +281,7 @@ private slots:
         shell->close();
         QCOMPARE(record->VarLoadMDI, std::int16_t(0));
         QCOMPARE(help.quits, 1);
-        shell.reset();
-        start();
+        restart();
         QCOMPARE(shell->size(), QSize(900, 640));
         QCOMPARE(record->VarLoadMDI, std::int16_t(1));
     }

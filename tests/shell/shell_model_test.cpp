@@ -4,20 +4,12 @@
 
 #include "core/settings_store.h"
 #include "shell/shell_model.h"
-#include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm {
 namespace {
 
-struct NullNavigator final : Navigator {
-    void open(FormId) override {}
-    void showHelp(int) override {}
-};
-
-struct Shell {
-    test::Harness h;
-    NullNavigator nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+struct Shell : test::Context {
     ShellModel model{ctx};
 };
 

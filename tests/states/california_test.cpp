@@ -6,74 +6,60 @@
 
 #include "states/calculators.h"
 #include "states/registry.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    std::int16_t howOft;
-    std::int16_t intSMarried;
-    std::int16_t depsNumber;  // federal allowances
-    std::int16_t stateDeps;   // allowances for the exemption credit
-    const char* staExmp;      // estimated-deduction allowances, as saved
-    Currency gross;
-    Currency stateAdd;
-    Currency taxable;
-    Currency persExmp;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class CaliforniaTax : public ::testing::TestWithParam<Case> {};
 
-TEST_P(CaliforniaTax, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.intSMarried = c.intSMarried;
-    h.r.DepsNumber = c.depsNumber;
-    h.r.StateDeps = c.stateDeps;
-    h.r.StateAdd = c.stateAdd;
-    h.settings.save("StateInfo", "staExmp", c.staExmp);
-    h.state(&CalifTax, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.staxBase), formatFixed4(c.taxable));
-    EXPECT_EQ(formatFixed4(h.r.PersExmp), formatFixed4(c.persExmp));
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_EQ(h.pass.notice, "");
-}
+TEST_P(CaliforniaTax, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, CaliforniaTax,
     ::testing::Values(
         // At the limit nothing is withheld, not even the additional amount.
-        Case{"SingleWeeklyAtLowIncomeLimit", 0, 0, 0, 0, "0", 162_usd, 10_usd, 162_usd, {}, 0_usd},
+        Case{"SingleWeeklyAtLowIncomeLimit", &CalifTax, 162_usd, {.HowOft = 0, .StateAdd = 10_usd}, 0_usd, 162_usd,
+             0_usd},
         // 162.01 - 52 = 110.01: 1.01 + 2 % of 9.01.
-        Case{"SingleWeeklyJustAboveLimit", 0, 0, 0, 0, "0", 162.01_usd, {}, 110.01_usd, {}, 1.1902_usd},
-        Case{"StatusEightUsesSingleTables", 0, 8, 0, 0, "0", 162.01_usd, {}, 110.01_usd, {}, 1.1902_usd},
+        Case{"SingleWeeklyJustAboveLimit", &CalifTax, 162.01_usd, {.HowOft = 0}, 1.1902_usd, 110.01_usd, 0_usd},
+        Case{"StatusEightUsesSingleTables", &CalifTax, 162.01_usd, {.HowOft = 0, .intSMarried = 8}, 1.1902_usd,
+             110.01_usd, 0_usd},
         // Married with two federal allowances: limit 323, deduction 104.
-        Case{"MarriedTwoAllowancesAtLargerLimit", 0, 3, 2, 0, "0", 323_usd, 5_usd, 323_usd, {}, 0_usd},
-        Case{"MarriedTwoAllowancesLargerDeduction", 0, 3, 2, 0, "0", 400_usd, {}, 296_usd, {}, 3.90_usd},
-        Case{"MarriedOneAllowanceSmallerDeduction", 0, 3, 1, 0, "0", 400_usd, {}, 348_usd, {}, 4.94_usd},
-        Case{"MarriedNegativeAllowancesSmallerPair", 0, 3, -1, 0, "0", 200_usd, {}, 148_usd, {}, 1.48_usd},
+        Case{"MarriedTwoAllowancesAtLargerLimit", &CalifTax, 323_usd,
+             {.HowOft = 0, .DepsNumber = 2, .intSMarried = 3, .StateAdd = 5_usd}, 0_usd, 323_usd, 0_usd},
+        Case{"MarriedTwoAllowancesLargerDeduction", &CalifTax, 400_usd,
+             {.HowOft = 0, .DepsNumber = 2, .intSMarried = 3}, 3.90_usd, 296_usd, 0_usd},
+        Case{"MarriedOneAllowanceSmallerDeduction", &CalifTax, 400_usd,
+             {.HowOft = 0, .DepsNumber = 1, .intSMarried = 3}, 4.94_usd, 348_usd, 0_usd},
+        Case{"MarriedNegativeAllowancesSmallerPair", &CalifTax, 200_usd,
+             {.HowOft = 0, .DepsNumber = -1, .intSMarried = 3}, 1.48_usd, 148_usd, 0_usd},
         // 72.60 + 8 % of (2,200 - 2,102), measured from the bracket's own threshold.
-        Case{"MarriedBiweeklyEightPercentBracket", 2, 3, 0, 0, "0", 2304_usd, {}, 2200_usd, {}, 80.44_usd},
-        Case{"HeadOfHouseholdMonthly", 3, 9, 0, 0, "0", 3000_usd, {}, 2548_usd, {}, 51.54_usd},
+        Case{"MarriedBiweeklyEightPercentBracket", &CalifTax, 2304_usd, {.intSMarried = 3}, 80.44_usd, 2200_usd, 0_usd},
+        Case{"HeadOfHouseholdMonthly", &CalifTax, 3000_usd, {.HowOft = 3, .intSMarried = 9}, 51.54_usd, 2548_usd,
+             0_usd},
         // One estimated-deduction allowance: 19.23 becomes 19.
-        Case{"EstimatedDeductionInWholeDollars", 0, 0, 0, 0, "1", 500_usd, {}, 429_usd, {}, 12.35_usd},
+        Case{"EstimatedDeductionInWholeDollars", &CalifTax, 500_usd, {.HowOft = 0, .staExmp = "1"}, 12.35_usd, 429_usd,
+             0_usd},
         // 50 x 83.33 = 4,166.50 goes to the even dollar 4,166.
-        Case{"EstimatedDeductionHalfDollarToEven", 3, 0, 0, 0, "50", 10000_usd, {}, 5608_usd, {}, 380.547_usd},
+        Case{"EstimatedDeductionHalfDollarToEven", &CalifTax, 10000_usd, {.HowOft = 3, .staExmp = "50"}, 380.547_usd,
+             5608_usd, 0_usd},
         // Credit 1.3846 rounds to 1.38: 13.49 - 1.38.
-        Case{"WeeklyCreditToCents", 0, 0, 0, 1, "0", 500_usd, {}, 448_usd, 1.38_usd, 12.11_usd},
-        Case{"SemiMonthlyCreditThreePerAllowance", 1, 0, 0, 2, "0", 1000_usd, {}, 887_usd, 6_usd, 18.21_usd},
+        Case{"WeeklyCreditToCents", &CalifTax, 500_usd, {.HowOft = 0, .StateDeps = 1}, 12.11_usd, 448_usd, 1.38_usd},
+        Case{"SemiMonthlyCreditThreePerAllowance", &CalifTax, 1000_usd, {.HowOft = 1, .StateDeps = 2}, 18.21_usd,
+             887_usd, 6_usd},
         // 3 x 2.7692 = 8.3076 becomes 8.31: 27.00 - 8.31.
-        Case{"BiweeklyCreditToCents", 2, 0, 0, 3, "0", 1000_usd, {}, 896_usd, 8.31_usd, 18.69_usd},
+        Case{"BiweeklyCreditToCents", &CalifTax, 1000_usd, {.StateDeps = 3}, 18.69_usd, 896_usd, 8.31_usd},
         // Credit 2.77 above the tax 1.35: the additional 5.00 less the rest.
-        Case{"CreditAboveTaxReducesAdditional", 0, 0, 0, 2, "0", 170_usd, 5_usd, 118_usd, 2.77_usd, 3.58_usd},
-        Case{"CreditAboveTaxWithholdsNothing", 0, 0, 0, 2, "0", 170_usd, {}, 118_usd, 2.77_usd, 0_usd},
+        Case{"CreditAboveTaxReducesAdditional", &CalifTax, 170_usd, {.HowOft = 0, .StateDeps = 2, .StateAdd = 5_usd},
+             3.58_usd, 118_usd, 2.77_usd},
+        Case{"CreditAboveTaxWithholdsNothing", &CalifTax, 170_usd, {.HowOft = 0, .StateDeps = 2}, 0_usd, 118_usd,
+             2.77_usd},
         // 6,000 x 6 held wide: a 16-bit product would overflow.
-        Case{"ManyAllowancesCreditDoesNotOverflow", 3, 0, 0, 6000, "0", 5000_usd, {}, 4774_usd, 36000_usd, 0_usd}),
+        Case{"ManyAllowancesCreditDoesNotOverflow", &CalifTax, 5000_usd, {.HowOft = 3, .StateDeps = 6000}, 0_usd,
+             4774_usd, 36000_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CaliforniaCalculator, StatusWithoutTableGivesCreditAndAdditionalOnly)

@@ -6,62 +6,45 @@
 
 #include "states/calculators.h"
 #include "states/registry.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    std::int16_t howOft;
-    std::int16_t rate;  // 0 = A .. 3 = D
-    Currency gross;     // per period
-    Currency stateAdd;
-    Currency annualTaxable;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class ConnecticutTax : public ::testing::TestWithParam<Case> {};
 
-TEST_P(ConnecticutTax, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.Freq = periodsPerYear(c.howOft);
-    h.r.StateRate = c.rate;
-    h.r.StateAdd = c.stateAdd;
-    h.state(&Connecticut, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.staxBase), formatFixed4(c.annualTaxable));
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_EQ(h.pass.notice, "");
-}
+TEST_P(ConnecticutTax, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, ConnecticutTax,
     ::testing::Values(
         // 24,000 a year: exemption 12,000, tax 390, credit row 0.15 held as
         // 0.15000000596: 331.4999977 -> 331.5000, / 12.
-        Case{"RateAAtFullExemptionLimit", 3, 0, 2000_usd, {}, 12000_usd, 27.625_usd},
+        Case{"RateAAtFullExemptionLimit", &Connecticut, 2000_usd, {.HowOft = 3}, 27.625_usd, 12000_usd},
         // 24,000.12 a year: one step over the limit, exemption 11,000.
-        Case{"RateAJustOverLimitLosesOneStep", 3, 0, 2000.01_usd, {}, 13000.12_usd, 30.8129_usd},
+        Case{"RateAJustOverLimitLosesOneStep", &Connecticut, 2000.01_usd, {.HowOft = 3}, 30.8129_usd, 13000.12_usd},
         // 34,999.92: the last step, exemption 1,000; 35,000.04: none.
-        Case{"RateALastExemptionStep", 3, 0, 2916.66_usd, {}, 33999.92_usd, 103.4997_usd},
-        Case{"RateAAboveLastStepNoExemption", 3, 0, 2916.67_usd, {}, 35000.04_usd, 106.8751_usd},
+        Case{"RateALastExemptionStep", &Connecticut, 2916.66_usd, {.HowOft = 3}, 103.4997_usd, 33999.92_usd},
+        Case{"RateAAboveLastStepNoExemption", &Connecticut, 2916.67_usd, {.HowOft = 3}, 106.8751_usd, 35000.04_usd},
         // 36,000: tax 300 + 4.5 % of 26,000 = 1,470, credit 0.10: 1,323.
-        Case{"RateANoExemptionTenPercentCredit", 3, 0, 3000_usd, {}, 36000_usd, 110.25_usd},
+        Case{"RateANoExemptionTenPercentCredit", &Connecticut, 3000_usd, {.HowOft = 3}, 110.25_usd, 36000_usd},
         // Rate B: threshold 16,000, exemption 19,000, credit 0.15.
-        Case{"RateBThresholdSixteenThousand", 3, 1, 3000_usd, {}, 17000_usd, 37.1875_usd},
+        Case{"RateBThresholdSixteenThousand", &Connecticut, 3000_usd, {.HowOft = 3, .StateRate = 1}, 37.1875_usd,
+             17000_usd},
         // Rate C: threshold 20,000, credit 0.35 (0.34999999404).
-        Case{"RateCThreePercentOnly", 3, 2, 3000_usd, {}, 12000_usd, 19.5_usd},
-        Case{"RateCAboveLastCreditLimit", 2, 2, 3865.39_usd, {}, 100500.14_usd, 162.4041_usd},
+        Case{"RateCThreePercentOnly", &Connecticut, 3000_usd, {.HowOft = 3, .StateRate = 2}, 19.5_usd, 12000_usd},
+        Case{"RateCAboveLastCreditLimit", &Connecticut, 3865.39_usd, {.StateRate = 2}, 162.4041_usd, 100500.14_usd},
         // Rate D has no credit: 390 / 12.
-        Case{"RateDNoCredit", 3, 3, 3000_usd, {}, 12000_usd, 32.5_usd},
-        Case{"RateBBiweekly", 2, 1, 1500_usd, {}, 21000_usd, 23.0481_usd},
-        Case{"AdditionalWithholdingAdded", 3, 3, 3000_usd, 2.5_usd, 12000_usd, 35_usd},
+        Case{"RateDNoCredit", &Connecticut, 3000_usd, {.HowOft = 3, .StateRate = 3}, 32.5_usd, 12000_usd},
+        Case{"RateBBiweekly", &Connecticut, 1500_usd, {.StateRate = 1}, 23.0481_usd, 21000_usd},
+        Case{"AdditionalWithholdingAdded", &Connecticut, 3000_usd, {.HowOft = 3, .StateRate = 3, .StateAdd = 2.5_usd},
+             35_usd, 12000_usd},
         // Exemption above the wages: the negative 3 % amount is taken off the
         // additional withholding before the floor at zero.
-        Case{"ExemptionAboveWagesOffsetsTheAdditionalAmount", 3, 0, 100_usd, 5_usd, -10800_usd, 0_usd}),
+        Case{"ExemptionAboveWagesOffsetsTheAdditionalAmount", &Connecticut, 100_usd, {.HowOft = 3, .StateAdd = 5_usd},
+             0_usd, -10800_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Periods per year come from the pay frequency that annualized the wages, so

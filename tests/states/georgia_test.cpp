@@ -6,68 +6,52 @@
 
 #include "states/calculators.h"
 #include "states/registry.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    std::int16_t howOft;
-    std::int16_t valMarried;
-    std::int16_t intSMarried;
-    std::int16_t deps;
-    Currency gross;
-    Currency stateAdd;
-    Currency taxable;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class GeorgiaTax : public ::testing::TestWithParam<Case> {};
 
-TEST_P(GeorgiaTax, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.valMarried = c.valMarried;
-    h.r.intSMarried = c.intSMarried;
-    h.r.StateDeps = c.deps;
-    h.r.StateAdd = c.stateAdd;
-    h.state(&Georgia, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.staxBase), formatFixed4(c.taxable));
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_EQ(h.pass.notice, "");
-}
+TEST_P(GeorgiaTax, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, GeorgiaTax,
     ::testing::Values(
         // Without dependents only the standard deduction 44.25 comes off.
-        Case{"MarriedWeeklyAtFirstThreshold", 0, 0, 0, 0, 64.25_usd, {}, 20_usd, 0.20_usd},
-        Case{"MarriedWeeklyBelowFirstThresholdIsOnePercent", 0, 0, 0, 0, 64.24_usd, {}, 19.99_usd, 0.1999_usd},
+        Case{"MarriedWeeklyAtFirstThreshold", &Georgia, 64.25_usd, {.HowOft = 0}, 0.20_usd, 20_usd},
+        Case{"MarriedWeeklyBelowFirstThresholdIsOnePercent", &Georgia, 64.24_usd, {.HowOft = 0}, 0.1999_usd, 19.99_usd},
         // A threshold belongs to the bracket above: 4.43 + 6 % of nothing
         // (the 5 % bracket would give 4.4275).
-        Case{"SingleWeeklyAtTopThresholdTakesTopBracket", 0, 1, 0, 0, 179_usd, {}, 134.75_usd, 4.43_usd},
+        Case{"SingleWeeklyAtTopThresholdTakesTopBracket", &Georgia, 179_usd, {.HowOft = 0, .valMarried = 1}, 4.43_usd,
+             134.75_usd},
         // Married filing separately: 28.75 deducted, the 57.50 exemption
         // taken off and given back. 6.55 + 6 % of 7.50.
-        Case{"SeparateFilerWithoutDependentsDeductsOnlyStandard", 0, 0, 6, 0, 228.75_usd, {}, 200_usd, 7_usd},
+        Case{"SeparateFilerWithoutDependentsDeductsOnlyStandard", &Georgia, 228.75_usd,
+             {.HowOft = 0, .intSMarried = 6}, 7_usd, 200_usd},
         // Married monthly with two dependents: 250 + 250 + 2 x 208.
-        Case{"MarriedMonthlyTwoDependents", 3, 0, 3, 2, 2000_usd, {}, 1084_usd, 43.39_usd},
+        Case{"MarriedMonthlyTwoDependents", &Georgia, 2000_usd, {.HowOft = 3, .intSMarried = 3, .StateDeps = 2},
+             43.39_usd, 1084_usd},
         // The single filing status still uses the married table when the
         // federal status is married (the single table would give 8.345).
-        Case{"TableFollowsFederalMaritalStatus", 0, 0, 0, 0, 244.25_usd, {}, 200_usd, 7_usd},
-        Case{"MarriedTwoIncomesWeekly", 0, 2, 0, 0, 144.25_usd, {}, 100_usd, 3.495_usd},
-        Case{"SingleSemiMonthlyTop", 1, 1, 0, 0, 395.75_usd, {}, 300_usd, 10.085_usd},
-        Case{"MarriedBiweeklyThreePercent", 2, 0, 3, 0, 265_usd, {}, 150_usd, 2.95_usd},
+        Case{"TableFollowsFederalMaritalStatus", &Georgia, 244.25_usd, {.HowOft = 0}, 7_usd, 200_usd},
+        Case{"MarriedTwoIncomesWeekly", &Georgia, 144.25_usd, {.HowOft = 0, .valMarried = 2}, 3.495_usd, 100_usd},
+        Case{"SingleSemiMonthlyTop", &Georgia, 395.75_usd, {.HowOft = 1, .valMarried = 1}, 10.085_usd, 300_usd},
+        Case{"MarriedBiweeklyThreePercent", &Georgia, 265_usd, {.intSMarried = 3}, 2.95_usd, 150_usd},
         // 208.50 is a threshold of the two-incomes monthly table: 4.59 + 4 % of 0.50.
-        Case{"TwoIncomesMonthlyOneDependent", 3, 2, 0, 1, 800_usd, {}, 209_usd, 4.61_usd},
-        Case{"AdditionalWithholdingAdded", 0, 1, 0, 0, 179_usd, 10_usd, 134.75_usd, 14.43_usd},
+        Case{"TwoIncomesMonthlyOneDependent", &Georgia, 800_usd, {.HowOft = 3, .valMarried = 2, .StateDeps = 1},
+             4.61_usd, 209_usd},
+        Case{"AdditionalWithholdingAdded", &Georgia, 179_usd, {.HowOft = 0, .valMarried = 1, .StateAdd = 10_usd},
+             14.43_usd, 134.75_usd},
         // Deductions above the wages: 1 % of -132.50 is taken off the
         // additional withholding before the floor at zero.
-        Case{"DeductionsAboveWagesOffsetTheAdditionalAmount", 0, 1, 0, 3, 100_usd, 5_usd, -132.50_usd, 3.675_usd},
+        Case{"DeductionsAboveWagesOffsetTheAdditionalAmount", &Georgia, 100_usd,
+             {.HowOft = 0, .valMarried = 1, .StateDeps = 3, .StateAdd = 5_usd}, 3.675_usd, -132.50_usd},
         // Dependent deduction held wide: 32,767 x 208 does not overflow.
-        Case{"MostDependentsDoNotOverflow", 3, 0, 3, 32767, 1000_usd, 2_usd, -6815036_usd, 0_usd}),
+        Case{"MostDependentsDoNotOverflow", &Georgia, 1000_usd,
+             {.HowOft = 3, .intSMarried = 3, .StateDeps = 32767, .StateAdd = 2_usd}, 0_usd, -6815036_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GeorgiaCalculator, WritesDeductionFields)

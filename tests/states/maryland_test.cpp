@@ -6,68 +6,45 @@
 
 #include "states/calculators.h"
 #include "states/table_catalog.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    std::int16_t method;
-    std::int16_t howOft = 0;
-    std::int16_t deps = 0;
-    Currency gross{};
-    Currency stateAdd{};
-    Currency expected{};
-};
+using Case = test::StateCase;
 
 class MarylandTax : public ::testing::TestWithParam<Case> {};
 
-TEST_P(MarylandTax, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.Method = c.method;
-    h.r.HowOft = c.howOft;
-    h.r.DepsNumber = c.deps;
-    h.r.StateAdd = c.stateAdd;
-    h.state(&Maryland, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_TRUE(h.log.reports.empty());
-}
+TEST_P(MarylandTax, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Counties, MarylandTax,
     ::testing::Values(
         // 15 % of 48 is below 29: taxable 19.00 is taxed at r(0) only.
-        Case{.name = "WeeklyMinimumDeductionAtT1", .method = 125, .gross = 48_usd, .expected = 0.6175_usd},
+        Case{"WeeklyMinimumDeductionAtT1", &Maryland, 48_usd, {.HowOft = 0, .Method = 125}, 0.6175_usd},
         // 15 % of 220 = 33 lies inside the limits: taxable 187, 3.09 + 0.0726 x 130.
-        Case{.name = "WeeklyDeductionInsideLimits", .method = 241, .gross = 220_usd, .expected = 12.528_usd},
+        Case{"WeeklyDeductionInsideLimits", &Maryland, 220_usd, {.HowOft = 0, .Method = 241}, 12.528_usd},
         // 15 % of 1000 is above 38.50: 3.09 + 0.0726 x 904.50.
-        Case{.name = "WeeklyMaximumDeduction", .method = 241, .gross = 1000_usd, .expected = 68.7567_usd},
+        Case{"WeeklyMaximumDeduction", &Maryland, 1000_usd, {.HowOft = 0, .Method = 241}, 68.7567_usd},
         // Taxable 200.00: 7.50 + 0.0786 x 75.
-        Case{.name = "Code301SemiMonthly", .method = 301, .howOft = 1, .gross = 262.50_usd, .expected = 13.395_usd},
-        Case{.name = "Code251SemiMonthlyTop", .method = 251, .howOft = 1, .gross = 5000_usd,
-             .expected = 359.5344_usd},
+        Case{"Code301SemiMonthly", &Maryland, 262.50_usd, {.HowOft = 1, .Method = 301}, 13.395_usd},
+        Case{"Code251SemiMonthlyTop", &Maryland, 5000_usd, {.HowOft = 1, .Method = 251}, 359.5344_usd},
         // 2 x 154.20 and the 167 maximum off 2000: 11.87 + 0.066 x 1274.60.
-        Case{.name = "Code175MonthlyExemption", .method = 175, .howOft = 3, .deps = 2, .gross = 2000_usd,
-             .expected = 95.9936_usd},
+        Case{"Code175MonthlyExemption", &Maryland, 2000_usd, {.HowOft = 3, .DepsNumber = 2, .Method = 175},
+             95.9936_usd},
         // Taxable 167.00 is the second threshold and stays in the bracket below.
-        Case{.name = "Code291MonthlyAtT2", .method = 291, .howOft = 3, .gross = 292_usd, .expected = 9.0444_usd},
-        Case{.name = "Code282BiweeklyCentOverT2", .method = 282, .howOft = 2, .gross = 134.01_usd,
-             .expected = 4.0407_usd},
+        Case{"Code291MonthlyAtT2", &Maryland, 292_usd, {.HowOft = 3, .Method = 291}, 9.0444_usd},
+        Case{"Code282BiweeklyCentOverT2", &Maryland, 134.01_usd, {.Method = 282}, 4.0407_usd},
         // 75 and 71.15 off 500: 6.64 + 0.0762 x 238.85.
-        Case{.name = "Code277BiweeklyExemption", .method = 277, .howOft = 2, .deps = 1, .gross = 500_usd,
-             .expected = 24.8404_usd},
+        Case{"Code277BiweeklyExemption", &Maryland, 500_usd, {.DepsNumber = 1, .Method = 277}, 24.8404_usd},
         // -85.80 at 3.25 % takes 2.7885 from the additional 5.00.
-        Case{.name = "NegativeTaxableReducesAdditional", .method = 125, .deps = 3, .gross = 50_usd,
-             .stateAdd = 5_usd, .expected = 2.2115_usd},
-        Case{.name = "NegativeBelowAdditionalIsZero", .method = 125, .deps = 15, .gross = 50_usd,
-             .stateAdd = 5_usd, .expected = 0_usd},
+        Case{"NegativeTaxableReducesAdditional", &Maryland, 50_usd,
+             {.HowOft = 0, .DepsNumber = 3, .Method = 125, .StateAdd = 5_usd}, 2.2115_usd},
+        Case{"NegativeBelowAdditionalIsZero", &Maryland, 50_usd,
+             {.HowOft = 0, .DepsNumber = 15, .Method = 125, .StateAdd = 5_usd}, 0_usd},
         // A code left from another state's options (Michigan's 3) or none at all.
-        Case{.name = "OtherCodeAdditionalOnly", .method = 3, .gross = 1000_usd, .stateAdd = 2_usd,
-             .expected = 2_usd},
-        Case{.name = "NoCountyChosen", .method = 0, .gross = 1000_usd, .expected = 0_usd}),
+        Case{"OtherCodeAdditionalOnly", &Maryland, 1000_usd, {.HowOft = 0, .Method = 3, .StateAdd = 2_usd}, 2_usd},
+        Case{"NoCountyChosen", &Maryland, 1000_usd, {.HowOft = 0}, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Maryland, CountyTaxIsNotChargedAgainAsLocalTax)

@@ -5,56 +5,38 @@
 
 #include "states/calculators.h"
 #include "states/registry.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    std::int16_t howOft;
-    std::int16_t rate;  // 0 = A .. 4 = E
-    std::int16_t deps;
-    Currency gross;
-    Currency stateAdd;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class NewJerseyTax : public ::testing::TestWithParam<Case> {};
 
-TEST_P(NewJerseyTax, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.StateRate = c.rate;
-    h.r.StateDeps = c.deps;
-    h.r.StateAdd = c.stateAdd;
-    h.state(&NewJersey, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_EQ(h.pass.notice, "");
-}
+TEST_P(NewJerseyTax, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, NewJerseyTax,
     ::testing::Values(
         // A threshold stays in the bracket below: 1.5 % of 384.
-        Case{"RateAWeeklyAtFirstThreshold", 0, 0, 0, 384_usd, {}, 5.76_usd},
-        Case{"RateAWeeklyOneDollarOver", 0, 0, 0, 385_usd, {}, 5.78_usd},
-        Case{"RateAWeeklyTopBracket", 0, 0, 0, 1500_usd, {}, 60.40_usd},
+        Case{"RateAWeeklyAtFirstThreshold", &NewJersey, 384_usd, {.HowOft = 0}, 5.76_usd},
+        Case{"RateAWeeklyOneDollarOver", &NewJersey, 385_usd, {.HowOft = 0}, 5.78_usd},
+        Case{"RateAWeeklyTopBracket", &NewJersey, 1500_usd, {.HowOft = 0}, 60.40_usd},
         // 49.99 + 5.8 % of 5,417: four decimals kept, no rounding to cents.
-        Case{"RateEMonthlyAtTopThreshold", 3, 4, 0, 8333_usd, {}, 364.176_usd},
-        Case{"RateEMonthlyOverTopThreshold", 3, 4, 0, 8334_usd, {}, 364.245_usd},
-        Case{"RateBSemiMonthly", 1, 1, 0, 3000_usd, {}, 63.266_usd},
-        Case{"RateCBiweekly", 2, 2, 0, 2000_usd, {}, 42.695_usd},
-        Case{"RateDMonthlyTop", 3, 3, 0, 13000_usd, {}, 586.68_usd},
+        Case{"RateEMonthlyAtTopThreshold", &NewJersey, 8333_usd, {.HowOft = 3, .StateRate = 4}, 364.176_usd},
+        Case{"RateEMonthlyOverTopThreshold", &NewJersey, 8334_usd, {.HowOft = 3, .StateRate = 4}, 364.245_usd},
+        Case{"RateBSemiMonthly", &NewJersey, 3000_usd, {.HowOft = 1, .StateRate = 1}, 63.266_usd},
+        Case{"RateCBiweekly", &NewJersey, 2000_usd, {.StateRate = 2}, 42.695_usd},
+        Case{"RateDMonthlyTop", &NewJersey, 13000_usd, {.HowOft = 3, .StateRate = 3}, 586.68_usd},
         // Two allowances: 2 x 19.20 leaves 384.00.
-        Case{"TwoAllowancesWeekly", 0, 0, 2, 422.40_usd, {}, 5.76_usd},
-        Case{"AdditionalWithholdingAdded", 0, 0, 0, 384_usd, 4_usd, 9.76_usd},
+        Case{"TwoAllowancesWeekly", &NewJersey, 422.40_usd, {.HowOft = 0, .StateDeps = 2}, 5.76_usd},
+        Case{"AdditionalWithholdingAdded", &NewJersey, 384_usd, {.HowOft = 0, .StateAdd = 4_usd}, 9.76_usd},
         // Allowances above the wages: 1.5 % of the negative amount is taken off
         // the additional withholding before the floor at zero.
-        Case{"AllowancesAboveWagesOffsetTheAdditionalAmount", 0, 0, 15, 100_usd, 3_usd, 0.18_usd},
-        Case{"MostAllowancesDoNotOverflow", 3, 0, 32767, 1000_usd, {}, 0_usd}),
+        Case{"AllowancesAboveWagesOffsetTheAdditionalAmount", &NewJersey, 100_usd,
+             {.HowOft = 0, .StateDeps = 15, .StateAdd = 3_usd}, 0.18_usd},
+        Case{"MostAllowancesDoNotOverflow", &NewJersey, 1000_usd, {.HowOft = 3, .StateDeps = 32767}, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NewJerseyCalculator, WritesAllowanceAndTaxable)

@@ -3,72 +3,48 @@
 #include <gtest/gtest.h>
 
 #include "states/calculators.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    void (*calculator)(Pass&);
-    std::int16_t freq;
-    std::int16_t intSMarried;
-    std::int16_t stateDeps;
-    Currency gross;
-    Currency fTax;
-    Currency stateAdd;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class OklahomaNorthDakota : public ::testing::TestWithParam<Case> {};
 
-TEST_P(OklahomaNorthDakota, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.Freq = c.freq;
-    h.r.intSMarried = c.intSMarried;
-    h.r.StateDeps = c.stateDeps;
-    h.r.fTax = c.fTax;
-    h.r.StateAdd = c.stateAdd;
-    h.state(c.calculator, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_EQ(h.pass.notice, "");
-    EXPECT_TRUE(h.log.reports.empty());
-}
+TEST_P(OklahomaNorthDakota, StateTax) { test::expectStateTax(GetParam()); }
 
-// Columns: Freq, intSMarried, StateDeps, gross, fTax, StateAdd, expected.
 INSTANTIATE_TEST_SUITE_P(
     Oklahoma, OklahomaNorthDakota,
     ::testing::Values(
         // 22,560 exactly: no surtax. Deduction 2,000, allowance 15 % of 18,160 = 2,724:
         // 17,836 taxed 867.50 + 10 % of 1,836 = 1,051.10, over 24 = 43.7958.
-        Case{"AtTheCapNoSurtax", &Oklahoma, 24, 0, 0, 940_usd, {}, {}, 44_usd},
+        Case{"AtTheCapNoSurtax", &Oklahoma, 940_usd, {.HowOft = 1}, 44_usd},
         // 30,000: the same 1,051.10 plus 6.75 % of 7,440 = 502.20, over 12 = 129.4417.
-        Case{"AboveTheCapSurtax", &Oklahoma, 12, 0, 0, 2500_usd, {}, {}, 129_usd},
+        Case{"AboveTheCapSurtax", &Oklahoma, 2500_usd, {.HowOft = 3}, 129_usd},
         // 39,000 capped; 7,350 for both spouses: 18,278.50 taxed 709.50 + 9 % of
         // 278.50, plus 6.75 % of 16,440, over 26 = 70.9333.
-        Case{"MarriedWithSurtax", &Oklahoma, 26, 3, 0, 1500_usd, {}, {}, 71_usd},
+        Case{"MarriedWithSurtax", &Oklahoma, 1500_usd, {.intSMarried = 3}, 71_usd},
         // 20,800 less 2,000, 2 x 1,000 and 15 % of (20,800 - 5,600 - 4,400):
         // 15,180 taxed 552.50 + 9 % of 2,680 = 793.70, over 26 = 30.5269.
-        Case{"SingleTwoExemptions", &Oklahoma, 26, 0, 2, 800_usd, {}, {}, 31_usd},
+        Case{"SingleTwoExemptions", &Oklahoma, 800_usd, {.StateDeps = 2}, 31_usd},
         // Spouse employed: 793.70 x 1.16 = 920.692, over 26 = 35.4112.
-        Case{"SpouseEmployedTimesOneSixteen", &Oklahoma, 26, 8, 2, 800_usd, {}, {}, 35_usd},
+        Case{"SpouseEmployedTimesOneSixteen", &Oklahoma, 800_usd, {.intSMarried = 8, .StateDeps = 2}, 35_usd},
         // Whole dollars come before the additional withholding.
-        Case{"WholeDollarsThenAdditional", &Oklahoma, 26, 0, 2, 800_usd, {}, 0.75_usd, 31.75_usd},
+        Case{"WholeDollarsThenAdditional", &Oklahoma, 800_usd, {.StateDeps = 2, .StateAdd = 0.75_usd}, 31.75_usd},
         // 5,200: 15 % is 780, raised to 1,000; 4,080 taxed 45 + 3 % of 330 = 54.90, over 52.
-        Case{"StandardDeductionFloor", &Oklahoma, 52, 0, 0, 100_usd, {}, {}, 1_usd},
+        Case{"StandardDeductionFloor", &Oklahoma, 100_usd, {.HowOft = 0}, 1_usd},
         // 2,800 x 20 and 1,000 x 20 are beyond 16-bit products; formed wide the
         // allowance is 15 % of -39,600 = -5,940: 4,740 taxed 74.70, over 26.
-        Case{"ExemptionProductsBeyond16Bit", &Oklahoma, 26, 0, 20, 800_usd, {}, {}, 3_usd}),
+        Case{"ExemptionProductsBeyond16Bit", &Oklahoma, 800_usd, {.StateDeps = 20}, 3_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     NorthDakota, OklahomaNorthDakota,
-    ::testing::Values(Case{"FourteenPercentOfFederal", &NorthDakota, 26, 0, 0, 1000_usd, 100_usd, {}, 14_usd},
-                      Case{"KeepsFourDecimals", &NorthDakota, 26, 0, 0, 1000_usd, 123.45_usd, {}, 17.283_usd},
-                      Case{"NoFederalGivesTheAdditional", &NorthDakota, 26, 0, 0, 1000_usd, {}, 3_usd, 3_usd},
-                      Case{"IndependentOfTheStateWages", &NorthDakota, 26, 0, 0, 5_usd, 100_usd, {}, 14_usd}),
+    ::testing::Values(Case{"FourteenPercentOfFederal", &NorthDakota, 1000_usd, {.fTax = 100_usd}, 14_usd},
+                      Case{"KeepsFourDecimals", &NorthDakota, 1000_usd, {.fTax = 123.45_usd}, 17.283_usd},
+                      Case{"NoFederalGivesTheAdditional", &NorthDakota, 1000_usd, {.StateAdd = 3_usd}, 3_usd},
+                      Case{"IndependentOfTheStateWages", &NorthDakota, 5_usd, {.fTax = 100_usd}, 14_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OklahomaCalculator, WorkingFields)

@@ -5,116 +5,78 @@
 
 #include "states/calculators.h"
 #include "states/table_catalog.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    void (*calculator)(Pass&);
-    std::int16_t howOft = 0;
-    std::int16_t valMarried = 0;
-    std::int16_t intSMarried = 0;
-    std::int16_t deps = 0;        // DepsNumber
-    std::int16_t stateDeps = 0;   // StateDeps (North Carolina)
-    const char* exemptions = "0"; // main form's exemptions text (New York)
-    Currency fTax{};
-    Currency gross{};
-    Currency stateAdd{};
-    Currency expected{};
-};
+using Case = test::StateCase;
 
 class OwnDeductions : public ::testing::TestWithParam<Case> {};
 
-TEST_P(OwnDeductions, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.valMarried = c.valMarried;
-    h.r.intSMarried = c.intSMarried;
-    h.r.DepsNumber = c.deps;
-    h.r.StateDeps = c.stateDeps;
-    h.in.exemptions = c.exemptions;
-    h.r.fTax = c.fTax;
-    h.r.StateAdd = c.stateAdd;
-    h.state(c.calculator, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_TRUE(h.log.reports.empty());
-}
+TEST_P(OwnDeductions, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Oregon, OwnDeductions,
     ::testing::Values(
         // 58 x 2 off 500 leaves 384: 14 + 0.09 x 134 - 2 x 2.58.
-        Case{.name = "WeeklySubtractionPerAllowance", .calculator = &Oregon, .deps = 2, .fTax = 70_usd,
-             .gross = 500_usd, .expected = 20.90_usd},
+        Case{"WeeklySubtractionPerAllowance", &Oregon, 500_usd, {.HowOft = 0, .DepsNumber = 2, .fTax = 70_usd},
+             20.90_usd},
         // 70 once off 1000 leaves 930: 0.07 x 692 - 2 x 11.16.
-        Case{.name = "MonthlySubtractsOnce", .calculator = &Oregon, .howOft = 3, .deps = 2, .fTax = 70_usd,
-             .gross = 1000_usd, .expected = 26.12_usd},
+        Case{"MonthlySubtractsOnce", &Oregon, 1000_usd, {.HowOft = 3, .DepsNumber = 2, .fTax = 70_usd}, 26.12_usd},
         // 40 off 300 leaves 260: 8 + 0.09 x 129 - 2.58.
-        Case{.name = "FederalBelowLimitSingle", .calculator = &Oregon, .valMarried = 1, .deps = 1, .fTax = 40_usd,
-             .gross = 300_usd, .expected = 17.03_usd},
+        Case{"FederalBelowLimitSingle", &Oregon, 300_usd,
+             {.HowOft = 0, .valMarried = 1, .DepsNumber = 1, .fTax = 40_usd}, 17.03_usd},
         // 14 + 0.09 x 50 - 3 x 2.58 (the single table would give 15.47).
-        Case{.name = "SingleWithThreeAllowancesUsesMarried", .calculator = &Oregon, .valMarried = 1, .deps = 3,
-             .gross = 300_usd, .expected = 10.76_usd},
-        Case{.name = "MarriedSingleRateCountsAsSingle", .calculator = &Oregon, .valMarried = 2, .deps = 1,
-             .gross = 300_usd, .expected = 20.63_usd},
+        Case{"SingleWithThreeAllowancesUsesMarried", &Oregon, 300_usd, {.HowOft = 0, .valMarried = 1, .DepsNumber = 3},
+             10.76_usd},
+        Case{"MarriedSingleRateCountsAsSingle", &Oregon, 300_usd, {.HowOft = 0, .valMarried = 2, .DepsNumber = 1},
+             20.63_usd},
         // Nothing is credited up to the first threshold.
-        Case{.name = "AtT1NoCredit", .calculator = &Oregon, .deps = 2, .gross = 55_usd, .stateAdd = 1_usd,
-             .expected = 1_usd},
+        Case{"AtT1NoCredit", &Oregon, 55_usd, {.HowOft = 0, .DepsNumber = 2, .StateAdd = 1_usd}, 1_usd},
         // 0.07 x 5 - 5 x 2.58 = -12.55 takes from the additional 20.
-        Case{.name = "CreditReducesAdditional", .calculator = &Oregon, .deps = 5, .gross = 60_usd,
-             .stateAdd = 20_usd, .expected = 7.45_usd},
-        Case{.name = "NegativeTotalIsZero", .calculator = &Oregon, .deps = 5, .gross = 60_usd, .stateAdd = 10_usd,
-             .expected = 0_usd},
-        Case{.name = "UnknownMaritalStatusAdditionalOnly", .calculator = &Oregon, .valMarried = 4,
-             .gross = 1000_usd, .stateAdd = 2_usd, .expected = 2_usd}),
+        Case{"CreditReducesAdditional", &Oregon, 60_usd, {.HowOft = 0, .DepsNumber = 5, .StateAdd = 20_usd}, 7.45_usd},
+        Case{"NegativeTotalIsZero", &Oregon, 60_usd, {.HowOft = 0, .DepsNumber = 5, .StateAdd = 10_usd}, 0_usd},
+        Case{"UnknownMaritalStatusAdditionalOnly", &Oregon, 1000_usd,
+             {.HowOft = 0, .valMarried = 4, .StateAdd = 2_usd}, 2_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     NorthCarolina, OwnDeductions,
     ::testing::Values(
         // Wages of exactly 1153.85 take the lower 38.46: 0.07 x 1115.39 - 6.49.
-        Case{.name = "SingleWeeklyAtWageLimitLowerExemption", .calculator = &NCarolina, .stateDeps = 1,
-             .gross = 1153.85_usd, .expected = 71.5873_usd},
+        Case{"SingleWeeklyAtWageLimitLowerExemption", &NCarolina, 1153.85_usd, {.HowOft = 0, .StateDeps = 1},
+             71.5873_usd},
         // A cent below takes 48.08: 0.07 x 1105.76 - 6.49.
-        Case{.name = "SingleWeeklyBelowWageLimitHigherExemption", .calculator = &NCarolina, .stateDeps = 1,
-             .gross = 1153.84_usd, .expected = 70.9132_usd},
-        Case{.name = "SingleWeeklyAtT1IsZero", .calculator = &NCarolina, .gross = 57.69_usd, .expected = 0_usd},
+        Case{"SingleWeeklyBelowWageLimitHigherExemption", &NCarolina, 1153.84_usd, {.HowOft = 0, .StateDeps = 1},
+             70.9132_usd},
+        Case{"SingleWeeklyAtT1IsZero", &NCarolina, 57.69_usd, {.HowOft = 0}, 0_usd},
         // The main form's allowances play no part.
-        Case{.name = "SingleWeeklyFirstBracket", .calculator = &NCarolina, .deps = 5, .gross = 100_usd,
-             .expected = 2.54_usd},
-        Case{.name = "SingleWeeklyTopBracket", .calculator = &NCarolina, .gross = 2000_usd, .expected = 139.42_usd},
+        Case{"SingleWeeklyFirstBracket", &NCarolina, 100_usd, {.HowOft = 0, .DepsNumber = 5}, 2.54_usd},
+        Case{"SingleWeeklyTopBracket", &NCarolina, 2000_usd, {.HowOft = 0}, 139.42_usd},
         // 2 x 208.33 off 3000: 0.07 x 2583.34 - 23.43.
-        Case{.name = "MarriedMonthly", .calculator = &NCarolina, .howOft = 3, .intSMarried = 3, .stateDeps = 2,
-             .gross = 3000_usd, .expected = 157.4038_usd},
+        Case{"MarriedMonthly", &NCarolina, 3000_usd, {.HowOft = 3, .intSMarried = 3, .StateDeps = 2}, 157.4038_usd},
         // 96.15 off 1000: 0.07 x 903.85 - 18.39.
-        Case{.name = "HeadOfFamilyBiweekly", .calculator = &NCarolina, .howOft = 2, .intSMarried = 9,
-             .stateDeps = 1, .gross = 1000_usd, .expected = 44.8795_usd},
-        Case{.name = "OtherFilingStatusAdditionalOnly", .calculator = &NCarolina, .intSMarried = 6, .stateDeps = 2,
-             .gross = 1000_usd, .stateAdd = 4_usd, .expected = 4_usd}),
+        Case{"HeadOfFamilyBiweekly", &NCarolina, 1000_usd, {.intSMarried = 9, .StateDeps = 1}, 44.8795_usd},
+        Case{"OtherFilingStatusAdditionalOnly", &NCarolina, 1000_usd,
+             {.HowOft = 0, .intSMarried = 6, .StateDeps = 2, .StateAdd = 4_usd}, 4_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     NewYork, OwnDeductions,
     ::testing::Values(
         // Taxable 154.00 (after the 143.75 allowance) is the upper bracket at zero excess.
-        Case{.name = "WeeklyAtT1BelongsAbove", .calculator = &NewYork, .gross = 297.75_usd, .expected = 6.15_usd},
-        Case{.name = "WeeklyJustBelowT1", .calculator = &NewYork, .gross = 297.74_usd, .expected = 6.1596_usd},
+        Case{"WeeklyAtT1BelongsAbove", &NewYork, 297.75_usd, {.HowOft = 0}, 6.15_usd},
+        Case{"WeeklyJustBelowT1", &NewYork, 297.74_usd, {.HowOft = 0}, 6.1596_usd},
         // 2 x 83.30 and 581.25 off 3000 leave 2252.15: 81.08 + 0.0685 x 585.15.
-        Case{.name = "SingleMonthlyWithExemptions", .calculator = &NewYork, .howOft = 3, .valMarried = 1,
-             .exemptions = "2", .gross = 3000_usd, .expected = 121.1628_usd},
-        Case{.name = "MarriedSingleRateUsesSingleAllowance", .calculator = &NewYork, .valMarried = 2,
-             .gross = 310.15_usd, .expected = 7.14_usd},
+        Case{"SingleMonthlyWithExemptions", &NewYork, 3000_usd, {.HowOft = 3, .valMarried = 1, .exemptions = "2"},
+             121.1628_usd},
+        Case{"MarriedSingleRateUsesSingleAllowance", &NewYork, 310.15_usd, {.HowOft = 0, .valMarried = 2}, 7.14_usd},
         // The top rate, 7.35 %, is lower than the one below: 203.92 + 0.0735 x 115.
-        Case{.name = "WeeklyTopBracket", .calculator = &NewYork, .gross = 3143.75_usd, .expected = 212.3725_usd},
+        Case{"WeeklyTopBracket", &NewYork, 3143.75_usd, {.HowOft = 0}, 212.3725_usd},
         // 4 % of -43.75 takes from the additional 5.00.
-        Case{.name = "NegativeTaxableReducesAdditional", .calculator = &NewYork, .gross = 100_usd,
-             .stateAdd = 5_usd, .expected = 3.25_usd},
-        Case{.name = "SemiMonthlySecondBracket", .calculator = &NewYork, .howOft = 1, .exemptions = "1",
-             .gross = 853.10_usd, .expected = 21.165_usd}),
+        Case{"NegativeTaxableReducesAdditional", &NewYork, 100_usd, {.HowOft = 0, .StateAdd = 5_usd}, 3.25_usd},
+        Case{"SemiMonthlySecondBracket", &NewYork, 853.10_usd, {.HowOft = 1, .exemptions = "1"}, 21.165_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OwnDeductions, DateTexts)

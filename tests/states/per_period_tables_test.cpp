@@ -5,106 +5,84 @@
 
 #include "states/calculators.h"
 #include "states/table_catalog.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    void (*calculator)(Pass&);
-    std::int16_t howOft;
-    std::int16_t valMarried;
-    std::int16_t intSMarried;
-    std::int16_t deps;       // DepsNumber
-    std::int16_t stateDeps;  // StateDeps
-    Currency gross;
-    Currency fTax;
-    Currency stateAdd;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class PerPeriodTables : public ::testing::TestWithParam<Case> {};
 
-TEST_P(PerPeriodTables, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.Freq = periodsPerYear(c.howOft);
-    h.r.valMarried = c.valMarried;
-    h.r.intSMarried = c.intSMarried;
-    h.r.DepsNumber = c.deps;
-    h.r.StateDeps = c.stateDeps;
-    h.r.fTax = c.fTax;
-    h.r.StateAdd = c.stateAdd;
-    h.state(c.calculator, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-    EXPECT_EQ(h.pass.notice, "");
-}
+TEST_P(PerPeriodTables, StateTax) { test::expectStateTax(GetParam()); }
 
-// Columns: howOft, valMarried, intSMarried, DepsNumber, StateDeps, gross, fTax, StateAdd, expected.
 INSTANTIATE_TEST_SUITE_P(
     Colorado, PerPeriodTables,
     ::testing::Values(
-        Case{"MarriedWeeklyAtThresholdIsZero", &Colorado, 0, 0, 0, 0, 0, 86_usd, {}, {}, 0_usd},
+        Case{"MarriedWeeklyAtThresholdIsZero", &Colorado, 86_usd, {.HowOft = 0}, 0_usd},
         // 4.75 % of 100 = 4.75, whole dollars 5.
-        Case{"MarriedWeeklyRoundsToDollars", &Colorado, 0, 0, 0, 0, 0, 186_usd, {}, {}, 5_usd},
+        Case{"MarriedWeeklyRoundsToDollars", &Colorado, 186_usd, {.HowOft = 0}, 5_usd},
         // 4.75 % of 52.6316 = 2.50 and of 73.6842 = 3.50: halves go to the even dollar.
-        Case{"HalfDollarDownToEven", &Colorado, 0, 0, 0, 0, 0, 138.6316_usd, {}, {}, 2_usd},
-        Case{"HalfDollarUpToEven", &Colorado, 0, 0, 0, 0, 0, 159.6842_usd, {}, {}, 4_usd},
+        Case{"HalfDollarDownToEven", &Colorado, 138.6316_usd, {.HowOft = 0}, 2_usd},
+        Case{"HalfDollarUpToEven", &Colorado, 159.6842_usd, {.HowOft = 0}, 4_usd},
         // Two exemptions of 106 leave 194 bi-weekly: 4.75 % of 23 = 1.0925.
-        Case{"ExemptionsComeOff", &Colorado, 2, 0, 0, 2, 0, 406_usd, {}, {}, 1_usd},
+        Case{"ExemptionsComeOff", &Colorado, 406_usd, {.DepsNumber = 2}, 1_usd},
         // Married at the single rate: the single weekly threshold is 30.
-        Case{"MarriedSingleRateUsesSingle", &Colorado, 0, 2, 0, 0, 0, 130_usd, {}, {}, 5_usd},
-        Case{"SingleMonthly", &Colorado, 3, 1, 0, 0, 0, 2129_usd, {}, {}, 95_usd},
-        Case{"NothingDueGivesTheAdditionalAmount", &Colorado, 0, 0, 0, 0, 0, 50_usd, {}, 3_usd, 3_usd},
+        Case{"MarriedSingleRateUsesSingle", &Colorado, 130_usd, {.HowOft = 0, .valMarried = 2}, 5_usd},
+        Case{"SingleMonthly", &Colorado, 2129_usd, {.HowOft = 3, .valMarried = 1}, 95_usd},
+        Case{"NothingDueGivesTheAdditionalAmount", &Colorado, 50_usd, {.HowOft = 0, .StateAdd = 3_usd}, 3_usd},
         // 229 x 200 exceeds a 16-bit product; formed wide it only makes the wages negative.
-        Case{"ExemptionCountBeyond16BitProduct", &Colorado, 3, 0, 0, 200, 0, 5000_usd, {}, 2_usd, 2_usd}),
+        Case{"ExemptionCountBeyond16BitProduct", &Colorado, 5000_usd,
+             {.HowOft = 3, .DepsNumber = 200, .StateAdd = 2_usd}, 2_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Hawaii, PerPeriodTables,
     ::testing::Values(
         // 12.91 + 7.5 % of 77, and one dollar more at 7.8 %.
-        Case{"SingleWeeklyAtFifthThreshold", &HawaiiTax, 0, 0, 0, 0, 0, 308_usd, {}, {}, 18.685_usd},
-        Case{"SingleWeeklyAboveFifthThreshold", &HawaiiTax, 0, 0, 0, 0, 0, 309_usd, {}, {}, 18.763_usd},
+        Case{"SingleWeeklyAtFifthThreshold", &HawaiiTax, 308_usd, {.HowOft = 0}, 18.685_usd},
+        Case{"SingleWeeklyAboveFifthThreshold", &HawaiiTax, 309_usd, {.HowOft = 0}, 18.763_usd},
         // No zero band: 1.6 % from the first dollar.
-        Case{"LowestBandIsTaxed", &HawaiiTax, 0, 0, 0, 0, 0, 30_usd, {}, {}, 0.48_usd},
+        Case{"LowestBandIsTaxed", &HawaiiTax, 30_usd, {.HowOft = 0}, 0.48_usd},
         // 74.63 + 7.8 % of 69.
-        Case{"MarriedBiweeklyTop", &HawaiiTax, 2, 0, 3, 0, 0, 1300_usd, {}, {}, 80.012_usd},
+        Case{"MarriedBiweeklyTop", &HawaiiTax, 1300_usd, {.intSMarried = 3}, 80.012_usd},
         // The single bi-weekly table is the married weekly one: 25.79 + 7.5 % of 38.
-        Case{"SingleBiweeklyIsMarriedWeekly", &HawaiiTax, 2, 0, 0, 0, 0, 500_usd, {}, {}, 28.64_usd},
-        Case{"MarriedWeeklySameAmount", &HawaiiTax, 0, 1, 3, 0, 0, 500_usd, {}, {}, 28.64_usd},
+        Case{"SingleBiweeklyIsMarriedWeekly", &HawaiiTax, 500_usd, {}, 28.64_usd},
+        Case{"MarriedWeeklySameAmount", &HawaiiTax, 500_usd, {.HowOft = 0, .valMarried = 1, .intSMarried = 3},
+             28.64_usd},
         // Exemptions count the state dependents (2 x 43.35), not the allowances.
-        Case{"StateDependentsAreTheExemptions", &HawaiiTax, 1, 0, 0, 5, 2, 500_usd, {}, {}, 21.6816_usd},
+        Case{"StateDependentsAreTheExemptions", &HawaiiTax, 500_usd, {.HowOft = 1, .DepsNumber = 5, .StateDeps = 2},
+             21.6816_usd},
         // 15 x 20 leaves -200: -3.20 of tax takes part of the additional 5.00.
-        Case{"NegativeTaxReducesTheAdditional", &HawaiiTax, 0, 0, 0, 0, 15, 100_usd, {}, 5_usd, 1.80_usd},
-        Case{"NegativeTaxBelowTheAdditionalIsZero", &HawaiiTax, 0, 0, 0, 0, 15, 100_usd, {}, 2_usd, 0_usd}),
+        Case{"NegativeTaxReducesTheAdditional", &HawaiiTax, 100_usd, {.HowOft = 0, .StateDeps = 15, .StateAdd = 5_usd},
+             1.80_usd},
+        Case{"NegativeTaxBelowTheAdditionalIsZero", &HawaiiTax, 100_usd,
+             {.HowOft = 0, .StateDeps = 15, .StateAdd = 2_usd}, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Nebraska, PerPeriodTables,
     ::testing::Values(
-        Case{"MarriedWeeklyAtThresholdIsZero", &NebraskaTax, 0, 0, 0, 0, 0, 101_usd, {}, {}, 0_usd},
-        Case{"MarriedWeeklySecondThreshold", &NebraskaTax, 0, 0, 0, 0, 0, 159_usd, {}, {}, 1.4442_usd},
+        Case{"MarriedWeeklyAtThresholdIsZero", &NebraskaTax, 101_usd, {.HowOft = 0}, 0_usd},
+        Case{"MarriedWeeklySecondThreshold", &NebraskaTax, 159_usd, {.HowOft = 0}, 1.4442_usd},
         // One exemption of 124.17 leaves 1,875.83: 36.68 + 5.32 % of 583.83.
-        Case{"SingleMonthlyWithExemption", &NebraskaTax, 3, 1, 0, 1, 0, 2000_usd, {}, {}, 67.7398_usd},
-        Case{"MarriedSingleRateUsesSingle", &NebraskaTax, 0, 2, 0, 0, 0, 500_usd, {}, {}, 19.9834_usd},
-        Case{"MarriedSemiMonthlyTop", &NebraskaTax, 1, 0, 0, 0, 0, 4135_usd, {}, {}, 242.26_usd}),
+        Case{"SingleMonthlyWithExemption", &NebraskaTax, 2000_usd, {.HowOft = 3, .valMarried = 1, .DepsNumber = 1},
+             67.7398_usd},
+        Case{"MarriedSingleRateUsesSingle", &NebraskaTax, 500_usd, {.HowOft = 0, .valMarried = 2}, 19.9834_usd},
+        Case{"MarriedSemiMonthlyTop", &NebraskaTax, 4135_usd, {.HowOft = 1}, 242.26_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Idaho, PerPeriodTables,
     ::testing::Values(
         // 115.61 + 8.2 % of 204 = 132.338.
-        Case{"SingleMonthlyTopRate", &Idaho, 3, 1, 0, 0, 0, 2000_usd, {}, {}, 132_usd},
+        Case{"SingleMonthlyTopRate", &Idaho, 2000_usd, {.HowOft = 3, .valMarried = 1}, 132_usd},
         // 0.38 + 4 % of 3 = 0.50 and 1.14 + 4.5 % of 8 = 1.50.
-        Case{"HalfDollarDownToEven", &Idaho, 0, 1, 0, 0, 0, 52_usd, {}, {}, 0_usd},
-        Case{"HalfDollarUpToEven", &Idaho, 0, 1, 0, 0, 0, 76_usd, {}, {}, 2_usd},
+        Case{"HalfDollarDownToEven", &Idaho, 52_usd, {.HowOft = 0, .valMarried = 1}, 0_usd},
+        Case{"HalfDollarUpToEven", &Idaho, 76_usd, {.HowOft = 0, .valMarried = 1}, 2_usd},
         // Two exemptions of 105.77 leave 788.46: 31.74 + 7.8 % of 40.46.
-        Case{"MarriedBiweeklyWithExemptions", &Idaho, 2, 0, 0, 2, 0, 1000_usd, {}, {}, 35_usd},
-        Case{"MarriedSingleRateUsesSingle", &Idaho, 3, 2, 0, 0, 0, 2000_usd, {}, {}, 132_usd}),
+        Case{"MarriedBiweeklyWithExemptions", &Idaho, 1000_usd, {.DepsNumber = 2}, 35_usd},
+        Case{"MarriedSingleRateUsesSingle", &Idaho, 2000_usd, {.HowOft = 3, .valMarried = 2}, 132_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,18 +90,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // 12 x 500 = 6,000 of federal tax, limited to 5,000: (60,000 - 4,400
         // - 5,000) / 12 = 4,216.6667; 26.46 + 6 % of 3,460.6667 = 234.10.
-        Case{"SingleFederalDeductionLimited", &Missouri, 3, 0, 0, 0, 0, 5000_usd, 500_usd, {}, 234_usd},
+        Case{"SingleFederalDeductionLimited", &Missouri, 5000_usd, {.HowOft = 3, .fTax = 500_usd}, 234_usd},
         // (52,000 - 4,500 - 6,450 - 2,600) / 52 = 739.4231: 6.30 + 6 % of 559.4231.
-        Case{"HeadOfFamilyWithExemptions", &Missouri, 0, 0, 9, 2, 0, 1000_usd, 50_usd, {}, 40_usd},
+        Case{"HeadOfFamilyWithExemptions", &Missouri, 1000_usd,
+             {.HowOft = 0, .DepsNumber = 2, .intSMarried = 9, .fTax = 50_usd}, 40_usd},
         // Married, spouse not employed: 10,000 limit, 7,350 standard deduction.
         // (312,000 - 7,350 - 10,000) / 24 = 12,277.0833: 13.23 + 6 % of 11,899.0833.
-        Case{"SpouseNotEmployedLargerLimit", &Missouri, 1, 0, 7, 0, 0, 13000_usd, 500_usd, {}, 727_usd},
+        Case{"SpouseNotEmployedLargerLimit", &Missouri, 13000_usd, {.HowOft = 1, .intSMarried = 7, .fTax = 500_usd},
+             727_usd},
         // Spouse employed: 3,675; (12,000 - 3,675 - 1,200) / 12 = 593.75: 17.64 + 5 % of 5.75.
-        Case{"SpouseEmployed", &Missouri, 3, 0, 8, 0, 0, 1000_usd, 100_usd, {}, 18_usd},
+        Case{"SpouseEmployed", &Missouri, 1000_usd, {.HowOft = 3, .intSMarried = 8, .fTax = 100_usd}, 18_usd},
         // Deductions above the wages: a negative amount taxed at 1.5 % takes
         // part of the additional withholding, and the rest is cleared.
-        Case{"DeductionsAboveWagesReduceTheAdditional", &Missouri, 0, 0, 0, 0, 0, 10_usd, {}, 2_usd, 1_usd},
-        Case{"DeductionsAboveWagesWithholdNothing", &Missouri, 0, 0, 0, 0, 0, 10_usd, {}, {}, 0_usd}),
+        Case{"DeductionsAboveWagesReduceTheAdditional", &Missouri, 10_usd, {.HowOft = 0, .StateAdd = 2_usd}, 1_usd},
+        Case{"DeductionsAboveWagesWithholdNothing", &Missouri, 10_usd, {.HowOft = 0}, 0_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PerPeriodTablesData, MissouriBiweeklyFirstStepIsInclusive)

@@ -2,63 +2,45 @@
 #include <gtest/gtest.h>
 
 #include "states/calculators.h"
-#include "support/harness.h"
+#include "support/state_inputs.h"
 
 namespace wm {
 namespace {
 
-struct Case {
-    const char* name;
-    void (*calculator)(Pass&);
-    std::int16_t howOft;
-    std::int16_t valMarried;
-    std::int16_t deps;
-    Currency gross;
-    Currency stateAdd;
-    Currency expected;
-};
+using Case = test::StateCase;
 
 class PerPeriod : public ::testing::TestWithParam<Case> {};
 
-TEST_P(PerPeriod, StateTax)
-{
-    const Case& c = GetParam();
-    test::Harness h;
-    h.r.HowOft = c.howOft;
-    h.r.valMarried = c.valMarried;
-    h.r.DepsNumber = c.deps;
-    h.r.StateAdd = c.stateAdd;
-    h.state(c.calculator, c.gross);
-    EXPECT_EQ(formatFixed4(h.r.sTax), formatFixed4(c.expected));
-}
+TEST_P(PerPeriod, StateTax) { test::expectStateTax(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, PerPeriod,
     ::testing::Values(
         // A threshold belongs to the lower bracket: 0.017 x (239 - 86).
-        Case{"NewMexicoAtThresholdStaysLow", &NewMexico, 0, 0, 0, 239_usd, {}, 2.601_usd},
+        Case{"NewMexicoAtThresholdStaysLow", &NewMexico, 239_usd, {.HowOft = 0}, 2.601_usd},
         // Four decimals are kept: 2.62 + 0.032 x 1.
-        Case{"NewMexicoKeepsFourDecimals", &NewMexico, 0, 0, 0, 240_usd, {}, 2.652_usd},
-        Case{"NewMexicoAtT1IsZero", &NewMexico, 0, 0, 0, 86_usd, {}, 0_usd},
-        Case{"NewMexicoAtT1PlusAdditional", &NewMexico, 0, 0, 0, 86_usd, 5_usd, 5_usd},
+        Case{"NewMexicoKeepsFourDecimals", &NewMexico, 240_usd, {.HowOft = 0}, 2.652_usd},
+        Case{"NewMexicoAtT1IsZero", &NewMexico, 86_usd, {.HowOft = 0}, 0_usd},
+        Case{"NewMexicoAtT1PlusAdditional", &NewMexico, 86_usd, {.HowOft = 0, .StateAdd = 5_usd}, 5_usd},
         // Single monthly above 5,546 is 8.5 %: 338.13 + 0.085 x 454.
-        Case{"NewMexicoSingleMonthlyTopRate", &NewMexico, 3, 1, 0, 6000_usd, {}, 376.72_usd},
+        Case{"NewMexicoSingleMonthlyTopRate", &NewMexico, 6000_usd, {.HowOft = 3, .valMarried = 1}, 376.72_usd},
         // Married at the single rate uses the single table.
-        Case{"NewMexicoMarriedSingleRateUsesSingle", &NewMexico, 3, 2, 0, 6000_usd, {}, 376.72_usd},
+        Case{"NewMexicoMarriedSingleRateUsesSingle", &NewMexico, 6000_usd, {.HowOft = 3, .valMarried = 2}, 376.72_usd},
         // Exemption 2 x 52.88 = 105.76 leaves 894.24: 33.23 + 0.071 x 39.24.
-        Case{"NewMexicoExemptionComesOff", &NewMexico, 0, 0, 2, 1000_usd, {}, 36.016_usd},
-        Case{"NewMexicoLargeExemptionGivesAdditionalOnly", &NewMexico, 0, 0, 15, 100_usd, 5_usd, 5_usd},
+        Case{"NewMexicoExemptionComesOff", &NewMexico, 1000_usd, {.HowOft = 0, .DepsNumber = 2}, 36.016_usd},
+        Case{"NewMexicoLargeExemptionGivesAdditionalOnly", &NewMexico, 100_usd,
+             {.HowOft = 0, .DepsNumber = 15, .StateAdd = 5_usd}, 5_usd},
         // 913 is Rhode Island's second married weekly threshold: 0.039 x 789.
-        Case{"RhodeIslandSecondThreshold", &RhodeIsland, 0, 0, 0, 913_usd, {}, 30.771_usd},
-        Case{"RhodeIslandAboveSecondThreshold", &RhodeIsland, 0, 0, 0, 914_usd, {}, 31.533_usd},
+        Case{"RhodeIslandSecondThreshold", &RhodeIsland, 913_usd, {.HowOft = 0}, 30.771_usd},
+        Case{"RhodeIslandAboveSecondThreshold", &RhodeIsland, 914_usd, {.HowOft = 0}, 31.533_usd},
         // Vermont's is 931: 0.036 x 807.
-        Case{"VermontSecondThreshold", &Vermont, 0, 0, 0, 931_usd, {}, 29.052_usd},
-        Case{"VermontSingleBiweekly", &Vermont, 2, 1, 0, 1100_usd, {}, 39.54_usd},
+        Case{"VermontSecondThreshold", &Vermont, 931_usd, {.HowOft = 0}, 29.052_usd},
+        Case{"VermontSingleBiweekly", &Vermont, 1100_usd, {.valMarried = 1}, 39.54_usd},
         // Kansas single bi-weekly is the married weekly table.
-        Case{"KansasSingleBiweeklyIsMarriedWeekly", &Kansas, 2, 1, 0, 700_usd, {}, 20.69_usd},
-        Case{"KansasMarriedWeekly", &Kansas, 0, 0, 0, 700_usd, {}, 20.69_usd},
+        Case{"KansasSingleBiweeklyIsMarriedWeekly", &Kansas, 700_usd, {.valMarried = 1}, 20.69_usd},
+        Case{"KansasMarriedWeekly", &Kansas, 700_usd, {.HowOft = 0}, 20.69_usd},
         // 28.13 + 0.0645 x 65: the top bracket continues the one below.
-        Case{"KansasSingleWeeklyTop", &Kansas, 0, 1, 0, 700_usd, {}, 32.3225_usd}),
+        Case{"KansasSingleWeeklyTop", &Kansas, 700_usd, {.HowOft = 0, .valMarried = 1}, 32.3225_usd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PerPeriodCalculators, SetTheirDateText)

@@ -8,6 +8,7 @@
 
 #include "core/pass.h"
 #include "core/settings_store.h"
+#include "core/state_dispatch.h"
 
 namespace wm::test {
 
@@ -57,7 +58,7 @@ struct Harness {
         r.SSBase = gross;
         pass.lblModified.clear();
         pass.notice.clear();
-        r.sTax = r.staxBase = r.PersExmp = r.stdDed = r.DepDed = r.TaxCredit = r.persExmpMiss = Currency();
+        clearStateResults(r);
         calculator(pass);
     }
 };

@@ -31,14 +31,10 @@
 #include "shell/help_window.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
-#include "support/shell_doubles.h"
+#include "support/shell_fixture.h"
 
 namespace wm {
 namespace {
-
-using test::FailingReport;
-using test::NoBrowser;
-using test::NoHelp;
 
 // Where each Alt+key of a window goes.
 using Mnemonics = std::multimap<QString, QString>;
@@ -84,25 +80,12 @@ QString clashes(const Mnemonics& m)
     return out.join(QStringLiteral("; "));
 }
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public QObject, test::ShellFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QtSettingsStore> settings;
-    std::unique_ptr<PayRecord> record;
-    std::unique_ptr<ErrorScheme> errors;
-    FormRegistry forms;
-    NoHelp help;
-    NoBrowser browser;
-    std::unique_ptr<MdiShell> shell;
 
     void start()
     {
-        record = std::make_unique<PayRecord>();
-        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<FailingReport>(); });
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
-        shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
+        ShellFixture::start();
         shell->showStartForm();
     }
     // The main window's own letters: its menu bar.
@@ -118,15 +101,13 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<QtSettingsStore>(dir->path());
+        fresh();
         settings->save("User", "DontShow", "1");
-        FailingReport::count = 0;
     }
     void cleanup()
     {
-        shell.reset();
-        QCOMPARE(FailingReport::count, 0);
+        stop();
+        QCOMPARE(reports, 0);
     }
 
     void menusKeepTheirLetters()

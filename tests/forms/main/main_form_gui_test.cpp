@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -22,38 +21,21 @@
 
 #include "forms/main/main_form.h"
 #include "forms/main/misc_dialog.h"
-#include "shell/form_registry.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
-#include "support/shell_doubles.h"
+#include "support/shell_fixture.h"
 
 namespace wm {
 namespace {
 
-using test::FailingReport;
-using test::NoBrowser;
-using test::NoHelp;
 using test::onModal;
 
-class MainFormTest : public QObject {
+class MainFormTest : public QObject, test::ShellFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QtSettingsStore> settings;
-    std::unique_ptr<PayRecord> record;
-    std::unique_ptr<ErrorScheme> errors;
-    FormRegistry forms;
-    NoHelp help;
-    NoBrowser browser;
-    std::unique_ptr<MdiShell> shell;
-
-    void start()
+    // The program with the calculator as start form; `later` is a later run
+    // on the same settings.
+    void start(bool later = false)
     {
-        record = std::make_unique<PayRecord>();
-        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<FailingReport>(); });
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
-        shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
+        later ? restart() : ShellFixture::start();
         shell->showStartForm();
         QVERIFY(main());
     }
@@ -69,13 +51,7 @@ class MainFormTest : public QObject {
     {
         return QString::fromStdString(settings->get(section, key, "<none>"));
     }
-    void type(const char* field, const QString& text)
-    {
-        auto* f = find<QLineEdit>(field);
-        f->setFocus();
-        f->selectAll();
-        QTest::keyClicks(f, text);
-    }
+    void type(const char* field, const QString& text) { ShellFixture::type(FormId::Main, field, text); }
     void click(const char* name, QWidget* in = nullptr)
     {
         auto* b = find<QAbstractButton>(name, in);
@@ -93,15 +69,13 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<QtSettingsStore>(dir->path());
+        fresh();
         settings->save("User", "DontShow", "1");
-        FailingReport::count = 0;
     }
     void cleanup()
     {
-        shell.reset();
-        QCOMPARE(FailingReport::count, 0);
+        stop();
+        QCOMPARE(reports, 0);
     }
 
     void firstStartShowsTheDefaults()
@@ -151,8 +125,7 @@ private slots:
         QCOMPARE(saved("Hours"), QStringLiteral("40"));
         QVERIFY(find<QPushButton>("cmdAdditional_1")->isVisible());
 
-        shell.reset();
-        start();
+        start(true);
         QCOMPARE(find<QLineEdit>("txtIncome")->text(), QStringLiteral("$1,250.00"));
         QCOMPARE(find<QComboBox>("cboState")->currentText(), QStringLiteral("New Mexico"));
         QCOMPARE(find<QListWidget>("lstFrequency")->currentRow(), 0);
@@ -215,6 +188,11 @@ private slots:
         QVERIFY(shell->form(FormId::Print));
         QCOMPARE(record->FromForm, std::int16_t(0));
         QCOMPARE(record->intAction, std::int16_t(1));
+
+        type("txtIncome", "950");  // changed after Calculate: printing calculates again
+        click("cmdToolBar_1");
+        QCOMPARE(cell(0, 1), QStringLiteral("$950.00"));
+        QCOMPARE(record->SSBase, Currency::dollars(950));
     }
 
     void newFromTheToolBarClearsTheCalculator()
@@ -270,10 +248,21 @@ private slots:
         QVERIFY(find<QRadioButton>("op3Marital_3", form)->isEnabled());
         QVERIFY(!find<QRadioButton>("op3Marital_1", form)->isEnabled());
 
+        state->setCurrentIndex(18);
+        emit state->activated(18);  // Maine: no filing status, and the line that says why
+        auto* note = find<QLabel>("lblStatusNote", form);
+        QVERIFY(note->isVisible());
+        QVERIFY(note->text().contains("marital status"));
+        QVERIFY(!find<QRadioButton>("op3Marital_0", form)->isEnabled());
+
         state->setCurrentIndex(19);
-        emit state->activated(19);  // Maryland
-        special->setCurrentIndex(2);
-        emit special->activated(2);
+        emit state->activated(19);  // Maryland, no county rate chosen yet
+        QCOMPARE(special->currentText(), QStringLiteral("choose your county rate"));
+        const int county = special->findText(QStringLiteral("2.41"));
+        special->setCurrentIndex(county);
+        emit special->activated(county);
+        QCOMPARE(special->currentText(), QStringLiteral("2.41"));
+        QCOMPARE(special->findText(QStringLiteral("choose your county rate")), -1);
         QCOMPARE(saved("MMethod", "StateInfo"), QStringLiteral("241"));
         QCOMPARE(record->Method, std::int16_t(241));
 
@@ -281,7 +270,31 @@ private slots:
         QTRY_VERIFY(!shell->form(FormId::StateOptions));
         QVERIFY(shell->mdiArea()->currentSubWindow() == shell->subWindow(FormId::Main));
         QTRY_COMPARE(record->frmLoaded, std::string("6"));
-        QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("2"));
+        QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("20"));  // Arizona's, not a county rate
+    }
+
+    void savedOptionsCountFromTheFirstCalculate()
+    {
+        for (auto [k, v] : {std::pair{"IncAmt", "1000"}, {"Frequency", "0"}, {"Deps", "1"}, {"State", "9"}})
+            settings->save("Settings", k, v);
+        settings->save("StateInfo", "staMarried", "3");
+        settings->save("StateInfo", "staDeps", "2");
+        start();
+        click("cmdToolBar_0");
+        QCOMPARE(cell(5, 0), QStringLiteral("State Tax"));
+        QCOMPARE(cell(5, 1), QStringLiteral("$42.34"));  // wagemark-cli calc ... --state-status 3 --state-deps 2
+    }
+
+    void hoursFollowTheFrequency()
+    {
+        start();
+        find<QListWidget>("lstFrequency")->setCurrentRow(0);
+        type("txtHours", "40");
+        find<QListWidget>("lstFrequency")->setCurrentRow(3);
+        QCOMPARE(find<QLineEdit>("txtHours")->text(), QStringLiteral("173"));
+        type("txtHours", "160");
+        find<QListWidget>("lstFrequency")->setCurrentRow(0);
+        QCOMPARE(find<QLineEdit>("txtHours")->text(), QStringLiteral("160"));
     }
 
     void connecticutExplainsItsRates()
@@ -334,6 +347,8 @@ private slots:
         QCOMPARE(record->frmLoaded, std::string("6"));
         QCOMPARE(record->SSBase, Currency::dollars(1030));
         QCOMPARE(find<QLineEdit>("txtIncome")->text(), QStringLiteral("$1,030.00"));
+        QCOMPARE(cell(0, 1), QStringLiteral("$1,030.00"));  // the grid shows the raised period
+        QCOMPARE(cell(11, 1), QString::fromStdString(formatCurrency(record->SSBase - record->amtDedTot)));
         auto* raise = find<QPushButton>("cmdAdditional_1");
         QCOMPARE(raise->text(), QStringLiteral("$25.75"));
         QVERIFY(raise->styleSheet().contains("rgb(192, 0, 0)"));

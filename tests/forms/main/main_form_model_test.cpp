@@ -88,22 +88,17 @@ TEST(MainFormLoad, UnreadableSettingIsReportedAndTheRestStillLoads)
     }
 }
 
-struct Entries {
-    const char* income;
-    const char* k401;
-    const char* preTax;
-    const char* preFica;
-};
-
 TEST(MainFormCalculate, FillsTheGridAndSavesTheEntries)
 {
     Calculator c;
     c.main.load();
     c.main.txtIncome = "$1,000.00";
     c.main.txt401k = "5";
-    c.main.txtPreTax = "50";
+    c.main.txtPreTax = "50.125";  // amounts are saved with all four decimals
     c.main.txtPreFICA = "";
     c.main.txtHours = "";
+    c.h.r.SPtx = 1;
+    c.h.r.SPval = 0.012345;
     ASSERT_FALSE(c.main.calculate());
     ASSERT_EQ(c.main.grid.size(), 12u);
     const char* titles[] = {"Gross Pay", "401k Deduction", "Non-Taxable", "Pre-FICA", "Federal Tax", "State Tax",
@@ -111,7 +106,7 @@ TEST(MainFormCalculate, FillsTheGridAndSavesTheEntries)
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(c.main.grid[i].title, titles[i]);
     EXPECT_EQ(c.main.grid[0].amount, 1000_usd);
     EXPECT_EQ(c.main.grid[1].amount, 50_usd);
-    EXPECT_EQ(c.main.grid[2].amount, 50_usd);
+    EXPECT_EQ(c.main.grid[2].amount, 50.125_usd);
     EXPECT_EQ(c.main.grid[11].amount, c.h.r.amtTotal);
     EXPECT_EQ(c.main.txtHours, "80");
     EXPECT_TRUE(c.main.printEnabled);
@@ -119,13 +114,13 @@ TEST(MainFormCalculate, FillsTheGridAndSavesTheEntries)
     EXPECT_FALSE(c.main.explanation.empty());
     EXPECT_EQ(c.saved("IncAmt"), "1000");
     EXPECT_EQ(c.saved("401k"), "0.05");
-    EXPECT_EQ(c.saved("NotTax"), "50");
+    EXPECT_EQ(c.saved("NotTax"), "50.125");
     EXPECT_EQ(c.saved("SSExmp"), "0");
     EXPECT_EQ(c.saved("Hours"), "80");
     EXPECT_EQ(c.saved("State"), "0");
     EXPECT_EQ(c.saved("Frequency"), "2");
     EXPECT_EQ(c.saved("MaritalStat"), "0");
-    EXPECT_EQ(c.saved("LocalAmt"), "0");
+    EXPECT_EQ(c.saved("LocalAmt"), "12.345");
 }
 
 TEST(MainFormCalculate, ALaterStartRestoresAndCalculatesTheSame)
@@ -366,8 +361,9 @@ TEST_P(StateHint, ClickThenActivation)
 
 INSTANTIATE_TEST_SUITE_P(
     MainForm, StateHint,
-    testing::Values(HintRow{"DelawareShowsOnClickButNotAtActivation", "20", 7, true, false},
-                    HintRow{"IowaShowsOnClickButNotAtActivation", "20", 14, true, false},
+    testing::Values(HintRow{"DelawareShowsOnClickAndAtActivation", "20", 7, true, true},
+                    HintRow{"IowaShowsOnClickAndAtActivation", "20", 14, true, true},
+                    HintRow{"MissouriNeedsOptions", "20", 24, true, true},
                     HintRow{"MarylandShowsWithLabelsOn", "20", 19, true, true},
                     HintRow{"KansasNeedsNoOptions", "20", 15, false, false},
                     HintRow{"LabelsOffHideAtActivation", "10", 19, true, false},
@@ -440,7 +436,64 @@ TEST(MainFormModelRules, DefaultHoursAndActivationList)
     EXPECT_EQ(MainFormModel::defaultHours(3), 173);
     int shown = 0;
     for (int s = 0; s < kStateCount; ++s) shown += MainFormModel::hintAtActivation(s);
-    EXPECT_EQ(shown, 22);  // the 24 states with options, less Delaware and Iowa
+    EXPECT_EQ(shown, 25);  // the same list as the state dispatch's
+}
+
+}  // namespace
+}  // namespace wm
+
+namespace wm {
+namespace {
+
+// ---- Hours follow the pay frequency ------------------------------------
+
+TEST(HoursFollowFrequency, DefaultHoursMoveWithTheFrequencyTypedHoursStay)
+{
+    struct Row {
+        int from;
+        const char* hours;
+        int to;
+        const char* expected;
+    };
+    for (const Row& row : {Row{0, "40", 3, "173"}, Row{3, "173", 0, "40"}, Row{2, "80", 1, "86"},
+                           Row{1, "86", 2, "80"}, Row{0, "37.5", 3, "37.5"}, Row{0, "80", 3, "80"},
+                           Row{2, "", 0, ""}}) {
+        SCOPED_TRACE(std::to_string(row.from) + " " + row.hours + " -> " + std::to_string(row.to));
+        Calculator c;
+        c.main.load();
+        c.main.frequencyClicked(row.from);
+        c.main.txtHours = row.hours;
+        c.main.frequencyClicked(row.to);
+        EXPECT_EQ(c.main.txtHours, row.expected);
+    }
+    Calculator transfer;  // "Use on Calculator" selects Monthly as a click would
+    transfer.main.load();
+    transfer.main.frequencyClicked(0);
+    transfer.main.txtHours = "40";
+    transfer.main.receiveIncome("3600", 3);
+    EXPECT_EQ(transfer.main.txtHours, "173");
+}
+
+// ---- Results never go stale ---------------------------------------------
+
+TEST(FreshResults, UseOnCalculatorRecalculatesOrClears)
+{
+    Calculator c;
+    c.main.load();
+    c.main.txtIncome = "1000";
+    ASSERT_FALSE(c.main.calculate());
+    c.main.receiveIncome("4166.67", 3);
+    ASSERT_EQ(c.main.grid.size(), 12u);
+    EXPECT_EQ(c.main.grid[0].amount, 4166.67_usd);
+    EXPECT_EQ(c.main.grid[11].amount, c.h.r.amtTotal);
+    EXPECT_EQ(c.h.r.Freq, 12);
+    EXPECT_TRUE(c.main.printEnabled);
+
+    c.main.txt401k = "five";  // cannot be calculated: no old results stay on show
+    c.main.receiveIncome("2000", 3);
+    EXPECT_TRUE(c.main.grid.empty());
+    EXPECT_FALSE(c.main.printEnabled);
+    EXPECT_NE(c.main.notice.find("401(k)%"), std::string::npos);
 }
 
 }  // namespace

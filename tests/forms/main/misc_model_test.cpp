@@ -12,14 +12,14 @@
 namespace wm {
 namespace {
 
-// A calculator after Calculate on gross 1,000.00 for 40 hours.
+// A calculator after Calculate on gross 1,000.00 for 40 (or other) hours.
 struct RaiseSetup {
     test::Calculator c;
-    RaiseSetup()
+    explicit RaiseSetup(const char* hours = "40")
     {
         c.main.load();
         c.main.txtIncome = "1000";
-        c.main.txtHours = "40";
+        c.main.txtHours = hours;
         EXPECT_FALSE(c.main.calculate());
     }
 };
@@ -99,11 +99,35 @@ TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
     EXPECT_EQ(s.c.main.txtIncome, "1030");
     EXPECT_EQ(s.c.h.r.TaxOrigan, 1);
     EXPECT_EQ(s.c.h.r.SSBase, 1030_usd);
-    EXPECT_EQ(s.c.main.grid[0].amount, 1000_usd);  // the grid waits for Calculate
+    EXPECT_EQ(s.c.main.grid[0].amount, 1030_usd);  // the grid shows the raised period
     EXPECT_EQ(s.c.h.settings.get("Settings", "IncAmt", "?"), "1000");
     m.closeRaise();
     EXPECT_EQ(s.c.main.raiseCaption, "$25.75");
     EXPECT_EQ(s.c.main.raiseColor, kDarkRed);
+}
+
+// The new gross is f x the gross of the last pass on top of it, not the new
+// income text; an entry of 1 is 1 %.
+TEST(PayRaise, PercentRaisesTheLastGross)
+{
+    struct Row {
+        const char* hours;
+        const char* percent;
+        const char* newWage;
+        const char* income;
+        Currency gross;
+    };
+    for (const Row& row : {Row{"37", "3", "$27.84", "1030.08", 1030_usd}, Row{"40", "1", "$25.25", "1010", 1010_usd}}) {
+        SCOPED_TRACE(testing::Message() << row.percent << " % at " << row.hours << " h");
+        RaiseSetup s(row.hours);
+        MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+        m.load();
+        m.percent = row.percent;
+        ASSERT_FALSE(m.calculateRaise());
+        EXPECT_EQ(m.newWage, row.newWage);
+        EXPECT_EQ(s.c.main.txtIncome, row.income);
+        EXPECT_EQ(s.c.h.r.SSBase, row.gross);
+    }
 }
 
 TEST(PayRaise, NewWageGivesThePercentageAndTheGross)
@@ -207,6 +231,41 @@ TEST(DesktopPrograms, FirstInstalledExecutableOfTheList)
     EXPECT_FALSE(findProgram(wordProcessorPrograms(), path));
     EXPECT_NE(programNames(calculatorPrograms()).find("gnome-calculator, kcalc"), std::string::npos);
     fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace wm
+
+namespace wm {
+namespace {
+
+TEST(PayRaise, GridAndTotalsShowTheRaisedPayPeriod)
+{
+    RaiseSetup s;
+    s.c.main.txt401k = "5";
+    s.c.main.txtPreTax = "20";
+    ASSERT_FALSE(s.c.main.calculate());
+    MiscModel m(s.c.main, MiscModel::Page::PayRaise);
+    m.load();
+    m.percent = "3";
+    ASSERT_FALSE(m.calculateRaise());
+    const auto raised = s.c.main.grid;
+    const PayRecord afterRaise = s.c.h.r;
+
+    // The same pay period calculated directly: every line and total agrees.
+    test::Calculator direct;
+    direct.main.load();
+    direct.main.txtIncome = "1030";
+    direct.main.txt401k = "5";
+    direct.main.txtPreTax = "20";
+    ASSERT_FALSE(direct.main.calculate());
+    ASSERT_EQ(raised.size(), direct.main.grid.size());
+    for (std::size_t i = 0; i < raised.size(); ++i) {
+        SCOPED_TRACE(raised[i].title);
+        EXPECT_EQ(formatFixed4(raised[i].amount), formatFixed4(direct.main.grid[i].amount));
+    }
+    EXPECT_EQ(formatFixed4(afterRaise.amtDedTot), formatFixed4(direct.h.r.amtDedTot));
+    EXPECT_EQ(formatFixed4(afterRaise.amtTotal), formatFixed4(direct.h.r.amtTotal));
 }
 
 }  // namespace

@@ -32,18 +32,11 @@
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
 #include "shell/version.h"
+#include "support/shell_fixture.h"
 
 using namespace wm;
 
 namespace {
-struct NoBrowser final : Browser {
-    bool open(const QString&) override { return true; }
-};
-class IgnoreReport final : public BasicErrorReport {
-public:
-    int reportError() override { return 5; }
-};
-
 QString out;
 
 void save(QWidget* w, const QString& name)
@@ -81,11 +74,12 @@ int main(int argc, char** argv)
     QtSettingsStore settings(dir.path());
     settings.save("User", "DontShow", "1");
     PayRecord record;
-    ErrorScheme errors(record, [] { return std::make_unique<IgnoreReport>(); });
+    int reports = 0;
+    ErrorScheme errors(record, [&reports] { return std::make_unique<test::CountingReport>(reports, 5); });
     FormRegistry forms;
     registerAllForms(forms);
     QtHelpService help;
-    NoBrowser browser;
+    test::RecordingBrowser browser;
     MdiShell shell(record, settings, errors, forms, {help, browser});
     const QRect avail = shell.screen()->availableGeometry();
     std::printf("screen %dx%d, device pixel ratio %.1f\n", avail.width(), avail.height(), shell.devicePixelRatioF());

@@ -2,7 +2,10 @@
 // enables, Maryland's and Michigan's Method, and what closing keeps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "forms/main/state_options_model.h"
+#include "states/calculators.h"
 #include "main_support.h"
 
 namespace wm {
@@ -69,7 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
         EnableRow{"Louisiana", 17, {}, 0, true, true, "Additional (State) Exemptions"},
         EnableRow{"Maryland", 19, {}, 0, true, true, "Maryland Local Tax Rates"},
         EnableRow{"Michigan", 21, {0, 3, 9}, 0, true, true, "Special Exemptions"},
-        EnableRow{"Mississippi", 23, {0, 7, 8, 9}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Mississippi", 23, {0, 7, 8, 9}, 0, true, true, "Additional (State) Exemptions"},
+        EnableRow{"Missouri", 24, {0, 7, 8, 9}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Delaware", 7, {0, 1, 2}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Hawaii", 10, {0, 3}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Maine", 18, {}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Arkansas", 3, {}, 0, true, false, "Additional (State) Exemptions"},
         EnableRow{"NewJersey", 26, {}, 5, true, false, "Additional (State) Exemptions"},
         EnableRow{"NewYork", 28, {}, 0, false, false, "Additional (State) Exemptions"},
         EnableRow{"Oklahoma", 32, {0, 3, 8}, 0, true, false, "Additional (State) Exemptions"},
@@ -96,16 +104,20 @@ TEST(StateOptions, ConnecticutTakesTheCalculatorsStatus)
 TEST(StateOptions, MarylandCountyAndMichiganExemptionsSetMethod)
 {
     Dialog d;
+    auto choose = [&](std::string_view text) {
+        const auto& items = d.m.specialItems;
+        d.m.specialChosen(static_cast<int>(std::find(items.begin(), items.end(), text) - items.begin()));
+    };
     d.m.stateChanged(19);
-    d.m.specialChosen(2);  // "2.41"
+    choose("2.41");
     EXPECT_EQ(d.m.specialText, "2.41");
     EXPECT_EQ(d.c.h.r.Method, 241);
     EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "241");
-    d.m.specialChosen(7);
+    choose("3.01");
     EXPECT_EQ(d.c.h.r.Method, 301);
 
     d.m.stateChanged(21);
-    d.m.specialChosen(3);
+    choose("3");
     EXPECT_EQ(d.c.h.r.Method, 3);
     EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "3");
 
@@ -115,16 +127,20 @@ TEST(StateOptions, MarylandCountyAndMichiganExemptionsSetMethod)
     EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "3");
 }
 
-TEST(StateOptions, MichiganRenamesOptionNineUntilTheDialogCloses)
+TEST(StateOptions, CaptionsSayWhatEachStatusMeansForTheChosenState)
 {
     Dialog d;
     d.m.stateChanged(21);
     EXPECT_EQ(d.m.statusCaption[9], "Claimed as Dependent by Another");
-    d.m.stateChanged(1);
-    EXPECT_EQ(d.m.statusCaption[9], "Claimed as Dependent by Another");
-    EXPECT_FALSE(d.m.statusEnabled[9]);
-    Dialog next;
-    EXPECT_EQ(next.m.statusCaption[9], "Head of Family (Household)");
+    d.m.stateChanged(7);  // Delaware's codes 0, 1, 2 by their standard deduction
+    EXPECT_EQ(d.m.statusCaption[0], "Married Filing Jointly");
+    EXPECT_EQ(d.m.statusCaption[1], "Single");
+    EXPECT_EQ(d.m.statusCaption[2], "Married Filing Separately");
+    EXPECT_EQ(d.m.statusCaption[9], "Head of Family (Household)");
+    d.m.stateChanged(9);
+    EXPECT_EQ(d.m.statusCaption[0], "Single");
+    d.m.stateChanged(18);  // Maine reads the calculator's marital status
+    EXPECT_EQ(d.m.statusNote, "Maine follows the marital status chosen on the calculator.");
 }
 
 TEST(StateOptions, IllinoisEnablesTheSecondDependentsBox)
@@ -173,7 +189,7 @@ TEST(StateOptions, LoadReadsTheSavedOptions)
     EXPECT_EQ(m.specialText, "4");
     EXPECT_EQ(m.additional, "12.5");
     EXPECT_EQ(c.h.r.intSMarried, 3);
-    EXPECT_EQ(m.statusSelected, 3);
+    EXPECT_EQ(m.statusSelected, -1);  // New Jersey offers no filing status
     EXPECT_EQ(c.h.r.StateRate, 4);
     EXPECT_EQ(m.rateSelected, 4);
     EXPECT_TRUE(m.chk401k);
@@ -307,6 +323,189 @@ TEST(StateOptions, SavedOptionsReachTheNextCalculation)
     ASSERT_FALSE(c.main.calculate());
     EXPECT_EQ(c.main.notice, "");
     EXPECT_GT(c.h.r.sTax, 5_usd);
+}
+
+}  // namespace
+}  // namespace wm
+
+namespace wm {
+namespace {
+
+// ---- Saved options are in effect from the start -----------------------
+
+struct StartRow {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> settings;  // "Section/key", value
+    const char* stateTax;  // first Calculate after the start, as wagemark-cli calc gives it; null: not checked
+    const char* localTax;
+};
+
+// A start with saved entries and options; the first Calculate must give what
+// the same Calculate gives after visiting the dialog and accepting it.
+void startCalculatesAsAfterTheDialog(const StartRow& row)
+{
+    SCOPED_TRACE(row.name);
+    test::Calculator c;
+    for (auto [key, value] : row.settings) {
+        const std::string k(key);
+        c.h.settings.save(k.substr(0, k.find('/')), k.substr(k.find('/') + 1), value);
+    }
+    c.main.load();
+    c.main.activate();
+    ASSERT_FALSE(c.main.calculate());
+    const PayRecord start = c.h.r;
+    const std::string startNotice = c.main.notice;
+    if (row.stateTax) {
+        EXPECT_EQ(formatFixed4(start.sTax), row.stateTax);
+    }
+    EXPECT_EQ(formatFixed4(start.amtLocalTax), row.localTax);
+
+    StateOptionsModel d(c.ctx);
+    d.load();
+    ASSERT_FALSE(d.accept());
+    c.main.activate();
+    ASSERT_FALSE(c.main.calculate());
+    EXPECT_EQ(formatFixed4(c.h.r.sTax), formatFixed4(start.sTax));
+    EXPECT_EQ(formatFixed4(c.h.r.amtLocalTax), formatFixed4(start.amtLocalTax));
+    EXPECT_EQ(formatFixed4(c.h.r.amtTotal), formatFixed4(start.amtTotal));
+    EXPECT_EQ(c.main.notice, startNotice);
+}
+
+TEST(SavedOptionsAtStart, FirstCalculateIsTheSameAsAfterTheDialog)
+{
+    using S = std::vector<std::pair<const char*, const char*>>;
+    const S weekly = {{"Settings/IncAmt", "1000"}, {"Settings/Frequency", "0"}, {"Settings/Deps", "1"}};
+    auto with = [&](S more) {
+        S all = weekly;
+        all.insert(all.end(), more.begin(), more.end());
+        return all;
+    };
+    const StartRow rows[] = {
+        {"Georgia M with 2 dependents",
+         with({{"Settings/State", "9"}, {"StateInfo/staMarried", "3"}, {"StateInfo/staDeps", "2"}}), "42.3400",
+         "0.0000"},
+        {"Alabama single", with({{"Settings/State", "1"}, {"StateInfo/staMarried", "1"}}), "39.6009", "0.0000"},
+        {"Maryland 2.41 and 5.00 more",
+         with({{"Settings/State", "19"}, {"StateInfo/MMethod", "241"}, {"StateInfo/staAdd", "5"}}), "71.1721",
+         "0.0000"},
+        {"local tax 1 % of gross", with({{"Settings/Local", "0.01"}, {"Settings/ApplyTo", "1"}}), "0.0000",
+         "10.0000"},
+        {"New Jersey rate C", with({{"Settings/State", "26"}, {"StateInfo/staRate", "2"}}), nullptr, "0.0000"},
+        {"Illinois second count", with({{"Settings/State", "12"}, {"StateInfo/ILINDeps", "2"}}), nullptr, "0.0000"},
+        {"Mississippi exemptions", with({{"Settings/State", "23"}, {"StateInfo/staExmp", "2"}}), nullptr, "0.0000"},
+    };
+    for (const StartRow& row : rows) startCalculatesAsAfterTheDialog(row);
+}
+
+TEST(SavedOptionsAtStart, UnreadableValueTakesItsDefaultAndIsNamedOnce)
+{
+    test::Calculator c;
+    c.h.settings.save("Settings", "State", "9");
+    c.h.settings.save("StateInfo", "staMarried", "3");
+    c.h.settings.save("StateInfo", "staDeps", "two");
+    c.h.settings.save("StateInfo", "staAdd", "5");
+    c.h.settings.save("Settings", "ApplyTo", "99999");
+    c.main.load();
+    EXPECT_TRUE(c.h.log.reports.empty());
+    EXPECT_EQ(c.h.r.StateDeps, 0);
+    EXPECT_EQ(c.h.r.SPtx, 0);
+    EXPECT_EQ(c.h.r.intSMarried, 3);  // the readable ones still count
+    EXPECT_EQ(c.h.r.StateAdd, 5_usd);
+    EXPECT_NE(c.main.notice.find("Dependents (State) (\"two\")"), std::string::npos) << c.main.notice;
+    EXPECT_NE(c.main.notice.find("local tax base (\"99999\")"), std::string::npos);
+    c.main.txtIncome = "1000";
+    ASSERT_FALSE(c.main.calculate());
+    EXPECT_EQ(c.main.notice, "");
+}
+
+}  // namespace
+}  // namespace wm
+
+namespace wm {
+namespace {
+
+// ---- A status kept for another state is "not chosen" -------------------
+
+TEST(StatusesOffered, AStoredCodeTheStateDoesNotOfferIsNotChosenAndTheNoticeSaysWhatToChoose)
+{
+    for (int state = 1; state < kStateCount; ++state) {
+        const StateEntry& entry = stateAt(state);
+        if (entry.dialog.statuses.empty()) continue;
+        SCOPED_TRACE(entry.name);
+        int other = 0;
+        while (offeredStatus(entry, other)) ++other;
+        test::Calculator c;
+        c.h.settings.save("Settings", "State", std::to_string(state));
+        c.h.settings.save("StateInfo", "staMarried", std::to_string(other));
+        c.h.settings.save("StateInfo", "MMethod", "241");
+        c.main.load();
+        c.main.txtIncome = "1000";
+        ASSERT_FALSE(c.main.calculate());
+        for (const StatusChoice& choice : entry.dialog.statuses) {
+            const std::string quoted = "\"" + std::string(choice.caption) + "\"";
+            EXPECT_NE(c.main.notice.find(quoted), std::string::npos) << c.main.notice;
+        }
+
+        StateOptionsModel d(c.ctx);
+        d.load();
+        EXPECT_EQ(d.statusSelected, -1);
+        EXPECT_EQ(d.statusNote, StateOptionsModel::kStatusNotChosen);
+        d.statusClicked(entry.dialog.statuses.back().code);
+        EXPECT_EQ(d.statusSelected, entry.dialog.statuses.back().code);
+        EXPECT_EQ(d.statusNote, "");
+    }
+}
+
+// ---- The special lists show the value in use --------------------------
+
+TEST(SpecialListInUse, MarylandShowsTheCountyRateInUseOrAsksForOne)
+{
+    Dialog none(19);
+    ASSERT_FALSE(none.m.specialItems.empty());
+    EXPECT_EQ(none.m.specialItems.front(), "choose your county rate");
+    EXPECT_EQ(none.m.specialText, "choose your county rate");
+    ASSERT_FALSE(none.m.accept());
+    none.c.main.load();
+    none.c.main.txtIncome = "1000";
+    ASSERT_FALSE(none.c.main.calculate());
+    EXPECT_NE(none.c.main.notice.find("county rate"), std::string::npos);  // never a silent 0.00
+
+    test::Calculator c;
+    c.h.settings.save("Settings", "State", "19");
+    c.h.settings.save("StateInfo", "MMethod", "241");
+    c.h.settings.save("StateInfo", "staExmp", "3");
+    c.main.load();
+    StateOptionsModel chosen(c.ctx);
+    chosen.load();
+    EXPECT_EQ(chosen.specialText, "2.41");
+    EXPECT_EQ(chosen.specialItems.size(), 8u);  // no "choose" entry once a rate is in use
+    ASSERT_FALSE(chosen.accept());
+    EXPECT_EQ(c.h.r.Method, 241);
+    EXPECT_EQ(c.h.settings.get("StateInfo", "staExmp", "?"), "3");  // a county rate is no exemption count
+}
+
+TEST(SpecialListInUse, EveryCountyRateOfTheListHasAMarylandTable)
+{
+    for (const ListItem& county : marylandCounties()) {
+        SCOPED_TRACE(county.text);
+        test::Harness h;
+        h.r.Method = county.value;
+        h.r.HowOft = 0;
+        h.state(&Maryland, 1000_usd);
+        EXPECT_EQ(h.pass.notice, "");
+        EXPECT_GT(h.r.sTax, 0_usd);
+    }
+}
+
+TEST(SpecialListInUse, MichiganShowsTheSpecialExemptionsInUse)
+{
+    test::Calculator c;
+    c.h.settings.save("Settings", "State", "21");
+    c.h.settings.save("StateInfo", "MMethod", "3");
+    c.main.load();
+    StateOptionsModel d(c.ctx);
+    d.load();
+    EXPECT_EQ(d.specialText, "3");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -19,55 +18,16 @@
 #include "forms/tools/analysis_window.h"
 #include "forms/tools/multi_check_window.h"
 #include "print/print_window.h"
-#include "shell/form_registry.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
-#include "support/shell_doubles.h"
+#include "support/shell_fixture.h"
 
 namespace wm {
-namespace {
 
-using test::FailingReport;
-using test::NoBrowser;
-using test::NoHelp;
 using test::onModal;
+using test::snapshot;
 
-// Saves a picture of a window when WAGEMARK_SNAPSHOTS names a folder.
-void snapshot(QWidget& w, const char* name)
-{
-    const QByteArray dir = qgetenv("WAGEMARK_SNAPSHOTS");
-    if (!dir.isEmpty()) w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
-}
-
-}  // namespace
-
-class ToolsShellTest : public QObject {
+class ToolsShellTest : public QObject, test::ShellFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QtSettingsStore> settings;
-    std::unique_ptr<PayRecord> record;
-    std::unique_ptr<ErrorScheme> errors;
-    FormRegistry forms;
-    NoHelp help;
-    NoBrowser browser;
-    std::unique_ptr<MdiShell> shell;
-
-    template <class T>
-    T* find(FormId form, const char* name) const
-    {
-        QWidget* w = shell->form(form);
-        T* c = w ? w->findChild<T*>(QLatin1String(name)) : nullptr;
-        if (!c) qWarning("no widget %s", name);
-        return c;
-    }
-    void type(FormId form, const char* field, const QString& text)
-    {
-        auto* f = find<QLineEdit>(form, field);
-        f->setFocus();
-        f->selectAll();
-        QTest::keyClicks(f, text);
-    }
     void calculate(const QString& income)
     {
         type(FormId::Main, "txtIncome", income);
@@ -84,22 +44,16 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<QtSettingsStore>(dir->path());
+        fresh();
         settings->save("User", "DontShow", "1");
-        FailingReport::count = 0;
-        record = std::make_unique<PayRecord>();
-        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<FailingReport>(); });
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
-        shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
+        start();
         shell->showStartForm();
         QVERIFY(shell->form(FormId::Main));
     }
     void cleanup()
     {
-        shell.reset();
-        QCOMPARE(FailingReport::count, 0);
+        stop();
+        QCOMPARE(reports, 0);
     }
 
     void worksheetTotalBecomesMonthlyIncome()

@@ -13,48 +13,19 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <cstdio>
-#include <memory>
-
 #include "forms/tools/analysis_window.h"
 #include "forms/tools/multi_check_window.h"
-#include "support/harness.h"
+#include "support/navigation.h"
+#include "support/pdf_text.h"
+#include "support/widgets.h"
 
 namespace wm {
 
 namespace {
-struct FakeNav : Navigator {
-    std::vector<FormId> opened;
-    void open(FormId f) override { opened.push_back(f); }
-    void showHelp(int) override {}
-};
+using test::child;
+using test::snapshot;
 
-template <class T>
-T* child(QWidget* w, const char* name)
-{
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c) qFatal("no child %s", name);
-    return c;
-}
-
-QString text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
-
-std::string pdfText(const QString& path)
-{
-    const std::string command = "pdftotext -layout '" + path.toStdString() + "' - 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[4096];
-    while (pipe && std::fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
-}
-
-// Saves a picture of a window when WAGEMARK_SNAPSHOTS names a folder.
-void snapshot(QWidget& w, const char* name)
-{
-    const QByteArray dir = qgetenv("WAGEMARK_SNAPSHOTS");
-    if (!dir.isEmpty()) w.grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
-}
+using test::text;
 
 }  // namespace
 
@@ -73,9 +44,8 @@ private slots:
 
 void ToolsWindowsTest::multiCheckTransfersTheMonthlyTotal()
 {
-    test::Harness h;
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     QMdiArea area;
     auto* w = new MultiCheckWindow(ctx);
     QMdiSubWindow* sub = area.addSubWindow(w);
@@ -109,9 +79,8 @@ void ToolsWindowsTest::multiCheckTransfersTheMonthlyTotal()
 
 void ToolsWindowsTest::multiCheckRejectsLettersInAmounts()
 {
-    test::Harness h;
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     MultiCheckWindow w(ctx);
     auto* edit = child<QLineEdit>(&w, "txtCheck2");
     QTest::keyClicks(edit, "1a2b.5c6-7");
@@ -122,9 +91,8 @@ void ToolsWindowsTest::multiCheckRejectsLettersInAmounts()
 
 void ToolsWindowsTest::multiCheckWithNothingEnteredExplainsAndStaysOpen()
 {
-    test::Harness h;
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     MultiCheckWindow w(ctx);
     w.show();
     QSignalSpy spy(&w, &MultiCheckWindow::transferred);
@@ -143,9 +111,8 @@ void ToolsWindowsTest::multiCheckWithNothingEnteredExplainsAndStaysOpen()
 
 void ToolsWindowsTest::multiCheckHighlightsTheHoveredColumn()
 {
-    test::Harness h;
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     MultiCheckWindow w(ctx);
     QLabel* heading = nullptr;
     for (QLabel* l : w.findChildren<QLabel*>())
@@ -172,11 +139,10 @@ void exampleRecord(PayRecord& r)
 
 void ToolsWindowsTest::analysisShowsTheTenFigures()
 {
-    test::Harness h;
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     exampleRecord(h.r);
     h.settings.save("Settings", "Hours", "40");
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
     AnalysisWindow w(ctx);
     const char* want[] = {"$25.00", "$21.75", "$18.95", "13.00%", "24.20%",
                           "10.53%", "10.00%", "3.00%",  "$52,000.00", "$45,240.00"};
@@ -192,10 +158,9 @@ void ToolsWindowsTest::analysisShowsTheTenFigures()
 
 void ToolsWindowsTest::analysisWithoutHoursShowsTheHint()
 {
-    test::Harness h;
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     exampleRecord(h.r);
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
     AnalysisWindow w(ctx);
     w.show();
     auto* message = child<QLabel>(&w, "lblMessage");
@@ -210,12 +175,11 @@ void ToolsWindowsTest::analysisWithoutHoursShowsTheHint()
 
 void ToolsWindowsTest::analysisPrintsTheShownFigures()
 {
-    if (std::system("pdftotext -v >/dev/null 2>&1") != 0) QSKIP("pdftotext is not installed");
-    test::Harness h;
+    if (!test::havePdfText()) QSKIP("pdftotext is not installed");
+    test::Context c;
+    auto& [h, nav, ctx] = c;
     exampleRecord(h.r);
     h.settings.save("Settings", "Hours", "40");
-    FakeNav nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
     AnalysisWindow w(ctx);
     // A later calculation does not change what the open view prints.
     h.r.SSBase = 2000_usd;
@@ -233,7 +197,7 @@ void ToolsWindowsTest::analysisPrintsTheShownFigures()
     QCOMPARE(asked, 1);
     QCOMPARE(h.r.FromForm, std::int16_t{1});
     QCOMPARE(h.r.frmLoaded, std::string("3"));
-    const std::string t = pdfText(file);
+    const std::string t = test::pdfText(file.toStdString());
     QVERIFY2(t.find("Hourly Wage Before Taxes:") != std::string::npos, t.c_str());
     QVERIFY2(t.find("$25.00") != std::string::npos, t.c_str());
     QVERIFY2(t.find("Federal tax as a percentage after 401(k) and Non-tax:") != std::string::npos, t.c_str());

@@ -217,20 +217,29 @@ TEST(DednAdjCalculate, UnreadableEntryIsRefusedAndNothingChanges)
     }
 }
 
-TEST(DednAdjCalculate, LineEightBeyondTheCountGoesToTheReport)
+TEST(DednAdjCalculate, ACountBeyondSixteenBitsGoesToTheReport)
 {
-    test::Harness h;
-    h.log.answers = {5};  // go on after the failing statement
-    h.r.PersWkShtDeps = 2;
-    DednAdjWkSht w(h.r, h.errors);
-    w.txtAdjustments = "999,999,999";
-    w.calculate();
-    ASSERT_EQ(h.log.reports.size(), 1u);
-    EXPECT_EQ(h.log.reports[0].field("Module Name"), "frmDednAdj");
-    EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "cmdPersWrkCalc_Click");
-    // A skipped computation shows nothing and keeps the count.
-    EXPECT_EQ(w.lblTotal10, "");
-    EXPECT_EQ(h.r.PersWkShtDeps, 2);
+    struct Row {
+        const char* line4;
+        std::int16_t deps;
+    };
+    // Line 8 itself too large; line 8 = 32,767 fits but line 10 does not.
+    for (const Row& row : {Row{"999,999,999", 2}, Row{"98,301,000", 1}}) {
+        SCOPED_TRACE(row.line4);
+        test::Harness h;
+        h.log.answers = {5};  // go on after the failing statement
+        h.r.PersWkShtDeps = row.deps;
+        DednAdjWkSht w(h.r, h.errors);
+        w.txtAdjustments = row.line4;
+        w.calculate();
+        ASSERT_EQ(h.log.reports.size(), 1u);
+        EXPECT_EQ(h.log.reports[0].field("Error Number"), "6");
+        EXPECT_EQ(h.log.reports[0].field("Module Name"), "frmDednAdj");
+        EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "cmdPersWrkCalc_Click");
+        // A skipped computation shows nothing and keeps the count.
+        EXPECT_EQ(w.lblTotal10, "");
+        EXPECT_EQ(h.r.PersWkShtDeps, row.deps);
+    }
 }
 
 }  // namespace

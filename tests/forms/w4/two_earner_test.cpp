@@ -49,8 +49,9 @@ TEST(TwoEarnerTables, TableTwoAmountsRiseWithWages)
     EXPECT_EQ(tableRows(2, TableGroup::AllOthers)[3].label, "$120,001 - $270,000");
 }
 
-// Every range starts one dollar above the end of the range before it.
-TEST(TwoEarnerTables, RangesAreContiguous)
+// Every range starts one dollar above the end of the range before it and
+// ends where the printed table ends it.
+TEST(TwoEarnerTables, RangesAreContiguousAndEndAsPrinted)
 {
     auto bounds = [](std::string_view label) {
         std::vector<long> n;
@@ -62,14 +63,29 @@ TEST(TwoEarnerTables, RangesAreContiguous)
         if (cur >= 0) n.push_back(cur);
         return n;
     };
-    for (int table : {1, 2})
-        for (TableGroup g : {TableGroup::MarriedJointly, TableGroup::AllOthers}) {
-            const auto rows = tableRows(table, g);
-            for (std::size_t i = 1; i < rows.size(); ++i) {
-                SCOPED_TRACE(rows[i].label);
-                EXPECT_EQ(bounds(rows[i].label).front(), bounds(rows[i - 1].label).back() + 1);
+    struct Column {
+        int table;
+        TableGroup group;
+        std::vector<long> ends;  // in thousands; the last row is "and over"
+    };
+    for (const Column& col :
+         {Column{1, TableGroup::MarriedJointly, {4, 7, 13, 19, 25, 31, 37, 41, 45, 55, 63, 70, 85, 100, 110}},
+          Column{1, TableGroup::AllOthers, {5, 11, 17, 22, 27, 40, 50, 65, 80, 100}},
+          Column{2, TableGroup::MarriedJointly, {50, 100, 130, 250}},
+          Column{2, TableGroup::AllOthers, {30, 60, 120, 270}}}) {
+        const auto rows = tableRows(col.table, col.group);
+        ASSERT_EQ(rows.size(), col.ends.size() + 1);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            SCOPED_TRACE(rows[i].label);
+            const auto n = bounds(rows[i].label);
+            if (i > 0) {
+                EXPECT_EQ(n.front(), bounds(rows[i - 1].label).back() + 1);
+            }
+            if (i < col.ends.size()) {
+                EXPECT_EQ(n.back(), col.ends[i] * 1000);
             }
         }
+    }
 }
 
 struct Line3Case {
@@ -177,7 +193,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // 1000 / 3 keeps four decimals, halves to even.
                       Line9Case{"FourDecimals", 1000, 1, "3", "1000", "333.3333", "3"},
                       Line9Case{"TwoThirdsRoundUp", 1000, 2, "3", "2000", "666.6667", "3"},
-                      Line9Case{"WeeklyPeriodsLeft", 870, 4, "52", "3480", "66.9231", "52"}),
+                      Line9Case{"WeeklyPeriodsLeft", 870, 4, "52", "3480", "66.9231", "52"},
+                      // 2610 / 64 = 40.78125 exactly: the half goes to the even 2.
+                      Line9Case{"TieGoesToEven", 870, 3, "64", "2610", "40.7812", "64"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TwoEarnerWorksheet, PayDaysThatCannotBeUsedAreRefused)

@@ -7,7 +7,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "forms/w4/pers_wksht_window.h"
@@ -15,30 +14,12 @@
 #include "forms/w4/table_picker_dialog.h"
 #include "forms/w4/two_earner_window.h"
 #include "forms/w4/w4_view_window.h"
-#include "shell/form_registry.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
+#include "support/shell_fixture.h"
 
 namespace wm {
 void registerW4Forms(FormRegistry& reg);
 
 namespace {
-
-struct NoHelp final : HelpService {
-    void setAppHelp(QWidget*, const QString&) override {}
-    void show(int context) override { shown.push_back(context); }
-    void quit() override {}
-    std::vector<int> shown;
-};
-
-struct NoBrowser final : Browser {
-    bool open(const QString&) override { return true; }
-};
-
-class LeaveReport final : public BasicErrorReport {
-public:
-    int reportError() override { return 0; }
-};
 
 QWidget* calculator(AppContext&, QWidget* parent)
 {
@@ -47,49 +28,26 @@ QWidget* calculator(AppContext&, QWidget* parent)
     return w;
 }
 
-class W4ShellTest : public QObject {
+class W4ShellTest : public QObject, test::ShellFixture {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<QtSettingsStore> settings;
-    std::unique_ptr<PayRecord> record;
-    std::unique_ptr<ErrorScheme> errors;
-    FormRegistry forms;
-    NoHelp help;
-    NoBrowser browser;
-    std::unique_ptr<MdiShell> shell;
-
-    void start()
-    {
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
-        shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
-    }
     template <class T>
     T* form(FormId id) const
     {
         return qobject_cast<T*>(shell->form(id));
     }
-    static void click(QWidget* w, const char* name)
-    {
-        auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        QVERIFY2(b, name);
-        b->click();
-    }
+    static void click(QWidget* w, const char* name) { test::click(w, name); }
 
 private slots:
     void init()
     {
-        QVERIFY(dir.isValid());
-        settings = std::make_unique<QtSettingsStore>(dir.path());
-        record = std::make_unique<PayRecord>();
-        errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<LeaveReport>(); });
+        fresh();
         forms = FormRegistry();
         forms.add({FormId::Main, "frmMain", "Wagemark Calculator", "6", &calculator, FormKind::Maximized});
         registerShellForms(forms);
         registerW4Forms(forms);
     }
-    void cleanup() { shell.reset(); }
+    void cleanup() { stop(); }
 
     void worksheetHandsLineFiveToTheCertificate()
     {
@@ -169,9 +127,9 @@ private slots:
         auto* view = form<w4::W4ViewWindow>(FormId::W4View);
         QVERIFY(view);
         shell->statusBar()->clearMessage();
-        QVERIFY(!view->savePdf(dir.filePath(QStringLiteral("missing/w4.pdf"))));
+        QVERIFY(!view->savePdf(dir->filePath(QStringLiteral("missing/w4.pdf"))));
         QCOMPARE(shell->statusBar()->currentMessage(), QString());
-        const QString path = dir.filePath(QStringLiteral("w4.pdf"));
+        const QString path = dir->filePath(QStringLiteral("w4.pdf"));
         QVERIFY(view->savePdf(path));
         QVERIFY(QFile::exists(path));
         QVERIFY(shell->statusBar()->currentMessage().contains(QDir::toNativeSeparators(path)));

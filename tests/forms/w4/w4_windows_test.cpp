@@ -20,49 +20,27 @@
 #include "forms/w4/table_picker_dialog.h"
 #include "forms/w4/two_earner_window.h"
 #include "forms/w4/w4_view_window.h"
-#include "support/harness.h"
+#include "support/navigation.h"
+#include "support/widgets.h"
 
 namespace wm::w4 {
 
-// Opens the W-4 view as the shell would and remembers every request.
-class FakeNav final : public Navigator {
-public:
-    explicit FakeNav(AppContext*& ctx) : ctx_(ctx) {}
-    void open(FormId form) override
-    {
-        opened.push_back(form);
-        if (form == FormId::W4View && !view) {
-            view = std::make_unique<W4ViewWindow>(*ctx_);
-            view->show();
-        }
-    }
-    void showHelp(int context) override { help.push_back(context); }
+using test::child;
+using test::click;
+using test::text;
 
-    std::vector<FormId> opened;
-    std::vector<int> help;
+// Opens the W-4 view as the shell would; the navigator remembers every request.
+struct Env : test::Context {
     std::unique_ptr<W4ViewWindow> view;
-
-private:
-    AppContext*& ctx_;
+    Env()
+    {
+        nav.onOpen = [this](FormId form) {
+            if (form != FormId::W4View || view) return;
+            view = std::make_unique<W4ViewWindow>(ctx);
+            view->show();
+        };
+    }
 };
-
-struct Env {
-    test::Harness h;
-    AppContext* self = nullptr;
-    FakeNav nav{self};
-    AppContext ctx{h.r, h.settings, h.errors, nav};
-    Env() { self = &ctx; }
-};
-
-template <class T = QWidget>
-T* child(QWidget* w, const char* name)
-{
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c) qFatal("no control %s", name);
-    return c;
-}
-
-QString text(QWidget* w, const char* name) { return child<QLabel>(w, name)->text(); }
 
 void type(QWidget* w, const char* name, const QString& s)
 {
@@ -70,8 +48,6 @@ void type(QWidget* w, const char* name, const QString& s)
     e->selectAll();
     QTest::keyClicks(e, s);
 }
-
-void click(QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
 
 // The open refusal box, if any; it is closed after its text is read.
 QString takeRefusal(QWidget* window)
@@ -151,15 +127,15 @@ void W4WindowsTest::instructionTwoWritesLineFive()
     click(&w, "cmdW4Back_0");
     click(&w, "cmdInstructions_2");
     QCOMPARE(e.nav.opened, std::vector<FormId>{FormId::W4View});
-    QVERIFY(e.nav.view);
-    QCOMPARE(e.nav.view->model().lblW4Line5, std::string("2"));
+    QVERIFY(e.view);
+    QCOMPARE(e.view->model().lblW4Line5, std::string("2"));
     QCOMPARE(text(&w, "lblTotalDepsClaim"), QStringLiteral("2"));
 
     // A view already open gets the new line 5 too.
     click(&w, "chkPersWkShtA_3");
     click(&w, "cmdInstructions_2");
-    QCOMPARE(e.nav.view->model().lblW4Line5, std::string("3"));
-    QVERIFY(e.nav.view->sheet()->accessibleDescription().contains(QStringLiteral("Line 5: 3")));
+    QCOMPARE(e.view->model().lblW4Line5, std::string("3"));
+    QVERIFY(e.view->sheet()->accessibleDescription().contains(QStringLiteral("Line 5: 3")));
 
     click(&w, "cmdInstructions_0");
     click(&w, "cmdInstructions_1");
@@ -284,9 +260,9 @@ void W4WindowsTest::twoEarnerExampleThroughLineNine()
 
     click(&w, "cmdPersWrkCalc_1");
     QVERIFY(!w.isVisible());
-    QVERIFY(e.nav.view);
-    QCOMPARE(e.nav.view->model().lblW4Line5, std::string("0"));
-    QCOMPARE(e.nav.view->model().lblW4Line6, std::string("$210.00"));
+    QVERIFY(e.view);
+    QCOMPARE(e.view->model().lblW4Line5, std::string("0"));
+    QCOMPARE(e.view->model().lblW4Line6, std::string("$210.00"));
 }
 
 void W4WindowsTest::emptyNameKeepsThePersonalInformation()
