@@ -62,7 +62,7 @@ PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
     auto* percentSign = new QLabel(QStringLiteral("%"), this);
     connect(scrPrint_, &QSlider::valueChanged, this, &PrintWindow::zoom);
 
-    cmdPrintMenu_[0] = new QPushButton(tr("&Print..."), this);
+    cmdPrintMenu_[0] = new QPushButton(tr("P&rint..."), this);
     cmdPrintMenu_[0]->setObjectName(QStringLiteral("cmdPrintMenu_0"));
     cmdPrintMenu_[0]->setToolTip(tr("Print this document."));
     cmdPrintMenu_[1] = new QPushButton(tr("&Close"), this);

@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QUrl>
@@ -88,11 +90,35 @@ HelpWindow::HelpWindow(QWidget* parent)
     resize(820, 600);
 }
 
+void HelpWindow::keyPressEvent(QKeyEvent* e)
+{
+    // Esc closes help, as it closes a dialog.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
 void HelpWindow::showPage(const QString& page)
 {
     browser_->setSource(QUrl(page));
     for (int i = 0; i < contents_->count(); ++i)
         if (contents_->item(i)->data(Qt::UserRole).toString() == page) contents_->setCurrentRow(i);
+}
+
+QRect helpPlacement(const QRect& mainFrame, const QRect& available, QSize size)
+{
+    // Never the whole screen: it would cover the program like a corner-to-
+    // corner window.
+    size = size.boundedTo(available.size() * 0.9);
+    const int y = qBound(available.top(), mainFrame.top() + 40, available.bottom() - size.height() + 1);
+    if (available.right() - mainFrame.right() >= size.width())
+        return {QPoint(mainFrame.right() + 1, y), size};
+    if (mainFrame.left() - available.left() >= size.width())
+        return {QPoint(mainFrame.left() - size.width(), y), size};
+    const int x = qBound(available.left(), mainFrame.right() - size.width() - 24, available.right() - size.width() + 1);
+    return {QPoint(x, y), size};
 }
 
 QtHelpService::~QtHelpService() { quit(); }
@@ -113,8 +139,15 @@ QString QtHelpService::pageFor(int context)
 void QtHelpService::show(int context)
 {
     if (!window_) {
-        window_ = new HelpWindow(nullptr);
+        // A window of its own that stays with the main window, beside or
+        // over it.
+        window_ = new HelpWindow(mainWindow_);
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        if (mainWindow_) {
+            const QScreen* screen = mainWindow_->screen();
+            const QRect available = screen ? screen->availableGeometry() : mainWindow_->frameGeometry();
+            window_->setGeometry(helpPlacement(mainWindow_->frameGeometry(), available, window_->size()));
+        }
         // A help file beside the program is searched first.
         if (!helpFile_.isEmpty() && QFileInfo::exists(helpFile_))
             window_->browser()->setSearchPaths({QFileInfo(helpFile_).absolutePath(), QStringLiteral(":/help")});

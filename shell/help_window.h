@@ -20,10 +20,18 @@ public:
     void showPage(const QString& page);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     QTextBrowser* browser_;
     QListWidget* contents_;
 };
+
+// Where the help window of `size` goes: beside the main window's frame when
+// the screen has room for it there, otherwise over the main window's right
+// part; always on the screen's free area.
+QRect helpPlacement(const QRect& mainFrame, const QRect& available, QSize size);
 
 class QtHelpService final : public HelpService {
 public:

@@ -1,12 +1,10 @@
 // wagemark: the desktop program.
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QSplashScreen>
-#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "core/pay_record.h"
 #include "core/runtime_error.h"
@@ -21,91 +19,96 @@
 
 namespace {
 
-// The splash (frmSplash) continues on a click, a key or after a moment.
+// WAGEMARK_STARTUP_REPORT=1: moments of the start and the end on stderr
+// (nanoseconds since the epoch), for measuring start-up and exit time.
+void report(const char* what)
+{
+    static const bool on = qEnvironmentVariableIsSet("WAGEMARK_STARTUP_REPORT");
+    if (!on) return;
+    std::fprintf(stderr, "%s at %lld\n", what,
+                 static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                            std::chrono::system_clock::now().time_since_epoch())
+                                            .count()));
+}
+
+// The splash (frmSplash) covers the moments while the main window is built;
+// it closes as soon as the main window stands, or on a click.
 class Splash final : public QSplashScreen {
     Q_OBJECT
 public:
-    explicit Splash(const QPixmap& pm) : QSplashScreen(pm)
-    {
-        setObjectName(QStringLiteral("frmSplash"));
-        QTimer::singleShot(1000, this, &Splash::finish);
-    }
-
-    bool done() const { return done_; }
-
-signals:
-    void continued();
+    explicit Splash(const QPixmap& pm) : QSplashScreen(pm) { setObjectName(QStringLiteral("frmSplash")); }
 
 protected:
     void paintEvent(QPaintEvent* e) override
     {
         QSplashScreen::paintEvent(e);
-        // WAGEMARK_STARTUP_REPORT=1: when the first window was painted
-        // (nanoseconds since the epoch), for measuring start-up time.
-        if (!reported_ && qEnvironmentVariableIsSet("WAGEMARK_STARTUP_REPORT")) {
-            reported_ = true;
-            std::fprintf(stderr, "first window painted at %lld\n",
-                         static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                                    std::chrono::system_clock::now().time_since_epoch())
-                                                    .count()));
-        }
+        if (!std::exchange(reported_, true)) report("first window painted");
     }
-    void mousePressEvent(QMouseEvent*) override { finish(); }
-    void keyPressEvent(QKeyEvent*) override { finish(); }
 
 private:
-    void finish()
-    {
-        if (done_) return;
-        done_ = true;
-        emit continued();
-    }
-    bool done_ = false;
     bool reported_ = false;
+};
+
+// Reports the main window's first paint: from then on the user can work.
+class FirstPaint final : public QObject {
+public:
+    explicit FirstPaint(QWidget* w) : w_(w) { w->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == w_ && e->type() == QEvent::Paint) {
+            w_->removeEventFilter(this);
+            report("main window painted");
+        }
+        return false;
+    }
+
+private:
+    QWidget* w_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("wagemark"));
-    QApplication::setApplicationVersion(QStringLiteral(WAGEMARK_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("wagemark"));
-    QApplication::setWindowIcon(wm::art::appIcon());
+    int rc = 0;
+    {
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("wagemark"));
+        QApplication::setApplicationVersion(QStringLiteral(WAGEMARK_VERSION));
+        QApplication::setDesktopFileName(QStringLiteral("wagemark"));
+        QApplication::setWindowIcon(wm::art::appIcon());
 
-    wm::PayRecord record;  // zeroed, alive for the whole run
-    wm::QtSettingsStore settings;
-    wm::ErrorScheme errors(record, [] { return std::make_unique<wm::GuiErrorReport>(); });
-    errors.appPath = QCoreApplication::applicationDirPath().toStdString();
+        wm::PayRecord record;  // zeroed, alive for the whole run
+        wm::QtSettingsStore settings;
+        wm::ErrorScheme errors(record, [] { return std::make_unique<wm::GuiErrorReport>(); });
+        errors.appPath = QCoreApplication::applicationDirPath().toStdString();
 
-    record.frmLoaded = "13";
-    Splash splash(wm::art::splash(wm::versionText()));
-    splash.show();
-    app.processEvents();
+        record.frmLoaded = "13";
+        Splash splash(wm::art::splash(wm::versionText()));
+        splash.show();
+        app.processEvents();
 
-    wm::FormRegistry forms;
-    wm::registerAllForms(forms);
-    wm::QtHelpService help;
-    wm::DesktopBrowser browser;
-    wm::MdiShell shell(record, settings, errors, forms, {help, browser});
+        wm::FormRegistry forms;
+        wm::registerAllForms(forms);
+        wm::QtHelpService help;
+        wm::DesktopBrowser browser;
+        wm::MdiShell shell(record, settings, errors, forms, {help, browser});
+        report("main window built");
 
-    if (qEnvironmentVariableIsSet("WAGEMARK_STARTUP_REPORT"))
-        std::fprintf(stderr, "main window built at %lld\n",
-                     static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                                std::chrono::system_clock::now().time_since_epoch())
-                                                .count()));
-    auto proceed = [&] {
+        // Nothing waits on the splash: the main window comes up as soon as
+        // it is built.
+        FirstPaint painted(&shell);
         record.frmLoaded = "0";
         shell.show();
-        splash.close();
         shell.showStartForm();
-    };
-    QObject::connect(&splash, &Splash::continued, &shell, proceed);
-    // The splash may have finished while the main window loaded (an error
-    // report shown then runs its own event loop): go on all the same.
-    if (splash.done()) QTimer::singleShot(0, &shell, proceed);
-    return app.exec();
+        splash.finish(&shell);
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { report("main window closed"); });
+        rc = app.exec();
+    }
+    report("process ending");
+    return rc;
 }
 
 #include "main.moc"

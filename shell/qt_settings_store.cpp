@@ -7,10 +7,11 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "ui/qt_text.h"
+
 namespace wm {
 
 namespace {
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QString tr(const char* text) { return QCoreApplication::translate("QtSettingsStore", text); }
 }  // namespace
 
@@ -18,7 +19,7 @@ QString QtSettingsStore::fileName(std::string_view app) const
 {
     const QString folder =
         folder_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) : folder_;
-    return QDir(folder).filePath(q(app) + ".ini");
+    return QDir(folder).filePath(qs(app) + ".ini");
 }
 
 std::string QtSettingsStore::location() const { return QDir::toNativeSeparators(fileName(kAppName)).toStdString(); }
@@ -29,8 +30,8 @@ std::string QtSettingsStore::get(std::string_view app, std::string_view section,
     auto kept = unsaved_.find(KeyView(app, section, key));
     if (kept != unsaved_.end()) return kept->second;
     QSettings s(fileName(app), QSettings::IniFormat);
-    s.beginGroup(q(section));
-    const QVariant v = s.value(q(key));
+    s.beginGroup(qs(section));
+    const QVariant v = s.value(qs(key));
     if (!v.isValid()) return std::string(def);
     // A value someone wrote by hand as a, b reads as a list; give it back as
     // the text it was.
@@ -46,7 +47,7 @@ void QtSettingsStore::save(std::string_view app, std::string_view section, std::
     QSettings s(file, QSettings::IniFormat);
     // What earlier saves could not write goes along with this one.
     for (const auto& [k, v] : unsaved_)
-        if (std::get<0>(k) == app) s.setValue(q(std::get<1>(k)) + '/' + q(std::get<2>(k)), q(v));
+        if (std::get<0>(k) == app) s.setValue(qs(std::get<1>(k)) + '/' + qs(std::get<2>(k)), qs(v));
     s.sync();
     if (s.status() != QSettings::AccessError) {
         std::erase_if(unsaved_, [app](const auto& kv) { return std::get<0>(kv.first) == app; });

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,11 +18,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "forms/main/main_widgets.h"
@@ -29,6 +29,8 @@
 #include "forms/main/pictures.h"
 #include "states/registry.h"
 #include "ui/artwork.h"
+#include "ui/focus.h"
+#include "ui/layouts.h"
 #include "ui/qt_text.h"
 
 namespace wm {
@@ -67,7 +69,7 @@ MainForm::~MainForm() { model_.unload(); }
 void MainForm::build()
 {
     // ---- Entries ----
-    QFrame* inputs = card("fraInputs", this);
+    QFrame* inputs = inputs_ = card("fraInputs", this);
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
@@ -82,10 +84,10 @@ void MainForm::build()
         form->addRow(l, field);
     };
     line(txtIncome_, "txtIncome", tr("&Income Amount"), tr("Enter your income amount."), true);
-    line(txtHours_, "txtHours", tr("&Hours"), tr("Enter the number of hours worked."), false);
-    line(txt401k_, "txt401k", tr("&401(k)%"), tr("If you contribute to a 401k, enter the percentage here."), false);
+    line(txtHours_, "txtHours", tr("Ho&urs"), tr("Enter the number of hours worked."), false);
+    line(txt401k_, "txt401k", tr("401(&k)%"), tr("If you contribute to a 401k, enter the percentage here."), false);
     line(txtPreTax_, "txtPreTax", tr("Pre-&Tax"), tr("Enter an amount that is not taxed."), true);
-    line(txtPreFICA_, "txtPreFICA", tr("Pre-FI&CA"),
+    line(txtPreFICA_, "txtPreFICA", tr("P&re-FICA"),
          tr("Enter an amount for which FICA is not paid. This amount might include the Pre-Tax amount also."), true);
     txtIncome_->installEventFilter(this);
 
@@ -104,7 +106,7 @@ void MainForm::build()
     for (int i = 0; i <= 15; ++i) cboExemptions_->addItem(QString::number(i));
     cboExemptions_->setToolTip(tr("Select the number of exemptions or dependents you claim."));
     cboExemptions_->setAccessibleName(tr("Number of Exemptions"));
-    auto* lDeps = new QLabel(tr("Number of E&xemptions"), inputs);
+    auto* lDeps = new QLabel(tr("Num&ber of Exemptions"), inputs);
     lDeps->setBuddy(cboExemptions_);
     form->addRow(lDeps, cboExemptions_);
 
@@ -113,8 +115,9 @@ void MainForm::build()
     lstFrequency_->addItems({tr("Weekly"), tr("Twice A Month"), tr("Every Two Weeks"), tr("Monthly")});
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
     lstFrequency_->setAccessibleName(tr("Pay Frequency"));
+    QuietSelection::install(lstFrequency_);
     lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * 4 + 2 * lstFrequency_->frameWidth() + 6);
-    auto* lFreq = new QLabel(tr("Pay &Frequency"), inputs);
+    auto* lFreq = new QLabel(tr("Pay Fre&quency"), inputs);
     lFreq->setBuddy(lstFrequency_);
     form->addRow(lFreq, lstFrequency_);
 
@@ -124,7 +127,9 @@ void MainForm::build()
     statusLay->setContentsMargins(0, 0, 0, 0);
     statusLay->setSpacing(2);
     optStatus_ = new QButtonGroup(this);
-    const QString statusText[] = {tr("&Married"), tr("Si&ngle"), tr("Married Claiming Sin&gle")};
+    // The options share the caption's letter: it goes to the chosen one and
+    // the arrows move on (the calculator has more entries than letters).
+    const QString statusText[] = {tr("Married"), tr("Single"), tr("Married Claiming Single")};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QRadioButton(statusText[i], statusBox);
         b->setObjectName(QStringLiteral("optStatus_%1").arg(i));
@@ -132,14 +137,16 @@ void MainForm::build()
         optStatus_->addButton(b, i);
         statusLay->addWidget(b);
     }
-    form->addRow(new QLabel(tr("Marital status"), inputs), statusBox);
+    lblStatus_ = new QLabel(tr("&Marital status"), inputs);
+    lblStatus_->setBuddy(optStatus_->button(0));
+    form->addRow(lblStatus_, statusBox);
 
-    chkSelfEmployed_ = new QCheckBox(tr("Self &Employed"), inputs);
+    chkSelfEmployed_ = new QCheckBox(tr("Self Emplo&yed"), inputs);
     chkSelfEmployed_->setObjectName(QStringLiteral("chkSelfEmployed"));
     form->addRow(QString(), chkSelfEmployed_);
 
     auto* additional = new QHBoxLayout;
-    const char* addText[] = {"  Local Tax  ", "Raise"};
+    const char* addText[] = {"  L&ocal Tax  ", "Rais&e"};
     const char* addTip[] = {"Press to enter any local tax you may pay.", "Press to calculate a pay increase."};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(tr(addText[i]), inputs);
@@ -156,7 +163,7 @@ void MainForm::build()
     inputLay->addStretch(1);
 
     // ---- Results ----
-    QFrame* results = card("fraResults", this);
+    QFrame* results = results_ = card("fraResults", this);
     dbgDisplay_ = new QTableWidget(0, 2, results);
     dbgDisplay_->setObjectName(QStringLiteral("dbgDisplay"));
     dbgDisplay_->setHorizontalHeaderLabels({tr("Title"), tr("Value")});
@@ -167,13 +174,17 @@ void MainForm::build()
     dbgDisplay_->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgDisplay_->setAlternatingRowColors(true);
     dbgDisplay_->setAccessibleName(tr("Result"));
-    dbgDisplay_->setMinimumWidth(300);
+    // Narrow enough to stand beside the entries on a small screen, wide
+    // enough for both columns.
+    dbgDisplay_->setMinimumWidth(dbgDisplay_->fontMetrics().horizontalAdvance(QStringLiteral("Social Security$00,000.00")) +
+                                 44);
+    dbgDisplay_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     dbgDisplay_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Twelve compact rows: the whole result at a glance.
     dbgDisplay_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     dbgDisplay_->verticalHeader()->setDefaultSectionSize(dbgDisplay_->fontMetrics().height() + 8);
-    dbgDisplay_->setMinimumHeight(dbgDisplay_->horizontalHeader()->sizeHint().height() +
-                                  12 * dbgDisplay_->verticalHeader()->defaultSectionSize() + 4);
+    dbgDisplay_->setFixedHeight(dbgDisplay_->horizontalHeader()->sizeHint().height() +
+                                12 * dbgDisplay_->verticalHeader()->defaultSectionSize() + 2 * dbgDisplay_->frameWidth());
 
     lblNotice_ = new QLabel(results);
     lblNotice_->setObjectName(QStringLiteral("lblNotice"));
@@ -196,23 +207,22 @@ void MainForm::build()
     cmdExplain_->setArrowType(Qt::RightArrow);
     cmdExplain_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     cmdExplain_->setAutoRaise(true);
-    lstExplain_ = new QTreeWidget(results);
+    // Each step in full: long ones wrap onto more lines.
+    lstExplain_ = new QTextBrowser(results);
     lstExplain_->setObjectName(QStringLiteral("lstExplain"));
-    lstExplain_->setColumnCount(2);
-    lstExplain_->setHeaderLabels({tr("Step"), tr("Amount")});
-    lstExplain_->setRootIsDecorated(false);
-    lstExplain_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    lstExplain_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    lstExplain_->header()->setStretchLastSection(false);
     lstExplain_->setAccessibleName(tr("How the result was calculated"));
+    lstExplain_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstExplain_->setMinimumHeight(lstExplain_->fontMetrics().lineSpacing() * 9);
     lstExplain_->hide();
+    // Open or closed as the user left it last time.
+    cmdExplain_->setChecked(model_.context().settings.get("Window", "Explanation", "0") == "1");
     connect(cmdExplain_, &QToolButton::toggled, this, [this](bool on) {
-        lstExplain_->setVisible(on);
-        cmdExplain_->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
+        model_.context().settings.save("Window", "Explanation", on ? "1" : "0");
+        showExplanation();
     });
 
     auto* resultLay = new QVBoxLayout(results);
-    resultLay->addWidget(dbgDisplay_, 1);
+    resultLay->addWidget(dbgDisplay_);
     resultLay->addWidget(lblNotice_);
     resultLay->addWidget(lblModified_);
     resultLay->addWidget(lblStatePgInst_);
@@ -222,7 +232,8 @@ void MainForm::build()
 
     // ---- Command row ----
     QFrame* commands = card("fraCommands", this);
-    auto* cmdLay = new QHBoxLayout(commands);
+    // One row when there is room, more when not: every command stays in view.
+    auto* cmdLay = new FlowLayout(commands, 4);
     struct Cmd {
         const char* text;
         const char* glyph;
@@ -232,14 +243,13 @@ void MainForm::build()
     const Cmd cmds[8] = {
         {"&Calculate", "=", 0x2e8b57, "Calculate this pay period (Enter)"},
         {"Print Pre&view", "P", 0x3b7dd8, "Show the pay statement as it will print"},
-        {"&Print", "Pr", 0x3b7dd8, "Print the pay statement"},
+        {"Pri&nt", "Pr", 0x3b7dd8, "Print the pay statement"},
         {"C&lear", "C", 0xb07a2a, "Clear the entries and the results"},
-        {"Show Calc&ulator", "+-", 0x6a5acd, ""},
+        {"Show Calculator", "+-", 0x6a5acd, ""},
         {"Open &Word Processor", "W", 0x6a5acd, ""},
         {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
         {"E&xit", "X", 0xb04a4a, "Close the calculator"},
     };
-    cmdLay->setSpacing(4);
     cmdLay->setContentsMargins(6, 4, 6, 4);
     for (int i = 0; i < 8; ++i) {
         auto* b = new QToolButton(commands);
@@ -253,17 +263,17 @@ void MainForm::build()
         b->setFocusPolicy(Qt::StrongFocus);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         cmdToolBar_[static_cast<std::size_t>(i)] = b;
-        cmdLay->addWidget(b, 1);
+        cmdLay->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, i] { toolBarClicked(i); });
     }
-    cmdLay->addSpacing(8);
     cmdRotatePic_ = new QToolButton(commands);
     cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
     cmdRotatePic_->setIcon(art::commandIcon(QStringLiteral(">"), QColor(0x55, 0x77, 0x99)));
     cmdRotatePic_->setIconSize(QSize(26, 26));
-    cmdRotatePic_->setText(tr("Next &Picture"));
+    cmdRotatePic_->setText(tr("Next Picture"));
     cmdRotatePic_->setAccessibleName(tr("Next background picture"));
     cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdRotatePic_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     cmdLay->addWidget(cmdRotatePic_);
 
     if (calculator_) {
@@ -287,16 +297,31 @@ void MainForm::build()
         cmdToolBar_[6]->setToolTip(tr(kNotAvailable));
     }
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(12);
-    grid->addWidget(inputs, 0, 0);
-    grid->addWidget(results, 0, 1);
-    grid->addWidget(commands, 1, 0, 1, 2);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(1, 3);
-    grid->setRowStretch(0, 1);
+    // Entries and results side by side when there is room, the results
+    // under the entries when not; the page scrolls up and down, the command
+    // row stays at the bottom.
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pnlPage"));
+    columns_ = new QGridLayout(page);
+    columns_->setContentsMargins(14, 14, 14, 6);
+    columns_->setHorizontalSpacing(14);
+    columns_->setVerticalSpacing(12);
+    placeColumns(true);
+    auto* scroll = new VerticalScroll(page, this);
+    scroll->setObjectName(QStringLiteral("scrPage"));
+    connect(scroll, &VerticalScroll::widthChanged, this, [this](int width) {
+        const int both = inputs_->minimumSizeHint().width() + results_->minimumSizeHint().width() +
+                         columns_->horizontalSpacing() + 28;
+        placeColumns(width >= both);
+    });
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->addWidget(scroll, 1);
+    auto* bottom = new QVBoxLayout;
+    bottom->setContentsMargins(14, 6, 14, 14);
+    bottom->addWidget(commands);
+    lay->addLayout(bottom);
 
     // Kerned captions ("Pre-Tax") are measured a little short.
     for (QLabel* l : inputs->findChildren<QLabel*>()) l->setMinimumWidth(l->sizeHint().width() + 4);
@@ -316,20 +341,6 @@ void MainForm::build()
     connect(cmdAdditional_[0], &QPushButton::clicked, this, &MainForm::openLocalTax);
     connect(cmdAdditional_[1], &QPushButton::clicked, this, &MainForm::openRaise);
     connect(cmdRotatePic_, &QToolButton::clicked, this, [this] { act([&] { model_.nextPicture(); }); });
-    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto* s = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, [this] {
-            // A focused button, label or list answers Enter itself.
-            QWidget* f = QApplication::focusWidget();
-            if (qobject_cast<QPushButton*>(f) || qobject_cast<QToolButton*>(f)) {
-                if (auto* b = qobject_cast<QAbstractButton*>(f)) b->click();
-                return;
-            }
-            if (f == lblStatePgInst_) return;
-            toolBarClicked(0);
-        });
-    }
-
     setTabOrder(txtIncome_, txtHours_);
     setTabOrder(txtHours_, txt401k_);
     setTabOrder(txt401k_, txtPreTax_);
@@ -364,7 +375,10 @@ void MainForm::showModel()
     cboState_->setCurrentIndex(model_.cboState);
     cboExemptions_->setCurrentIndex(model_.cboExemptions);
     lstFrequency_->setCurrentRow(model_.lstFrequency);
-    if (QAbstractButton* opt = optStatus_->button(model_.optStatus)) opt->setChecked(true);
+    if (QAbstractButton* opt = optStatus_->button(model_.optStatus)) {
+        opt->setChecked(true);
+        lblStatus_->setBuddy(opt);
+    }
     chkSelfEmployed_->setChecked(model_.chkSelfEmployed);
 
     dbgDisplay_->setRowCount(static_cast<int>(model_.grid.size()));
@@ -389,19 +403,22 @@ void MainForm::showModel()
     lblModified_->setVisible(!model_.lblModified.empty());
     lblStatePgInst_->setVisible(model_.stateHintVisible);
 
-    lstExplain_->clear();
-    for (const TraceLine& line : model_.explanation) {
-        auto* item = new QTreeWidgetItem(lstExplain_);
-        item->setText(0, qs(line.text));
-        if (line.amount) item->setText(1, qs(formatAmount(*line.amount)));
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">"
+                                  "<tr><th align=\"left\">%1</th><th align=\"right\">%2</th></tr>")
+                       .arg(tr("Step"), tr("Amount"));
+    for (const TraceLine& line : model_.explanation)
+        html += QStringLiteral("<tr><td>%1</td><td align=\"right\" nowrap>%2</td></tr>")
+                    .arg(qs(line.text).toHtmlEscaped(), line.amount ? qs(formatAmount(*line.amount)) : QString());
+    lstExplain_->setHtml(html + QStringLiteral("</table>"));
     cmdExplain_->setEnabled(!model_.explanation.empty());
+    showExplanation();
 
     const bool canPrint = model_.context().nav.available(FormId::Print);
     for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setEnabled(canPrint && model_.printEnabled);
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
-    cmdAdditional_[1]->setText(qs(model_.raiseCaption));
+    // The caption is "Raise" or, after a raise, the new wage.
+    const QString raise = qs(model_.raiseCaption);
+    cmdAdditional_[1]->setText(raise == QLatin1String("Raise") ? tr("Rais&e") : QString(raise).replace('&', "&&"));
     cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
     cmdAdditional_[1]->setVisible(model_.raiseVisible);
     cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));
@@ -412,6 +429,28 @@ void MainForm::showModel()
 }
 
 void MainForm::calculate() { toolBarClicked(0); }
+
+void MainForm::showExplanation()
+{
+    const bool on = cmdExplain_->isChecked() && !model_.explanation.empty();
+    lstExplain_->setVisible(on);
+    cmdExplain_->setArrowType(cmdExplain_->isChecked() ? Qt::DownArrow : Qt::RightArrow);
+}
+
+void MainForm::placeColumns(bool wide)
+{
+    if (columnsPlaced_ && wide == wide_) return;
+    columnsPlaced_ = true;
+    wide_ = wide;
+    columns_->removeWidget(inputs_);
+    columns_->removeWidget(results_);
+    columns_->addWidget(inputs_, 0, 0);
+    columns_->addWidget(results_, wide ? 0 : 1, wide ? 1 : 0);
+    columns_->setColumnStretch(0, wide ? 2 : 1);
+    columns_->setColumnStretch(1, wide ? 3 : 0);
+    columns_->setRowStretch(0, wide ? 1 : 0);
+    columns_->setRowStretch(1, wide ? 0 : 1);
+}
 
 void MainForm::toolBarClicked(int index)
 {
@@ -535,6 +574,23 @@ void MainForm::showEvent(QShowEvent* e)
         activate();
         txtIncome_->setFocus();
     }
+}
+
+void MainForm::keyPressEvent(QKeyEvent* e)
+{
+    // Enter calculates. It arrives here only when the field with the focus
+    // left it: an open drop-down list takes Enter to pick and keeps it, a
+    // focused button or the hint answers it itself.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget* f = QApplication::focusWidget();
+        if (auto* b = qobject_cast<QAbstractButton*>(f); b && !qobject_cast<QRadioButton*>(b) && !qobject_cast<QCheckBox*>(b))
+            b->click();
+        else if (f != lblStatePgInst_)
+            toolBarClicked(0);
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* e)

@@ -25,7 +25,9 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QToolButton;
-class QTreeWidget;
+class QGridLayout;
+class QFrame;
+class QTextBrowser;
 
 namespace wm {
 
@@ -59,6 +61,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void build();
@@ -66,6 +69,9 @@ private:
     // Typed texts into the model, the model's command, the model back out.
     void act(const std::function<void()>& f);
     void showModel();     // model into the widgets
+    void showExplanation();
+    // Entries and results side by side (wide) or one under the other.
+    void placeColumns(bool wide);
     void openMisc(int page);
     void startProgram(const std::optional<DesktopProgram>& program, const QString& what);
 
@@ -82,6 +88,7 @@ private:
     QComboBox* cboExemptions_;
     QListWidget* lstFrequency_;
     QButtonGroup* optStatus_;
+    QLabel* lblStatus_;
     QCheckBox* chkSelfEmployed_;
     std::array<QToolButton*, 8> cmdToolBar_{};
     std::array<QPushButton*, 2> cmdAdditional_{};
@@ -91,7 +98,12 @@ private:
     QLabel* lblModified_;
     QLabel* lblNotice_;
     QToolButton* cmdExplain_;
-    QTreeWidget* lstExplain_;
+    QTextBrowser* lstExplain_;
+    QFrame* inputs_;
+    QFrame* results_;
+    QGridLayout* columns_;
+    bool wide_ = true;
+    bool columnsPlaced_ = false;
 
     QPixmap background_;
     int backgroundPic_ = 0;

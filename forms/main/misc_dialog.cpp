@@ -22,7 +22,9 @@ namespace {
 
 QLabel* wrapped(const QString& text, QWidget* parent)
 {
-    auto* l = new QLabel(text, parent);
+    // ".03" is one number: no line break before or inside it.
+    auto* l = new QLabel(QString(text).replace(QStringLiteral(" or .03"), QStringLiteral("\u00A0or\u00A0.\u206003")),
+                         parent);
     l->setWordWrap(true);
     return l;
 }
@@ -68,6 +70,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lstGrossPay_->setObjectName(QStringLiteral("lstGrossPay"));
     lstGrossPay_->setAccessibleName(tr("What the local tax applies to"));
     for (std::string_view base : MiscModel::kBases) lstGrossPay_->addItem(qs(base));
+    QuietSelection::install(lstGrossPay_);
     lstGrossPay_->setFixedHeight(lstGrossPay_->sizeHintForRow(0) * 5 + 2 * lstGrossPay_->frameWidth() + 2);
     localLay->addWidget(lstGrossPay_);
     auto* localRow = new QHBoxLayout;
@@ -109,8 +112,8 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     raiseLay->setRowStretch(7, 1);
     raiseLay->setColumnStretch(3, 1);
 
-    tabLR_->addTab(local, tr("Local Tax"));
-    tabLR_->addTab(raise, tr("Pay Raise"));
+    tabLR_->addTab(local, tr("Local &Tax"));
+    tabLR_->addTab(raise, tr("Pay &Raise"));
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(tabLR_);
     setMinimumWidth(440);

@@ -21,6 +21,7 @@
 #include "states/registry.h"
 #include "ui/artwork.h"
 #include "ui/focus.h"
+#include "ui/layouts.h"
 #include "ui/qt_text.h"
 
 namespace wm {
@@ -139,7 +140,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     auto* deduct = new QGroupBox(tr("Deduct from Taxable State Amount?"), entries);
     deduct->setObjectName(QStringLiteral("pnlDeduct"));
     auto* deductLay = new QHBoxLayout(deduct);
-    const QString checks[] = {tr("&401k"), tr("Pre-&Tax Amt")};
+    const QString checks[] = {tr("401&k"), tr("Pre-&Tax Amt")};
     for (int i = 0; i < 2; ++i) {
         auto* c = new QCheckBox(checks[i], deduct);
         c->setObjectName(QStringLiteral("chkExemp_%1").arg(i));
@@ -149,7 +150,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     deductLay->addStretch(1);
     form->addRow(deduct);
 
-    cmdAccept_ = new QPushButton(art::commandIcon(QStringLiteral("OK"), QColor(0x2e8b57)), tr("&Accept"), this);
+    cmdAccept_ = new QPushButton(art::commandIcon(QStringLiteral("OK"), QColor(0x2e8b57)), tr("A&ccept"), this);
     cmdAccept_->setObjectName(QStringLiteral("cmdAccept"));
     cmdAccept_->setToolTip(tr("Keep these options and return to the calculator"));
     cmdAccept_->setDefault(true);
@@ -174,21 +175,40 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     for (QWidget* panel : {static_cast<QWidget*>(status), static_cast<QWidget*>(rates), entries})
         panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setSpacing(12);
-    grid->addWidget(header, 0, 0, 1, 3);
-    grid->addWidget(status, 1, 0, Qt::AlignTop);
-    grid->addWidget(rates, 1, 1, Qt::AlignTop);
-    grid->addWidget(entries, 1, 2, Qt::AlignTop);
+    // The panels side by side when there is room, fewer beside each other
+    // when not; the page scrolls up and down and Accept stays in view below.
+    status_ = status;
+    rates_ = rates;
+    entries_ = entries;
+    rates->setMinimumWidth(rates->fontMetrics().horizontalAdvance(rates->title()) + 40);
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pnlPage"));
+    auto* pageLay = new QVBoxLayout(page);
+    pageLay->setContentsMargins(14, 14, 14, 6);
+    pageLay->setSpacing(12);
+    pageLay->addWidget(header);
+    panels_ = new QGridLayout;
+    panels_->setSpacing(12);
+    pageLay->addLayout(panels_);
+    pageLay->addStretch(1);
+    placePanels(3);
+    auto* scroll = new VerticalScroll(page, this);
+    scroll->setObjectName(QStringLiteral("scrPage"));
+    connect(scroll, &VerticalScroll::widthChanged, this, [this](int width) {
+        const int room = width - 28;
+        const int s = status_->minimumSizeHint().width(), r = rates_->minimumSizeHint().width(),
+                  e = entries_->minimumSizeHint().width();
+        placePanels(s + r + e + 24 <= room ? 3 : s + r + 12 <= room && e <= room ? 2 : 1);
+    });
     auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(14, 6, 14, 14);
     bottom->addStretch(1);
     bottom->addWidget(cmdAccept_);
-    grid->addLayout(bottom, 2, 0, 1, 3);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(2, 4);
-    grid->setRowStretch(3, 1);
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->addWidget(scroll, 1);
+    lay->addLayout(bottom);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xe9, 0xee, 0xf2));
@@ -234,6 +254,33 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
 
 StateOptionsForm::~StateOptionsForm() = default;
 
+void StateOptionsForm::placePanels(int columns)
+{
+    if (columns == columns_) return;
+    columns_ = columns;
+    for (QWidget* w : {status_, rates_, entries_}) panels_->removeWidget(w);
+    for (int c = 0; c < 3; ++c) panels_->setColumnStretch(c, 0);
+    if (columns == 3) {
+        panels_->addWidget(status_, 0, 0, Qt::AlignTop);
+        panels_->addWidget(rates_, 0, 1, Qt::AlignTop);
+        panels_->addWidget(entries_, 0, 2, Qt::AlignTop);
+        panels_->setColumnStretch(0, 3);
+        panels_->setColumnStretch(1, 2);
+        panels_->setColumnStretch(2, 4);
+    } else if (columns == 2) {
+        panels_->addWidget(status_, 0, 0, Qt::AlignTop);
+        panels_->addWidget(rates_, 0, 1, Qt::AlignTop);
+        panels_->addWidget(entries_, 1, 0, 1, 2, Qt::AlignTop);
+        panels_->setColumnStretch(0, 3);
+        panels_->setColumnStretch(1, 2);
+    } else {
+        panels_->addWidget(status_, 0, 0, Qt::AlignTop);
+        panels_->addWidget(rates_, 1, 0, Qt::AlignTop);
+        panels_->addWidget(entries_, 2, 0, Qt::AlignTop);
+        panels_->setColumnStretch(0, 1);
+    }
+}
+
 void StateOptionsForm::readFields()
 {
     model_.depsText[0] = cboDeps_[0]->currentText().toStdString();
@@ -254,11 +301,13 @@ void StateOptionsForm::showModel()
     }
     for (int i = 0; i < StateOptionsModel::kRateCount; ++i)
         optRateSelect_[static_cast<std::size_t>(i)]->setEnabled(model_.rateEnabled[static_cast<std::size_t>(i)]);
-    // Exclusive groups cannot show "none chosen" while exclusive.
+    // Exclusive groups cannot show "none chosen" while exclusive. An option
+    // the state does not offer never shows as chosen.
     auto select = [](auto& buttons, int selected) {
         QButtonGroup* g = buttons[0]->group();
         g->setExclusive(false);
-        for (std::size_t i = 0; i < buttons.size(); ++i) buttons[i]->setChecked(static_cast<int>(i) == selected);
+        for (std::size_t i = 0; i < buttons.size(); ++i)
+            buttons[i]->setChecked(static_cast<int>(i) == selected && buttons[i]->isEnabled());
         g->setExclusive(true);
     };
     select(op3Marital_, model_.statusSelected);

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,8 @@ protected:
 private:
     void readFields();
     void showModel();
+    // The option panels in 3, 2 or 1 columns.
+    void placePanels(int columns);
 
     AppContext& ctx_;
     StateOptionsModel model_;
@@ -56,6 +59,11 @@ private:
     std::array<QCheckBox*, 2> chkExemp_{};
     QLabel* lblExplain_;
     QPushButton* cmdAccept_;
+    QWidget* status_ = nullptr;
+    QWidget* rates_ = nullptr;
+    QWidget* entries_ = nullptr;
+    QGridLayout* panels_ = nullptr;
+    int columns_ = 0;
 };
 
 }  // namespace wm

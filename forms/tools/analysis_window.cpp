@@ -51,7 +51,7 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
         ++row;
     }
 
-    cmdPrint_ = new QPushButton(tr("&Print..."), this);
+    cmdPrint_ = new QPushButton(tr("P&rint..."), this);
     cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint_->setToolTip(tr("Print the pay analysis."));
     connect(cmdPrint_, &QPushButton::clicked, this, &AnalysisWindow::cmdPrintClick);

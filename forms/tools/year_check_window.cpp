@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +28,7 @@
 #include "forms/w4/w4_widgets.h"
 #include "print/document_renderer.h"
 #include "ui/qt_text.h"
+#include "ui/layouts.h"
 
 namespace wm {
 
@@ -74,14 +76,17 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     tblYear_->setSelectionMode(QAbstractItemView::NoSelection);
     tblYear_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tblYear_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    tblYear_->setMinimumWidth(420);
+    minTableWidth_ = tblYear_->fontMetrics().horizontalAdvance(QStringLiteral("Federal income tax withheld$00,000.00")) + 40;
+    tblYear_->setMinimumWidth(minTableWidth_);
+    tblYear_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Every row shows; a small window scrolls the whole page instead.
     tblYear_->verticalHeader()->setDefaultSectionSize(tblYear_->fontMetrics().height() + 8);
     tblYear_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chart_ = new YearChart(this);
 
-    auto* results = new QHBoxLayout;
-    results->addWidget(tblYear_, 0);
+    // The chart beside the table when there is room, under it when not.
+    auto* results = results_ = new QBoxLayout(QBoxLayout::LeftToRight);
+    results->addWidget(tblYear_, 0, Qt::AlignTop);
     results->addWidget(chart_, 1);
 
     lblStatus_ = new QLabel(this);
@@ -97,7 +102,16 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     body->addWidget(buildCommands());
     body->addWidget(lblStatus_);
 
-    setScrollingPage(this, body, QMargins(24, 18, 24, 18), false);
+    // The page scrolls up and down when the window is smaller than its
+    // content; across, the entries and results rearrange to its width.
+    auto* page = new QWidget;
+    page->setLayout(body);
+    body->setContentsMargins(24, 18, 24, 18);
+    auto* scroll = new VerticalScroll(page, this);
+    connect(scroll, &VerticalScroll::widthChanged, this, &YearCheckWindow::arrange);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(scroll);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
@@ -126,21 +140,20 @@ QWidget* YearCheckWindow::buildEntries()
     txtItemized_->setObjectName(QStringLiteral("txtItemized"));
     txtItemized_->setToolTip(tr("Your Schedule A total; the standard deduction is used when it is larger."));
 
-    // Two rows: who files, then the amounts.
-    auto* grid = new QGridLayout(box);
-    grid->setHorizontalSpacing(10);
-    auto place = [&](int row, int col, const QString& text, QWidget* field) {
+    // Who files, then the amounts: three to a row, fewer when narrow.
+    entryGrid_ = new QGridLayout(box);
+    entryGrid_->setHorizontalSpacing(10);
+    auto pair = [&](const QString& text, QWidget* field) {
         auto* label = new QLabel(text, box);
         label->setBuddy(field);
-        grid->addWidget(label, row, col * 2);
-        grid->addWidget(field, row, col * 2 + 1);
+        entryPairs_.push_back({label, field});
     };
-    place(0, 0, tr("&Filing status"), cboFiling_);
-    place(0, 1, tr("&Exemptions on the return"), spnReturnExemptions_);
-    place(0, 2, tr("C&hildren under 17"), spnChildren_);
-    place(1, 0, tr("&Other income"), txtOtherIncome_);
-    place(1, 1, tr("&Itemized deductions"), txtItemized_);
-    grid->setColumnStretch(6, 1);
+    pair(tr("Filin&g status"), cboFiling_);
+    pair(tr("&Exemptions on the return"), spnReturnExemptions_);
+    pair(tr("Chi&ldren under 17"), spnChildren_);
+    pair(tr("&Other income"), txtOtherIncome_);
+    pair(tr("&Itemized deductions"), txtItemized_);
+    placeEntries(3);
 
     connect(cboFiling_, &QComboBox::activated, this, &YearCheckWindow::entriesChanged);
     connect(spnReturnExemptions_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
@@ -153,8 +166,8 @@ QWidget* YearCheckWindow::buildEntries()
 QWidget* YearCheckWindow::buildCommands()
 {
     auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
+    // The commands wrap onto a second line when the window is narrow.
+    auto* row = new FlowLayout(bar, 6);
     auto button = [&](const char* name, const QString& text, const QString& tip, void (YearCheckWindow::*slot)()) {
         auto* b = new QPushButton(text, bar);
         b->setObjectName(QLatin1String(name));
@@ -166,11 +179,40 @@ QWidget* YearCheckWindow::buildCommands()
     cmdApply_ = button("cmdApply", {}, {}, &YearCheckWindow::applyAdvice);
     cmdW4_ = button("cmdW4", tr("Fill in Form &W-4"), tr("Open Form W-4 with the advice on lines 5 and 6."),
                     &YearCheckWindow::fillW4);
-    row->addStretch(1);
     cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
                          &YearCheckWindow::saveAsPdf);
-    cmdPrint_ = button("cmdPrint", tr("&Print..."), tr("Print the Year Check."), &YearCheckWindow::print);
+    cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Year Check."), &YearCheckWindow::print);
     return bar;
+}
+
+void YearCheckWindow::placeEntries(int columns)
+{
+    if (columns == entryColumns_) return;
+    entryColumns_ = columns;
+    for (auto [label, field] : entryPairs_) {
+        entryGrid_->removeWidget(label);
+        entryGrid_->removeWidget(field);
+    }
+    for (int c = 0; c < entryGrid_->columnCount(); ++c) entryGrid_->setColumnStretch(c, 0);
+    // Filled row by row (with three across: who files on the first row, the
+    // amounts on the second).
+    for (std::size_t i = 0; i < entryPairs_.size(); ++i) {
+        const int n = static_cast<int>(i);
+        entryGrid_->addWidget(entryPairs_[i].first, n / columns, n % columns * 2);
+        entryGrid_->addWidget(entryPairs_[i].second, n / columns, n % columns * 2 + 1);
+    }
+    entryGrid_->setColumnStretch(columns * 2, 1);
+}
+
+void YearCheckWindow::arrange(int width)
+{
+    int pairWidth = 0;
+    for (auto [label, field] : entryPairs_)
+        pairWidth = qMax(pairWidth, label->sizeHint().width() + field->sizeHint().width() + 20);
+    const int room = width - 48 - 24;
+    placeEntries(qBound(1, room / qMax(1, pairWidth), 3));
+    const bool wide = room >= tblYear_->minimumWidth() + chart_->minimumSizeHint().width() + 12;
+    results_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
 }
 
 bool YearCheckWindow::event(QEvent* e)
@@ -226,6 +268,14 @@ void YearCheckWindow::display()
     }
     tblYear_->setFixedHeight(tblYear_->horizontalHeader()->sizeHint().height() + 2 * tblYear_->frameWidth() +
                              tblYear_->rowCount() * tblYear_->verticalHeader()->defaultSectionSize());
+    // Both columns in full.
+    int columns[2] = {0, 0};
+    for (int i = 0; i < tblYear_->rowCount(); ++i)
+        for (int col : {0, 1})
+            if (const QTableWidgetItem* item = tblYear_->item(i, col))
+                columns[col] = qMax(columns[col], QFontMetrics(item->font()).horizontalAdvance(item->text()) + 16);
+    const int both = columns[0] + columns[1] + 2 * tblYear_->frameWidth() + 8;
+    tblYear_->setMinimumWidth(qMax(minTableWidth_, both));
     YearChart::Data data;
     if (c) {
         const auto last = c->withholdingByCount.begin() + model_.chartLast() + 1;

@@ -6,11 +6,15 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "forms/tools/year_check_model.h"
 #include "ui/app_context.h"
 
+class QBoxLayout;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -52,6 +56,9 @@ protected:
 private:
     QWidget* buildEntries();
     QWidget* buildCommands();
+    // The entries `columns` pairs across; the whole page to `width`.
+    void placeEntries(int columns);
+    void arrange(int width);
     void entriesChanged();
     void refresh();
     void display();
@@ -74,6 +81,11 @@ private:
     QPushButton* cmdW4_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QPushButton* cmdSavePdf_ = nullptr;
+    QGridLayout* entryGrid_ = nullptr;
+    std::vector<std::pair<QLabel*, QWidget*>> entryPairs_;
+    int entryColumns_ = 0;
+    QBoxLayout* results_ = nullptr;
+    int minTableWidth_ = 0;
 };
 
 }  // namespace wm

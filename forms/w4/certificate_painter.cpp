@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTextLayout>

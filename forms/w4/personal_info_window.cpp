@@ -31,6 +31,11 @@ QString digitsOnly(const QString& s)
         if (c.isDigit()) d += c;
     return d;
 }
+void showEntry(QLineEdit* field, const std::string& stored, const QString& hint)
+{
+    field->setPlaceholderText(hint);
+    field->setText(stored == "-" ? QString() : qs(stored));
+}
 }  // namespace
 
 PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
@@ -48,9 +53,10 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     txtSSN_->setInputMask(kSsnInputMask);
     txtSSN_->setMaximumWidth(txtSSN_->fontMetrics().horizontalAdvance(QStringLiteral("000-00-00000")) + 24);
 
-    txtName_->setText(qs(model_.txtName));
-    txtAddress_->setText(qs(model_.txtAddress));
-    txtCity_->setText(qs(model_.txtCity));
+    // "-" marks an entry never made: the field shows empty with a grey hint.
+    showEntry(txtName_, model_.txtName, tr("First name, middle initial, last name"));
+    showEntry(txtAddress_, model_.txtAddress, tr("Number and street or rural route"));
+    showEntry(txtCity_, model_.txtCity, tr("City or town, state and ZIP code"));
     // "-" is the mark for a number never entered: the mask shows it empty.
     txtSSN_->setText(digitsOnly(qs(model_.txtSSN)).isEmpty() ? QString() : qs(model_.txtSSN));
 
@@ -66,7 +72,7 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(tr("&Name (first name, middle initial, last name):"), txtName_);
     form->addRow(QString(), lblNameNeeded_);
-    form->addRow(tr("Home &address (number and street or rural route):"), txtAddress_);
+    form->addRow(tr("Home a&ddress (number and street or rural route):"), txtAddress_);
     form->addRow(tr("&City or town, state and ZIP code:"), txtCity_);
     form->addRow(tr("&Social security number:"), txtSSN_);
 
@@ -74,7 +80,7 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     group->setObjectName(QStringLiteral("fraMaritalStatus"));
     auto* groupLay = new QVBoxLayout(group);
     marital_ = new QButtonGroup(this);
-    const QString captions[3] = {tr("&Married"), tr("Si&ngle"), tr("Married, but &withhold at higher single rate.")};
+    const QString captions[3] = {tr("&Married"), tr("Sin&gle"), tr("Married, but &withhold at higher single rate.")};
     for (int i = 0; i < 3; ++i) {
         auto* opt = new QRadioButton(captions[i], group);
         opt->setObjectName(indexed("optMaritalStatus", i));
@@ -125,9 +131,11 @@ QLineEdit* PersonalInfoWindow::field(const char* objectName, const QString& acce
 
 void PersonalInfoWindow::readFields()
 {
+    // An address left empty is stored as the "not known" mark it was.
+    const auto orUnknown = [](const QString& t) { return t.trimmed().isEmpty() ? std::string("-") : ss(t); };
     model_.txtName = ss(txtName_->text());
-    model_.txtAddress = ss(txtAddress_->text());
-    model_.txtCity = ss(txtCity_->text());
+    model_.txtAddress = orUnknown(txtAddress_->text());
+    model_.txtCity = orUnknown(txtCity_->text());
     model_.txtSSN = ss(txtSSN_->text());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
@@ -47,14 +48,25 @@ TablePickerDialog::TablePickerDialog(PayRecord& record, QWidget* parent) : QDial
     // The keyboard picks with Enter; the arrows only move.
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { pickRow(list_->row(item)); });
 
+    // The window's title is the question the list answers; it is said
+    // inside too, where no title bar can cut it.
+    auto* question = new QLabel(qs(model_->caption), this);
+    question->setObjectName(QStringLiteral("lblQuestion"));
+    question->setWordWrap(true);
+
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(heading_);
+    lay->addWidget(question);
     lay->addLayout(choices);
     lay->addWidget(list_, 1);
 
-    // 5100 by 3315 twips.
+    // 5100 by 3315 twips, or wide enough for the whole title in the title
+    // bar (with room for its buttons).
     const double twip = logicalDpiX() / 1440.0;
-    resize(static_cast<int>(5100 * twip), static_cast<int>(3315 * twip));
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160;
+    resize(qMax(static_cast<int>(5100 * twip), titleWidth), static_cast<int>(3315 * twip));
     fill();
     list_->setFocus();
 }

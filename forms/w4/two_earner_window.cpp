@@ -145,6 +145,7 @@ QWidget* TwoEarnerWindow::buildPage2()
     connect(calendar, &QPushButton::clicked, this, &TwoEarnerWindow::calendar);
     auto* payRow = new QHBoxLayout;
     payRow->addStretch(1);
+    payRow->setSpacing(6);
     payRow->addWidget(payDays);
     payRow->addWidget(txtPayDays_);
     payRow->addWidget(calendar);

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -120,13 +122,17 @@ void CertificateWidget::paintEvent(QPaintEvent*)
 
 void CertificateWidget::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton && onLine7(e->position())) emit line7Clicked();
+    // The release that ends a double-click is not a click of its own: it
+    // would take away the word the double-click just wrote.
+    const bool endsDoubleClick = std::exchange(doubleClicked_, false);
+    if (e->button() == Qt::LeftButton && !endsDoubleClick && onLine7(e->position())) emit line7Clicked();
     QWidget::mouseReleaseEvent(e);
 }
 
 void CertificateWidget::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton) return;
+    doubleClicked_ = true;
     if (onLine7(e->position())) emit line7DoubleClicked();
     else emit sheetDoubleClicked();
 }
@@ -139,7 +145,7 @@ W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     setObjectName(QString::fromLatin1(W4View::kName));
     setWindowTitle(tr("Form W-4"));
 
-    auto* print = new QPushButton(tr("&Print..."), this);
+    auto* print = new QPushButton(tr("P&rint..."), this);
     print->setObjectName(QStringLiteral("cmdPrint"));
     connect(print, &QPushButton::clicked, this, &W4ViewWindow::print);
     auto* pdf = new QPushButton(tr("Save as P&DF..."), this);
@@ -229,7 +235,8 @@ void W4ViewWindow::print()
 
 void W4ViewWindow::saveAsPdf()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QString path = QFileDialog::getSaveFileName(this, tr("Save Form W-4 as PDF"),
                                                       QDir(folder).filePath(QStringLiteral("Form W-4.pdf")),
                                                       tr("PDF files (*.pdf)"));
@@ -240,7 +247,11 @@ void W4ViewWindow::saveAsPdf()
 bool W4ViewWindow::savePdf(const QString& path)
 {
     QString why;
-    if (writeCertificatePdf(path, model_.certificate(), &why)) return true;
+    if (writeCertificatePdf(path, model_.certificate(), &why)) {
+        if (auto* main = qobject_cast<QMainWindow*>(window()))
+            main->statusBar()->showMessage(tr("Form W-4 saved as %1").arg(QDir::toNativeSeparators(path)), 8000);
+        return true;
+    }
     auto* box = new QMessageBox(QMessageBox::Warning, tr("Save Form W-4 as PDF"),
                                 tr("The certificate could not be saved as \"%1\".\n%2")
                                     .arg(QDir::toNativeSeparators(path), why),

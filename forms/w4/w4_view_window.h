@@ -44,6 +44,7 @@ private:
     bool onLine7(const QPointF& pos) const;
 
     Certificate cert_;
+    bool doubleClicked_ = false;
 };
 
 class W4ViewWindow final : public QWidget {

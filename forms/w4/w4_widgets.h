@@ -54,8 +54,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
-// A computed line: a sunken box with the number, right-aligned, readable
-// by keyboard and screen readers.
+// A computed line: a tinted box with the number, right-aligned, that looks
+// unlike an entry box and is readable by keyboard and screen readers.
 class ResultField final : public QLabel {
     Q_OBJECT
 public:
@@ -115,7 +115,7 @@ QHBoxLayout* headingRow(const QString& heading, const QString& marker, QWidget* 
 // at the foot.
 void layOutPage(QWidget* page, const QString& heading, const QString& marker, QLayout* body, QLayout* commands);
 
-// The page commands: "&Next Page >>" (cmdW4Back_0) and "<< &Previous Page"
+// The page commands: "&Next Page >>" (cmdW4Back_0) and "<< P&revious Page"
 // (cmdW4Back_1), running `turn` when clicked.
 enum class PageTurn { Next, Previous };
 QPushButton* pageCommand(PageTurn which, QWidget* page, const std::function<void()>& turn);

@@ -1,6 +1,9 @@
 // The W-4 forms inside the main window: opened from the tool bar and the
 // list bar, handing lines to the certificate, closing, and the program's end.
+#include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -115,6 +118,21 @@ private slots:
         QTest::qWait(20);
         QVERIFY(shell->form(FormId::W4View));
         QVERIFY(!shell->form(FormId::Main));
+    }
+
+    void savedPdfIsConfirmedInTheStatusBar()
+    {
+        start();
+        shell->toolCommand(QStringLiteral("ID_DisplayFormW4"));
+        auto* view = form<w4::W4ViewWindow>(FormId::W4View);
+        QVERIFY(view);
+        shell->statusBar()->clearMessage();
+        QVERIFY(!view->savePdf(dir->filePath(QStringLiteral("missing/w4.pdf"))));
+        QCOMPARE(shell->statusBar()->currentMessage(), QString());
+        const QString path = dir->filePath(QStringLiteral("w4.pdf"));
+        QVERIFY(view->savePdf(path));
+        QVERIFY(QFile::exists(path));
+        QVERIFY(shell->statusBar()->currentMessage().contains(QDir::toNativeSeparators(path)));
     }
 
     void programEndsWithTheFormsOpen()

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "forms/w4/certificate_painter.h"
 #include "forms/w4/dednadj_window.h"
 #include "forms/w4/pers_wksht_window.h"
 #include "forms/w4/personal_info_window.h"
@@ -70,6 +71,7 @@ private slots:
     void emptyNameKeepsThePersonalInformation();
     void keyboardWorksThePickerAndInstructions();
     void certificateSavesAsPdf();
+    void lineSevenByClickAndDoubleClick();
     void screenshots();
 };
 
@@ -269,7 +271,11 @@ void W4WindowsTest::emptyNameKeepsThePersonalInformation()
     PersonalInfoWindow w(e.ctx);
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(child<QLineEdit>(&w, "txtName")->text(), QStringLiteral("-"));
+    // First start: empty fields with a grey hint, not the stored "-".
+    for (const char* field : {"txtName", "txtAddress", "txtCity"}) {
+        QCOMPARE(child<QLineEdit>(&w, field)->text(), QString());
+        QVERIFY(!child<QLineEdit>(&w, field)->placeholderText().isEmpty());
+    }
     QVERIFY(child<QRadioButton>(&w, "optMaritalStatus_0")->isChecked());
     QCOMPARE(child<QLineEdit>(&w, "txtSSN")->text(), QStringLiteral("--"));
 
@@ -358,6 +364,23 @@ void W4WindowsTest::certificateSavesAsPdf()
     QVERIFY(box);
     QVERIFY(box->text().contains(QStringLiteral("could not be saved")));
     box->close();
+}
+
+void W4WindowsTest::lineSevenByClickAndDoubleClick()
+{
+    Env e;
+    W4ViewWindow w(e.ctx);
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Through the window, so each click ends with its release as a mouse's does.
+    QWindow* window = w.windowHandle();
+    const QPoint line7 = w.sheet()->mapTo(&w, w.sheet()->toWidget(line7TextArea().center()).toPoint());
+    QTest::mouseDClick(window, Qt::LeftButton, {}, line7);
+    QVERIFY(w.model().certificate().exempt);
+    QVERIFY(w.findChild<QCheckBox*>(QStringLiteral("chkExempt"))->isChecked());
+    QTest::mouseClick(window, Qt::LeftButton, {}, line7);
+    QVERIFY(!w.model().certificate().exempt);
 }
 
 // With WAGEMARK_SCREENSHOTS set to a folder, pictures of every page and

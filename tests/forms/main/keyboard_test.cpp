@@ -1,0 +1,281 @@
+// Every window of the program as a keyboard user meets it: Alt+letter
+// mnemonics unique in each window (with the main window's menu bar for its
+// forms), Enter in an open drop-down, Esc in help; and the commands of each
+// window still reachable at the smallest supported screen.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTextBrowser>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <map>
+
+#include "forms/main/main_form.h"
+#include "forms/main/misc_dialog.h"
+#include "forms/w4/table_picker_dialog.h"
+#include "shell/error_report_dialog.h"
+#include "ui/form_registry.h"
+#include "shell/help_window.h"
+#include "shell/mdi_shell.h"
+#include "shell/qt_settings_store.h"
+#include "support/shell_fixture.h"
+
+namespace wm {
+namespace {
+
+// Where each Alt+key of a window goes.
+using Mnemonics = std::multimap<QString, QString>;
+
+void addMnemonic(Mnemonics& m, const QString& text, const QString& where)
+{
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    if (!key.isEmpty())
+        m.emplace(key.toString().toLower(), where + QStringLiteral(" \"") + text.left(40) + QLatin1Char('"'));
+}
+
+// The mnemonics the widgets of `root` register: buttons, captions with a
+// buddy, group box titles and tabs. (Pages not shown count too: a letter must
+// not change its meaning with the page.)
+void collect(Mnemonics& m, QWidget* root)
+{
+    QList<QWidget*> all = root->findChildren<QWidget*>();
+    all.prepend(root);
+    for (QWidget* w : all) {
+        if (w != root && w->isWindow()) continue;  // a window of its own
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) addMnemonic(m, b->text(), b->objectName());
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) addMnemonic(m, l->text(), l->buddy()->objectName());
+        else if (auto* g = qobject_cast<QGroupBox*>(w)) addMnemonic(m, g->title(), g->objectName());
+        else if (auto* t = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < t->count(); ++i) addMnemonic(m, t->tabText(i), QStringLiteral("tab"));
+    }
+}
+
+// Letters used by more than one caption. (One command repeated on each page
+// of a worksheet keeps its caption and its letter.)
+QString clashes(const Mnemonics& m)
+{
+    QStringList out;
+    for (auto it = m.begin(); it != m.end(); it = m.upper_bound(it->first)) {
+        QSet<QString> captions;
+        QStringList users;
+        for (auto [a, b] = m.equal_range(it->first); a != b; ++a) {
+            users << a->second;
+            captions.insert(a->second.mid(a->second.indexOf(QLatin1Char('"'))));
+        }
+        if (captions.size() > 1) out << it->first + QStringLiteral(": ") + users.join(QStringLiteral(", "));
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+class KeyboardTest : public QObject, test::ShellFixture {
+    Q_OBJECT
+
+    void start()
+    {
+        ShellFixture::start();
+        shell->showStartForm();
+    }
+    // The main window's own letters: its menu bar.
+    Mnemonics menuBar() const
+    {
+        Mnemonics m;
+        for (QAction* a : shell->menuBar()->actions()) addMnemonic(m, a->text(), QStringLiteral("menu"));
+        return m;
+    }
+    MainForm* main() const { return qobject_cast<MainForm*>(shell->form(FormId::Main)); }
+
+private slots:
+    void initTestCase() { registerAllForms(forms); }
+    void init()
+    {
+        fresh();
+        settings->save("User", "DontShow", "1");
+    }
+    void cleanup()
+    {
+        stop();
+        QCOMPARE(reports, 0);
+    }
+
+    void menusKeepTheirLetters()
+    {
+        start();
+        const Mnemonics m = menuBar();
+        QCOMPARE(clashes(m), QString());
+        QStringList letters;
+        for (const auto& [key, where] : m) letters << key;
+        letters.sort();
+        QCOMPARE(letters, (QStringList{"alt+4", "alt+a", "alt+f", "alt+h", "alt+p"}));
+    }
+
+    void eachMenuHasUniqueMnemonics()
+    {
+        start();
+        QStringList failures;
+        for (QMenu* menu : shell->findChildren<QMenu*>()) {
+            Mnemonics m;
+            for (QAction* a : menu->actions()) addMnemonic(m, a->text(), a->objectName());
+            if (!clashes(m).isEmpty()) failures << menu->title() + ": " + clashes(m);
+        }
+        for (const QString& f : failures) qWarning("%s", qPrintable(f));
+        QVERIFY2(failures.isEmpty(), "clashing mnemonics");
+    }
+
+    void everyFormHasUniqueMnemonicsWithTheMenuBar()
+    {
+        start();
+        QStringList failures;
+        for (const FormEntry& e : forms.entries()) {
+            Mnemonics m;
+            if (e.kind == FormKind::Modal) {
+                std::unique_ptr<QWidget> w(e.make(shell->context(), shell.get()));
+                collect(m, w.get());
+            } else {
+                shell->open(e.id);
+                QWidget* w = shell->form(e.id);
+                QVERIFY2(w, e.objectName);
+                m = menuBar();
+                collect(m, w);
+            }
+            if (!clashes(m).isEmpty()) failures << QString::fromLatin1(e.objectName) + ": " + clashes(m);
+        }
+        for (const QString& f : failures) qWarning("%s", qPrintable(f));
+        QVERIFY2(failures.isEmpty(), "clashing mnemonics");
+    }
+
+    void dialogsHaveUniqueMnemonics()
+    {
+        start();
+        MiscDialog misc(main()->model(), MiscModel::Page::PayRaise, shell.get());
+        w4::TablePickerDialog picker(*record, shell.get());
+        HelpWindow helpWindow;
+        ReportData data;
+        ErrorReportDialog report(data, QString(), shell.get());
+        QStringList failures;
+        for (QWidget* w : std::initializer_list<QWidget*>{&misc, &picker, &helpWindow, &report}) {
+            Mnemonics m;
+            collect(m, w);
+            if (!clashes(m).isEmpty()) failures << w->objectName() + ": " + clashes(m);
+        }
+        for (const QString& f : failures) qWarning("%s", qPrintable(f));
+        QVERIFY2(failures.isEmpty(), "clashing mnemonics");
+    }
+
+    void enterInAnOpenDropDownOnlyPicks()
+    {
+        start();
+        auto* state = main()->findChild<QComboBox*>("cboState");
+        auto* grid = main()->findChild<QTableWidget*>("dbgDisplay");
+        state->setFocus();
+        state->showPopup();
+        QAbstractItemView* list = state->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(state->currentIndex(), 1);
+        QCOMPARE(grid->rowCount(), 0);
+        // On the closed list Enter calculates.
+        QTest::keyClick(state, Qt::Key_Return);
+        QCOMPARE(grid->rowCount(), 12);
+    }
+
+    void focusAloneShowsASelection()
+    {
+        start();
+        auto* income = main()->findChild<QLineEdit*>("txtIncome");
+        auto* hours = main()->findChild<QLineEdit*>("txtHours");
+        // Passing through a field on the way to another leaves nothing
+        // selected behind.
+        income->setFocus();
+        hours->setFocus();
+        QTRY_VERIFY(hours->hasSelectedText());
+        QVERIFY(!income->hasSelectedText());
+        income->setFocus();
+        QTRY_VERIFY(income->hasSelectedText());
+        QVERIFY(!hours->hasSelectedText());
+    }
+
+    void commandsAndBothResultColumnsStayInView_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("640x480") << QSize(640, 480);
+        QTest::newRow("800x600") << QSize(800, 600);
+    }
+    void commandsAndBothResultColumnsStayInView()
+    {
+        QFETCH(QSize, screen);
+        start();
+        shell->resize(screen);
+        QWidget* area = shell->mdiArea()->viewport();
+        const auto inView = [area](QWidget* w) {
+            return w && w->isVisible() && area->rect().contains(QRect(w->mapTo(area, QPoint(0, 0)), w->size()));
+        };
+        QStringList commands;
+        for (int i = 0; i < 8; ++i) commands << QStringLiteral("cmdToolBar_%1").arg(i);
+        commands << QStringLiteral("cmdRotatePic");
+        for (const QString& name : commands)
+            QTRY_VERIFY2(inView(main()->findChild<QWidget*>(name)), qPrintable(name));
+        auto* grid = main()->findChild<QTableWidget*>("dbgDisplay");
+        main()->calculate();
+        QTRY_VERIFY(grid->columnViewportPosition(1) + grid->columnWidth(1) <= grid->viewport()->width());
+        QVERIFY(grid->columnWidth(1) >= grid->fontMetrics().horizontalAdvance(QStringLiteral("$0.00")));
+
+        shell->open(FormId::StateOptions);
+        QTRY_VERIFY(inView(shell->form(FormId::StateOptions)->findChild<QWidget*>("cmdAccept")));
+    }
+
+    void escClosesHelpWhichOpensByTheMainWindow()
+    {
+        start();
+        shell->setGeometry(120, 40, 900, 600);
+        QtHelpService realHelp;
+        realHelp.setAppHelp(shell.get(), dir->path());
+        realHelp.show(0);
+        HelpWindow* w = realHelp.window();
+        QVERIFY(w && w->isVisible());
+        QVERIFY(w->geometry().intersects(shell->frameGeometry()) ||
+                qAbs(w->geometry().left() - shell->frameGeometry().right()) <= 1);
+        QTest::keyClick(w->browser(), Qt::Key_Escape);
+        QTRY_VERIFY(!realHelp.window());
+    }
+
+    void helpGoesBesideTheMainWindowOrOverIt_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("expected");
+        const QRect hd(0, 0, 1920, 1080), small(0, 0, 800, 600);
+        QTest::newRow("room on the right") << hd << QRect(100, 100, 900, 700) << QRect(1000, 140, 820, 600);
+        QTest::newRow("room on the left") << hd << QRect(1000, 100, 900, 700) << QRect(180, 140, 820, 600);
+        QTest::newRow("no room: over its right part") << hd << QRect(123, 20, 1674, 1000) << QRect(952, 60, 820, 600);
+        QTest::newRow("near the bottom: kept on screen") << hd << QRect(300, 900, 1500, 170) << QRect(955, 480, 820, 600);
+        QTest::newRow("small screen: smaller, inside") << small << small << QRect(55, 40, 720, 540);
+    }
+    void helpGoesBesideTheMainWindowOrOverIt()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, main);
+        QFETCH(QRect, expected);
+        QCOMPARE(helpPlacement(main, screen, QSize(820, 600)), expected);
+    }
+};
+
+}  // namespace
+}  // namespace wm
+
+QTEST_MAIN(wm::KeyboardTest)
+#include "keyboard_test.moc"

@@ -1,0 +1,57 @@
+#pragma once
+// Layout pieces that keep windows usable from small screens up: a row of
+// commands that wraps onto more lines when narrow, and a page that scrolls
+// up and down when the window is too short for it.
+
+#include <QLayout>
+#include <QList>
+#include <QScrollArea>
+
+namespace wm {
+
+// Items side by side, wrapping onto the next line when the width runs out;
+// each line's items share its width.
+class FlowLayout final : public QLayout {
+public:
+    explicit FlowLayout(QWidget* parent = nullptr, int spacing = 4);
+    ~FlowLayout() override;
+
+    void addItem(QLayoutItem* item) override;
+    int count() const override { return static_cast<int>(items_.size()); }
+    QLayoutItem* itemAt(int index) const override { return items_.value(index); }
+    QLayoutItem* takeAt(int index) override;
+    Qt::Orientations expandingDirections() const override { return Qt::Horizontal; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return arrange(QRect(0, 0, width, 0), false); }
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    void setGeometry(const QRect& rect) override;
+
+private:
+    int arrange(const QRect& rect, bool place) const;
+
+    QList<QLayoutItem*> items_;
+    int spacing_;
+};
+
+// A page that scrolls up and down, never sideways: it is as wide as the
+// window and as tall as it needs. Transparent, so what the window paints
+// behind it shows.
+class VerticalScroll final : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit VerticalScroll(QWidget* page, QWidget* parent = nullptr);
+
+signals:
+    // The room the page has across (the window's width less the scroll bar).
+    void widthChanged(int width);
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void fit();
+};
+
+}  // namespace wm
