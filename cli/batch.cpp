@@ -160,8 +160,11 @@ BatchResult runBatch(std::istream& in, std::ostream& out, std::ostream* progress
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A byte-order mark may open the input; it is not part of the line.
+        if (result.lines == 0 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         bool failed = false;
         out << batchLine(line, ++result.lines, failed) << '\n';
+        if (!out) break;  // the output is gone: stop at once
         if (failed) ++result.failed;
         if (progress && result.lines % 10000 == 0)
             *progress << "\r" << result.lines << " lines, " << result.failed << " with errors" << std::flush;

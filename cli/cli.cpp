@@ -1,15 +1,22 @@
 #include "cli/cli.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <iomanip>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "cli/batch.h"
 #include "cli/compute.h"
+#include "cli/fd_stream.h"
 #include "core/federal.h"
 #include "states/registry.h"
 
@@ -38,7 +45,7 @@ Options of calc:
   --pretax AMOUNT         non-taxable amount (cafeteria plan, ...)
   --prefica AMOUNT        amount on which no FICA is due
   --self-employed         self-employment FICA rates
-  --state NAME|INDEX      state by name ("New York"), calculator ("NYTax") or index
+  --state NAME|INDEX      state by name ("New York"), calculator ("NewYork") or index
 State options (see "wagemark-cli states" for which state reads which):
   --state-status CODE     state filing status 0..9
   --state-rate A..E       rate letter (Connecticut, New Jersey)
@@ -74,6 +81,15 @@ struct UsageError {
     std::string message;
 };
 
+// Blanks around a value are dropped on both sides, as the amount reader does.
+std::string trimmed(const std::string& s)
+{
+    constexpr const char* kBlanks = " \t\n\r";
+    const auto first = s.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
 std::string lower(std::string s)
 {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -82,9 +98,11 @@ std::string lower(std::string s)
 
 std::int16_t wholeNumber(const std::string& option, const std::string& value, int lo, int hi)
 {
+    const std::string t = trimmed(value);
     char* end = nullptr;
-    long v = std::strtol(value.c_str(), &end, 10);
-    if (value.empty() || *end != '\0' || v < lo || v > hi)
+    errno = 0;
+    const long v = std::strtol(t.c_str(), &end, 10);
+    if (t.empty() || *end != '\0' || errno == ERANGE || v < lo || v > hi)
         throw UsageError{option + ": expected a whole number from " + std::to_string(lo) + " to " +
                          std::to_string(hi) + ", got \"" + value + "\""};
     return static_cast<std::int16_t>(v);
@@ -95,7 +113,9 @@ std::string amountText(const std::string& option, const std::string& value)
 {
     try {
         toCurrency(value);
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::kOverflow)
+            throw UsageError{option + ": \"" + value + "\" is too large (at most 922,337,203,685,477.5807)"};
         throw UsageError{option + ": \"" + value + "\" is not an amount (examples: 1250, 1,250.00, $980.50)"};
     }
     return value;
@@ -105,9 +125,20 @@ double number(const std::string& option, const std::string& value)
 {
     try {
         return toDouble(value);
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::kOverflow) throw UsageError{option + ": \"" + value + "\" is too large"};
         throw UsageError{option + ": \"" + value + "\" is not a number"};
     }
+}
+
+// A percentage or rate: 3 and .03 both mean 3 %, so 0 to 100 covers every
+// meaningful entry.
+double percentage(const std::string& option, const std::string& value)
+{
+    const double d = number(option, value);
+    if (d < 0 || d > 100)
+        throw UsageError{option + ": expected a percentage from 0 to 100, got \"" + value + "\""};
+    return d;
 }
 
 std::int16_t frequency(const std::string& v)
@@ -115,23 +146,25 @@ std::int16_t frequency(const std::string& v)
     static const std::map<std::string, std::int16_t> names = {
         {"weekly", 0}, {"semimonthly", 1}, {"semi-monthly", 1}, {"twice-a-month", 1},
         {"biweekly", 2}, {"bi-weekly", 2}, {"every-two-weeks", 2}, {"monthly", 3}};
-    auto it = names.find(lower(v));
+    const std::string t = trimmed(v);
+    auto it = names.find(lower(t));
     if (it != names.end()) return it->second;
-    if (v.size() == 1 && v[0] >= '0' && v[0] <= '3') return static_cast<std::int16_t>(v[0] - '0');
+    if (t.size() == 1 && t[0] >= '0' && t[0] <= '3') return static_cast<std::int16_t>(t[0] - '0');
     throw UsageError{"--frequency: expected weekly, biweekly, semimonthly or monthly, got \"" + v + "\""};
 }
 
 std::int16_t status(const std::string& v)
 {
-    const std::string l = lower(v);
+    const std::string l = lower(trimmed(v));
     if (l == "married" || l == "0") return 0;
     if (l == "single" || l == "1") return 1;
     if (l == "married-single" || l == "2") return 2;
     throw UsageError{"--status: expected married, single or married-single, got \"" + v + "\""};
 }
 
-std::int16_t state(const std::string& v)
+std::int16_t state(const std::string& value)
 {
+    const std::string v = trimmed(value);
     if (!v.empty() && std::isdigit(static_cast<unsigned char>(v[0]))) return wholeNumber("--state", v, 0, 41);
     const int i = findState(v);
     if (i < 0) throw UsageError{"--state: unknown state \"" + v + "\" (see wagemark-cli states)"};
@@ -140,7 +173,7 @@ std::int16_t state(const std::string& v)
 
 std::int16_t rateLetter(const std::string& v)
 {
-    const std::string l = lower(v);
+    const std::string l = lower(trimmed(v));
     if (l.size() == 1 && l[0] >= 'a' && l[0] <= 'e') return static_cast<std::int16_t>(l[0] - 'a');
     if (l.size() == 1 && l[0] >= '0' && l[0] <= '4') return static_cast<std::int16_t>(l[0] - '0');
     throw UsageError{"--state-rate: expected a letter A to E, got \"" + v + "\""};
@@ -151,6 +184,8 @@ std::int16_t countyRate(const std::string& v)
     // The county list stores the rate in hundredths of a percent.
     static const int kCodes[] = {125, 175, 241, 251, 277, 282, 291, 301};
     const double d = number("--county-rate", v);
+    if (!(d > 0 && d < 1000))
+        throw UsageError{"--county-rate: expected one of 1.25 1.75 2.41 2.51 2.77 2.82 2.91 3.01, got \"" + v + "\""};
     const int code = d < 10 ? static_cast<int>(std::lround(d * 100)) : static_cast<int>(std::lround(d));
     for (int c : kCodes)
         if (c == code) return static_cast<std::int16_t>(c);
@@ -161,7 +196,7 @@ std::int16_t localBase(const std::string& v)
 {
     static const std::map<std::string, std::int16_t> names = {
         {"gross", 1}, {"less-401k", 2}, {"less-pretax", 3}, {"less-401k-pretax", 4}, {"less-exemption", 5}};
-    auto it = names.find(lower(v));
+    auto it = names.find(lower(trimmed(v)));
     if (it != names.end()) return it->second;
     return wholeNumber("--local-base", v, 0, 5);
 }
@@ -179,9 +214,14 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first)
 {
     CalcOptions o;
     CalcRequest& q = o.request;
+    // The options below set their own settings after every --setting, so
+    // that the more specific one wins whatever the order.
+    decltype(q.settings) general;
     auto setting = [&q](const char* section, const char* key, std::string value) {
         q.settings.emplace_back(section, key, std::move(value));
     };
+    bool localRate = false;
+    bool localBaseGiven = false;
     for (std::size_t i = first; i < args.size(); ++i) {
         std::string opt = args[i];
         std::string value;
@@ -196,11 +236,15 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first)
             if (i + 1 >= args.size()) throw UsageError{opt + ": missing value"};
             return args[++i];
         };
-        if (opt == "--json") o.json = true;
-        else if (opt == "--explain") o.explain = true;
-        else if (opt == "--self-employed") q.input.chkSelfEmployed = true;
-        else if (opt == "--state-401k") setting("StateInfo", "sta401", "Y");
-        else if (opt == "--state-pretax") setting("StateInfo", "staPreTax", "Y");
+        auto noValue = [&] {
+            if (inlineValue) throw UsageError{opt + ": takes no value, got \"" + value + "\""};
+            return true;
+        };
+        if (opt == "--json") o.json = noValue();
+        else if (opt == "--explain") o.explain = noValue();
+        else if (opt == "--self-employed") q.input.chkSelfEmployed = noValue();
+        else if (opt == "--state-401k" && noValue()) setting("StateInfo", "sta401", "Y");
+        else if (opt == "--state-pretax" && noValue()) setting("StateInfo", "staPreTax", "Y");
         else if (opt == "--income") q.input.txtIncome = amountText(opt, next());
         else if (opt == "--statement") {
             o.statement = next();
@@ -219,7 +263,7 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first)
         else if (opt == "--state") q.intState = state(next());
         else if (opt == "--401k") {
             q.input.txt401k = next();
-            number(opt, q.input.txt401k);
+            percentage(opt, q.input.txt401k);
         }
         else if (opt == "--pretax") q.input.txtPreTax = amountText(opt, next());
         else if (opt == "--prefica") q.input.txtPreFICA = amountText(opt, next());
@@ -247,22 +291,27 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first)
         } else if (opt == "--miss-part") {
             setting("StateInfo", "missPart", formatPlain(toCurrency(amountText(opt, next()))));
         } else if (opt == "--local-rate") {
-            double rate = number(opt, next());
+            const double rate = percentage(opt, next());
             q.SPval = rate >= 1 ? rate / 100 : rate;
-            if (q.SPtx == 0) q.SPtx = 1;
+            localRate = true;
         } else if (opt == "--local-base") {
             q.SPtx = localBase(next());
+            localBaseGiven = true;
         } else if (opt == "--setting") {
             const std::string s = next();
             const auto slash = s.find('/');
             const auto eq = s.find('=');
             if (slash == std::string::npos || eq == std::string::npos || eq < slash)
                 throw UsageError{"--setting: expected SECTION/KEY=VALUE, got \"" + s + "\""};
-            q.settings.emplace_back(s.substr(0, slash), s.substr(slash + 1, eq - slash - 1), s.substr(eq + 1));
+            general.emplace_back(s.substr(0, slash), s.substr(slash + 1, eq - slash - 1), s.substr(eq + 1));
         } else {
             throw UsageError{"unknown option \"" + args[i] + "\" (see wagemark-cli help)"};
         }
     }
+    // A rate alone is a tax on gross pay.
+    if (localRate && !localBaseGiven) q.SPtx = 1;
+    general.insert(general.end(), q.settings.begin(), q.settings.end());
+    q.settings = std::move(general);
     return o;
 }
 
@@ -359,18 +408,55 @@ int batch(const std::vector<std::string>& args, std::istream& in, std::ostream& 
           bool stderrIsTerminal)
 {
     if (args.size() > 3) throw UsageError{"batch takes at most one FILE"};
-    std::ifstream file;
+    std::unique_ptr<FdInBuf> fileBuf;
+    std::istream file(nullptr);
     std::istream* source = &in;
+    std::string name = "standard input";
     if (args.size() == 3 && args[2] != "-") {
-        file.open(args[2]);
-        if (!file) {
-            err << "wagemark-cli: cannot open \"" << args[2] << "\"\n";
+        name = "\"" + args[2] + "\"";
+        const int fd = ::open(args[2].c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            err << "wagemark-cli: cannot open " << name << ": " << std::strerror(errno) << '\n';
             return 2;
         }
+        fileBuf = std::make_unique<FdInBuf>(fd, true);
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            err << "wagemark-cli: " << name << " is a directory, not a file\n";
+            return 2;
+        }
+        file.rdbuf(fileBuf.get());
         source = &file;
     }
     const BatchResult r = runBatch(*source, out, stderrIsTerminal ? &err : nullptr);
+    if (!out) return 0;  // the caller reports the failed write
+    if (source->bad() || !readFailure(source->rdbuf()).empty()) {
+        const std::string reason = readFailure(source->rdbuf());
+        err << "wagemark-cli: cannot read " << name << ": " << (reason.empty() ? "read error" : reason) << '\n';
+        return 2;
+    }
     return r.failed ? 1 : 0;
+}
+
+int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+               bool stderrIsTerminal)
+{
+    const std::string command = args.size() > 1 ? args[1] : "help";
+    if (command == "help" || command == "--help" || command == "-h") {
+        out << kUsage;
+        return args.size() > 1 ? 0 : 2;
+    }
+    if (command == "calc") {
+        for (std::size_t i = 2; i < args.size(); ++i)
+            if (args[i] == "--help" || args[i] == "-h") {
+                out << kUsage;
+                return 0;
+            }
+        return calc(args, out, err);
+    }
+    if (command == "states") return states(out);
+    if (command == "batch") return batch(args, in, out, err, stderrIsTerminal);
+    throw UsageError{"unknown command \"" + command + "\""};
 }
 
 }  // namespace
@@ -380,27 +466,21 @@ void setStatementWriter(StatementWriter writer) { statementWriter = writer; }
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
         bool stderrIsTerminal)
 {
+    int status = 0;
     try {
-        const std::string command = args.size() > 1 ? args[1] : "help";
-        if (command == "help" || command == "--help" || command == "-h") {
-            out << kUsage;
-            return args.size() > 1 ? 0 : 2;
-        }
-        if (command == "calc") {
-            for (std::size_t i = 2; i < args.size(); ++i)
-                if (args[i] == "--help" || args[i] == "-h") {
-                    out << kUsage;
-                    return 0;
-                }
-            return calc(args, out, err);
-        }
-        if (command == "states") return states(out);
-        if (command == "batch") return batch(args, in, out, err, stderrIsTerminal);
-        throw UsageError{"unknown command \"" + command + "\""};
+        status = runCommand(args, in, out, err, stderrIsTerminal);
     } catch (const UsageError& e) {
         err << "wagemark-cli: " << e.message << "\nTry \"wagemark-cli help\".\n";
-        return 2;
+        status = 2;
     }
+    // Output that did not arrive is a failure of its own, whatever the command said.
+    out.flush();
+    if (!out) {
+        const std::string reason = writeFailure(out.rdbuf());
+        err << "wagemark-cli: cannot write the output: " << (reason.empty() ? "write error" : reason) << '\n';
+        return kWriteFailed;
+    }
+    return status;
 }
 
 }  // namespace wm::cli

@@ -180,6 +180,31 @@ private:
         return true;
     }
 
+    // Length of the well-formed UTF-8 sequence at pos_ (no overlong forms,
+    // no surrogates, nothing above U+10FFFF); 0 when there is none.
+    std::size_t utf8Sequence() const
+    {
+        auto byte = [this](std::size_t i) { return pos_ + i < t_.size() ? static_cast<unsigned char>(t_[pos_ + i]) : 0u; };
+        const unsigned b0 = byte(0);
+        std::size_t n = 0;
+        unsigned lo = 0x80, hi = 0xBF;  // range of the second byte
+        if (b0 >= 0xC2 && b0 <= 0xDF) n = 2;
+        else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            n = 3;
+            if (b0 == 0xE0) lo = 0xA0;
+            if (b0 == 0xED) hi = 0x9F;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            n = 4;
+            if (b0 == 0xF0) lo = 0x90;
+            if (b0 == 0xF4) hi = 0x8F;
+        } else
+            return 0;
+        if (byte(1) < lo || byte(1) > hi) return 0;
+        for (std::size_t i = 2; i < n; ++i)
+            if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+        return n;
+    }
+
     bool string(std::string& out)
     {
         ++pos_;  // opening quote
@@ -187,6 +212,14 @@ private:
             char c = t_[pos_++];
             if (c == '"') return true;
             if (static_cast<unsigned char>(c) < 0x20) return fail("control character in a string");
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                --pos_;
+                const std::size_t n = utf8Sequence();
+                if (n == 0) return fail("invalid UTF-8");
+                out.append(t_.substr(pos_, n));
+                pos_ += n;
+                continue;
+            }
             if (c != '\\') {
                 out += c;
                 continue;
@@ -205,11 +238,16 @@ private:
             case 'u': {
                 unsigned cp = 0;
                 if (!hex4(cp)) return false;
-                if (cp >= 0xD800 && cp < 0xDC00 && t_.substr(pos_, 2) == "\\u") {
+                // A surrogate is only half a character: the high one must
+                // be followed by a low one.
+                if (cp >= 0xDC00 && cp < 0xE000) return fail("lone surrogate in a \\u escape");
+                if (cp >= 0xD800 && cp < 0xDC00) {
+                    if (t_.substr(pos_, 2) != "\\u") return fail("lone surrogate in a \\u escape");
                     pos_ += 2;
                     unsigned lo = 0;
                     if (!hex4(lo)) return false;
-                    if (lo >= 0xDC00 && lo < 0xE000) cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
+                    if (lo < 0xDC00 || lo >= 0xE000) return fail("lone surrogate in a \\u escape");
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
                 }
                 utf8(out, cp);
                 break;
@@ -224,6 +262,8 @@ private:
     {
         const std::size_t start = pos_;
         if (pos_ < t_.size() && t_[pos_] == '-') ++pos_;
+        if (pos_ + 1 < t_.size() && t_[pos_] == '0' && t_[pos_ + 1] >= '0' && t_[pos_ + 1] <= '9')
+            return fail("leading zero in a number");
         auto digits = [&] {
             std::size_t s = pos_;
             while (pos_ < t_.size() && t_[pos_] >= '0' && t_[pos_] <= '9') ++pos_;

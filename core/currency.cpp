@@ -124,6 +124,8 @@ Currency Currency::operator-(Currency o) const
 
 Currency Currency::operator-() const { return Currency() - *this; }
 
+void Currency::overflow() { raise(err::kOverflow); }
+
 Currency Currency::operator*(std::int64_t n) const
 {
     std::int64_t out;
@@ -131,16 +133,14 @@ Currency Currency::operator*(std::int64_t n) const
     return Currency(out);
 }
 
-Currency centsRound(Currency c) { return Currency::fromCount(divRound(c.count(), 100, false) * 100); }
+// Rounding up near either end of the range can leave it: the products are checked.
+Currency centsRound(Currency c) { return Currency::fromCount(divRound(c.count(), 100, false)) * 100; }
 
-Currency roundToCentsEven(Currency c)
-{
-    return Currency::fromCount(divRound(c.count(), 100, true) * 100);
-}
+Currency roundToCentsEven(Currency c) { return Currency::fromCount(divRound(c.count(), 100, true)) * 100; }
 
 Currency wholeDollarRound(Currency c)
 {
-    return Currency::fromCount(divRound(c.count(), Currency::kScale, true) * Currency::kScale);
+    return Currency::fromCount(divRound(c.count(), Currency::kScale, true)) * Currency::kScale;
 }
 
 Currency toCurrency(std::string_view text)
@@ -149,13 +149,15 @@ Currency toCurrency(std::string_view text)
     if (!lex(text, n)) raise(err::kTypeMismatch);
     std::size_t firstNonZero = n.whole.find_first_not_of('0');
     std::string_view whole = firstNonZero == std::string::npos ? std::string_view() : std::string_view(n.whole).substr(firstNonZero);
+    // Fifteen digits and four decimals stay below 2^64, so the magnitude is
+    // formed without overflow and then checked against the signed range.
     if (whole.size() > 15) raise(err::kOverflow);
-    std::int64_t count = 0;
-    for (char d : whole) count = count * 10 + (d - '0');
+    std::uint64_t count = 0;
+    for (char d : whole) count = count * 10 + static_cast<std::uint64_t>(d - '0');
     count *= Currency::kScale;
     const std::string& frac = n.frac;
-    std::int64_t f = 0;
-    for (std::size_t i = 0; i < 4; ++i) f = f * 10 + (i < frac.size() ? frac[i] - '0' : 0);
+    std::uint64_t f = 0;
+    for (std::size_t i = 0; i < 4; ++i) f = f * 10 + static_cast<std::uint64_t>(i < frac.size() ? frac[i] - '0' : 0);
     if (frac.size() > 4) {
         // Round the dropped digits half to even.
         char next = frac[4];
@@ -163,8 +165,11 @@ Currency toCurrency(std::string_view text)
         if (next > '5' || (next == '5' && (rest || (f % 2) != 0))) ++f;
     }
     count += f;
-    if (count < 0 || count > kMax) raise(err::kOverflow);
-    return Currency::fromCount(n.negative ? -count : count);
+    const std::uint64_t limit = static_cast<std::uint64_t>(kMax) + (n.negative ? 1 : 0);
+    if (count > limit) raise(err::kOverflow);
+    if (!n.negative) return Currency::fromCount(static_cast<std::int64_t>(count));
+    return Currency::fromCount(count == limit ? std::numeric_limits<std::int64_t>::min()
+                                              : -static_cast<std::int64_t>(count));
 }
 
 double toDouble(std::string_view text)
