@@ -6,10 +6,11 @@
 // and no enumeration. The desktop program uses a per-user file store; batch
 // lines and tests use `MemorySettingsStore`.
 
-#include <map>
 #include <string>
 #include <string_view>
+#include <map>
 #include <tuple>
+#include <vector>
 
 namespace wm {
 
@@ -34,6 +35,8 @@ public:
     }
 };
 
+// A handful of values in a flat list: a batch line fills one per line and
+// the pass looks a few keys up, so a search beats a tree here.
 class MemorySettingsStore final : public SettingsStore {
 public:
     using SettingsStore::get;
@@ -43,11 +46,16 @@ public:
     void save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
     bool contains(std::string_view section, std::string_view key) const;
+    // Forgets every value (the storage is kept for the next use).
+    void clear() { size_ = 0; }
 
 private:
-    using Key = std::tuple<std::string, std::string, std::string>;
-    using KeyView = std::tuple<std::string_view, std::string_view, std::string_view>;
-    std::map<Key, std::string, std::less<>> values_;
+    struct Entry {
+        std::string app, section, key, value;
+    };
+    const Entry* find(std::string_view app, std::string_view section, std::string_view key) const;
+    std::vector<Entry> entries_;
+    std::size_t size_ = 0;  // entries_ beyond this are spare
 };
 
 }  // namespace wm
