@@ -204,12 +204,14 @@ public:
         c.text.swap(carry_);
         carry_.clear();
         c.overlong = false;
+        // The carry may hold whole lines after a line that was too long.
+        std::size_t searched = 0;
         for (;;) {
-            const std::size_t searched = c.text.size();
             if (!end_ && !fill(c.text)) end_ = true;
             const void* nl = searched < c.text.size()
                                  ? ::memrchr(c.text.data() + searched, '\n', c.text.size() - searched)
                                  : nullptr;
+            searched = c.text.size();
             if (nl) {
                 const std::size_t cut = static_cast<std::size_t>(static_cast<const char*>(nl) - c.text.data()) + 1;
                 carry_.assign(c.text, cut);
@@ -284,6 +286,9 @@ private:
 
 // ---- Computing --------------------------------------------------------
 
+static_assert(kMaxLineBytes == 1 << 20);
+constexpr std::string_view kOverlong = "line longer than 1 MiB";
+
 // What one thread needs to compute lines, kept from chunk to chunk.
 class Worker {
 public:
@@ -292,7 +297,7 @@ public:
         c.out.clear();
         c.failed = 0;
         if (c.overlong) {
-            appendLineError(c.out, c.firstLine, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+            appendLineError(c.out, c.firstLine, kOverlong);
             c.failed = 1;
             return;
         }
@@ -312,6 +317,10 @@ public:
 private:
     bool one(OutBuffer& out, std::string_view line, long number)
     {
+        if (line.size() > kMaxLineBytes) {
+            appendLineError(out, number, kOverlong);
+            return false;
+        }
         if (!reader_.read(line, request_, id_, error_)) {
             appendLineError(out, number, error_);
             return false;

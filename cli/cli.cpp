@@ -155,8 +155,8 @@ int batch(const std::vector<std::string>& args, std::istream& in, std::ostream& 
     return r.failed ? 1 : 0;
 }
 
-int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-               bool stderrIsTerminal)
+int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+             bool stderrIsTerminal)
 {
     const std::string command = args.size() > 1 ? args[1] : "help";
     if (command == "help" || command == "--help" || command == "-h") {
@@ -185,7 +185,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 {
     int status = 0;
     try {
-        status = runCommand(args, in, out, err, stderrIsTerminal);
+        status = dispatch(args, in, out, err, stderrIsTerminal);
     } catch (const UsageError& e) {
         err << "wagemark-cli: " << e.message << "\nTry \"wagemark-cli help\".\n";
         status = 2;

@@ -318,10 +318,10 @@ constexpr std::string_view kHeader = R"(Usage: wagemark-cli COMMAND [OPTIONS]
 Pay calculator for one pay period on the withholding rules of tax year 2000.
 
 Commands:
-  calc [OPTIONS]     compute one pay period and print the result grid
-  states             list the states, their calculators and state options
-  batch [FILE]       JSON Lines in (FILE or standard input), JSON Lines out
-  help               show this text
+  calc [OPTIONS]           compute one pay period and print the result grid
+  states                   list the states, their calculators and state options
+  batch [FILE] [OPTIONS]   JSON Lines in (FILE or standard input), JSON Lines out
+  help                     show this text
 )";
 
 constexpr std::string_view kExamples = R"(

@@ -408,6 +408,20 @@ TEST(CliBatch, JobsDoNotChangeTheOutput)
     EXPECT_NE(one.out.find("\n{\"line\":15,"), std::string::npos);
 }
 
+TEST(CliBatch, OverlongLineIsAnsweredNotHeld)
+{
+    const std::string longLine = "{\"id\":\"" + std::string(3 << 20, 'x') + "\"}";
+    const Result r = cli({"batch"}, "{}\n" + longLine + "\n{\"id\":3}\n" + longLine);
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1),
+              "{\"line\":2,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n"
+              "{\"id\":3,\"SSBase\":\"0.0000\",\"taxBase\":\"0.0000\",\"ftaxBase\":\"0.0000\",\"amtDed\":\"0.0000\","
+              "\"amt401k\":\"0.0000\",\"PreTax\":\"0.0000\",\"SSEmp\":\"0.0000\",\"fTax\":\"0.0000\",\"amtFICA\":"
+              "\"0.0000\",\"amtSS\":\"0.0000\",\"amtMedicare\":\"0.0000\",\"sTax\":\"0.0000\",\"amtLocalTax\":\"0.0000\","
+              "\"amtDedTot\":\"0.0000\",\"amtTotal\":\"0.0000\",\"staxBase\":\"0.0000\",\"PersExmp\":\"0.0000\","
+              "\"DepsNumber\":0,\"lblModified\":\"\"}\n"
+              "{\"line\":4,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n");
+}
+
 TEST(CliStates, ListsEveryIndex)
 {
     const Result r = cli({"states"});
