@@ -86,12 +86,14 @@ char* putFixed4(char* p, Currency c)
     const std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
     if (v < 0) *p++ = '-';
     p = std::to_chars(p, p + 24, m / 10000).ptr;
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     const auto f = static_cast<unsigned>(m % 10000);
     p[0] = '.';
-    p[1] = static_cast<char>('0' + f / 1000);
-    p[2] = static_cast<char>('0' + f / 100 % 10);
-    p[3] = static_cast<char>('0' + f / 10 % 10);
-    p[4] = static_cast<char>('0' + f % 10);
+    std::memcpy(p + 1, kPairs + 2 * (f / 100), 2);
+    std::memcpy(p + 3, kPairs + 2 * (f % 100), 2);
     return p + 5;
 }
 

@@ -58,6 +58,20 @@ std::string_view trimRight(std::string_view s)
     return s;
 }
 
+// A key as written when it holds no escape (the common case, and then it
+// needs no copy); otherwise unescaped.
+error_code keyOf(od::field& f, std::string_view& key)
+{
+    const char* start = f.key().raw();
+    const char* end = start;
+    while (*end != '"' && *end != '\\') ++end;  // the closing quote is there: the string was checked
+    if (*end == '"') {
+        key = std::string_view(start, static_cast<std::size_t>(end - start));
+        return simdjson::SUCCESS;
+    }
+    return f.unescaped_key().get(key);
+}
+
 // Checks a value and all it holds as JSON, reading it to its end.
 error_code check(od::value v, int depth)
 {
@@ -82,7 +96,7 @@ error_code check(od::value v, int depth)
             od::field f;
             std::string_view key;
             if (auto e = std::move(item).get(f)) return e;
-            if (auto e = f.unescaped_key().get(key)) return e;
+            if (auto e = keyOf(f, key)) return e;
             if (auto e = check(f.value(), depth + 1)) return e;
         }
         return simdjson::SUCCESS;
@@ -202,7 +216,7 @@ error_code LineReader::Impl::document(od::document& doc, CalcRequest& q, std::st
         od::field f;
         std::string_view name;
         if (auto e = std::move(item).get(f)) return e;
-        if (auto e = f.unescaped_key().get(name)) return e;
+        if (auto e = keyOf(f, name)) return e;
         od::value& v = f.value();
         if (name == "id") {
             // Echoed as written: from its first character to the next token.
@@ -295,7 +309,7 @@ error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
         std::string_view section;
         od::json_type t;
         if (auto e = std::move(item).get(f)) return e;
-        if (auto e = f.unescaped_key().get(section)) return e;
+        if (auto e = keyOf(f, section)) return e;
         if (auto e = f.value().type().get(t)) return e;
         if (t != od::json_type::object) {
             wrong("settings." + std::string(section), "an object of keys", t);
@@ -308,7 +322,7 @@ error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
             od::field g;
             std::string_view name, value;
             if (auto e = std::move(entry).get(g)) return e;
-            if (auto e = g.unescaped_key().get(name)) return e;
+            if (auto e = keyOf(g, name)) return e;
             if (auto e = g.value().type().get(t)) return e;
             if (t != od::json_type::string || !fault.empty()) {
                 wrong("settings." + std::string(section) + "." + std::string(name), "a string", t);
