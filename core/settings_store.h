@@ -6,9 +6,9 @@
 // and no enumeration. The desktop program uses a per-user file store; batch
 // lines and tests use `MemorySettingsStore`.
 
+#include <map>
 #include <string>
 #include <string_view>
-#include <map>
 #include <tuple>
 #include <vector>
 
