@@ -5,8 +5,8 @@ PRESET     ?= ci
 BUILD_DIR  := build/$(PRESET)
 JOBS       ?= $(shell nproc)
 PACKAGES   := g++ make cmake ninja-build pkg-config qt6-base-dev libgl-dev \
-              libgtest-dev libgmock-dev libbenchmark-dev \
-              fonts-dejavu-core poppler-utils xvfb xauth time
+              libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev \
+              fonts-dejavu-core poppler-utils xvfb xauth time python3
 
 .PHONY: all deps build run test bench clean
 

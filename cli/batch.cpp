@@ -1,173 +1,504 @@
 #include "cli/batch.h"
 
-#include <cmath>
+#include <algorithm>
+#include <charconv>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <istream>
+#include <memory>
+#include <mutex>
 #include <ostream>
+#include <thread>
+#include <vector>
 
 #include "cli/compute.h"
-#include "cli/json.h"
+#include "cli/line_reader.h"
 
 namespace wm::cli {
 
 namespace {
 
-struct InputError {
-    std::string message;
+// ---- Writing ----------------------------------------------------------
+
+// The output of a chunk. A line is formatted in place through a pointer,
+// after one check that it fits, rather than piece by piece.
+class OutBuffer {
+public:
+    // Room for n more bytes at the end; write there, then commit.
+    char* reserve(std::size_t n)
+    {
+        if (data_.size() - size_ < n) data_.resize(std::max(data_.size() * 2, size_ + n));
+        return data_.data() + size_;
+    }
+    void commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.data()); }
+    void clear() { size_ = 0; }
+    std::string_view view() const { return {data_.data(), size_}; }
+
+private:
+    std::vector<char> data_;
+    std::size_t size_ = 0;
 };
 
-std::string inputErrorLine(long lineNumber, const std::string& message)
+char* put(char* p, std::string_view s)
 {
-    return "{\"line\":" + std::to_string(lineNumber) + ",\"error\":{\"number\":0,\"description\":" +
-           json::quote(message) + "}}";
+    std::memcpy(p, s.data(), s.size());
+    return p + s.size();
 }
 
-void expect(const json::Value& v, json::Value::Kind kind, std::string_view key, const char* what)
-{
-    if (v.kind != kind)
-        throw InputError{std::string(key) + " must be " + what + ", not " + json::kindName(v.kind)};
-}
+// At most six bytes of output for each byte of a quoted text.
+constexpr std::size_t quotedRoom(std::string_view s) { return 6 * s.size() + 2; }
 
-std::int16_t integer(const json::Value& v, std::string_view key, int lo, int hi)
+// "..." with the JSON escapes.
+char* putQuoted(char* p, std::string_view s)
 {
-    expect(v, json::Value::Kind::Number, key, "a whole number");
-    if (v.number != std::floor(v.number))
-        throw InputError{std::string(key) + " must be a whole number, not " + std::string(v.raw)};
-    if (v.number < lo || v.number > hi)
-        throw InputError{std::string(key) + " must be from " + std::to_string(lo) + " to " + std::to_string(hi) +
-                         ", not " + std::string(v.raw)};
-    return static_cast<std::int16_t>(v.number);
-}
-
-std::string text(const json::Value& v, std::string_view key)
-{
-    expect(v, json::Value::Kind::String, key, "a string");
-    return v.string;
-}
-
-CalcRequest readRequest(const json::Value& o)
-{
-    CalcRequest q;
-    for (const auto& [key, v] : o.members) {
-        if (key == "id") continue;
-        if (key == "txtIncome") q.input.txtIncome = text(v, key);
-        else if (key == "txt401k") q.input.txt401k = text(v, key);
-        else if (key == "txtPreTax") q.input.txtPreTax = text(v, key);
-        else if (key == "txtPreFICA") q.input.txtPreFICA = text(v, key);
-        else if (key == "chkSelfEmployed") {
-            expect(v, json::Value::Kind::Bool, key, "true or false");
-            q.input.chkSelfEmployed = v.boolean;
+    *p++ = '"';
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c != '"' && c != '\\') {
+            *p++ = ch;
+            continue;
         }
-        else if (key == "HowOft") q.HowOft = integer(v, key, 0, 3);
-        else if (key == "valMarried") q.valMarried = integer(v, key, 0, 2);
-        else if (key == "DepsNumber") q.input.exemptions = std::to_string(integer(v, key, -32768, 32767));
-        else if (key == "intState") q.intState = integer(v, key, 0, 41);
-        else if (key == "intSMarried") q.intSMarried = integer(v, key, -32768, 32767);
-        else if (key == "StateRate") q.StateRate = integer(v, key, -32768, 32767);
-        else if (key == "StateDeps") q.StateDeps = integer(v, key, -32768, 32767);
-        else if (key == "ILINDeps") q.ILINDeps = integer(v, key, -32768, 32767);
-        else if (key == "StateExmp") q.StateExmp = integer(v, key, -32768, 32767);
-        else if (key == "Method") q.Method = integer(v, key, -32768, 32767);
-        else if (key == "StateAdd") q.StateAdd = text(v, key);
-        else if (key == "SPval") {
-            expect(v, json::Value::Kind::Number, key, "a number");
-            q.SPval = v.number;
+        *p++ = '\\';
+        switch (c) {
+        case '"': *p++ = '"'; break;
+        case '\\': *p++ = '\\'; break;
+        case '\n': *p++ = 'n'; break;
+        case '\r': *p++ = 'r'; break;
+        case '\t': *p++ = 't'; break;
+        default: {
+            constexpr char kHex[] = "0123456789abcdef";
+            const char u[] = {'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+            p = put(p, {u, sizeof u});
         }
-        else if (key == "SPtx") q.SPtx = integer(v, key, -32768, 32767);
-        else if (key == "settings") {
-            expect(v, json::Value::Kind::Object, key, "an object of sections");
-            for (const auto& [section, keys] : v.members) {
-                expect(keys, json::Value::Kind::Object, "settings." + section, "an object of keys");
-                for (const auto& [name, value] : keys.members)
-                    q.settings.emplace_back(section, name, text(value, "settings." + section + "." + name));
+        }
+    }
+    *p++ = '"';
+    return p;
+}
+
+char* putInt(char* p, long long v) { return std::to_chars(p, p + 24, v).ptr; }
+
+// Exactly four decimals, "-" when negative: "1000.0000".
+char* putFixed4(char* p, Currency c)
+{
+    const std::int64_t v = c.count();
+    const std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
+    if (v < 0) *p++ = '-';
+    p = std::to_chars(p, p + 24, m / 10000).ptr;
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    const auto f = static_cast<unsigned>(m % 10000);
+    p[0] = '.';
+    std::memcpy(p + 1, kPairs + 2 * (f / 100), 2);
+    std::memcpy(p + 3, kPairs + 2 * (f % 100), 2);
+    return p + 5;
+}
+
+// ,"key":"1000.0000"
+char* putAmount(char* p, std::string_view key, Currency c)
+{
+    p = put(p, ",\"");
+    p = put(p, key);
+    p = put(p, "\":\"");
+    p = putFixed4(p, c);
+    *p++ = '"';
+    return p;
+}
+
+void appendLineError(OutBuffer& out, long lineNumber, std::string_view message)
+{
+    char* p = out.reserve(80 + quotedRoom(message));
+    p = put(p, "{\"line\":");
+    p = putInt(p, lineNumber);
+    p = put(p, ",\"error\":{\"number\":0,\"description\":");
+    p = putQuoted(p, message);
+    p = put(p, "}}\n");
+    out.commit(p);
+}
+
+char* putError(char* p, const ReportSummary& e)
+{
+    p = put(p, ",\"error\":{\"number\":");
+    p = putInt(p, e.number);
+    p = put(p, ",\"description\":");
+    p = putQuoted(p, e.description);
+    p = put(p, ",\"module\":");
+    p = putQuoted(p, e.module);
+    p = put(p, ",\"procedure\":");
+    p = putQuoted(p, e.procedure);
+    p = put(p, ",\"line\":");
+    p = putInt(p, e.line);
+    return put(p, "}}");
+}
+
+// The output object of one calculation (or its run-time error), with the
+// given source text as "id", and a newline.
+void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, std::string_view lblModified,
+                  std::string_view notice, const std::optional<ReportSummary>& error)
+{
+    std::size_t room = 1024 + idRaw.size() + quotedRoom(lblModified) + quotedRoom(notice);
+    if (error)
+        room += quotedRoom(error->description) + quotedRoom(error->module) + quotedRoom(error->procedure);
+    char* p = out.reserve(room);
+    p = put(p, "{\"id\":");
+    p = put(p, idRaw);
+    if (error) {
+        p = putError(p, *error);
+        *p++ = '\n';
+        out.commit(p);
+        return;
+    }
+    p = putAmount(p, "SSBase", r.SSBase);
+    p = putAmount(p, "taxBase", r.taxBase);
+    p = putAmount(p, "ftaxBase", r.ftaxBase);
+    p = putAmount(p, "amtDed", r.amtDed);
+    p = putAmount(p, "amt401k", r.amt401k);
+    p = putAmount(p, "PreTax", r.PreTax);
+    p = putAmount(p, "SSEmp", r.SSEmp);
+    p = putAmount(p, "fTax", r.fTax);
+    p = putAmount(p, "amtFICA", r.amtFICA);
+    p = putAmount(p, "amtSS", r.amtSS);
+    p = putAmount(p, "amtMedicare", r.amtMedicare);
+    p = putAmount(p, "sTax", r.sTax);
+    p = putAmount(p, "amtLocalTax", r.amtLocalTax);
+    p = putAmount(p, "amtDedTot", r.amtDedTot);
+    p = putAmount(p, "amtTotal", r.amtTotal);
+    p = putAmount(p, "staxBase", r.staxBase);
+    p = putAmount(p, "PersExmp", r.PersExmp);
+    p = put(p, ",\"DepsNumber\":");
+    p = putInt(p, r.DepsNumber);
+    p = put(p, ",\"lblModified\":");
+    p = putQuoted(p, lblModified);
+    if (!notice.empty()) {
+        p = put(p, ",\"notice\":");
+        p = putQuoted(p, notice);
+    }
+    p = put(p, "}\n");
+    out.commit(p);
+}
+
+// ---- Reading ----------------------------------------------------------
+
+constexpr std::size_t kChunkBytes = 1 << 16;
+
+// Whole lines of the input, computed together.
+struct Chunk {
+    std::string text;        // the lines, each ending in '\n' but perhaps the last of the input
+    bool overlong = false;   // one line longer than kMaxLineBytes, not kept
+    long firstLine = 0;      // number of the first line
+    long lines = 0;
+    OutBuffer out;           // the output lines
+    long failed = 0;
+    bool done = false;
+};
+
+// Cuts the input into chunks at line ends.
+class ChunkSource {
+public:
+    explicit ChunkSource(std::streambuf& in) : in_(in) {}
+
+    // The next lines into `c`; false at the end of the input.
+    bool next(Chunk& c)
+    {
+        c.text.swap(carry_);
+        carry_.clear();
+        c.overlong = false;
+        // The carry may hold whole lines after a line that was too long.
+        std::size_t searched = 0;
+        for (;;) {
+            if (!end_ && !fill(c.text)) end_ = true;
+            const void* nl = searched < c.text.size()
+                                 ? ::memrchr(c.text.data() + searched, '\n', c.text.size() - searched)
+                                 : nullptr;
+            searched = c.text.size();
+            if (nl) {
+                const std::size_t cut = static_cast<std::size_t>(static_cast<const char*>(nl) - c.text.data()) + 1;
+                carry_.assign(c.text, cut);
+                c.text.resize(cut);
+                break;
+            }
+            if (end_) {
+                if (c.text.empty()) return false;
+                break;
+            }
+            if (c.text.size() > kMaxLineBytes) {
+                skipLine(c);
+                return true;
             }
         }
-        // Other keys are ignored, so lines may carry data of their own.
+        // A byte-order mark may open the input; it is not part of the line.
+        if (start_ && c.text.rfind("\xEF\xBB\xBF", 0) == 0) {
+            c.text.erase(0, 3);
+            if (c.text.empty()) c.text = "\n";  // the mark alone: one empty line
+        }
+        start_ = false;
+        c.lines = 0;
+        for (const char* p = c.text.data(); (p = static_cast<const char*>(std::memchr(
+                                                  p, '\n', static_cast<std::size_t>(c.text.data() + c.text.size() - p))));
+             ++p)
+            ++c.lines;
+        if (c.text.back() != '\n') ++c.lines;
+        c.firstLine = nextLine_;
+        nextLine_ += c.lines;
+        return true;
     }
-    return q;
+
+private:
+    // Appends what the input holds now, up to a chunk; false at its end.
+    bool fill(std::string& s)
+    {
+        const std::size_t old = s.size();
+        s.resize(old + kChunkBytes);
+        const std::streamsize got = in_.sgetn(s.data() + old, static_cast<std::streamsize>(kChunkBytes));
+        s.resize(old + static_cast<std::size_t>(got > 0 ? got : 0));
+        return got > 0;
+    }
+
+    // Reads past the rest of a line that is too long to hold.
+    void skipLine(Chunk& c)
+    {
+        for (;;) {
+            c.text.clear();
+            if (!fill(c.text)) {
+                end_ = true;
+                break;
+            }
+            const std::size_t nl = c.text.find('\n');
+            if (nl != std::string::npos) {
+                carry_.assign(c.text, nl + 1);
+                break;
+            }
+        }
+        c.text.clear();
+        c.overlong = true;
+        c.lines = 1;
+        c.firstLine = nextLine_++;
+        start_ = false;
+    }
+
+    std::streambuf& in_;
+    std::string carry_;  // the start of the next line
+    bool end_ = false;
+    bool start_ = true;
+    long nextLine_ = 1;
+};
+
+// ---- Computing --------------------------------------------------------
+
+static_assert(kMaxLineBytes == 1 << 20);
+constexpr std::string_view kOverlong = "line longer than 1 MiB";
+
+// What one thread needs to compute lines, kept from chunk to chunk.
+class Worker {
+public:
+    void process(Chunk& c)
+    {
+        c.out.clear();
+        c.failed = 0;
+        if (c.overlong) {
+            appendLineError(c.out, c.firstLine, kOverlong);
+            c.failed = 1;
+            return;
+        }
+        long number = c.firstLine;
+        const char* p = c.text.data();
+        const char* end = p + c.text.size();
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* lineEnd = nl ? nl : end;
+            std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            if (!one(c.out, line, number++)) ++c.failed;
+            p = lineEnd + 1;
+        }
+    }
+
+private:
+    bool one(OutBuffer& out, std::string_view line, long number)
+    {
+        if (line.size() > kMaxLineBytes) {
+            appendLineError(out, number, kOverlong);
+            return false;
+        }
+        if (!reader_.read(line, request_, id_, error_)) {
+            appendLineError(out, number, error_);
+            return false;
+        }
+        calc_.run(request_);
+        appendResult(out, id_, calc_.record(), calc_.lblModified(), calc_.notice(), calc_.error().summary);
+        return !calc_.error().summary;
+    }
+
+    LineReader reader_;
+    Calculator calc_;
+    CalcRequest request_;
+    std::string id_;
+    std::string error_;
+};
+
+// Worker threads that take chunks in the order given.
+class Pool {
+public:
+    explicit Pool(int jobs)
+    {
+        for (int i = 0; i < jobs; ++i) threads_.emplace_back([this] { work(); });
+    }
+    ~Pool()
+    {
+        {
+            std::lock_guard lock(m_);
+            stop_ = true;
+            queue_.clear();
+        }
+        work_.notify_all();
+        for (std::thread& t : threads_) t.join();
+    }
+    Pool(const Pool&) = delete;
+    Pool& operator=(const Pool&) = delete;
+
+    void submit(Chunk* c)
+    {
+        {
+            std::lock_guard lock(m_);
+            c->done = false;
+            queue_.push_back(c);
+        }
+        work_.notify_one();
+    }
+    void wait(const Chunk* c)
+    {
+        std::unique_lock lock(m_);
+        done_.wait(lock, [c] { return c->done; });
+    }
+
+private:
+    void work()
+    {
+        Worker w;
+        for (;;) {
+            Chunk* c = nullptr;
+            {
+                std::unique_lock lock(m_);
+                work_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+                if (stop_) return;
+                c = queue_.front();
+                queue_.pop_front();
+            }
+            w.process(*c);
+            {
+                std::lock_guard lock(m_);
+                c->done = true;
+            }
+            done_.notify_all();
+        }
+    }
+
+    std::mutex m_;
+    std::condition_variable work_, done_;
+    std::deque<Chunk*> queue_;
+    bool stop_ = false;
+    std::vector<std::thread> threads_;
+};
+
+// Progress on one line, redrawn every 10,000 lines.
+class Progress {
+public:
+    explicit Progress(std::ostream* err) : err_(err) {}
+    void update(const BatchResult& r)
+    {
+        if (!err_ || r.lines / 10000 == shown_ / 10000) return;
+        shown_ = r.lines;
+        *err_ << "\r" << r.lines << " lines, " << r.failed << " with errors" << std::flush;
+    }
+    void finish(const BatchResult& r)
+    {
+        if (err_ && r.lines >= 10000) *err_ << "\r" << r.lines << " lines, " << r.failed << " with errors\n" << std::flush;
+    }
+
+private:
+    std::ostream* err_;
+    long shown_ = 0;
+};
+
+// Writes a computed chunk; false when the output is gone.
+bool emit(std::ostream& out, const Chunk& c, BatchResult& result, Progress& progress)
+{
+    out.write(c.out.view().data(), static_cast<std::streamsize>(c.out.view().size()));
+    out.flush();
+    if (!out) return false;
+    result.lines += c.lines;
+    result.failed += c.failed;
+    progress.update(result);
+    return true;
 }
 
-void amount(std::string& out, const char* key, Currency c)
+BatchResult runInline(ChunkSource& source, std::ostream& out, Progress& progress)
 {
-    out += ",\"";
-    out += key;
-    out += "\":\"";
-    out += formatFixed4(c);
-    out += '"';
+    BatchResult result;
+    Worker w;
+    Chunk c;
+    while (source.next(c)) {
+        w.process(c);
+        if (!emit(out, c, result, progress)) break;
+    }
+    return result;
+}
+
+BatchResult runParallel(ChunkSource& source, std::ostream& out, Progress& progress, int jobs)
+{
+    BatchResult result;
+    std::deque<std::unique_ptr<Chunk>> inFlight;
+    std::vector<std::unique_ptr<Chunk>> spare;
+    Pool pool(jobs);  // ends (and joins its threads) before the chunks go
+    // Enough chunks to keep every thread busy while the oldest is written.
+    const std::size_t held = static_cast<std::size_t>(jobs) * 2;
+    bool more = true;
+    for (;;) {
+        while (more && inFlight.size() < held) {
+            std::unique_ptr<Chunk> c;
+            if (spare.empty()) {
+                c = std::make_unique<Chunk>();
+            } else {
+                c = std::move(spare.back());
+                spare.pop_back();
+            }
+            if (!source.next(*c)) {
+                more = false;
+                break;
+            }
+            pool.submit(c.get());
+            inFlight.push_back(std::move(c));
+        }
+        if (inFlight.empty()) break;
+        pool.wait(inFlight.front().get());
+        std::unique_ptr<Chunk> c = std::move(inFlight.front());
+        inFlight.pop_front();
+        if (!emit(out, *c, result, progress)) break;
+        spare.push_back(std::move(c));
+    }
+    return result;
 }
 
 }  // namespace
 
-std::string batchLine(std::string_view line, long lineNumber, bool& failed)
-{
-    failed = true;
-    json::Value o;
-    std::string parseError;
-    if (!json::parse(line, o, parseError)) return inputErrorLine(lineNumber, parseError);
-    if (o.kind != json::Value::Kind::Object)
-        return inputErrorLine(lineNumber, std::string("a line must be a JSON object, not ") + json::kindName(o.kind));
-
-    CalcRequest q;
-    try {
-        q = readRequest(o);
-    } catch (const InputError& e) {
-        return inputErrorLine(lineNumber, e.message);
-    }
-    const json::Value* id = o.find("id");
-    const CalcOutcome res = compute(q);
-    failed = res.error.has_value();
-    return resultObject(id ? id->raw : std::string_view("null"), res);
-}
-
 std::string resultObject(std::string_view idRaw, const CalcOutcome& res)
 {
-    std::string out = "{\"id\":";
-    out += idRaw;
-    if (res.error) {
-        const ReportSummary& e = *res.error;
-        out += ",\"error\":{\"number\":" + std::to_string(e.number) + ",\"description\":" + json::quote(e.description) +
-               ",\"module\":" + json::quote(e.module) + ",\"procedure\":" + json::quote(e.procedure) +
-               ",\"line\":" + std::to_string(e.line) + "}}";
-        return out;
-    }
-    const PayRecord& r = res.record;
-    amount(out, "SSBase", r.SSBase);
-    amount(out, "taxBase", r.taxBase);
-    amount(out, "ftaxBase", r.ftaxBase);
-    amount(out, "amtDed", r.amtDed);
-    amount(out, "amt401k", r.amt401k);
-    amount(out, "PreTax", r.PreTax);
-    amount(out, "SSEmp", r.SSEmp);
-    amount(out, "fTax", r.fTax);
-    amount(out, "amtFICA", r.amtFICA);
-    amount(out, "amtSS", r.amtSS);
-    amount(out, "amtMedicare", r.amtMedicare);
-    amount(out, "sTax", r.sTax);
-    amount(out, "amtLocalTax", r.amtLocalTax);
-    amount(out, "amtDedTot", r.amtDedTot);
-    amount(out, "amtTotal", r.amtTotal);
-    amount(out, "staxBase", r.staxBase);
-    amount(out, "PersExmp", r.PersExmp);
-    out += ",\"DepsNumber\":" + std::to_string(r.DepsNumber);
-    out += ",\"lblModified\":" + json::quote(res.lblModified);
-    if (!res.notice.empty()) out += ",\"notice\":" + json::quote(res.notice);
-    out += '}';
-    return out;
+    OutBuffer out;
+    appendResult(out, idRaw, res.record, res.lblModified, res.notice, res.error);
+    std::string_view text = out.view();
+    text.remove_suffix(1);  // the newline
+    return std::string(text);
 }
 
-BatchResult runBatch(std::istream& in, std::ostream& out, std::ostream* progress)
+BatchResult runBatch(std::istream& in, std::ostream& out, std::ostream* progressStream, int jobs)
 {
-    BatchResult result;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        bool failed = false;
-        out << batchLine(line, ++result.lines, failed) << '\n';
-        if (failed) ++result.failed;
-        if (progress && result.lines % 10000 == 0)
-            *progress << "\r" << result.lines << " lines, " << result.failed << " with errors" << std::flush;
-    }
-    if (progress && result.lines >= 10000)
-        *progress << "\r" << result.lines << " lines, " << result.failed << " with errors\n" << std::flush;
+    ChunkSource source(*in.rdbuf());
+    Progress progress(progressStream);
+    const BatchResult result = jobs <= 1 ? runInline(source, out, progress) : runParallel(source, out, progress, jobs);
+    progress.finish(result);
     out.flush();
     return result;
 }

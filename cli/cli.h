@@ -18,14 +18,9 @@ using StatementWriter = bool (*)(const PayRecord& record, SettingsStore& setting
                                  std::string& error);
 void setStatementWriter(StatementWriter writer);
 
-struct CalcRequest;
-
-// The options of `calc` from args[first] on into a request, for commands
-// that take them too. False with a one-line message naming the option.
-bool parseCalcRequest(const std::vector<std::string>& args, std::size_t first, CalcRequest& request,
-                      std::string& error);
-
-// Exit status: 0 done, 1 a calculation failed, 2 usage error.
+// Exit status: 0 done, 1 a calculation failed, 2 usage error (or input that
+// cannot be read), 3 the output could not be written.
+inline constexpr int kWriteFailed = 3;
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
         bool stderrIsTerminal = false);
 

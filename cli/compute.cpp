@@ -3,12 +3,6 @@
 namespace wm::cli {
 
 namespace {
-// Keeps the first report of a calculation and answers "raise".
-struct FirstReport {
-    std::optional<ReportSummary> summary;
-    std::string text;
-};
-
 class RaisingReport final : public BasicErrorReport {
 public:
     explicit RaisingReport(FirstReport& first) : first_(first) {}
@@ -28,16 +22,28 @@ private:
 };
 }  // namespace
 
-CalcOutcome compute(const CalcRequest& q, bool explain)
+Calculator::Calculator()
+    : errors_(record_, [this] { return std::make_unique<RaisingReport>(first_); }),
+      pass_(record_, input_, settings_, errors_)
 {
-    CalcOutcome out;
-    PayRecord& r = out.record;
-    MemorySettingsStore settings;
-    for (const auto& [section, key, value] : q.settings) settings.save(section, key, value);
+    errors_.appTitle = "wagemark-cli";
+}
 
-    FirstReport first;
-    ErrorScheme errors(r, [&first] { return std::make_unique<RaisingReport>(first); });
-    errors.appTitle = "wagemark-cli";
+void Calculator::run(const CalcRequest& q, bool explain)
+{
+    PayRecord& r = record_;
+    r = PayRecord{};
+    input_ = q.input;
+    settings_.clear();
+    for (const auto& [section, key, value] : q.settings) settings_.save(section, key, value);
+    first_.summary.reset();
+    first_.text.clear();
+    errors_.current = {};
+    errors_.last = {};
+    errors_.reports = 0;
+    pass_.reset();
+    trace_.lines.clear();
+    pass_.trace = explain ? &trace_ : nullptr;
 
     r.HowOft = q.HowOft;
     r.valMarried = q.valMarried;
@@ -51,19 +57,18 @@ CalcOutcome compute(const CalcRequest& q, bool explain)
     r.SPval = q.SPval;
     r.SPtx = q.SPtx;
 
-    Pass pass(r, q.input, settings, errors);
-    if (explain) pass.trace = &out.trace;
     runCommand([&] {
-        Procedure proc(errors, "frmState", "cmdAccept_Click");
+        Procedure proc(errors_, "frmState", "cmdAccept_Click");
         proc.run([&] { r.StateAdd = toCurrency(q.StateAdd); });
-        calculateCommand(pass);
+        calculateCommand(pass_);
     });
-    out.lblModified = pass.lblModified;
-    out.notice = pass.notice;
-    out.resultLabels = pass.resultLabels();
-    out.error = first.summary;
-    out.errorReport = first.text;
-    return out;
+}
+
+CalcOutcome compute(const CalcRequest& q, bool explain)
+{
+    Calculator c;
+    c.run(q, explain);
+    return {c.record(), c.lblModified(), c.notice(), c.trace(), c.error().summary, c.error().text};
 }
 
 }  // namespace wm::cli

@@ -2,7 +2,6 @@
 // One calculation as the command line runs it: a fresh pay record, its own
 // in-memory settings, the Calculate command, the totals.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -30,17 +29,51 @@ struct CalcRequest {
     std::vector<std::tuple<std::string, std::string, std::string>> settings;
 };
 
+// Keeps the first report of a calculation: every report answers "raise", so
+// the first one ends the calculation.
+struct FirstReport {
+    std::optional<ReportSummary> summary;
+    std::string text;
+};
+
+// Calculations one after another on storage kept between them (a batch runs
+// millions). Each starts from a fresh pay record and its own settings.
+class Calculator {
+public:
+    Calculator();
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    // Runs the Calculate command for `request`; the results stay here until
+    // the next call.
+    void run(const CalcRequest& request, bool explain = false);
+
+    const PayRecord& record() const { return record_; }
+    const std::string& lblModified() const { return pass_.lblModified; }
+    const std::string& notice() const { return pass_.notice; }
+    const Trace& trace() const { return trace_; }
+    const FirstReport& error() const { return first_; }
+
+private:
+    PayRecord record_;
+    PassInput input_;
+    MemorySettingsStore settings_;
+    FirstReport first_;
+    ErrorScheme errors_;
+    Pass pass_;
+    Trace trace_;
+};
+
 struct CalcOutcome {
     PayRecord record;
     std::string lblModified;
     std::string notice;
-    std::array<std::string, 8> resultLabels;
     Trace trace;
     std::optional<ReportSummary> error;  // the first run-time error report
     std::string errorReport;             // its full text
 };
 
-// Every report answers "raise": the first one ends the calculation.
+// One calculation on storage of its own.
 CalcOutcome compute(const CalcRequest& request, bool explain = false);
 
 }  // namespace wm::cli

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/fd_stream.h"
 #ifdef WAGEMARK_HAVE_PDF
 #include "print/statement_pdf.h"
 #endif
@@ -10,9 +11,14 @@
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    wm::cli::holdClosedStandardDescriptors();
+    wm::cli::FdInBuf inBuf(STDIN_FILENO);
+    wm::cli::FdOutBuf outBuf(STDOUT_FILENO);
+    std::istream in(&inBuf);
+    std::ostream out(&outBuf);
 #ifdef WAGEMARK_HAVE_PDF
     wm::cli::setStatementWriter(&wm::writeStatementPdf);
 #endif
     std::vector<std::string> args(argv, argv + argc);
-    return wm::cli::run(args, std::cin, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    return wm::cli::run(args, in, out, std::cerr, isatty(STDERR_FILENO) != 0);
 }

@@ -6,7 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/compute.h"
-#include "cli/json.h"
+#include "cli/options.h"
 #include "core/year_check.h"
 
 namespace wm::cli {
@@ -103,8 +103,11 @@ YearOptions parse(const std::vector<std::string>& args)
             throw Usage{opt + ": not an option of year"};
         else rest.push_back(args[i]);
     }
-    std::string error;
-    if (!parseCalcRequest(rest, 2, o.request, error)) throw Usage{error};
+    try {
+        o.request = parseCalc(rest, 2, false).request;
+    } catch (const UsageError& e) {
+        throw Usage{e.message};
+    }
     return o;
 }
 
@@ -128,7 +131,8 @@ void printJson(std::ostream& out, const YearCheck& c)
     std::string s = "{";
     auto money = [&s](const char* key, Currency v) {
         if (s.size() > 1) s += ',';
-        s += json::quote(key) + ":" + json::quote(formatFixed4(v));
+        // The keys and four-decimal amounts need no escaping.
+        s.append("\"").append(key).append("\":\"").append(formatFixed4(v)).append("\"");
     };
     money("wages", c.wages);
     money("federalWithholding", c.federalWithholding);

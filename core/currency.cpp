@@ -1,6 +1,6 @@
 #include "core/currency.h"
 
-#include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,13 +16,15 @@ namespace {
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
 // Divides by a power of ten with halves rounded to even or away from zero.
-std::int64_t divRound(std::int64_t v, std::int64_t by, bool halfEven)
+// The divisor is a constant so that no division instruction is needed.
+template <std::int64_t By, bool HalfEven>
+std::int64_t divRound(std::int64_t v)
 {
-    std::int64_t q = v / by;
-    std::int64_t rem = v % by;
+    std::int64_t q = v / By;
+    std::int64_t rem = v % By;
     std::int64_t twice = (rem < 0 ? -rem : rem) * 2;
     int sign = v < 0 ? -1 : 1;
-    if (twice > by || (twice == by && (!halfEven || (q % 2) != 0))) q += sign;
+    if (twice > By || (twice == By && (!HalfEven || (q % 2) != 0))) q += sign;
     return q;
 }
 
@@ -43,16 +45,17 @@ std::uint64_t magnitude(std::int64_t v)
     return v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
 }
 
-// The number grammar shared by the money and number readers. Fills the
-// sign, the integer digits and the fraction digits; false when the text is
-// not a number.
+// The number grammar shared by the money and number readers: the sign,
+// the integer part (digits, perhaps with thousands separators) and the
+// fraction digits, as parts of the text; false when the text is not a number.
 struct Number {
     bool negative = false;
-    std::string whole;
-    std::string frac;
+    std::string_view whole;
+    std::string_view frac;
 };
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool lex(std::string_view s, Number& n)
 {
@@ -81,21 +84,20 @@ bool lex(std::string_view s, Number& n)
         }
     }
     if (s.empty()) return false;
-    bool inFrac = false;
+    std::size_t dot = std::string_view::npos;
     char prev = 0;
-    for (char c : s) {
-        if (c >= '0' && c <= '9') {
-            (inFrac ? n.frac : n.whole) += c;
-        } else if (c == ',' && !inFrac && prev >= '0' && prev <= '9') {
-            // thousands separator between digits
-        } else if (c == '.' && !inFrac) {
-            inFrac = true;
-        } else {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        // A thousands separator stands between digits of the integer part.
+        if (!isDigit(c) && !(c == ',' && dot == std::string_view::npos && isDigit(prev)) &&
+            !(c == '.' && dot == std::string_view::npos))
             return false;
-        }
+        if (c == '.') dot = i;
         prev = c;
     }
     if (prev == ',') return false;
+    n.whole = s.substr(0, dot);
+    n.frac = dot == std::string_view::npos ? std::string_view() : s.substr(dot + 1);
     return !(n.whole.empty() && n.frac.empty());
 }
 
@@ -103,10 +105,19 @@ bool lex(std::string_view s, Number& n)
 
 Currency Currency::round(double x)
 {
-    double scaled = x * 10000.0;
+    const double scaled = x * 10000.0;
     // 2^63 is the first value that does not fit.
     if (!(scaled > -9223372036854775808.0 && scaled < 9223372036854775808.0)) raise(err::kOverflow);
-    return Currency(static_cast<std::int64_t>(std::nearbyint(scaled)));
+    // Nearest whole number, ties to even: below 2^52 adding and taking away
+    // 2^52 leaves exactly that (the rounding the hardware does on the sum);
+    // from 2^52 on every double is whole already.
+    constexpr double k2p52 = 4503599627370496.0;
+    double whole = scaled;
+    if (scaled >= 0 && scaled < k2p52)
+        whole = (scaled + k2p52) - k2p52;
+    else if (scaled < 0 && scaled > -k2p52)
+        whole = (scaled - k2p52) + k2p52;
+    return Currency(static_cast<std::int64_t>(whole));
 }
 
 Currency Currency::operator+(Currency o) const
@@ -125,6 +136,8 @@ Currency Currency::operator-(Currency o) const
 
 Currency Currency::operator-() const { return Currency() - *this; }
 
+void Currency::overflow() { raise(err::kOverflow); }
+
 Currency Currency::operator*(std::int64_t n) const
 {
     std::int64_t out;
@@ -132,16 +145,14 @@ Currency Currency::operator*(std::int64_t n) const
     return Currency(out);
 }
 
-Currency centsRound(Currency c) { return Currency::fromCount(divRound(c.count(), 100, false) * 100); }
+// Rounding up near either end of the range can leave it: the products are checked.
+Currency centsRound(Currency c) { return Currency::fromCount(divRound<100, false>(c.count())) * 100; }
 
-Currency roundToCentsEven(Currency c)
-{
-    return Currency::fromCount(divRound(c.count(), 100, true) * 100);
-}
+Currency roundToCentsEven(Currency c) { return Currency::fromCount(divRound<100, true>(c.count())) * 100; }
 
 Currency wholeDollarRound(Currency c)
 {
-    return Currency::fromCount(divRound(c.count(), Currency::kScale, true) * Currency::kScale);
+    return Currency::fromCount(divRound<Currency::kScale, true>(c.count())) * Currency::kScale;
 }
 
 bool isBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
@@ -150,38 +161,54 @@ Currency toCurrency(std::string_view text)
 {
     Number n;
     if (!lex(text, n)) raise(err::kTypeMismatch);
-    std::size_t firstNonZero = n.whole.find_first_not_of('0');
-    std::string_view whole = firstNonZero == std::string::npos ? std::string_view() : std::string_view(n.whole).substr(firstNonZero);
-    if (whole.size() > 15) raise(err::kOverflow);
-    std::int64_t count = 0;
-    for (char d : whole) count = count * 10 + (d - '0');
+    // Fifteen significant digits and four decimals stay below 2^64, so the
+    // magnitude is formed without overflow and then checked against the
+    // signed range.
+    std::uint64_t count = 0;
+    int digits = 0;
+    for (const char d : n.whole) {
+        if (d == ',' || (d == '0' && digits == 0)) continue;
+        if (++digits > 15) raise(err::kOverflow);
+        count = count * 10 + static_cast<std::uint64_t>(d - '0');
+    }
     count *= Currency::kScale;
-    const std::string& frac = n.frac;
-    std::int64_t f = 0;
-    for (std::size_t i = 0; i < 4; ++i) f = f * 10 + (i < frac.size() ? frac[i] - '0' : 0);
+    const std::string_view frac = n.frac;
+    std::uint64_t f = 0;
+    for (std::size_t i = 0; i < 4; ++i) f = f * 10 + static_cast<std::uint64_t>(i < frac.size() ? frac[i] - '0' : 0);
     if (frac.size() > 4) {
         // Round the dropped digits half to even.
         char next = frac[4];
-        bool rest = frac.find_first_not_of('0', 5) != std::string::npos;
+        bool rest = frac.find_first_not_of('0', 5) != std::string_view::npos;
         if (next > '5' || (next == '5' && (rest || (f % 2) != 0))) ++f;
     }
     count += f;
-    if (count < 0 || count > kMax) raise(err::kOverflow);
-    return Currency::fromCount(n.negative ? -count : count);
+    const std::uint64_t limit = static_cast<std::uint64_t>(kMax) + (n.negative ? 1 : 0);
+    if (count > limit) raise(err::kOverflow);
+    if (!n.negative) return Currency::fromCount(static_cast<std::int64_t>(count));
+    return Currency::fromCount(count == limit ? std::numeric_limits<std::int64_t>::min()
+                                              : -static_cast<std::int64_t>(count));
 }
 
 double toDouble(std::string_view text)
 {
     Number n;
     if (!lex(text, n)) raise(err::kTypeMismatch);
+    // The plain decimal text ("-1234.5"), read correctly rounded.
     std::string plain;
+    plain.reserve(n.whole.size() + n.frac.size() + 3);
     if (n.negative) plain += '-';
-    plain += n.whole.empty() ? std::string_view("0") : std::string_view(n.whole);
+    for (const char d : n.whole)
+        if (d != ',') plain += d;
+    if (n.whole.empty()) plain += '0';
     if (!n.frac.empty()) {
         plain += '.';
         plain += n.frac;
     }
-    double d = std::strtod(plain.c_str(), nullptr);
+    double d = 0;
+    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), d);
+    // Beyond the range of a double: what the C library makes of it (an
+    // infinity, or a value that underflows to zero or a denormal).
+    if (ec != std::errc() || end != plain.data() + plain.size()) d = std::strtod(plain.c_str(), nullptr);
     if (std::isinf(d)) raise(err::kOverflow);
     return d;
 }
@@ -201,7 +228,7 @@ std::int16_t narrow16(std::int64_t v)
 
 std::string formatAmount(Currency c)
 {
-    std::int64_t cents = divRound(c.count(), 100, false);
+    std::int64_t cents = divRound<100, false>(c.count());
     std::uint64_t m = magnitude(cents);
     char frac[4];
     std::snprintf(frac, sizeof frac, "%02u", static_cast<unsigned>(m % 100));

@@ -32,8 +32,8 @@ public:
 
     constexpr Currency() = default;
     static constexpr Currency fromCount(std::int64_t count) { return Currency(count); }
-    static constexpr Currency dollars(std::int64_t whole) { return Currency(whole * kScale); }
-    static constexpr Currency cents(std::int64_t c) { return Currency(c * 100); }
+    static constexpr Currency dollars(std::int64_t whole) { return Currency(checkedTimes(whole, kScale)); }
+    static constexpr Currency cents(std::int64_t c) { return Currency(checkedTimes(c, 100)); }
 
     // Currency rounding of a double: nearest 1/10000, ties to even.
     // NaN or a value beyond the 64-bit range raises overflow (6).
@@ -55,6 +55,14 @@ public:
 
 private:
     constexpr explicit Currency(std::int64_t v) : v_(v) {}
+    // a x b, or overflow (6) when it leaves the range.
+    static constexpr std::int64_t checkedTimes(std::int64_t a, std::int64_t b)
+    {
+        std::int64_t out = 0;
+        if (__builtin_mul_overflow(a, b, &out)) overflow();
+        return out;
+    }
+    [[noreturn]] static void overflow();
     std::int64_t v_ = 0;
 };
 

@@ -15,10 +15,18 @@ void Pass::setModified(std::string_view date)
     lblModified.append(date);
 }
 
+void Pass::reset()
+{
+    lblModified.clear();
+    notice.clear();
+    resultLabelValues = {};
+}
+
 void Pass::noTable(std::string_view state, std::string_view what, std::string_view hint)
 {
-    notice = concat("No ", state, " table applies to the chosen ", what, ".");
-    if (!hint.empty()) notice += concat(" ", hint);
+    notice.clear();
+    appendTo(notice, "No ", state, " table applies to the chosen ", what, ".");
+    if (!hint.empty()) appendTo(notice, " ", hint);
     note(notice);
 }
 

@@ -53,6 +53,10 @@ public:
 
     bool tracing() const { return trace != nullptr; }
 
+    // Clears what the last pass reported but keeps the storage, so that one
+    // Pass serves pass after pass (a batch runs millions) without allocating.
+    void reset();
+
     // Adds a line to the explanation; formats nothing when tracing is off.
     template <class... Parts>
     void explain(Currency amount, const Parts&... parts)

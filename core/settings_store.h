@@ -19,6 +19,7 @@
 #include <string_view>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "core/currency.h"
 
@@ -82,6 +83,8 @@ private:
     bool toldSaveFailed_ = false;
 };
 
+// A handful of values in a flat list: a batch line fills one per line and
+// the pass looks a few keys up, so a search beats a tree here.
 class MemorySettingsStore final : public SettingsStore {
 public:
     using SettingsStore::get;
@@ -91,11 +94,16 @@ public:
     void save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
     bool contains(std::string_view section, std::string_view key) const;
+    // Forgets every value (the storage is kept for the next use).
+    void clear() { size_ = 0; }
 
 private:
-    using Key = std::tuple<std::string, std::string, std::string>;
-    using KeyView = std::tuple<std::string_view, std::string_view, std::string_view>;
-    std::map<Key, std::string, std::less<>> values_;
+    struct Entry {
+        std::string app, section, key, value;
+    };
+    const Entry* find(std::string_view app, std::string_view section, std::string_view key) const;
+    std::vector<Entry> entries_;
+    std::size_t size_ = 0;  // entries_ beyond this are spare
 };
 
 }  // namespace wm

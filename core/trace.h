@@ -51,4 +51,11 @@ std::string concat(const Parts&... parts)
     return s;
 }
 
+// The same appended to `s`, in the storage it already has.
+template <class... Parts>
+void appendTo(std::string& s, const Parts&... parts)
+{
+    (detail::appendPart(s, parts), ...);
+}
+
 }  // namespace wm

@@ -73,7 +73,8 @@ Currency exemptionFor(const Exemption& e, Currency wages)
 {
     if (wages <= e.fullUpTo) return e.full;
     const std::int64_t over = (wages - e.fullUpTo).count();
-    const std::int64_t steps = (over + kExemptionStep.count() - 1) / kExemptionStep.count();
+    // Steps begun, rounded up; written so that no sum can leave the range.
+    const std::int64_t steps = over / kExemptionStep.count() + (over % kExemptionStep.count() != 0 ? 1 : 0);
     const std::int64_t fullSteps = e.full.count() / kExemptionStep.count();
     return steps >= fullSteps ? Currency() : e.full - kExemptionStep * steps;
 }

@@ -1,7 +1,10 @@
 // wagemark-cli, run in-process.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
+#include <streambuf>
 
 #include "cli/batch.h"
 #include "cli/cli.h"
@@ -105,6 +108,318 @@ TEST(CliBatch, AllGoodLinesExitZero)
     const Result r = cli({"batch"}, "{}\n{\"txtIncome\":\"500\",\"valMarried\":1}\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("\"DepsNumber\":0,\"lblModified\":\"\"}"), std::string::npos) << r.out;
+}
+
+// Options mean what they say: values are checked where they are given, a
+// switch takes no value, and the order of options does not matter.
+TEST(CliCalc, OptionValuesAreCheckedAndTrimmed)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* message;  // "" for accepted
+    } cases[] = {
+        {{"--self-employed=no"}, "--self-employed: takes no value"},
+        {{"--json=0"}, "--json: takes no value"},
+        {{"--401k", "-5"}, "--401k: expected a percentage from 0 to 100"},
+        {{"--401k", "99999999999999999999"}, "--401k: expected a percentage from 0 to 100"},
+        {{"--local-rate", "-3"}, "--local-rate: expected a percentage from 0 to 100"},
+        {{"--local-rate", "1e999"}, "--local-rate: \"1e999\" is not a number"},
+        {{"--income", "999999999999999"}, "--income: \"999999999999999\" is too large"},
+        {{"--income", "922,337,203,685,477.5807"}, ""},
+        {{"--hours", "1e400"}, "--hours: \"1e400\" is not a number"},
+        {{"--hours", "-1"}, "--hours: must not be negative"},
+        {{"--county-rate", "99999999999999999999"}, "--county-rate: expected one of"},
+        {{"--exemptions", " 1"}, ""},
+        {{"--exemptions", "1 "}, ""},
+        {{"--state", " 27 "}, ""},
+        {{"--frequency", "weekly "}, ""},
+        {{"--exemptions", "99999999999999999999"}, "--exemptions: expected a whole number from 0 to 15"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.front() + (c.args.size() > 1 ? " " + c.args[1] : ""));
+        std::vector<std::string> args = {"calc", "--income", "1000"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = cli(args);
+        if (*c.message == '\0') {
+            EXPECT_EQ(r.status, 0) << r.err;
+            continue;
+        }
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind(std::string("wagemark-cli: ") + c.message, 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+    }
+}
+
+TEST(CliCalc, OptionOrderDoesNotMatter)
+{
+    const std::vector<std::vector<std::string>> pairs[] = {
+        {{"--local-base", "0"}, {"--local-rate", "3"}},
+        {{"--local-base", "less-401k"}, {"--local-rate", "3"}},
+        {{"--state-deps", "3"}, {"--setting", "StateInfo/staDeps=1"}},
+        {{"--state-401k"}, {"--setting", "StateInfo/sta401=N"}},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair[0][0] + " " + pair[1][0]);
+        std::vector<std::string> ab = {"calc", "--income", "1000", "--401k", "5", "--state", "Kansas", "--json"};
+        std::vector<std::string> ba = ab;
+        for (const auto& o : pair) ab.insert(ab.end(), o.begin(), o.end());
+        for (auto it = pair.rbegin(); it != pair.rend(); ++it) ba.insert(ba.end(), it->begin(), it->end());
+        const Result first = cli(ab), second = cli(ba);
+        EXPECT_EQ(first.status, 0) << first.err;
+        EXPECT_EQ(first.out, second.out);
+    }
+    // A rate alone taxes gross pay; an explicit base of 0 means none.
+    const std::vector<std::string> rate = {"calc", "--income", "1000", "--json", "--local-rate", "3"};
+    EXPECT_NE(cli(rate).out.find("\"amtLocalTax\":\"30.0000\""), std::string::npos);
+    std::vector<std::string> none = rate;
+    none.insert(none.begin() + 1, {"--local-base", "0"});
+    EXPECT_NE(cli(none).out.find("\"amtLocalTax\":\"0.0000\""), std::string::npos);
+}
+
+// Well-formed UTF-8 with no surrogates and nothing above U+10FFFF.
+bool validUtf8(std::string_view s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        std::uint32_t cp = n == 1 ? b : b & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[n] || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF) return false;
+        i += n;
+    }
+    return true;
+}
+
+// What the batch reader accepts is RFC 8259 JSON: anything else is answered
+// with the line's error object, and every output line is valid UTF-8.
+TEST(CliBatch, JsonConformance)
+{
+    const std::string deep = std::string(200, '[') + std::string(200, ']');
+    const struct {
+        const char* what;
+        std::string line;
+        bool accepted;
+    } cases[] = {
+        {"plain object", R"({"id":1,"HowOft":0})", true},
+        {"leading zero", R"({"id":01})", false},
+        {"leading zero in a key's value", R"({"HowOft":09})", false},
+        {"negative leading zero", R"({"id":-012})", false},
+        {"zero and fraction", R"({"id":0.5,"SPval":0})", true},
+        {"invalid UTF-8 byte", "{\"id\":\"\xff\"}", false},
+        {"overlong encoding", "{\"id\":\"\xc0\xaf\"}", false},
+        {"encoded surrogate", "{\"id\":\"\xed\xa0\x80\"}", false},
+        {"truncated sequence", "{\"id\":\"\xe2\x82\"}", false},
+        {"beyond U+10FFFF", "{\"id\":\"\xf4\x90\x80\x80\"}", false},
+        {"valid multi-byte", "{\"id\":\"\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\"}", true},
+        {"lone high surrogate", R"({"id":1,"txtIncome":"\ud800x"})", false},
+        {"lone low surrogate", R"({"id":"\udc00"})", false},
+        {"lone surrogate in a key", R"({"settings":{"\ud800":1}})", false},
+        {"surrogate pair", R"({"id":"\ud83d\ude00"})", true},
+        {"deep nesting", "{\"id\":" + deep + "}", false},
+        {"byte-order mark after the first line", "\xEF\xBB\xBF{}", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The first line opens with a byte-order mark, which is skipped.
+        const Result r = cli({"batch"}, "\xEF\xBB\xBF{\"id\":0}\n" + c.line + "\n");
+        std::istringstream lines(r.out);
+        std::vector<std::string> out;
+        for (std::string l; std::getline(lines, l);) out.push_back(l);
+        ASSERT_EQ(out.size(), 2u) << r.out;
+        EXPECT_EQ(out[0].rfind("{\"id\":0,\"SSBase\"", 0), 0u) << out[0];
+        EXPECT_EQ(out[1].rfind("{\"line\":2,\"error\"", 0) == 0, !c.accepted) << out[1];
+        for (const std::string& l : out) EXPECT_TRUE(validUtf8(l)) << l;
+    }
+}
+
+// A stream that takes `room` bytes, then fails as a full disk does.
+class FullDisk : public std::streambuf {
+public:
+    explicit FullDisk(std::size_t room) : room_(room) {}
+    std::size_t taken = 0;
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (taken >= room_) return traits_type::eof();
+        ++taken;
+        return c;
+    }
+
+private:
+    std::size_t room_;
+};
+
+TEST(CliBatch, StopsAtOnceWhenTheOutputFails)
+{
+    std::string input;
+    for (int i = 0; i < 100000; ++i) input += "{\"txtIncome\":\"1000\"}\n";
+    std::istringstream in(input);
+    FullDisk disk(1000);
+    std::ostream out(&disk);
+    std::ostringstream err;
+    EXPECT_EQ(cli::run({"wagemark-cli", "batch"}, in, out, err), cli::kWriteFailed);
+    EXPECT_NE(err.str().find("cannot write the output"), std::string::npos) << err.str();
+    // Not a hundred thousand lines computed into the void.
+    ASSERT_TRUE(in.good());
+    EXPECT_LT(in.tellg(), std::streampos(input.size() / 4));
+}
+
+// Splits an example command line as a shell would (double and single quotes).
+std::vector<std::string> shellWords(std::string_view line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"' || c == '\'') {
+            const std::size_t close = line.find(c, i + 1);
+            word.append(line.substr(i + 1, close - i - 1));
+            i = close;
+            inWord = true;
+        } else if (c == ' ') {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+TEST(CliHelp, EveryExampleRuns)
+{
+    const std::string help = cli({"help"}).out;
+    std::istringstream lines(help.substr(help.find("Examples:")));
+    int examples = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> words = shellWords(line);
+        if (words.empty() || words.front() == "Examples:") continue;
+        SCOPED_TRACE(line);
+        std::string input;
+        if (words.front() == "echo") {  // echo 'LINE' | wagemark-cli batch
+            input = words.at(1) + "\n";
+            words.erase(words.begin(), words.begin() + 3);
+        }
+        ASSERT_EQ(words.front(), "wagemark-cli");
+        words.erase(words.begin());
+        const Result r = cli(words, input);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_FALSE(r.out.empty());
+        ++examples;
+    }
+    EXPECT_GE(examples, 4);
+}
+
+// Every option the help shows is taken by its command, with each of the
+// examples the help gives for it; every batch key it lists is read.
+TEST(CliHelp, HelpAndParserAgree)
+{
+    const std::string help = cli({"help"}).out;
+    std::istringstream lines(help);
+    std::string command = "calc";
+    int options = 0;
+    std::string keys;
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) {
+        // A continuation line belongs to the option above it.
+        if (line.rfind(std::string(26, ' '), 0) == 0 && !all.empty())
+            all.back() += line.substr(25);
+        else
+            all.push_back(line);
+    }
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        const std::string& line = *it;
+        if (line == "Options of batch:") command = "batch";
+        if (line.rfind("Keys of a batch line", 0) == 0) {
+            for (++it; it != all.end() && !it->empty(); ++it) keys += *it + "\n";
+            break;
+        }
+        if (line.rfind("  --", 0) != 0) continue;
+        std::istringstream words(line);
+        std::string name, value;
+        words >> name >> value;
+        const bool takesValue = !value.empty() && std::isupper(static_cast<unsigned char>(value[0]));
+        std::vector<std::string> examples;
+        if (const auto eg = line.find(", e.g. "); eg != std::string::npos) {
+            for (const std::string& w : shellWords(line.substr(eg + 7)))
+                examples.push_back(w.back() == ',' ? w.substr(0, w.size() - 1) : w);
+        }
+        if (!takesValue) examples = {""};
+        if (name == "--statement") continue;  // needs the PDF writer; see the print tests
+        ASSERT_FALSE(examples.empty()) << line;
+        for (const std::string& e : examples) {
+            SCOPED_TRACE(name + " " + e);
+            std::vector<std::string> args = {command};
+            if (command == "calc") args.insert(args.end(), {"--income", "1000"});
+            args.push_back(name);
+            if (takesValue) args.push_back(e);
+            const Result r = cli(args, command == "batch" ? "{}\n" : "");
+            EXPECT_EQ(r.status, 0) << r.err;
+        }
+        ++options;
+    }
+    EXPECT_GE(options, 25);
+    // A key the reader knows answers a value of the wrong type; one it does
+    // not know is ignored. The help lists each as "KEY (--option...)".
+    int read = 0;
+    for (std::size_t paren = keys.find(" ("); paren != std::string::npos; paren = keys.find(" (", paren + 1)) {
+        const std::size_t start = keys.find_last_of(" \n", paren - 1) + 1;
+        const std::string w = keys.substr(start, paren - start);
+        if (w == "id") continue;
+        SCOPED_TRACE(w);
+        const Result r = cli({"batch"}, "{\"" + w + "\":[[]]}\n");
+        EXPECT_NE(r.out.find("\"description\":\"" + w + " must be"), std::string::npos) << r.out;
+        ++read;
+    }
+    EXPECT_GE(read, 19);
+}
+
+// The same lines give the same output, in the same order, on one thread or four.
+TEST(CliBatch, JobsDoNotChangeTheOutput)
+{
+    std::string input;
+    const char* kinds[] = {"{\"id\":%d,\"txtIncome\":\"%d.25\",\"HowOft\":%d,\"intState\":%d,\"DepsNumber\":2}",
+                           "{\"id\":%d,\"txtIncome\":\"x%d\",\"HowOft\":%d,\"intState\":%d}",
+                           "{\"id\":%d,\"HowOft\":\"%d\",\"x\":%d,\"y\":%d}", "not json %d %d %d %d"};
+    for (int i = 0; i < 6000; ++i) {
+        char line[200];
+        std::snprintf(line, sizeof line, kinds[i % 7 == 0 ? 1 + i % 3 : 0], i, 300 + i % 4000, i % 4, i % 42);
+        input += line;
+        input += i % 5 == 0 ? "\r\n" : "\n";
+    }
+    input += "{\"id\":\"last line without a newline\"}";
+    const Result one = cli({"batch", "--jobs", "1"}, input);
+    const Result four = cli({"batch", "--jobs=4"}, input);
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(four.status, 1);
+    EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 6001);
+    EXPECT_TRUE(one.out == four.out) << "the outputs differ";
+    EXPECT_NE(one.out.find("\n{\"line\":15,"), std::string::npos);
+}
+
+TEST(CliBatch, OverlongLineIsAnsweredNotHeld)
+{
+    const std::string longLine = "{\"id\":\"" + std::string(3 << 20, 'x') + "\"}";
+    const Result r = cli({"batch"}, "{}\n" + longLine + "\n{\"id\":3}\n" + longLine);
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1),
+              "{\"line\":2,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n"
+              "{\"id\":3,\"SSBase\":\"0.0000\",\"taxBase\":\"0.0000\",\"ftaxBase\":\"0.0000\",\"amtDed\":\"0.0000\","
+              "\"amt401k\":\"0.0000\",\"PreTax\":\"0.0000\",\"SSEmp\":\"0.0000\",\"fTax\":\"0.0000\",\"amtFICA\":"
+              "\"0.0000\",\"amtSS\":\"0.0000\",\"amtMedicare\":\"0.0000\",\"sTax\":\"0.0000\",\"amtLocalTax\":\"0.0000\","
+              "\"amtDedTot\":\"0.0000\",\"amtTotal\":\"0.0000\",\"staxBase\":\"0.0000\",\"PersExmp\":\"0.0000\","
+              "\"DepsNumber\":0,\"lblModified\":\"\"}\n"
+              "{\"line\":4,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n");
 }
 
 TEST(CliStates, ListsEveryIndex)

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
 
 #include "core/currency.h"
 #include "core/runtime_error.h"
@@ -98,6 +101,44 @@ TEST(Reading, RejectsWhatIsNotAnAmount)
         }
     }
     EXPECT_THROW(toCurrency("99999999999999999"), RuntimeError);
+}
+
+// The ends of the money range: what fits is exact, what does not is
+// overflow (6), never a wrapped amount.
+TEST(Currency, RangeEdges)
+{
+    const Currency top = Currency::fromCount(std::numeric_limits<std::int64_t>::max());
+    const Currency bottom = Currency::fromCount(std::numeric_limits<std::int64_t>::min());
+    struct Case {
+        const char* what;
+        std::function<Currency()> f;
+        std::optional<Currency> want;  // none: overflow
+    };
+    const Case cases[] = {
+        {"largest amount", [] { return toCurrency("922,337,203,685,477.5807"); }, top},
+        {"one more", [] { return toCurrency("922337203685477.5808"); }, std::nullopt},
+        {"fifth decimal rounds past the top", [] { return toCurrency("922337203685477.58075"); }, std::nullopt},
+        {"smallest amount", [] { return toCurrency("-922337203685477.5808"); }, bottom},
+        {"one less", [] { return toCurrency("(922337203685477.5809)"); }, std::nullopt},
+        {"fifteen nines", [] { return toCurrency("999999999999999"); }, std::nullopt},
+        {"cents at the top", [top] { return centsRound(top); }, Currency::fromCount(9223372036854775800)},
+        {"dollars at the top", [top] { return wholeDollarRound(top); }, std::nullopt},
+        {"dollars at the bottom", [bottom] { return wholeDollarRound(bottom); }, std::nullopt},
+        {"negating the bottom", [bottom] { return -bottom; }, std::nullopt},
+        {"whole dollars", [] { return Currency::dollars(std::numeric_limits<std::int64_t>::max() / 1000); },
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            const Currency got = c.f();
+            ASSERT_TRUE(c.want.has_value()) << "gave " << got.count();
+            EXPECT_EQ(got, *c.want);
+        } catch (const RuntimeError& e) {
+            EXPECT_FALSE(c.want.has_value());
+            EXPECT_EQ(e.number(), err::kOverflow);
+        }
+    }
 }
 
 TEST(Reading, SixteenBitFields)

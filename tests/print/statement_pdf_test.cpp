@@ -173,15 +173,27 @@ TEST(CliStatement, WritesThePdfBesideTheGrid)
                             {"Self Employed:", "Yes"}});
 }
 
+// A file that cannot be written whole is a failure with its reason, and
+// nothing claims it was written.
 TEST(CliStatement, UnwritableFileExitsOne)
 {
     cli::setStatementWriter(&writeStatementPdf);
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status =
-        cli::run({"wagemark-cli", "calc", "--income", "1000", "--statement", "/no/such/folder/pay.pdf"}, in, out, err);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(err.str().find("the pay statement was not written"), std::string::npos) << err.str();
+    QTemporaryDir dir;
+    const struct {
+        std::string path, reason;
+    } cases[] = {{"/no/such/folder/pay.pdf", "No such file or directory"},
+                 {"/dev/full", "No space left on device"},
+                 {dir.path().toStdString(), "is not a file name"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::istringstream in;
+        std::ostringstream out, err;
+        const int status = cli::run({"wagemark-cli", "calc", "--income", "1000", "--statement", c.path}, in, out, err);
+        EXPECT_EQ(status, 1);
+        EXPECT_NE(err.str().find("the pay statement was not written"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
+        EXPECT_EQ(out.str().find("written"), std::string::npos) << out.str();
+    }
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// One batch line (strict JSON: RFC 8259) into a calculation request.
+//
+// The keys come from the option table; other keys are checked as JSON and
+// otherwise ignored, so lines may carry data of their own. A line that is
+// not valid JSON, is not an object, or has a key of the wrong type gets a
+// message for its {"line":K,"error":...} object; JSON faults come first,
+// then the first key in the line that is wrong.
+//
+// A reader keeps its parser and buffers from line to line: one per thread.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "cli/compute.h"
+
+namespace wm::cli {
+
+class LineReader {
+public:
+    LineReader();
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // True with `request` filled and `id` the source text of the line's
+    // "id" (the last one; "null" when there is none); false with `error`.
+    bool read(std::string_view line, CalcRequest& request, std::string& id, std::string& error);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace wm::cli

@@ -1,0 +1,500 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <optional>
+
+#include "cli/batch.h"
+#include "states/registry.h"
+
+namespace wm::cli {
+
+struct ParseState {
+    CalcOptions o;
+    BatchOptions batch;
+    // --setting values; the named state options are saved after them, so the
+    // more specific one wins whatever the order.
+    std::vector<std::tuple<std::string, std::string, std::string>> general;
+    bool localRate = false;
+    bool localBase = false;
+    bool pdf = false;
+};
+
+namespace {
+
+// ---- Values -----------------------------------------------------------
+
+// Blanks around a value are dropped on both sides, as the amount reader does.
+std::string trimmed(const std::string& s)
+{
+    constexpr const char* kBlanks = " \t\n\r";
+    const auto first = s.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string lower(std::string s)
+{
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string quoted(const std::string& value) { return "\"" + value + "\""; }
+
+std::int16_t wholeNumber(std::string_view option, const std::string& value, int lo, int hi)
+{
+    const std::string t = trimmed(value);
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(t.c_str(), &end, 10);
+    if (t.empty() || *end != '\0' || errno == ERANGE || v < lo || v > hi)
+        throw UsageError{std::string(option) + ": expected a whole number from " + std::to_string(lo) + " to " +
+                         std::to_string(hi) + ", got " + quoted(value)};
+    return static_cast<std::int16_t>(v);
+}
+
+// An amount typed as a user would; checked here so the message names the option.
+std::string amountText(std::string_view option, const std::string& value)
+{
+    try {
+        toCurrency(value);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::kOverflow)
+            throw UsageError{std::string(option) + ": " + quoted(value) +
+                             " is too large (at most 922,337,203,685,477.5807)"};
+        throw UsageError{std::string(option) + ": " + quoted(value) +
+                         " is not an amount (examples: 1250, 1,250.00, $980.50)"};
+    }
+    return value;
+}
+
+double number(std::string_view option, const std::string& value)
+{
+    try {
+        return toDouble(value);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::kOverflow) throw UsageError{std::string(option) + ": " + quoted(value) + " is too large"};
+        throw UsageError{std::string(option) + ": " + quoted(value) + " is not a number"};
+    }
+}
+
+// A percentage or rate: 3 and .03 both mean 3 %, so 0 to 100 covers every
+// meaningful entry.
+double percentage(std::string_view option, const std::string& value)
+{
+    const double d = number(option, value);
+    if (d < 0 || d > 100)
+        throw UsageError{std::string(option) + ": expected a percentage from 0 to 100, got " + quoted(value)};
+    return d;
+}
+
+std::int16_t frequency(const std::string& v)
+{
+    static const std::map<std::string, std::int16_t> names = {
+        {"weekly", 0}, {"semimonthly", 1}, {"semi-monthly", 1}, {"twice-a-month", 1},
+        {"biweekly", 2}, {"bi-weekly", 2}, {"every-two-weeks", 2}, {"monthly", 3}};
+    const std::string t = trimmed(v);
+    auto it = names.find(lower(t));
+    if (it != names.end()) return it->second;
+    if (t.size() == 1 && t[0] >= '0' && t[0] <= '3') return static_cast<std::int16_t>(t[0] - '0');
+    throw UsageError{"--frequency: expected weekly, biweekly, semimonthly or monthly, got " + quoted(v)};
+}
+
+std::int16_t status(const std::string& v)
+{
+    const std::string l = lower(trimmed(v));
+    if (l == "married" || l == "0") return 0;
+    if (l == "single" || l == "1") return 1;
+    if (l == "married-single" || l == "2") return 2;
+    throw UsageError{"--status: expected married, single or married-single, got " + quoted(v)};
+}
+
+std::int16_t state(const std::string& value)
+{
+    const std::string v = trimmed(value);
+    if (!v.empty() && std::isdigit(static_cast<unsigned char>(v[0]))) return wholeNumber("--state", v, 0, 41);
+    const int i = findState(v);
+    if (i < 0) throw UsageError{"--state: unknown state " + quoted(v) + " (see wagemark-cli states)"};
+    return static_cast<std::int16_t>(i);
+}
+
+std::int16_t rateLetter(const std::string& v)
+{
+    const std::string l = lower(trimmed(v));
+    if (l.size() == 1 && l[0] >= 'a' && l[0] <= 'e') return static_cast<std::int16_t>(l[0] - 'a');
+    if (l.size() == 1 && l[0] >= '0' && l[0] <= '4') return static_cast<std::int16_t>(l[0] - '0');
+    throw UsageError{"--state-rate: expected a letter A to E, got " + quoted(v)};
+}
+
+std::int16_t countyRate(const std::string& v)
+{
+    // The county list stores the rate in hundredths of a percent.
+    static const int kCodes[] = {125, 175, 241, 251, 277, 282, 291, 301};
+    const std::string expected = "--county-rate: expected one of 1.25 1.75 2.41 2.51 2.77 2.82 2.91 3.01, got ";
+    const double d = number("--county-rate", v);
+    if (!(d > 0 && d < 1000)) throw UsageError{expected + quoted(v)};
+    const int code = d < 10 ? static_cast<int>(std::lround(d * 100)) : static_cast<int>(std::lround(d));
+    for (int c : kCodes)
+        if (c == code) return static_cast<std::int16_t>(c);
+    throw UsageError{expected + quoted(v)};
+}
+
+std::int16_t localBase(const std::string& v)
+{
+    static const std::map<std::string, std::int16_t> names = {
+        {"gross", 1}, {"less-401k", 2}, {"less-pretax", 3}, {"less-401k-pretax", 4}, {"less-exemption", 5}};
+    auto it = names.find(lower(trimmed(v)));
+    if (it != names.end()) return it->second;
+    return wholeNumber("--local-base", v, 0, 5);
+}
+
+void stateSetting(ParseState& s, const char* key, std::string value)
+{
+    s.o.request.settings.emplace_back("StateInfo", key, std::move(value));
+}
+
+// ---- The table --------------------------------------------------------
+
+using S = ParseState;
+using V = const std::string&;
+using Q = CalcRequest;
+using B = const BatchValue&;
+using N = std::string_view;
+constexpr auto kNoRead = static_cast<void (*)(Q&, B)>(nullptr);
+constexpr auto kNoApply = static_cast<void (*)(S&, N, V)>(nullptr);
+
+const std::array kOptions = {
+    Option{"", "", "any JSON value, echoed in the output line", "", Section::Calc, kNoApply, "id", BatchType::Id, 0, 0,
+           kNoRead},
+    Option{"--income", "AMOUNT", "gross pay for the period", "1,250.00|$980", Section::Calc,
+           [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v); }, "txtIncome", BatchType::Text, 0, 0,
+           [](Q& q, B b) { q.input.txtIncome = b.text; }},
+    Option{"--hours", "N", "hours worked in the period (shows the hourly pay)", "80", Section::Calc,
+           [](S& s, N n, V v) {
+               if (number(n, v) < 0) throw UsageError{"--hours: must not be negative"};
+               s.o.hours = v;
+           },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--frequency", "F", "weekly | biweekly | semimonthly | monthly (default biweekly)", "weekly",
+           Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole, 0, 3,
+           [](Q& q, B b) { q.HowOft = b.whole; }},
+    Option{"--status", "S",
+           "married | single | married-single (default married);\n"
+           "married-single withholds at the higher single rate",
+           "single", Section::Calc, [](S& s, N, V v) { s.o.request.valMarried = status(v); }, "valMarried",
+           BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }},
+    Option{"--exemptions", "N", "withholding allowances, 0 to 15 (default 0)", "2", Section::Calc,
+           [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, 0, 15)); },
+           "DepsNumber", BatchType::Whole, -32768, 32767,
+           [](Q& q, B b) { q.input.exemptions = std::to_string(b.whole); }},
+    Option{"--401k", "PERCENT", "401(k) contribution: 5 and 0.05 both mean 5 %", "5|0.05", Section::Calc,
+           [](S& s, N n, V v) {
+               percentage(n, v);
+               s.o.request.input.txt401k = v;
+           },
+           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txt401k = b.text; }},
+    Option{"--pretax", "AMOUNT", "non-taxable amount (cafeteria plan, ...)", "50", Section::Calc,
+           [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v); }, "txtPreTax", BatchType::Text, 0, 0,
+           [](Q& q, B b) { q.input.txtPreTax = b.text; }},
+    Option{"--prefica", "AMOUNT", "amount on which no FICA is due", "25", Section::Calc,
+           [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v); }, "txtPreFICA", BatchType::Text, 0,
+           0, [](Q& q, B b) { q.input.txtPreFICA = b.text; }},
+    Option{"--self-employed", "", "self-employment FICA rates", "", Section::Calc,
+           [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool, 0, 0,
+           [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
+    Option{"--state", "NAME|INDEX", "state by name, calculator or index", "New York|NewYork|28", Section::Calc,
+           [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole, 0, 41,
+           [](Q& q, B b) { q.intState = b.whole; }},
+    Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
+           [](S& s, N n, V v) {
+               s.o.request.intSMarried = wholeNumber(n, v, 0, 9);
+               stateSetting(s, "staMarried", std::to_string(s.o.request.intSMarried));
+           },
+           "intSMarried", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.intSMarried = b.whole; }, kOptStatus},
+    Option{"--state-rate", "A..E", "rate letter (Connecticut, New Jersey)", "B", Section::State,
+           [](S& s, N, V v) {
+               s.o.request.StateRate = rateLetter(v);
+               stateSetting(s, "staRate", std::to_string(s.o.request.StateRate));
+           },
+           "StateRate", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateRate = b.whole; }, kOptRate},
+    Option{"--state-deps", "N", "state dependents", "2", Section::State,
+           [](S& s, N n, V v) {
+               s.o.request.StateDeps = wholeNumber(n, v, 0, 15);
+               stateSetting(s, "staDeps", std::to_string(s.o.request.StateDeps));
+           },
+           "StateDeps", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateDeps = b.whole; }, kOptDeps},
+    Option{"--il-deps", "N", "second dependents count (Illinois, Indiana)", "1", Section::State,
+           [](S& s, N n, V v) {
+               s.o.request.ILINDeps = wholeNumber(n, v, 0, 15);
+               stateSetting(s, "ILINDeps", std::to_string(s.o.request.ILINDeps));
+           },
+           "ILINDeps", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.ILINDeps = b.whole; }, kOptILDeps},
+    Option{"--state-exemptions", "N", "state special list value (exemptions, percentage, ...)", "1", Section::State,
+           [](S& s, N n, V v) {
+               s.o.request.StateExmp = wholeNumber(n, v, -32768, 32767);
+               stateSetting(s, "staExmp", std::to_string(s.o.request.StateExmp));
+           },
+           "StateExmp", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateExmp = b.whole; }, kOptExemptions},
+    Option{"--county-rate", "RATE", "Maryland county rate", "2.41|241", Section::State,
+           [](S& s, N, V v) {
+               s.o.request.Method = countyRate(v);
+               stateSetting(s, "MMethod", std::to_string(s.o.request.Method));
+           },
+           "Method", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.Method = b.whole; }, kOptMethod},
+    Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
+           [](S& s, N n, V v) { stateSetting(s, "missPart", formatPlain(toCurrency(amountText(n, v)))); }, "",
+           BatchType::None, 0, 0, kNoRead, kOptMissPart},
+    Option{"--state-add", "AMOUNT", "additional state withholding per period", "5", Section::State,
+           [](S& s, N n, V v) {
+               s.o.request.StateAdd = amountText(n, v);
+               stateSetting(s, "staAdd", formatPlain(toCurrency(s.o.request.StateAdd)));
+           },
+           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { q.StateAdd = b.text; }, kOptAdd},
+    Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
+           [](S& s, N, V) { stateSetting(s, "sta401", "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
+           [](S& s, N, V) { stateSetting(s, "staPreTax", "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--setting", "SECTION/KEY=VALUE", "any stored setting", "StateInfo/staDeps=2", Section::State,
+           [](S& s, N, V v) {
+               const auto slash = v.find('/');
+               const auto eq = v.find('=');
+               if (slash == std::string::npos || eq == std::string::npos || eq < slash)
+                   throw UsageError{"--setting: expected SECTION/KEY=VALUE, got " + quoted(v)};
+               s.general.emplace_back(v.substr(0, slash), v.substr(slash + 1, eq - slash - 1), v.substr(eq + 1));
+           },
+           "settings", BatchType::Settings, 0, 0, kNoRead},
+    Option{"--local-rate", "RATE", "3 and .03 both mean 3 %; alone, a tax on gross pay", "3|.03", Section::Local,
+           [](S& s, N n, V v) {
+               const double rate = percentage(n, v);
+               s.o.request.SPval = rate >= 1 ? rate / 100 : rate;
+               s.localRate = true;
+           },
+           "SPval", BatchType::Number, 0, 0, [](Q& q, B b) { q.SPval = b.number; }},
+    Option{"--local-base", "BASE",
+           "gross | less-401k | less-pretax | less-401k-pretax | less-exemption\n"
+           "(or 1..5; 0 for none)",
+           "less-401k|2", Section::Local,
+           [](S& s, N, V v) {
+               s.o.request.SPtx = localBase(v);
+               s.localBase = true;
+           },
+           "SPtx", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.SPtx = b.whole; }},
+    Option{"--json", "", "print the batch output object instead of the grid", "", Section::Output,
+           [](S& s, N, V) { s.o.json = true; }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--explain", "", "show how each amount was reached", "", Section::Output,
+           [](S& s, N, V) { s.o.explain = true; }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--statement", "FILE.pdf", "also write the pay statement as a PDF file", "", Section::Output,
+           [](S& s, N, V v) {
+               if (v.empty()) throw UsageError{"--statement: missing file name"};
+               if (!s.pdf)
+                   throw UsageError{"--statement: PDF output is not available in this build (it was built without Qt)"};
+               s.o.statement = v;
+           },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--name", "NAME", "name in the statement's header (default \"-\")", "Pat Doe", Section::Output,
+           [](S& s, N, V v) { s.o.name = v; }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--jobs", "N", "compute lines on N cores at once (default: every core)", "2", Section::Batch,
+           [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }, "", BatchType::None, 0, 0,
+           kNoRead},
+};
+
+// The option of a command by name: `batch` takes the rows of its own
+// section, `calc` the others.
+const Option* findOption(std::string_view name, bool batch)
+{
+    for (const Option& o : kOptions)
+        if (!o.name.empty() && o.name == name && (o.section == Section::Batch) == batch) return &o;
+    return nullptr;
+}
+
+// ---- Help -------------------------------------------------------------
+
+constexpr std::string_view kHeader = R"(Usage: wagemark-cli COMMAND [OPTIONS]
+
+Pay calculator for one pay period on the withholding rules of tax year 2000.
+
+Commands:
+  calc [OPTIONS]           compute one pay period and print the result grid
+  states                   list the states, their calculators and state options
+  batch [FILE] [OPTIONS]   JSON Lines in (FILE or standard input), JSON Lines out
+  year [OPTIONS]           tax year 2000 from one pay period: refund or balance due
+                           and the allowances to claim (wagemark-cli year --help)
+  help                     show this text
+)";
+
+constexpr std::string_view kExamples = R"(
+Examples:
+  wagemark-cli calc --income 1000 --frequency weekly --status single --exemptions 1
+  wagemark-cli calc --income 2500 --frequency monthly --state "New Mexico" --explain
+  wagemark-cli calc --income 1000 --state Kansas --401k 6 --state-401k --json
+  echo '{"id":1,"txtIncome":"1000","HowOft":0,"intState":27}' | wagemark-cli batch
+)";
+
+std::string_view sectionTitle(Section s)
+{
+    switch (s) {
+    case Section::Calc: return "Options of calc:";
+    case Section::State: return "State options (see \"wagemark-cli states\" for which state reads which):";
+    case Section::Local: return "Local tax:";
+    case Section::Output: return "Output:";
+    case Section::Batch: return "Options of batch:";
+    }
+    return "";
+}
+
+// ", e.g. 3, .03" with values that hold blanks or separators quoted.
+std::string examplesText(std::string_view examples)
+{
+    if (examples.empty()) return {};
+    std::string out = ", e.g. ";
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = examples.find('|', start);
+        const std::string_view e = examples.substr(start, bar == std::string_view::npos ? bar : bar - start);
+        if (start != 0) out += ", ";
+        const bool quote = e.find_first_of(" ,$") != std::string_view::npos;
+        if (quote) out += '"';
+        out += e;
+        if (quote) out += '"';
+        if (bar == std::string_view::npos) break;
+        start = bar + 1;
+    }
+    return out;
+}
+
+void optionLine(std::string& out, const Option& o)
+{
+    std::string head = "  ";
+    head += o.name;
+    if (!o.valueName.empty()) head.append(" ").append(o.valueName);
+    head.resize(std::max<std::size_t>(head.size() + 2, 26), ' ');
+    const std::size_t br = o.help.find('\n');
+    out += head;
+    out += o.help.substr(0, br);
+    if (br == std::string_view::npos) {
+        out += examplesText(o.examples);
+    } else {
+        out += '\n';
+        out.append(26, ' ');
+        out += o.help.substr(br + 1);
+        out += examplesText(o.examples);
+    }
+    out += '\n';
+}
+
+// "txtIncome (--income), HowOft (--frequency, 0..3), ..." wrapped.
+void batchKeys(std::string& out)
+{
+    out += "\nKeys of a batch line (all optional; amounts as texts, codes as JSON numbers):\n";
+    std::vector<std::string> items;
+    for (const Option& o : kOptions) {
+        if (o.batchKey.empty()) continue;
+        std::string item = std::string(o.batchKey) + " (";
+        item += o.name.empty() ? o.help : o.name;
+        if (o.batchType == BatchType::Whole && o.hi != 32767)
+            item += ", " + std::to_string(o.lo) + ".." + std::to_string(o.hi);
+        items.push_back(item + ")");
+    }
+    std::string line = " ";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string item = items[i] + (i + 1 < items.size() ? "," : "");
+        if (line.size() + 1 + item.size() > 90) {
+            out += line + "\n";
+            line = " ";
+        }
+        line += " " + item;
+    }
+    out += line + "\n";
+    out += "  settings holds stored settings by section and key: {\"StateInfo\": {\"staDeps\": \"2\"}}\n";
+}
+
+}  // namespace
+
+std::span<const Option> options() { return kOptions; }
+
+const Option* findBatchKey(std::string_view key)
+{
+    if (key.empty()) return nullptr;
+    for (const Option& o : kOptions)
+        if (o.batchKey == key) return &o;
+    return nullptr;
+}
+
+std::string usageText()
+{
+    std::string out(kHeader);
+    std::optional<Section> section;
+    for (const Option& o : kOptions) {
+        if (o.name.empty()) continue;
+        if (o.section != section) {
+            out += section ? "" : "\n";
+            out += sectionTitle(o.section);
+            out += '\n';
+            section = o.section;
+        }
+        optionLine(out, o);
+    }
+    batchKeys(out);
+    out += kExamples;
+    return out;
+}
+
+namespace {
+
+// Options (with "--name VALUE" or "--name=VALUE") and, for batch, one FILE.
+void parse(ParseState& s, const std::vector<std::string>& args, std::size_t first, bool batch)
+{
+    bool file = false;
+    for (std::size_t i = first; i < args.size(); ++i) {
+        std::string name = args[i];
+        if (batch && (name == "-" || name.rfind("--", 0) != 0)) {
+            if (file) throw UsageError{"batch takes at most one FILE"};
+            s.batch.file = name;
+            file = true;
+            continue;
+        }
+        std::string value;
+        bool inlineValue = false;
+        if (auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+            inlineValue = true;
+        }
+        const Option* o = findOption(name, batch);
+        if (!o) throw UsageError{"unknown option \"" + args[i] + "\" (see wagemark-cli help)"};
+        if (o->valueName.empty()) {
+            if (inlineValue) throw UsageError{name + ": takes no value, got " + quoted(value)};
+        } else if (!inlineValue) {
+            if (i + 1 >= args.size()) throw UsageError{name + ": missing value"};
+            value = args[++i];
+        }
+        o->apply(s, o->name, value);
+    }
+}
+
+}  // namespace
+
+CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, bool pdf)
+{
+    ParseState s;
+    s.pdf = pdf;
+    parse(s, args, first, false);
+    CalcRequest& q = s.o.request;
+    if (s.localRate && !s.localBase) q.SPtx = 1;
+    s.general.insert(s.general.end(), q.settings.begin(), q.settings.end());
+    q.settings = std::move(s.general);
+    return std::move(s.o);
+}
+
+BatchOptions parseBatch(const std::vector<std::string>& args, std::size_t first)
+{
+    ParseState s;
+    parse(s, args, first, true);
+    return s.batch;
+}
+
+}  // namespace wm::cli

@@ -1,0 +1,82 @@
+#pragma once
+// The inputs of `wagemark-cli`, declared once.
+//
+// Each row is one input of a calculation: its `calc` option with the value
+// it takes, its help text and examples, and the key that carries the same
+// input on a batch line with the JSON type that key takes. The option
+// parser, the help text and the batch reader all read this table, so they
+// cannot drift apart.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/compute.h"
+
+namespace wm::cli {
+
+// A bad command line: one line that names the option, exit status 2.
+struct UsageError {
+    std::string message;
+};
+
+struct CalcOptions {
+    CalcRequest request;
+    bool json = false;
+    bool explain = false;
+    std::string hours;
+    std::string statement;  // PDF file of the pay statement
+    std::string name;
+};
+
+struct BatchOptions {
+    std::string file;  // "" or "-" for standard input
+    int jobs = 0;      // 0: one per core
+};
+
+// Which command takes an option, and where the help lists it.
+enum class Section { Calc, State, Local, Output, Batch };
+
+// The JSON type a batch key takes.
+enum class BatchType { None, Id, Text, Bool, Whole, Number, Settings };
+
+// A batch value as read, for the row's `read`.
+struct BatchValue {
+    std::string_view text;
+    bool flag = false;
+    std::int16_t whole = 0;
+    double number = 0;
+};
+
+struct ParseState;
+
+struct Option {
+    std::string_view name;       // "--income"; empty for a key of batch lines only
+    std::string_view valueName;  // "AMOUNT"; empty for a switch
+    std::string_view help;       // '\n' starts a continuation line
+    std::string_view examples;   // values the help shows (and a test runs), '|' between
+    Section section;
+    void (*apply)(ParseState& state, std::string_view option, const std::string& value);
+    std::string_view batchKey;   // "txtIncome"; empty when batch lines do not take it
+    BatchType batchType;
+    int lo, hi;                  // range of a whole-number key
+    void (*read)(CalcRequest& request, const BatchValue& value);
+    std::uint16_t stateOption = 0;  // the StateOption bit it sets, for `states`
+};
+
+std::span<const Option> options();
+// The row of a batch key, or null.
+const Option* findBatchKey(std::string_view key);
+
+// The help text (`wagemark-cli help`).
+std::string usageText();
+
+// The options of `calc` from args[first] on. `pdf` says whether --statement
+// can be honoured. Throws UsageError.
+CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, bool pdf);
+// The FILE and options of `batch` from args[first] on. Throws UsageError.
+BatchOptions parseBatch(const std::vector<std::string>& args, std::size_t first);
+
+}  // namespace wm::cli

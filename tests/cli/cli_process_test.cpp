@@ -1,0 +1,68 @@
+// The built wagemark-cli against outputs and inputs that fail, as a shell
+// script would meet them.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace wm {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string err;
+};
+
+// Runs `script` under bash with $CLI, $BIG (a 20,000-line batch) and $DIR set.
+Outcome shell(const std::string& script)
+{
+    const std::string dir = ::testing::TempDir();
+    const std::string big = dir + "wagemark_big.jsonl";
+    if (!std::ifstream(big)) {
+        std::ofstream out(big);
+        for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
+    }
+    const std::string errFile = dir + "wagemark_err.txt";
+    const std::string command = "CLI='" WAGEMARK_CLI "' BIG='" + big + "' DIR='" + dir + "' bash -c '" + script +
+                                "' 2>'" + errFile + "'";
+    const int raw = std::system(command.c_str());
+    std::ifstream in(errFile);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
+}
+
+TEST(CliProcess, FailedOutputAndUnreadableInput)
+{
+    const struct {
+        const char* script;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"\"$CLI\" calc --income 1000 >/dev/full", 3, "cannot write the output: No space left on device"},
+        {"\"$CLI\" states >/dev/full", 3, "No space left on device"},
+        {"\"$CLI\" batch \"$BIG\" >/dev/full", 3, "No space left on device"},
+        {"\"$CLI\" help >&-", 3, "cannot write the output: Bad file descriptor"},
+        {"\"$CLI\" batch \"$BIG\" >&-", 3, "Bad file descriptor"},
+        // SIGPIPE ignored: the closed pipe is seen at the next write.
+        {"trap \"\" PIPE; \"$CLI\" batch \"$BIG\" | head -n 1 >/dev/null; exit ${PIPESTATUS[0]}", 3, "Broken pipe"},
+        {"\"$CLI\" batch \"$DIR\"", 2, "is a directory"},
+        {"\"$CLI\" batch < \"$DIR\"", 2, "cannot read standard input: Is a directory"},
+        {"\"$CLI\" batch \"$DIR/no such file\"", 2, "cannot open"},
+        {"\"$CLI\" batch <&-", 2, "cannot read standard input: Bad file descriptor"},
+        {"\"$CLI\" batch \"$BIG\" >/dev/null", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        const Outcome o = shell(c.script);
+        EXPECT_EQ(o.status, c.status) << o.err;
+        EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+        // One line says what went wrong.
+        EXPECT_LE(std::count(o.err.begin(), o.err.end(), '\n'), 2) << o.err;
+    }
+}
+
+}  // namespace
+}  // namespace wm
