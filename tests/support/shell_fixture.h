@@ -96,6 +96,18 @@ protected:
         start();
     }
     void stop() { shell.reset(); }
+    // Fresh settings in which the start-up form stays closed.
+    void freshQuiet()
+    {
+        fresh();
+        settings->save("User", "DontShow", "1");
+    }
+    // Stops; a test ends with no run-time error report.
+    void stopClean()
+    {
+        stop();
+        QCOMPARE(reports, 0);
+    }
 
     template <class T>
     T* find(FormId form, const char* name) const

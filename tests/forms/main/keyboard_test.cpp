@@ -99,16 +99,8 @@ class KeyboardTest : public QObject, test::ShellFixture {
 
 private slots:
     void initTestCase() { registerAllForms(forms); }
-    void init()
-    {
-        fresh();
-        settings->save("User", "DontShow", "1");
-    }
-    void cleanup()
-    {
-        stop();
-        QCOMPARE(reports, 0);
-    }
+    void init() { freshQuiet(); }
+    void cleanup() { stopClean(); }
 
     void menusKeepTheirLetters()
     {

@@ -44,17 +44,12 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init()
     {
-        fresh();
-        settings->save("User", "DontShow", "1");
+        freshQuiet();
         start();
         shell->showStartForm();
         QVERIFY(shell->form(FormId::Main));
     }
-    void cleanup()
-    {
-        stop();
-        QCOMPARE(reports, 0);
-    }
+    void cleanup() { stopClean(); }
 
     void worksheetTotalBecomesMonthlyIncome()
     {
