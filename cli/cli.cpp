@@ -106,7 +106,6 @@ int states(std::ostream& out)
         const StateEntry& s = list[i];
         out << std::left << std::setw(7) << i << std::setw(18) << s.name << std::setw(15)
             << (s.procedure.empty() ? "-" : s.procedure) << (i == 0 ? "-" : optionNames(s.options));
-        if (i != 0 && !s.calculate) out << " (not available in this build)";
         out << '\n';
     }
     return 0;

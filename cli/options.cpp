@@ -133,13 +133,14 @@ std::int16_t rateLetter(const std::string& v)
 std::int16_t countyRate(const std::string& v)
 {
     // The county list stores the rate in hundredths of a percent.
-    static const int kCodes[] = {125, 175, 241, 251, 277, 282, 291, 301};
-    const std::string expected = "--county-rate: expected one of 1.25 1.75 2.41 2.51 2.77 2.82 2.91 3.01, got ";
+    std::string expected = "--county-rate: expected one of";
+    for (const ListItem& c : kMarylandCounties) expected.append(" ").append(c.text);
+    expected += ", got ";
     const double d = number("--county-rate", v);
     if (!(d > 0 && d < 1000)) throw UsageError{expected + quoted(v)};
     const int code = d < 10 ? static_cast<int>(std::lround(d * 100)) : static_cast<int>(std::lround(d));
-    for (int c : kCodes)
-        if (c == code) return static_cast<std::int16_t>(c);
+    for (const ListItem& c : kMarylandCounties)
+        if (c.value == code) return c.value;
     throw UsageError{expected + quoted(v)};
 }
 

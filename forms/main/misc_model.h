@@ -53,7 +53,7 @@ public:
 
     // Characters the rate and wage fields take.
     static bool keyAllowed(char c) { return (c >= '0' && c <= '9') || c == '.'; }
-    // The runtime's rounding to two decimals, halves to even.
+    // Rounding to two decimals with halves to even, as the labels round.
     static double round2(double x);
 
 private:
