@@ -16,6 +16,7 @@ namespace wm::cli {
 struct ParseState {
     CalcOptions o;
     BatchOptions batch;
+    YearOptions year;
     // --setting values; the named state options are saved after them, so the
     // more specific one wins whatever the order.
     std::vector<std::tuple<std::string, std::string, std::string>> general;
@@ -70,6 +71,16 @@ std::string amountText(std::string_view option, const std::string& value)
                          " is not an amount (examples: 1250, 1,250.00, $980.50)"};
     }
     return value;
+}
+
+FilingStatus filing(const std::string& value)
+{
+    static const std::pair<const char*, FilingStatus> kNames[] = {
+        {"single", FilingStatus::Single}, {"joint", FilingStatus::Joint},
+        {"separate", FilingStatus::Separate}, {"head", FilingStatus::Head}};
+    for (const auto& [name, f] : kNames)
+        if (lower(trimmed(value)) == name) return f;
+    throw UsageError{"--filing: expected single, joint, separate or head, got " + quoted(value)};
 }
 
 double number(std::string_view option, const std::string& value)
@@ -301,15 +312,47 @@ const std::array kOptions = {
     Option{"--jobs", "N", "compute lines on N cores at once (default: every core)", "2", Section::Batch,
            [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }, "", BatchType::None, 0, 0,
            kNoRead},
+    Option{"--filing", "F",
+           "single | joint | separate | head (default: joint when --status is\n"
+           "married or married-single, else single)",
+           "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--return-exemptions", "N", "exemptions on the return, 0 to 99 (default 1, joint 2)", "3", Section::Year,
+           [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
+           [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--other-income", "AMOUNT", "other income of the year (default 0)", "1,200", Section::Year,
+           [](S& s, N n, V v) { s.year.otherIncome = toCurrency(amountText(n, v)); }, "", BatchType::None, 0, 0,
+           kNoRead},
+    Option{"--itemized", "AMOUNT", "itemized deductions before the limit (default 0)", "9,000", Section::Year,
+           [](S& s, N n, V v) {
+               s.year.itemized = toCurrency(amountText(n, v));
+               if (s.year.itemized < Currency()) throw UsageError{std::string(n) + ": must not be negative"};
+           },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--json", "", "one JSON object, amounts as four-decimal texts", "", Section::Year,
+           [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
 };
 
-// The option of a command by name: `batch` takes the rows of its own
-// section, `calc` the others.
-const Option* findOption(std::string_view name, bool batch)
+enum class Command { Calc, Batch, Year };
+
+bool takes(Command c, Section s)
 {
+    switch (c) {
+    case Command::Batch: return s == Section::Batch;
+    case Command::Year: return s == Section::Year || s == Section::Calc || s == Section::State || s == Section::Local;
+    default: return s != Section::Batch && s != Section::Year;
+    }
+}
+
+// The option of a command by name; `year`'s own rows come first, so its
+// --json is its own.
+const Option* findOption(std::string_view name, Command c)
+{
+    const Option* found = nullptr;
     for (const Option& o : kOptions)
-        if (!o.name.empty() && o.name == name && (o.section == Section::Batch) == batch) return &o;
-    return nullptr;
+        if (!o.name.empty() && o.name == name && takes(c, o.section) && (!found || o.section == Section::Year))
+            found = &o;
+    return found;
 }
 
 // ---- Help -------------------------------------------------------------
@@ -325,6 +368,19 @@ Commands:
   year [OPTIONS]           tax year 2000 from one pay period: refund or balance due
                            and the allowances to claim (wagemark-cli year --help)
   help                     show this text
+)";
+
+constexpr std::string_view kYearHeader = R"(Usage: wagemark-cli year [OPTIONS]
+
+Tax year 2000 if every pay period of the year is like this one: the year's
+withholding, Social Security up to the $76,200 wage base, the Form 1040 income
+tax, the refund or balance due, and the allowance count to claim on Form W-4.
+
+)";
+
+constexpr std::string_view kYearExample = R"(
+Example:
+  wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1
 )";
 
 constexpr std::string_view kExamples = R"(
@@ -343,6 +399,7 @@ std::string_view sectionTitle(Section s)
     case Section::Local: return "Local tax:";
     case Section::Output: return "Output:";
     case Section::Batch: return "Options of batch:";
+    case Section::Year: return "Options of year (it also takes those of calc, but not Output):";
     }
     return "";
 }
@@ -425,6 +482,17 @@ const Option* findBatchKey(std::string_view key)
     return nullptr;
 }
 
+std::string yearUsageText()
+{
+    std::string out(kYearHeader);
+    out += sectionTitle(Section::Year);
+    out += '\n';
+    for (const Option& o : kOptions)
+        if (o.section == Section::Year) optionLine(out, o);
+    out += kYearExample;
+    return out;
+}
+
 std::string usageText()
 {
     std::string out(kHeader);
@@ -447,8 +515,9 @@ std::string usageText()
 namespace {
 
 // Options (with "--name VALUE" or "--name=VALUE") and, for batch, one FILE.
-void parse(ParseState& s, const std::vector<std::string>& args, std::size_t first, bool batch)
+void parse(ParseState& s, const std::vector<std::string>& args, std::size_t first, Command command)
 {
+    const bool batch = command == Command::Batch;
     bool file = false;
     for (std::size_t i = first; i < args.size(); ++i) {
         std::string name = args[i];
@@ -465,7 +534,7 @@ void parse(ParseState& s, const std::vector<std::string>& args, std::size_t firs
             name.resize(eq);
             inlineValue = true;
         }
-        const Option* o = findOption(name, batch);
+        const Option* o = findOption(name, command);
         if (!o) throw UsageError{"unknown option \"" + args[i] + "\" (see wagemark-cli help)"};
         if (o->valueName.empty()) {
             if (inlineValue) throw UsageError{name + ": takes no value, got " + quoted(value)};
@@ -477,24 +546,39 @@ void parse(ParseState& s, const std::vector<std::string>& args, std::size_t firs
     }
 }
 
+// What the options of one pay period mean together, whatever their order.
+void finishRequest(ParseState& s)
+{
+    CalcRequest& q = s.o.request;
+    if (s.localRate && !s.localBase) q.SPtx = 1;
+    s.general.insert(s.general.end(), q.settings.begin(), q.settings.end());
+    q.settings = std::move(s.general);
+}
+
 }  // namespace
 
 CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, bool pdf)
 {
     ParseState s;
     s.pdf = pdf;
-    parse(s, args, first, false);
-    CalcRequest& q = s.o.request;
-    if (s.localRate && !s.localBase) q.SPtx = 1;
-    s.general.insert(s.general.end(), q.settings.begin(), q.settings.end());
-    q.settings = std::move(s.general);
+    parse(s, args, first, Command::Calc);
+    finishRequest(s);
     return std::move(s.o);
+}
+
+YearOptions parseYear(const std::vector<std::string>& args, std::size_t first)
+{
+    ParseState s;
+    parse(s, args, first, Command::Year);
+    finishRequest(s);
+    s.year.request = std::move(s.o.request);
+    return std::move(s.year);
 }
 
 BatchOptions parseBatch(const std::vector<std::string>& args, std::size_t first)
 {
     ParseState s;
-    parse(s, args, first, true);
+    parse(s, args, first, Command::Batch);
     return s.batch;
 }
 

@@ -13,7 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include <optional>
+
 #include "cli/compute.h"
+#include "core/year_check.h"
 
 namespace wm::cli {
 
@@ -31,13 +34,25 @@ struct CalcOptions {
     std::string name;
 };
 
+// `year`: the calc inputs and the entries of the return.
+struct YearOptions {
+    CalcRequest request;
+    std::optional<FilingStatus> filing;
+    std::optional<int> exemptions;
+    int children = 0;
+    Currency otherIncome;
+    Currency itemized;
+    bool json = false;
+};
+
 struct BatchOptions {
     std::string file;  // "" or "-" for standard input
     int jobs = 0;      // 0: one per core
 };
 
-// Which command takes an option, and where the help lists it.
-enum class Section { Calc, State, Local, Output, Batch };
+// Which command takes an option, and where the help lists it. `year` takes
+// the Calc, State and Local rows and its own.
+enum class Section { Calc, State, Local, Output, Batch, Year };
 
 // The JSON type a batch key takes.
 enum class BatchType { None, Id, Text, Bool, Whole, Number, Settings };
@@ -70,13 +85,16 @@ std::span<const Option> options();
 // The row of a batch key, or null.
 const Option* findBatchKey(std::string_view key);
 
-// The help text (`wagemark-cli help`).
+// The help text (`wagemark-cli help`; `wagemark-cli year --help`).
 std::string usageText();
+std::string yearUsageText();
 
 // The options of `calc` from args[first] on. `pdf` says whether --statement
 // can be honoured. Throws UsageError.
 CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, bool pdf);
 // The FILE and options of `batch` from args[first] on. Throws UsageError.
 BatchOptions parseBatch(const std::vector<std::string>& args, std::size_t first);
+// The options of `year` from args[first] on. Throws UsageError.
+YearOptions parseYear(const std::vector<std::string>& args, std::size_t first);
 
 }  // namespace wm::cli
