@@ -102,6 +102,14 @@ protected:
         fresh();
         settings->save("User", "DontShow", "1");
     }
+    // The main window as the program starts it, the calculator open.
+    void startCalculator()
+    {
+        freshQuiet();
+        start();
+        shell->showStartForm();
+        QVERIFY(shell->form(FormId::Main));
+    }
     // Stops; a test ends with no run-time error report.
     void stopClean()
     {

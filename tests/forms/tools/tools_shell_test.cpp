@@ -42,13 +42,7 @@ class ToolsShellTest : public QObject, test::ShellFixture {
 
 private slots:
     void initTestCase() { registerAllForms(forms); }
-    void init()
-    {
-        freshQuiet();
-        start();
-        shell->showStartForm();
-        QVERIFY(shell->form(FormId::Main));
-    }
+    void init() { startCalculator(); }
     void cleanup() { stopClean(); }
 
     void worksheetTotalBecomesMonthlyIncome()

@@ -31,13 +31,7 @@ class YearCheckShellTest : public QObject, test::ShellFixture {
 
 private slots:
     void initTestCase() { registerAllForms(forms); }
-    void init()
-    {
-        freshQuiet();
-        start();
-        shell->showStartForm();
-        QVERIFY(shell->form(FormId::Main));
-    }
+    void init() { startCalculator(); }
     void cleanup() { stopClean(); }
 
     void adviceGoesOntoTheCalculatorAndFormW4()
