@@ -1,43 +1,46 @@
 #include "core/settings_store.h"
 
+#include <optional>
+
 #include "core/currency.h"
 #include "core/runtime_error.h"
 
 namespace wm {
 
+// The saved text read by `read`, which returns nothing or raises for a text
+// it cannot take; then the default, saved in its place.
+template <class T, class Read>
+T SettingsStore::checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read)
+{
+    std::string text = get(section, key, defText);
+    try {
+        if (std::optional<T> v = read(text)) return *v;
+    } catch (const RuntimeError&) {
+    }
+    replaceUnreadable(section, key, std::move(text), std::move(defText));
+    return def;
+}
+
 std::int16_t SettingsStore::getInt16(std::string_view section, std::string_view key, std::int16_t def,
                                      std::int16_t lo, std::int16_t hi)
 {
-    std::string text = get(section, key, std::to_string(def));
-    try {
-        const std::int16_t v = toInt16(text);
+    return checkedRead(section, key, def, std::to_string(def), [&](const std::string& t) -> std::optional<std::int16_t> {
+        const std::int16_t v = toInt16(t);
         if (v >= lo && v <= hi) return v;
-    } catch (const RuntimeError&) {
-    }
-    replaceUnreadable(section, key, std::move(text), std::to_string(def));
-    return def;
+        return std::nullopt;
+    });
 }
 
 double SettingsStore::getDouble(std::string_view section, std::string_view key, double def)
 {
-    std::string text = get(section, key, formatPlain(def));
-    try {
-        return toDouble(text);
-    } catch (const RuntimeError&) {
-    }
-    replaceUnreadable(section, key, std::move(text), formatPlain(def));
-    return def;
+    return checkedRead(section, key, def, formatPlain(def),
+                       [](const std::string& t) { return std::optional<double>(toDouble(t)); });
 }
 
 Currency SettingsStore::getCurrency(std::string_view section, std::string_view key, Currency def)
 {
-    std::string text = get(section, key, formatPlain(def));
-    try {
-        return toCurrency(text);
-    } catch (const RuntimeError&) {
-    }
-    replaceUnreadable(section, key, std::move(text), formatPlain(def));
-    return def;
+    return checkedRead(section, key, def, formatPlain(def),
+                       [](const std::string& t) { return std::optional<Currency>(toCurrency(t)); });
 }
 
 void SettingsStore::replaceUnreadable(std::string_view section, std::string_view key, std::string text,

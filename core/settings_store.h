@@ -76,6 +76,8 @@ protected:
     void saveFailed(const std::string& where, const std::string& why);
 
 private:
+    template <class T, class Read>
+    T checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read);
     void replaceUnreadable(std::string_view section, std::string_view key, std::string text,
                            std::string replacement);
 
