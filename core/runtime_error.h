@@ -49,6 +49,8 @@ inline constexpr int kSubscript = 9;
 inline constexpr int kDivisionByZero = 11;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kFileNotFound = 53;
+inline constexpr int kPathFileAccess = 75;  // a file that cannot be written
+inline constexpr int kPrinterError = 482;
 }  // namespace err
 
 std::string standardDescription(int number);

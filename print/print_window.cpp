@@ -20,15 +20,12 @@
 #include <algorithm>
 
 #include "print/document_renderer.h"
+#include "ui/pdf_path.h"
 
 namespace wm {
 
 namespace {
 constexpr const char* kModule = "frmPrint";
-// The runtime's numbers for a printer that fails and a file that cannot be
-// written.
-constexpr int kPrinterError = 482;
-constexpr int kPathFileAccessError = 75;
 }  // namespace
 
 PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
@@ -183,7 +180,7 @@ void PrintWindow::sendToPrinter()
             setupPage(printer);
             printer.setDocName(windowTitle());
             if (!askPrinter(printer)) return;
-            if (!renderDocument(*document_, printer)) wm::raise(kPrinterError, "Printer error");
+            if (!renderDocument(*document_, printer)) wm::raise(err::kPrinterError, "Printer error");
         });
     });
 }
@@ -191,15 +188,14 @@ void PrintWindow::sendToPrinter()
 void PrintWindow::saveAsPdf()
 {
     if (!document_) return;
-    QString path = askPdfPath();
+    const QString path = withPdfEnding(askPdfPath());
     if (path.isEmpty()) return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     runCommand([&] {
         Procedure p(ctx_.errors, kModule, "cmdSavePdf_Click");
         p.run([&] {
             QString error;
             if (!writeDocumentPdf(*document_, path, windowTitle(), &error))
-                wm::raise(kPathFileAccessError, error.toStdString());
+                wm::raise(err::kPathFileAccess, error.toStdString());
         });
     });
 }
@@ -215,10 +211,7 @@ bool PrintWindow::askPrinter(QPrinter& printer)
 QString PrintWindow::askPdfPath()
 {
     if (choosePdfPath) return choosePdfPath();
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(windowTitle() + QStringLiteral(".pdf"));
-    return QFileDialog::getSaveFileName(this, tr("Save as PDF"), suggested, tr("PDF files (*.pdf)"));
+    return wm::askPdfPath(this, tr("Save as PDF"), windowTitle() + QStringLiteral(".pdf"));
 }
 
 void PrintWindow::closeWindow()

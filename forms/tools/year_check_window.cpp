@@ -27,17 +27,13 @@
 #include "forms/tools/year_chart.h"
 #include "forms/w4/w4_widgets.h"
 #include "print/document_renderer.h"
+#include "ui/pdf_path.h"
 #include "ui/qt_text.h"
 #include "ui/layouts.h"
 
 namespace wm {
 
 namespace {
-// The runtime's numbers for a printer that fails and a file that cannot be
-// written.
-constexpr int kPrinterError = 482;
-constexpr int kPathFileAccessError = 75;
-
 
 QSpinBox* countBox(const char* name, int value, QWidget* parent)
 {
@@ -338,7 +334,7 @@ void YearCheckWindow::print()
                 return dialog.exec() == QDialog::Accepted;
             }();
             if (!chosen) return;
-            if (!renderDocument(document(), printer)) wm::raise(kPrinterError, "Printer error");
+            if (!renderDocument(document(), printer)) wm::raise(err::kPrinterError, "Printer error");
             showStatus(tr("The Year Check was sent to the printer."));
         });
     });
@@ -347,17 +343,9 @@ void YearCheckWindow::print()
 void YearCheckWindow::saveAsPdf()
 {
     if (!model_.check()) return;
-    QString path;
-    if (choosePdfPath) {
-        path = choosePdfPath();
-    } else {
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-        path = QFileDialog::getSaveFileName(this, tr("Save as PDF"), QDir(folder).filePath(tr("Year Check.pdf")),
-                                            tr("PDF files (*.pdf)"));
-    }
+    const QString path =
+        choosePdfPath ? withPdfEnding(choosePdfPath()) : askPdfPath(this, tr("Save as PDF"), tr("Year Check.pdf"));
     if (path.isEmpty()) return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     savePdf(path);
 }
 
@@ -370,7 +358,7 @@ bool YearCheckWindow::savePdf(const QString& path)
         p.run([&] {
             QString error;
             if (!writeDocumentPdf(document(), path, tr("Year Check"), &error))
-                wm::raise(kPathFileAccessError, error.toStdString());
+                wm::raise(err::kPathFileAccess, error.toStdString());
             saved = true;
         });
     });

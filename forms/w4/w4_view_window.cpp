@@ -24,6 +24,7 @@
 
 #include "forms/w4/certificate_painter.h"
 #include "forms/w4/w4_widgets.h"
+#include "ui/pdf_path.h"
 
 namespace wm::w4 {
 
@@ -235,13 +236,8 @@ void W4ViewWindow::print()
 
 void W4ViewWindow::saveAsPdf()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save Form W-4 as PDF"),
-                                                      QDir(folder).filePath(QStringLiteral("Form W-4.pdf")),
-                                                      tr("PDF files (*.pdf)"));
-    if (path.isEmpty()) return;
-    savePdf(path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
+    const QString path = askPdfPath(this, tr("Save Form W-4 as PDF"), QStringLiteral("Form W-4.pdf"));
+    if (!path.isEmpty()) savePdf(path);
 }
 
 bool W4ViewWindow::savePdf(const QString& path)
