@@ -163,6 +163,10 @@ int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostrea
         out << usageText();
         return args.size() > 1 ? 0 : 2;
     }
+    if (command == "--version" || command == "-V") {
+        out << "wagemark-cli " << WAGEMARK_VERSION << '\n';
+        return 0;
+    }
     if (command == "calc") {
         for (std::size_t i = 2; i < args.size(); ++i)
             if (args[i] == "--help" || args[i] == "-h") {

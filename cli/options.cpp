@@ -164,6 +164,33 @@ std::int16_t localBase(const std::string& v)
     return wholeNumber("--local-base", v, 0, 5);
 }
 
+// ---- What completion offers -------------------------------------------
+// The names the help gives for each list value; a test runs each through
+// its option.
+
+std::vector<std::string> frequencyChoices() { return {"weekly", "biweekly", "semimonthly", "monthly"}; }
+std::vector<std::string> statusChoices() { return {"married", "single", "married-single"}; }
+std::vector<std::string> rateChoices() { return {"A", "B", "C", "D", "E"}; }
+std::vector<std::string> filingChoices() { return {"single", "joint", "separate", "head"}; }
+std::vector<std::string> localBaseChoices()
+{
+    return {"gross", "less-401k", "less-pretax", "less-401k-pretax", "less-exemption"};
+}
+
+std::vector<std::string> stateChoices()
+{
+    std::vector<std::string> names;
+    for (const StateEntry& s : stateList()) names.emplace_back(s.name);
+    return names;
+}
+
+std::vector<std::string> countyChoices()
+{
+    std::vector<std::string> rates;
+    for (const ListItem& c : kMarylandCounties) rates.emplace_back(c.text);
+    return rates;
+}
+
 void stateSetting(ParseState& s, const char* key, std::string value)
 {
     s.o.request.settings.emplace_back("StateInfo", key, std::move(value));
@@ -193,12 +220,12 @@ const std::array kOptions = {
            "", BatchType::None, 0, 0, kNoRead},
     Option{"--frequency", "F", "weekly | biweekly | semimonthly | monthly (default biweekly)", "weekly",
            Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole, 0, 3,
-           [](Q& q, B b) { q.HowOft = b.whole; }},
+           [](Q& q, B b) { q.HowOft = b.whole; }, 0, frequencyChoices},
     Option{"--status", "S",
            "married | single | married-single (default married);\n"
            "married-single withholds at the higher single rate",
            "single", Section::Calc, [](S& s, N, V v) { s.o.request.valMarried = status(v); }, "valMarried",
-           BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }},
+           BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, statusChoices},
     Option{"--exemptions", "N", "withholding allowances, 0 to 15 (default 0)", "2", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, 0, 15)); },
            "DepsNumber", BatchType::Whole, -32768, 32767,
@@ -220,7 +247,7 @@ const std::array kOptions = {
            [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
     Option{"--state", "NAME|INDEX", "state by name, calculator or index", "New York|NewYork|28", Section::Calc,
            [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole, 0, 41,
-           [](Q& q, B b) { q.intState = b.whole; }},
+           [](Q& q, B b) { q.intState = b.whole; }, 0, stateChoices},
     Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.intSMarried = wholeNumber(n, v, 0, 9);
@@ -232,7 +259,8 @@ const std::array kOptions = {
                s.o.request.StateRate = rateLetter(v);
                stateSetting(s, "staRate", std::to_string(s.o.request.StateRate));
            },
-           "StateRate", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateRate = b.whole; }, kOptRate},
+           "StateRate", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateRate = b.whole; }, kOptRate,
+           rateChoices},
     Option{"--state-deps", "N", "state dependents", "2", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateDeps = wholeNumber(n, v, 0, 15);
@@ -256,7 +284,8 @@ const std::array kOptions = {
                s.o.request.Method = countyRate(v);
                stateSetting(s, "MMethod", std::to_string(s.o.request.Method));
            },
-           "Method", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.Method = b.whole; }, kOptMethod},
+           "Method", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.Method = b.whole; }, kOptMethod,
+           countyChoices},
     Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
            [](S& s, N n, V v) { stateSetting(s, "missPart", formatPlain(toCurrency(amountText(n, v)))); }, "",
            BatchType::None, 0, 0, kNoRead, kOptMissPart},
@@ -294,7 +323,7 @@ const std::array kOptions = {
                s.o.request.SPtx = localBase(v);
                s.localBase = true;
            },
-           "SPtx", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.SPtx = b.whole; }},
+           "SPtx", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.SPtx = b.whole; }, 0, localBaseChoices},
     Option{"--json", "", "print the batch output object instead of the grid", "", Section::Output,
            [](S& s, N, V) { s.o.json = true; }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--explain", "", "show how each amount was reached", "", Section::Output,
@@ -315,7 +344,8 @@ const std::array kOptions = {
     Option{"--filing", "F",
            "single | joint | separate | head (default: joint when --status is\n"
            "married or married-single, else single)",
-           "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead},
+           "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead,
+           0, filingChoices},
     Option{"--return-exemptions", "N", "exemptions on the return, 0 to 99 (default 1, joint 2)", "3", Section::Year,
            [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
@@ -357,18 +387,31 @@ const Option* findOption(std::string_view name, Command c)
 
 // ---- Help -------------------------------------------------------------
 
-constexpr std::string_view kHeader = R"(Usage: wagemark-cli COMMAND [OPTIONS]
+constexpr std::string_view kSummary = "Pay calculator for one pay period on the withholding rules of tax year 2000.";
 
-Pay calculator for one pay period on the withholding rules of tax year 2000.
+const std::array kCommands = {
+    CommandInfo{"calc", "", "[OPTIONS]", "compute one pay period and print the result grid"},
+    CommandInfo{"states", "", "", "list the states, their calculators and state options"},
+    CommandInfo{"batch", "", "[FILE] [OPTIONS]", "JSON Lines in (FILE or standard input), JSON Lines out"},
+    CommandInfo{"year", "", "[OPTIONS]",
+            "tax year 2000 from one pay period: refund or balance due\n"
+            "and the allowances to claim (wagemark-cli year --help)"},
+    CommandInfo{"help", "", "", "print this help: every option, with examples"},
+    CommandInfo{"--version", "-V", "", "print the version"},
+};
 
-Commands:
-  calc [OPTIONS]           compute one pay period and print the result grid
-  states                   list the states, their calculators and state options
-  batch [FILE] [OPTIONS]   JSON Lines in (FILE or standard input), JSON Lines out
-  year [OPTIONS]           tax year 2000 from one pay period: refund or balance due
-                           and the allowances to claim (wagemark-cli year --help)
-  help                     show this text
-)";
+const std::array kExamples = {
+    Example{"One weekly pay period, single, one allowance",
+            "wagemark-cli calc --income 1000 --frequency weekly --status single --exemptions 1"},
+    Example{"Where did the state amount come from?",
+            "wagemark-cli calc --income 2500 --frequency monthly --state \"New Mexico\" --explain"},
+    Example{"A 401(k) of 6 %, also excluded from state wages; the batch output object",
+            "wagemark-cli calc --income 1000 --state Kansas --401k 6 --state-401k --json"},
+    Example{"One batch line from standard input",
+            "echo '{\"id\":1,\"txtIncome\":\"1000\",\"HowOft\":0,\"intState\":27}' | wagemark-cli batch"},
+    Example{"The refund or balance due of the year, and the allowances to claim",
+            "wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1"},
+};
 
 constexpr std::string_view kYearHeader = R"(Usage: wagemark-cli year [OPTIONS]
 
@@ -378,18 +421,38 @@ tax, the refund or balance due, and the allowance count to claim on Form W-4.
 
 )";
 
-constexpr std::string_view kYearExample = R"(
-Example:
-  wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1
-)";
+// The examples, or (`year`) those of one command.
+void exampleLines(std::string& out, std::string_view only = {})
+{
+    std::string lines;
+    int count = 0;
+    for (const Example& e : kExamples)
+        if (only.empty() || e.line.rfind(only, 0) == 0) {
+            lines.append("  ").append(e.line).append("\n");
+            ++count;
+        }
+    out.append(count == 1 ? "\nExample:\n" : "\nExamples:\n").append(lines);
+}
 
-constexpr std::string_view kExamples = R"(
-Examples:
-  wagemark-cli calc --income 1000 --frequency weekly --status single --exemptions 1
-  wagemark-cli calc --income 2500 --frequency monthly --state "New Mexico" --explain
-  wagemark-cli calc --income 1000 --state Kansas --401k 6 --state-401k --json
-  echo '{"id":1,"txtIncome":"1000","HowOft":0,"intState":27}' | wagemark-cli batch
-)";
+// "  calc [OPTIONS]           compute ..." with the help's continuation lines.
+void commandLines(std::string& out)
+{
+    out += "Commands:\n";
+    for (const CommandInfo& c : kCommands) {
+        std::string head = "  ";
+        if (!c.alias.empty()) head.append(c.alias).append(", ");
+        head += c.name;
+        if (!c.args.empty()) head.append(" ").append(c.args);
+        head.resize(std::max<std::size_t>(head.size() + 2, 27), ' ');
+        const std::size_t br = c.help.find('\n');
+        out += head;
+        out += c.help.substr(0, br);
+        out += '\n';
+        if (br != std::string_view::npos) out.append(27, ' ').append(c.help.substr(br + 1)).append("\n");
+    }
+}
+
+}  // namespace
 
 std::string_view sectionTitle(Section s)
 {
@@ -403,6 +466,16 @@ std::string_view sectionTitle(Section s)
     }
     return "";
 }
+
+bool commandTakes(std::string_view command, Section s)
+{
+    if (command == "calc") return takes(Command::Calc, s);
+    if (command == "batch") return takes(Command::Batch, s);
+    if (command == "year") return takes(Command::Year, s);
+    return false;
+}
+
+namespace {
 
 // ", e.g. 3, .03" with values that hold blanks or separators quoted.
 std::string examplesText(std::string_view examples)
@@ -473,6 +546,9 @@ void batchKeys(std::string& out)
 }  // namespace
 
 std::span<const Option> options() { return kOptions; }
+std::span<const CommandInfo> commands() { return kCommands; }
+std::span<const Example> examples() { return kExamples; }
+std::string_view toolSummary() { return kSummary; }
 
 const Option* findBatchKey(std::string_view key)
 {
@@ -489,13 +565,15 @@ std::string yearUsageText()
     out += '\n';
     for (const Option& o : kOptions)
         if (o.section == Section::Year) optionLine(out, o);
-    out += kYearExample;
+    exampleLines(out, "wagemark-cli year");
     return out;
 }
 
 std::string usageText()
 {
-    std::string out(kHeader);
+    std::string out = "Usage: wagemark-cli COMMAND [OPTIONS]\n\n";
+    out.append(kSummary).append("\n\n");
+    commandLines(out);
     std::optional<Section> section;
     for (const Option& o : kOptions) {
         if (o.name.empty()) continue;
@@ -508,7 +586,7 @@ std::string usageText()
         optionLine(out, o);
     }
     batchKeys(out);
-    out += kExamples;
+    exampleLines(out);
     return out;
 }
 

@@ -79,9 +79,35 @@ struct Option {
     int lo, hi;                  // range of a whole-number key
     void (*read)(CalcRequest& request, const BatchValue& value);
     std::uint16_t stateOption = 0;  // the StateOption bit it sets, for `states`
+    // The values shell completion offers; each one is accepted by `apply`.
+    // Null: any value (a FILE... value name completes file names).
+    std::vector<std::string> (*choices)() = nullptr;
+};
+
+// A command of the tool, as the help, the manual page and the shell
+// completion list it.
+struct CommandInfo {
+    std::string_view name;   // "calc"
+    std::string_view alias;  // "-V" for "--version"; empty for none
+    std::string_view args;   // "[FILE] [OPTIONS]"
+    std::string_view help;   // '\n' starts a continuation line
+};
+
+// A command line the help shows (and a test runs), with what it shows.
+struct Example {
+    std::string_view what;
+    std::string_view line;
 };
 
 std::span<const Option> options();
+std::span<const CommandInfo> commands();
+std::span<const Example> examples();
+// "Pay calculator for one pay period on the withholding rules of tax year 2000."
+std::string_view toolSummary();
+// The heading the help gives a section ("Options of calc:").
+std::string_view sectionTitle(Section s);
+// Whether `command` ("calc", "batch", "year") takes the options of `s`.
+bool commandTakes(std::string_view command, Section s);
 // The row of a batch key, or null.
 const Option* findBatchKey(std::string_view key);
 

@@ -431,5 +431,17 @@ TEST(CliStates, ListsEveryIndex)
     EXPECT_NE(r.out.find("41     Wisconsin"), std::string::npos);
 }
 
+TEST(CliVersion, PrintsTheVersionAndExitsZero)
+{
+    for (const char* option : {"--version", "-V"}) {
+        SCOPED_TRACE(option);
+        const Result r = cli({option});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "wagemark-cli " WAGEMARK_VERSION "\n");
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_NE(cli({"help"}).out.find("\n  -V, --version            print the version\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace wm
