@@ -1,8 +1,10 @@
 // wagemark: the desktop program.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QSplashScreen>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -68,16 +70,70 @@ private:
     QWidget* w_;
 };
 
+// The program's own options; Qt's (-platform, -style, ...) are taken by
+// QApplication before these are read.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption version{{QStringLiteral("V"), QStringLiteral("version")},
+                               QStringLiteral("Displays the version.")};
+
+    CommandLine()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Pay calculator for one pay period on the withholding rules of tax year 2000."));
+        parser.addHelpOption();
+        parser.addOption(version);
+    }
+
+    // Says what is wrong with the arguments, on one line; false when nothing.
+    // The program opens no files, so it takes no other arguments.
+    bool refused()
+    {
+        QString problem;
+        if (!parser.parse(QCoreApplication::arguments()))
+            problem = parser.errorText();
+        else if (!parser.positionalArguments().isEmpty())
+            problem = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst());
+        if (problem.isEmpty()) return false;
+        if (problem.endsWith(u'.')) problem.chop(1);
+        std::fprintf(stderr, "wagemark: %s (see wagemark --help)\n", qPrintable(problem));
+        return true;
+    }
+};
+
+constexpr int kUsageError = 2;
+
+// --help and --version answer on the terminal, without a display.
+bool asksForText(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* o : {"-h", "--help", "--help-all", "-V", "--version"})
+            if (std::strcmp(argv[i], o) == 0) return true;
+    return false;
+}
+
+int answerOnTerminal(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    CommandLine cl;
+    if (cl.refused()) return kUsageError;
+    if (cl.parser.isSet(cl.version)) cl.parser.showVersion();
+    cl.parser.process(app);  // prints the help and ends
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    QApplication::setApplicationName(QStringLiteral("wagemark"));
+    QApplication::setApplicationVersion(QStringLiteral(WAGEMARK_VERSION));
+    if (asksForText(argc, argv)) return answerOnTerminal(argc, argv);
     int rc = 0;
     {
         QApplication app(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("wagemark"));
-        QApplication::setApplicationVersion(QStringLiteral(WAGEMARK_VERSION));
-        QApplication::setDesktopFileName(QStringLiteral("wagemark"));
+        if (CommandLine().refused()) return kUsageError;
+        QApplication::setDesktopFileName(QStringLiteral(WAGEMARK_APP_ID));
         QApplication::setWindowIcon(wm::art::appIcon());
 
         wm::PayRecord record;  // zeroed, alive for the whole run
