@@ -4,9 +4,12 @@
 PRESET     ?= ci
 BUILD_DIR  := build/$(PRESET)
 JOBS       ?= $(shell nproc)
+# The last line is for the package test: cpack (dpkg-dev, file), lintian,
+# appstreamcli, man, and zsh to parse the zsh completion.
 PACKAGES   := g++ make cmake ninja-build pkg-config qt6-base-dev libgl-dev \
               libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev \
-              fonts-dejavu-core poppler-utils xvfb xauth time python3
+              fonts-dejavu-core poppler-utils xvfb xauth time python3 \
+              dpkg-dev file lintian appstream man-db zsh
 
 .PHONY: all deps build run test bench clean
 
