@@ -104,7 +104,7 @@ int effectiveRate(Currency incomeTax, Currency agi)
 
 }  // namespace
 
-std::string percentText(int hundredths)
+std::string rateText(int hundredths)
 {
     const int fraction = hundredths % 100;
     return std::to_string(hundredths / 100) + (fraction < 10 ? ".0" : ".") + std::to_string(fraction);
@@ -193,7 +193,6 @@ std::optional<YearRefusal> spouseRefusal(const YearRequest& q)
         if (value < Currency()) return YearRefusal{entry, "must not be negative"};
         if (!joint && !value.isZero()) return YearRefusal{entry, "counts only on a joint return"};
     }
-    if (j.withholding > j.wages) return YearRefusal{YearEntry::SpouseWithholding, "cannot be more than the spouse's wages"};
     return std::nullopt;
 }
 
@@ -462,8 +461,8 @@ std::vector<YearRow> yearRows(const YearCheck& c)
         {"Tax", formatCurrency(f.tax)},
         {"Child tax credit", formatCurrency(f.childTaxCredit)},
         {"Income tax", formatCurrency(f.incomeTax), true},
-        {"Effective rate (income tax / AGI)", percentText(f.effectiveRate) + " %"},
-        {"Marginal rate (rate schedule)", percentText(f.marginalRate) + " %"},
+        {"Effective rate (income tax / AGI)", rateText(f.effectiveRate) + " %"},
+        {"Marginal rate (rate schedule)", rateText(f.marginalRate) + " %"},
         {c.refund < Currency() ? "Balance due" : "Refund", formatCurrency(c.refund < Currency() ? -c.refund : c.refund),
          true},
         {c.paychecksPaid == 0 ? "Advised allowances" : "Advised allowances (paychecks left)",

@@ -76,7 +76,7 @@ struct ReturnFigures {
 };
 
 // "17.56" for 1756 hundredths of a percent.
-std::string percentText(int hundredths);
+std::string rateText(int hundredths);
 
 // The tax of the rate schedule for `taxable` (exact, rounded to cents).
 Currency scheduleTax(FilingStatus filing, Currency taxable);
@@ -163,8 +163,9 @@ struct YearRefusal {
 // The first entry of `q` that no year of `periods` paychecks can have:
 // paychecks paid outside 0 .. periods - 1 (the calculated one is still to
 // come), a negative amount, a figure so far with no paychecks paid, Social
-// Security so far above the year's maximum, a spouse's job on a return that
-// is not joint or a spouse's withholding above the spouse's wages.
+// Security so far above the year's maximum, or a spouse's job on a return
+// that is not joint. (A spouse's withholding may exceed the wages: pensions
+// and other payments withhold too.)
 std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods);
 
 // The figures so far of `paid` paychecks like `paycheck` (a pass result).

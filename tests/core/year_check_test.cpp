@@ -82,8 +82,8 @@ TEST(YearCheck, RateSchedulesReachThePublishedAmountsAtEachThreshold)
         }
     EXPECT_EQ(scheduleRate(FilingStatus::Single, 0_usd), 0);
     EXPECT_EQ(scheduleRate(FilingStatus::Single, 0.01_usd), 1500);
-    EXPECT_EQ(percentText(3960), "39.60");
-    EXPECT_EQ(percentText(5), "0.05");
+    EXPECT_EQ(rateText(3960), "39.60");
+    EXPECT_EQ(rateText(5), "0.05");
     // 91,857 + 39.6 % x 1.25 = 91,857.495: rounded once, to cents.
     EXPECT_EQ(scheduleTax(FilingStatus::Single, 288351.25_usd), 91857.50_usd);
     EXPECT_EQ(scheduleTax(FilingStatus::Single, -5_usd), 0_usd);
@@ -287,8 +287,8 @@ TEST(YearCheck, WorkedExampleHalfwayThroughTheYear)
     // 3,000 + 26 x (202.67 + 34) = 9,153.42 covers it; $33 would leave 9,127.42.
     EXPECT_EQ(3000_usd + (202.67_usd + 34_usd) * 26, 9153.42_usd);
     EXPECT_EQ(3000_usd + (202.67_usd + 33_usd) * 26, 9127.42_usd);
-    EXPECT_EQ(percentText(c->figures.effectiveRate), "17.56");  // 9,131.50 / 52,000 = 17.5606 %
-    EXPECT_EQ(percentText(c->figures.marginalRate), "28.00");   // 44,800 is above 26,250
+    EXPECT_EQ(rateText(c->figures.effectiveRate), "17.56");  // 9,131.50 / 52,000 = 17.5606 %
+    EXPECT_EQ(rateText(c->figures.marginalRate), "28.00");   // 44,800 is above 26,250
     EXPECT_EQ(c->soFar.state, 0_usd);                  // not given: 26 x 0.00
     EXPECT_EQ(c->soFar.socialSecurity, 1612_usd);      // not given: 26 x 62.00
     EXPECT_EQ(yearSentence(*c), "You will owe about $1,254. Claim 0 allowances and have $34 more withheld "
@@ -449,12 +449,12 @@ TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
              q.spouse.withholding = 1_usd;
          }),
          E::SpouseWithholding, "counts only on a joint return"},
-        {"withheld above the spouse's wages", 26,
+        {"withheld above the spouse's wages (a pension withholds too)", 26,
          with([](auto& q) {
              q.entries.filing = FilingStatus::Joint;
              q.spouse = {1000_usd, 1000.01_usd};
          }),
-         E::SpouseWithholding, "cannot be more than the spouse's wages"},
+         std::nullopt, ""},
         {"negative spouse's wages", 26,
          with([](auto& q) {
              q.entries.filing = FilingStatus::Joint;

@@ -151,14 +151,18 @@ private slots:
         QTest::keyClick(spouse, Qt::Key_Return);
         auto* spouseWithheld = find<QLineEdit>(FormId::YearCheck, "txtSpouseWithheld");
         spouseWithheld->selectAll();
-        QTest::keyClicks(spouseWithheld, QStringLiteral("50000"));
-        QTest::keyClick(spouseWithheld, Qt::Key_Return);
-        QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
-                 QStringLiteral("Spouse's federal tax withheld cannot be more than the spouse's wages."));
-        QVERIFY(!apply->isEnabled());
-        spouseWithheld->selectAll();
         QTest::keyClicks(spouseWithheld, QStringLiteral("4000"));
         QTest::keyClick(spouseWithheld, Qt::Key_Return);
+        // What no paychecks could have withheld is refused, and nothing shown for it.
+        auto* ss = find<QLineEdit>(FormId::YearCheck, "txtSocialSecuritySoFar");
+        QTest::keyClicks(ss, QStringLiteral("5000"));
+        QTest::keyClick(ss, Qt::Key_Return);
+        QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
+                 QStringLiteral("Social Security so far cannot be more than the year's maximum of $4,724.40."));
+        QVERIFY(!apply->isEnabled());
+        QCOMPARE(find<QTableWidget>(FormId::YearCheck, "tblYear")->rowCount(), 0);
+        ss->clear();
+        QTest::keyClick(ss, Qt::Key_Return);
         QVERIFY(find<QLabel>(FormId::YearCheck, "lblMessage")->isHidden());
         QVERIFY(tableText(find<QTableWidget>(FormId::YearCheck, "tblYear"))
                     .contains(QStringLiteral("Adjusted gross income|$92,000.00;")));
