@@ -191,6 +191,13 @@ std::vector<std::string> countyChoices()
     return rates;
 }
 
+// An amount of the year's own: kept with the option and value it came from.
+Currency yearAmount(ParseState& s, YearEntry entry, std::string_view option, const std::string& value)
+{
+    s.year.given[entry] = {std::string(option), value};
+    return toCurrency(amountText(option, value));
+}
+
 void stateSetting(ParseState& s, const char* key, std::string value)
 {
     s.o.request.settings.emplace_back("StateInfo", key, std::move(value));
@@ -346,7 +353,10 @@ const std::array kOptions = {
            "married or married-single, else single)",
            "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead,
            0, filingChoices},
-    Option{"--return-exemptions", "N", "exemptions on the return, 0 to 99 (default 1, joint 2)", "3", Section::Year,
+    Option{"--return-exemptions", "N",
+           "exemptions on the return, 0 to 99 (default: 1, joint 2, and the\n"
+           "children)",
+           "3", Section::Year,
            [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
            [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
@@ -357,6 +367,43 @@ const std::array kOptions = {
            [](S& s, N n, V v) {
                s.year.itemized = toCurrency(amountText(n, v));
                if (s.year.itemized < Currency()) throw UsageError{std::string(n) + ": must not be negative"};
+           },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--paid", "N",
+           "paychecks of the year already paid (default 0): up to the year's\n"
+           "count less one, the one calculated being still to come",
+           "13", Section::Year,
+           [](S& s, N n, V v) {
+               // Weekly pay has the most paychecks; the frequency may narrow it.
+               s.year.soFar.paid = wholeNumber(n, v, 0, periodsPerYear(0) - 1);
+               s.year.given[YearEntry::Paid] = {std::string(n), v};
+           },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid (default: paid x this one)", "13,000",
+           Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, YearEntry::WagesSoFar, n, v); },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far (default: paid x this one)", "1,500",
+           Section::Year, [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, YearEntry::FederalSoFar, n, v); },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far (default: paid x this one)",
+           "450", Section::Year,
+           [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, YearEntry::StateSoFar, n, v); }, "",
+           BatchType::None, 0, 0, kNoRead},
+    Option{"--ss-so-far", "AMOUNT",
+           "Social Security withheld so far (default: paid x this one, up to\n"
+           "the wage base)",
+           "806", Section::Year,
+           [](S& s, N n, V v) {
+               s.year.soFar.socialSecurity = yearAmount(s, YearEntry::SocialSecuritySoFar, n, v);
+           },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year (default 0)", "30,000",
+           Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, YearEntry::SpouseWages, n, v); },
+           "", BatchType::None, 0, 0, kNoRead},
+    Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld for the year (default 0)",
+           "3,500", Section::Year,
+           [](S& s, N n, V v) {
+               s.year.spouse.withholding = yearAmount(s, YearEntry::SpouseWithholding, n, v);
            },
            "", BatchType::None, 0, 0, kNoRead},
     Option{"--json", "", "one JSON object, amounts as four-decimal texts", "", Section::Year,
@@ -411,13 +458,19 @@ const std::array kExamples = {
             "echo '{\"id\":1,\"txtIncome\":\"1000\",\"HowOft\":0,\"intState\":27}' | wagemark-cli batch"},
     Example{"The refund or balance due of the year, and the allowances to claim",
             "wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1"},
+    Example{"Halfway through the year with $3,000 withheld so far: what to claim for the rest",
+            "wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1 --paid 26 "
+            "--withheld-so-far 3000"},
 };
 
 constexpr std::string_view kYearHeader = R"(Usage: wagemark-cli year [OPTIONS]
 
-Tax year 2000 if every pay period of the year is like this one: the year's
-withholding, Social Security up to the $76,200 wage base, the Form 1040 income
-tax, the refund or balance due, and the allowance count to claim on Form W-4.
+Tax year 2000: the paychecks paid so far (--paid and what they paid) and the
+paychecks left, each like this one. The year's withholding (a spouse's job on
+a joint return included), Social Security up to the $76,200 wage base, the
+Form 1040 income tax with its effective and marginal rates, the refund or
+balance due, and the allowance count to claim on Form W-4 for the paychecks
+left.
 
 )";
 

@@ -467,7 +467,8 @@ std::vector<YearRow> yearRows(const YearCheck& c)
          true},
         {c.paychecksPaid == 0 ? "Advised allowances" : "Advised allowances (paychecks left)",
          std::to_string(c.advisedAllowances), true},
-        {"Additional per paycheck (W-4 line 6)", formatCurrency(c.advisedAdditional), true},
+        {c.paychecksPaid == 0 ? "Additional per paycheck (W-4 line 6)" : "Additional per paycheck left (W-4 line 6)",
+         formatCurrency(c.advisedAdditional), true},
     });
     return rows;
 }
