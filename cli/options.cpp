@@ -379,34 +379,34 @@ const std::array kOptions = {
                s.year.given[YearEntry::Paid] = {std::string(n), v};
            },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid (default: paid x this one)", "13,000",
+    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid\n(default: paid x this paycheck's)", "13,000",
            Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, YearEntry::WagesSoFar, n, v); },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far (default: paid x this one)", "1,500",
+    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far\n(default: paid x this paycheck's)", "1,500",
            Section::Year, [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, YearEntry::FederalSoFar, n, v); },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far (default: paid x this one)",
+    Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far\n(default: paid x this paycheck's)",
            "450", Section::Year,
            [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, YearEntry::StateSoFar, n, v); }, "",
            BatchType::None, 0, 0, kNoRead},
     Option{"--ss-so-far", "AMOUNT",
-           "Social Security withheld so far (default: paid x this one, up to\n"
-           "the wage base)",
+           "Social Security withheld so far (default: paid x\n"
+           "this paycheck's, up to the wage base)",
            "806", Section::Year,
            [](S& s, N n, V v) {
                s.year.soFar.socialSecurity = yearAmount(s, YearEntry::SocialSecuritySoFar, n, v);
            },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year (default 0)", "30,000",
+    Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year\n(default 0)", "30,000",
            Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, YearEntry::SpouseWages, n, v); },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld for the year (default 0)",
+    Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld\nfor the year (default 0)",
            "3,500", Section::Year,
            [](S& s, N n, V v) {
                s.year.spouse.withholding = yearAmount(s, YearEntry::SpouseWithholding, n, v);
            },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--json", "", "one JSON object, amounts as four-decimal texts", "", Section::Year,
+    Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "", Section::Year,
            [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
 };
 
