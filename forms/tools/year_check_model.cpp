@@ -216,7 +216,7 @@ std::string YearCheckModel::table() const
     for (const std::string& sentence : {refundSentence(c), adviceSentence(c)})
         for (const std::string& line : wrapped(sentence, 60)) s += cell(line) + ";";
     s += c.paychecksPaid == 0 ? "|;Year's federal withholding by allowances claimed;"
-                              : "|;Year's federal withholding by allowances claimed for the paychecks left;";
+                              : "|;Year's federal withholding by allowances, paychecks left;";
     const int last = std::max(5, std::max(c.advisedAllowances, c.allowances) + 3);
     for (int n = 0; n <= std::min(last, kMaxAdvisedAllowances); ++n)
         s += "  " + std::to_string(n) + (n == 1 ? " allowance" : " allowances") + (n == c.advisedAllowances ? " (advised)" : "") +

@@ -412,7 +412,8 @@ PrintDocument YearCheckWindow::document() const
     PrintDocument doc;
     doc.header = pageHeader(ctx_.settings.get("User", "UName", "-"), localToday());
     doc.table = model_.table();
-    doc.fontPoints = 11;  // the year and its advice on one page
+    doc.fontPoints = 11;
+    doc.minFontPoints = 8;  // the year and its advice on one page where they fit
     return doc;
 }
 

@@ -19,6 +19,7 @@
 #include "forms/w4/w4_view_window.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "support/pdf_text.h"
 #include "support/shell_fixture.h"
 #include "ui/form_registry.h"
 
@@ -166,6 +167,16 @@ private slots:
         QVERIFY(find<QLabel>(FormId::YearCheck, "lblMessage")->isHidden());
         QVERIFY(tableText(find<QTableWidget>(FormId::YearCheck, "tblYear"))
                     .contains(QStringLiteral("Adjusted gross income|$92,000.00;")));
+        // On paper too.
+        const QString pdf = dir->filePath(QStringLiteral("so_far.pdf"));
+        QVERIFY(year()->savePdf(pdf));
+        if (test::havePdfText()) {
+            const std::string text = test::pdfText(pdf.toStdString());
+            for (const char* row : {"Paychecks left", "Federal income tax withheld so far", "Spouse's wages",
+                                    "ective rate (income tax / AGI)", "Marginal rate (rate schedule)",  // "ff" may be one glyph
+                                    "26 paychecks left"})
+                QVERIFY2(text.find(row) != std::string::npos, row);
+        }
         if (const QByteArray snaps = qgetenv("WAGEMARK_SNAPSHOTS"); !snaps.isEmpty()) {
             QTest::qWait(50);  // the layouts settle
             shell->grab().save(QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check_so_far.png"));
