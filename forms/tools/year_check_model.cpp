@@ -124,7 +124,7 @@ std::string_view YearCheckModel::entryName(YearEntry e)
     case YearEntry::StateSoFar: return "State tax withheld so far";
     case YearEntry::SocialSecuritySoFar: return "Social Security so far";
     case YearEntry::SpouseWages: return "Spouse's wages";
-    case YearEntry::SpouseWithholding: return "Spouse's federal tax withheld";
+    case YearEntry::SpouseWithholding: return "Spouse's withholding";
     }
     return "";
 }

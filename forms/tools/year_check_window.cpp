@@ -170,8 +170,8 @@ QWidget* YearCheckWindow::buildEntries()
     addPair(pairs, tr("Chi&ldren under 17"), spnChildren_);
     addPair(pairs, tr("&Other income"), txtOtherIncome_);
     addPair(pairs, tr("&Itemized deductions"), txtItemized_);
-    addPair(pairs, tr("Spouse's w&ages (year)"), txtSpouseWages_);
-    addPair(pairs, tr("Spouse's federal ta&x withheld"), txtSpouseWithheld_);
+    addPair(pairs, tr("Spouse's wages (&year)"), txtSpouseWages_);
+    addPair(pairs, tr("Spouse's withholdi&ng (year)"), txtSpouseWithheld_);
     for (auto [label, field] : pairs) returnGroup_.pairs.push_back({label, field});
 
     connect(cboFiling_, &QComboBox::activated, this, &YearCheckWindow::entriesChanged);
@@ -200,10 +200,10 @@ QWidget* YearCheckWindow::buildSoFar()
     soFarGroup_.grid = new QGridLayout(box);
     soFarGroup_.grid->setHorizontalSpacing(10);
     std::vector<std::pair<QLabel*, QWidget*>> pairs;
-    addPair(pairs, tr("Paychecks &paid"), spnPaid_);
-    addPair(pairs, tr("Wages so &far"), txtWagesSoFar_);
-    addPair(pairs, tr("Federal tax wit&hheld so far"), txtWithheldSoFar_);
-    addPair(pairs, tr("&State tax withheld so far"), txtStateSoFar_);
+    addPair(pairs, tr("Paychec&ks paid"), spnPaid_);
+    addPair(pairs, tr("Wages &so far"), txtWagesSoFar_);
+    addPair(pairs, tr("Federal ta&x withheld so far"), txtWithheldSoFar_);
+    addPair(pairs, tr("S&tate tax withheld so far"), txtStateSoFar_);
     addPair(pairs, tr("Social Sec&urity so far"), txtSocialSecuritySoFar_);
     for (auto [label, field] : pairs) soFarGroup_.pairs.push_back({label, field});
     connect(spnPaid_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
