@@ -39,8 +39,8 @@ struct ReturnEntries {
     FilingStatus filing = FilingStatus::Single;
     int exemptions = 1;   // yourself, spouse, dependents
     int children = 0;     // under 17, for the child tax credit
-    Currency otherIncome;
-    Currency itemized;    // Schedule A total before the overall limit
+    Currency otherIncome{};
+    Currency itemized{};  // Schedule A total before the overall limit
 };
 
 // Yourself, your spouse on a joint return, and the children.
@@ -142,16 +142,16 @@ struct SoFarEntries {
 // A spouse's job on a joint return: the year's wages and federal
 // withholding. Not counted on any other return.
 struct SpouseJob {
-    Currency wages;
-    Currency withholding;
+    Currency wages{};
+    Currency withholding{};
 };
 
 struct YearRequest {
     std::int16_t allowances = 0;  // claimed on the calculator
     bool selfEmployed = false;
-    ReturnEntries entries;
-    SoFarEntries soFar;
-    SpouseJob spouse;
+    ReturnEntries entries{};
+    SoFarEntries soFar{};
+    SpouseJob spouse{};
 };
 
 // The entries a year cannot have, for the interface to name.

@@ -399,6 +399,7 @@ TEST(YearCheck, JointReturnWithASpouseJobBelowAndAboveEachPhaseOut)
 TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
 {
     using E = YearEntry;
+    constexpr FilingStatus kJoint = FilingStatus::Joint;
     struct Row {
         const char* name;
         int periods;
@@ -406,61 +407,32 @@ TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
         std::optional<E> entry;
         const char* reason;
     };
-    auto with = [](auto change) {
-        YearRequest q;
-        change(q);
-        return q;
-    };
     const Row rows[] = {
         {"nothing so far", 52, {}, std::nullopt, ""},
-        {"the last paycheck left", 52, with([](auto& q) { q.soFar.paid = 51; }), std::nullopt, ""},
-        {"none left", 52, with([](auto& q) { q.soFar.paid = 52; }), E::Paid,
+        {"the last paycheck left", 52, {.soFar = {.paid = 51}}, std::nullopt, ""},
+        {"none left", 52, {.soFar = {.paid = 52}}, E::Paid,
          "must be from 0 to 51: of the year's 52 paychecks, the one calculated is still to come"},
-        {"none left, monthly", 12, with([](auto& q) { q.soFar.paid = 12; }), E::Paid, "must be from 0 to 11"},
-        {"negative paid", 26, with([](auto& q) { q.soFar.paid = -1; }), E::Paid, "must be from 0 to 25"},
-        {"wages with none paid", 26, with([](auto& q) { q.soFar.wages = 26000_usd; }), E::WagesSoFar,
+        {"none left, monthly", 12, {.soFar = {.paid = 12}}, E::Paid, "must be from 0 to 11"},
+        {"negative paid", 26, {.soFar = {.paid = -1}}, E::Paid, "must be from 0 to 25"},
+        {"wages with none paid", 26, {.soFar = {.wages = 26000_usd}}, E::WagesSoFar,
          "must be 0 with no paychecks paid so far"},
-        {"0 with none paid", 26, with([](auto& q) { q.soFar.federal = 0_usd; }), std::nullopt, ""},
-        {"state with none paid", 26, with([](auto& q) { q.soFar.state = 0.01_usd; }), E::StateSoFar, "must be 0"},
-        {"negative withholding", 26,
-         with([](auto& q) {
-             q.soFar.paid = 3;
-             q.soFar.federal = -1_usd;
-         }),
-         E::FederalSoFar, "must not be negative"},
-        {"Social Security above the maximum", 26,
-         with([](auto& q) {
-             q.soFar.paid = 25;
-             q.soFar.socialSecurity = 4724.41_usd;
-         }),
+        {"0 with none paid", 26, {.soFar = {.federal = 0_usd}}, std::nullopt, ""},
+        {"state with none paid", 26, {.soFar = {.state = 0.01_usd}}, E::StateSoFar, "must be 0"},
+        {"negative withholding", 26, {.soFar = {.paid = 3, .federal = -1_usd}}, E::FederalSoFar, "must not be negative"},
+        {"Social Security above the maximum", 26, {.soFar = {.paid = 25, .socialSecurity = 4724.41_usd}},
          E::SocialSecuritySoFar, "cannot be more than the year's maximum of $4,724.40"},
-        {"the self-employed maximum", 26,
-         with([](auto& q) {
-             q.selfEmployed = true;
-             q.soFar.paid = 25;
-             q.soFar.socialSecurity = 9448.80_usd;
-         }),
+        {"the self-employed maximum", 26, {.selfEmployed = true, .soFar = {.paid = 25, .socialSecurity = 9448.80_usd}},
          std::nullopt, ""},
-        {"a spouse on a single return", 26, with([](auto& q) { q.spouse.wages = 30000_usd; }), E::SpouseWages,
+        {"a spouse on a single return", 26, {.spouse = {.wages = 30000_usd}}, E::SpouseWages,
          "counts only on a joint return"},
-        {"a spouse's withholding on a separate return", 26,
-         with([](auto& q) {
-             q.entries.filing = FilingStatus::Separate;
-             q.spouse.withholding = 1_usd;
-         }),
-         E::SpouseWithholding, "counts only on a joint return"},
-        {"withheld above the spouse's wages (a pension withholds too)", 26,
-         with([](auto& q) {
-             q.entries.filing = FilingStatus::Joint;
-             q.spouse = {1000_usd, 1000.01_usd};
-         }),
+        {"a spouse's withholding, separately", 26,
+         {.entries = {.filing = FilingStatus::Separate}, .spouse = {.withholding = 1_usd}}, E::SpouseWithholding,
+         "counts only on a joint return"},
+        // Pensions and other payments withhold too.
+        {"withheld above the spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {1000_usd, 1000.01_usd}},
          std::nullopt, ""},
-        {"negative spouse's wages", 26,
-         with([](auto& q) {
-             q.entries.filing = FilingStatus::Joint;
-             q.spouse.wages = -1_usd;
-         }),
-         E::SpouseWages, "must not be negative"},
+        {"negative spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {.wages = -1_usd}}, E::SpouseWages,
+         "must not be negative"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
