@@ -66,7 +66,7 @@ TEST(LocalTax, BaseChoiceIsSavedAndUsedByTheNextCalculation)
     MiscModel again(s.c.main, MiscModel::Page::LocalTax);
     again.load();
     EXPECT_EQ(again.lstGrossPay, 1);
-    EXPECT_EQ(again.rate, "0.01");
+    EXPECT_EQ(again.rate, "1");  // the percentage, not the fraction kept
 }
 
 TEST(LocalTax, ARateWithoutABaseAsksForOne)
@@ -90,7 +90,7 @@ TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
     EXPECT_EQ(m.oldShow, "$25.00");
     m.percent = "3";
     ASSERT_FALSE(m.calculateRaise());
-    EXPECT_EQ(m.percent, "0.03");
+    EXPECT_EQ(m.percent, "3");  // as typed
     EXPECT_EQ(m.newWage, "$25.75");
     EXPECT_EQ(s.c.main.txtIncome, "1030");
     EXPECT_EQ(s.c.h.r.TaxOrigan, 1);
@@ -102,8 +102,8 @@ TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
     EXPECT_EQ(s.c.main.raiseColor, kDarkRed);
 }
 
-// The new gross is f x the gross of the last pass on top of it, not the new
-// income text; an entry of 1 is 1 %.
+// The new gross is f x the income on top of it, in whole cents; the income
+// field, the grid and the new wage all come from it. An entry of 1 is 1 %.
 TEST(PayRaise, PercentRaisesTheLastGross)
 {
     struct Row {
@@ -113,7 +113,7 @@ TEST(PayRaise, PercentRaisesTheLastGross)
         const char* income;
         Currency gross;
     };
-    for (const Row& row : {Row{"37", "3", "$27.84", "1030.08", 1030_usd}, Row{"40", "1", "$25.25", "1010", 1010_usd}}) {
+    for (const Row& row : {Row{"37", "3", "$27.84", "1030", 1030_usd}, Row{"40", "1", "$25.25", "1010", 1010_usd}}) {
         SCOPED_TRACE(testing::Message() << row.percent << " % at " << row.hours << " h");
         RaiseSetup s(row.hours);
         MiscModel m(s.c.main, MiscModel::Page::PayRaise);
