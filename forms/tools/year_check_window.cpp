@@ -303,10 +303,8 @@ void YearCheckWindow::applyAdvice()
 void YearCheckWindow::fillW4()
 {
     if (!model_.check()) return;
-    w4::Next next;
-    next.line5 = model_.w4Line5();
-    next.line6 = model_.w4Line6();
-    w4::showW4View(ctx_, next);
+    w4::handOver(ctx_.record, model_.w4Line5(), model_.w4Line6());
+    w4::showW4View(ctx_);
 }
 
 PrintDocument YearCheckWindow::document() const

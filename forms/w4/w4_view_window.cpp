@@ -196,6 +196,12 @@ void W4ViewWindow::refresh()
     sheet_->setCertificate(model_.certificate());
 }
 
+void W4ViewWindow::takeLines()
+{
+    model_.takeLines();
+    refresh();
+}
+
 void W4ViewWindow::setLine5(const QString& text)
 {
     model_.setLine5(ss(text));
