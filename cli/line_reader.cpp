@@ -198,6 +198,19 @@ struct LineReader::Impl {
     error_code document(od::document& doc, CalcRequest& q, std::string& id);
     error_code key(const Option& o, std::string_view key, od::value v, CalcRequest& q);
     error_code whole(const Option& o, std::string_view key, od::value v, CalcRequest& q);
+    // A text that reads but lies outside its input's range is the line's
+    // fault; text that does not read is left to the calculation, which
+    // reports it as the Calculate command would.
+    void textInRange(const InputLimit& l, std::string_view key, std::string_view text)
+    {
+        if (!fault.empty() || isBlank(text)) return;
+        try {
+            if (l.unit == InputUnit::Amount ? within(l, toCurrency(text)) : within(l, toDouble(text))) return;
+        } catch (const RuntimeError&) {
+            return;
+        }
+        fault.assign(key).append(" must be ").append(describe(l)).append(", not \"").append(text).append("\"");
+    }
     error_code settings(od::value v, CalcRequest& q);
 };
 
@@ -244,6 +257,7 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
         if (t != od::json_type::string) break;
         if (auto e = v.get_string().get(b.text)) return e;
         o.read(q, b);
+        if (o.limit) textInRange(*o.limit, name, b.text);
         return simdjson::SUCCESS;
     case BatchType::Bool:
         if (t != od::json_type::boolean) {
@@ -261,6 +275,10 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
         }
         if (auto e = v.get_double().get(b.number)) return e;
         o.read(q, b);
+        // Kept as the fraction, as the settings keep the local rate.
+        if (o.limit && !withinFraction(*o.limit, b.number) && fault.empty())
+            fault.assign(name).append(" must be ").append(describeFraction(*o.limit)).append(", not ").append(
+                trimRight(v.raw_json_token()));
         return simdjson::SUCCESS;
     case BatchType::Settings:
         if (t != od::json_type::object) {
@@ -286,11 +304,13 @@ error_code LineReader::Impl::whole(const Option& o, std::string_view name, od::v
     const std::string_view raw = trimRight(v.raw_json_token());
     double d;
     if (auto e = v.get_double().get(d)) return e;
+    const int lo = o.limit ? o.limit->lo : o.lo;
+    const int hi = o.limit ? o.limit->hi : o.hi;
     if (d != std::floor(d)) {
         fault.assign(name).append(" must be a whole number, not ").append(raw);
-    } else if (d < o.lo || d > o.hi) {
-        fault.assign(name).append(" must be from ").append(std::to_string(o.lo)).append(" to ");
-        fault.append(std::to_string(o.hi)).append(", not ").append(raw);
+    } else if (d < lo || d > hi) {
+        fault.assign(name).append(" must be from ").append(std::to_string(lo)).append(" to ");
+        fault.append(std::to_string(hi)).append(", not ").append(raw);
     } else {
         BatchValue b;
         b.whole = static_cast<std::int16_t>(d);

@@ -129,7 +129,7 @@ std::int16_t readHours(SettingsStore& settings)
     const std::string hours = settings.get("Settings", "Hours", "0");
     // An hours field left empty means no hours, not a bad entry.
     if (hours.find_first_not_of(' ') == std::string::npos) return 0;
-    return settings.getInt16("Settings", "Hours", 0);
+    return settings.getInt16("Settings", "Hours", 0, limitOf(Input::Hours));
 }
 
 AnalysisModel::AnalysisModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)
