@@ -69,6 +69,7 @@ public:
     bool savePdf(const QString& path);
 
 protected:
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
