@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <iterator>
 
 namespace wm {
 
@@ -56,7 +57,8 @@ void MiscModel::load()
                  // No base is shown chosen until one is: a preselected item that
                  // the calculation does not use would promise a local tax.
                  const std::int16_t shown = s.getInt16("Settings", "ApplyToDisp", 0);
-                 lstGrossPay = r.SPtx >= 1 && r.SPtx <= 5 && shown >= 0 && shown <= 4 ? shown : -1;
+                 constexpr int kListed = static_cast<int>(std::size(kBases));
+                 lstGrossPay = r.SPtx >= 1 && shown >= 0 && shown < kListed ? shown : -1;
              },
              // The rate as the percentage it is ("1.5"), not the fraction kept.
              [&] { rate = percentText(r.SPval); });
@@ -66,7 +68,7 @@ void MiscModel::unload() { ctx_.record.frmLoaded = "6"; }
 
 void MiscModel::baseClicked(int position)
 {
-    if (position < 0 || position > 4) return;
+    if (position < 0 || position >= static_cast<int>(std::size(kBases))) return;
     lstGrossPay = position;
     PayRecord& r = ctx_.record;
     r.SPtx = static_cast<std::int16_t>(position + 1);
