@@ -243,6 +243,12 @@ error_code LineReader::Impl::document(od::document& doc, CalcRequest& q, std::st
         const Option* o = fault.empty() ? findBatchKey(name) : nullptr;
         if (auto e = o ? key(*o, name, v, q) : check(v, 1)) return e;
     }
+    if (const auto part = fault.empty() ? partAboveIncome(q.input.txtIncome, q.input.txtPreTax, q.input.txtPreFICA)
+                                        : std::nullopt) {
+        const bool preTax = *part == Input::PreTax;
+        fault.assign(preTax ? "txtPreTax" : "txtPreFICA").append(" must be at most txtIncome, not \"");
+        fault.append(preTax ? q.input.txtPreTax : q.input.txtPreFICA).append("\"");
+    }
     const char* rest;
     return doc.current_location().get(rest) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
 }

@@ -587,6 +587,11 @@ void finishRequest(ParseState& s)
     CalcRequest& q = s.o.request;
     // A state option the chosen state's calculator does not read would do
     // nothing: refused, as the state options dialog does not offer it.
+    if (const auto part = partAboveIncome(q.input.txtIncome, q.input.txtPreTax, q.input.txtPreFICA)) {
+        const bool preTax = *part == Input::PreTax;
+        throw UsageError{std::string(preTax ? "--pretax" : "--prefica") + ": expected at most the income (" +
+                         q.input.txtIncome + "), got " + quoted(preTax ? q.input.txtPreTax : q.input.txtPreFICA)};
+    }
     const StateEntry& state = stateAt(q.intState);
     for (const Option* o : s.stateOptions)
         if (!(state.options & o->stateOption))

@@ -49,7 +49,7 @@ std::string describe(const InputLimit& l)
 
 std::string describeFraction(const InputLimit& l)
 {
-    return "a fraction from " + formatPlain(l.lo / 100.0) + " to " + formatPlain(l.hi / 100.0);
+    return "a fraction from " + formatPlain(l.lo / 100.0) + " to " + formatPlain(l.hi / 100.0) + " (0.05 is 5 %)";
 }
 
 std::string outOfRange(const InputLimit& l, std::string_view typed)
@@ -58,6 +58,25 @@ std::string outOfRange(const InputLimit& l, std::string_view typed)
                       describe(l);
     if (l.unit == InputUnit::Percent) out += " (5 and 0.05 both mean 5 %)";
     return out + ".";
+}
+
+std::optional<Input> partAboveIncome(std::string_view income, std::string_view preTax, std::string_view preFica)
+{
+    auto amount = [](std::string_view t) { return isBlank(t) ? Currency() : toCurrency(t); };
+    try {
+        const Currency gross = amount(income);
+        if (amount(preTax) > gross) return Input::PreTax;
+        if (amount(preFica) > gross) return Input::PreFica;
+    } catch (const RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+std::string aboveIncome(Input part, std::string_view typed, std::string_view income)
+{
+    return "The " + std::string(limitOf(part).field) + " \"" + std::string(typed) + "\" is more than the " +
+           std::string(limitOf(Input::Income).field) + " \"" + std::string(income) +
+           "\": it is a part of the gross pay.";
 }
 
 std::string percentHint(std::string_view typed)

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -90,12 +91,19 @@ bool withinFraction(const InputLimit& l, double fraction);
 // "a percentage from 0 to 100", "a whole number from 0 to 15", "an amount
 // from 0 to 922,337,203,685,477.5807", "hours from 0 to 744".
 std::string describe(const InputLimit& l);
-// "a fraction from 0 to 1" (the local rate as a batch line or the settings
-// keep it).
+// "a fraction from 0 to 1 (0.05 is 5 %)" (the local rate as a batch line
+// or the settings keep it).
 std::string describeFraction(const InputLimit& l);
 // What the calculator says: `The 401(k)% "150" is outside its range: enter
 // a percentage from 0 to 100 (5 and 0.05 both mean 5 %).`
 std::string outOfRange(const InputLimit& l, std::string_view typed);
+
+// Pre-Tax and Pre-FICA are parts of the gross pay, so neither is above the
+// income: of texts as typed (blank is 0), the first that is; nothing when
+// both fit or a text does not read (its own check says so).
+std::optional<Input> partAboveIncome(std::string_view income, std::string_view preTax, std::string_view preFica);
+// `The Pre-FICA "2000" is more than the Income Amount "1000".`
+std::string aboveIncome(Input part, std::string_view typed, std::string_view income);
 
 // What a typed percentage will be taken as, when that may surprise: "0.5 =
 // 50 %" for a value below 1 (above 0); "" otherwise or for text that is not

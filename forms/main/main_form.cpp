@@ -565,6 +565,8 @@ void MainForm::openMisc(int page)
     model_.beforeCommand();
     {
         MiscDialog dialog(model_, page == 0 ? MiscModel::Page::LocalTax : MiscModel::Page::PayRaise, this);
+        // The grid behind the tool shows the raised period at once.
+        connect(&dialog, &MiscDialog::raised, this, [this] { showModel(); });
         dialog.exec();
     }
     showModel();

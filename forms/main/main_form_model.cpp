@@ -147,6 +147,9 @@ std::optional<Refusal> MainFormModel::check() const
     if (auto p = checkEntry(limitOf(Input::Percent401k), txt401k)) return p;
     if (auto p = checkEntry(limitOf(Input::PreTax), txtPreTax)) return p;
     if (auto p = checkEntry(limitOf(Input::PreFica), txtPreFICA)) return p;
+    if (const auto part = partAboveIncome(txtIncome, txtPreTax, txtPreFICA))
+        return Refusal{std::string(limitOf(*part).field),
+                       aboveIncome(*part, *part == Input::PreTax ? txtPreTax : txtPreFICA, txtIncome)};
     return std::nullopt;
 }
 

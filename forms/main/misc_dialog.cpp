@@ -194,9 +194,11 @@ void MiscDialog::calculateRaise()
     readFields();
     if (auto problem = model_.calculateRaise()) {
         QMessageBox::warning(this, windowTitle(), qs(problem->message));
+        (problem->field == limitOf(Input::NewWage).field ? txtRaise_[1] : txtRaise_[0])->setFocus();
         return;
     }
     showModel();
+    emit raised();
 }
 
 bool MiscDialog::eventFilter(QObject* watched, QEvent* e)

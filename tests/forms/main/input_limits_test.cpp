@@ -29,11 +29,15 @@ struct Interfaces {
     const char* batchKey = nullptr;
 };
 
+// The largest income, so that Pre-Tax and Pre-FICA (parts of it) meet only
+// their own range.
+constexpr const char* kTopIncome = "922337203685477.5807";
+
 // The calculator with readable entries and one field set.
 std::optional<Refusal> calculatorField(std::string MainFormModel::*field, const std::string& text)
 {
     test::Calculator c;
-    c.main.txtIncome = "1000";
+    c.main.txtIncome = kTopIncome;
     c.main.*field = text;
     return c.main.check();
 }
@@ -136,7 +140,7 @@ bool settingTaken(const Interfaces& i, const std::string& text)
 
 bool optionTaken(const Interfaces& i, const std::string& text)
 {
-    std::vector<std::string> args = {"wagemark-cli", "year", "--income", "1000", i.option, text};
+    std::vector<std::string> args = {"wagemark-cli", "year", "--income", kTopIncome, i.option, text};
     if (i.optionState) args.insert(args.end(), {"--state", i.optionState});
     try {
         cli::parseYear(args, 2);
@@ -161,7 +165,8 @@ bool batchTaken(const Interfaces& i, const std::string& text)
     cli::LineReader reader;
     cli::CalcRequest q;
     std::string id, error;
-    const bool read = reader.read("{\"" + std::string(i.batchKey) + "\":" + value + "}", q, id, error);
+    const std::string line = "{\"txtIncome\":\"" + std::string(kTopIncome) + "\",\"" + i.batchKey + "\":" + value + "}";
+    const bool read = reader.read(line, q, id, error);
     if (!read) {
         EXPECT_EQ(error.rfind(std::string(i.batchKey) + " must be ", 0), 0u) << error;
     }
@@ -198,12 +203,53 @@ TEST(InputLimits, EveryInterfaceTakesWhatTheTableTakes)
     for (std::size_t k = 0; k < kInputCount; ++k) EXPECT_TRUE(seen[k]) << kInputLimits[k].field;
 }
 
+// Pre-Tax and Pre-FICA are parts of the gross pay: above it, the calculator,
+// calc and batch refuse them, naming the field.
+TEST(InputLimits, PartsOfTheGrossPayAreNotAboveIt)
+{
+    struct Row {
+        const char* preTax;
+        const char* preFica;
+        const char* refused;  // the field; "" for taken
+    };
+    for (const Row& row : {Row{"1000", "1000", ""}, Row{"1000.01", "", "Pre-Tax"}, Row{"", "$1,000.01", "Pre-FICA"},
+                           Row{"", "", ""}}) {
+        SCOPED_TRACE(std::string(row.preTax) + " / " + row.preFica);
+        const std::string refused = row.refused;
+        test::Calculator c;
+        c.main.txtIncome = "1,000.00";
+        c.main.txtPreTax = row.preTax;
+        c.main.txtPreFICA = row.preFica;
+        const auto r = c.main.check();
+        EXPECT_EQ(r ? r->field : "", refused);
+
+        std::vector<std::string> args = {"wagemark-cli", "calc", "--income", "1000"};
+        if (*row.preTax) args.insert(args.end(), {"--pretax", row.preTax});
+        if (*row.preFica) args.insert(args.end(), {"--prefica", row.preFica});
+        bool taken = true;
+        try {
+            cli::parseCalc(args, 2, false);
+        } catch (const cli::UsageError& e) {
+            taken = false;
+            EXPECT_EQ(e.message.rfind(refused == "Pre-Tax" ? "--pretax: " : "--prefica: ", 0), 0u) << e.message;
+        }
+        EXPECT_EQ(taken, refused.empty());
+
+        cli::LineReader reader;
+        cli::CalcRequest q;
+        std::string id, error;
+        const std::string line = std::string(R"({"txtIncome":"1000","txtPreTax":")") + row.preTax +
+                                 R"(","txtPreFICA":")" + row.preFica + "\"}";
+        EXPECT_EQ(reader.read(line, q, id, error), refused.empty()) << error;
+    }
+}
+
 // What the limits read in their messages, and the percentages shown.
 TEST(InputLimits, RangesAndPercentagesAsTheUserReadsThem)
 {
     EXPECT_EQ(describe(limitOf(Input::Income)), "an amount from 0 to 922,337,203,685,477.5807");
     EXPECT_EQ(describe(limitOf(Input::Hours)), "hours from 0 to 744");
-    EXPECT_EQ(describeFraction(limitOf(Input::LocalRate)), "a fraction from 0 to 1");
+    EXPECT_EQ(describeFraction(limitOf(Input::LocalRate)), "a fraction from 0 to 1 (0.05 is 5 %)");
     EXPECT_EQ(outOfRange(limitOf(Input::Percent401k), "150"),
               "The 401(k)% \"150\" is outside its range: enter a percentage from 0 to 100 (5 and 0.05 both mean 5 %).");
     struct Row {
