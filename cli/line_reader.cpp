@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -203,13 +204,33 @@ struct LineReader::Impl {
     // reports it as the Calculate command would.
     void textInRange(const InputLimit& l, std::string_view key, std::string_view text)
     {
-        if (!fault.empty() || isBlank(text)) return;
+        if (!fault.empty()) return;
+        bool inside = true;
         try {
-            if (l.unit == InputUnit::Amount ? within(l, toCurrency(text)) : within(l, toDouble(text))) return;
+            if (l.unit == InputUnit::Amount) {
+                const Currency c = isBlank(text) ? Currency() : toCurrency(text);
+                inside = within(l, c);
+                for (std::size_t i = 0; i < kParts.size(); ++i)
+                    if (&l == &limitOf(kParts[i])) parts[i] = c;
+            } else if (!isBlank(text)) {
+                inside = within(l, toDouble(text));
+            }
         } catch (const RuntimeError&) {
             return;
         }
-        fault.assign(key).append(" must be ").append(describe(l)).append(", not \"").append(text).append("\"");
+        if (!inside)
+            fault.assign(key).append(" must be ").append(describe(l)).append(", not \"").append(text).append("\"");
+    }
+    // Pre-Tax and Pre-FICA (read as above) are parts of the gross pay.
+    static constexpr std::array<Input, 3> kParts = {Input::Income, Input::PreTax, Input::PreFica};
+    std::array<Currency, 3> parts{};  // as read on this line; 0 when absent or blank
+    void partsWithinIncome()
+    {
+        if (!fault.empty()) return;
+        for (std::size_t i : {std::size_t{1}, std::size_t{2}})
+            if (parts[i] > parts[0])
+                fault.assign(i == 1 ? "txtPreTax" : "txtPreFICA").append(" must be at most txtIncome, not ").append(
+                    formatPlain(parts[i]));
     }
     error_code settings(od::value v, CalcRequest& q);
 };
@@ -243,12 +264,7 @@ error_code LineReader::Impl::document(od::document& doc, CalcRequest& q, std::st
         const Option* o = fault.empty() ? findBatchKey(name) : nullptr;
         if (auto e = o ? key(*o, name, v, q) : check(v, 1)) return e;
     }
-    if (const auto part = fault.empty() ? partAboveIncome(q.input.txtIncome, q.input.txtPreTax, q.input.txtPreFICA)
-                                        : std::nullopt) {
-        const bool preTax = *part == Input::PreTax;
-        fault.assign(preTax ? "txtPreTax" : "txtPreFICA").append(" must be at most txtIncome, not \"");
-        fault.append(preTax ? q.input.txtPreTax : q.input.txtPreFICA).append("\"");
-    }
+    partsWithinIncome();
     const char* rest;
     return doc.current_location().get(rest) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
 }
@@ -372,6 +388,7 @@ bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, st
     reset(q);
     id.assign("null");
     m.fault.clear();
+    m.parts = {};
     // The parser reads (but does not use) bytes past the end of the line.
     const std::size_t capacity = line.size() + simdjson::SIMDJSON_PADDING;
     if (m.buffer.size() < capacity) m.buffer.resize(capacity);
