@@ -45,36 +45,10 @@ TEST(AnalyzePay, AllTenFiguresOfAWeeklyExample)
     for (int i = 3; i <= 7; ++i) EXPECT_TRUE(a.figures[static_cast<std::size_t>(i)].percent) << i;
 }
 
-// The year is the period's exact pay times its periods, whatever the hours:
-// the rounded hourly wage times 2080 would be off by up to $10 a year.
-TEST(AnalyzePay, AnnualWageIsThePeriodsPayTimesItsPeriods)
-{
-    struct Row {
-        const char* name;
-        std::int16_t howOft;
-        Currency gross;
-        int hours;
-        const char* hourly;
-        const char* year;
-    };
-    for (const Row& row : {Row{"monthly 173 h", 3, 4533.34_usd, 173, "$26.20", "$54,400.08"},
-                           Row{"weekly 40 h", 0, 4759.23_usd, 40, "$118.98", "$247,479.96"},
-                           Row{"every two weeks 37 h", 2, 1000_usd, 37, "$27.03", "$26,000.00"},
-                           Row{"twice a month 86 h", 1, 2000_usd, 86, "$23.26", "$48,000.00"}}) {
-        SCOPED_TRACE(row.name);
-        PayRecord r;
-        r.HowOft = row.howOft;
-        r.Freq = periodsPerYear(row.howOft);
-        r.SSBase = row.gross;
-        formTotals(r);
-        const Analysis a = analyzePay(r, row.hours);
-        EXPECT_EQ(a.figures[0].text(), row.hourly);
-        EXPECT_EQ(a.figures[8].text(), row.year);
-    }
-}
-
-// The Year Check projects the same year from the same pass, for every
-// frequency (no 401(k) or pre-tax, so its federal wages are the gross).
+// The year is the period's exact pay times its periods, as the Year Check
+// projects it from the same pass, for every frequency (no 401(k) or
+// pre-tax, so its federal wages are the gross); the rounded hourly wage
+// times 2080 would be off by up to $10 a year.
 TEST(AnalyzePay, TheYearIsTheYearChecksWages)
 {
     for (std::int16_t howOft = 0; howOft <= 3; ++howOft) {
