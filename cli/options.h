@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "cli/compute.h"
+#include "core/input_limits.h"
 #include "core/year_check.h"
 
 namespace wm::cli {
@@ -78,7 +79,8 @@ struct Option {
     BatchType batchType;
     int lo, hi;                  // range of a whole-number key
     void (*read)(CalcRequest& request, const BatchValue& value);
-    std::uint16_t stateOption = 0;  // the StateOption bit it sets, for `states`
+    std::uint16_t stateOption = 0;  // the StateOption bit it sets: only a state that reads it takes it
+    const InputLimit* limit = nullptr;  // the range of the input (core/input_limits.h), option and batch key
     // The values shell completion offers; each one is accepted by `apply`.
     // Null: any value (a FILE... value name completes file names).
     std::vector<std::string> (*choices)() = nullptr;

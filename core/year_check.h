@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/input_limits.h"
 #include "core/pass.h"
 
 namespace wm {
@@ -50,7 +51,8 @@ ReturnEntries defaultReturn(int valMarried);
 std::string_view filingName(FilingStatus f);
 
 inline constexpr Currency kWageBase2000 = 76200_usd;
-inline constexpr int kMaxAdvisedAllowances = 99;
+// The most allowances the advice names: as many as wagemark-cli takes.
+inline constexpr int kMaxAdvisedAllowances = limitOf(Input::Allowances).hi;
 
 // ---- The 2000 return ------------------------------------------------------
 

@@ -35,11 +35,11 @@ namespace wm {
 
 namespace {
 
-QSpinBox* countBox(const char* name, int value, QWidget* parent)
+QSpinBox* countBox(const char* name, int value, Input input, QWidget* parent)
 {
     auto* b = new QSpinBox(parent);
     b->setObjectName(QLatin1String(name));
-    b->setRange(0, 99);
+    b->setRange(limitOf(input).lo, limitOf(input).hi);
     b->setValue(value);
     return b;
 }
@@ -125,9 +125,9 @@ QWidget* YearCheckWindow::buildEntries()
     for (FilingStatus f : {FilingStatus::Single, FilingStatus::Joint, FilingStatus::Separate, FilingStatus::Head})
         cboFiling_->addItem(qs(filingName(f)));
     cboFiling_->setCurrentIndex(static_cast<int>(e.filing));
-    spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, box);
+    spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, Input::ReturnExemptions, box);
     spnReturnExemptions_->setToolTip(tr("Yourself, your spouse on a joint return, and your dependents."));
-    spnChildren_ = countBox("spnChildren", e.children, box);
+    spnChildren_ = countBox("spnChildren", e.children, Input::Children, box);
     spnChildren_->setToolTip(tr("Children under 17 for the child tax credit."));
     txtOtherIncome_ = new QLineEdit(qs(model_.txtOtherIncome), box);
     txtOtherIncome_->setObjectName(QStringLiteral("txtOtherIncome"));
@@ -303,10 +303,8 @@ void YearCheckWindow::applyAdvice()
 void YearCheckWindow::fillW4()
 {
     if (!model_.check()) return;
-    w4::Next next;
-    next.line5 = model_.w4Line5();
-    next.line6 = model_.w4Line6();
-    w4::showW4View(ctx_, next);
+    w4::handOver(ctx_.record, model_.w4Line5(), model_.w4Line6());
+    w4::showW4View(ctx_);
 }
 
 PrintDocument YearCheckWindow::document() const
