@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -198,6 +199,39 @@ struct LineReader::Impl {
     error_code document(od::document& doc, CalcRequest& q, std::string& id);
     error_code key(const Option& o, std::string_view key, od::value v, CalcRequest& q);
     error_code whole(const Option& o, std::string_view key, od::value v, CalcRequest& q);
+    // A text that reads but lies outside its input's range is the line's
+    // fault; text that does not read is left to the calculation, which
+    // reports it as the Calculate command would.
+    void textInRange(const InputLimit& l, std::string_view key, std::string_view text)
+    {
+        if (!fault.empty()) return;
+        bool inside = true;
+        try {
+            if (l.unit == InputUnit::Amount) {
+                const Currency c = isBlank(text) ? Currency() : toCurrency(text);
+                inside = within(l, c);
+                for (std::size_t i = 0; i < kParts.size(); ++i)
+                    if (&l == &limitOf(kParts[i])) parts[i] = c;
+            } else if (!isBlank(text)) {
+                inside = within(l, toDouble(text));
+            }
+        } catch (const RuntimeError&) {
+            return;
+        }
+        if (!inside)
+            fault.assign(key).append(" must be ").append(describe(l)).append(", not \"").append(text).append("\"");
+    }
+    // Pre-Tax and Pre-FICA (read as above) are parts of the gross pay.
+    static constexpr std::array<Input, 3> kParts = {Input::Income, Input::PreTax, Input::PreFica};
+    std::array<Currency, 3> parts{};  // as read on this line; 0 when absent or blank
+    void partsWithinIncome()
+    {
+        if (!fault.empty()) return;
+        for (std::size_t i : {std::size_t{1}, std::size_t{2}})
+            if (parts[i] > parts[0])
+                fault.assign(i == 1 ? "txtPreTax" : "txtPreFICA").append(" must be at most txtIncome, not ").append(
+                    formatPlain(parts[i]));
+    }
     error_code settings(od::value v, CalcRequest& q);
 };
 
@@ -230,6 +264,7 @@ error_code LineReader::Impl::document(od::document& doc, CalcRequest& q, std::st
         const Option* o = fault.empty() ? findBatchKey(name) : nullptr;
         if (auto e = o ? key(*o, name, v, q) : check(v, 1)) return e;
     }
+    partsWithinIncome();
     const char* rest;
     return doc.current_location().get(rest) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
 }
@@ -244,6 +279,7 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
         if (t != od::json_type::string) break;
         if (auto e = v.get_string().get(b.text)) return e;
         o.read(q, b);
+        if (o.limit) textInRange(*o.limit, name, b.text);
         return simdjson::SUCCESS;
     case BatchType::Bool:
         if (t != od::json_type::boolean) {
@@ -261,6 +297,10 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
         }
         if (auto e = v.get_double().get(b.number)) return e;
         o.read(q, b);
+        // Kept as the fraction, as the settings keep the local rate.
+        if (o.limit && !withinFraction(*o.limit, b.number) && fault.empty())
+            fault.assign(name).append(" must be ").append(describeFraction(*o.limit)).append(", not ").append(
+                trimRight(v.raw_json_token()));
         return simdjson::SUCCESS;
     case BatchType::Settings:
         if (t != od::json_type::object) {
@@ -286,11 +326,13 @@ error_code LineReader::Impl::whole(const Option& o, std::string_view name, od::v
     const std::string_view raw = trimRight(v.raw_json_token());
     double d;
     if (auto e = v.get_double().get(d)) return e;
+    const int lo = o.limit ? o.limit->lo : o.lo;
+    const int hi = o.limit ? o.limit->hi : o.hi;
     if (d != std::floor(d)) {
         fault.assign(name).append(" must be a whole number, not ").append(raw);
-    } else if (d < o.lo || d > o.hi) {
-        fault.assign(name).append(" must be from ").append(std::to_string(o.lo)).append(" to ");
-        fault.append(std::to_string(o.hi)).append(", not ").append(raw);
+    } else if (d < lo || d > hi) {
+        fault.assign(name).append(" must be from ").append(std::to_string(lo)).append(" to ");
+        fault.append(std::to_string(hi)).append(", not ").append(raw);
     } else {
         BatchValue b;
         b.whole = static_cast<std::int16_t>(d);
@@ -346,6 +388,7 @@ bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, st
     reset(q);
     id.assign("null");
     m.fault.clear();
+    m.parts = {};
     // The parser reads (but does not use) bytes past the end of the line.
     const std::size_t capacity = line.size() + simdjson::SIMDJSON_PADDING;
     if (m.buffer.size() < capacity) m.buffer.resize(capacity);

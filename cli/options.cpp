@@ -23,6 +23,7 @@ struct ParseState {
     bool localRate = false;
     bool localBase = false;
     bool pdf = false;
+    std::vector<const Option*> stateOptions;  // given, to match against the state
 };
 
 namespace {
@@ -58,6 +59,18 @@ std::int16_t wholeNumber(std::string_view option, const std::string& value, int 
     return static_cast<std::int16_t>(v);
 }
 
+// "--401k: expected a percentage from 0 to 100, got "150"".
+[[noreturn]] void outOfRange(std::string_view option, const std::string& value, Input input)
+{
+    throw UsageError{std::string(option) + ": expected " + describe(limitOf(input)) + ", got " + quoted(value)};
+}
+
+std::int16_t wholeNumber(std::string_view option, const std::string& value, Input input)
+{
+    const InputLimit& l = limitOf(input);
+    return wholeNumber(option, value, l.lo, l.hi);
+}
+
 // An amount typed as a user would; checked here so the message names the option.
 std::string amountText(std::string_view option, const std::string& value)
 {
@@ -70,6 +83,14 @@ std::string amountText(std::string_view option, const std::string& value)
         throw UsageError{std::string(option) + ": " + quoted(value) +
                          " is not an amount (examples: 1250, 1,250.00, $980.50)"};
     }
+    return value;
+}
+
+// An amount of an input with a range.
+std::string amountText(std::string_view option, const std::string& value, Input input)
+{
+    amountText(option, value);
+    if (!within(limitOf(input), toCurrency(value))) outOfRange(option, value, input);
     return value;
 }
 
@@ -93,13 +114,11 @@ double number(std::string_view option, const std::string& value)
     }
 }
 
-// A percentage or rate: 3 and .03 both mean 3 %, so 0 to 100 covers every
-// meaningful entry.
-double percentage(std::string_view option, const std::string& value)
+// A number of an input with a range (a percentage as typed, hours).
+double numberIn(std::string_view option, const std::string& value, Input input)
 {
     const double d = number(option, value);
-    if (d < 0 || d > 100)
-        throw UsageError{std::string(option) + ": expected a percentage from 0 to 100, got " + quoted(value)};
+    if (!within(limitOf(input), d)) outOfRange(option, value, input);
     return d;
 }
 
@@ -161,7 +180,7 @@ std::int16_t localBase(const std::string& v)
         {"gross", 1}, {"less-401k", 2}, {"less-pretax", 3}, {"less-401k-pretax", 4}, {"less-exemption", 5}};
     auto it = names.find(lower(trimmed(v)));
     if (it != names.end()) return it->second;
-    return wholeNumber("--local-base", v, 0, 5);
+    return wholeNumber("--local-base", v, Input::LocalBase);
 }
 
 // ---- What completion offers -------------------------------------------
@@ -192,10 +211,10 @@ std::vector<std::string> countyChoices()
 }
 
 // An amount of the year's own: kept with the option and value it came from.
-Currency yearAmount(ParseState& s, YearEntry entry, std::string_view option, const std::string& value)
+Currency yearAmount(ParseState& s, Input input, std::string_view option, const std::string& value)
 {
-    s.year.given[entry] = {std::string(option), value};
-    return toCurrency(amountText(option, value));
+    s.year.given[input] = {std::string(option), value};
+    return toCurrency(amountText(option, value, input));
 }
 
 void stateSetting(ParseState& s, const char* key, std::string value)
@@ -212,49 +231,50 @@ using B = const BatchValue&;
 using N = std::string_view;
 constexpr auto kNoRead = static_cast<void (*)(Q&, B)>(nullptr);
 constexpr auto kNoApply = static_cast<void (*)(S&, N, V)>(nullptr);
+constexpr const InputLimit* L(Input i) { return &limitOf(i); }
 
 const std::array kOptions = {
     Option{"", "", "any JSON value, echoed in the output line", "", Section::Calc, kNoApply, "id", BatchType::Id, 0, 0,
            kNoRead},
     Option{"--income", "AMOUNT", "gross pay for the period", "1,250.00|$980", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v); }, "txtIncome", BatchType::Text, 0, 0,
-           [](Q& q, B b) { q.input.txtIncome = b.text; }},
+           [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v, Input::Income); }, "txtIncome",
+           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtIncome = b.text; }, 0, L(Input::Income)},
     Option{"--hours", "N", "hours worked in the period (shows the hourly pay)", "80", Section::Calc,
            [](S& s, N n, V v) {
-               if (number(n, v) < 0) throw UsageError{"--hours: must not be negative"};
+               numberIn(n, v, Input::Hours);
                s.o.hours = v;
            },
-           "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::Hours)},
     Option{"--frequency", "F", "weekly | biweekly | semimonthly | monthly (default biweekly)", "weekly",
            Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole, 0, 3,
-           [](Q& q, B b) { q.HowOft = b.whole; }, 0, frequencyChoices},
+           [](Q& q, B b) { q.HowOft = b.whole; }, 0, nullptr, frequencyChoices},
     Option{"--status", "S",
            "married | single | married-single (default married);\n"
            "married-single withholds at the higher single rate",
            "single", Section::Calc, [](S& s, N, V v) { s.o.request.valMarried = status(v); }, "valMarried",
-           BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, statusChoices},
-    Option{"--exemptions", "N", "withholding allowances, 0 to 15 (default 0)", "2", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, 0, 15)); },
-           "DepsNumber", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { q.input.exemptions = std::to_string(b.whole); }},
+           BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, nullptr, statusChoices},
+    Option{"--exemptions", "N", "withholding allowances (default 0)", "2", Section::Calc,
+           [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
+           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) { q.input.exemptions = std::to_string(b.whole); }, 0,
+           L(Input::Allowances)},
     Option{"--401k", "PERCENT", "401(k) contribution: 5 and 0.05 both mean 5 %", "5|0.05", Section::Calc,
            [](S& s, N n, V v) {
-               percentage(n, v);
+               numberIn(n, v, Input::Percent401k);
                s.o.request.input.txt401k = v;
            },
-           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txt401k = b.text; }},
+           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txt401k = b.text; }, 0, L(Input::Percent401k)},
     Option{"--pretax", "AMOUNT", "non-taxable amount (cafeteria plan, ...)", "50", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v); }, "txtPreTax", BatchType::Text, 0, 0,
-           [](Q& q, B b) { q.input.txtPreTax = b.text; }},
+           [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v, Input::PreTax); }, "txtPreTax",
+           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtPreTax = b.text; }, 0, L(Input::PreTax)},
     Option{"--prefica", "AMOUNT", "amount on which no FICA is due", "25", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v); }, "txtPreFICA", BatchType::Text, 0,
-           0, [](Q& q, B b) { q.input.txtPreFICA = b.text; }},
+           [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v, Input::PreFica); }, "txtPreFICA",
+           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtPreFICA = b.text; }, 0, L(Input::PreFica)},
     Option{"--self-employed", "", "self-employment FICA rates", "", Section::Calc,
            [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool, 0, 0,
            [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
     Option{"--state", "NAME|INDEX", "state by name, calculator or index", "New York|NewYork|28", Section::Calc,
            [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole, 0, 41,
-           [](Q& q, B b) { q.intState = b.whole; }, 0, stateChoices},
+           [](Q& q, B b) { q.intState = b.whole; }, 0, nullptr, stateChoices},
     Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.intSMarried = wholeNumber(n, v, 0, 9);
@@ -266,42 +286,45 @@ const std::array kOptions = {
                s.o.request.StateRate = rateLetter(v);
                stateSetting(s, "staRate", std::to_string(s.o.request.StateRate));
            },
-           "StateRate", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateRate = b.whole; }, kOptRate,
+           "StateRate", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateRate = b.whole; }, kOptRate, nullptr,
            rateChoices},
     Option{"--state-deps", "N", "state dependents", "2", Section::State,
            [](S& s, N n, V v) {
-               s.o.request.StateDeps = wholeNumber(n, v, 0, 15);
+               s.o.request.StateDeps = wholeNumber(n, v, Input::StateDeps);
                stateSetting(s, "staDeps", std::to_string(s.o.request.StateDeps));
            },
-           "StateDeps", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateDeps = b.whole; }, kOptDeps},
+           "StateDeps", BatchType::Whole, 0, 0, [](Q& q, B b) { q.StateDeps = b.whole; }, kOptDeps,
+           L(Input::StateDeps)},
     Option{"--il-deps", "N", "second dependents count (Illinois, Indiana)", "1", Section::State,
            [](S& s, N n, V v) {
-               s.o.request.ILINDeps = wholeNumber(n, v, 0, 15);
+               s.o.request.ILINDeps = wholeNumber(n, v, Input::SecondDeps);
                stateSetting(s, "ILINDeps", std::to_string(s.o.request.ILINDeps));
            },
-           "ILINDeps", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.ILINDeps = b.whole; }, kOptILDeps},
+           "ILINDeps", BatchType::Whole, 0, 0, [](Q& q, B b) { q.ILINDeps = b.whole; }, kOptILDeps,
+           L(Input::SecondDeps)},
     Option{"--state-exemptions", "N", "state special list value (exemptions, percentage, ...)", "1", Section::State,
            [](S& s, N n, V v) {
-               s.o.request.StateExmp = wholeNumber(n, v, -32768, 32767);
+               s.o.request.StateExmp = wholeNumber(n, v, Input::StateExemptions);
                stateSetting(s, "staExmp", std::to_string(s.o.request.StateExmp));
            },
-           "StateExmp", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateExmp = b.whole; }, kOptExemptions},
+           "StateExmp", BatchType::Whole, 0, 0, [](Q& q, B b) { q.StateExmp = b.whole; }, kOptExemptions,
+           L(Input::StateExemptions)},
     Option{"--county-rate", "RATE", "Maryland county rate", "2.41|241", Section::State,
            [](S& s, N, V v) {
                s.o.request.Method = countyRate(v);
                stateSetting(s, "MMethod", std::to_string(s.o.request.Method));
            },
-           "Method", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.Method = b.whole; }, kOptMethod,
+           "Method", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.Method = b.whole; }, kOptMethod, nullptr,
            countyChoices},
     Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
            [](S& s, N n, V v) { stateSetting(s, "missPart", formatPlain(toCurrency(amountText(n, v)))); }, "",
            BatchType::None, 0, 0, kNoRead, kOptMissPart},
     Option{"--state-add", "AMOUNT", "additional state withholding per period", "5", Section::State,
            [](S& s, N n, V v) {
-               s.o.request.StateAdd = amountText(n, v);
+               s.o.request.StateAdd = amountText(n, v, Input::StateAdd);
                stateSetting(s, "staAdd", formatPlain(toCurrency(s.o.request.StateAdd)));
            },
-           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { q.StateAdd = b.text; }, kOptAdd},
+           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { q.StateAdd = b.text; }, kOptAdd, L(Input::StateAdd)},
     Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
            [](S& s, N, V) { stateSetting(s, "sta401", "Y"); }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
@@ -317,20 +340,19 @@ const std::array kOptions = {
            "settings", BatchType::Settings, 0, 0, kNoRead},
     Option{"--local-rate", "RATE", "3 and .03 both mean 3 %; alone, a tax on gross pay", "3|.03", Section::Local,
            [](S& s, N n, V v) {
-               const double rate = percentage(n, v);
-               s.o.request.SPval = rate >= 1 ? rate / 100 : rate;
+               s.o.request.SPval = percentFraction(numberIn(n, v, Input::LocalRate));
                s.localRate = true;
            },
-           "SPval", BatchType::Number, 0, 0, [](Q& q, B b) { q.SPval = b.number; }},
+           "SPval", BatchType::Number, 0, 0, [](Q& q, B b) { q.SPval = b.number; }, 0, L(Input::LocalRate)},
     Option{"--local-base", "BASE",
            "gross | less-401k | less-pretax | less-401k-pretax | less-exemption\n"
-           "(or 1..5; 0 for none)",
+           "(or its number; 0 for none)",
            "less-401k|2", Section::Local,
            [](S& s, N, V v) {
                s.o.request.SPtx = localBase(v);
                s.localBase = true;
            },
-           "SPtx", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.SPtx = b.whole; }, 0, localBaseChoices},
+           "SPtx", BatchType::Whole, 0, 0, [](Q& q, B b) { q.SPtx = b.whole; }, 0, L(Input::LocalBase), localBaseChoices},
     Option{"--json", "", "print the batch output object instead of the grid", "", Section::Output,
            [](S& s, N, V) { s.o.json = true; }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--explain", "", "show how each amount was reached", "", Section::Output,
@@ -352,14 +374,13 @@ const std::array kOptions = {
            "single | joint | separate | head (default: joint when --status is\n"
            "married or married-single, else single)",
            "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead,
-           0, filingChoices},
-    Option{"--return-exemptions", "N",
-           "exemptions on the return, 0 to 99 (default: 1, joint 2, and the\n"
-           "children)",
-           "3", Section::Year,
-           [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
+           0, nullptr, filingChoices},
+    Option{"--return-exemptions", "N", "exemptions on the return (default: 1, joint 2, and the\nchildren)", "3",
+           Section::Year, [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, Input::ReturnExemptions); }, "",
+           BatchType::None, 0, 0, kNoRead, 0, L(Input::ReturnExemptions)},
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
-           [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, 0, 99); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None, 0, 0,
+           kNoRead, 0, L(Input::Children)},
     Option{"--other-income", "AMOUNT", "other income of the year (default 0)", "1,200", Section::Year,
            [](S& s, N n, V v) { s.year.otherIncome = toCurrency(amountText(n, v)); }, "", BatchType::None, 0, 0,
            kNoRead},
@@ -374,40 +395,41 @@ const std::array kOptions = {
            "count less one, the one calculated being still to come",
            "13", Section::Year,
            [](S& s, N n, V v) {
-               // Weekly pay has the most paychecks; the frequency may narrow it.
-               s.year.soFar.paid = wholeNumber(n, v, 0, periodsPerYear(0) - 1);
-               s.year.given[YearEntry::Paid] = {std::string(n), v};
+               // The frequency may narrow it further (yearRequest).
+               s.year.soFar.paid = wholeNumber(n, v, Input::PaychecksPaid);
+               s.year.given[Input::PaychecksPaid] = {std::string(n), v};
            },
-           "", BatchType::None, 0, 0, kNoRead},
-    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid\n(default: paid x this paycheck's)", "13,000",
-           Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, YearEntry::WagesSoFar, n, v); },
-           "", BatchType::None, 0, 0, kNoRead},
-    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far\n(default: paid x this paycheck's)", "1,500",
-           Section::Year, [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, YearEntry::FederalSoFar, n, v); },
-           "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::PaychecksPaid)},
+    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid\n(default: paid x this paycheck's)",
+           "13,000", Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, Input::WagesSoFar, n, v); },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::WagesSoFar)},
+    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far\n(default: paid x this paycheck's)",
+           "1,500", Section::Year,
+           [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, Input::FederalSoFar, n, v); },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::FederalSoFar)},
     Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far\n(default: paid x this paycheck's)",
            "450", Section::Year,
-           [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, YearEntry::StateSoFar, n, v); }, "",
-           BatchType::None, 0, 0, kNoRead},
+           [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); }, "",
+           BatchType::None, 0, 0, kNoRead, 0, L(Input::StateSoFar)},
     Option{"--ss-so-far", "AMOUNT",
            "Social Security withheld so far (default: paid x\n"
            "this paycheck's, up to the wage base)",
            "806", Section::Year,
            [](S& s, N n, V v) {
-               s.year.soFar.socialSecurity = yearAmount(s, YearEntry::SocialSecuritySoFar, n, v);
+               s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v);
            },
-           "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SocialSecuritySoFar)},
     Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year\n(default 0)", "30,000",
-           Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, YearEntry::SpouseWages, n, v); },
-           "", BatchType::None, 0, 0, kNoRead},
+           Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, Input::SpouseWages, n, v); },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWages)},
     Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld\nfor the year (default 0)",
            "3,500", Section::Year,
            [](S& s, N n, V v) {
-               s.year.spouse.withholding = yearAmount(s, YearEntry::SpouseWithholding, n, v);
+               s.year.spouse.withholding = yearAmount(s, Input::SpouseWithholding, n, v);
            },
-           "", BatchType::None, 0, 0, kNoRead},
-    Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "", Section::Year,
-           [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWithholding)},
+    Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "",
+           Section::Year, [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
 };
 
 enum class Command { Calc, Batch, Year };
@@ -550,6 +572,13 @@ std::string examplesText(std::string_view examples)
     return out;
 }
 
+// "; 0 to 99" for an input with a range (amounts: not negative, see above).
+std::string rangeText(const Option& o)
+{
+    if (!o.limit || o.limit->unit == InputUnit::Amount) return {};
+    return "; " + std::to_string(o.limit->lo) + " to " + std::to_string(o.limit->hi);
+}
+
 void optionLine(std::string& out, const Option& o)
 {
     std::string head = "  ";
@@ -559,14 +588,13 @@ void optionLine(std::string& out, const Option& o)
     const std::size_t br = o.help.find('\n');
     out += head;
     out += o.help.substr(0, br);
-    if (br == std::string_view::npos) {
-        out += examplesText(o.examples);
-    } else {
+    if (br != std::string_view::npos) {
         out += '\n';
         out.append(26, ' ');
         out += o.help.substr(br + 1);
-        out += examplesText(o.examples);
     }
+    out += rangeText(o);
+    out += examplesText(o.examples);
     out += '\n';
 }
 
@@ -579,7 +607,11 @@ void batchKeys(std::string& out)
         if (o.batchKey.empty()) continue;
         std::string item = std::string(o.batchKey) + " (";
         item += o.name.empty() ? o.help : o.name;
-        if (o.batchType == BatchType::Whole && o.hi != 32767)
+        if (o.limit && o.batchType == BatchType::Number)
+            item += ", " + formatPlain(o.limit->lo / 100.0) + ".." + formatPlain(o.limit->hi / 100.0);
+        else if (o.limit && o.limit->unit != InputUnit::Amount)
+            item += ", " + std::to_string(o.limit->lo) + ".." + std::to_string(o.limit->hi);
+        else if (o.batchType == BatchType::Whole && o.hi != 32767)
             item += ", " + std::to_string(o.lo) + ".." + std::to_string(o.hi);
         items.push_back(item + ")");
     }
@@ -674,6 +706,7 @@ void parse(ParseState& s, const std::vector<std::string>& args, std::size_t firs
             value = args[++i];
         }
         o->apply(s, o->name, value);
+        if (o->stateOption) s.stateOptions.push_back(o);
     }
 }
 
@@ -681,6 +714,18 @@ void parse(ParseState& s, const std::vector<std::string>& args, std::size_t firs
 void finishRequest(ParseState& s)
 {
     CalcRequest& q = s.o.request;
+    // A state option the chosen state's calculator does not read would do
+    // nothing: refused, as the state options dialog does not offer it.
+    if (const auto part = partAboveIncome(q.input.txtIncome, q.input.txtPreTax, q.input.txtPreFICA)) {
+        const bool preTax = *part == Input::PreTax;
+        throw UsageError{std::string(preTax ? "--pretax" : "--prefica") + ": expected at most the income (" +
+                         q.input.txtIncome + "), got " + quoted(preTax ? q.input.txtPreTax : q.input.txtPreFICA)};
+    }
+    const StateEntry& state = stateAt(q.intState);
+    for (const Option* o : s.stateOptions)
+        if (!(state.options & o->stateOption))
+            throw UsageError{std::string(o->name) + ": " + std::string(state.name) +
+                             " does not read this option (see wagemark-cli states)"};
     if (s.localRate && !s.localBase) q.SPtx = 1;
     s.general.insert(s.general.end(), q.settings.begin(), q.settings.end());
     q.settings = std::move(s.general);

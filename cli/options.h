@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "cli/compute.h"
+#include "core/input_limits.h"
 #include "core/year_check.h"
 
 namespace wm::cli {
@@ -47,7 +48,7 @@ struct YearOptions {
     SpouseJob spouse;
     // The option and the value given for each entry of the year, for a
     // refusal to quote.
-    std::map<YearEntry, std::pair<std::string, std::string>> given;
+    std::map<Input, std::pair<std::string, std::string>> given;
     bool json = false;
 };
 
@@ -84,7 +85,8 @@ struct Option {
     BatchType batchType;
     int lo, hi;                  // range of a whole-number key
     void (*read)(CalcRequest& request, const BatchValue& value);
-    std::uint16_t stateOption = 0;  // the StateOption bit it sets, for `states`
+    std::uint16_t stateOption = 0;  // the StateOption bit it sets: only a state that reads it takes it
+    const InputLimit* limit = nullptr;  // the range of the input (core/input_limits.h), option and batch key
     // The values shell completion offers; each one is accepted by `apply`.
     // Null: any value (a FILE... value name completes file names).
     std::vector<std::string> (*choices)() = nullptr;

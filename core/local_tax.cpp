@@ -18,6 +18,12 @@ void LocalTaxCalc(Pass& p)
             case 5: base = r.SSBase - r.PersExmp, what = "gross pay less the state exemption"; break;
             default: return;  // no local tax chosen: the amount stays as it was
             }
+            // A tax never pays the employee: a base below zero gives no local tax.
+            if (base < Currency()) {
+                r.amtLocalTax = Currency();
+                p.explain(r.amtLocalTax, "Local tax: none, ", what, " is below zero (", base, ")");
+                return;
+            }
             r.amtLocalTax = Currency::round(base.toDouble() * r.SPval);
             p.explain(r.amtLocalTax, "Local tax ", Pct{r.SPval}, " of ", what, " ", base);
         });

@@ -1,6 +1,7 @@
 #include "core/pass.h"
 
 #include "core/federal.h"
+#include "core/input_limits.h"
 
 namespace wm {
 
@@ -34,9 +35,7 @@ void Calculate(Pass& p)
         },
         [&] { r.PerCent401k = isBlank(p.in.txt401k) ? 0.0 : toDouble(p.in.txt401k); },
         // 5 and 0.05 both mean 5 %; 1 means 1 %.
-        [&] {
-            if (r.PerCent401k >= 1) r.PerCent401k = r.PerCent401k / 100;
-        },
+        [&] { r.PerCent401k = percentFraction(r.PerCent401k); },
         [&] { GetPreTax(p); },
         [&] { r.taxBase = r.taxBase - (r.amt401k + r.PreTax); },
         [&] {
@@ -58,12 +57,12 @@ void formTotals(PayRecord& r)
     r.amtTotal = r.SSBase - deductions;
 }
 
-void calculateCommand(Pass& p)
+void calculateCommand(Pass& p, std::int16_t origin)
 {
     PayRecord& r = p.r;
     Procedure proc(p.errors, "frmMain", "cmdToolBar_Click");
     proc.params([] { return VarList{"Index", "0"}; });
-    proc.run([&] { r.TaxOrigan = 0; },
+    proc.run([&] { r.TaxOrigan = origin; },
              [&] {
                  if (const std::int16_t f = periodsPerYear(r.HowOft)) r.Freq = f;
              },

@@ -26,8 +26,9 @@ void FedTax(Pass& p);       // core/federal.cpp
 void LocalTaxCalc(Pass& p); // core/local_tax.cpp
 
 // The Calculate command without its window work: TaxOrigan 0, Freq,
-// DepsNumber from the exemptions text, amtDed, the pass, the totals.
-void calculateCommand(Pass& p);
+// DepsNumber from the exemptions text, amtDed, the pass, the totals. The
+// raise tool runs it with origin 1: the gross pay is already in taxBase.
+void calculateCommand(Pass& p, std::int16_t origin = 0);
 
 // amtDedTot and amtTotal from the four-decimal results.
 void formTotals(PayRecord& r);

@@ -77,6 +77,11 @@ struct PayRecord {
     std::int16_t Table = 0;
     std::int16_t num2Wker = 0;
     Currency DollarAmt;
+    // The certificate's lines 5 and 6 as the last worksheet (or the Year
+    // Check) handed them over, always together; "" in line 5 until one has
+    // (the certificate then shows PersWkShtDeps), "" in line 6 for no amount.
+    std::string W4Line5;
+    std::string W4Line6;
     std::int16_t intClick = 0;
     std::int16_t intHours = 0;
     Currency amtMultiChk;

@@ -10,15 +10,62 @@ namespace wm {
 // The saved text read by `read`, which returns nothing or raises for a text
 // it cannot take; then the default, saved in its place.
 template <class T, class Read>
-T SettingsStore::checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read)
+T SettingsStore::checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read,
+                             std::string expected)
 {
     std::string text = get(section, key, defText);
     try {
         if (std::optional<T> v = read(text)) return *v;
     } catch (const RuntimeError&) {
     }
-    replaceUnreadable(section, key, std::move(text), std::move(defText));
+    replaceUnreadable(section, key, std::move(text), std::move(defText), std::move(expected));
     return def;
+}
+
+namespace {
+std::string expectedText(const InputLimit& l, std::string what)
+{
+    return std::string(l.field) + ": " + what;
+}
+}  // namespace
+
+std::int16_t SettingsStore::getInt16(std::string_view section, std::string_view key, std::int16_t def,
+                                     const InputLimit& limit)
+{
+    return checkedRead(
+        section, key, def, std::to_string(def),
+        [&](const std::string& t) -> std::optional<std::int16_t> {
+            const std::int16_t v = toInt16(t);
+            if (within(limit, static_cast<double>(v))) return v;
+            return std::nullopt;
+        },
+        expectedText(limit, describe(limit)));
+}
+
+double SettingsStore::getFraction(std::string_view section, std::string_view key, double def, const InputLimit& limit)
+{
+    return checkedRead(
+        section, key, def, formatPlain(def),
+        [&](const std::string& t) -> std::optional<double> {
+            const double v = toDouble(t);
+            if (withinFraction(limit, v)) return v;
+            return std::nullopt;
+        },
+        expectedText(limit, describeFraction(limit)));
+}
+
+std::string SettingsStore::getEntry(std::string_view section, std::string_view key, std::string_view def,
+                                    const InputLimit& limit)
+{
+    return checkedRead(
+        section, key, std::string(def), std::string(def),
+        [&](const std::string& t) -> std::optional<std::string> {
+            if (isBlank(t)) return t;
+            const bool ok = limit.unit == InputUnit::Amount ? within(limit, toCurrency(t)) : within(limit, toDouble(t));
+            if (ok) return t;
+            return std::nullopt;
+        },
+        expectedText(limit, describe(limit)));
 }
 
 std::int16_t SettingsStore::getInt16(std::string_view section, std::string_view key, std::int16_t def,
@@ -44,13 +91,14 @@ Currency SettingsStore::getCurrency(std::string_view section, std::string_view k
 }
 
 void SettingsStore::replaceUnreadable(std::string_view section, std::string_view key, std::string text,
-                                      std::string replacement)
+                                      std::string replacement, std::string expected)
 {
     // Saved at once, so that the next start reads cleanly.
     save(section, key, replacement);
     if (!toldUnreadable_.emplace(std::string(section), std::string(key)).second) return;
     if (onUnreadable)
-        onUnreadable(UnreadableSetting{std::string(section), std::string(key), std::move(text), std::move(replacement)});
+        onUnreadable(UnreadableSetting{std::string(section), std::string(key), std::move(text), std::move(replacement),
+                                       std::move(expected)});
 }
 
 void SettingsStore::saveFailed(const std::string& where, const std::string& why)

@@ -7,8 +7,10 @@
 // lines and tests use `MemorySettingsStore`.
 //
 // Numbers that forms read when they load go through the checked reads
-// (`getInt16`, `getDouble`): a saved text that cannot be read is replaced by
-// the default, which is saved in its place, and the user is told once.
+// (`getInt16`, `getDouble`, `getEntry`, ...): a saved text that cannot be
+// read, or that is outside the range of its input (core/input_limits.h), is
+// replaced by the default, which is saved in its place, and the user is
+// told once.
 
 #include <cstdint>
 #include <functional>
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "core/input_limits.h"
 
 namespace wm {
 
@@ -33,6 +36,7 @@ struct UnreadableSetting {
     std::string key;
     std::string text;         // as saved
     std::string replacement;  // the default, saved in its place
+    std::string expected;     // what the input takes ("Hours: hours from 0 to 744"); "" for a mere number
 };
 
 class SettingsStore {
@@ -58,8 +62,16 @@ public:
     std::int16_t getInt16(std::string_view section, std::string_view key, std::int16_t def,
                           std::int16_t lo = std::numeric_limits<std::int16_t>::min(),
                           std::int16_t hi = std::numeric_limits<std::int16_t>::max());
+    // A saved whole number within the range of `limit`.
+    std::int16_t getInt16(std::string_view section, std::string_view key, std::int16_t def, const InputLimit& limit);
     // A saved number, or the default when the text is not one.
     double getDouble(std::string_view section, std::string_view key, double def);
+    // A saved percentage kept as its fraction (0.05 for 5 %), within `limit`.
+    double getFraction(std::string_view section, std::string_view key, double def, const InputLimit& limit);
+    // The saved text of a field, as it is when it reads (an amount, or a
+    // number for the other units) within `limit`; blank reads as 0.
+    std::string getEntry(std::string_view section, std::string_view key, std::string_view def,
+                         const InputLimit& limit);
     // A saved amount, or the default when the text is not one.
     Currency getCurrency(std::string_view section, std::string_view key, Currency def);
 
@@ -77,9 +89,10 @@ protected:
 
 private:
     template <class T, class Read>
-    T checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read);
+    T checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read,
+                  std::string expected = {});
     void replaceUnreadable(std::string_view section, std::string_view key, std::string text,
-                           std::string replacement);
+                           std::string replacement, std::string expected);
 
     std::set<std::pair<std::string, std::string>, std::less<>> toldUnreadable_;
     bool toldSaveFailed_ = false;

@@ -175,10 +175,16 @@ namespace {
 constexpr double socialSecurityRate(bool selfEmployed) { return selfEmployed ? 0.124 : 0.062; }
 constexpr double medicareRate(bool selfEmployed) { return selfEmployed ? 0.029 : 0.0145; }
 
-std::optional<std::string> amountProblem(std::optional<Currency> v, int paid)
+std::optional<std::string> outsideLimit(Input input, Currency v)
+{
+    if (within(limitOf(input), v)) return std::nullopt;
+    return "must be " + describe(limitOf(input));
+}
+
+std::optional<std::string> amountProblem(Input input, std::optional<Currency> v, int paid)
 {
     if (!v) return std::nullopt;
-    if (*v < Currency()) return "must not be negative";
+    if (std::optional<std::string> why = outsideLimit(input, *v)) return why;
     if (paid == 0 && !v->isZero()) return "must be 0 with no paychecks paid so far";
     return std::nullopt;
 }
@@ -187,10 +193,10 @@ std::optional<YearRefusal> spouseRefusal(const YearRequest& q)
 {
     const SpouseJob& j = q.spouse;
     const bool joint = q.entries.filing == FilingStatus::Joint;
-    const std::pair<YearEntry, Currency> amounts[] = {{YearEntry::SpouseWages, j.wages},
-                                                      {YearEntry::SpouseWithholding, j.withholding}};
+    const std::pair<Input, Currency> amounts[] = {{Input::SpouseWages, j.wages},
+                                                  {Input::SpouseWithholding, j.withholding}};
     for (const auto& [entry, value] : amounts) {
-        if (value < Currency()) return YearRefusal{entry, "must not be negative"};
+        if (std::optional<std::string> why = outsideLimit(entry, value)) return YearRefusal{entry, *why};
         if (!joint && !value.isZero()) return YearRefusal{entry, "counts only on a joint return"};
     }
     return std::nullopt;
@@ -201,21 +207,24 @@ std::optional<YearRefusal> spouseRefusal(const YearRequest& q)
 std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods)
 {
     const int paid = q.soFar.paid;
-    if (paid < 0 || (periods > 0 && paid >= periods))
-        return YearRefusal{YearEntry::Paid, "must be from 0 to " + std::to_string(std::max(periods - 1, 0)) +
-                                                ": of the year's " + std::to_string(periods) +
-                                                " paychecks, the one calculated is still to come"};
-    const std::pair<YearEntry, std::optional<Currency>> amounts[] = {
-        {YearEntry::WagesSoFar, q.soFar.wages},
-        {YearEntry::FederalSoFar, q.soFar.federal},
-        {YearEntry::StateSoFar, q.soFar.state},
-        {YearEntry::SocialSecuritySoFar, q.soFar.socialSecurity},
+    const InputLimit& paidLimit = limitOf(Input::PaychecksPaid);
+    const int most = std::min(paidLimit.hi, std::max(periods - 1, paidLimit.lo));
+    if (paid < paidLimit.lo || paid > most)
+        return YearRefusal{Input::PaychecksPaid, "must be from " + std::to_string(paidLimit.lo) + " to " +
+                                                     std::to_string(most) + ": of the year's " +
+                                                     std::to_string(periods) +
+                                                     " paychecks, the one calculated is still to come"};
+    const std::pair<Input, std::optional<Currency>> amounts[] = {
+        {Input::WagesSoFar, q.soFar.wages},
+        {Input::FederalSoFar, q.soFar.federal},
+        {Input::StateSoFar, q.soFar.state},
+        {Input::SocialSecuritySoFar, q.soFar.socialSecurity},
     };
     for (const auto& [entry, value] : amounts)
-        if (std::optional<std::string> why = amountProblem(value, paid)) return YearRefusal{entry, *why};
+        if (std::optional<std::string> why = amountProblem(entry, value, paid)) return YearRefusal{entry, *why};
     const Currency maximum = socialSecurityMaximum(socialSecurityRate(q.selfEmployed));
     if (q.soFar.socialSecurity && *q.soFar.socialSecurity > maximum)
-        return YearRefusal{YearEntry::SocialSecuritySoFar,
+        return YearRefusal{Input::SocialSecuritySoFar,
                            "cannot be more than the year's maximum of " + formatCurrency(maximum)};
     return spouseRefusal(q);
 }

@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/input_limits.h"
 #include "core/pass.h"
 
 namespace wm {
@@ -55,7 +56,8 @@ ReturnEntries defaultReturn(int valMarried, int children = 0);
 std::string_view filingName(FilingStatus f);
 
 inline constexpr Currency kWageBase2000 = 76200_usd;
-inline constexpr int kMaxAdvisedAllowances = 99;
+// The most allowances the advice names: as many as wagemark-cli takes.
+inline constexpr int kMaxAdvisedAllowances = limitOf(Input::Allowances).hi;
 
 // ---- The 2000 return ------------------------------------------------------
 
@@ -154,18 +156,18 @@ struct YearRequest {
     SpouseJob spouse{};
 };
 
-// The entries a year cannot have, for the interface to name.
-enum class YearEntry { Paid, WagesSoFar, FederalSoFar, StateSoFar, SocialSecuritySoFar, SpouseWages, SpouseWithholding };
+// An entry a year cannot have (Input::PaychecksPaid .. SpouseWithholding),
+// for the interface to name.
 struct YearRefusal {
-    YearEntry entry;
-    std::string reason;  // "must not be negative"
+    Input entry;
+    std::string reason;  // "must be 0 with no paychecks paid so far"
 };
 // The first entry of `q` that no year of `periods` paychecks can have:
 // paychecks paid outside 0 .. periods - 1 (the calculated one is still to
-// come), a negative amount, a figure so far with no paychecks paid, Social
-// Security so far above the year's maximum, or a spouse's job on a return
-// that is not joint. (A spouse's withholding may exceed the wages: pensions
-// and other payments withhold too.)
+// come), an amount outside its input limit, a figure so far with no
+// paychecks paid, Social Security so far above the year's maximum, or a
+// spouse's job on a return that is not joint. (A spouse's withholding may
+// exceed the wages: pensions and other payments withhold too.)
 std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods);
 
 // The figures so far of `paid` paychecks like `paycheck` (a pass result).

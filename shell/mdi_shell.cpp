@@ -540,9 +540,11 @@ void MdiShell::watchSettings()
 {
     SettingsStore& store = ctx_.settings;
     store.onUnreadable = [this](const UnreadableSetting& u) {
-        unreadable_ << tr("[%1] %2 = \"%3\"  (now %4)")
+        QString line = tr("[%1] %2 = \"%3\"  (now %4)")
                            .arg(QString::fromStdString(u.section), QString::fromStdString(u.key),
                                 QString::fromStdString(u.text), QString::fromStdString(u.replacement));
+        if (!u.expected.empty()) line += tr("\n    %1").arg(QString::fromStdString(u.expected));
+        unreadable_ << line;
         // Forms read their settings while they are being built: the message
         // waits until they are.
         if (unreadable_.size() == 1) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
@@ -567,7 +569,8 @@ void MdiShell::tellUnreadableSettings()
 {
     if (unreadable_.isEmpty() || !isVisible()) return;
     const QString where = QString::fromStdString(ctx_.settings.location());
-    QString text = tr("Wagemark could not read these saved settings and uses their defaults instead:\n\n%1")
+    QString text = tr("Wagemark could not use these saved settings (unreadable or out of range) and uses "
+                      "their defaults instead:\n\n%1")
                        .arg(unreadable_.join(QLatin1Char('\n')));
     if (!where.isEmpty()) text += tr("\n\nSettings file: %1").arg(where);
     unreadable_.clear();

@@ -39,32 +39,34 @@ constexpr std::string_view kExemptionsCaption = "Additional (State) Exemptions";
 constexpr std::array<ListItem, 5> kArizonaItems = {{{"10", 10}, {"20", 20}, {"22", 22}, {"28", 28}, {"32", 32}}};
 constexpr std::array<ListItem, 11> kCaliforniaItems = {{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5},
                                                         {"6", 6}, {"7", 7}, {"8", 8}, {"9", 9}, {"10", 10}}};
-constexpr std::array<ListItem, 6> kMichiganItems = {{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}}};
 
 constexpr SpecialList kArizonaList{"Select Withholding Percentage", kArizonaItems, 1};
 constexpr SpecialList kCaliforniaList{"Estimated Deductions", kCaliforniaItems};
 constexpr SpecialList kExemptionsList{kExemptionsCaption, {}};  // typed; the items stay
 constexpr SpecialList kMarylandList{"Maryland Local Tax Rates", kMarylandCounties, 0, true, "choose your county rate"};
-constexpr SpecialList kMichiganList{"Special Exemptions", kMichiganItems, 0, true, "choose your special exemptions"};
+// Michigan's withholding has no rule for special exemptions, so none are offered.
+constexpr std::string_view kMichiganNote =
+    "Michigan takes no special exemptions: its withholding counts the Number of Exemptions chosen on the "
+    "calculator.";
 
 // Order is the state list's order; the index selects the calculator.
 constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"No State", "", nullptr, false, 0, {}},
     {"Alabama", "Alabama", &Alabama, true, A | kOptStatus | kOptDeps, {.statuses = kAlabamaStatus}},
-    {"Arizona", "Arizona", &Arizona, true, A | kOptExemptions, {.stateDeps = false, .special = &kArizonaList}},
+    {"Arizona", "Arizona", &Arizona, true, A | kOptExemptions, {.special = &kArizonaList}},
     {"Arkansas", "Arkansas", &Arkansas, true, A, {}},
     {"California", "CalifTax", &CalifTax, true, A | kOptStatus | kOptExemptions | kOptDeps,
      {.statuses = kCaliforniaStatus, .special = &kCaliforniaList}},
     {"Colorado", "Colorado", &Colorado, false, A, {}},
     {"Connecticut", "Connecticut", &Connecticut, true, A | kOptRate,
-     {.rates = 4, .rateNotes = kConnecticutRateNotes, .stateDeps = false, .statusFromCalculator = true}},
+     {.rates = 4, .rateNotes = kConnecticutRateNotes, .statusFromCalculator = true}},
     {"Delaware", "Delaware", &Delaware, true, A | kOptStatus, {.statuses = kDelawareStatus}},
     {"Dist of Columbia", "DCTax", &DCTax, true, A | kOptStatus, {.statuses = kDcGeorgiaStatus}},
     {"Georgia", "Georgia", &Georgia, true, A | kOptStatus | kOptDeps, {.statuses = kDcGeorgiaStatus}},
     {"Hawaii", "HawaiiTax", &HawaiiTax, true, A | kOptStatus | kOptDeps, {.statuses = kHawaiiStatus}},
     {"Idaho", "Idaho", &Idaho, false, A, {}},
-    {"Illinois", "Illinois", &Illinois, true, A | kOptDeps | kOptILDeps, {.secondDeps = true, .savedSecondDeps = true}},
-    {"Indiana", "IndianaTax", &IndianaTax, true, A | kOptDeps | kOptILDeps, {.savedSecondDeps = true}},
+    {"Illinois", "Illinois", &Illinois, true, A | kOptDeps | kOptILDeps, {}},
+    {"Indiana", "IndianaTax", &IndianaTax, true, A | kOptDeps | kOptILDeps, {}},
     {"Iowa", "IowaTax", &IowaTax, true, A, {}},
     {"Kansas", "Kansas", &Kansas, false, A, {}},
     {"Kentucky", "Kentucky", &Kentucky, true, A, {}},
@@ -75,15 +77,15 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"Massachusettes", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps,
      {.statuses = kHeadOfFamilyStatus}},
     {"Michigan", "MichiganTax", &MichiganTax, true, A | kOptStatus,
-     {.statuses = kMichiganStatus, .special = &kMichiganList}},
+     {.statuses = kMichiganStatus, .specialNote = kMichiganNote}},
     {"Minnesota", "Minnesota", &Minnesota, false, A, {}},
     {"Mississippi", "Mississippi", &Mississippi, true, A | kOptStatus | kOptExemptions | kOptMissPart,
      {.statuses = kSpouseStatus, .special = &kExemptionsList}},
     {"Missouri", "Missouri", &Missouri, true, A | kOptStatus, {.statuses = kSpouseStatus}},
     {"Nebraska", "NebraskaTax", &NebraskaTax, false, A, {}},
     {"New Jersey", "NewJersey", &NewJersey, true, A | kOptRate | kOptDeps, {.rates = 5}},
-    {"New Mexico", "NewMexico", &NewMexico, true, A, {.stateDeps = false}},
-    {"New York", "NewYork", &NewYork, true, A, {.stateDeps = false}},
+    {"New Mexico", "NewMexico", &NewMexico, true, A, {}},
+    {"New York", "NewYork", &NewYork, true, A, {}},
     {"North Carolina", "NCarolina", &NCarolina, true, A | kOptStatus | kOptDeps, {.statuses = kHeadOfFamilyStatus}},
     {"North Dakota", "NorthDakota", &NorthDakota, false, A, {}},
     {"Ohio", "Ohio", &Ohio, false, A, {}},

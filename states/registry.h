@@ -6,7 +6,9 @@
 // the calculator; the text is only shown. Index 0 is "No State". The dialog
 // columns are the one place that says which filing statuses a state offers
 // and what they mean there, so the dialog, the calculator's hint and the
-// notice after a calculation cannot disagree.
+// notice after a calculation cannot disagree; the options bits say which
+// other state options the calculator reads, so the dialog offers and
+// `wagemark-cli` takes only those.
 
 #include <array>
 #include <cstdint>
@@ -91,12 +93,12 @@ struct DialogLayout {
     std::string_view statusNote{};             // shown where no status is offered
     int rates = 0;                           // rate options A.. offered
     std::span<const std::string_view> rateNotes{};  // what each rate means, shown under the pointer
-    bool stateDeps = true;                   // cboDeps 0
-    bool secondDeps = false;                 // cboDeps 1 enabled (Illinois)
-    bool savedSecondDeps = false;            // cboDeps 1 shows the saved count at load
     const SpecialList* special = nullptr;    // null: the special list is off
+    std::string_view specialNote{};          // shown where a state has no special list
     bool statusFromCalculator = false;       // `intSMarried` = `valMarried` (Connecticut)
 };
+// The two dependents boxes (cboDeps 0 and 1) are offered where the state's
+// calculator reads them: kOptDeps and kOptILDeps of `StateEntry::options`.
 
 struct StateEntry {
     std::string_view name;        // list item, e.g. "Dist of Columbia"

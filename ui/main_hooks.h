@@ -19,7 +19,7 @@ public:
     // Income text into the income field, frequency selected as a click would
     // (-1 leaves it).
     virtual void receiveIncome(const std::string& incomeText, int howOft) = 0;
-    // An exemptions count chosen as a click would (0..15), then Calculate.
+    // An exemptions count chosen as a click would (the calculator's list), then Calculate.
     virtual void calculateWithExemptions(int count) { (void)count; }
 };
 

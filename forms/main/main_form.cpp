@@ -24,6 +24,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "core/input_limits.h"
 #include "forms/main/main_widgets.h"
 #include "forms/main/misc_dialog.h"
 #include "forms/main/pictures.h"
@@ -86,6 +87,17 @@ void MainForm::build()
     line(txtIncome_, "txtIncome", tr("&Income Amount"), tr("Enter your income amount."), true);
     line(txtHours_, "txtHours", tr("Ho&urs"), tr("Enter the number of hours worked."), false);
     line(txt401k_, "txt401k", tr("401(&k)%"), tr("If you contribute to a 401k, enter the percentage here."), false);
+    // A rate below 1 is a fraction of the pay: say what it will be taken as.
+    lbl401kHint_ = new QLabel(inputs);
+    lbl401kHint_->setObjectName(QStringLiteral("lbl401kHint"));
+    lbl401kHint_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lbl401kHint_->hide();
+    form->addRow(QString(), lbl401kHint_);
+    connect(txt401k_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString hint = qs(percentHint(text.toStdString()));
+        lbl401kHint_->setText(hint);
+        lbl401kHint_->setVisible(!hint.isEmpty());
+    });
     line(txtPreTax_, "txtPreTax", tr("Pre-&Tax"), tr("Enter an amount that is not taxed."), true);
     line(txtPreFICA_, "txtPreFICA", tr("P&re-FICA"),
          tr("Enter an amount for which FICA is not paid. This amount might include the Pre-Tax amount also."), true);
@@ -103,7 +115,8 @@ void MainForm::build()
 
     cboExemptions_ = new QComboBox(inputs);
     cboExemptions_->setObjectName(QStringLiteral("cboExemptions"));
-    for (int i = 0; i <= 15; ++i) cboExemptions_->addItem(QString::number(i));
+    const InputLimit& exemptions = limitOf(Input::Exemptions);
+    for (int i = exemptions.lo; i <= exemptions.hi; ++i) cboExemptions_->addItem(QString::number(i));
     cboExemptions_->setToolTip(tr("Select the number of exemptions or dependents you claim."));
     cboExemptions_->setAccessibleName(tr("Number of Exemptions"));
     auto* lDeps = new QLabel(tr("Num&ber of Exemptions"), inputs);
@@ -463,9 +476,9 @@ void MainForm::toolBarClicked(int index)
             showModel();
             QMessageBox::warning(this, tr("Wagemark"), qs(problem->message));
             QLineEdit* fields[] = {txtIncome_, txtHours_, txt401k_, txtPreTax_, txtPreFICA_};
-            const char* labels[] = {"Income Amount", "Hours", "401(k)%", "Pre-Tax", "Pre-FICA"};
+            const Input inputs[] = {Input::Income, Input::Hours, Input::Percent401k, Input::PreTax, Input::PreFica};
             for (int i = 0; i < 5; ++i)
-                if (problem->field == labels[i]) fields[i]->setFocus();
+                if (problem->field == limitOf(inputs[i]).field) fields[i]->setFocus();
             return;
         }
         break;
@@ -552,6 +565,8 @@ void MainForm::openMisc(int page)
     model_.beforeCommand();
     {
         MiscDialog dialog(model_, page == 0 ? MiscModel::Page::LocalTax : MiscModel::Page::PayRaise, this);
+        // The grid behind the tool shows the raised period at once.
+        connect(&dialog, &MiscDialog::raised, this, [this] { showModel(); });
         dialog.exec();
     }
     showModel();

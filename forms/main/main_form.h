@@ -82,6 +82,7 @@ private:
     QLineEdit* txtIncome_;
     QLineEdit* txtHours_;
     QLineEdit* txt401k_;
+    QLabel* lbl401kHint_;  // "0.5 = 50 %"
     QLineEdit* txtPreTax_;
     QLineEdit* txtPreFICA_;
     QComboBox* cboState_;

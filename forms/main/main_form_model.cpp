@@ -46,6 +46,25 @@ std::optional<Refusal> checkNumber(std::string_view label, std::string_view text
                               [](std::string_view t) { return toDouble(t); });
 }
 
+std::optional<Refusal> checkEntry(const InputLimit& limit, std::string_view text)
+{
+    const bool amount = limit.unit == InputUnit::Amount;
+    if (auto p = amount ? checkAmount(limit.field, text) : checkNumber(limit.field, text)) return p;
+    if (isBlank(text)) return std::nullopt;
+    if (amount ? within(limit, toCurrency(text)) : within(limit, toDouble(text))) return std::nullopt;
+    return Refusal{std::string(limit.field), outOfRange(limit, text)};
+}
+
+std::string shownPercent(const std::string& kept)
+{
+    if (isBlank(kept)) return kept;
+    try {
+        return percentText(percentFraction(toDouble(kept)));
+    } catch (const RuntimeError&) {
+        return kept;
+    }
+}
+
 MainFormModel::MainFormModel(AppContext& ctx) : ctx_(ctx)
 {
     ctx_.errors.setModuleVariables("frmMain", [this] {
@@ -82,21 +101,22 @@ void MainFormModel::load()
     Procedure proc(ctx_.errors, "frmMain", "Form_Load");
     proc.topLevel();
     proc.run([&] { r.frmLoaded = "6"; },
-             [&] { r.DepsNumber = s.getInt16("Settings", "Deps", 0, 0, 15); },
-             [&] { txtIncome = s.get("Settings", "IncAmt", "0"); },
-             [&] { txt401k = s.get("Settings", "401k", "0"); },
-             [&] { txtPreTax = s.get("Settings", "NotTax", "0"); },
-             [&] { txtPreFICA = s.get("Settings", "SSExmp", "0"); },
+             [&] { r.DepsNumber = s.getInt16("Settings", "Deps", 0, limitOf(Input::Exemptions)); },
+             [&] { txtIncome = s.getEntry("Settings", "IncAmt", "0", limitOf(Input::Income)); },
+             // Kept as the fraction; shown as the percentage it is.
+             [&] { txt401k = shownPercent(s.getEntry("Settings", "401k", "0", limitOf(Input::Percent401k))); },
+             [&] { txtPreTax = s.getEntry("Settings", "NotTax", "0", limitOf(Input::PreTax)); },
+             [&] { txtPreFICA = s.getEntry("Settings", "SSExmp", "0", limitOf(Input::PreFica)); },
              [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
-             [&] { txtHours = s.get("Settings", "Hours", "0"); },
+             [&] { txtHours = s.getEntry("Settings", "Hours", "0", limitOf(Input::Hours)); },
              [&] { r.HowOft = s.getInt16("Settings", "Frequency", 2, 0, 3); },
              [&] { r.valMarried = s.getInt16("Settings", "MaritalStat", 0, 0, 2); },
-             [&] { r.SPval = s.getDouble("Settings", "Local", 0); },
+             [&] { r.SPval = s.getFraction("Settings", "Local", 0, limitOf(Input::LocalRate)); },
              [&] { r.Method = s.getInt16("StateInfo", "MMethod", 0); },
              [&] { chkSelfEmployed = s.getInt16("Settings", "Self", 0) != 0; },
              [&] { r.intShowStateLabel = s.getInt16("Settings", "PgInst", 10); },
              [&] { properPicture(); },
-             [&] { cboExemptions = listPosition(r.DepsNumber, 16); },
+             [&] { cboExemptions = listPosition(r.DepsNumber, limitOf(Input::Exemptions).hi + 1); },
              [&] { cboState = listPosition(r.intState, kStateCount); },
              [&] { lstFrequency = listPosition(r.HowOft, 4); },
              // Selecting the option runs its click rule: a stored 2 becomes 1.
@@ -122,11 +142,14 @@ void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
 
 std::optional<Refusal> MainFormModel::check() const
 {
-    if (auto p = checkAmount("Income Amount", txtIncome)) return p;
-    if (auto p = checkNumber("Hours", txtHours)) return p;
-    if (auto p = checkNumber("401(k)%", txt401k)) return p;
-    if (auto p = checkAmount("Pre-Tax", txtPreTax)) return p;
-    if (auto p = checkAmount("Pre-FICA", txtPreFICA)) return p;
+    if (auto p = checkEntry(limitOf(Input::Income), txtIncome)) return p;
+    if (auto p = checkEntry(limitOf(Input::Hours), txtHours)) return p;
+    if (auto p = checkEntry(limitOf(Input::Percent401k), txt401k)) return p;
+    if (auto p = checkEntry(limitOf(Input::PreTax), txtPreTax)) return p;
+    if (auto p = checkEntry(limitOf(Input::PreFica), txtPreFICA)) return p;
+    if (const auto part = partAboveIncome(txtIncome, txtPreTax, txtPreFICA))
+        return Refusal{std::string(limitOf(*part).field),
+                       aboveIncome(*part, *part == Input::PreTax ? txtPreTax : txtPreFICA, txtIncome)};
     return std::nullopt;
 }
 
@@ -169,13 +192,7 @@ std::optional<Refusal> MainFormModel::calculate()
             [&] {
                 if (isBlank(txtHours) || txtHours == "0") txtHours = std::to_string(defaultHours(r.HowOft));
             },
-            [&] {
-                Trace trace;
-                Pass pass(r, in, s, ctx_.errors);
-                pass.trace = &trace;
-                calculateCommand(pass);
-                takeResults(pass, trace);
-            },
+            [&] { runPass(in, 0); },
             [&] { raiseVisible = true; },
             [&] { s.save("Settings", "IncAmt", formatPlain(r.SSBase)); },
             [&] { s.save("Settings", "Hours", txtHours); },
@@ -189,6 +206,24 @@ std::optional<Refusal> MainFormModel::calculate()
             [&] { showResults(); });
     });
     return std::nullopt;
+}
+
+void MainFormModel::runPass(const PassInput& in, std::int16_t origin)
+{
+    Trace trace;
+    Pass pass(ctx_.record, in, ctx_.settings, ctx_.errors);
+    pass.trace = &trace;
+    calculateCommand(pass, origin);
+    takeResults(pass, trace);
+}
+
+void MainFormModel::calculateRaised()
+{
+    PayRecord& r = ctx_.record;
+    r.HowOft = static_cast<std::int16_t>(lstFrequency);
+    r.intState = static_cast<std::int16_t>(cboState);
+    runPass(passInput(), 1);
+    showResults();
 }
 
 void MainFormModel::takeResults(Pass& pass, Trace& trace)

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/input_limits.h"
 #include "core/pass.h"
 #include "ui/app_context.h"
 #include "ui/entry.h"
@@ -37,7 +38,7 @@ public:
     std::string txtPreTax;
     std::string txtPreFICA;
     int cboState = 0;        // 0 "No State" .. 41
-    int cboExemptions = 0;   // 0 .. 15
+    int cboExemptions = 0;   // the Exemptions input's range
     int lstFrequency = 2;    // HowOft
     int optStatus = 0;       // 0 Married, 1 Single, 2 Married Claiming Single
     bool chkSelfEmployed = false;
@@ -106,10 +107,11 @@ public:
     // Before printing: calculates again when the entries changed since the
     // last Calculate; the problem when the results still do not match.
     std::optional<Refusal> freshForPrint();
-    // The results of a pass into the window's fields (caption, notice,
-    // labels, explanation), and the record's results into the grid.
-    void takeResults(Pass& pass, Trace& trace);
-    void showResults();
+    // The Calculate command's pass on the entries and lists as they are,
+    // with the gross pay already in taxBase (the raise tool): the grid and
+    // the statement show the raised period, and Calculate would give the
+    // same. Nothing is saved.
+    void calculateRaised();
 
     // The Local Tax button's colour after the local tax page closed: dark
     // red for any non-zero rate, as at load.
@@ -124,6 +126,11 @@ public:
 
 private:
     PassInput passInput() const;
+    void runPass(const PassInput& in, std::int16_t origin);
+    // The results of a pass into the window's fields (caption, notice,
+    // labels, explanation), and the record's results into the grid.
+    void takeResults(Pass& pass, Trace& trace);
+    void showResults();
     void dropResults(const std::string& why);
     std::string inputsKey() const;
 
@@ -134,5 +141,11 @@ private:
 // Reading an entry: nullopt when it reads; the problem otherwise.
 std::optional<Refusal> checkAmount(std::string_view label, std::string_view text);
 std::optional<Refusal> checkNumber(std::string_view label, std::string_view text);
+// An entry that must read within the range of its input; the refusal names
+// the field and the range.
+std::optional<Refusal> checkEntry(const InputLimit& limit, std::string_view text);
+// A kept percentage (a fraction such as 0.05, or a whole percentage) as the
+// percentage to show in a field: "5". Text that is not a number stays.
+std::string shownPercent(const std::string& kept);
 
 }  // namespace wm

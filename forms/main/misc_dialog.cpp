@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/input_limits.h"
 #include "forms/main/main_widgets.h"
 #include "ui/artwork.h"
 #include "ui/focus.h"
@@ -49,6 +50,17 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
         txtRaise_[static_cast<std::size_t>(i)] = f;
         return f;
     };
+    // What a rate below 1 will be taken as ("0.5 = 50 %"), under its field.
+    auto hint = [this](int i, QWidget* parent) {
+        auto* l = new QLabel(parent);
+        l->setObjectName(QStringLiteral("lblHint_%1").arg(i));
+        l->hide();
+        connect(txtRaise_[static_cast<std::size_t>(i)], &QLineEdit::textChanged, l, [l](const QString& text) {
+            l->setText(qs(percentHint(text.toStdString())));
+            l->setVisible(!l->text().isEmpty());
+        });
+        return l;
+    };
     auto exitButton = [this](int i, const QString& text, const QString& glyph, QRgb color, const QString& tip,
                              QWidget* parent) {
         auto* b = new QPushButton(art::commandIcon(glyph, QColor(color)), text, parent);
@@ -63,6 +75,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     auto* localLay = new QVBoxLayout(local);
     localLay->addWidget(wrapped(tr("Enter the Percentage. Example: 3% would be entered as 3 or .03."), local));
     localLay->addWidget(field(2, tr("Local tax rate"), local));
+    localLay->addWidget(hint(2, local));
     localLay->addWidget(wrapped(
         tr("Select the option below that applies.  If you are in doubt, check with your finance or payroll office."),
         local));
@@ -91,6 +104,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lblPercentSign_ = new QLabel(QStringLiteral("%"), raise);
     lblPercentSign_->setObjectName(QStringLiteral("lblPercentSign"));
     raiseLay->addWidget(lblPercentSign_, 1, 2);
+    raiseLay->addWidget(hint(0, raise), 1, 3);
     raiseLay->addWidget(new QLabel(tr("or"), raise), 2, 1, 1, 1, Qt::AlignLeft);
     raiseLay->addWidget(new QLabel(tr("Enter your new hourly wage."), raise), 3, 0, 1, 3);
     raiseLay->addWidget(new QLabel(tr("Old"), raise), 4, 0);
@@ -180,9 +194,11 @@ void MiscDialog::calculateRaise()
     readFields();
     if (auto problem = model_.calculateRaise()) {
         QMessageBox::warning(this, windowTitle(), qs(problem->message));
+        (problem->field == limitOf(Input::NewWage).field ? txtRaise_[1] : txtRaise_[0])->setFocus();
         return;
     }
     showModel();
+    emit raised();
 }
 
 bool MiscDialog::eventFilter(QObject* watched, QEvent* e)

@@ -22,6 +22,10 @@ public:
     ~MiscDialog() override;
     MiscModel& model() { return model_; }
 
+signals:
+    // A raise was calculated: the calculator's entries and grid changed.
+    void raised();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 

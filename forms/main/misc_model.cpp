@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <iterator>
 
 namespace wm {
 
@@ -50,22 +51,24 @@ void MiscModel::load()
                      currentWage.reset();
                  }
              },
-             [&] { r.SPval = s.getDouble("Settings", "Local", 0); },
-             [&] { r.SPtx = s.getInt16("Settings", "ApplyTo", 0); },
+             [&] { r.SPval = s.getFraction("Settings", "Local", 0, limitOf(Input::LocalRate)); },
+             [&] { r.SPtx = s.getInt16("Settings", "ApplyTo", 0, limitOf(Input::LocalBase)); },
              [&] {
                  // No base is shown chosen until one is: a preselected item that
                  // the calculation does not use would promise a local tax.
                  const std::int16_t shown = s.getInt16("Settings", "ApplyToDisp", 0);
-                 lstGrossPay = r.SPtx >= 1 && r.SPtx <= 5 && shown >= 0 && shown <= 4 ? shown : -1;
+                 constexpr int kListed = static_cast<int>(std::size(kBases));
+                 lstGrossPay = r.SPtx >= 1 && shown >= 0 && shown < kListed ? shown : -1;
              },
-             [&] { rate = formatPlain(r.SPval); });
+             // The rate as the percentage it is ("1.5"), not the fraction kept.
+             [&] { rate = percentText(r.SPval); });
 }
 
 void MiscModel::unload() { ctx_.record.frmLoaded = "6"; }
 
 void MiscModel::baseClicked(int position)
 {
-    if (position < 0 || position > 4) return;
+    if (position < 0 || position >= static_cast<int>(std::size(kBases))) return;
     lstGrossPay = position;
     PayRecord& r = ctx_.record;
     r.SPtx = static_cast<std::int16_t>(position + 1);
@@ -78,9 +81,8 @@ std::optional<Refusal> MiscModel::acceptLocalTax()
     PayRecord& r = ctx_.record;
     double value = 0;
     if (!isBlank(rate)) {
-        if (auto p = checkNumber("Local Tax rate", rate)) return p;
-        value = toDouble(rate);
-        if (value >= 1) value = value / 100;
+        if (auto p = checkEntry(limitOf(Input::LocalRate), rate)) return p;
+        value = percentFraction(toDouble(rate));
         if (value != 0 && lstGrossPay < 0)
             return Refusal{"Local Tax base",
                                 "Select the option below that applies: what the local tax rate is applied to."};
@@ -98,16 +100,15 @@ std::optional<Refusal> MiscModel::calculateRaise()
                                    "the calculator, press Calculate, then open the raise again."};
     // The pass reads the calculator's other entries too.
     if (auto p = main_.check()) return p;
-    if (auto p = checkNumber("raise percentage", percent)) return p;
-    if (auto p = checkNumber("new hourly wage", newWage)) return p;
+    if (auto p = checkEntry(limitOf(Input::RaisePercent), percent)) return p;
+    if (auto p = checkEntry(limitOf(Input::NewWage), newWage)) return p;
 
     PayRecord& r = ctx_.record;
     const double cur = *currentWage;
     runCommand([&] {
         Procedure proc(ctx_.errors, "frmMisc", "cmdExit_Click");
         proc.params([] { return VarList{"Index", "1"}; });
-        double wage = 0;
-        bool byPercent = false;
+        Currency gross;
         proc.run(
             [&] {
                 if (isBlank(percent) && isBlank(newWage)) percent = "0";
@@ -117,43 +118,23 @@ std::optional<Refusal> MiscModel::calculateRaise()
                 if (isBlank(percent) && !isBlank(newWage))
                     percent = formatPlain(round2((toDouble(newWage) - cur) / cur * 100));
             },
+            // The new gross pay in whole cents: the one figure the income
+            // field, the grid and the statement show, and Calculate keeps.
+            // The percentage field keeps what was typed.
             [&] {
                 if (!isBlank(newWage)) {
-                    wage = toDouble(newWage);
+                    gross = Currency::round(round2(toDouble(newWage) * hours_));
                     return;
                 }
-                byPercent = true;
-                double f = toDouble(percent);
-                if (f >= 1) {
-                    f = f / 100;
-                    percent = formatPlain(f);
-                }
-                wage = round2(cur * f + cur);
-                newWage = formatPlain(wage);
-                r.taxBase = Currency::round(f * r.SSBase.toDouble()) + r.SSBase;
+                const Currency income = isBlank(main_.txtIncome) ? Currency() : toCurrency(main_.txtIncome);
+                gross = centsRound(Currency::round(percentFraction(toDouble(percent)) * income.toDouble()) + income);
             },
             [&] {
-                main_.txtIncome = formatPlain(round2(wage * hours_));
-                if (!byPercent) r.taxBase = toCurrency(main_.txtIncome);
+                r.taxBase = gross;
+                main_.txtIncome = formatPlain(gross);
             },
-            [&] {
-                PassInput in;
-                in.txtIncome = main_.txtIncome;
-                in.txt401k = main_.txt401k;
-                in.txtPreTax = main_.txtPreTax;
-                in.txtPreFICA = main_.txtPreFICA;
-                in.exemptions = std::to_string(main_.cboExemptions);
-                in.chkSelfEmployed = main_.chkSelfEmployed;
-                Trace trace;
-                Pass pass(r, in, ctx_.settings, ctx_.errors);
-                pass.trace = &trace;
-                Calculate(pass);
-                // The calculator's grid, totals and statement show the raised period.
-                formTotals(r);
-                main_.takeResults(pass, trace);
-                main_.showResults();
-            },
-            [&] { newWage = formatCurrency(Currency::round(round2(wage))); },
+            [&] { main_.calculateRaised(); },
+            [&] { newWage = formatCurrency(Currency::round(gross.toDouble() / hours_)); },
             [&] { percentSignVisible = true; });
     });
     return std::nullopt;

@@ -4,6 +4,7 @@
 // the calculation pass.
 
 #include <optional>
+#include <iterator>
 #include <string>
 
 #include "forms/main/main_form_model.h"
@@ -35,6 +36,8 @@ public:
     static constexpr std::string_view kBases[5] = {"Gross pay only", "Gross pay less 401k",
                                                    "Gross pay less Pre-tax amount", "Gross pay less 401k and Pre-Tax",
                                                    "Gross pay less Deps Deduction"};
+    // Base codes 1.. are the list positions 0..; 0 is no base.
+    static_assert(std::size(kBases) == static_cast<std::size_t>(limitOf(Input::LocalBase).hi));
 
     std::string caption() const;
     void showPage(Page p) { page = p; }

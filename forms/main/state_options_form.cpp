@@ -1,5 +1,7 @@
 #include "forms/main/state_options_form.h"
 
+#include "core/input_limits.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,6 +19,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/input_limits.h"
 #include "forms/main/main_widgets.h"
 #include "states/registry.h"
 #include "ui/artwork.h"
@@ -98,12 +101,13 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     for (int i = 0; i < 2; ++i) {
         auto* c = new QComboBox(entries);
         c->setObjectName(QStringLiteral("cboDeps_%1").arg(i));
-        for (int n = 0; n <= 15; ++n) c->addItem(QString::number(n));
+        const InputLimit& deps = limitOf(i == 0 ? Input::StateDeps : Input::SecondDeps);
+        for (int n = deps.lo; n <= deps.hi; ++n) c->addItem(QString::number(n));
         cboDeps_[static_cast<std::size_t>(i)] = c;
     }
     cboDeps_[0]->setAccessibleName(tr("Dependents (State)"));
-    cboDeps_[1]->setAccessibleName(tr("Illinois dependents"));
-    cboDeps_[1]->setToolTip(tr("For Use in Computing Illinois Tax"));
+    cboDeps_[1]->setAccessibleName(tr("Illinois and Indiana dependents"));
+    cboDeps_[1]->setToolTip(tr("For Use in Computing Illinois and Indiana Tax"));
     auto* lDeps = new QLabel(tr("&Dependents (State)"), entries);
     lDeps->setBuddy(cboDeps_[0]);
     auto* depsRow = new QHBoxLayout;
@@ -121,6 +125,11 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     lblSpecialDeps_->setObjectName(QStringLiteral("lblSpecialDeps"));
     lblSpecialDeps_->setBuddy(cboSpecialDeps_);
     form->addRow(lblSpecialDeps_, cboSpecialDeps_);
+    lblSpecialNote_ = new QLabel(entries);
+    lblSpecialNote_->setObjectName(QStringLiteral("lblSpecialNote"));
+    lblSpecialNote_->setWordWrap(true);
+    lblSpecialNote_->hide();
+    form->addRow(QString(), lblSpecialNote_);
 
     mskAdditional_ = new QLineEdit(entries);
     mskAdditional_->setObjectName(QStringLiteral("mskAdditional"));
@@ -229,11 +238,6 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
         model_.rateClicked(i);
         showModel();
     });
-    connect(cboDeps_[0], qOverload<int>(&QComboBox::activated), this, [this] {
-        readFields();
-        model_.deps0Clicked();
-        showModel();
-    });
     connect(cboSpecialDeps_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
         readFields();
         model_.specialChosen(i);
@@ -326,6 +330,8 @@ void StateOptionsForm::showModel()
     cboSpecialDeps_->setEditText(qs(model_.specialText));
     cboSpecialDeps_->setEnabled(model_.specialEnabled);
     lblSpecialDeps_->setText(qs(model_.specialCaption));
+    lblSpecialNote_->setText(qs(model_.specialNote));
+    lblSpecialNote_->setVisible(!model_.specialNote.empty());
     cboSpecialDeps_->setAccessibleName(qs(model_.specialCaption));
     lblAdditional_->setText(qs(model_.additionalCaption));
     mskAdditional_->setText(displayMoney(qs(model_.additional)));

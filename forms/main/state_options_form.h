@@ -52,6 +52,7 @@ private:
     std::array<QComboBox*, 2> cboDeps_{};
     QComboBox* cboSpecialDeps_;
     QLabel* lblSpecialDeps_;
+    QLabel* lblSpecialNote_;  // why a state has no special list (Michigan)
     QLineEdit* mskAdditional_;
     QLabel* lblAdditional_;
     QLineEdit* mskMissSpouseEmp_;

@@ -23,14 +23,16 @@ StateOptionsModel::~StateOptionsModel() { ctx_.errors.clearModuleVariables("frmS
 
 void StateOptionsModel::readSaved(PayRecord& r, SettingsStore& s)
 {
-    // Every default is 0; the store replaces a value it cannot read and says so.
+    // Every default is 0; the store replaces a value it cannot read, or one
+    // outside the range of its input, and says so.
     r.intSMarried = s.getInt16("StateInfo", "staMarried", 0);
     r.StateRate = s.getInt16("StateInfo", "staRate", 0);
-    r.StateDeps = s.getInt16("StateInfo", "staDeps", 0);
-    r.ILINDeps = s.getInt16("StateInfo", "ILINDeps", 0);
-    r.StateExmp = s.getInt16("StateInfo", "staExmp", 0);
-    r.StateAdd = s.getCurrency("StateInfo", "staAdd", Currency{});
-    r.SPtx = s.getInt16("Settings", "ApplyTo", 0);
+    r.StateDeps = s.getInt16("StateInfo", "staDeps", 0, limitOf(Input::StateDeps));
+    r.ILINDeps = s.getInt16("StateInfo", "ILINDeps", 0, limitOf(Input::SecondDeps));
+    r.StateExmp = s.getInt16("StateInfo", "staExmp", 0, limitOf(Input::StateExemptions));
+    const std::string add = s.getEntry("StateInfo", "staAdd", "0", limitOf(Input::StateAdd));
+    r.StateAdd = isBlank(add) ? Currency{} : toCurrency(add);
+    r.SPtx = s.getInt16("Settings", "ApplyTo", 0, limitOf(Input::LocalBase));
 }
 
 bool StateOptionsModel::methodList() const
@@ -59,22 +61,17 @@ void StateOptionsModel::load()
              [&] { Clear(); },
              [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { stateChanged(r.intState); },
-             [&] {
-                 if (shownState().dialog.savedSecondDeps) {
-                     depsEnabled = {true, true};
-                     depsText[1] = s.get("StateInfo", "ILINDeps", "0");
-                 }
-             },
-             [&] { depsText[0] = s.get("StateInfo", "staDeps", "0"); },
+             [&] { depsText[1] = s.getEntry("StateInfo", "ILINDeps", "0", limitOf(Input::SecondDeps)); },
+             [&] { depsText[0] = s.getEntry("StateInfo", "staDeps", "0", limitOf(Input::StateDeps)); },
              [&] {
                  S401k = "N";
                  SPreTax = "N";
              },
-             [&] { exemptionsText_ = s.get("StateInfo", "staExmp", "0"); },
+             [&] { exemptionsText_ = s.getEntry("StateInfo", "staExmp", "0", limitOf(Input::StateExemptions)); },
              [&] {
                  if (!methodList()) specialText = exemptionsText_;
              },
-             [&] { additional = s.get("StateInfo", "staAdd", "0"); },
+             [&] { additional = s.getEntry("StateInfo", "staAdd", "0", limitOf(Input::StateAdd)); },
              // The spouse's part is shown again, so that closing the dialog
              // does not replace it with an empty field.
              [&] { spousePart = s.get("StateInfo", "missPart", "0"); },
@@ -90,18 +87,13 @@ void StateOptionsModel::load()
              [&] { showRate(); });
 }
 
-void StateOptionsModel::activate()
-{
-    showStatus();
-    if (depsText[1] != "0") depsEnabled[1] = true;
-}
+void StateOptionsModel::activate() { showStatus(); }
 
 void StateOptionsModel::stateChanged(int index)
 {
     PayRecord& r = ctx_.record;
     const bool leavingMethodList = methodList();
     if (!leavingMethodList) exemptionsText_ = specialText;  // what was typed for the state before
-    depsEnabled[0] = true;
     Clear();
     if (index < 0 || index >= kStateCount) return;
     cboState = index;
@@ -114,14 +106,12 @@ void StateOptionsModel::stateChanged(int index)
         statusCaption[static_cast<std::size_t>(c.code)] = c.caption;
     }
     for (int i = 0; i < d.rates && i < kRateCount; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
-    depsEnabled[0] = d.stateDeps;
-    if (d.secondDeps) depsEnabled[1] = true;
+    // Offered only where the calculator reads them; a count another state
+    // reads stays as it is.
+    depsEnabled = {(shownState().options & kOptDeps) != 0, (shownState().options & kOptILDeps) != 0};
+    specialNote = d.specialNote;
     showSpecialList(leavingMethodList);
     if (d.statusFromCalculator) r.intSMarried = r.valMarried;
-    if (!d.secondDeps) {
-        depsEnabled[1] = false;
-        depsText[1] = "0";
-    }
     showStatus();
     showRate();
 }
@@ -219,10 +209,6 @@ void StateOptionsModel::checkPreTaxClicked(bool checked)
     SPreTax = checked ? "Y" : "N";
 }
 
-void StateOptionsModel::deps0Clicked()
-{
-    if (shownState().dialog.secondDeps) depsEnabled[1] = true;
-}
 
 void StateOptionsModel::specialChosen(int position)
 {
@@ -243,7 +229,7 @@ std::optional<Refusal> StateOptionsModel::accept()
 {
     // Everything is read first, so that nothing is kept from a refused entry.
     if (isBlank(additional)) additional = "0";
-    if (auto p = checkAmount(additionalCaption, additional)) return p;
+    if (auto p = checkEntry(limitOf(Input::StateAdd), additional)) return p;
     if (auto p = checkAmount("spouse's part of the exemption", spousePart)) return p;
     std::int16_t exmp = 0;
     if (methodList()) {
@@ -263,6 +249,10 @@ std::optional<Refusal> StateOptionsModel::accept()
                                 "The " + specialCaption + " \"" + specialText +
                                     "\" is not a number. Choose one of the list or type a whole number."};
         }
+        // The list's caption names the field; the range is the exemptions'.
+        InputLimit limit = limitOf(Input::StateExemptions);
+        limit.field = specialCaption;
+        if (!within(limit, static_cast<double>(exmp))) return Refusal{specialCaption, outOfRange(limit, specialText)};
     }
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;

@@ -35,12 +35,13 @@ public:
     std::string statusNote;                               // lblStatusNote: "not chosen", Maine's line
     std::array<bool, kRateCount> rateEnabled{};          // optRateSelect
     int rateSelected = -1;
-    std::array<bool, 2> depsEnabled{true, false};        // cboDeps 0 and 1
+    std::array<bool, 2> depsEnabled{};                   // cboDeps 0 and 1
     std::array<std::string, 2> depsText{"0", "0"};
     bool specialEnabled = false;                          // cboSpecialDeps
     std::vector<std::string> specialItems;
     std::string specialText;
     std::string specialCaption;                           // lblSpecialDeps
+    std::string specialNote;                              // why a state has no special list
     std::string additional = "0";                         // mskAdditional
     std::string additionalCaption;
     bool chk401k = false;                                 // chkExemp 0
@@ -75,7 +76,6 @@ public:
     void rateLeft();          // pointer left it
     void check401kClicked(bool checked);
     void checkPreTaxClicked(bool checked);
-    void deps0Clicked();
     void specialChosen(int position);
     // cmdAccept: the entry that cannot be read stops it (nothing saved).
     std::optional<Refusal> accept();

@@ -22,7 +22,6 @@ const std::array<std::string_view, kAnalysisFigureCount> kAnalysisCaptions = {
 
 namespace {
 constexpr const char* kModule = "frmAnalysis";
-constexpr int kHoursPerYear = 2080;
 
 AnalysisFigure money(double value)
 {
@@ -98,25 +97,30 @@ Analysis analyzePay(const PayRecord& r, int hours)
         return a;
     }
     const Currency T = r.fTax + r.sTax + r.amtLocalTax;
-    const Currency W = T + r.amtSS + r.amt401k + r.PreTax;
     const double gross = r.SSBase.toDouble();
 
     if (hours > 0) {
+        // The amounts the result grid shows, in whole cents.
         const double h = hours;
-        a.figures[0] = money(gross / h);
-        a.figures[1] = money((r.SSBase - T).toDouble() / h);
-        a.figures[2] = money((r.SSBase - W).toDouble() / h);
-        a.figures[8] = money(a.figures[0].amount * kHoursPerYear);
-        a.figures[9] = money(a.figures[1].amount * kHoursPerYear);
+        const Currency shownGross = centsRound(r.SSBase);
+        const Currency shownTaxes = centsRound(r.fTax) + centsRound(r.sTax) + centsRound(r.amtLocalTax);
+        a.figures[0] = money(shownGross.toDouble() / h);
+        a.figures[1] = money((shownGross - shownTaxes).toDouble() / h);
+        a.figures[2] = money(centsRound(r.amtTotal).toDouble() / h);
     } else {
         a.message = kNoHoursMessage;
     }
     a.figures[3] = percent(T.toDouble() / gross);
-    a.figures[4] = percent(W.toDouble() / gross);
+    a.figures[4] = percent(r.amtDedTot.toDouble() / gross);
     const Currency federalWages = r.SSBase - r.amt401k - r.PreTax;
     if (!federalWages.isZero()) a.figures[5] = percent(r.fTax.toDouble() / federalWages.toDouble());
     a.figures[6] = percent(r.fTax.toDouble() / gross);
     a.figures[7] = percent(r.sTax.toDouble() / gross);
+    // The year as the Year Check makes it: the period's pay x its periods.
+    if (r.Freq > 0) {
+        a.figures[8] = money(centsRound(r.SSBase * r.Freq));
+        a.figures[9] = money(centsRound((r.SSBase - T) * r.Freq));
+    }
     return a;
 }
 
@@ -125,7 +129,7 @@ std::int16_t readHours(SettingsStore& settings)
     const std::string hours = settings.get("Settings", "Hours", "0");
     // An hours field left empty means no hours, not a bad entry.
     if (hours.find_first_not_of(' ') == std::string::npos) return 0;
-    return settings.getInt16("Settings", "Hours", 0);
+    return settings.getInt16("Settings", "Hours", 0, limitOf(Input::Hours));
 }
 
 AnalysisModel::AnalysisModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)

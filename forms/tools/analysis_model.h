@@ -4,11 +4,13 @@
 // Ten figures from the last calculation and the hours worked per pay period:
 // hourly wages before and after taxes, tax percentages and annual wages. A
 // figure counts as what the view shows: currency figures are whole cents,
-// percentages hundredths of a percent, and the annual wages are the shown
-// hourly wages times 2080 (52 weeks of 40 hours, whatever the frequency).
+// percentages hundredths of a percent. The figures agree with the other
+// windows: the hourly wages divide the amounts the result grid shows, the
+// withheld share counts every deduction of its Total Ded, and the annual
+// wages are the period's pay times its periods, as the Year Check has them.
 //
 // Hourly figures need hours above 0. Without them those figures are left
-// out with `kNoHoursMessage` while the percentages still show; without a
+// out with `kNoHoursMessage` while the other figures still show; without a
 // calculation (gross pay 0) nothing can be analysed.
 
 #include <array>
@@ -49,11 +51,13 @@ struct Analysis {
 };
 
 // The ten figures of the record's last calculation for `hours` per period.
-// With T = fTax + sTax + amtLocalTax and W = T + amtSS + amt401k + PreTax:
-//   0 SSBase / hours        1 (SSBase - T) / hours   2 (SSBase - W) / hours
-//   3 T / SSBase            4 W / SSBase             5 fTax / (SSBase - amt401k - PreTax)
-//   6 fTax / SSBase         7 sTax / SSBase
-//   8 shown figure 0 x 2080 9 shown figure 1 x 2080
+// With T = fTax + sTax + amtLocalTax, amounts "shown" in whole cents as the
+// grid shows them, and Freq the periods of that calculation:
+//   0 shown Gross Pay / hours          1 (shown Gross Pay - shown taxes) / hours
+//   2 shown Check Amt / hours          3 T / SSBase
+//   4 amtDedTot (Total Ded) / SSBase   5 fTax / (SSBase - amt401k - PreTax)
+//   6 fTax / SSBase                    7 sTax / SSBase
+//   8 SSBase x Freq                    9 (SSBase - T) x Freq
 // Raises overflow (6) when an amount is beyond the money range.
 Analysis analyzePay(const PayRecord& r, int hours);
 

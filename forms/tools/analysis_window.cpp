@@ -1,9 +1,11 @@
 #include "forms/tools/analysis_window.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -72,11 +74,25 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
     // Keeps the figures together at the top left of a maximised window.
     setScrollingPage(this, body, QMargins(24, 18, 24, 18), true);
 
+    refresh();
+}
+
+AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::refresh()
+{
     model_.load();
     display(model_.analysis());
 }
 
-AnalysisWindow::~AnalysisWindow() = default;
+bool AnalysisWindow::event(QEvent* e)
+{
+    // Back in front after the calculator changed: the figures follow it.
+    if (e->type() == QEvent::ParentChange)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &AnalysisWindow::refresh, Qt::UniqueConnection);
+    return QWidget::event(e);
+}
 
 void AnalysisWindow::display(const Analysis& a)
 {

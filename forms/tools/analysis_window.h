@@ -29,7 +29,12 @@ public:
     // print dialog with it).
     std::function<bool(QPrinter&)> choosePrinter;
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
+    // The figures of the pay record as it is now.
+    void refresh();
     void cmdPrintClick();
     void display(const Analysis& a);
 

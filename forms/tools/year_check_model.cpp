@@ -65,6 +65,8 @@ void YearCheckModel::load()
 
 namespace {
 
+std::string_view name(Input input) { return limitOf(input).field; }
+
 // Blank is `blank`; anything else must read as an amount.
 std::optional<std::string> readAmount(std::string_view label, const std::string& text, std::optional<Currency> blank,
                                       std::optional<Currency>& into)
@@ -99,12 +101,12 @@ std::string YearCheckModel::readAmounts()
     };
     for (const Field& f : {Field{"Other income", txtOtherIncome, zero, other},
                            Field{"Itemized deductions", txtItemized, zero, itemized},
-                           Field{entryName(YearEntry::SpouseWages), txtSpouseWages, zero, spouseWages},
-                           Field{entryName(YearEntry::SpouseWithholding), txtSpouseWithheld, zero, spouseWithheld},
-                           Field{entryName(YearEntry::WagesSoFar), txtWagesSoFar, std::nullopt, soFar.wages},
-                           Field{entryName(YearEntry::FederalSoFar), txtWithheldSoFar, std::nullopt, soFar.federal},
-                           Field{entryName(YearEntry::StateSoFar), txtStateSoFar, std::nullopt, soFar.state},
-                           Field{entryName(YearEntry::SocialSecuritySoFar), txtSocialSecuritySoFar, std::nullopt,
+                           Field{name(Input::SpouseWages), txtSpouseWages, zero, spouseWages},
+                           Field{name(Input::SpouseWithholding), txtSpouseWithheld, zero, spouseWithheld},
+                           Field{name(Input::WagesSoFar), txtWagesSoFar, std::nullopt, soFar.wages},
+                           Field{name(Input::FederalSoFar), txtWithheldSoFar, std::nullopt, soFar.federal},
+                           Field{name(Input::StateSoFar), txtStateSoFar, std::nullopt, soFar.state},
+                           Field{name(Input::SocialSecuritySoFar), txtSocialSecuritySoFar, std::nullopt,
                                  soFar.socialSecurity}})
         if (std::optional<std::string> problem = readAmount(f.label, f.text, f.blank, f.into)) return *problem;
     if (*itemized < Currency()) return "Itemized deductions cannot be negative.";
@@ -113,20 +115,6 @@ std::string YearCheckModel::readAmounts()
     spouse_ = {*spouseWages, *spouseWithheld};
     soFar_ = soFar;
     return {};
-}
-
-std::string_view YearCheckModel::entryName(YearEntry e)
-{
-    switch (e) {
-    case YearEntry::Paid: return "Paychecks paid so far";
-    case YearEntry::WagesSoFar: return "Wages so far";
-    case YearEntry::FederalSoFar: return "Federal tax withheld so far";
-    case YearEntry::StateSoFar: return "State tax withheld so far";
-    case YearEntry::SocialSecuritySoFar: return "Social Security so far";
-    case YearEntry::SpouseWages: return "Spouse's wages";
-    case YearEntry::SpouseWithholding: return "Spouse's withholding";
-    }
-    return "";
 }
 
 bool YearCheckModel::showsStateSoFar() const { return showsSoFar() && record_.intState != 0; }
@@ -180,7 +168,7 @@ void YearCheckModel::refresh()
         return;
     }
     if (const std::optional<YearRefusal> no = refuseYearEntries(q, periods())) {
-        message = std::string(entryName(no->entry)) + " " + no->reason + ".";
+        message = std::string(name(no->entry)) + " " + no->reason + ".";
         return;
     }
     check_ = checkYear(q, copyRunner(record_, inputOf(record_, q.selfEmployed), settings_, errors_), errors_);

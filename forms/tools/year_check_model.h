@@ -24,7 +24,7 @@ public:
     static constexpr std::string_view kStopped =
         "The Year Check stopped on a run-time error; nothing is shown for the year.";
     // The calculator's exemptions list goes from 0 to this count.
-    static constexpr int kCalculatorMaxExemptions = 15;
+    static constexpr int kCalculatorMaxExemptions = limitOf(Input::Exemptions).hi;
 
     YearCheckModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors);
     YearCheckModel(const YearCheckModel&) = delete;
@@ -68,8 +68,6 @@ public:
     int periods() const;
     // What the blank figures so far stand for.
     SoFar soFarDefaults() const;
-    // "Wages so far", as a refusal names the entry.
-    static std::string_view entryName(YearEntry e);
 
     // ---- What the window shows ----
     const std::optional<YearCheck>& check() const { return check_; }

@@ -36,11 +36,11 @@ namespace wm {
 
 namespace {
 
-QSpinBox* countBox(const char* name, int value, QWidget* parent)
+QSpinBox* countBox(const char* name, int value, Input input, QWidget* parent)
 {
     auto* b = new QSpinBox(parent);
     b->setObjectName(QLatin1String(name));
-    b->setRange(0, 99);
+    b->setRange(limitOf(input).lo, limitOf(input).hi);
     b->setValue(value);
     return b;
 }
@@ -146,10 +146,10 @@ QWidget* YearCheckWindow::buildEntries()
     for (FilingStatus f : {FilingStatus::Single, FilingStatus::Joint, FilingStatus::Separate, FilingStatus::Head})
         cboFiling_->addItem(qs(filingName(f)));
     cboFiling_->setCurrentIndex(static_cast<int>(e.filing));
-    spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, box);
+    spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, Input::ReturnExemptions, box);
     spnReturnExemptions_->setToolTip(
         tr("Yourself, your spouse on a joint return, and your dependents; the children count unless you change it."));
-    spnChildren_ = countBox("spnChildren", e.children, box);
+    spnChildren_ = countBox("spnChildren", e.children, Input::Children, box);
     spnChildren_->setToolTip(tr("Children under 17 for the child tax credit."));
     txtOtherIncome_ = amountField("txtOtherIncome", qs(model_.txtOtherIncome),
                                   tr("Interest, dividends and other income of the year without withholding."), box);
@@ -186,7 +186,7 @@ QWidget* YearCheckWindow::buildEntries()
 QWidget* YearCheckWindow::buildSoFar()
 {
     auto* box = new QGroupBox(tr("So far this year"), this);
-    spnPaid_ = countBox("spnPaid", model_.paid, box);
+    spnPaid_ = countBox("spnPaid", model_.paid, Input::PaychecksPaid, box);
     spnPaid_->setToolTip(tr("Paychecks of 2000 already paid; the paychecks left are like the one you calculated."));
     const QString blank = tr(" Leave it empty for the paychecks paid times this paycheck's amount.");
     txtWagesSoFar_ = amountField("txtWagesSoFar", {}, tr("Federal taxable wages of the paychecks paid.") + blank, box);
@@ -401,10 +401,8 @@ void YearCheckWindow::applyAdvice()
 void YearCheckWindow::fillW4()
 {
     if (!model_.check()) return;
-    w4::Next next;
-    next.line5 = model_.w4Line5();
-    next.line6 = model_.w4Line6();
-    w4::showW4View(ctx_, next);
+    w4::handOver(ctx_.record, model_.w4Line5(), model_.w4Line6());
+    w4::showW4View(ctx_);
 }
 
 PrintDocument YearCheckWindow::document() const

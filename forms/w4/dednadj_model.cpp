@@ -104,6 +104,8 @@ DednAdjWkSht::CalcOutcome DednAdjWkSht::calculate()
                 lblDivide = std::to_string(l.line8);
                 lblTotal10 = std::to_string(l.line10);
                 r_.PersWkShtDeps = l.line10;
+                // Line 10 is line 5; this worksheet has no additional amount.
+                handOver(r_, lblTotal10, "");
             },
             // Only "two or more" matters to the guard, so the count stops
             // at the top of its field instead of overflowing.

@@ -14,6 +14,7 @@
 #include "core/pay_record.h"
 #include "core/runtime_error.h"
 #include "forms/w4/entry_model.h"
+#include "forms/w4/handoff_model.h"
 
 namespace wm::w4 {
 

@@ -197,6 +197,7 @@ void DednAdjWindow::calculate()
         return;
     }
     refresh();
+    updateW4View();
 }
 
 void DednAdjWindow::showPage(int page)

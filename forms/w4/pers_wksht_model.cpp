@@ -44,7 +44,9 @@ bool PersWkSht::calculateSteps()
             l.A = A_, l.B = B_, l.C = C_, l.E = E_, l.F = F_;
             r_.PersWkShtDeps = totalH(l);
         },
-        [&] { lblTotalDepsClaim = std::to_string(r_.PersWkShtDeps); });
+        [&] { lblTotalDepsClaim = std::to_string(r_.PersWkShtDeps); },
+        // H is line 5; this worksheet has no additional amount.
+        [&] { handOver(r_, lblTotalDepsClaim, ""); });
 }
 
 std::optional<Refusal> PersWkSht::readEntries()
@@ -80,10 +82,7 @@ PersWkSht::InstructionOutcome PersWkSht::instruction(int index)
                   switch (index) {
                   case 0: out.next.open = FormId::DeductionsWkSht; break;
                   case 1: out.next.open = FormId::TwoEarnerWkSht; break;
-                  case 2:
-                      out.next.line5 = std::to_string(r_.PersWkShtDeps);
-                      out.next.open = FormId::W4View;
-                      break;
+                  case 2: out.next.open = FormId::W4View; break;
                   default: raise(err::kSubscript);
                   }
               });

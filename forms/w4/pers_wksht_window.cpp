@@ -202,6 +202,7 @@ void PersWkShtWindow::calculate()
         return;
     }
     refresh();
+    updateW4View();
 }
 
 void PersWkShtWindow::instruction(int index)
@@ -214,8 +215,9 @@ void PersWkShtWindow::instruction(int index)
         showRefusal(this, *out.refusal, entryForLine(out.refusal->field));
         return;
     }
+    updateW4View();
     if (!out.next.open) return;
-    if (*out.next.open == FormId::W4View) showW4View(ctx_, out.next);
+    if (*out.next.open == FormId::W4View) showW4View(ctx_);
     else ctx_.nav.open(*out.next.open);
 }
 

@@ -80,6 +80,7 @@ void TwoEarnerWkSht::applyTable1Row(std::int16_t value)
             [&] {
                 lbl2WkerT1 = std::to_string(value);
                 lbl2WkerResult4 = lbl2WkerT1;
+                lblDollarAmt.clear();  // line 9 of another line 4 no longer holds
             },
             [&] {
                 const Line3 l = line3(toDouble(lblDedFromG), toDouble(lbl2WkerT1));
@@ -92,7 +93,8 @@ void TwoEarnerWkSht::applyTable1Row(std::int16_t value)
                     nextPageEnabled = true;
                 }
             },
-            [&] { r_.PersWkShtDeps = r_.num2Wker; });
+            [&] { r_.PersWkShtDeps = r_.num2Wker; },
+            [&] { handOverLines(); });
     });
 }
 
@@ -100,8 +102,16 @@ void TwoEarnerWkSht::applyTable2Row(std::int16_t amount)
 {
     runCommand([&] {
         Procedure p(errors_, TablePicker::kName, "lstTableOne_Click");
-        p.run([&] { lblTable2 = std::to_string(amount); }, [&] { r_.PersWkShtDeps = r_.num2Wker; });
+        p.run([&] { lblTable2 = std::to_string(amount); },
+              // Line 9 of another line 7 no longer holds.
+              [&] { lblDollarAmt.clear(); }, [&] { r_.PersWkShtDeps = r_.num2Wker; }, [&] { handOverLines(); });
     });
+}
+
+void TwoEarnerWkSht::handOverLines()
+{
+    // Line 3 is line 5; line 9, once calculated for this line 7, is line 6.
+    handOver(r_, std::to_string(r_.PersWkShtDeps), lblDollarAmt);
 }
 
 void TwoEarnerWkSht::normaliseLines45()
@@ -167,7 +177,8 @@ std::optional<Refusal> TwoEarnerWkSht::calculate()
               [&] {
                   r_.DollarAmt = line9(amtResult_, periods.value);
                   lblDollarAmt = formatPlain(r_.DollarAmt);
-              });
+              },
+              [&] { handOverLines(); });
     });
     return std::nullopt;
 }
@@ -181,12 +192,9 @@ Next TwoEarnerWkSht::formW4(int index)
         p.run([&] { normalisePage2(); },
               [&] {
                   n.open = FormId::W4View;
-                  n.line5 = std::to_string(r_.PersWkShtDeps);
-                  if (index == 1) {
-                      n.closeSelf = true;
-                      n.line6 = formatPlain(r_.DollarAmt);
-                  }
-              });
+                  n.closeSelf = index == 1;
+              },
+              [&] { handOverLines(); });
     });
     return n;
 }

@@ -116,11 +116,14 @@ public:
     // cmdPersWrkCalc 0: lines 8 and 9, DollarAmt. A pay-days entry that
     // cannot be read, or 0, is refused and nothing changes.
     std::optional<Refusal> calculate();
-    // cmdPersWrkCalc 1 (page 2: closes the worksheet, lines 5 and 6) or
-    // 2 (page 1: line 5; the worksheet stays open).
+    // cmdPersWrkCalc 1 (page 2: closes the worksheet) or 2 (page 1: the
+    // worksheet stays open). Each table pick, Calculate and these hand the
+    // certificate line 3 as line 5 with line 9 as line 6 (none until line 9
+    // is calculated for the lines shown).
     Next formW4(int index);
 
 private:
+    void handOverLines();
     void normalisePage2();   // before every cmdPersWrkCalc press
     void normaliseLines45(); // before every cmdW4Back press
     void setLine3(std::string text);

@@ -202,6 +202,7 @@ void TwoEarnerWindow::showTable(int index)
         if (table == 1) model_.applyTable1Row(value);
         else model_.applyTable2Row(value);
         refresh();
+        updateW4View();
     });
     picker_->open();
 }
@@ -234,6 +235,7 @@ void TwoEarnerWindow::calculate()
         return;
     }
     refresh();
+    updateW4View();
 }
 
 void TwoEarnerWindow::formW4(int index)
@@ -242,7 +244,7 @@ void TwoEarnerWindow::formW4(int index)
     refresh();
     if (!n.open) return;
     if (n.closeSelf) close();
-    showW4View(ctx_, n);
+    showW4View(ctx_);
 }
 
 }  // namespace wm::w4

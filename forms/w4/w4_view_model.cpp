@@ -87,8 +87,14 @@ W4View::W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, 
               [&] { lblDate = formatShortDate(today); },
               // The boxes follow the marital status the program withholds at.
               [&] { maritalBox = r_.valMarried >= 0 && r_.valMarried <= 2 ? r_.valMarried : -1; },
-              [&] { lblW4Line5 = std::to_string(r_.PersWkShtDeps); });
+              [&] { takeLines(); });
     });
+}
+
+void W4View::takeLines()
+{
+    lblW4Line5 = r_.W4Line5.empty() ? std::to_string(r_.PersWkShtDeps) : r_.W4Line5;
+    lblW4Line6 = formatLine6(r_.W4Line6);
 }
 
 Certificate W4View::certificate() const

@@ -63,7 +63,7 @@ public:
     static constexpr const char* kCode = "17";
 
     // Load: identity from the "User" keys, today's date, the marital box
-    // from valMarried, line 5 from PersWkShtDeps.
+    // from valMarried, lines 5 and 6 as handed over.
     W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, CivilDate today);
     W4View(const W4View&) = delete;
     W4View& operator=(const W4View&) = delete;
@@ -74,6 +74,8 @@ public:
     int maritalBox = -1;
     bool exemptShown = false;  // Label27, the word "EXEMPT"
 
+    // Lines 5 and 6 as the worksheets last handed them over (handOver).
+    void takeLines();
     void setLine5(std::string text) { lblW4Line5 = std::move(text); }
     void setLine6(std::string_view text) { lblW4Line6 = formatLine6(text); }
 

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -194,6 +195,21 @@ void W4ViewWindow::refresh()
 {
     chkExempt_->setChecked(model_.exemptShown);
     sheet_->setCertificate(model_.certificate());
+}
+
+bool W4ViewWindow::event(QEvent* e)
+{
+    // Back in front after a worksheet was calculated: its lines show.
+    if (e->type() == QEvent::ParentChange)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &W4ViewWindow::takeLines, Qt::UniqueConnection);
+    return QWidget::event(e);
+}
+
+void W4ViewWindow::takeLines()
+{
+    model_.takeLines();
+    refresh();
 }
 
 void W4ViewWindow::setLine5(const QString& text)

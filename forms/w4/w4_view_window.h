@@ -55,8 +55,9 @@ public:
     const W4View& model() const { return model_; }
     CertificateWidget* sheet() const { return sheet_; }
 
-    // What the worksheets write: line 5 as it is, line 6 in the
-    // "Currency" format.
+    // Lines 5 and 6 as the worksheets last handed them over.
+    void takeLines();
+    // Line 5 as it is, line 6 in the "Currency" format.
     void setLine5(const QString& text);
     void setLine6(const QString& text);
 
@@ -68,6 +69,7 @@ public:
     bool savePdf(const QString& path);
 
 protected:
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
 

@@ -382,18 +382,29 @@ void showRefusal(QWidget* window, const Refusal& refusal, QWidget* entry)
     box->open();
 }
 
-W4ViewWindow* showW4View(AppContext& ctx, const Next& next)
+namespace {
+// A view that was just closed may still wait for its deletion: the one on
+// screen counts.
+W4ViewWindow* w4ViewOnScreen()
 {
-    ctx.nav.open(FormId::W4View);
-    // A view that was just closed may still wait for its deletion: take
-    // the one on screen.
     W4ViewWindow* view = nullptr;
     for (QWidget* w : QApplication::allWidgets())
         if (auto* v = qobject_cast<W4ViewWindow*>(w); v && (!view || v->isVisible())) view = v;
-    if (!view) return nullptr;
-    if (next.line5) view->setLine5(qs(*next.line5));
-    if (next.line6) view->setLine6(qs(*next.line6));
     return view;
+}
+}  // namespace
+
+W4ViewWindow* showW4View(AppContext& ctx)
+{
+    ctx.nav.open(FormId::W4View);
+    W4ViewWindow* view = w4ViewOnScreen();
+    if (view) view->takeLines();
+    return view;
+}
+
+void updateW4View()
+{
+    if (W4ViewWindow* view = w4ViewOnScreen(); view && view->isVisible()) view->takeLines();
 }
 
 QStackedWidget* layOutWorksheet(QWidget* window, AppContext& ctx, QWidget* page1, QWidget* page2)

@@ -149,10 +149,12 @@ void setHoverColor(QAbstractButton* button, const QColor& color);
 // blocking; afterwards the focus goes back to the entry.
 void showRefusal(QWidget* window, const Refusal& refusal, QWidget* entry);
 
-// Opens the Form W-4 view through the shell and writes the lines the
-// worksheet hands over. Returns the view, or null when the shell could not
-// open it.
-W4ViewWindow* showW4View(AppContext& ctx, const Next& next);
+// Opens the Form W-4 view through the shell with the lines last handed over
+// (handOver). Returns the view, or null when the shell could not open it.
+W4ViewWindow* showW4View(AppContext& ctx);
+// Brings a Form W-4 view on screen up to the lines last handed over: a
+// worksheet calls it after each calculation.
+void updateW4View();
 
 // Object names of a control array: "cmdW4Back_0".
 QString indexed(const char* name, int index);

@@ -95,8 +95,10 @@ TEST(CliYear, BadValuesNameTheOptionAndExitTwo)
         // Biweekly by default: 26 paychecks, the one calculated still to come.
         {{"--paid", "26"}, "--paid", "\"26\" must be from 0 to 25"},
         {{"--wages-so-far", "26000"}, "--wages-so-far", "\"26000\" must be 0 with no paychecks paid so far"},
-        {{"--paid", "3", "--state-withheld-so-far", "-1"}, "--state-withheld-so-far", "\"-1\" must not be negative"},
-        {{"--paid", "25", "--ss-so-far", "4724.41"}, "--ss-so-far", "cannot be more than the year's maximum of $4,724.40"},
+        {{"--paid", "3", "--state-withheld-so-far", "-1"}, "--state-withheld-so-far",
+         "expected an amount from 0 to 922,337,203,685,477.5807, got \"-1\""},
+        {{"--paid", "25", "--ss-so-far", "4724.41"}, "--ss-so-far",
+         "cannot be more than the year's maximum of $4,724.40"},
         {{"--status", "single", "--spouse-wages", "1"}, "--spouse-wages", "\"1\" counts only on a joint return"},
         {{"--filing", "head", "--spouse-withheld", "1"}, "--spouse-withheld", "counts only on a joint return"},
         {{"--spouse-wages", "lots"}, "--spouse-wages", "\"lots\" is not an amount"},

@@ -309,6 +309,46 @@ INSTANTIATE_TEST_SUITE_P(Codes, LocalTax,
                                            LocalCase{"OutOfRange", 6, 99_usd}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A tax never pays the employee: a base below zero gives no local tax, so
+// the check is never above the gross pay.
+TEST(LocalTaxFloor, ABaseBelowZeroGivesNoLocalTax)
+{
+    struct Row {
+        const char* name;
+        const char* income;
+        const char* preTax;
+        std::int16_t code;
+        std::int16_t state;
+        std::int16_t howOft;
+        const char* exemptions;
+        Currency expected;
+    };
+    for (const Row& row : {
+             // Married weekly, 2 exemptions, Delaware: its exemption is above $15.
+             Row{"less Deps Deduction below zero", "15", "", 5, 7, 0, "2", 0_usd},
+             Row{"less Deps Deduction above zero", "1000", "", 5, 7, 0, "2", 11.70_usd},
+             Row{"less pre-tax below zero", "100", "150", 3, 0, 2, "0", 0_usd},
+             Row{"less pre-tax at zero", "100", "100", 3, 0, 2, "0", 0_usd},
+             Row{"less 401k and pre-tax below zero", "100", "150", 4, 0, 2, "0", 0_usd},
+             Row{"gross", "100", "150", 1, 0, 2, "0", 1.50_usd},
+         }) {
+        SCOPED_TRACE(row.name);
+        test::Harness h;
+        h.r.HowOft = row.howOft;
+        h.r.intState = row.state;
+        h.r.intSMarried = 0;
+        h.in.txtIncome = row.income;
+        h.in.txtPreTax = row.preTax;
+        h.in.exemptions = row.exemptions;
+        h.r.SPval = 0.015;
+        h.r.SPtx = row.code;
+        h.r.amtLocalTax = 99_usd;  // left from an earlier pass
+        ASSERT_TRUE(h.calculate());
+        EXPECT_EQ(h.r.amtLocalTax, row.expected);
+        EXPECT_LE(h.r.amtTotal, h.r.SSBase);
+    }
+}
+
 TEST(Pass, BadIncomeTextIsReportedWithItsPlace)
 {
     test::Harness h;

@@ -175,10 +175,10 @@ TEST(YearCheck, SocialSecurityStopsAtTheWageBaseForEachFrequency)
         {"bonus, reached in the first paycheck left", "2000", "", 0, false,
          {.paid = 1, .wages = 75000_usd, .socialSecurity = 4650_usd}, 2, 74.40_usd, 4724.40_usd, false,
          1087.50_usd + 29_usd * 51},
-        {"wages so far at the base", "2000", "", 0, false, {.paid = 20, .wages = 76200_usd, .socialSecurity = 4724.40_usd},
-         0, 0_usd, 4724.40_usd, true, 1104.90_usd + 29_usd * 32},
-        {"wages so far past the base", "2000", "", 0, false, {.paid = 20, .wages = 80000_usd, .socialSecurity = 4724.40_usd},
-         0, 0_usd, 4724.40_usd, true, 1160_usd + 29_usd * 32},
+        {"wages so far at the base", "2000", "", 0, false,
+         {.paid = 20, .wages = 76200_usd, .socialSecurity = 4724.40_usd}, 0, 0_usd, 4724.40_usd, true, 1104.90_usd + 29_usd * 32},
+        {"wages so far past the base", "2000", "", 0, false,
+         {.paid = 20, .wages = 80000_usd, .socialSecurity = 4724.40_usd}, 0, 0_usd, 4724.40_usd, true, 1160_usd + 29_usd * 32},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -398,7 +398,7 @@ TEST(YearCheck, JointReturnWithASpouseJobBelowAndAboveEachPhaseOut)
 
 TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
 {
-    using E = YearEntry;
+    using E = Input;
     constexpr FilingStatus kJoint = FilingStatus::Joint;
     struct Row {
         const char* name;
@@ -410,15 +410,16 @@ TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
     const Row rows[] = {
         {"nothing so far", 52, {}, std::nullopt, ""},
         {"the last paycheck left", 52, {.soFar = {.paid = 51}}, std::nullopt, ""},
-        {"none left", 52, {.soFar = {.paid = 52}}, E::Paid,
+        {"none left", 52, {.soFar = {.paid = 52}}, E::PaychecksPaid,
          "must be from 0 to 51: of the year's 52 paychecks, the one calculated is still to come"},
-        {"none left, monthly", 12, {.soFar = {.paid = 12}}, E::Paid, "must be from 0 to 11"},
-        {"negative paid", 26, {.soFar = {.paid = -1}}, E::Paid, "must be from 0 to 25"},
+        {"none left, monthly", 12, {.soFar = {.paid = 12}}, E::PaychecksPaid, "must be from 0 to 11"},
+        {"negative paid", 26, {.soFar = {.paid = -1}}, E::PaychecksPaid, "must be from 0 to 25"},
         {"wages with none paid", 26, {.soFar = {.wages = 26000_usd}}, E::WagesSoFar,
          "must be 0 with no paychecks paid so far"},
         {"0 with none paid", 26, {.soFar = {.federal = 0_usd}}, std::nullopt, ""},
         {"state with none paid", 26, {.soFar = {.state = 0.01_usd}}, E::StateSoFar, "must be 0"},
-        {"negative withholding", 26, {.soFar = {.paid = 3, .federal = -1_usd}}, E::FederalSoFar, "must not be negative"},
+        {"negative withholding", 26, {.soFar = {.paid = 3, .federal = -1_usd}}, E::FederalSoFar,
+         "must be an amount from 0"},
         {"Social Security above the maximum", 26, {.soFar = {.paid = 25, .socialSecurity = 4724.41_usd}},
          E::SocialSecuritySoFar, "cannot be more than the year's maximum of $4,724.40"},
         {"the self-employed maximum", 26, {.selfEmployed = true, .soFar = {.paid = 25, .socialSecurity = 9448.80_usd}},
@@ -432,7 +433,7 @@ TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
         {"withheld above the spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {1000_usd, 1000.01_usd}},
          std::nullopt, ""},
         {"negative spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {.wages = -1_usd}}, E::SpouseWages,
-         "must not be negative"},
+         "must be an amount from 0"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -106,21 +106,25 @@ TEST(StatementTable, TextCannotBreakTheTable)
 TEST(AnalysisTable, HasTheHeaderAndTwelveRowsOfTheShownFigures)
 {
     PayRecord rec;
+    rec.Freq = 52;
     rec.SSBase = 1000_usd;
     rec.fTax = 100_usd;
     rec.sTax = 30_usd;
     rec.amtSS = 62_usd;
+    rec.amtMedicare = 14.5_usd;
+    rec.amtFICA = 76.5_usd;
     rec.amt401k = 50_usd;
+    formTotals(rec);
     const std::string s = analysisTable(analyzePay(rec, 40));
     EXPECT_EQ(s.rfind("<6500|>1500;", 0), 0u);
     const std::vector<std::string> want = {
         "Category|Amount;",
         "  Hourly Wage Before Taxes:|$25.00;",
         "  Hourly Wage After Taxes:|$21.75;",
-        "  Hourly Wage After Taxes and Deductions:|$18.95;",
+        "  Hourly Wage After Taxes and Deductions:|$18.59;",
         "|;",
         "  Percentage of gross wages paid in taxes:|13.00%;",
-        "  Percentage of gross wages that are being withheld:|24.20%;",
+        "  Percentage of gross wages that are being withheld:|25.65%;",
         "  Federal tax as a percentage after 401(k) and Non-tax:|10.53%;",
         "  Federal tax as a percentage of gross wages:|10.00%;",
         "  State tax as a percentage of gross wages:|3.00%;",

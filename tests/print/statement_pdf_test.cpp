@@ -151,6 +151,8 @@ TEST(DocumentPdf, LongTablesContinueOnANewPageUnderTheirHeader)
 }
 
 // Smaller type keeps a table on one page where the document allows it.
+// 36 rows take two pages at 11 points and one at 8 in each face the
+// renderer may find.
 TEST(DocumentPdf, SmallerTypeKeepsATableOnOnePage)
 {
     if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
@@ -161,8 +163,8 @@ TEST(DocumentPdf, SmallerTypeKeepsATableOnOnePage)
     QGuiApplication app(argc, argv);
     const struct {
         int rows, minPoints;
-        std::size_t pages;
-    } cases[] = {{42, 8, 1}, {42, 0, 2}, {42, 10, 2}, {90, 8, 2}};
+        bool onePage;
+    } cases[] = {{36, 8, true}, {36, 0, false}, {90, 8, false}};
     QTemporaryDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.rows) + " rows, down to " + std::to_string(c.minPoints));
@@ -178,7 +180,7 @@ TEST(DocumentPdf, SmallerTypeKeepsATableOnOnePage)
         std::istringstream in(text);
         for (std::string page; std::getline(in, page, '\f');)
             if (page.find_first_not_of(" \n") != std::string::npos) ++pages;
-        EXPECT_EQ(pages, c.pages);
+        EXPECT_EQ(pages == 1, c.onePage) << pages << " pages";
         EXPECT_NE(text.find("Row " + std::to_string(c.rows) + " "), std::string::npos);
     }
 }

@@ -334,7 +334,7 @@ private slots:
         click("cmdAdditional_1");
         QCOMPARE(title, QStringLiteral("Pay Raise - Enter Percent or New Rate"));
         QCOMPARE(old, QStringLiteral("$25.00"));
-        QCOMPARE(percent, QStringLiteral("0.03"));
+        QCOMPARE(percent, QStringLiteral("3"));  // as typed
         QCOMPARE(newWage, QStringLiteral("$25.75"));
         QCOMPARE(record->frmLoaded, std::string("6"));
         QCOMPARE(record->SSBase, Currency::dollars(1030));

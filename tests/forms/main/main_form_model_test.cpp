@@ -43,7 +43,7 @@ TEST(MainFormLoad, StoredEntriesComeBack)
     c.main.load();
     EXPECT_EQ(c.main.cboExemptions, 3);
     EXPECT_EQ(c.main.txtIncome, "1234.5");
-    EXPECT_EQ(c.main.txt401k, "0.05");
+    EXPECT_EQ(c.main.txt401k, "5");  // kept as the fraction, shown as typed
     EXPECT_EQ(c.main.cboState, 27);
     EXPECT_EQ(c.main.txtHours, "75");
     EXPECT_EQ(c.main.lstFrequency, 0);
@@ -163,7 +163,7 @@ TEST(MainFormCalculate, ALaterStartRestoresAndCalculatesTheSame)
     later.h.settings = first.h.settings;
     later.main.load();
     EXPECT_EQ(later.main.txtIncome, "1234.56");
-    EXPECT_EQ(later.main.txt401k, "0.05");  // still means 5 %
+    EXPECT_EQ(later.main.txt401k, "5");  // as it was typed
     EXPECT_EQ(later.main.lstFrequency, 3);
     EXPECT_EQ(later.main.optStatus, 1);
     EXPECT_EQ(later.main.cboExemptions, 2);
@@ -233,14 +233,15 @@ TEST(MainFormCalculate, UnreadableEntryIsRefusedAndNothingIsCalculatedOrSaved)
     }
 }
 
-// A 401(k) percentage that reads but overflows the deduction: the step that
-// failed reports it, and the procedures it passes through do not again.
+// A 401(k) deduction beyond the money range (all of the largest income):
+// the step that failed reports it, and the procedures it passes through do
+// not again.
 TEST(MainFormCalculate, OneBadEntryGivesOneReport)
 {
     Calculator c;
     c.main.load();
-    c.main.txtIncome = "1000";
-    c.main.txt401k = "99999999999999999999";
+    c.main.txtIncome = "922337203685477.5807";
+    c.main.txt401k = "100";
     EXPECT_FALSE(c.main.calculate().has_value());  // Abort, the default answer
     ASSERT_EQ(c.h.log.reports.size(), 1u);
     EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "GetPreTax");
@@ -257,10 +258,13 @@ TEST(MainFormCalculate, MoneyTextsAsAUserTypesThem)
         ASSERT_FALSE(c.main.calculate());
         EXPECT_EQ(c.h.r.SSBase, 1250_usd);
     }
+    // Read, and refused: no pay is below zero.
     Calculator negative;
     negative.main.txtIncome = "(100.00)";
-    ASSERT_FALSE(negative.main.calculate());
-    EXPECT_EQ(negative.h.r.SSBase, -(100_usd));
+    const auto problem = negative.main.calculate();
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->field, "Income Amount");
+    EXPECT_TRUE(negative.main.grid.empty());
 }
 
 TEST(MainFormCalculate, NoticeOfAStateWithoutATableShowsBesideTheGrid)

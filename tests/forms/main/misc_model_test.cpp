@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/main/misc_model.h"
+#include "print/statement_builder.h"
 #include "main_support.h"
 
 namespace wm {
@@ -66,7 +67,7 @@ TEST(LocalTax, BaseChoiceIsSavedAndUsedByTheNextCalculation)
     MiscModel again(s.c.main, MiscModel::Page::LocalTax);
     again.load();
     EXPECT_EQ(again.lstGrossPay, 1);
-    EXPECT_EQ(again.rate, "0.01");
+    EXPECT_EQ(again.rate, "1");  // the percentage, not the fraction kept
 }
 
 TEST(LocalTax, ARateWithoutABaseAsksForOne)
@@ -90,7 +91,7 @@ TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
     EXPECT_EQ(m.oldShow, "$25.00");
     m.percent = "3";
     ASSERT_FALSE(m.calculateRaise());
-    EXPECT_EQ(m.percent, "0.03");
+    EXPECT_EQ(m.percent, "3");  // as typed
     EXPECT_EQ(m.newWage, "$25.75");
     EXPECT_EQ(s.c.main.txtIncome, "1030");
     EXPECT_EQ(s.c.h.r.TaxOrigan, 1);
@@ -102,8 +103,8 @@ TEST(PayRaise, ThreePercentOnAThousandForFortyHours)
     EXPECT_EQ(s.c.main.raiseColor, kDarkRed);
 }
 
-// The new gross is f x the gross of the last pass on top of it, not the new
-// income text; an entry of 1 is 1 %.
+// The new gross is f x the income on top of it, in whole cents; the income
+// field, the grid and the new wage all come from it. An entry of 1 is 1 %.
 TEST(PayRaise, PercentRaisesTheLastGross)
 {
     struct Row {
@@ -113,7 +114,7 @@ TEST(PayRaise, PercentRaisesTheLastGross)
         const char* income;
         Currency gross;
     };
-    for (const Row& row : {Row{"37", "3", "$27.84", "1030.08", 1030_usd}, Row{"40", "1", "$25.25", "1010", 1010_usd}}) {
+    for (const Row& row : {Row{"37", "3", "$27.84", "1030", 1030_usd}, Row{"40", "1", "$25.25", "1010", 1010_usd}}) {
         SCOPED_TRACE(testing::Message() << row.percent << " % at " << row.hours << " h");
         RaiseSetup s(row.hours);
         MiscModel m(s.c.main, MiscModel::Page::PayRaise);
@@ -137,6 +138,56 @@ TEST(PayRaise, NewWageGivesThePercentageAndTheGross)
     EXPECT_EQ(s.c.main.txtIncome, "1100");
     EXPECT_EQ(s.c.h.r.SSBase, 1100_usd);
     EXPECT_EQ(m.newWage, "$27.50");
+}
+
+// After a raise the income field, the grid and the statement show one
+// raised gross, and Calculate changes nothing: every frequency, a raise as
+// a percentage or as a new wage, with exemptions changed since the last
+// Calculate (the raise uses them as Calculate would).
+TEST(PayRaise, OneRaisedFigureThatCalculateKeeps)
+{
+    struct Row {
+        const char* name;
+        int howOft;
+        const char* income;
+        const char* hours;
+        const char* percent;
+        const char* newWage;
+        Currency gross;
+        const char* newWageShown;
+    };
+    for (const Row& row : {Row{"5 % every two weeks", 2, "1000", "80", "5", "", 1050_usd, "$13.13"},
+                           Row{"3 % monthly, odd cents", 3, "4533.34", "173", "3", "", 4669.34_usd, "$26.99"},
+                           Row{"0.5 weekly", 0, "987.65", "37", ".5", "", 1481.48_usd, "$40.04"},
+                           Row{"new wage twice a month", 1, "2000", "86", "", "24.37", 2095.82_usd, "$24.37"}}) {
+        SCOPED_TRACE(row.name);
+        test::Calculator c;
+        c.main.load();
+        c.main.frequencyClicked(row.howOft);
+        c.main.txtIncome = row.income;
+        c.main.txtHours = row.hours;
+        c.main.stateClicked(27);
+        ASSERT_FALSE(c.main.calculate());
+        c.main.exemptionsClicked(2);
+        MiscModel m(c.main, MiscModel::Page::PayRaise);
+        m.load();
+        m.percent = row.percent;
+        m.newWage = row.newWage;
+        ASSERT_FALSE(m.calculateRaise());
+        EXPECT_EQ(toCurrency(c.main.txtIncome), row.gross);
+        EXPECT_EQ(m.newWage, row.newWageShown);
+        ASSERT_EQ(c.main.grid.size(), 12u);
+        EXPECT_EQ(c.main.grid[0].amount, row.gross);
+        EXPECT_TRUE(c.main.resultsCurrent());
+        const std::string statement = statementTable(c.h.r, StatementData{});
+        EXPECT_NE(statement.find(formatCurrency(row.gross)), std::string::npos) << statement;
+        EXPECT_NE(statement.find(formatCurrency(c.main.grid[11].amount)), std::string::npos) << statement;
+
+        std::vector<GridRow> raised = c.main.grid;
+        ASSERT_FALSE(c.main.calculate());
+        for (std::size_t i = 0; i < raised.size(); ++i) EXPECT_EQ(c.main.grid[i].amount, raised[i].amount) << i;
+        EXPECT_TRUE(c.h.log.reports.empty());
+    }
 }
 
 TEST(PayRaise, BothFieldsEmptyIsNoRaise)

@@ -1,5 +1,5 @@
 // The state options dialog without a window: the inputs each state
-// enables, Maryland's and Michigan's Method, and what closing keeps.
+// enables, Maryland's Method, and what closing keeps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,18 +70,19 @@ INSTANTIATE_TEST_SUITE_P(
         EnableRow{"Connecticut", 6, {}, 4, false, false, "Additional (State) Exemptions"},
         EnableRow{"Georgia", 9, {0, 3, 6}, 0, true, false, "Additional (State) Exemptions"},
         EnableRow{"Louisiana", 17, {}, 0, true, true, "Additional (State) Exemptions"},
-        EnableRow{"Maryland", 19, {}, 0, true, true, "Maryland Local Tax Rates"},
-        EnableRow{"Michigan", 21, {0, 3, 9}, 0, true, true, "Special Exemptions"},
-        EnableRow{"Mississippi", 23, {0, 7, 8, 9}, 0, true, true, "Additional (State) Exemptions"},
-        EnableRow{"Missouri", 24, {0, 7, 8, 9}, 0, true, false, "Additional (State) Exemptions"},
-        EnableRow{"Delaware", 7, {0, 1, 2}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Maryland", 19, {}, 0, false, true, "Maryland Local Tax Rates"},
+        EnableRow{"Michigan", 21, {0, 3, 9}, 0, false, false, "Additional (State) Exemptions"},
+        EnableRow{"Mississippi", 23, {0, 7, 8, 9}, 0, false, true, "Additional (State) Exemptions"},
+        EnableRow{"Missouri", 24, {0, 7, 8, 9}, 0, false, false, "Additional (State) Exemptions"},
+        EnableRow{"Delaware", 7, {0, 1, 2}, 0, false, false, "Additional (State) Exemptions"},
         EnableRow{"Hawaii", 10, {0, 3}, 0, true, false, "Additional (State) Exemptions"},
-        EnableRow{"Maine", 18, {}, 0, true, false, "Additional (State) Exemptions"},
-        EnableRow{"Arkansas", 3, {}, 0, true, false, "Additional (State) Exemptions"},
+        EnableRow{"Maine", 18, {}, 0, false, false, "Additional (State) Exemptions"},
+        EnableRow{"Arkansas", 3, {}, 0, false, false, "Additional (State) Exemptions"},
         EnableRow{"NewJersey", 26, {}, 5, true, false, "Additional (State) Exemptions"},
         EnableRow{"NewYork", 28, {}, 0, false, false, "Additional (State) Exemptions"},
         EnableRow{"Oklahoma", 32, {0, 3, 8}, 0, true, false, "Additional (State) Exemptions"},
-        EnableRow{"Kansas", 15, {}, 0, true, false, "Additional (State) Exemptions"}),
+        EnableRow{"Kansas", 15, {}, 0, false, false, "Additional (State) Exemptions"},
+        EnableRow{"NoState", 0, {}, 0, false, false, "Additional (State) Exemptions"}),
     [](const testing::TestParamInfo<EnableRow>& i) { return std::string(i.param.name); });
 
 TEST(StateOptions, ArizonaOffersItsPercentagesWithTwentyChosen)
@@ -101,7 +102,7 @@ TEST(StateOptions, ConnecticutTakesTheCalculatorsStatus)
     EXPECT_EQ(d.c.h.r.intSMarried, 1);
 }
 
-TEST(StateOptions, MarylandCountyAndMichiganExemptionsSetMethod)
+TEST(StateOptions, MarylandCountySetsMethodAndMichiganOffersNoList)
 {
     Dialog d;
     auto choose = [&](std::string_view text) {
@@ -116,15 +117,21 @@ TEST(StateOptions, MarylandCountyAndMichiganExemptionsSetMethod)
     choose("3.01");
     EXPECT_EQ(d.c.h.r.Method, 301);
 
+    // Michigan's calculator has no rule for special exemptions: no list, a
+    // line that says why, and nothing that could blank the county rate.
     d.m.stateChanged(21);
-    choose("3");
-    EXPECT_EQ(d.c.h.r.Method, 3);
-    EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "3");
+    EXPECT_FALSE(d.m.specialEnabled);
+    EXPECT_NE(d.m.specialNote.find("Michigan"), std::string::npos);
+    d.m.specialChosen(0);
+    EXPECT_EQ(d.c.h.r.Method, 301);
+    d.m.stateChanged(19);
+    EXPECT_EQ(d.m.specialNote, "");
+    EXPECT_EQ(d.m.specialText, "3.01");
 
     d.m.stateChanged(4);  // California's list does not touch Method
     d.m.specialChosen(5);
-    EXPECT_EQ(d.c.h.r.Method, 3);
-    EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "3");
+    EXPECT_EQ(d.c.h.r.Method, 301);
+    EXPECT_EQ(d.c.h.settings.get("StateInfo", "MMethod", "?"), "301");
 }
 
 TEST(StateOptions, CaptionsSayWhatEachStatusMeansForTheChosenState)
@@ -143,20 +150,22 @@ TEST(StateOptions, CaptionsSayWhatEachStatusMeansForTheChosenState)
     EXPECT_EQ(d.m.statusNote, "Maine follows the marital status chosen on the calculator.");
 }
 
-TEST(StateOptions, IllinoisEnablesTheSecondDependentsBox)
+TEST(StateOptions, IllinoisAndIndianaOfferTheSecondDependentsBox)
 {
     Dialog d;
     d.m.stateChanged(12);
     EXPECT_TRUE(d.m.depsEnabled[1]);
     d.m.depsText[1] = "3";
-    d.m.stateChanged(13);
+    d.m.stateChanged(13);  // Indiana's calculator reads it too
+    EXPECT_TRUE(d.m.depsEnabled[1]);
+    d.m.stateChanged(19);
     EXPECT_FALSE(d.m.depsEnabled[1]);
-    EXPECT_EQ(d.m.depsText[1], "0");
+    EXPECT_EQ(d.m.depsText[1], "3");  // kept for the state that reads it
 }
 
-TEST(StateOptions, IndianaAndIllinoisShowTheSavedSecondCountAtLoad)
+TEST(StateOptions, TheSavedSecondCountShowsAtLoad)
 {
-    for (int state : {12, 13}) {
+    for (int state : {12, 13, 19}) {
         SCOPED_TRACE(state);
         test::Calculator c;
         c.h.settings.save("Settings", "State", std::to_string(state));
@@ -164,14 +173,8 @@ TEST(StateOptions, IndianaAndIllinoisShowTheSavedSecondCountAtLoad)
         StateOptionsModel m(c.ctx);
         m.load();
         EXPECT_EQ(m.depsText[1], "2");
+        EXPECT_EQ(m.depsEnabled[1], state != 19);
     }
-    test::Calculator other;
-    other.h.settings.save("Settings", "State", "19");
-    other.h.settings.save("StateInfo", "ILINDeps", "2");
-    StateOptionsModel m(other.ctx);
-    m.load();
-    EXPECT_EQ(m.depsText[1], "0");
-    EXPECT_FALSE(m.depsEnabled[1]);
 }
 
 TEST(StateOptions, LoadReadsTheSavedOptions)
@@ -497,17 +500,6 @@ TEST(SpecialListInUse, EveryCountyRateOfTheListHasAMarylandTable)
         EXPECT_EQ(h.pass.notice, "");
         EXPECT_GT(h.r.sTax, 0_usd);
     }
-}
-
-TEST(SpecialListInUse, MichiganShowsTheSpecialExemptionsInUse)
-{
-    test::Calculator c;
-    c.h.settings.save("Settings", "State", "21");
-    c.h.settings.save("StateInfo", "MMethod", "3");
-    c.main.load();
-    StateOptionsModel d(c.ctx);
-    d.load();
-    EXPECT_EQ(d.specialText, "3");
 }
 
 }  // namespace

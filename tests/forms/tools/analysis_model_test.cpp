@@ -1,7 +1,9 @@
-// Pay analysis: the ten figures, their rounding order, and missing hours.
+// Pay analysis: the ten figures, their rounding order, missing hours, and
+// the same year as the Year Check.
 #include <gtest/gtest.h>
 
 #include "forms/tools/analysis_model.h"
+#include "core/year_check.h"
 #include "support/harness.h"
 
 namespace wm {
@@ -14,55 +16,67 @@ std::array<std::string, kAnalysisFigureCount> texts(const Analysis& a)
     return t;
 }
 
+// A weekly period as the pass leaves it, totals included.
 PayRecord exampleRecord()
 {
     PayRecord r;
+    r.HowOft = 0;
+    r.Freq = 52;
     r.SSBase = 1000_usd;
     r.fTax = 100_usd;
     r.sTax = 30_usd;
     r.amtSS = 62_usd;
-    r.amtMedicare = 14.5_usd;  // not part of the withheld share
+    r.amtMedicare = 14.5_usd;
+    r.amtFICA = 76.5_usd;
     r.amt401k = 50_usd;
+    formTotals(r);  // Total Ded 256.50, Check Amt 743.50
     return r;
 }
 
 TEST(AnalyzePay, AllTenFiguresOfAWeeklyExample)
 {
     const Analysis a = analyzePay(exampleRecord(), 40);
+    // The withheld share and the hourly pay after deductions count Medicare
+    // as the grid's Total Ded does: 256.50 of 1,000 and 743.50 / 40.
     const std::array<std::string, kAnalysisFigureCount> want = {
-        "$25.00", "$21.75", "$18.95", "13.00%", "24.20%", "10.53%", "10.00%", "3.00%", "$52,000.00", "$45,240.00"};
+        "$25.00", "$21.75", "$18.59", "13.00%", "25.65%", "10.53%", "10.00%", "3.00%", "$52,000.00", "$45,240.00"};
     EXPECT_EQ(texts(a), want);
     EXPECT_EQ(a.message, "");
     for (int i = 3; i <= 7; ++i) EXPECT_TRUE(a.figures[static_cast<std::size_t>(i)].percent) << i;
 }
 
-TEST(AnalyzePay, AnnualWageIsTwentyEightyHoursWhateverTheFrequency)
+// The year is the period's exact pay times its periods, as the Year Check
+// projects it from the same pass, for every frequency (no 401(k) or
+// pre-tax, so its federal wages are the gross); the rounded hourly wage
+// times 2080 would be off by up to $10 a year.
+TEST(AnalyzePay, TheYearIsTheYearChecksWages)
 {
-    PayRecord r;
-    r.SSBase = 2000_usd;
-    const Analysis a = analyzePay(r, 80);
-    EXPECT_EQ(a.figures[0].text(), "$25.00");
-    EXPECT_EQ(a.figures[8].text(), "$52,000.00");
+    for (std::int16_t howOft = 0; howOft <= 3; ++howOft) {
+        for (const char* income : {"4759.23", "4533.34", "1234.57", "0.01"}) {
+            SCOPED_TRACE(testing::Message() << "frequency " << howOft << ", " << income);
+            test::Harness h;
+            h.r.HowOft = howOft;
+            h.in.txtIncome = income;
+            h.in.exemptions = "1";
+            ASSERT_TRUE(h.calculate());
+            const auto year = checkYear(YearRequest{1, false, defaultReturn(0)},
+                                        copyRunner(h.r, h.in, h.settings, h.errors), h.errors);
+            ASSERT_TRUE(year);
+            EXPECT_EQ(analyzePay(h.r, 40).figures[8].amount, centsRound(year->wages));
+        }
+    }
 }
 
-TEST(AnalyzePay, AnnualWageUsesTheShownHourlyWage)
-{
-    PayRecord r;
-    r.SSBase = 1000_usd;
-    const Analysis a = analyzePay(r, 37);  // 27.027...
-    EXPECT_EQ(a.figures[0].text(), "$27.03");
-    EXPECT_EQ(a.figures[8].amount, 56222.40_usd);
-}
-
-TEST(AnalyzePay, WithoutHoursThePercentagesStillShow)
+TEST(AnalyzePay, WithoutHoursTheOtherFiguresStillShow)
 {
     for (int hours : {0, -40}) {
         SCOPED_TRACE(hours);
         const Analysis a = analyzePay(exampleRecord(), hours);
         EXPECT_EQ(a.message, kNoHoursMessage);
-        for (int i : {0, 1, 2, 8, 9}) EXPECT_FALSE(a.figures[static_cast<std::size_t>(i)].available) << i;
+        for (int i : {0, 1, 2}) EXPECT_FALSE(a.figures[static_cast<std::size_t>(i)].available) << i;
         EXPECT_EQ(a.figures[3].text(), "13.00%");
         EXPECT_EQ(a.figures[7].text(), "3.00%");
+        EXPECT_EQ(a.figures[8].text(), "$52,000.00");
     }
 }
 
@@ -87,10 +101,26 @@ TEST(AnalyzePay, LocalTaxCountsAsTax)
 {
     PayRecord r = exampleRecord();
     r.amtLocalTax = 10_usd;
+    formTotals(r);
     const Analysis a = analyzePay(r, 40);
     EXPECT_EQ(a.figures[1].text(), "$21.50");  // (1,000 - 140) / 40
+    EXPECT_EQ(a.figures[2].text(), "$18.34");  // 733.50 / 40
     EXPECT_EQ(a.figures[3].text(), "14.00%");
+    EXPECT_EQ(a.figures[4].text(), "26.65%");
     EXPECT_EQ(a.figures[9].text(), "$44,720.00");
+}
+
+// The hourly figures divide the amounts the grid shows, in whole cents.
+TEST(AnalyzePay, HourlyFiguresDivideTheGridsAmounts)
+{
+    PayRecord r = exampleRecord();
+    r.SSBase = 1000.005_usd;  // shown $1,000.01
+    r.fTax = 100.0049_usd;    // shown $100.00
+    formTotals(r);            // Check Amt 743.5001, shown $743.50
+    const Analysis a = analyzePay(r, 2);
+    EXPECT_EQ(a.figures[0].text(), "$500.01");  // not 1,000.005 / 2
+    EXPECT_EQ(a.figures[1].text(), "$435.01");  // (1,000.01 - 130.00) / 2
+    EXPECT_EQ(a.figures[2].text(), "$371.75");
 }
 
 struct ShownCase {
@@ -141,7 +171,7 @@ TEST_F(View, LoadReadsTheStoredHours)
     m.load();
     EXPECT_EQ(h.r.frmLoaded, "3");
     EXPECT_EQ(h.r.intHours, 40);
-    EXPECT_EQ(m.analysis().figures[2].text(), "$18.95");
+    EXPECT_EQ(m.analysis().figures[2].text(), "$18.59");
 }
 
 TEST_F(View, HoursAreAWholeNumberHalvesToEven)
@@ -160,7 +190,7 @@ TEST_F(View, NoStoredOrEmptyHoursShowTheHint)
         AnalysisModel m(h.r, h.settings, h.errors);
         m.load();
         EXPECT_EQ(m.analysis().message, kNoHoursMessage);
-        EXPECT_EQ(m.analysis().figures[4].text(), "24.20%");
+        EXPECT_EQ(m.analysis().figures[4].text(), "25.65%");
     }
     EXPECT_TRUE(h.log.reports.empty());
 }

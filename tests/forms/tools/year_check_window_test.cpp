@@ -172,8 +172,9 @@ private slots:
         QVERIFY(year()->savePdf(pdf));
         if (test::havePdfText()) {
             const std::string text = test::pdfText(pdf.toStdString());
+            // "ff" may be one glyph.
             for (const char* row : {"Paychecks left", "Federal income tax withheld so far", "Spouse's wages",
-                                    "ective rate (income tax / AGI)", "Marginal rate (rate schedule)",  // "ff" may be one glyph
+                                    "ective rate (income tax / AGI)", "Marginal rate (rate schedule)",
                                     "26 paychecks left"})
                 QVERIFY2(text.find(row) != std::string::npos, row);
         }

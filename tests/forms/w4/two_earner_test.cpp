@@ -155,8 +155,8 @@ TEST(TwoEarnerWorksheet, ExampleThroughToLineNine)
     const Next n = w.formW4(1);
     EXPECT_EQ(n.open, FormId::W4View);
     EXPECT_TRUE(n.closeSelf);
-    EXPECT_EQ(n.line5, "0");
-    EXPECT_EQ(n.line6, "210");
+    EXPECT_EQ(h.r.W4Line5, "0");
+    EXPECT_EQ(h.r.W4Line6, "210");
 }
 
 struct Line9Case {
@@ -275,8 +275,8 @@ TEST(TwoEarnerWorksheet, FormW4FromPageOneKeepsTheWorksheet)
     w.applyTable1Row(7);
     const Next n = w.formW4(2);
     EXPECT_EQ(n.open, FormId::W4View);
-    EXPECT_EQ(n.line5, "3");
-    EXPECT_FALSE(n.line6);
+    EXPECT_EQ(h.r.W4Line5, "3");
+    EXPECT_EQ(h.r.W4Line6, "");
     EXPECT_FALSE(n.closeSelf);
 }
 

@@ -95,6 +95,41 @@ private slots:
         QCOMPARE(view->model().lblW4Line5, std::string("0"));
     }
 
+    // An open certificate follows each worksheet as it is calculated, and a
+    // later worksheet replaces lines 5 and 6 together.
+    void openCertificateFollowsEachCalculatedWorksheet()
+    {
+        start();
+        shell->toolCommand(QStringLiteral("ID_DisplayFormW4"));
+        auto* view = form<w4::W4ViewWindow>(FormId::W4View);
+        QVERIFY(view);
+        QCOMPARE(view->model().lblW4Line5, std::string("0"));
+        shell->toolCommand(QStringLiteral("ID_PersonalAllowances"));
+        auto* pers = form<w4::PersWkShtWindow>(FormId::PersWkSht);
+        click(pers, "chkPersWkShtA_0");
+        click(pers, "chkPersWkShtA_1");
+        pers->findChild<QLineEdit*>(QStringLiteral("txtPersWkEnterDeps"))->setText(QStringLiteral("1"));
+        click(pers, "cmdW4Back_0");
+        click(pers, "cmdPersWrkCalc_0");
+        QCOMPARE(view->model().lblW4Line5, std::string("3"));  // no click on the certificate's panel
+        QCOMPARE(view->sheet()->certificate().line5, std::string("3"));  // as drawn
+
+        // An amount on line 6 (as the Year Check's advice leaves it), then
+        // the Two-Earner/Two-Job Worksheet's line 3 with nothing on line 6.
+        w4::handOver(*record, "0", "13");
+        shell->toolCommand(QStringLiteral("ID_DisplayFormW4"));
+        QCOMPARE(view->model().lblW4Line6, std::string("$13.00"));
+        shell->toolCommand(QStringLiteral("ID_TwoWorkers"));
+        auto* two = form<w4::TwoEarnerWindow>(FormId::TwoEarnerWkSht);
+        click(two, "cmdTable1Show_0");
+        two->picker()->pickRow(0);
+        QTRY_VERIFY(!two->picker());
+        click(two, "cmdPersWrkCalc_2");
+        view = form<w4::W4ViewWindow>(FormId::W4View);
+        QCOMPARE(view->model().lblW4Line5, std::string("3"));
+        QCOMPARE(view->model().lblW4Line6, std::string(""));
+    }
+
     void personalInformationGivesWayToTheCalculator()
     {
         start();
