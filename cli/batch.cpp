@@ -328,6 +328,11 @@ private:
             return false;
         }
         calc_.run(request_);
+        if (!calc_.error().summary)
+            if (auto why = deductionsAboveGross(calc_.record())) {
+                appendLineError(out, number, *why);
+                return false;
+            }
         appendResult(out, id_, calc_.record(), calc_.lblModified(), calc_.notice(), calc_.error().summary);
         return !calc_.error().summary;
     }

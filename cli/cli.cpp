@@ -72,6 +72,8 @@ int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 {
     const CalcOptions o = parseCalc(args, 2, statementWriter != nullptr);
     const CalcOutcome res = compute(o.request, o.explain);
+    if (!res.error)
+        if (auto why = deductionsAboveGross(res.record)) throw UsageError{*why};
     if (res.error) err << "wagemark-cli: the calculation stopped on a run-time error\n" << res.errorReport;
     if (o.json)
         out << resultObject("null", res) << '\n';

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "states/registry.h"
+
 namespace wm::cli {
 
 namespace {
@@ -56,7 +58,14 @@ std::optional<std::string> refusal(const Option& o, const std::string& value)
 {
     for (std::string_view command : kOptionCommands) {
         if (!takesOption(command, o)) continue;
-        const std::vector<std::string> args = {"wagemark-cli", std::string(command), std::string(o.name), value};
+        std::vector<std::string> args = {"wagemark-cli", std::string(command), std::string(o.name), value};
+        // A state option is taken only with a state whose calculator reads it.
+        if (o.stateOption != 0)
+            for (const StateEntry& s : stateList())
+                if (s.options & o.stateOption) {
+                    args.insert(args.end(), {"--state", std::string(s.name)});
+                    break;
+                }
         try {
             if (command == "calc") parseCalc(args, 2, false);
             if (command == "year") parseYear(args, 2);

@@ -97,4 +97,11 @@ std::array<GridRow, 12> gridRows(const PayRecord& r)
              {"Check Amt", r.amtTotal}}};
 }
 
+std::optional<std::string> deductionsAboveGross(const PayRecord& r)
+{
+    if (r.amtTotal >= Currency()) return std::nullopt;
+    return "The deductions (" + formatCurrency(r.amtDedTot) + ") are more than the gross pay (" +
+           formatCurrency(r.SSBase) + "): lower the 401(k) percentage or the pre-tax amount.";
+}
+
 }  // namespace wm

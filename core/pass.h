@@ -13,6 +13,8 @@
 // amount before it, the totals after it.
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/pass_context.h"
@@ -39,5 +41,10 @@ struct GridRow {
     Currency amount;
 };
 std::array<GridRow, 12> gridRows(const PayRecord& r);
+
+// Why the results of a pass cannot be paid: deductions above the gross pay
+// would make the check negative, which no payroll pays out. Every interface
+// refuses such entries instead of showing the negative check.
+std::optional<std::string> deductionsAboveGross(const PayRecord& r);
 
 }  // namespace wm

@@ -205,7 +205,12 @@ public:
     template <class... Steps>
     bool run(Steps&&... steps)
     {
-        int line = 100;
+        return runFrom(100, std::forward<Steps>(steps)...);
+    }
+    // The same, numbered on from `line` (a procedure that stops halfway).
+    template <class... Steps>
+    bool runFrom(int line, Steps&&... steps)
+    {
         return (step(line++, steps) && ...);
     }
 

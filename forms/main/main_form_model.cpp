@@ -179,10 +179,11 @@ std::optional<Refusal> MainFormModel::calculate()
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;
     const PassInput in = passInput();
+    std::optional<Refusal> refusal;
     runCommand([&] {
         Procedure proc(ctx_.errors, "frmMain", "cmdToolBar_Click");
         proc.params([] { return VarList{"Index", "0"}; });
-        proc.run(
+        const bool passed = proc.run(
             [&] { beforeCommand(); },
             [&] {
                 // The lists are what the user sees; the record follows them.
@@ -192,7 +193,21 @@ std::optional<Refusal> MainFormModel::calculate()
             [&] {
                 if (isBlank(txtHours) || txtHours == "0") txtHours = std::to_string(defaultHours(r.HowOft));
             },
-            [&] { runPass(in, 0); },
+            [&] {
+                const PayRecord before = r;
+                auto shown = std::tie(lblModified, notice, resultLabels, explanation);
+                const auto shownBefore = std::make_tuple(lblModified, notice, resultLabels, explanation);
+                runPass(in, 0);
+                // A negative check is refused like any entry: the record, what
+                // the window shows and the saved entries stay as they were.
+                if (auto why = deductionsAboveGross(r)) {
+                    r = before;
+                    shown = shownBefore;
+                    refusal = Refusal{std::string(limitOf(Input::Percent401k).field), std::move(*why)};
+                }
+            });
+        if (!passed || refusal) return;
+        proc.runFrom(104,
             [&] { raiseVisible = true; },
             [&] { s.save("Settings", "IncAmt", formatPlain(r.SSBase)); },
             [&] { s.save("Settings", "Hours", txtHours); },
@@ -205,7 +220,7 @@ std::optional<Refusal> MainFormModel::calculate()
             [&] { s.save("Settings", "SSExmp", formatPlain(r.SSEmp)); },
             [&] { showResults(); });
     });
-    return std::nullopt;
+    return refusal;
 }
 
 void MainFormModel::runPass(const PassInput& in, std::int16_t origin)

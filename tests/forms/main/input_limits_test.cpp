@@ -9,6 +9,9 @@
 #include <functional>
 #include <optional>
 
+#include <sstream>
+
+#include "cli/cli.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
 #include "forms/main/misc_model.h"
@@ -251,6 +254,50 @@ TEST(InputLimits, PartsOfTheGrossPayAreNotAboveIt)
         const std::string line = std::string(R"({"txtIncome":"1000","txtPreTax":")") + row.preTax +
                                  R"(","txtPreFICA":")" + row.preFica + "\"}";
         EXPECT_EQ(reader.read(line, q, id, error), refused.empty()) << error;
+    }
+}
+
+// Deductions above the gross pay would pay a negative check: the calculator
+// refuses them at the 401(k) field and keeps the record as it was, calc
+// exits 2 and batch answers the line's error object, from the same rows.
+TEST(InputLimits, NoInterfacePaysANegativeCheck)
+{
+    struct Row {
+        const char* k401;
+        const char* preTax;
+        bool refused;
+    };
+    // 90 % leaves $23.50 after FICA; 100 % or the whole gross as pre-tax
+    // leave FICA unpaid; 60 % and $500 pre-tax are more than the gross.
+    for (const Row& row : {Row{"90", "", false}, Row{"100", "", true}, Row{"", "1000", true}, Row{"60", "500", true},
+                           Row{"0.9", "", false}}) {
+        SCOPED_TRACE(std::string(row.k401) + " / " + row.preTax);
+        test::Calculator c;
+        c.main.txtIncome = "1000";
+        c.main.txt401k = row.k401;
+        c.main.txtPreTax = row.preTax;
+        const auto r = c.main.calculate();
+        EXPECT_EQ(r.has_value(), row.refused);
+        if (r) {
+            EXPECT_EQ(r->field, limitOf(Input::Percent401k).field);
+            EXPECT_EQ(c.h.r.amtTotal, Currency());
+            EXPECT_EQ(c.saved("401k"), "<none>");
+        } else {
+            EXPECT_GE(c.h.r.amtTotal, Currency());
+        }
+
+        std::vector<std::string> args = {"wagemark-cli", "calc", "--income", "1000"};
+        if (*row.k401) args.insert(args.end(), {"--401k", row.k401});
+        if (*row.preTax) args.insert(args.end(), {"--pretax", row.preTax});
+        std::istringstream none;
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::run(args, none, out, err), row.refused ? 2 : 0) << err.str();
+
+        std::istringstream line(std::string(R"({"txtIncome":"1000","txt401k":")") + row.k401 +
+                                R"(","txtPreTax":")" + row.preTax + "\"}\n");
+        std::ostringstream answer;
+        EXPECT_EQ(cli::run({"wagemark-cli", "batch"}, line, answer, err), row.refused ? 1 : 0);
+        EXPECT_EQ(answer.str().find("\"error\"") != std::string::npos, row.refused) << answer.str();
     }
 }
 
