@@ -204,11 +204,17 @@ std::optional<YearRefusal> spouseRefusal(const YearRequest& q)
 
 }  // namespace
 
+int mostPaychecksPaid(int periods)
+{
+    const InputLimit& l = limitOf(Input::PaychecksPaid);
+    return std::min(l.hi, std::max(periods - 1, l.lo));
+}
+
 std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods)
 {
     const int paid = q.soFar.paid;
     const InputLimit& paidLimit = limitOf(Input::PaychecksPaid);
-    const int most = std::min(paidLimit.hi, std::max(periods - 1, paidLimit.lo));
+    const int most = mostPaychecksPaid(periods);
     if (paid < paidLimit.lo || paid > most)
         return YearRefusal{Input::PaychecksPaid, "must be from " + std::to_string(paidLimit.lo) + " to " +
                                                      std::to_string(most) + ": of the year's " +

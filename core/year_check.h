@@ -156,6 +156,10 @@ struct YearRequest {
     SpouseJob spouse{};
 };
 
+// The most paychecks a year of `periods` can have paid so far: all but the
+// one calculated, within the input limit of the paychecks paid.
+int mostPaychecksPaid(int periods);
+
 // An entry a year cannot have (Input::PaychecksPaid .. SpouseWithholding),
 // for the interface to name.
 struct YearRefusal {

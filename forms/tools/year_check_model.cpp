@@ -149,7 +149,7 @@ void YearCheckModel::refresh()
         return;
     }
     // A calculator set to fewer paychecks since: all but the one calculated.
-    paid = std::clamp(paid, 0, std::max(periods() - 1, 0));
+    paid = std::clamp(paid, limitOf(Input::PaychecksPaid).lo, mostPaychecksPaid(periods()));
     if (!exemptionsGiven) entries.exemptions = defaultExemptions(entries.filing, entries.children);
     YearRequest q;
     q.entries = entries;

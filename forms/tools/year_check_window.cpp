@@ -277,7 +277,7 @@ void YearCheckWindow::showApplicable()
     {
         const QSignalBlocker b1(spnReturnExemptions_), b2(spnPaid_);
         spnReturnExemptions_->setValue(model_.entries.exemptions);
-        spnPaid_->setRange(0, qMax(model_.periods() - 1, 0));
+        spnPaid_->setMaximum(mostPaychecksPaid(model_.periods()));
         spnPaid_->setValue(model_.paid);
     }
     const bool spouse = model_.showsSpouse();
