@@ -210,6 +210,13 @@ std::vector<std::string> countyChoices()
     return rates;
 }
 
+// An amount of the year's own: kept with the option and value it came from.
+Currency yearAmount(ParseState& s, Input input, std::string_view option, const std::string& value)
+{
+    s.year.given[input] = {std::string(option), value};
+    return toCurrency(amountText(option, value, input));
+}
+
 void stateSetting(ParseState& s, const char* key, std::string value)
 {
     s.o.request.settings.emplace_back("StateInfo", key, std::move(value));
@@ -368,8 +375,8 @@ const std::array kOptions = {
            "married or married-single, else single)",
            "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead,
            0, nullptr, filingChoices},
-    Option{"--return-exemptions", "N", "exemptions on the return (default 1, joint 2)", "3", Section::Year,
-           [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, Input::ReturnExemptions); }, "",
+    Option{"--return-exemptions", "N", "exemptions on the return (default: 1, joint 2, and the\nchildren)", "3",
+           Section::Year, [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, Input::ReturnExemptions); }, "",
            BatchType::None, 0, 0, kNoRead, 0, L(Input::ReturnExemptions)},
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
            [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None, 0, 0,
@@ -383,8 +390,46 @@ const std::array kOptions = {
                if (s.year.itemized < Currency()) throw UsageError{std::string(n) + ": must not be negative"};
            },
            "", BatchType::None, 0, 0, kNoRead},
-    Option{"--json", "", "one JSON object, amounts as four-decimal texts", "", Section::Year,
-           [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--paid", "N",
+           "paychecks of the year already paid (default 0): up to the year's\n"
+           "count less one, the one calculated being still to come",
+           "13", Section::Year,
+           [](S& s, N n, V v) {
+               // The frequency may narrow it further (yearRequest).
+               s.year.soFar.paid = wholeNumber(n, v, Input::PaychecksPaid);
+               s.year.given[Input::PaychecksPaid] = {std::string(n), v};
+           },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::PaychecksPaid)},
+    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid\n(default: paid x this paycheck's)",
+           "13,000", Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, Input::WagesSoFar, n, v); },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::WagesSoFar)},
+    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far\n(default: paid x this paycheck's)",
+           "1,500", Section::Year,
+           [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, Input::FederalSoFar, n, v); },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::FederalSoFar)},
+    Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far\n(default: paid x this paycheck's)",
+           "450", Section::Year,
+           [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); }, "",
+           BatchType::None, 0, 0, kNoRead, 0, L(Input::StateSoFar)},
+    Option{"--ss-so-far", "AMOUNT",
+           "Social Security withheld so far (default: paid x\n"
+           "this paycheck's, up to the wage base)",
+           "806", Section::Year,
+           [](S& s, N n, V v) {
+               s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v);
+           },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SocialSecuritySoFar)},
+    Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year\n(default 0)", "30,000",
+           Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, Input::SpouseWages, n, v); },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWages)},
+    Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld\nfor the year (default 0)",
+           "3,500", Section::Year,
+           [](S& s, N n, V v) {
+               s.year.spouse.withholding = yearAmount(s, Input::SpouseWithholding, n, v);
+           },
+           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWithholding)},
+    Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "",
+           Section::Year, [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
 };
 
 enum class Command { Calc, Batch, Year };
@@ -435,13 +480,19 @@ const std::array kExamples = {
             "echo '{\"id\":1,\"txtIncome\":\"1000\",\"HowOft\":0,\"intState\":27}' | wagemark-cli batch"},
     Example{"The refund or balance due of the year, and the allowances to claim",
             "wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1"},
+    Example{"Halfway through the year with $3,000 withheld so far: what to claim for the rest",
+            "wagemark-cli year --income 1000 --frequency weekly --status single --exemptions 1 --paid 26 "
+            "--withheld-so-far 3000"},
 };
 
 constexpr std::string_view kYearHeader = R"(Usage: wagemark-cli year [OPTIONS]
 
-Tax year 2000 if every pay period of the year is like this one: the year's
-withholding, Social Security up to the $76,200 wage base, the Form 1040 income
-tax, the refund or balance due, and the allowance count to claim on Form W-4.
+Tax year 2000: the paychecks paid so far (--paid and what they paid) and the
+paychecks left, each like this one. The year's withholding (a spouse's job on
+a joint return included), Social Security up to the $76,200 wage base, the
+Form 1040 income tax with its effective and marginal rates, the refund or
+balance due, and the allowance count to claim on Form W-4 for the paychecks
+left.
 
 )";
 

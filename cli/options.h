@@ -8,6 +8,7 @@
 // cannot drift apart.
 
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,6 +44,11 @@ struct YearOptions {
     int children = 0;
     Currency otherIncome;
     Currency itemized;
+    SoFarEntries soFar;
+    SpouseJob spouse;
+    // The option and the value given for each entry of the year, for a
+    // refusal to quote.
+    std::map<Input, std::pair<std::string, std::string>> given;
     bool json = false;
 };
 

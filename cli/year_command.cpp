@@ -31,11 +31,14 @@ void printJson(std::ostream& out, const YearCheck& c)
 {
     const ReturnFigures& f = c.figures;
     std::string s = "{";
-    auto money = [&s](const char* key, Currency v) {
+    // The keys, four-decimal amounts and rates need no escaping.
+    auto text = [&s](const char* key, const std::string& v) {
         if (s.size() > 1) s += ',';
-        // The keys and four-decimal amounts need no escaping.
-        s.append("\"").append(key).append("\":\"").append(formatFixed4(v)).append("\"");
+        s.append("\"").append(key).append("\":\"").append(v).append("\"");
     };
+    auto money = [&text](const char* key, Currency v) { text(key, formatFixed4(v)); };
+    s += "\"paychecksPaid\":" + std::to_string(c.paychecksPaid);
+    s += ",\"paychecksLeft\":" + std::to_string(c.paychecksLeft);
     money("wages", c.wages);
     money("federalWithholding", c.federalWithholding);
     money("stateWithholding", c.stateWithholding);
@@ -43,6 +46,9 @@ void printJson(std::ostream& out, const YearCheck& c)
     money("medicare", c.medicare);
     s += ",\"socialSecurityEndsInPeriod\":" +
          (c.socialSecurityEndsInPeriod > 0 ? std::to_string(c.socialSecurityEndsInPeriod) : std::string("null"));
+    s += std::string(",\"socialSecurityReachedSoFar\":") + (c.socialSecurityReachedSoFar ? "true" : "false");
+    money("spouseWages", c.spouseWages);
+    money("spouseWithholding", c.spouseWithholding);
     money("adjustedGrossIncome", f.adjustedGrossIncome);
     money("deduction", f.deduction);
     money("exemptions", f.exemptions);
@@ -50,6 +56,8 @@ void printJson(std::ostream& out, const YearCheck& c)
     money("tax", f.tax);
     money("childTaxCredit", f.childTaxCredit);
     money("incomeTax", f.incomeTax);
+    text("effectiveRate", rateText(f.effectiveRate));
+    text("marginalRate", rateText(f.marginalRate));
     money("refund", c.refund);
     s += ",\"advisedAllowances\":" + std::to_string(c.advisedAllowances);
     money("advisedAdditional", c.advisedAdditional);
@@ -63,17 +71,33 @@ void printTable(std::ostream& out, const YearCheck& c)
     out << '\n' << yearSentence(c) << '\n';
 }
 
-int runYear(const YearOptions& o, std::ostream& out, std::ostream& err)
+// The request of the options; throws UsageError, naming the option, for
+// entries no year can have.
+YearRequest yearRequest(const YearOptions& o)
 {
     YearRequest q;
     q.allowances = toInt16(o.request.input.exemptions);
     q.selfEmployed = o.request.input.chkSelfEmployed;
     q.entries = defaultReturn(o.request.valMarried);
     if (o.filing) q.entries.filing = *o.filing;
-    q.entries.exemptions = o.exemptions.value_or(q.entries.filing == FilingStatus::Joint ? 2 : 1);
     q.entries.children = o.children;
+    q.entries.exemptions = o.exemptions.value_or(defaultExemptions(q.entries.filing, o.children));
     q.entries.otherIncome = o.otherIncome;
     q.entries.itemized = o.itemized;
+    q.soFar = o.soFar;
+    q.spouse = o.spouse;
+    if (const std::optional<YearRefusal> no = refuseYearEntries(q, periodsPerYear(o.request.HowOft))) {
+        const auto given = o.given.find(no->entry);
+        const std::string what =
+            given == o.given.end() ? "" : given->second.first + ": \"" + given->second.second + "\" ";
+        throw UsageError{what + no->reason};
+    }
+    return q;
+}
+
+int runYear(const YearOptions& o, std::ostream& out, std::ostream& err)
+{
+    const YearRequest q = yearRequest(o);
 
     // Each count is a calculation of its own, as `calc --exemptions N` runs it.
     std::string report;

@@ -1,8 +1,11 @@
 #pragma once
-// `wagemark-cli year`: tax year 2000 projected from one pay period, the
-// refund or balance due and the allowances to claim. Takes the options of
-// `calc` and those of the return (--filing, --return-exemptions, --children,
-// --other-income, --itemized), and --json.
+// `wagemark-cli year`: tax year 2000 from what was paid so far and the pay
+// periods left like this one, the refund or balance due and the allowances
+// to claim for the periods left. Takes the options of `calc`, those of the
+// return (--filing, --return-exemptions, --children, --other-income,
+// --itemized, --spouse-wages, --spouse-withheld), those of the year so far
+// (--paid, --wages-so-far, --withheld-so-far, --state-withheld-so-far,
+// --ss-so-far), and --json.
 
 #include <iosfwd>
 #include <string>

@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "core/currency.h"
+#include "core/pay_record.h"
 
 namespace wm {
 
@@ -55,8 +56,15 @@ enum class Input : std::size_t {
     NewWage,
     ReturnExemptions,
     Children,
+    PaychecksPaid,    // the Year Check's year so far; the frequency narrows it
+    WagesSoFar,
+    FederalSoFar,
+    StateSoFar,
+    SocialSecuritySoFar,
+    SpouseWages,      // a spouse's job on a joint return
+    SpouseWithholding,
 };
-inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::Children) + 1;
+inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::SpouseWithholding) + 1;
 
 inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     {"Income Amount", InputUnit::Amount, 0, 0},
@@ -76,6 +84,14 @@ inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     {"new hourly wage", InputUnit::Amount, 0, 0},
     {"exemptions on the return", InputUnit::Count, 0, 99},
     {"children", InputUnit::Count, 0, 99},
+    // Weekly pay has the most paychecks, all but the one calculated paid.
+    {"Paychecks paid", InputUnit::Count, 0, periodsPerYear(0) - 1},
+    {"Wages so far", InputUnit::Amount, 0, 0},
+    {"Federal tax withheld so far", InputUnit::Amount, 0, 0},
+    {"State tax withheld so far", InputUnit::Amount, 0, 0},
+    {"Social Security so far", InputUnit::Amount, 0, 0},
+    {"Spouse's wages", InputUnit::Amount, 0, 0},
+    {"Spouse's withholding", InputUnit::Amount, 0, 0},
 }};
 
 constexpr const InputLimit& limitOf(Input i) { return kInputLimits[static_cast<std::size_t>(i)]; }

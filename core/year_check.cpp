@@ -56,13 +56,17 @@ std::int64_t stepsOf(Currency excess, Currency step)
 
 }  // namespace
 
-ReturnEntries defaultReturn(int valMarried)
+int defaultExemptions(FilingStatus filing, int children)
+{
+    return (filing == FilingStatus::Joint ? 2 : 1) + children;
+}
+
+ReturnEntries defaultReturn(int valMarried, int children)
 {
     ReturnEntries e;
-    if (valMarried != 1) {
-        e.filing = FilingStatus::Joint;
-        e.exemptions = 2;
-    }
+    if (valMarried != 1) e.filing = FilingStatus::Joint;
+    e.children = children;
+    e.exemptions = defaultExemptions(e.filing, children);
     return e;
 }
 
@@ -79,6 +83,31 @@ Currency scheduleTax(FilingStatus filing, Currency taxable)
         lower = upper;
     }
     return Currency::cents(roundedQuotient(thousandths, 1000 * 100));
+}
+
+int scheduleRate(FilingStatus filing, Currency taxable)
+{
+    if (taxable <= Currency()) return 0;
+    const auto& over = kScheduleOver[index(filing)];
+    std::size_t k = 0;
+    while (k < over.size() && taxable > over[k]) ++k;
+    return static_cast<int>(kRatePerMille[k] * 10);
+}
+
+namespace {
+
+int effectiveRate(Currency incomeTax, Currency agi)
+{
+    if (agi <= Currency() || incomeTax <= Currency()) return 0;
+    return static_cast<int>(roundedQuotient(static_cast<Wide>(incomeTax.count()) * 10000, agi.count()));
+}
+
+}  // namespace
+
+std::string rateText(int hundredths)
+{
+    const int fraction = hundredths % 100;
+    return std::to_string(hundredths / 100) + (fraction < 10 ? ".0" : ".") + std::to_string(fraction);
 }
 
 ReturnFigures figureReturn(Currency federalWages, const ReturnEntries& e)
@@ -110,24 +139,109 @@ ReturnFigures figureReturn(Currency federalWages, const ReturnEntries& e)
     if (e.children > 0 && creditSteps < 10 * static_cast<std::int64_t>(e.children))
         f.childTaxCredit = std::min(kChildCredit * e.children - kChildCreditCut * creditSteps, f.tax);
     f.incomeTax = f.tax - f.childTaxCredit;
+    f.effectiveRate = effectiveRate(f.incomeTax, agi);
+    f.marginalRate = scheduleRate(e.filing, f.taxableIncome);
     return f;
 }
 
-SocialSecurityYear socialSecurityYear(Currency wages, Currency tax, int periods, double rate)
+Currency socialSecurityMaximum(double rate) { return Currency::round(kWageBase2000.toDouble() * rate); }
+
+SocialSecurityYear socialSecurityYear(Currency wages, Currency tax, int periods, double rate,
+                                      const SocialSecurityStart& start)
 {
     SocialSecurityYear s;
-    if (wages <= Currency() || wages * periods < kWageBase2000) {
-        s.total = tax * periods;
+    const int left = periods - start.paid;
+    if (start.wages >= kWageBase2000) {
+        s.total = start.tax;
+        s.reachedSoFar = true;
+        return s;
+    }
+    if (wages <= Currency() || start.wages + wages * left < kWageBase2000) {
+        s.total = start.tax + tax * left;
         return s;
     }
     // The first paycheck whose cumulative wages reach the base withholds
     // what is left of the year's maximum; the later ones nothing.
-    const std::int64_t p = (kWageBase2000.count() - 1) / wages.count() + 1;
-    const Currency before = tax * (p - 1);
-    const Currency maximum = Currency::round(kWageBase2000.toDouble() * rate);
-    s.endsInPeriod = static_cast<int>(p);
-    s.endingAmount = std::clamp(maximum - before, Currency(), tax);
+    const std::int64_t k = ((kWageBase2000 - start.wages).count() - 1) / wages.count() + 1;
+    const Currency before = start.tax + tax * (k - 1);
+    s.endsInPeriod = start.paid + static_cast<int>(k);
+    s.endingAmount = std::clamp(socialSecurityMaximum(rate) - before, Currency(), tax);
     s.total = before + s.endingAmount;
+    return s;
+}
+
+namespace {
+
+constexpr double socialSecurityRate(bool selfEmployed) { return selfEmployed ? 0.124 : 0.062; }
+constexpr double medicareRate(bool selfEmployed) { return selfEmployed ? 0.029 : 0.0145; }
+
+std::optional<std::string> outsideLimit(Input input, Currency v)
+{
+    if (within(limitOf(input), v)) return std::nullopt;
+    return "must be " + describe(limitOf(input));
+}
+
+std::optional<std::string> amountProblem(Input input, std::optional<Currency> v, int paid)
+{
+    if (!v) return std::nullopt;
+    if (std::optional<std::string> why = outsideLimit(input, *v)) return why;
+    if (paid == 0 && !v->isZero()) return "must be 0 with no paychecks paid so far";
+    return std::nullopt;
+}
+
+std::optional<YearRefusal> spouseRefusal(const YearRequest& q)
+{
+    const SpouseJob& j = q.spouse;
+    const bool joint = q.entries.filing == FilingStatus::Joint;
+    const std::pair<Input, Currency> amounts[] = {{Input::SpouseWages, j.wages},
+                                                  {Input::SpouseWithholding, j.withholding}};
+    for (const auto& [entry, value] : amounts) {
+        if (std::optional<std::string> why = outsideLimit(entry, value)) return YearRefusal{entry, *why};
+        if (!joint && !value.isZero()) return YearRefusal{entry, "counts only on a joint return"};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int mostPaychecksPaid(int periods)
+{
+    const InputLimit& l = limitOf(Input::PaychecksPaid);
+    return std::min(l.hi, std::max(periods - 1, l.lo));
+}
+
+std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods)
+{
+    const int paid = q.soFar.paid;
+    const InputLimit& paidLimit = limitOf(Input::PaychecksPaid);
+    const int most = mostPaychecksPaid(periods);
+    if (paid < paidLimit.lo || paid > most)
+        return YearRefusal{Input::PaychecksPaid, "must be from " + std::to_string(paidLimit.lo) + " to " +
+                                                     std::to_string(most) + ": of the year's " +
+                                                     std::to_string(periods) +
+                                                     " paychecks, the one calculated is still to come"};
+    const std::pair<Input, std::optional<Currency>> amounts[] = {
+        {Input::WagesSoFar, q.soFar.wages},
+        {Input::FederalSoFar, q.soFar.federal},
+        {Input::StateSoFar, q.soFar.state},
+        {Input::SocialSecuritySoFar, q.soFar.socialSecurity},
+    };
+    for (const auto& [entry, value] : amounts)
+        if (std::optional<std::string> why = amountProblem(entry, value, paid)) return YearRefusal{entry, *why};
+    const Currency maximum = socialSecurityMaximum(socialSecurityRate(q.selfEmployed));
+    if (q.soFar.socialSecurity && *q.soFar.socialSecurity > maximum)
+        return YearRefusal{Input::SocialSecuritySoFar,
+                           "cannot be more than the year's maximum of " + formatCurrency(maximum)};
+    return spouseRefusal(q);
+}
+
+SoFar soFarDefaults(const PayRecord& r, int paid, bool selfEmployed)
+{
+    SoFar s;
+    s.wages = r.taxBase * paid;
+    s.federal = r.fTax * paid;
+    s.state = r.sTax * paid;
+    s.socialSecurity = socialSecurityYear(r.SSBase - r.SSEmp, r.amtSS, paid, socialSecurityRate(selfEmployed)).total;
     return s;
 }
 
@@ -163,22 +277,71 @@ Advice adviseAllowances(Currency incomeTax, const std::vector<Currency>& withhol
     return a;
 }
 
-std::optional<YearCheck> checkYear(const YearRequest& q, const PassRunner& run, ErrorScheme& errors)
+namespace {
+
+// One paycheck's federal withholding for 0..99 allowances; nothing when a
+// run ended on an error.
+std::optional<std::vector<Currency>> withholdingPerPaycheck(const YearRequest& q, const PayRecord& mine,
+                                                           const PassRunner& run)
 {
-    // The claimed count first: an error report then speaks of the user's
-    // own calculation.
-    const std::optional<PayRecord> mine = run(q.allowances);
-    if (!mine) return std::nullopt;
     std::vector<Currency> perPaycheck(kMaxAdvisedAllowances + 1);
     for (int n = 0; n <= kMaxAdvisedAllowances; ++n) {
         if (n == q.allowances) {
-            perPaycheck[static_cast<std::size_t>(n)] = mine->fTax;
+            perPaycheck[static_cast<std::size_t>(n)] = mine.fTax;
             continue;
         }
         const std::optional<PayRecord> other = run(static_cast<std::int16_t>(n));
         if (!other) return std::nullopt;
         perPaycheck[static_cast<std::size_t>(n)] = other->fTax;
     }
+    return perPaycheck;
+}
+
+// Your paychecks: so far + the paychecks left x the paycheck `r`.
+void projectPaychecks(YearCheck& c, const YearRequest& q, const PayRecord& r)
+{
+    const SoFar defaults = soFarDefaults(r, c.paychecksPaid, q.selfEmployed);
+    const SoFarEntries& given = q.soFar;
+    c.soFar = {given.wages.value_or(defaults.wages), given.federal.value_or(defaults.federal),
+               given.state.value_or(defaults.state), given.socialSecurity.value_or(defaults.socialSecurity)};
+    const int left = c.paychecksLeft;
+    c.wages = c.soFar.wages + r.taxBase * left;
+    c.federalWithholding = c.soFar.federal + r.fTax * left;
+    c.stateWithholding = c.soFar.state + r.sTax * left;
+}
+
+// Social Security to the wage base and Medicare. Wages so far given are
+// federal wages; the FICA wages so far add what this paycheck's FICA wages
+// have over its federal wages (401(k) and pre-tax amounts FICA taxes) for
+// each paycheck paid.
+void projectFica(YearCheck& c, const YearRequest& q, const PayRecord& r)
+{
+    const Currency ficaWages = r.SSBase - r.SSEmp;
+    const int paid = c.paychecksPaid;
+    const Currency ficaSoFar =
+        q.soFar.wages ? std::max(Currency(), *q.soFar.wages + (ficaWages - r.taxBase) * paid) : ficaWages * paid;
+    const SocialSecurityYear ss = socialSecurityYear(ficaWages, r.amtSS, c.periods, socialSecurityRate(q.selfEmployed),
+                                                     {paid, ficaSoFar, c.soFar.socialSecurity});
+    c.socialSecurity = ss.total;
+    c.socialSecurityEndsInPeriod = ss.endsInPeriod;
+    c.socialSecurityEndingAmount = ss.endingAmount;
+    c.socialSecurityReachedSoFar = ss.reachedSoFar;
+    const Currency medicareSoFar = q.soFar.wages
+                                       ? Currency::round(ficaSoFar.toDouble() * medicareRate(q.selfEmployed))
+                                       : r.amtMedicare * paid;
+    c.medicare = medicareSoFar + r.amtMedicare * c.paychecksLeft;
+}
+
+}  // namespace
+
+std::optional<YearCheck> checkYear(const YearRequest& q, const PassRunner& run, ErrorScheme& errors)
+{
+    // The claimed count first: an error report then speaks of the user's
+    // own calculation.
+    const std::optional<PayRecord> mine = run(q.allowances);
+    if (!mine) return std::nullopt;
+    const std::optional<std::vector<Currency>> perPaycheck = withholdingPerPaycheck(q, *mine, run);
+    if (!perPaycheck) return std::nullopt;
 
     const PayRecord& r = *mine;
     YearCheck c;
@@ -190,28 +353,27 @@ std::optional<YearCheck> checkYear(const YearRequest& q, const PassRunner& run, 
         [&] {
             c.periods = periodsPerYear(r.HowOft);
             if (c.periods == 0) raise(err::kInvalidCall, "No pay frequency is chosen");
+            if (refuseYearEntries(q, c.periods)) raise(err::kInvalidCall, "The year's entries are refused");
+            c.paychecksPaid = q.soFar.paid;
+            c.paychecksLeft = c.periods - q.soFar.paid;
         },
+        [&] { projectPaychecks(c, q, r); },
+        [&] { projectFica(c, q, r); },
         [&] {
-            c.wages = r.taxBase * c.periods;
-            c.federalWithholding = r.fTax * c.periods;
-            c.stateWithholding = r.sTax * c.periods;
-            c.medicare = r.amtMedicare * c.periods;
-        },
-        [&] {
-            const SocialSecurityYear ss =
-                socialSecurityYear(r.SSBase - r.SSEmp, r.amtSS, c.periods, q.selfEmployed ? 0.124 : 0.062);
-            c.socialSecurity = ss.total;
-            c.socialSecurityEndsInPeriod = ss.endsInPeriod;
-            c.socialSecurityEndingAmount = ss.endingAmount;
+            if (q.entries.filing == FilingStatus::Joint) {
+                c.spouseWages = q.spouse.wages;
+                c.spouseWithholding = q.spouse.withholding;
+            }
         },
         [&] {
             c.withholdingByCount.clear();
-            for (Currency w : perPaycheck) c.withholdingByCount.push_back(w * c.periods);
+            const Currency before = c.soFar.federal + c.spouseWithholding;
+            for (Currency w : *perPaycheck) c.withholdingByCount.push_back(before + w * c.paychecksLeft);
         },
-        [&] { c.figures = figureReturn(c.wages, q.entries); },
-        [&] { c.refund = c.federalWithholding - c.figures.incomeTax; },
+        [&] { c.figures = figureReturn(c.wages + c.spouseWages, q.entries); },
+        [&] { c.refund = c.federalWithholding + c.spouseWithholding - c.figures.incomeTax; },
         [&] {
-            const Advice a = adviseAllowances(c.figures.incomeTax, c.withholdingByCount, c.periods);
+            const Advice a = adviseAllowances(c.figures.incomeTax, c.withholdingByCount, c.paychecksLeft);
             c.advisedAllowances = a.allowances;
             c.advisedAdditional = a.additional;
         });
@@ -238,36 +400,75 @@ std::string refundSentence(const YearCheck& c)
     return "You will owe about " + aboutDollars(r) + ".";
 }
 
+namespace {
+// "", or " for the 26 paychecks left" when some were paid.
+std::string forTheLeft(const YearCheck& c)
+{
+    if (c.paychecksPaid == 0) return {};
+    if (c.paychecksLeft == 1) return " for the last paycheck";
+    return " for the " + std::to_string(c.paychecksLeft) + " paychecks left";
+}
+}  // namespace
+
 std::string adviceSentence(const YearCheck& c)
 {
     if (c.advisedAdditional.isZero())
-        return "Claiming " + allowancesText(c.advisedAllowances) + " keeps you closest without owing.";
-    return "Claim 0 allowances and have " + aboutDollars(c.advisedAdditional) +
-           " more withheld from each paycheck to avoid owing.";
+        return "Claiming " + allowancesText(c.advisedAllowances) + forTheLeft(c) +
+               " keeps you closest without owing.";
+    const std::string each = c.paychecksPaid == 0 ? " more withheld from each paycheck"
+                             : c.paychecksLeft == 1 ? " more withheld from the last paycheck"
+                                                    : " more withheld from each of the " +
+                                                          std::to_string(c.paychecksLeft) + " paychecks left";
+    return "Claim 0 allowances and have " + aboutDollars(c.advisedAdditional) + each + " to avoid owing.";
 }
 
 std::string yearSentence(const YearCheck& c) { return refundSentence(c) + " " + adviceSentence(c); }
+
+namespace {
+
+void addSoFarRows(std::vector<YearRow>& rows, const YearCheck& c)
+{
+    if (c.paychecksPaid == 0) return;
+    rows.insert(rows.end(), {
+        {"Paychecks paid so far", std::to_string(c.paychecksPaid)},
+        {"Paychecks left", std::to_string(c.paychecksLeft)},
+        {"Federal wages so far", formatCurrency(c.soFar.wages)},
+        {"Federal income tax withheld so far", formatCurrency(c.soFar.federal)},
+        {"State income tax withheld so far", formatCurrency(c.soFar.state)},
+        {"Social Security so far", formatCurrency(c.soFar.socialSecurity)},
+    });
+}
+
+YearRow socialSecurityRow(const YearCheck& c)
+{
+    if (c.socialSecurityEndsInPeriod > 0)
+        return {"Social Security stops in paycheck",
+                std::to_string(c.socialSecurityEndsInPeriod) + ": " + formatCurrency(c.socialSecurityEndingAmount)};
+    return {"Social Security wage base ($76,200)", c.socialSecurityReachedSoFar ? "reached so far" : "not reached"};
+}
+
+}  // namespace
 
 std::vector<YearRow> yearRows(const YearCheck& c)
 {
     const ReturnFigures& f = c.figures;
     const bool itemizing = f.itemizedAllowed > f.standardDeduction;
-    std::vector<YearRow> rows = {
-        {"Paychecks in the year", std::to_string(c.periods)},
+    std::vector<YearRow> rows = {{"Paychecks in the year", std::to_string(c.periods)}};
+    addSoFarRows(rows, c);
+    rows.insert(rows.end(), {
         {"Allowances claimed", std::to_string(c.allowances)},
         {"Federal wages", formatCurrency(c.wages)},
         {"Federal income tax withheld", formatCurrency(c.federalWithholding)},
         {"State income tax withheld", formatCurrency(c.stateWithholding)},
         {"Social Security", formatCurrency(c.socialSecurity)},
-    };
-    if (c.socialSecurityEndsInPeriod > 0)
-        rows.push_back({"Social Security stops in paycheck", std::to_string(c.socialSecurityEndsInPeriod) + ": " +
-                                                               formatCurrency(c.socialSecurityEndingAmount)});
-    else
-        rows.push_back({"Social Security wage base ($76,200)", "not reached"});
-    rows.insert(rows.end(), {
+        socialSecurityRow(c),
         {"Medicare", formatCurrency(c.medicare)},
         {"Filing status", std::string(filingName(c.entries.filing))},
+    });
+    if (!c.spouseWages.isZero() || !c.spouseWithholding.isZero())
+        rows.insert(rows.end(), {{"Spouse's wages", formatCurrency(c.spouseWages)},
+                                 {"Spouse's federal income tax withheld", formatCurrency(c.spouseWithholding)}});
+    rows.insert(rows.end(), {
         {"Adjusted gross income", formatCurrency(f.adjustedGrossIncome)},
         {itemizing ? "Itemized deductions" : "Standard deduction", formatCurrency(f.deduction)},
         {"Exemptions (" + std::to_string(c.entries.exemptions) + ")", formatCurrency(f.exemptions)},
@@ -275,10 +476,14 @@ std::vector<YearRow> yearRows(const YearCheck& c)
         {"Tax", formatCurrency(f.tax)},
         {"Child tax credit", formatCurrency(f.childTaxCredit)},
         {"Income tax", formatCurrency(f.incomeTax), true},
+        {"Effective rate (income tax / AGI)", rateText(f.effectiveRate) + " %"},
+        {"Marginal rate (rate schedule)", rateText(f.marginalRate) + " %"},
         {c.refund < Currency() ? "Balance due" : "Refund", formatCurrency(c.refund < Currency() ? -c.refund : c.refund),
          true},
-        {"Advised allowances", std::to_string(c.advisedAllowances), true},
-        {"Additional per paycheck (W-4 line 6)", formatCurrency(c.advisedAdditional), true},
+        {c.paychecksPaid == 0 ? "Advised allowances" : "Advised allowances (paychecks left)",
+         std::to_string(c.advisedAllowances), true},
+        {c.paychecksPaid == 0 ? "Additional per paycheck (W-4 line 6)" : "Additional per paycheck left (W-4 line 6)",
+         formatCurrency(c.advisedAdditional), true},
     });
     return rows;
 }

@@ -134,6 +134,19 @@ Layout measure(const PrintDocument& doc, const TableDefinition& t, QPainter& p)
     return l;
 }
 
+// The document in the largest type from its own size down to its smallest
+// that holds the whole table on one page (its smallest when none does).
+PrintDocument fitted(const PrintDocument& doc, const TableDefinition& t, QPainter& p)
+{
+    PrintDocument d = doc;
+    while (doc.minFontPoints > 0 && d.fontPoints > doc.minFontPoints) {
+        const Layout l = measure(d, t, p);
+        if (l.tableTop + l.rowHeight * static_cast<double>(t.rows.size()) <= l.pageHeight) break;
+        --d.fontPoints;
+    }
+    return d;
+}
+
 }  // namespace
 
 void setupPage(QPagedPaintDevice& device)
@@ -142,9 +155,10 @@ void setupPage(QPagedPaintDevice& device)
                                      QMarginsF(0.75, 0.75, 0.75, 0.75), QPageLayout::Inch));
 }
 
-void renderDocument(const PrintDocument& doc, QPainter& p, QPagedPaintDevice& device)
+void renderDocument(const PrintDocument& asked, QPainter& p, QPagedPaintDevice& device)
 {
-    const TableDefinition t = parseTableDefinition(doc.table);
+    const TableDefinition t = parseTableDefinition(asked.table);
+    const PrintDocument doc = fitted(asked, t, p);
     const Layout l = measure(doc, t, p);
     drawPageHeader(p, doc, l);
     if (t.columns.empty() || t.rows.empty()) return;

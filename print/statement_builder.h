@@ -71,6 +71,9 @@ struct PrintDocument {
     std::string header;  // page header, on every page
     std::string table;   // table definition string
     int fontPoints = 12;
+    // Above 0: smaller type, down to this size, where it keeps the table on
+    // one page.
+    int minFontPoints = 0;
     bool italic = false;
     bool border = false;
 };

@@ -59,30 +59,85 @@ YearCheckModel::YearCheckModel(PayRecord& record, SettingsStore& settings, Error
 void YearCheckModel::load()
 {
     entries = defaultReturn(record_.valMarried);
+    exemptionsGiven = false;
     refresh();
 }
 
+namespace {
+
+std::string_view name(Input input) { return limitOf(input).field; }
+
+// Blank is `blank`; anything else must read as an amount.
+std::optional<std::string> readAmount(std::string_view label, const std::string& text, std::optional<Currency> blank,
+                                      std::optional<Currency>& into)
+{
+    if (isBlank(text)) {
+        into = blank;
+        return std::nullopt;
+    }
+    const Read<Currency> read =
+        readEntry<Currency>(text, [](std::string_view t) { return toCurrency(t); }, [&](EntryFault fault) {
+            const std::string what = fault == EntryFault::TooLarge ? "\" is too large." : "\" is not an amount.";
+            return Refusal{std::string(label),
+                           std::string(label) + " \"" + text + what + " Enter a number such as 1250 or 1,250.00."};
+        });
+    if (!read) return read.refusal->message;
+    into = read.value;
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::string YearCheckModel::readAmounts()
 {
+    std::optional<Currency> other, itemized, spouseWages, spouseWithheld;
+    SoFarEntries soFar{paid};
+    const std::optional<Currency> zero = Currency();
     struct Field {
-        const char* label;
+        std::string_view label;
         const std::string& text;
-        Currency& into;
+        std::optional<Currency> blank;
+        std::optional<Currency>& into;
     };
-    for (const Field& f : {Field{"Other income", txtOtherIncome, entries.otherIncome},
-                           Field{"Itemized deductions", txtItemized, entries.itemized}}) {
-        const Read<Currency> read =
-            readEntry<Currency>(f.text, [](std::string_view t) { return toCurrency(t); }, [&](EntryFault) {
-                return Refusal{f.label, std::string(f.label) + " \"" + f.text +
-                                            "\" is not an amount. Enter a number such as 1250 or 1,250.00."};
-            });
-        if (!read) return read.refusal->message;
-        const Currency value = read.value;
-        if (&f.into == &entries.itemized && value < Currency())
-            return std::string(f.label) + " cannot be negative.";
-        f.into = value;
-    }
+    for (const Field& f : {Field{"Other income", txtOtherIncome, zero, other},
+                           Field{"Itemized deductions", txtItemized, zero, itemized},
+                           Field{name(Input::SpouseWages), txtSpouseWages, zero, spouseWages},
+                           Field{name(Input::SpouseWithholding), txtSpouseWithheld, zero, spouseWithheld},
+                           Field{name(Input::WagesSoFar), txtWagesSoFar, std::nullopt, soFar.wages},
+                           Field{name(Input::FederalSoFar), txtWithheldSoFar, std::nullopt, soFar.federal},
+                           Field{name(Input::StateSoFar), txtStateSoFar, std::nullopt, soFar.state},
+                           Field{name(Input::SocialSecuritySoFar), txtSocialSecuritySoFar, std::nullopt,
+                                 soFar.socialSecurity}})
+        if (std::optional<std::string> problem = readAmount(f.label, f.text, f.blank, f.into)) return *problem;
+    if (*itemized < Currency()) return "Itemized deductions cannot be negative.";
+    entries.otherIncome = *other;
+    entries.itemized = *itemized;
+    spouse_ = {*spouseWages, *spouseWithheld};
+    soFar_ = soFar;
     return {};
+}
+
+bool YearCheckModel::showsStateSoFar() const { return showsSoFar() && record_.intState != 0; }
+
+int YearCheckModel::periods() const { return periodsPerYear(record_.HowOft); }
+
+bool YearCheckModel::selfEmployed() const
+{
+    // Read as refresh() reads it; an unreadable value is refused there.
+    try {
+        return toInt16(settings_.get("Settings", "Self", "0")) != 0;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+SoFar YearCheckModel::soFarDefaults() const
+{
+    try {
+        return wm::soFarDefaults(record_, paid, selfEmployed());
+    } catch (const RuntimeError&) {
+        return {};  // too large to show; the check itself reports it
+    }
 }
 
 void YearCheckModel::refresh()
@@ -93,12 +148,30 @@ void YearCheckModel::refresh()
         message = kNoCalculation;
         return;
     }
+    // A calculator set to fewer paychecks since: all but the one calculated.
+    paid = std::clamp(paid, limitOf(Input::PaychecksPaid).lo, mostPaychecksPaid(periods()));
+    if (!exemptionsGiven) entries.exemptions = defaultExemptions(entries.filing, entries.children);
     YearRequest q;
     q.entries = entries;
+    q.soFar.paid = paid;
+    if (showsSoFar()) {
+        q.soFar = soFar_;
+        q.soFar.paid = paid;
+        if (!showsStateSoFar()) q.soFar.state.reset();
+    }
+    if (showsSpouse()) q.spouse = spouse_;
     Procedure proc(errors_, kName, "Form_Load");
     const bool read = proc.run([&] { q.allowances = toInt16(settings_.get("Settings", "Deps", "0")); },
                                [&] { q.selfEmployed = toInt16(settings_.get("Settings", "Self", "0")) != 0; });
-    if (read) check_ = checkYear(q, copyRunner(record_, inputOf(record_, q.selfEmployed), settings_, errors_), errors_);
+    if (!read) {
+        message = kStopped;
+        return;
+    }
+    if (const std::optional<YearRefusal> no = refuseYearEntries(q, periods())) {
+        message = std::string(name(no->entry)) + " " + no->reason + ".";
+        return;
+    }
+    check_ = checkYear(q, copyRunner(record_, inputOf(record_, q.selfEmployed), settings_, errors_), errors_);
     if (!check_) message = kStopped;
 }
 
@@ -130,7 +203,8 @@ std::string YearCheckModel::table() const
     s += "|;";
     for (const std::string& sentence : {refundSentence(c), adviceSentence(c)})
         for (const std::string& line : wrapped(sentence, 60)) s += cell(line) + ";";
-    s += "|;Year's federal withholding by allowances claimed;";
+    s += c.paychecksPaid == 0 ? "|;Year's federal withholding by allowances claimed;"
+                              : "|;Year's federal withholding by allowances, paychecks left;";
     const int last = std::max(5, std::max(c.advisedAllowances, c.allowances) + 3);
     for (int n = 0; n <= std::min(last, kMaxAdvisedAllowances); ++n)
         s += "  " + std::to_string(n) + (n == 1 ? " allowance" : " allowances") + (n == c.advisedAllowances ? " (advised)" : "") +

@@ -4,8 +4,8 @@
 // Starts from the calculator's last calculation: the amounts the pass left in
 // the pay record, the frequency, status, state and state options there, the
 // exemptions list ("Deps") and the Self Employed box ("Self") as stored. The
-// return's own entries default from the marital status and are the user's to
-// change here; they are not stored.
+// return's own entries default from the marital status, the paychecks paid
+// so far from none; they are the user's to change here and are not stored.
 
 #include <optional>
 #include <string>
@@ -37,11 +37,37 @@ public:
 
     // ---- Entries of the return ----
     ReturnEntries entries;
+    // The exemptions follow the filing status and the children
+    // (defaultExemptions) until the user sets them.
+    bool exemptionsGiven = false;
     std::string txtOtherIncome = "0";
     std::string txtItemized = "0";
-    // Reads the two amount texts into `entries`; the sentence that says what
-    // is wrong, or "" when both read.
+    // A spouse's job: on a joint return only.
+    std::string txtSpouseWages = "0";
+    std::string txtSpouseWithheld = "0";
+
+    // ---- So far this year ----
+    int paid = 0;
+    // Blank: the paychecks paid x the calculated paycheck's figure.
+    std::string txtWagesSoFar;
+    std::string txtWithheldSoFar;
+    std::string txtStateSoFar;
+    std::string txtSocialSecuritySoFar;
+
+    // Reads the amount texts that apply; the sentence that says what is
+    // wrong, or "" when they all read. What no year can have is refused by
+    // refresh(), in `message`.
     std::string readAmounts();
+
+    // Which entries apply: the spouse's job on a joint return; the figures
+    // so far once paychecks were paid, the state's with a state chosen.
+    bool showsSpouse() const { return entries.filing == FilingStatus::Joint; }
+    bool showsSoFar() const { return paid > 0; }
+    bool showsStateSoFar() const;
+    // The paychecks in the calculator's year; paid goes to one less.
+    int periods() const;
+    // What the blank figures so far stand for.
+    SoFar soFarDefaults() const;
 
     // ---- What the window shows ----
     const std::optional<YearCheck>& check() const { return check_; }
@@ -62,10 +88,14 @@ public:
     std::string table() const;
 
 private:
+    bool selfEmployed() const;
+
     PayRecord& record_;
     SettingsStore& settings_;
     ErrorScheme& errors_;
     std::optional<YearCheck> check_;
+    SoFarEntries soFar_;  // as read; applied when showsSoFar()
+    SpouseJob spouse_;    // as read; applied when showsSpouse()
 };
 
 }  // namespace wm

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -53,7 +54,7 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     model_.load();
 
     auto* title = makeTitle(tr("Year Check"), this);
-    auto* intro = new QLabel(tr("Tax year 2000, if every paycheck of the year is like the one you calculated."), this);
+    auto* intro = new QLabel(tr("Tax year 2000: the paychecks paid so far, and the paychecks left like the one you calculated."), this);
 
     lblSentence_ = new QLabel(this);
     lblSentence_->setObjectName(QStringLiteral("lblSentence"));
@@ -94,6 +95,8 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     body->addWidget(lblMessage_);
     body->addWidget(lblSentence_);
     body->addWidget(buildEntries());
+    body->addWidget(buildSoFar());
+    placeEntries(3);
     body->addLayout(results, 1);
     body->addWidget(buildCommands());
     body->addWidget(lblStatus_);
@@ -116,6 +119,24 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
 
 YearCheckWindow::~YearCheckWindow() = default;
 
+QLineEdit* YearCheckWindow::amountField(const char* name, const QString& text, const QString& tip, QWidget* parent)
+{
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(QLatin1String(name));
+    field->setToolTip(tip);
+    connect(field, &QLineEdit::editingFinished, this, &YearCheckWindow::entriesChanged);
+    return field;
+}
+
+namespace {
+void addPair(std::vector<std::pair<QLabel*, QWidget*>>& pairs, const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    pairs.push_back({label, field});
+}
+}  // namespace
+
 QWidget* YearCheckWindow::buildEntries()
 {
     auto* box = new QGroupBox(tr("Your 2000 return"), this);
@@ -126,36 +147,66 @@ QWidget* YearCheckWindow::buildEntries()
         cboFiling_->addItem(qs(filingName(f)));
     cboFiling_->setCurrentIndex(static_cast<int>(e.filing));
     spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, Input::ReturnExemptions, box);
-    spnReturnExemptions_->setToolTip(tr("Yourself, your spouse on a joint return, and your dependents."));
+    spnReturnExemptions_->setToolTip(
+        tr("Yourself, your spouse on a joint return, and your dependents; the children count unless you change it."));
     spnChildren_ = countBox("spnChildren", e.children, Input::Children, box);
     spnChildren_->setToolTip(tr("Children under 17 for the child tax credit."));
-    txtOtherIncome_ = new QLineEdit(qs(model_.txtOtherIncome), box);
-    txtOtherIncome_->setObjectName(QStringLiteral("txtOtherIncome"));
-    txtOtherIncome_->setToolTip(tr("Interest, dividends and other income of the year without withholding."));
-    txtItemized_ = new QLineEdit(qs(model_.txtItemized), box);
-    txtItemized_->setObjectName(QStringLiteral("txtItemized"));
-    txtItemized_->setToolTip(tr("Your Schedule A total; the standard deduction is used when it is larger."));
+    txtOtherIncome_ = amountField("txtOtherIncome", qs(model_.txtOtherIncome),
+                                  tr("Interest, dividends and other income of the year without withholding."), box);
+    txtItemized_ = amountField("txtItemized", qs(model_.txtItemized),
+                               tr("Your Schedule A total; the standard deduction is used when it is larger."), box);
+    txtSpouseWages_ = amountField("txtSpouseWages", qs(model_.txtSpouseWages),
+                                  tr("Your spouse's wages for the whole year."), box);
+    txtSpouseWithheld_ = amountField("txtSpouseWithheld", qs(model_.txtSpouseWithheld),
+                                     tr("The federal income tax withheld from your spouse's pay for the whole year."),
+                                     box);
 
     // Who files, then the amounts: three to a row, fewer when narrow.
-    entryGrid_ = new QGridLayout(box);
-    entryGrid_->setHorizontalSpacing(10);
-    auto pair = [&](const QString& text, QWidget* field) {
-        auto* label = new QLabel(text, box);
-        label->setBuddy(field);
-        entryPairs_.push_back({label, field});
-    };
-    pair(tr("Filin&g status"), cboFiling_);
-    pair(tr("&Exemptions on the return"), spnReturnExemptions_);
-    pair(tr("Chi&ldren under 17"), spnChildren_);
-    pair(tr("&Other income"), txtOtherIncome_);
-    pair(tr("&Itemized deductions"), txtItemized_);
-    placeEntries(3);
+    returnGroup_.grid = new QGridLayout(box);
+    returnGroup_.grid->setHorizontalSpacing(10);
+    std::vector<std::pair<QLabel*, QWidget*>> pairs;
+    addPair(pairs, tr("Filin&g status"), cboFiling_);
+    addPair(pairs, tr("&Exemptions on the return"), spnReturnExemptions_);
+    addPair(pairs, tr("Chi&ldren under 17"), spnChildren_);
+    addPair(pairs, tr("&Other income"), txtOtherIncome_);
+    addPair(pairs, tr("&Itemized deductions"), txtItemized_);
+    addPair(pairs, tr("Spouse's wages (&year)"), txtSpouseWages_);
+    addPair(pairs, tr("Spouse's withholdi&ng (year)"), txtSpouseWithheld_);
+    for (auto [label, field] : pairs) returnGroup_.pairs.push_back({label, field});
 
     connect(cboFiling_, &QComboBox::activated, this, &YearCheckWindow::entriesChanged);
-    connect(spnReturnExemptions_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
+    connect(spnReturnExemptions_, &QSpinBox::valueChanged, this, [this] {
+        model_.exemptionsGiven = true;
+        entriesChanged();
+    });
     connect(spnChildren_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
-    connect(txtOtherIncome_, &QLineEdit::editingFinished, this, &YearCheckWindow::entriesChanged);
-    connect(txtItemized_, &QLineEdit::editingFinished, this, &YearCheckWindow::entriesChanged);
+    return box;
+}
+
+QWidget* YearCheckWindow::buildSoFar()
+{
+    auto* box = new QGroupBox(tr("So far this year"), this);
+    spnPaid_ = countBox("spnPaid", model_.paid, Input::PaychecksPaid, box);
+    spnPaid_->setToolTip(tr("Paychecks of 2000 already paid; the paychecks left are like the one you calculated."));
+    const QString blank = tr(" Leave it empty for the paychecks paid times this paycheck's amount.");
+    txtWagesSoFar_ = amountField("txtWagesSoFar", {}, tr("Federal taxable wages of the paychecks paid.") + blank, box);
+    txtWithheldSoFar_ = amountField("txtWithheldSoFar", {},
+                                    tr("Federal income tax withheld from the paychecks paid.") + blank, box);
+    txtStateSoFar_ =
+        amountField("txtStateSoFar", {}, tr("State income tax withheld from the paychecks paid.") + blank, box);
+    txtSocialSecuritySoFar_ = amountField("txtSocialSecuritySoFar", {},
+                                          tr("Social Security withheld from the paychecks paid.") + blank, box);
+
+    soFarGroup_.grid = new QGridLayout(box);
+    soFarGroup_.grid->setHorizontalSpacing(10);
+    std::vector<std::pair<QLabel*, QWidget*>> pairs;
+    addPair(pairs, tr("Paychec&ks paid"), spnPaid_);
+    addPair(pairs, tr("Wages &so far"), txtWagesSoFar_);
+    addPair(pairs, tr("Federal ta&x withheld so far"), txtWithheldSoFar_);
+    addPair(pairs, tr("S&tate tax withheld so far"), txtStateSoFar_);
+    addPair(pairs, tr("Social Sec&urity so far"), txtSocialSecuritySoFar_);
+    for (auto [label, field] : pairs) soFarGroup_.pairs.push_back({label, field});
+    connect(spnPaid_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
     return box;
 }
 
@@ -181,34 +232,73 @@ QWidget* YearCheckWindow::buildCommands()
     return bar;
 }
 
-void YearCheckWindow::placeEntries(int columns)
+void YearCheckWindow::layOut(EntryGroup& group, int columns)
 {
-    if (columns == entryColumns_) return;
+    for (const EntryPair& p : group.pairs) {
+        group.grid->removeWidget(p.label);
+        group.grid->removeWidget(p.field);
+        p.label->setVisible(p.applies);
+        p.field->setVisible(p.applies);
+    }
+    for (int c = 0; c < group.grid->columnCount(); ++c) group.grid->setColumnStretch(c, 0);
+    // Filled row by row, the entries that apply only.
+    int n = 0;
+    for (const EntryPair& p : group.pairs) {
+        if (!p.applies) continue;
+        group.grid->addWidget(p.label, n / columns, n % columns * 2);
+        group.grid->addWidget(p.field, n / columns, n % columns * 2 + 1);
+        ++n;
+    }
+    group.grid->setColumnStretch(columns * 2, 1);
+}
+
+void YearCheckWindow::placeEntries(int columns, bool force)
+{
+    if (columns == entryColumns_ && !force) return;
     entryColumns_ = columns;
-    for (auto [label, field] : entryPairs_) {
-        entryGrid_->removeWidget(label);
-        entryGrid_->removeWidget(field);
-    }
-    for (int c = 0; c < entryGrid_->columnCount(); ++c) entryGrid_->setColumnStretch(c, 0);
-    // Filled row by row (with three across: who files on the first row, the
-    // amounts on the second).
-    for (std::size_t i = 0; i < entryPairs_.size(); ++i) {
-        const int n = static_cast<int>(i);
-        entryGrid_->addWidget(entryPairs_[i].first, n / columns, n % columns * 2);
-        entryGrid_->addWidget(entryPairs_[i].second, n / columns, n % columns * 2 + 1);
-    }
-    entryGrid_->setColumnStretch(columns * 2, 1);
+    layOut(returnGroup_, columns);
+    layOut(soFarGroup_, columns);
 }
 
 void YearCheckWindow::arrange(int width)
 {
     int pairWidth = 0;
-    for (auto [label, field] : entryPairs_)
-        pairWidth = qMax(pairWidth, label->sizeHint().width() + field->sizeHint().width() + 20);
+    for (const EntryGroup* g : {&returnGroup_, &soFarGroup_})
+        for (const EntryPair& p : g->pairs)
+            pairWidth = qMax(pairWidth, p.label->sizeHint().width() + p.field->sizeHint().width() + 20);
     const int room = width - 48 - 24;
     placeEntries(qBound(1, room / qMax(1, pairWidth), 3));
     const bool wide = room >= tblYear_->minimumWidth() + chart_->minimumSizeHint().width() + 12;
     results_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+}
+
+void YearCheckWindow::showApplicable()
+{
+    {
+        const QSignalBlocker b1(spnReturnExemptions_), b2(spnPaid_);
+        spnReturnExemptions_->setValue(model_.entries.exemptions);
+        spnPaid_->setMaximum(mostPaychecksPaid(model_.periods()));
+        spnPaid_->setValue(model_.paid);
+    }
+    const bool spouse = model_.showsSpouse();
+    const bool soFar = model_.showsSoFar();
+    const bool applies[] = {true, true, true, true, true, spouse, spouse};
+    const bool soFarApplies[] = {true, soFar, soFar, model_.showsStateSoFar(), soFar};
+    bool changed = false;
+    auto set = [&changed](EntryPair& p, bool a) {
+        changed = changed || p.applies != a;
+        p.applies = a;
+    };
+    for (std::size_t i = 0; i < returnGroup_.pairs.size(); ++i) set(returnGroup_.pairs[i], applies[i]);
+    for (std::size_t i = 0; i < soFarGroup_.pairs.size(); ++i) set(soFarGroup_.pairs[i], soFarApplies[i]);
+    if (changed) placeEntries(qMax(entryColumns_, 1), true);
+
+    // A blank figure so far stands for paid x this paycheck's.
+    const SoFar d = model_.soFarDefaults();
+    txtWagesSoFar_->setPlaceholderText(qs(formatAmount(d.wages)));
+    txtWithheldSoFar_->setPlaceholderText(qs(formatAmount(d.federal)));
+    txtStateSoFar_->setPlaceholderText(qs(formatAmount(d.state)));
+    txtSocialSecuritySoFar_->setPlaceholderText(qs(formatAmount(d.socialSecurity)));
 }
 
 bool YearCheckWindow::event(QEvent* e)
@@ -225,8 +315,14 @@ void YearCheckWindow::entriesChanged()
     model_.entries.filing = static_cast<FilingStatus>(cboFiling_->currentIndex());
     model_.entries.exemptions = spnReturnExemptions_->value();
     model_.entries.children = spnChildren_->value();
-    model_.txtOtherIncome = txtOtherIncome_->text().toStdString();
-    model_.txtItemized = txtItemized_->text().toStdString();
+    model_.paid = spnPaid_->value();
+    const std::pair<std::string*, QLineEdit*> texts[] = {
+        {&model_.txtOtherIncome, txtOtherIncome_},     {&model_.txtItemized, txtItemized_},
+        {&model_.txtSpouseWages, txtSpouseWages_},     {&model_.txtSpouseWithheld, txtSpouseWithheld_},
+        {&model_.txtWagesSoFar, txtWagesSoFar_},       {&model_.txtWithheldSoFar, txtWithheldSoFar_},
+        {&model_.txtStateSoFar, txtStateSoFar_},       {&model_.txtSocialSecuritySoFar, txtSocialSecuritySoFar_},
+    };
+    for (const auto& [text, field] : texts) *text = field->text().toStdString();
     const std::string problem = model_.readAmounts();
     if (!problem.empty()) {
         lblMessage_->setText(qs(problem));
@@ -245,6 +341,7 @@ void YearCheckWindow::refresh()
 void YearCheckWindow::display()
 {
     const std::optional<YearCheck>& c = model_.check();
+    showApplicable();
     lblMessage_->setText(qs(model_.message));
     lblMessage_->setVisible(!model_.message.empty());
     lblSentence_->setText(c ? qs(yearSentence(*c)) : QString());
@@ -287,7 +384,8 @@ void YearCheckWindow::display()
     cmdApply_->setToolTip(c && !model_.canApply()
                               ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")
                                     .arg(YearCheckModel::kCalculatorMaxExemptions)
-                              : tr("Put the advised count into the calculator's exemptions and calculate again."));
+                              : tr("Put the advised count into the calculator's exemptions and calculate again; "
+                                   "an additional amount goes on Form W-4 line 6."));
     cmdW4_->setEnabled(c.has_value());
     cmdPrint_->setEnabled(c.has_value());
     cmdSavePdf_->setEnabled(c.has_value());
@@ -312,7 +410,8 @@ PrintDocument YearCheckWindow::document() const
     PrintDocument doc;
     doc.header = pageHeader(ctx_.settings.get("User", "UName", "-"), localToday());
     doc.table = model_.table();
-    doc.fontPoints = 11;  // the year and its advice on one page
+    doc.fontPoints = 11;
+    doc.minFontPoints = 8;  // the year and its advice on one page where they fit
     return doc;
 }
 

@@ -54,11 +54,27 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    // A field with its caption; `applies` false hides both.
+    struct EntryPair {
+        QLabel* label;
+        QWidget* field;
+        bool applies = true;
+    };
+    struct EntryGroup {
+        QGridLayout* grid = nullptr;
+        std::vector<EntryPair> pairs;
+    };
+
     QWidget* buildEntries();
+    QWidget* buildSoFar();
     QWidget* buildCommands();
-    // The entries `columns` pairs across; the whole page to `width`.
-    void placeEntries(int columns);
+    QLineEdit* amountField(const char* name, const QString& text, const QString& tip, QWidget* parent);
+    // The entries that apply, `columns` pairs across; the whole page to `width`.
+    void placeEntries(int columns, bool force = false);
+    static void layOut(EntryGroup& group, int columns);
     void arrange(int width);
+    // Shows the fields that apply now, with the defaults the blank ones stand for.
+    void showApplicable();
     void entriesChanged();
     void refresh();
     void display();
@@ -72,6 +88,13 @@ private:
     QSpinBox* spnChildren_ = nullptr;
     QLineEdit* txtOtherIncome_ = nullptr;
     QLineEdit* txtItemized_ = nullptr;
+    QLineEdit* txtSpouseWages_ = nullptr;
+    QLineEdit* txtSpouseWithheld_ = nullptr;
+    QSpinBox* spnPaid_ = nullptr;
+    QLineEdit* txtWagesSoFar_ = nullptr;
+    QLineEdit* txtWithheldSoFar_ = nullptr;
+    QLineEdit* txtStateSoFar_ = nullptr;
+    QLineEdit* txtSocialSecuritySoFar_ = nullptr;
     QLabel* lblSentence_ = nullptr;
     QLabel* lblMessage_ = nullptr;
     QLabel* lblStatus_ = nullptr;
@@ -81,8 +104,8 @@ private:
     QPushButton* cmdW4_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QPushButton* cmdSavePdf_ = nullptr;
-    QGridLayout* entryGrid_ = nullptr;
-    std::vector<std::pair<QLabel*, QWidget*>> entryPairs_;
+    EntryGroup returnGroup_;
+    EntryGroup soFarGroup_;
     int entryColumns_ = 0;
     QBoxLayout* results_ = nullptr;
     int minTableWidth_ = 0;

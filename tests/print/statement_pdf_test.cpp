@@ -150,6 +150,41 @@ TEST(DocumentPdf, LongTablesContinueOnANewPageUnderTheirHeader)
     expectRowsInOrder(got, rows);
 }
 
+// Smaller type keeps a table on one page where the document allows it.
+// 36 rows take two pages at 11 points and one at 8 in each face the
+// renderer may find.
+TEST(DocumentPdf, SmallerTypeKeepsATableOnOnePage)
+{
+    if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const struct {
+        int rows, minPoints;
+        bool onePage;
+    } cases[] = {{36, 8, true}, {36, 0, false}, {90, 8, false}};
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rows) + " rows, down to " + std::to_string(c.minPoints));
+        PrintDocument doc;
+        doc.header = " Prepared for -";
+        doc.fontPoints = 11;
+        doc.minFontPoints = c.minPoints;
+        doc.table = "<3000|>2500;Category|Amount;";
+        for (int i = 1; i <= c.rows; ++i) doc.table += "  Row " + std::to_string(i) + "|$" + std::to_string(i) + ".00;";
+        ASSERT_TRUE(writeDocumentPdf(doc, dir.filePath("fit.pdf"), QStringLiteral("Fit"), nullptr));
+        const std::string text = pdfText(dir.filePath("fit.pdf").toStdString());
+        std::size_t pages = 0;
+        std::istringstream in(text);
+        for (std::string page; std::getline(in, page, '\f');)
+            if (page.find_first_not_of(" \n") != std::string::npos) ++pages;
+        EXPECT_EQ(pages == 1, c.onePage) << pages << " pages";
+        EXPECT_NE(text.find("Row " + std::to_string(c.rows) + " "), std::string::npos);
+    }
+}
+
 TEST(CliStatement, WritesThePdfBesideTheGrid)
 {
     if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";

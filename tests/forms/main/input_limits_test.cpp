@@ -5,6 +5,7 @@
 // refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -105,6 +106,13 @@ const std::vector<Interfaces>& interfaces()
         {Input::NewWage, [](auto& t) { return raise(&MiscModel::newWage, t); }},
         {Input::ReturnExemptions, nullptr, nullptr, nullptr, false, "--return-exemptions"},
         {Input::Children, nullptr, nullptr, nullptr, false, "--children"},
+        {Input::PaychecksPaid, nullptr, nullptr, nullptr, false, "--paid"},
+        {Input::WagesSoFar, nullptr, nullptr, nullptr, false, "--wages-so-far"},
+        {Input::FederalSoFar, nullptr, nullptr, nullptr, false, "--withheld-so-far"},
+        {Input::StateSoFar, nullptr, nullptr, nullptr, false, "--state-withheld-so-far"},
+        {Input::SocialSecuritySoFar, nullptr, nullptr, nullptr, false, "--ss-so-far"},
+        {Input::SpouseWages, nullptr, nullptr, nullptr, false, "--spouse-wages"},
+        {Input::SpouseWithholding, nullptr, nullptr, nullptr, false, "--spouse-withheld"},
     };
     return all;
 }
@@ -147,7 +155,9 @@ bool optionTaken(const Interfaces& i, const std::string& text)
     if (i.optionState) args.insert(args.end(), {"--state", i.optionState});
     try {
         cli::parseYear(args, 2);
-        if (std::string(i.option) != "--return-exemptions" && std::string(i.option) != "--children") {
+        const auto row = std::find_if(cli::options().begin(), cli::options().end(),
+                                      [&](const cli::Option& o) { return o.name == i.option; });
+        if (row != cli::options().end() && cli::commandTakes("calc", row->section)) {
             args[1] = "calc";
             cli::parseCalc(args, 2, false);
         }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "forms/w4/w4_view_window.h"
 #include "shell/mdi_shell.h"
 #include "shell/qt_settings_store.h"
+#include "support/pdf_text.h"
 #include "support/shell_fixture.h"
 #include "ui/form_registry.h"
 
@@ -28,6 +30,12 @@ class YearCheckShellTest : public QObject, test::ShellFixture {
 
     YearCheckWindow* year() const { return qobject_cast<YearCheckWindow*>(shell->form(FormId::YearCheck)); }
     QString sentence() const { return find<QLabel>(FormId::YearCheck, "lblSentence")->text(); }
+    static QString tableText(const QTableWidget* t)
+    {
+        QString s;
+        for (int i = 0; i < t->rowCount(); ++i) s += t->item(i, 0)->text() + '|' + t->item(i, 1)->text() + ';';
+        return s;
+    }
 
 private slots:
     void initTestCase() { registerAllForms(forms); }
@@ -75,6 +83,105 @@ private slots:
         QVERIFY(w4);
         QCOMPARE(w4->model().lblW4Line5, std::string("1"));
         QCOMPARE(w4->model().lblW4Line6, std::string());
+    }
+
+    // Single, weekly 1,000, 1 allowance, halfway through the year with
+    // $3,000 withheld so far: 3,000 + 26 x 187.59 = 7,877.34 against 9,131.50.
+    void paidSoFarAndASpouseFeedTheAdvice()
+    {
+        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
+        find<QRadioButton>(FormId::Main, "optStatus_1")->click();
+        auto* exemptions = find<QComboBox>(FormId::Main, "cboExemptions");
+        exemptions->setCurrentIndex(1);
+        emit exemptions->activated(1);
+        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
+        income->selectAll();
+        QTest::keyClicks(income, QStringLiteral("1000"));
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        shell->toolCommand(QStringLiteral("ID_YearCheck"));
+
+        auto shown = [&](const char* name) { return find<QWidget>(FormId::YearCheck, name)->isVisibleTo(year()); };
+        QVERIFY(!shown("txtSpouseWages"));  // single: no spouse's job
+        QVERIFY(!shown("txtWithheldSoFar"));  // nothing paid yet
+        auto* paid = find<QSpinBox>(FormId::YearCheck, "spnPaid");
+        QCOMPARE(paid->maximum(), 51);
+        paid->setValue(26);
+        QVERIFY(shown("txtWagesSoFar") && shown("txtWithheldSoFar") && shown("txtSocialSecuritySoFar"));
+        QVERIFY(!shown("txtStateSoFar"));  // no state chosen
+        auto* withheld = find<QLineEdit>(FormId::YearCheck, "txtWithheldSoFar");
+        QCOMPARE(withheld->placeholderText(), QStringLiteral("4,877.34"));  // 26 x 187.59
+        QCOMPARE(find<QLineEdit>(FormId::YearCheck, "txtWagesSoFar")->placeholderText(), QStringLiteral("26,000.00"));
+        QTest::keyClicks(withheld, QStringLiteral("3000"));
+        QTest::keyClick(withheld, Qt::Key_Return);
+        QCOMPARE(sentence(), QStringLiteral("You will owe about $1,254. Claim 0 allowances and have $34 more withheld "
+                                            "from each of the 26 paychecks left to avoid owing."));
+        const QString rows = tableText(find<QTableWidget>(FormId::YearCheck, "tblYear"));
+        QVERIFY2(rows.contains(QStringLiteral("Paychecks left|26;")), qPrintable(rows));
+        QVERIFY(rows.contains(QStringLiteral("Effective rate (income tax / AGI)|17.56 %;")));
+        QVERIFY(rows.contains(QStringLiteral("Marginal rate (rate schedule)|28.00 %;")));
+
+        auto* apply = find<QPushButton>(FormId::YearCheck, "cmdApply");
+        QCOMPARE(apply->text(), QStringLiteral("&Claim 0 allowances on the calculator"));
+        apply->click();
+        QCOMPARE(record->DepsNumber, std::int16_t{0});
+        QCOMPARE(settings->get("Settings", "Deps", ""), std::string("0"));
+        // Back on the Year Check, the entries so far are kept: 3,000 + 26 x
+        // 202.67 = 8,269.42 still leaves 862.08.
+        shell->open(FormId::YearCheck);
+        QCOMPARE(paid->value(), 26);
+        QCOMPARE(sentence(), QStringLiteral("You will owe about $862. Claim 0 allowances and have $34 more withheld "
+                                            "from each of the 26 paychecks left to avoid owing."));
+        find<QPushButton>(FormId::YearCheck, "cmdW4")->click();
+        auto* w4 = qobject_cast<w4::W4ViewWindow*>(shell->form(FormId::W4View));
+        QVERIFY(w4);
+        QCOMPARE(w4->model().lblW4Line5, std::string("0"));
+        QCOMPARE(w4->model().lblW4Line6, std::string("$34.00"));
+
+        // A joint return shows the spouse's job; the children count as exemptions.
+        shell->open(FormId::YearCheck);
+        auto* filing = find<QComboBox>(FormId::YearCheck, "cboFiling");
+        filing->setCurrentIndex(1);
+        emit filing->activated(1);
+        QVERIFY(shown("txtSpouseWages") && shown("txtSpouseWithheld"));
+        find<QSpinBox>(FormId::YearCheck, "spnChildren")->setValue(2);
+        QCOMPARE(find<QSpinBox>(FormId::YearCheck, "spnReturnExemptions")->value(), 4);
+        // 52,000 + 40,000 jointly, 4 exemptions, 2 children: 11,237.50 - 1,000 credit.
+        auto* spouse = find<QLineEdit>(FormId::YearCheck, "txtSpouseWages");
+        spouse->selectAll();
+        QTest::keyClicks(spouse, QStringLiteral("40000"));
+        QTest::keyClick(spouse, Qt::Key_Return);
+        auto* spouseWithheld = find<QLineEdit>(FormId::YearCheck, "txtSpouseWithheld");
+        spouseWithheld->selectAll();
+        QTest::keyClicks(spouseWithheld, QStringLiteral("4000"));
+        QTest::keyClick(spouseWithheld, Qt::Key_Return);
+        // What no paychecks could have withheld is refused, and nothing shown for it.
+        auto* ss = find<QLineEdit>(FormId::YearCheck, "txtSocialSecuritySoFar");
+        QTest::keyClicks(ss, QStringLiteral("5000"));
+        QTest::keyClick(ss, Qt::Key_Return);
+        QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
+                 QStringLiteral("Social Security so far cannot be more than the year's maximum of $4,724.40."));
+        QVERIFY(!apply->isEnabled());
+        QCOMPARE(find<QTableWidget>(FormId::YearCheck, "tblYear")->rowCount(), 0);
+        ss->clear();
+        QTest::keyClick(ss, Qt::Key_Return);
+        QVERIFY(find<QLabel>(FormId::YearCheck, "lblMessage")->isHidden());
+        QVERIFY(tableText(find<QTableWidget>(FormId::YearCheck, "tblYear"))
+                    .contains(QStringLiteral("Adjusted gross income|$92,000.00;")));
+        // On paper too.
+        const QString pdf = dir->filePath(QStringLiteral("so_far.pdf"));
+        QVERIFY(year()->savePdf(pdf));
+        if (test::havePdfText()) {
+            const std::string text = test::pdfText(pdf.toStdString());
+            // "ff" may be one glyph.
+            for (const char* row : {"Paychecks left", "Federal income tax withheld so far", "Spouse's wages",
+                                    "ective rate (income tax / AGI)", "Marginal rate (rate schedule)",
+                                    "26 paychecks left"})
+                QVERIFY2(text.find(row) != std::string::npos, row);
+        }
+        if (const QByteArray snaps = qgetenv("WAGEMARK_SNAPSHOTS"); !snaps.isEmpty()) {
+            QTest::qWait(50);  // the layouts settle
+            shell->grab().save(QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check_so_far.png"));
+        }
     }
 
     void savesAPdfAndSaysSoOnlyWhenWritten()
