@@ -62,7 +62,7 @@ bool writeStatement(const CalcOptions& o, const CalcOutcome& res, std::ostream& 
     settings.save("Settings", "Self", o.request.input.chkSelfEmployed ? "-1" : "0");
     std::string error;
     if (!statementWriter(res.record, settings, o.statement, error)) {
-        err << "wagemark-cli: the pay statement was not written: " << error << '\n';
+        err << "wagemark-cli: " << error << '\n';
         return false;
     }
     return true;

@@ -363,6 +363,13 @@ void W4WindowsTest::certificateSavesAsPdf()
     auto* box = w.findChild<QMessageBox*>(QStringLiteral("msgPdfFailed"));
     QVERIFY(box);
     QVERIFY(box->text().contains(QStringLiteral("could not be saved")));
+    delete box;
+
+    // A full disk: the reason, and no word of saving.
+    QVERIFY(!w.savePdf(QStringLiteral("/dev/full")));
+    box = w.findChild<QMessageBox*>(QStringLiteral("msgPdfFailed"));
+    QVERIFY(box);
+    QVERIFY2(box->text().contains(QStringLiteral("No space left on device")), qPrintable(box->text()));
     box->close();
 }
 
