@@ -201,6 +201,11 @@ bool validUtf8(std::string_view s)
 TEST(CliBatch, JsonConformance)
 {
     const std::string deep = std::string(200, '[') + std::string(200, ']');
+    // A line `levels` deep: its object is level 1, the arrays in it the rest.
+    auto nested = [](const char* key, int levels) {
+        const auto arrays = static_cast<std::size_t>(levels - 1);
+        return "{\"" + std::string(key) + "\":" + std::string(arrays, '[') + std::string(arrays, ']') + "}";
+    };
     const struct {
         const char* what;
         std::string line;
@@ -222,6 +227,12 @@ TEST(CliBatch, JsonConformance)
         {"lone surrogate in a key", R"({"settings":{"\ud800":1}})", false},
         {"surrogate pair", R"({"id":"\ud83d\ude00"})", true},
         {"deep nesting", "{\"id\":" + deep + "}", false},
+        {"64 levels in the id", nested("id", 64), true},
+        {"65 levels in the id", nested("id", 65), false},
+        {"64 levels in a key nobody reads", nested("note", 64), true},
+        {"65 levels in a key nobody reads", nested("note", 65), false},
+        {"a number at the bottom of 64 levels", R"({"id":)" + std::string(63, '[') + "1" + std::string(63, ']') + "}",
+         true},
         {"byte-order mark after the first line", "\xEF\xBB\xBF{}", false},
     };
     for (const auto& c : cases) {
