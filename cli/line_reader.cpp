@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "core/settings_store.h"
 
 namespace wm::cli {
 
@@ -337,7 +338,9 @@ error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
                 continue;
             }
             if (auto e = g.value().get_string().get(value)) return e;
-            q.settings.emplace_back(section, name, value);
+            // Only keys something reads are kept: a line's settings then stay
+            // a handful, looked up in no time, however many keys it has.
+            if (isKnownSetting(section, name)) q.settings.emplace_back(section, name, value);
         }
     }
     return simdjson::SUCCESS;

@@ -15,6 +15,7 @@
 #include <limits>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -26,6 +27,16 @@
 namespace wm {
 
 inline constexpr std::string_view kAppName = "Wagemark99";
+
+// A key the programs read or save, with its section.
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+};
+// Every one of them: what a settings file or a batch line can hold that
+// anything reads. (38 keys.)
+std::span<const SettingKey> knownSettings();
+bool isKnownSetting(std::string_view section, std::string_view key);
 
 // A saved value that could not be read, and the default used instead.
 struct UnreadableSetting {
@@ -70,10 +81,15 @@ public:
     std::function<void(const UnreadableSetting&)> onUnreadable;
     // Hears that saving failed, once per run: where, and why.
     std::function<void(const std::string& where, const std::string& why)> onSaveFailed;
+    // Hears once per run that the stored settings held more than the
+    // program keeps, which is left out: where, and what.
+    std::function<void(const std::string& where, const std::string& what)> onLeftOut;
 
 protected:
     // For stores that can fail to save: tells `onSaveFailed` the first time.
     void saveFailed(const std::string& where, const std::string& why);
+    // For stores that read more than they keep: tells `onLeftOut` the first time.
+    void leftOut(const std::string& where, const std::string& what);
 
 private:
     template <class T, class Read>
@@ -83,6 +99,7 @@ private:
 
     std::set<std::pair<std::string, std::string>, std::less<>> toldUnreadable_;
     bool toldSaveFailed_ = false;
+    bool toldLeftOut_ = false;
 };
 
 // A handful of values in a flat list: a batch line fills one per line and

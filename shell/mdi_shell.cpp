@@ -165,6 +165,7 @@ MdiShell::~MdiShell()
     ctx_.errors.clearModuleVariables("MDIOpen");
     ctx_.settings.onUnreadable = nullptr;
     ctx_.settings.onSaveFailed = nullptr;
+    ctx_.settings.onLeftOut = nullptr;
     // Children go first, while the context they hold is still alive, and
     // without calling back into this half-destroyed window.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -547,6 +548,11 @@ void MdiShell::watchSettings()
         // waits until they are.
         if (unreadable_.size() == 1) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
     };
+    store.onLeftOut = [this](const std::string& where, const std::string& what) {
+        leftOut_ = tr("The settings file %1 holds more than Wagemark keeps in it.\n%2")
+                       .arg(QString::fromStdString(where), QString::fromStdString(what));
+        QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
+    };
     store.onSaveFailed = [this](const std::string& where, const std::string& why) {
         saveFailure_ = tr("Wagemark could not save your settings in %1.\n%2\n\n"
                           "Your entries are kept while Wagemark runs, and each later save tries again. "
@@ -559,19 +565,26 @@ void MdiShell::watchSettings()
 void MdiShell::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!unreadable_.isEmpty()) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
+    if (!unreadable_.isEmpty() || !leftOut_.isEmpty()) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
     if (!saveFailure_.isEmpty()) QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
 }
 
 void MdiShell::tellUnreadableSettings()
 {
-    if (unreadable_.isEmpty() || !isVisible()) return;
-    const QString where = QString::fromStdString(ctx_.settings.location());
-    QString text = tr("Wagemark could not read these saved settings and uses their defaults instead:\n\n%1")
-                       .arg(unreadable_.join(QLatin1Char('\n')));
-    if (!where.isEmpty()) text += tr("\n\nSettings file: %1").arg(where);
-    unreadable_.clear();
-    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings"), text, QMessageBox::Ok, this);
+    if ((unreadable_.isEmpty() && leftOut_.isEmpty()) || !isVisible()) return;
+    // One notice for all that was wrong with the stored settings.
+    QStringList parts;
+    if (!leftOut_.isEmpty()) parts << std::exchange(leftOut_, {});
+    if (!unreadable_.isEmpty()) {
+        QString text = tr("Wagemark could not read these saved settings and uses their defaults instead:\n\n%1")
+                           .arg(unreadable_.join(QLatin1Char('\n')));
+        const QString where = QString::fromStdString(ctx_.settings.location());
+        if (!where.isEmpty()) text += tr("\n\nSettings file: %1").arg(where);
+        parts << text;
+        unreadable_.clear();
+    }
+    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings"), parts.join(QStringLiteral("\n\n")),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgUnreadableSettings"));
     box.exec();
 }

@@ -89,6 +89,7 @@ private:
     std::map<FormId, QPointer<QMdiSubWindow>> open_;
     int modalDepth_ = 0;
     QStringList unreadable_;  // "[Section] Key ..." lines not yet shown
+    QString leftOut_;         // what was left out of the settings file, not yet shown
     QString saveFailure_;     // not yet shown
 };
 

@@ -1,6 +1,7 @@
 // wagemark-cli, run in-process.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -101,6 +102,38 @@ TEST(CliBatch, OneLineOutPerLineInWithExitStatus)
     EXPECT_EQ(out[4].rfind("{\"line\":5,", 0), 0u);
     // 401(k) excluded from state wages: 940 - 0 exemptions.
     EXPECT_NE(out[5].find("\"staxBase\":\"940.0000\""), std::string::npos) << out[5];
+}
+
+// A line's settings take time in proportion to their size: 80,000 keys (a
+// line just under 1 MiB) once took seconds, a thousand such lines hours.
+TEST(CliBatch, SettingsOfAnySizeTakeLittleTime)
+{
+    const auto line = [](const std::string& section, int keys, bool sameKey) {
+        std::string s = "{\"txtIncome\":\"1000\",\"txt401k\":\"6\",\"intState\":27,\"HowOft\":0,\"settings\":{\"" +
+                        section + "\":{";
+        for (int i = 0; i < keys; ++i) s += "\"" + (sameKey ? std::string("sta401") : std::to_string(i)) + "\":\"N\",";
+        // The last word on a key the calculation reads counts.
+        return s + "\"sta401\":\"Y\"}}}\n";
+    };
+    const struct {
+        const char* name;
+        std::string line;
+    } rows[] = {
+        {"80,000 keys nobody reads", line("StateInfo", 80000, false)},
+        {"80,000 keys in a section nobody reads", line("Elsewhere", 80000, false) + line("StateInfo", 0, false)},
+        {"one key read, given 80,000 times", line("StateInfo", 80000, true)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_LT(row.line.size(), 1u << 20);
+        const auto start = std::chrono::steady_clock::now();
+        const Result r = cli({"batch", "--jobs", "1"}, row.line);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_LT(seconds, 1.0);
+        // 401(k) excluded from state wages: 940 - 0 exemptions.
+        EXPECT_NE(r.out.find("\"staxBase\":\"940.0000\""), std::string::npos) << r.out.substr(0, 300);
+    }
 }
 
 TEST(CliBatch, AllGoodLinesExitZero)

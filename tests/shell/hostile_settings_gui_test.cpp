@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableWidget>
@@ -177,6 +178,28 @@ private slots:
         QCOMPARE(ScriptedReport::procedures.first(), QStringLiteral("ProperPicture"));
         calculatorWorks();
         QVERIFY(shell->isVisible());
+    }
+
+    // A settings file grown far past its size: one notice at start, the
+    // known settings kept, the rest gone at the first save.
+    void overfullFileIsSaidOnceAndCleanedUp()
+    {
+        QByteArray text = "[User]\nDontShow=1\n[Settings]\nIncAmt=1234\n[Junk]\n";
+        for (int i = 0; i < 60000; ++i) text += "key" + QByteArray::number(i) + "=junk, junk and junk\n";
+        writeIni(text);
+        start();
+        QCOMPARE(watch.names, QStringList{QStringLiteral("msgUnreadableSettings")});
+        QVERIFY2(watch.texts[0].contains(QStringLiteral("holds more than Wagemark keeps")), qPrintable(watch.texts[0]));
+        auto* main = qobject_cast<MainForm*>(shell->form(FormId::Main));
+        QVERIFY(main);
+        QCOMPARE(main->findChild<QLineEdit*>(QStringLiteral("txtIncome"))->text(), QStringLiteral("$1,234.00"));
+        calculatorWorks();
+        QVERIFY(QFileInfo(iniFile()).size() < 2000);
+
+        shell.reset();
+        watch.names.clear();
+        start();
+        QVERIFY2(watch.names.isEmpty(), qPrintable(watch.texts.join('\n')));
     }
 
     // A folder where the settings file belongs: said once, naming the file

@@ -6,10 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <csignal>
-
+#include "support/file_size_limit.h"
 #include "ui/whole_file.h"
 
 namespace wm {
@@ -68,30 +65,7 @@ TEST(WriteChecked, EveryWriteCountsAndTheDeviceSaysWhy)
     }
 }
 
-// A file-size limit stands in for a full disk: the write that crosses it
-// fails (short first, then refused), as on a disk that fills up.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit l = previous_;
-        l.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 QByteArray contentOf(const QString& path)
 {
