@@ -71,6 +71,17 @@ Currency SettingsStore::getCurrency(std::string_view section, std::string_view k
                        [](const std::string& t) { return std::optional<Currency>(toCurrency(t)); });
 }
 
+std::string SettingsStore::getChoice(std::string_view section, std::string_view key, std::string_view def,
+                                     std::initializer_list<std::string_view> choices)
+{
+    return checkedRead(section, key, std::string(def), std::string(def),
+                       [&](const std::string& t) -> std::optional<std::string> {
+                           for (std::string_view c : choices)
+                               if (t == c) return t;
+                           return std::nullopt;
+                       });
+}
+
 void SettingsStore::replaceUnreadable(std::string_view section, std::string_view key, std::string text,
                                       std::string replacement)
 {

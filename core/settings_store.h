@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <set>
@@ -73,6 +74,9 @@ public:
     double getDouble(std::string_view section, std::string_view key, double def);
     // A saved amount, or the default when the text is not one.
     Currency getCurrency(std::string_view section, std::string_view key, Currency def);
+    // A saved text that is one of `choices`, or the default.
+    std::string getChoice(std::string_view section, std::string_view key, std::string_view def,
+                          std::initializer_list<std::string_view> choices);
 
     // Where the values are kept, for messages ("" when nowhere in particular).
     virtual std::string location() const { return {}; }

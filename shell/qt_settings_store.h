@@ -29,7 +29,7 @@ namespace wm {
 using SettingKeyText = std::tuple<std::string, std::string>;
 using SettingValues = std::map<SettingKeyText, std::string, std::less<>>;
 
-class QtSettingsStore final : public SettingsStore {
+class QtSettingsStore : public SettingsStore {
 public:
     using SettingsStore::get;
     using SettingsStore::save;
