@@ -414,6 +414,7 @@ QMdiSubWindow* MdiShell::subWindow(FormId id) const
 
 void MdiShell::open(FormId id)
 {
+    if (closing_) return;
     const FormEntry* entry = forms_.find(id);
     if (!entry) {
         QMessageBox::information(this, tr("Wagemark"), kNotAvailable + QLatin1Char('.'));
@@ -523,12 +524,17 @@ void MdiShell::refreshCurrentCode()
 
 void MdiShell::closeEvent(QCloseEvent* event)
 {
+    // Quitting: a form that would open another as it closes (personal
+    // information opens the calculator) opens nothing now, even while a
+    // message below waits for the user.
+    closing_ = true;
     saveGeometryToSettings();
     // Children first: a form may still save what it holds.
     mdi_->closeAllSubWindows();
     // A save that failed just now is said before the window goes.
     tellSaveFailed();
     if (!mdi_->subWindowList().isEmpty()) {
+        closing_ = false;  // a form kept itself open: the program goes on
         event->ignore();
         return;
     }
@@ -554,10 +560,8 @@ void MdiShell::watchSettings()
         QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
     };
     store.onSaveFailed = [this](const std::string& where, const std::string& why) {
-        saveFailure_ = tr("Wagemark could not save your settings in %1.\n%2\n\n"
-                          "Your entries are kept while Wagemark runs, and each later save tries again. "
-                          "This message is not shown again.")
-                           .arg(QString::fromStdString(where), QString::fromStdString(why));
+        saveWhere_ = QString::fromStdString(where);
+        saveWhy_ = QString::fromStdString(why);
         QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
     };
 }
@@ -566,7 +570,7 @@ void MdiShell::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!unreadable_.isEmpty() || !leftOut_.isEmpty()) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
-    if (!saveFailure_.isEmpty()) QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
+    if (!saveWhere_.isEmpty()) QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
 }
 
 void MdiShell::tellUnreadableSettings()
@@ -591,9 +595,14 @@ void MdiShell::tellUnreadableSettings()
 
 void MdiShell::tellSaveFailed()
 {
-    if (saveFailure_.isEmpty() || !isVisible()) return;
-    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings not saved"), std::exchange(saveFailure_, {}),
-                    QMessageBox::Ok, this);
+    if (saveWhere_.isEmpty() || !isVisible()) return;
+    const QString after = closing_ ? tr("Wagemark ends now; the settings of this session are not kept.")
+                                   : tr("Your entries are kept while Wagemark runs, and each later save tries again. "
+                                        "This message is not shown again.");
+    const QString text = tr("Wagemark could not save your settings in %1.\n%2\n\n%3").arg(saveWhere_, saveWhy_, after);
+    saveWhere_.clear();
+    saveWhy_.clear();
+    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings not saved"), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgSettingsNotSaved"));
     box.exec();
 }

@@ -245,6 +245,23 @@ private slots:
         QVERIFY(watch.texts[0].contains(iniFile()));
         QVERIFY(watch.texts[0].contains(QStringLiteral("A folder of that name is in its place.")));
     }
+
+    // Quit means quit: a save that fails on the way out is said once (the
+    // file and the reason), and the program then ends, also from the first
+    // start, where closing personal information would open the calculator.
+    void quitEndsWhenTheSaveFails()
+    {
+        QVERIFY(QDir().mkdir(iniFile()));
+        start();
+        QVERIFY(shell->form(FormId::PersonalInfo));
+        QVERIFY(shell->close());
+        QVERIFY(!shell->isVisible());
+        QCOMPARE(watch.names, QStringList{QStringLiteral("msgSettingsNotSaved")});
+        QVERIFY2(watch.texts[0].contains(iniFile()) && watch.texts[0].contains(QStringLiteral("in its place")) &&
+                     watch.texts[0].contains(QStringLiteral("Wagemark ends now")),
+                 qPrintable(watch.texts[0]));
+        QVERIFY(!shell->form(FormId::Main));
+    }
 };
 
 }  // namespace
