@@ -44,6 +44,8 @@ TEST(CliCalc, BadValuesNameTheOptionAndExitTwo)
                                                                   {"calc", "--state", "Atlantis"},
                                                                   {"calc", "--income"},
                                                                   {"calc", "--bogus"},
+                                                                  {"calc", "--name", "Pat\nDoe"},
+                                                                  {"calc", "--name", "\u202Eevil.exe"},
                                                                   {"frobnicate"}}) {
         const std::string& named = args.size() > 1 ? args[1] : args[0];
         SCOPED_TRACE(named);
@@ -53,6 +55,17 @@ TEST(CliCalc, BadValuesNameTheOptionAndExitTwo)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
         EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
     }
+}
+
+// A name is text, not layout: the message names the character.
+TEST(CliCalc, NameWithALineBreakOrAnOverrideIsRefused)
+{
+    const Result r = cli({"calc", "--income", "1000", "--name", "Pat\nDoe"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("wagemark-cli: --name: a name is text only and cannot hold a line break (U+000A)\n", 0), 0u)
+        << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(cli({"calc", "--income", "1000", "--name", "Zoë Müller – 東京"}).status, 0);
 }
 
 TEST(CliCalc, JsonIsTheBatchObject)
