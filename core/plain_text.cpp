@@ -59,8 +59,8 @@ std::string describeCharacter(char32_t c)
     const char* what = "a control character";
     if (c == '\t') what = "a tab";
     else if (c == '\n' || c == '\r' || c == 0x85 || c == 0x2028 || c == 0x2029) what = "a line break";
-    else if (c >= 0x202A && c <= 0x202E) what = "a right-to-left or left-to-right override";
-    else if (c >= 0x2066 && c <= 0x2069) what = "a right-to-left or left-to-right isolate";
+    else if (c >= 0x202A && c <= 0x202E) what = "a direction override";
+    else if (c >= 0x2066 && c <= 0x2069) what = "a direction isolate";
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
     return std::string(what) + " (" + code + ")";

@@ -73,7 +73,7 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(tr("&Name (first name, middle initial, last name):"), txtName_);
-    form->addRow(QString(), lblNameNeeded_);
+    form->addRow(lblNameNeeded_);  // the whole width: a message on one line
     form->addRow(tr("Home a&ddress (number and street or rural route):"), txtAddress_);
     form->addRow(tr("&City or town, state and ZIP code:"), txtCity_);
     form->addRow(tr("&Social security number:"), txtSSN_);

@@ -169,7 +169,7 @@ std::optional<PersonalInfo::TextProblem> PersonalInfo::textProblem() const
     for (int i = 0; i < 3; ++i)
         if (const auto c = firstLayoutCharacter(*fields[i]))
             return TextProblem{i, std::string(names[i]) + " holds " + describeCharacter(*c) +
-                                      ", which would garble the printed form. Remove it and try again."};
+                                      ", which would garble it in print. Remove it."};
     return std::nullopt;
 }
 

@@ -46,8 +46,8 @@ TEST(PlainText, LayoutCharactersAreFoundAndLeftOut)
 TEST(PlainText, MessagesNameTheCharacter)
 {
     EXPECT_EQ(describeCharacter(U'\n'), "a line break (U+000A)");
-    EXPECT_EQ(describeCharacter(0x202E), "a right-to-left or left-to-right override (U+202E)");
-    EXPECT_EQ(describeCharacter(0x2066), "a right-to-left or left-to-right isolate (U+2066)");
+    EXPECT_EQ(describeCharacter(0x202E), "a direction override (U+202E)");
+    EXPECT_EQ(describeCharacter(0x2066), "a direction isolate (U+2066)");
     EXPECT_EQ(describeCharacter(0x1B), "a control character (U+001B)");
 }
 

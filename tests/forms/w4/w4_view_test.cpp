@@ -48,8 +48,8 @@ TEST(PersonalInfo, LayoutCharactersAreRefusedWithTheField)
         const char* said;
     } rows[] = {
         {"line break in the name", 0, "Pat\nDoe", "The name holds a line break (U+000A)"},
-        {"override in the name", 0, "\u202Eevil.exe", "The name holds a right-to-left or left-to-right override (U+202E)"},
-        {"isolate in the address", 1, "12 Elm St\u2066", "The address holds a right-to-left or left-to-right isolate"},
+        {"override in the name", 0, "\u202Eevil.exe", "The name holds a direction override (U+202E)"},
+        {"isolate in the address", 1, "12 Elm St\u2066", "The address holds a direction isolate"},
         {"tab in the city", 2, "Dover,\tDE", "The city, state and ZIP code holds a tab (U+0009)"},
         {"C1 control in the city", 2, "Dover\u0085", "holds a line break (U+0085)"},
     };
