@@ -11,6 +11,7 @@
 #include <iomanip>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/batch.h"
@@ -26,10 +27,10 @@ namespace {
 
 StatementWriter statementWriter = nullptr;
 
-void printGrid(std::ostream& out, const CalcOutcome& res, const CalcOptions& o)
+void printGrid(std::ostream& out, const CalcOutcome& res, std::optional<Currency> perHour)
 {
     const PayRecord& r = res.record;
-    if (o.explain && !res.trace.lines.empty()) {
+    if (!res.trace.lines.empty()) {
         out << "How the amounts were reached:\n";
         for (const TraceLine& t : res.trace.lines) {
             out << "  " << std::left << std::setw(70) << t.text;
@@ -40,15 +41,27 @@ void printGrid(std::ostream& out, const CalcOutcome& res, const CalcOptions& o)
     }
     for (const GridRow& row : gridRows(r))
         out << std::left << std::setw(18) << row.title << std::right << std::setw(16) << formatCurrency(row.amount) << '\n';
-    if (!o.hours.empty()) {
-        const double hours = toDouble(o.hours);
-        if (hours > 0) {
-            out << std::left << std::setw(18) << "Gross per hour" << std::right << std::setw(16)
-                << formatCurrency(Currency::round(r.SSBase.toDouble() / hours)) << '\n';
-        }
-    }
+    if (perHour)
+        out << std::left << std::setw(18) << "Gross per hour" << std::right << std::setw(16) << formatCurrency(*perHour)
+            << '\n';
     if (!res.lblModified.empty()) out << res.lblModified << '\n';
     if (!res.notice.empty()) out << "Note: " << res.notice << '\n';
+}
+
+// The gross pay per hour for `--hours`, under the run-time error scheme (a
+// huge pay over a few hours is an overflow). False when it stopped.
+bool grossPerHour(const CalcOutcome& res, const std::string& hours, std::optional<Currency>& perHour,
+                  std::ostream& err)
+{
+    if (hours.empty()) return true;
+    PayRecord r = res.record;
+    FirstReport first;
+    const bool done = runReported(r, "calc", [&] {
+        const double h = toDouble(hours);
+        if (h > 0) perHour = Currency::round(r.SSBase.toDouble() / h);
+    }, first);
+    if (!done) err << "wagemark-cli: the calculation stopped on a run-time error\n" << first.text;
+    return done;
 }
 
 // The settings the statement reports, as the desktop program stores them.
@@ -62,7 +75,7 @@ bool writeStatement(const CalcOptions& o, const CalcOutcome& res, std::ostream& 
     settings.save("Settings", "Self", o.request.input.chkSelfEmployed ? "-1" : "0");
     std::string error;
     if (!statementWriter(res.record, settings, o.statement, error)) {
-        err << "wagemark-cli: the pay statement was not written: " << error << '\n';
+        err << "wagemark-cli: " << error << '\n';
         return false;
     }
     return true;
@@ -75,10 +88,12 @@ int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     if (!res.error)
         if (auto why = deductionsAboveGross(res.record)) throw UsageError{*why};
     if (res.error) err << "wagemark-cli: the calculation stopped on a run-time error\n" << res.errorReport;
+    std::optional<Currency> perHour;
+    if (!res.error && !o.json && !grossPerHour(res, o.hours, perHour, err)) return 1;
     if (o.json)
         out << resultObject("null", res) << '\n';
     else if (!res.error)
-        printGrid(out, res, o);
+        printGrid(out, res, perHour);
     if (res.error) return 1;
     if (!o.statement.empty()) {
         if (!writeStatement(o, res, err)) return 1;
@@ -192,7 +207,15 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 {
     int status = 0;
     try {
-        status = dispatch(args, in, out, err, stderrIsTerminal);
+        // Every command under the run-time error scheme: what no procedure
+        // below handled is one report and exit status 1, never an abort.
+        PayRecord record;
+        FirstReport first;
+        const std::string command = args.size() > 1 ? args[1] : "help";
+        if (!runReported(record, command, [&] { status = dispatch(args, in, out, err, stderrIsTerminal); }, first)) {
+            err << "wagemark-cli: the command stopped on a run-time error\n" << first.text;
+            status = 1;
+        }
     } catch (const UsageError& e) {
         err << "wagemark-cli: " << e.message << "\nTry \"wagemark-cli help\".\n";
         status = 2;

@@ -22,6 +22,16 @@ private:
 };
 }  // namespace
 
+bool runReported(PayRecord& record, std::string_view procedure, const std::function<void()>& body,
+                 FirstReport& first)
+{
+    ErrorScheme errors(record, [&first] { return std::make_unique<RaisingReport>(first); });
+    errors.appTitle = "wagemark-cli";
+    Procedure proc(errors, "wagemark-cli", procedure);
+    proc.topLevel();
+    return proc.run(body);
+}
+
 Calculator::Calculator()
     : errors_(record_, [this] { return std::make_unique<RaisingReport>(first_); }),
       pass_(record_, input_, settings_, errors_)

@@ -2,8 +2,10 @@
 // One calculation as the command line runs it: a fresh pay record, its own
 // in-memory settings, the Calculate command, the totals.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -35,6 +37,13 @@ struct FirstReport {
     std::optional<ReportSummary> summary;
     std::string text;
 };
+
+// Runs `body` as the top-level procedure `procedure` of wagemark-cli under
+// the run-time error scheme, with `record` in its report: an error that
+// nothing below handled ends it there, not the tool. False, with the report
+// in `first`, when it stopped on an error.
+bool runReported(PayRecord& record, std::string_view procedure, const std::function<void()>& body,
+                 FirstReport& first);
 
 // Calculations one after another on storage kept between them (a batch runs
 // millions). Each starts from a fresh pay record and its own settings.

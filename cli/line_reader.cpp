@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "core/settings_store.h"
 
 namespace wm::cli {
 
@@ -17,8 +18,13 @@ using simdjson::error_code;
 
 namespace {
 
-// Nesting deeper than this is refused (the line's object is level 0).
+// Nesting deeper than this is refused; the line's own object (or array) is
+// level 1, the values in it level 2, and so on.
 constexpr int kMaxDepth = 64;
+constexpr int kValueLevel = 2;
+// Within "settings": a section, then a key of it.
+constexpr int kSectionLevel = 3;
+constexpr int kSettingLevel = 4;
 
 const char* kindName(od::json_type t)
 {
@@ -73,12 +79,14 @@ error_code keyOf(od::field& f, std::string_view& key)
     return f.unescaped_key().get(key);
 }
 
-// Checks a value and all it holds as JSON, reading it to its end.
+// Checks a value and all it holds as JSON, reading it to its end. `depth`
+// is the level the value opens when it is an array or object (a number or
+// a string opens none).
 error_code check(od::value v, int depth)
 {
-    if (depth > kMaxDepth) return simdjson::DEPTH_ERROR;
     od::json_type t;
     if (auto e = v.type().get(t)) return e;
+    if ((t == od::json_type::array || t == od::json_type::object) && depth > kMaxDepth) return simdjson::DEPTH_ERROR;
     switch (t) {
     case od::json_type::array: {
         od::array a;
@@ -133,7 +141,7 @@ error_code checkRoot(od::document& doc, od::json_type t)
         for (auto item : a) {
             od::value x;
             if (auto e = item.get(x)) return e;
-            if (auto e = check(x, 1)) return e;
+            if (auto e = check(x, kValueLevel)) return e;
         }
         const char* rest;
         return doc.current_location().get(rest) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
@@ -256,13 +264,13 @@ error_code LineReader::Impl::document(od::document& doc, CalcRequest& q, std::st
             // Echoed as written: from its first character to the next token.
             const char* start = v.raw_json_token().data();
             const char* next = nullptr;
-            if (auto e = check(v, 1)) return e;
+            if (auto e = check(v, kValueLevel)) return e;
             if (auto e = doc.current_location().get(next)) return e;
             id.assign(trimRight(std::string_view(start, static_cast<std::size_t>(next - start))));
             continue;
         }
         const Option* o = fault.empty() ? findBatchKey(name) : nullptr;
-        if (auto e = o ? key(*o, name, v, q) : check(v, 1)) return e;
+        if (auto e = o ? key(*o, name, v, q) : check(v, kValueLevel)) return e;
     }
     partsWithinIncome();
     const char* rest;
@@ -284,7 +292,7 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
     case BatchType::Bool:
         if (t != od::json_type::boolean) {
             wrong(name, "true or false", t);
-            return check(v, 1);
+            return check(v, kValueLevel);
         }
         if (auto e = v.get_bool().get(b.flag)) return e;
         o.read(q, b);
@@ -293,7 +301,7 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
     case BatchType::Number:
         if (t != od::json_type::number) {
             wrong(name, "a number", t);
-            return check(v, 1);
+            return check(v, kValueLevel);
         }
         if (auto e = v.get_double().get(b.number)) return e;
         o.read(q, b);
@@ -305,14 +313,14 @@ error_code LineReader::Impl::key(const Option& o, std::string_view name, od::val
     case BatchType::Settings:
         if (t != od::json_type::object) {
             wrong(name, "an object of sections", t);
-            return check(v, 1);
+            return check(v, kValueLevel);
         }
         return settings(v, q);
     case BatchType::Id:
-    case BatchType::None: return check(v, 1);
+    case BatchType::None: return check(v, kValueLevel);
     }
     wrong(name, "a string", t);
-    return check(v, 1);
+    return check(v, kValueLevel);
 }
 
 error_code LineReader::Impl::whole(const Option& o, std::string_view name, od::value v, CalcRequest& q)
@@ -321,7 +329,7 @@ error_code LineReader::Impl::whole(const Option& o, std::string_view name, od::v
     if (auto e = v.type().get(t)) return e;
     if (t != od::json_type::number) {
         wrong(name, "a whole number", t);
-        return check(v, 1);
+        return check(v, kValueLevel);
     }
     const std::string_view raw = trimRight(v.raw_json_token());
     double d;
@@ -355,7 +363,7 @@ error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
         if (auto e = f.value().type().get(t)) return e;
         if (t != od::json_type::object) {
             wrong("settings." + std::string(section), "an object of keys", t);
-            if (auto e = check(f.value(), 2)) return e;
+            if (auto e = check(f.value(), kSectionLevel)) return e;
             continue;
         }
         od::object keys;
@@ -368,11 +376,13 @@ error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
             if (auto e = g.value().type().get(t)) return e;
             if (t != od::json_type::string || !fault.empty()) {
                 wrong("settings." + std::string(section) + "." + std::string(name), "a string", t);
-                if (auto e = check(g.value(), 3)) return e;
+                if (auto e = check(g.value(), kSettingLevel)) return e;
                 continue;
             }
             if (auto e = g.value().get_string().get(value)) return e;
-            q.settings.emplace_back(section, name, value);
+            // Only keys something reads are kept: a line's settings then stay
+            // a handful, looked up in no time, however many keys it has.
+            if (isKnownSetting(section, name)) q.settings.emplace_back(section, name, value);
         }
     }
     return simdjson::SUCCESS;

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -11,6 +12,9 @@
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    // A file-size limit is one more full disk: the write fails with its
+    // reason instead of ending the tool.
+    std::signal(SIGXFSZ, SIG_IGN);
     wm::cli::holdClosedStandardDescriptors();
     wm::cli::FdInBuf inBuf(STDIN_FILENO);
     wm::cli::FdOutBuf outBuf(STDOUT_FILENO);

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/batch.h"
+#include "core/plain_text.h"
 #include "states/registry.h"
 
 namespace wm::cli {
@@ -366,7 +367,13 @@ const std::array kOptions = {
            },
            "", BatchType::None, 0, 0, kNoRead},
     Option{"--name", "NAME", "name in the statement's header (default \"-\")", "Pat Doe", Section::Output,
-           [](S& s, N, V v) { s.o.name = v; }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V v) {
+               // A line break or a direction override would garble the printed header.
+               if (const auto c = firstLayoutCharacter(v))
+                   throw UsageError{"--name: a name is text only and cannot hold " + describeCharacter(*c)};
+               s.o.name = v;
+           },
+           "", BatchType::None, 0, 0, kNoRead},
     Option{"--jobs", "N", "compute lines on N cores at once (default: every core)", "2", Section::Batch,
            [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }, "", BatchType::None, 0, 0,
            kNoRead},

@@ -112,7 +112,9 @@ int runYear(const YearOptions& o, std::ostream& out, std::ostream& err)
     PayRecord yearRecord;
     ErrorScheme errors(yearRecord, [&report] { return std::make_unique<RaisingReport>(report); });
     errors.appTitle = "wagemark-cli";
-    const std::optional<YearCheck> c = checkYear(q, run, errors);
+    // The top of the command: a raised error ends it with its report.
+    std::optional<YearCheck> c;
+    runCommand([&] { c = checkYear(q, run, errors); });
     if (!c) {
         err << "wagemark-cli: the calculation stopped on a run-time error\n" << report;
         return 1;

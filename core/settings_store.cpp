@@ -7,6 +7,34 @@
 
 namespace wm {
 
+namespace {
+constexpr SettingKey kKnownSettings[] = {
+    {"Settings", "Deps"},         {"Settings", "IncAmt"},      {"Settings", "401k"},
+    {"Settings", "NotTax"},       {"Settings", "SSExmp"},      {"Settings", "Hours"},
+    {"Settings", "Frequency"},    {"Settings", "MaritalStat"}, {"Settings", "Self"},
+    {"Settings", "LocalAmt"},     {"Settings", "BckGnd"},      {"Settings", "State"},
+    {"Settings", "StateName"},    {"Settings", "Local"},       {"Settings", "ApplyTo"},
+    {"Settings", "ApplyToDisp"},  {"Settings", "PgInst"},      {"Settings", "BckGndDsgn"},
+    {"Settings", "Animations"},   {"User", "UName"},           {"User", "UAdd"},
+    {"User", "UCity"},            {"User", "USSN"},            {"User", "Marital1"},
+    {"User", "Marital0"},         {"User", "DontShow"},        {"StateInfo", "sta401"},
+    {"StateInfo", "staPreTax"},   {"StateInfo", "staDeps"},    {"StateInfo", "ILINDeps"},
+    {"StateInfo", "staExmp"},     {"StateInfo", "staAdd"},     {"StateInfo", "staMarried"},
+    {"StateInfo", "staRate"},     {"StateInfo", "missPart"},   {"StateInfo", "MMethod"},
+    // The main window's place and the explanation's state.
+    {"Window", "Geometry"},       {"Window", "Explanation"},
+};
+}  // namespace
+
+std::span<const SettingKey> knownSettings() { return kKnownSettings; }
+
+bool isKnownSetting(std::string_view section, std::string_view key)
+{
+    for (const SettingKey& k : kKnownSettings)
+        if (k.key == key && k.section == section) return true;
+    return false;
+}
+
 // The saved text read by `read`, which returns nothing or raises for a text
 // it cannot take; then the default, saved in its place.
 template <class T, class Read>
@@ -90,6 +118,17 @@ Currency SettingsStore::getCurrency(std::string_view section, std::string_view k
                        [](const std::string& t) { return std::optional<Currency>(toCurrency(t)); });
 }
 
+std::string SettingsStore::getChoice(std::string_view section, std::string_view key, std::string_view def,
+                                     std::initializer_list<std::string_view> choices)
+{
+    return checkedRead(section, key, std::string(def), std::string(def),
+                       [&](const std::string& t) -> std::optional<std::string> {
+                           for (std::string_view c : choices)
+                               if (t == c) return t;
+                           return std::nullopt;
+                       });
+}
+
 void SettingsStore::replaceUnreadable(std::string_view section, std::string_view key, std::string text,
                                       std::string replacement, std::string expected)
 {
@@ -105,6 +144,12 @@ void SettingsStore::saveFailed(const std::string& where, const std::string& why)
 {
     if (std::exchange(toldSaveFailed_, true)) return;
     if (onSaveFailed) onSaveFailed(where, why);
+}
+
+void SettingsStore::leftOut(const std::string& where, const std::string& what)
+{
+    if (std::exchange(toldLeftOut_, true)) return;
+    if (onLeftOut) onLeftOut(where, what);
 }
 
 const MemorySettingsStore::Entry* MemorySettingsStore::find(std::string_view app, std::string_view section,

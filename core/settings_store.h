@@ -14,9 +14,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -29,6 +31,16 @@
 namespace wm {
 
 inline constexpr std::string_view kAppName = "Wagemark99";
+
+// A key the programs read or save, with its section.
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+};
+// Every one of them: what a settings file or a batch line can hold that
+// anything reads. (38 keys.)
+std::span<const SettingKey> knownSettings();
+bool isKnownSetting(std::string_view section, std::string_view key);
 
 // A saved value that could not be read, and the default used instead.
 struct UnreadableSetting {
@@ -74,6 +86,9 @@ public:
                          const InputLimit& limit);
     // A saved amount, or the default when the text is not one.
     Currency getCurrency(std::string_view section, std::string_view key, Currency def);
+    // A saved text that is one of `choices`, or the default.
+    std::string getChoice(std::string_view section, std::string_view key, std::string_view def,
+                          std::initializer_list<std::string_view> choices);
 
     // Where the values are kept, for messages ("" when nowhere in particular).
     virtual std::string location() const { return {}; }
@@ -82,10 +97,15 @@ public:
     std::function<void(const UnreadableSetting&)> onUnreadable;
     // Hears that saving failed, once per run: where, and why.
     std::function<void(const std::string& where, const std::string& why)> onSaveFailed;
+    // Hears once per run that the stored settings held more than the
+    // program keeps, which is left out: where, and what.
+    std::function<void(const std::string& where, const std::string& what)> onLeftOut;
 
 protected:
     // For stores that can fail to save: tells `onSaveFailed` the first time.
     void saveFailed(const std::string& where, const std::string& why);
+    // For stores that read more than they keep: tells `onLeftOut` the first time.
+    void leftOut(const std::string& where, const std::string& what);
 
 private:
     template <class T, class Read>
@@ -96,6 +116,7 @@ private:
 
     std::set<std::pair<std::string, std::string>, std::less<>> toldUnreadable_;
     bool toldSaveFailed_ = false;
+    bool toldLeftOut_ = false;
 };
 
 // A handful of values in a flat list: a batch line fills one per line and

@@ -1,17 +1,17 @@
 #include "print/document_renderer.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #include "ui/qt_text.h"
+#include "ui/whole_file.h"
 
 namespace wm {
 
@@ -186,33 +186,31 @@ bool renderDocument(const PrintDocument& doc, QPagedPaintDevice& device)
     return p.end();
 }
 
-bool writeDocumentPdf(const PrintDocument& doc, const QString& path, const QString& title, QString* error)
+QByteArray documentPdf(const PrintDocument& doc, const QString& title)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir()) {
-        if (error) *error = QStringLiteral("\"%1\" is not a file name.").arg(path);
-        return false;
-    }
-    if (!info.absoluteDir().exists()) {
-        if (error) *error = QStringLiteral("The folder of \"%1\" does not exist.").arg(path);
-        return false;
-    }
-    // Written beside the target and renamed at the end, so a failure never
-    // leaves a cut-off file in place of an earlier one.
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        QPdfWriter writer(&file);
+    // Laid out in memory: the writer keeps the failures of its device to
+    // itself, so a file is written only from finished bytes.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool ok = false;
+    {
+        QPdfWriter writer(&buffer);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Wagemark"));
         setupPage(writer);
         ok = renderDocument(doc, writer);
     }
-    if (!ok || !file.commit()) {
-        if (error) *error = QStringLiteral("\"%1\" could not be written.").arg(path);
-        return false;
-    }
-    return true;
+    return ok ? bytes : QByteArray();
+}
+
+bool writeDocumentPdf(const PrintDocument& doc, const QString& path, const QString& title, QString* error)
+{
+    const QByteArray bytes = documentPdf(doc, title);
+    QString why = QStringLiteral("The document could not be laid out.");
+    if (!bytes.isEmpty() && saveWholeFile(path, bytes, &why)) return true;
+    if (error) *error = QStringLiteral("\"%1\" was not written: %2").arg(QDir::toNativeSeparators(path), why);
+    return false;
 }
 
 }  // namespace wm

@@ -6,6 +6,7 @@
 // The same painting serves the print preview, the printer and PDF files, so
 // what the preview shows is what is printed.
 
+#include <QByteArray>
 #include <QString>
 
 #include "print/statement_builder.h"
@@ -25,8 +26,13 @@ bool renderDocument(const PrintDocument& doc, QPagedPaintDevice& device);
 // The same on a painter already begun on `device`.
 void renderDocument(const PrintDocument& doc, QPainter& painter, QPagedPaintDevice& device);
 
-// Writes `doc` as a PDF file titled `title`. On failure returns false with
-// a message naming the file.
+// `doc` as the bytes of a PDF file titled `title`; empty when it could not
+// be laid out.
+QByteArray documentPdf(const PrintDocument& doc, const QString& title);
+
+// Writes `doc` as a PDF file titled `title`, whole or not at all (an earlier
+// file stays as it was). On failure returns false with a message naming the
+// file and the reason.
 bool writeDocumentPdf(const PrintDocument& doc, const QString& path, const QString& title, QString* error);
 
 }  // namespace wm

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ctime>
 
+#include "core/plain_text.h"
 #include "states/registry.h"
 
 namespace wm {
@@ -80,7 +81,8 @@ std::string longDate(std::chrono::year_month_day date)
 
 std::string pageHeader(std::string_view name, std::chrono::year_month_day date)
 {
-    return " Prepared for " + std::string(name) + " on " + longDate(date);
+    // A name saved before such characters were refused prints without them.
+    return " Prepared for " + withoutLayoutCharacters(name) + " on " + longDate(date);
 }
 
 std::string statementTable(const PayRecord& r, const StatementData& d)

@@ -1,16 +1,12 @@
 #include "print/statement_pdf.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <memory>
 
 #include "print/document_renderer.h"
 #include "print/statement_builder.h"
+#include "ui/whole_file.h"
 
 namespace wm {
 
@@ -26,51 +22,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }
 
 // Keeps the first report's text and ends the build.
-// The whole file or nothing: a regular file is replaced only once every
-// byte is on disk; a device or pipe (no file to replace) gets a checked write.
-bool saveWhole(const QString& path, const QByteArray& bytes, QString& error)
-{
-    const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir()) {
-        error = QStringLiteral("\"%1\" is not a file name.").arg(path);
-        return false;
-    }
-    if (info.exists() && !info.isFile()) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-            error = QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString());
-            return false;
-        }
-        file.close();
-        return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-// Lays the document out in memory, then saves it whole.
-bool writePdf(const PrintDocument& doc, const QString& path, QString& error)
-{
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Pay Statement"));
-        writer.setCreator(QStringLiteral("Wagemark"));
-        setupPage(writer);
-        if (!renderDocument(doc, writer)) {
-            error = QStringLiteral("the pay statement could not be laid out");
-            return false;
-        }
-    }
-    return saveWhole(path, bytes, error);
-}
-
 class RaisingReport final : public BasicErrorReport {
 public:
     explicit RaisingReport(std::string& text) : text_(text) {}
@@ -123,9 +74,14 @@ bool writeStatementPdf(const PayRecord& record, SettingsStore& settings, const s
         error = "the pay statement could not be built: " + reportText;
         return false;
     }
-    QString message;
-    if (!writePdf(built->document, QString::fromStdString(path), message)) {
-        error = message.toStdString();
+    const QByteArray bytes = documentPdf(built->document, QStringLiteral("Pay Statement"));
+    if (bytes.isEmpty()) {
+        error = "the pay statement could not be laid out";
+        return false;
+    }
+    QString why;
+    if (!saveWholeFile(QString::fromStdString(path), bytes, &why)) {
+        error = "the pay statement was not written to " + path + ": " + why.toStdString();
         return false;
     }
     return true;

@@ -11,8 +11,9 @@
 namespace wm {
 
 // Builds the statement of `record` (the settings supply "UName", "Deps",
-// "StateName" and "Self") and writes it to `path`. False with a message in
-// `error` when the statement cannot be built or the file not written.
+// "StateName" and "Self") and writes it to `path`, whole or not at all: a
+// file already there stays as it was. False with a sentence in `error` when
+// the statement cannot be built or the file not written.
 bool writeStatementPdf(const PayRecord& record, SettingsStore& settings, const std::string& path,
                        std::string& error);
 

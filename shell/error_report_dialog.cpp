@@ -4,8 +4,6 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
+#include "ui/whole_file.h"
 
 namespace wm {
 
@@ -114,30 +113,16 @@ QString GuiErrorReport::defaultLogFile()
 
 bool GuiErrorReport::appendToLog(const QString& file, const ReportData& data, QString* why)
 {
-    auto fail = [why](const QString& reason) {
-        if (why) *why = reason;
+    if (file.isEmpty()) {
+        if (why) *why = QObject::tr("There is no folder for it.");
         return false;
-    };
-    if (file.isEmpty()) return fail(QObject::tr("There is no folder for it."));
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder))
-        return fail(QObject::tr("Its folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder)));
-    QFile f(file);
-    // Unbuffered: a failing write shows at once, and a cut entry can be taken back.
-    if (!f.open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered)) return fail(f.errorString() + '.');
-    const qint64 before = f.isSequential() ? -1 : f.size();
+    }
     const QByteArray entry = "---- " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n' +
                              QByteArray::fromStdString(data.text()) + '\n';
-    const bool written = f.write(entry) == entry.size() && f.flush();
-    if (written) {
-        f.close();
-        if (f.error() == QFileDevice::NoError) return true;
-    }
-    const QString reason = f.errorString();
-    // A report cut off half-way would mislead whoever reads the log.
-    if (before >= 0) f.resize(before);
-    f.close();
-    return fail(reason + '.');
+    QString reason;
+    if (appendWhole(file, entry, &reason)) return true;
+    if (why) *why = reason.endsWith('.') ? reason : reason + '.';
+    return false;
 }
 
 QString GuiErrorReport::logNote(const QString& file, bool logged, const QString& why)

@@ -165,6 +165,7 @@ MdiShell::~MdiShell()
     ctx_.errors.clearModuleVariables("MDIOpen");
     ctx_.settings.onUnreadable = nullptr;
     ctx_.settings.onSaveFailed = nullptr;
+    ctx_.settings.onLeftOut = nullptr;
     // Children go first, while the context they hold is still alive, and
     // without calling back into this half-destroyed window.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -413,6 +414,7 @@ QMdiSubWindow* MdiShell::subWindow(FormId id) const
 
 void MdiShell::open(FormId id)
 {
+    if (closing_) return;
     const FormEntry* entry = forms_.find(id);
     if (!entry) {
         QMessageBox::information(this, tr("Wagemark"), kNotAvailable + QLatin1Char('.'));
@@ -522,12 +524,17 @@ void MdiShell::refreshCurrentCode()
 
 void MdiShell::closeEvent(QCloseEvent* event)
 {
+    // Quitting: a form that would open another as it closes (personal
+    // information opens the calculator) opens nothing now, even while a
+    // message below waits for the user.
+    closing_ = true;
     saveGeometryToSettings();
     // Children first: a form may still save what it holds.
     mdi_->closeAllSubWindows();
     // A save that failed just now is said before the window goes.
     tellSaveFailed();
     if (!mdi_->subWindowList().isEmpty()) {
+        closing_ = false;  // a form kept itself open: the program goes on
         event->ignore();
         return;
     }
@@ -549,11 +556,14 @@ void MdiShell::watchSettings()
         // waits until they are.
         if (unreadable_.size() == 1) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
     };
+    store.onLeftOut = [this](const std::string& where, const std::string& what) {
+        leftOut_ = tr("The settings file %1 holds more than Wagemark keeps in it.\n%2")
+                       .arg(QString::fromStdString(where), QString::fromStdString(what));
+        QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
+    };
     store.onSaveFailed = [this](const std::string& where, const std::string& why) {
-        saveFailure_ = tr("Wagemark could not save your settings in %1.\n%2\n\n"
-                          "Your entries are kept while Wagemark runs, and each later save tries again. "
-                          "This message is not shown again.")
-                           .arg(QString::fromStdString(where), QString::fromStdString(why));
+        saveWhere_ = QString::fromStdString(where);
+        saveWhy_ = QString::fromStdString(why);
         QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
     };
 }
@@ -561,29 +571,41 @@ void MdiShell::watchSettings()
 void MdiShell::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!unreadable_.isEmpty()) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
-    if (!saveFailure_.isEmpty()) QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
+    if (!unreadable_.isEmpty() || !leftOut_.isEmpty()) QTimer::singleShot(0, this, [this] { tellUnreadableSettings(); });
+    if (!saveWhere_.isEmpty()) QTimer::singleShot(0, this, [this] { tellSaveFailed(); });
 }
 
 void MdiShell::tellUnreadableSettings()
 {
-    if (unreadable_.isEmpty() || !isVisible()) return;
-    const QString where = QString::fromStdString(ctx_.settings.location());
-    QString text = tr("Wagemark could not use these saved settings (unreadable or out of range) and uses "
-                      "their defaults instead:\n\n%1")
-                       .arg(unreadable_.join(QLatin1Char('\n')));
-    if (!where.isEmpty()) text += tr("\n\nSettings file: %1").arg(where);
-    unreadable_.clear();
-    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings"), text, QMessageBox::Ok, this);
+    if ((unreadable_.isEmpty() && leftOut_.isEmpty()) || !isVisible()) return;
+    // One notice for all that was wrong with the stored settings.
+    QStringList parts;
+    if (!leftOut_.isEmpty()) parts << std::exchange(leftOut_, {});
+    if (!unreadable_.isEmpty()) {
+        QString text = tr("Wagemark could not use these saved settings (unreadable or out of range) and uses "
+                           "their defaults instead:\n\n%1")
+                           .arg(unreadable_.join(QLatin1Char('\n')));
+        const QString where = QString::fromStdString(ctx_.settings.location());
+        if (!where.isEmpty()) text += tr("\n\nSettings file: %1").arg(where);
+        parts << text;
+        unreadable_.clear();
+    }
+    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings"), parts.join(QStringLiteral("\n\n")),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgUnreadableSettings"));
     box.exec();
 }
 
 void MdiShell::tellSaveFailed()
 {
-    if (saveFailure_.isEmpty() || !isVisible()) return;
-    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings not saved"), std::exchange(saveFailure_, {}),
-                    QMessageBox::Ok, this);
+    if (saveWhere_.isEmpty() || !isVisible()) return;
+    const QString after = closing_ ? tr("Wagemark ends now; the settings of this session are not kept.")
+                                   : tr("Your entries are kept while Wagemark runs, and each later save tries again. "
+                                        "This message is not shown again.");
+    const QString text = tr("Wagemark could not save your settings in %1.\n%2\n\n%3").arg(saveWhere_, saveWhy_, after);
+    saveWhere_.clear();
+    saveWhy_.clear();
+    QMessageBox box(QMessageBox::Warning, tr("Wagemark - Settings not saved"), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("msgSettingsNotSaved"));
     box.exec();
 }

@@ -89,7 +89,10 @@ private:
     std::map<FormId, QPointer<QMdiSubWindow>> open_;
     int modalDepth_ = 0;
     QStringList unreadable_;  // "[Section] Key ..." lines not yet shown
-    QString saveFailure_;     // not yet shown
+    QString leftOut_;         // what was left out of the settings file, not yet shown
+    // The failed save not yet shown: where, and why.
+    QString saveWhere_, saveWhy_;
+    bool closing_ = false;  // the user is quitting: no form opens any more
 };
 
 }  // namespace wm

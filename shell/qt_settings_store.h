@@ -3,23 +3,40 @@
 // the user's configuration folder (~/.config/Wagemark99.ini on Linux), a
 // group per section. Every value is read back as exactly the text saved.
 //
+// The file is read once, when it is first needed, and written whole at each
+// save. A file larger than `kMaxFileBytes`, or with more keys than the
+// program knows of, is not the program's own any more: it is read for the
+// known keys only, the rest is left out and not written back, and
+// `onLeftOut` hears of it once.
+//
 // A save that cannot be written (read-only file or folder, a folder in the
 // file's place, a full disk) leaves the file as it was, is said once per
 // run through `onSaveFailed` with the reason, and keeps the value for the
 // rest of the run: reads give it back and each later save tries again.
 
+#include <QByteArray>
 #include <QString>
 #include <map>
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "core/settings_store.h"
 
 namespace wm {
 
-class QtSettingsStore final : public SettingsStore {
+// Section and key.
+using SettingKeyText = std::tuple<std::string, std::string>;
+using SettingValues = std::map<SettingKeyText, std::string, std::less<>>;
+
+class QtSettingsStore : public SettingsStore {
 public:
     using SettingsStore::get;
     using SettingsStore::save;
+
+    // Larger than a settings file of this program can grow (a few
+    // kilobytes), small enough to read at once.
+    static constexpr qint64 kMaxFileBytes = 1 << 20;
 
     // The user's store.
     QtSettingsStore() = default;
@@ -35,17 +52,21 @@ public:
     // Where the store of an application lives.
     QString fileName(std::string_view app) const;
 
-    // Why `file` cannot be written, in words ("Permission denied"), found
-    // by trying as the settings file's own writer would.
-    static QString whyNotWritable(const QString& file);
-
 private:
-    using Key = std::tuple<std::string, std::string, std::string>;
-    using KeyView = std::tuple<std::string_view, std::string_view, std::string_view>;
+    struct File {
+        SettingValues values;
+        bool unsaved = false;  // the last save failed
+    };
+    // An application's file, read at the first call.
+    File& file(std::string_view app);
+    void read(std::string_view app, SettingValues& into);
 
     QString folder_;
-    // Values whose save failed, kept for this run.
-    std::map<Key, std::string, std::less<>> unsaved_;
+    std::map<std::string, File, std::less<>> files_;
 };
+
+// The text of an INI file holding `values` ([section] then key=value lines)
+// that QSettings reads back as exactly these texts.
+QByteArray iniText(const SettingValues& values);
 
 }  // namespace wm

@@ -9,7 +9,9 @@ void ShellModel::load()
     proc.topLevel();
     proc.run([&] { r.VarLoadMDI = 1; },
              [&] { r.DontShowMe = ctx_.settings.getInt16("User", "DontShow", 0); },
-             [&] { r.strPicSelect = ctx_.settings.get("Settings", "BckGndDsgn", kPictures); },
+             [&] {
+                 r.strPicSelect = ctx_.settings.getChoice("Settings", "BckGndDsgn", kPictures, {kPictures, kPatterns});
+             },
              [&] {
                  const std::int16_t m = ctx_.settings.getInt16("Settings", "Animations", 0);
                  intMenuState_ = m >= 0 && m <= 3 ? static_cast<MenuAnimation>(m) : MenuAnimation::None;

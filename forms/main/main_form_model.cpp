@@ -389,7 +389,9 @@ void MainFormModel::properPicture()
 {
     Procedure proc(ctx_.errors, "frmMain", "ProperPicture");
     proc.topLevel();
-    proc.run([&] { Pic = ctx_.settings.getInt16("Settings", "BckGnd", 1); },
+    // A saved number outside every design is one more unreadable setting;
+    // one of the other design is brought into this one's range.
+    proc.run([&] { Pic = ctx_.settings.getInt16("Settings", "BckGnd", 1, 1, 38); },
              [&] { Pic = wrapPicture(Pic, ctx_.record.strPicSelect); },
              [&] {
                  if (Pic < 1 || Pic > 38) raise(err::kFileNotFound, "File not found: " + std::to_string(Pic) + ".jpg");

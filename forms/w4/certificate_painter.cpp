@@ -1,5 +1,6 @@
 #include "forms/w4/certificate_painter.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -8,12 +9,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextLayout>
 
 #include "forms/w4/w4_widgets.h"
+#include "ui/whole_file.h"
 
 namespace wm::w4 {
 
@@ -370,29 +370,30 @@ void paintOnPage(QPainter& p, const QRectF& page, const Certificate& c)
 
 bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why)
 {
-    // Written beside the target and put in its place only when complete, so
-    // a failure leaves no cut file and an earlier one as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (why) *why = file.errorString() + '.';
+    // Painted in memory, then saved whole: a failure leaves no cut file and
+    // an earlier one as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                      QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+        pdf.setResolution(600);
+        pdf.setTitle(QStringLiteral("Form W-4 (2000)"));
+        pdf.setCreator(QStringLiteral("Wagemark"));
+        QPainter p;
+        if (p.begin(&pdf)) {
+            paintOnPage(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), c);
+            painted = p.end();
+        }
+    }
+    if (!painted) {
+        if (why) *why = QObject::tr("The certificate could not be laid out.");
         return false;
     }
-    QPdfWriter pdf(&file);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
-                                  QPageLayout::Point));
-    pdf.setResolution(600);
-    pdf.setTitle(QStringLiteral("Form W-4 (2000)"));
-    pdf.setCreator(QStringLiteral("Wagemark"));
-    QPainter p;
-    if (!p.begin(&pdf)) {
-        if (why) *why = QObject::tr("The file could not be opened for writing.");
-        return false;
-    }
-    paintOnPage(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), c);
-    const bool painted = p.end();
-    if (painted && file.commit()) return true;
-    if (why) *why = painted ? file.errorString() + '.' : QObject::tr("The file could not be written completely.");
-    return false;
+    return saveWholeFile(path, bytes, why);
 }
 
 bool printCertificate(QPrinter& printer, const Certificate& c)

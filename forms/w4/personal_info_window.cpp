@@ -66,12 +66,14 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     warn.setColor(QPalette::WindowText, QColor(160, 0, 0));
     lblNameNeeded_->setPalette(warn);
     lblNameNeeded_->hide();
-    connect(txtName_, &QLineEdit::textEdited, lblNameNeeded_, &QWidget::hide);
+    lblNameNeeded_->setWordWrap(true);
+    for (QLineEdit* e : {txtName_, txtAddress_, txtCity_})
+        connect(e, &QLineEdit::textEdited, lblNameNeeded_, &QWidget::hide);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(tr("&Name (first name, middle initial, last name):"), txtName_);
-    form->addRow(QString(), lblNameNeeded_);
+    form->addRow(lblNameNeeded_);  // the whole width: a message on one line
     form->addRow(tr("Home a&ddress (number and street or rural route):"), txtAddress_);
     form->addRow(tr("&City or town, state and ZIP code:"), txtCity_);
     form->addRow(tr("&Social security number:"), txtSSN_);
@@ -143,8 +145,11 @@ void PersonalInfoWindow::exit()
 {
     readFields();
     if (!model_.exit()) {
-        lblNameNeeded_->setVisible(isBlank(model_.txtName));
-        txtName_->setFocus(Qt::OtherFocusReason);
+        QLineEdit* fields[] = {txtName_, txtAddress_, txtCity_};
+        const auto problem = model_.textProblem();
+        lblNameNeeded_->setText(problem ? qs(problem->message) : tr("Enter your name before you leave this form."));
+        lblNameNeeded_->setVisible(problem || isBlank(model_.txtName));
+        fields[problem ? problem->field : 0]->setFocus(Qt::OtherFocusReason);
         return;
     }
     close();

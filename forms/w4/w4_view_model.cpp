@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "core/plain_text.h"
 #include "forms/w4/entry_model.h"
 
 namespace wm::w4 {
@@ -74,15 +75,24 @@ std::string formatLine6(std::string_view text)
 
 // ---- Form W-4 view -------------------------------------------------------
 
+namespace {
+// An identity field as saved, shown without characters that would lay it
+// out instead of showing it (saved before they were refused).
+std::string savedText(SettingsStore& settings, std::string_view key)
+{
+    return withoutLayoutCharacters(settings.get("User", key, kUnknown));
+}
+}  // namespace
+
 W4View::W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, CivilDate today) : r_(record)
 {
     runCommand([&] {
         Procedure p(errors, kName, "Form_Load");
         p.run([&] {
-                  lblName = settings.get("User", "UName", kUnknown);
-                  lblAddress = settings.get("User", "UAdd", kUnknown);
-                  lblCity = settings.get("User", "UCity", kUnknown);
-                  lblSSN = settings.get("User", "USSN", kUnknown);
+                  lblName = savedText(settings, "UName");
+                  lblAddress = savedText(settings, "UAdd");
+                  lblCity = savedText(settings, "UCity");
+                  lblSSN = savedText(settings, "USSN");
               },
               [&] { lblDate = formatShortDate(today); },
               // The boxes follow the marital status the program withholds at.
@@ -127,10 +137,10 @@ PersonalInfo::PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorSche
     runCommand([&] {
         Procedure p(errors_, kName, "Form_Load");
         p.run([&] {
-                  txtName = settings_.get("User", "UName", kUnknown);
-                  txtAddress = settings_.get("User", "UAdd", kUnknown);
-                  txtCity = settings_.get("User", "UCity", kUnknown);
-                  txtSSN = settings_.get("User", "USSN", kUnknown);
+                  txtName = savedText(settings_, "UName");
+                  txtAddress = savedText(settings_, "UAdd");
+                  txtCity = savedText(settings_, "UCity");
+                  txtSSN = savedText(settings_, "USSN");
               },
               [&] { r_.valMarried = settings_.getInt16("Settings", "MaritalStat", 0, 0, 2); },
               [&] { r_.DontShowMe = settings_.getInt16("User", "DontShow", 0); },
@@ -158,9 +168,20 @@ void PersonalInfo::setShowAtStart(bool ticked)
     });
 }
 
+std::optional<PersonalInfo::TextProblem> PersonalInfo::textProblem() const
+{
+    const std::string* fields[] = {&txtName, &txtAddress, &txtCity};
+    const char* names[] = {"The name", "The address", "The city, state and ZIP code"};
+    for (int i = 0; i < 3; ++i)
+        if (const auto c = firstLayoutCharacter(*fields[i]))
+            return TextProblem{i, std::string(names[i]) + " holds " + describeCharacter(*c) +
+                                      ", which would garble it in print. Remove it."};
+    return std::nullopt;
+}
+
 bool PersonalInfo::exit()
 {
-    if (isBlank(txtName)) return false;
+    if (isBlank(txtName) || textProblem()) return false;
     bool saved = false;
     runCommand([&] {
         Procedure p(errors_, kName, "cmdExit_Click");

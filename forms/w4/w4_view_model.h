@@ -109,8 +109,17 @@ public:
     void selectMarital(int index);
     // chkShow_Click: DontShowMe and "DontShow" saved at once.
     void setShowAtStart(bool ticked);
-    // cmdExit_Click: false, and nothing saved, while the name is empty;
-    // otherwise the identity and MaritalStat are saved.
+    // A field that holds a character that is layout, not text (a line
+    // break, a direction override): which one (0 name, 1 address, 2 city)
+    // and the message that says so.
+    struct TextProblem {
+        int field;
+        std::string message;
+    };
+    std::optional<TextProblem> textProblem() const;
+    // cmdExit_Click: false, and nothing saved, while the name is empty or
+    // a field has a text problem; otherwise the identity and MaritalStat
+    // are saved.
     bool exit();
 
     static constexpr std::string_view kSsnMask = "###-##-####";

@@ -64,5 +64,45 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
     }
 }
 
+// Amounts at the top of the money range through every command: a result or
+// the one report of a run-time error (exit 1), never an abort.
+TEST(CliProcess, TopOfTheMoneyRangeIsAnAnswerOrAReport)
+{
+    const std::string m = "M=922337203685477.5807; ";
+    // One batch line per state with every amount at the top.
+    const std::string lines =
+        "for s in $(seq 0 41); do printf \"{\\\"id\\\":$s,\\\"intState\\\":$s,\\\"txtIncome\\\":\\\"$M\\\","
+        "\\\"txtPreTax\\\":\\\"$M\\\",\\\"StateAdd\\\":\\\"$M\\\",\\\"SPval\\\":1}\\n\"; done";
+    const struct {
+        std::string script;
+        int status;
+    } cases[] = {
+        {"\"$CLI\" calc --income $M", 0},
+        {"\"$CLI\" calc --income $M --self-employed --frequency monthly --json", 0},
+        {"\"$CLI\" calc --income $M --hours 0.0001", 1},
+        {"\"$CLI\" calc --income $M --explain --401k 100 --state-401k --state Kansas", 1},
+        {"\"$CLI\" calc --income $M --local-rate 100 --json", 1},
+        {"\"$CLI\" calc --income $M --state-add $M --state Maryland", 1},
+        {"\"$CLI\" year --income 40000000000000", 1},
+        {"\"$CLI\" year --income 1000 --other-income 922337203685477", 1},
+        {"\"$CLI\" year --income 1 --itemized $M --json", 1},
+        {"\"$CLI\" year --income $M --children 99", 1},
+        {"\"$CLI\" year --income 1000 --paid 1 --wages-so-far 922337203685477", 1},
+        {"\"$CLI\" year --income 1000 --filing joint --spouse-wages 922337203685477", 1},
+        {"\"$CLI\" states", 0},
+        {"(" + lines + ") | \"$CLI\" batch --jobs 2", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        const Outcome o = shell(m + c.script + " >/dev/null");
+        EXPECT_EQ(o.status, c.status) << o.err;
+        EXPECT_EQ(o.err.find("terminate"), std::string::npos) << o.err;
+        if (c.status == 1 && c.script.find("batch") == std::string::npos) {
+            EXPECT_EQ(o.err.rfind("wagemark-cli: the calculation stopped on a run-time error\n", 0), 0u) << o.err;
+            EXPECT_NE(o.err.find("Description   : Overflow"), std::string::npos) << o.err;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wm

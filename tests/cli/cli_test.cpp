@@ -1,6 +1,7 @@
 // wagemark-cli, run in-process.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -58,6 +59,8 @@ TEST(CliCalc, BadValuesNameTheOptionAndExitTwo)
                                                                   {"calc", "--state", "Atlantis"},
                                                                   {"calc", "--income"},
                                                                   {"calc", "--bogus"},
+                                                                  {"calc", "--name", "Pat\nDoe"},
+                                                                  {"calc", "--name", "\u202Eevil.exe"},
                                                                   {"frobnicate"}}) {
         const std::string& named = args.size() > 1 ? args[1] : args[0];
         SCOPED_TRACE(named);
@@ -95,6 +98,17 @@ TEST(CliCalc, StateOptionsOnlyForAStateThatReadsThem)
     }
     const std::string line = R"({"txtIncome":"1000","intState":24,"StateDeps":2,"StateRate":3,"Method":241})";
     EXPECT_EQ(cli({"batch"}, line + "\n").status, 0);
+}
+
+// A name is text, not layout: the message names the character.
+TEST(CliCalc, NameWithALineBreakOrAnOverrideIsRefused)
+{
+    const Result r = cli({"calc", "--income", "1000", "--name", "Pat\nDoe"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("wagemark-cli: --name: a name is text only and cannot hold a line break (U+000A)\n", 0), 0u)
+        << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(cli({"calc", "--income", "1000", "--name", "Zoë Müller – 東京"}).status, 0);
 }
 
 TEST(CliCalc, JsonIsTheBatchObject)
@@ -144,6 +158,38 @@ TEST(CliBatch, OneLineOutPerLineInWithExitStatus)
     EXPECT_EQ(out[4].rfind("{\"line\":5,", 0), 0u);
     // 401(k) excluded from state wages: 940 - 0 exemptions.
     EXPECT_NE(out[5].find("\"staxBase\":\"940.0000\""), std::string::npos) << out[5];
+}
+
+// A line's settings take time in proportion to their size: 80,000 keys (a
+// line just under 1 MiB) once took seconds, a thousand such lines hours.
+TEST(CliBatch, SettingsOfAnySizeTakeLittleTime)
+{
+    const auto line = [](const std::string& section, int keys, bool sameKey) {
+        std::string s = "{\"txtIncome\":\"1000\",\"txt401k\":\"6\",\"intState\":27,\"HowOft\":0,\"settings\":{\"" +
+                        section + "\":{";
+        for (int i = 0; i < keys; ++i) s += "\"" + (sameKey ? std::string("sta401") : std::to_string(i)) + "\":\"N\",";
+        // The last word on a key the calculation reads counts.
+        return s + "\"sta401\":\"Y\"}}}\n";
+    };
+    const struct {
+        const char* name;
+        std::string line;
+    } rows[] = {
+        {"80,000 keys nobody reads", line("StateInfo", 80000, false)},
+        {"80,000 keys in a section nobody reads", line("Elsewhere", 80000, false) + line("StateInfo", 0, false)},
+        {"one key read, given 80,000 times", line("StateInfo", 80000, true)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_LT(row.line.size(), 1u << 20);
+        const auto start = std::chrono::steady_clock::now();
+        const Result r = cli({"batch", "--jobs", "1"}, row.line);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_LT(seconds, 1.0);
+        // 401(k) excluded from state wages: 940 - 0 exemptions.
+        EXPECT_NE(r.out.find("\"staxBase\":\"940.0000\""), std::string::npos) << r.out.substr(0, 300);
+    }
 }
 
 TEST(CliBatch, AllGoodLinesExitZero)
@@ -246,6 +292,11 @@ bool validUtf8(std::string_view s)
 TEST(CliBatch, JsonConformance)
 {
     const std::string deep = std::string(200, '[') + std::string(200, ']');
+    // A line `levels` deep: its object is level 1, the arrays in it the rest.
+    auto nested = [](const char* key, int levels) {
+        const auto arrays = static_cast<std::size_t>(levels - 1);
+        return "{\"" + std::string(key) + "\":" + std::string(arrays, '[') + std::string(arrays, ']') + "}";
+    };
     const struct {
         const char* what;
         std::string line;
@@ -267,6 +318,12 @@ TEST(CliBatch, JsonConformance)
         {"lone surrogate in a key", R"({"settings":{"\ud800":1}})", false},
         {"surrogate pair", R"({"id":"\ud83d\ude00"})", true},
         {"deep nesting", "{\"id\":" + deep + "}", false},
+        {"64 levels in the id", nested("id", 64), true},
+        {"65 levels in the id", nested("id", 65), false},
+        {"64 levels in a key nobody reads", nested("note", 64), true},
+        {"65 levels in a key nobody reads", nested("note", 65), false},
+        {"a number at the bottom of 64 levels", R"({"id":)" + std::string(63, '[') + "1" + std::string(63, ']') + "}",
+         true},
         {"byte-order mark after the first line", "\xEF\xBB\xBF{}", false},
     };
     for (const auto& c : cases) {

@@ -2,7 +2,11 @@
 // is saved in its place, and the user hears of it once.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "core/pass.h"
 #include "core/settings_store.h"
+#include "support/harness.h"
 
 namespace wm {
 namespace {
@@ -55,6 +59,50 @@ TEST(CheckedRead, MissingKeyIsNotAProblemAndEachKeyIsToldOnce)
     ASSERT_EQ(t.heard.size(), 1u);
     EXPECT_EQ(t.heard[0].key, "Local");
     EXPECT_EQ(t.heard[0].replacement, "0");
+}
+
+// Remembers every key asked for or saved.
+class RecordingStore final : public SettingsStore {
+public:
+    using SettingsStore::get;
+    using SettingsStore::save;
+    std::string get(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view def) override
+    {
+        keys.emplace(section, key);
+        return inner.get(app, section, key, def);
+    }
+    void save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override
+    {
+        keys.emplace(section, key);
+        inner.save(app, section, key, value);
+    }
+    std::set<std::pair<std::string, std::string>> keys;
+    MemorySettingsStore inner;
+};
+
+// The table of known keys is what settings files and batch lines are
+// filtered by: a key the calculation reads that the table lacks would be
+// dropped from both.
+TEST(KnownSettings, HoldEveryKeyTheCalculationReads)
+{
+    RecordingStore store;
+    for (int state = 0; state < kStateCount; ++state) {
+        PayRecord r;
+        PassInput in;
+        in.txtIncome = "1000";
+        test::ReportLog log;
+        ErrorScheme errors(r, [&log] { return std::make_unique<test::ScriptedReport>(log); });
+        Pass pass(r, in, store, errors);
+        store.save("Settings", "State", std::to_string(state));
+        r.intState = static_cast<std::int16_t>(state);
+        runCommand([&] { calculateCommand(pass); });
+    }
+    EXPECT_GE(store.keys.size(), 5u);
+    for (const auto& [section, key] : store.keys) EXPECT_TRUE(isKnownSetting(section, key)) << section << "/" << key;
+    EXPECT_FALSE(isKnownSetting("StateInfo", "State"));
+    EXPECT_FALSE(isKnownSetting("Settings", "deps"));
 }
 
 }  // namespace

@@ -170,6 +170,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PageHeader, NamesTheUserAndTheDate)
 {
     EXPECT_EQ(pageHeader("Pat Doe", kDay), " Prepared for Pat Doe on Monday, January 03, 2000");
+    // A name saved with characters that would lay the header out instead.
+    EXPECT_EQ(pageHeader("Pat\nDoe", kDay), " Prepared for PatDoe on Monday, January 03, 2000");
+    EXPECT_EQ(pageHeader("\u202Eevil.exe", kDay), " Prepared for evil.exe on Monday, January 03, 2000");
 }
 
 TEST(ParseTableDefinition, TakesTheStatementApart)

@@ -1,9 +1,13 @@
 // Documents written as PDF hold the rows of their table, in order.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -17,6 +21,12 @@ namespace {
 
 using test::havePdfText;
 using test::pdfText;
+
+QByteArray readAll(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -216,18 +226,46 @@ TEST(CliStatement, UnwritableFileExitsOne)
     QTemporaryDir dir;
     const struct {
         std::string path, reason;
-    } cases[] = {{"/no/such/folder/pay.pdf", "No such file or directory"},
+    } cases[] = {{"/no/such/folder/pay.pdf", "Its folder /no/such/folder does not exist."},
                  {"/dev/full", "No space left on device"},
-                 {dir.path().toStdString(), "is not a file name"}};
+                 {dir.path().toStdString(), "A folder of that name is in its place."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         std::istringstream in;
         std::ostringstream out, err;
         const int status = cli::run({"wagemark-cli", "calc", "--income", "1000", "--statement", c.path}, in, out, err);
         EXPECT_EQ(status, 1);
-        EXPECT_NE(err.str().find("the pay statement was not written"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("the pay statement was not written to " + c.path + ": "), std::string::npos)
+            << err.str();
         EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
         EXPECT_EQ(out.str().find("written"), std::string::npos) << out.str();
+    }
+}
+
+// The tool itself when the disk fills up half-way (a file-size limit stands
+// in for it): exit 1 with the reason, and the statement that was there is
+// still the good one.
+TEST(CliStatement, FullDiskKeepsTheStatementThatWasThere)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("pay.pdf").toStdString();
+    const std::string errFile = dir.filePath("err.txt").toStdString();
+    const std::string outFile = dir.filePath("out.txt").toStdString();
+    const std::string cli = WAGEMARK_CLI;
+    ASSERT_EQ(std::system(("'" + cli + "' calc --income 1000 --statement '" + path + "' >/dev/null").c_str()), 0);
+    const QByteArray good = readAll(path);
+    for (int kib : {1, 8}) {  // room for the tool's own output, not for the statement
+        SCOPED_TRACE(kib);
+        const std::string command = "bash -c \"ulimit -f " + std::to_string(kib) + "; '" + cli +
+                                    "' calc --income 2000 --statement '" + path + "'\" >'" + outFile + "' 2>'" +
+                                    errFile + "'";
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), 1);
+        EXPECT_EQ(readAll(errFile).toStdString(),
+                  "wagemark-cli: the pay statement was not written to " + path + ": File too large\n");
+        EXPECT_FALSE(readAll(outFile).contains("written"));
+        EXPECT_EQ(readAll(path), good);
     }
 }
 

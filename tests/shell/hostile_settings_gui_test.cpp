@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableWidget>
@@ -58,11 +59,27 @@ struct MessageWatch {
     }
 };
 
+// The store with a fault planted in the read of one key.
+class FaultyStore final : public QtSettingsStore {
+public:
+    FaultyStore(const QString& folder, const std::string& fault) : QtSettingsStore(folder), fault_(fault) {}
+    std::string get(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view def) override
+    {
+        if (!fault_.empty() && key == fault_) raise(err::kFileNotFound, "File not found");
+        return QtSettingsStore::get(app, section, key, def);
+    }
+    using QtSettingsStore::get;
+
+private:
+    const std::string& fault_;
+};
+
 class HostileSettingsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QtSettingsStore> settings;
+    std::unique_ptr<FaultyStore> settings;
     std::unique_ptr<PayRecord> record;
     std::unique_ptr<ErrorScheme> errors;
     FormRegistry forms;
@@ -70,6 +87,8 @@ class HostileSettingsTest : public QObject {
     test::RecordingBrowser browser;
     std::unique_ptr<MdiShell> shell;
     MessageWatch watch;
+    // The key whose read fails, as a store that cannot be read would.
+    std::string plantedFault;
 
     QString iniFile() const { return QDir(dir->path()).filePath(QStringLiteral("Wagemark99.ini")); }
     void writeIni(const QByteArray& text)
@@ -81,13 +100,15 @@ class HostileSettingsTest : public QObject {
     // Start-up as the program does it, then the form that reads the value.
     void start(const QString& command = {})
     {
-        settings = std::make_unique<QtSettingsStore>(dir->path());
+        settings = std::make_unique<FaultyStore>(dir->path(), plantedFault);
         record = std::make_unique<PayRecord>();
         errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<ScriptedReport>(); });
         shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
+        // As the program starts: the start form opens before any event is
+        // handled, so whatever it cannot read joins the same notice.
         shell->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
         shell->showStartForm();
+        QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
         if (!command.isEmpty()) shell->toolCommand(command);
         QTest::qWait(50);
     }
@@ -119,6 +140,7 @@ private slots:
         watch.texts.clear();
         ScriptedReport::answers.clear();
         ScriptedReport::procedures.clear();
+        plantedFault.clear();
     }
     void cleanup() { shell.reset(); }
     void cleanupTestCase() { watch.on = false; }
@@ -137,6 +159,13 @@ private slots:
                                   << "[Settings] State = \"99\"";
         QTest::newRow("staMarried=abc") << QByteArray("[User]\nDontShow=1\n[StateInfo]\nstaMarried=abc\n")
                                         << "ID_SetStateOptions" << "[StateInfo] staMarried = \"abc\"";
+        // A picture that is not there is a setting that cannot be read.
+        QTest::newRow("BckGndDsgn=zz") << QByteArray("[User]\nDontShow=1\n[Settings]\nBckGndDsgn=zz\nBckGnd=50\n") << ""
+                                       << "[Settings] BckGndDsgn = \"zz\"";
+        QTest::newRow("BckGnd=50") << QByteArray("[User]\nDontShow=1\n[Settings]\nBckGndDsgn=Patterns\nBckGnd=50\n")
+                                   << "" << "[Settings] BckGnd = \"50\"";
+        QTest::newRow("BckGnd=-1") << QByteArray("[User]\nDontShow=1\n[Settings]\nBckGndDsgn=-1\nBckGnd=-1\n") << ""
+                                   << "[Settings] BckGnd = \"-1\"";
     }
     void unreadableValueIsReplacedToldAndGoneNextStart()
     {
@@ -157,7 +186,7 @@ private slots:
         QVERIFY(ScriptedReport::procedures.isEmpty());
     }
 
-    // A fault in the calculator's load (its picture is not there): each
+    // A fault in the calculator's load (a read of the store fails): each
     // answer leaves the calculator open and working.
     void everyAnswerToALoadReportLeavesTheProgramUsable_data()
     {
@@ -170,13 +199,37 @@ private slots:
     void everyAnswerToALoadReportLeavesTheProgramUsable()
     {
         QFETCH(QList<int>, answers);
-        writeIni("[User]\nDontShow=1\n[Settings]\nBckGndDsgn=Plain\nBckGnd=99\n");
+        writeIni("[User]\nDontShow=1\n");
+        plantedFault = "Hours";
         ScriptedReport::answers.assign(answers.begin(), answers.end());
         start();
+        plantedFault.clear();
         QCOMPARE(ScriptedReport::procedures.size(), answers.size());
-        QCOMPARE(ScriptedReport::procedures.first(), QStringLiteral("ProperPicture"));
+        QCOMPARE(ScriptedReport::procedures.first(), QStringLiteral("Form_Load"));
         calculatorWorks();
         QVERIFY(shell->isVisible());
+    }
+
+    // A settings file grown far past its size: one notice at start, the
+    // known settings kept, the rest gone at the first save.
+    void overfullFileIsSaidOnceAndCleanedUp()
+    {
+        QByteArray text = "[User]\nDontShow=1\n[Settings]\nIncAmt=1234\n[Junk]\n";
+        for (int i = 0; i < 60000; ++i) text += "key" + QByteArray::number(i) + "=junk, junk and junk\n";
+        writeIni(text);
+        start();
+        QCOMPARE(watch.names, QStringList{QStringLiteral("msgUnreadableSettings")});
+        QVERIFY2(watch.texts[0].contains(QStringLiteral("holds more than Wagemark keeps")), qPrintable(watch.texts[0]));
+        auto* main = qobject_cast<MainForm*>(shell->form(FormId::Main));
+        QVERIFY(main);
+        QCOMPARE(main->findChild<QLineEdit*>(QStringLiteral("txtIncome"))->text(), QStringLiteral("$1,234.00"));
+        calculatorWorks();
+        QVERIFY(QFileInfo(iniFile()).size() < 2000);
+
+        shell.reset();
+        watch.names.clear();
+        start();
+        QVERIFY2(watch.names.isEmpty(), qPrintable(watch.texts.join('\n')));
     }
 
     // A folder where the settings file belongs: said once, naming the file
@@ -191,6 +244,23 @@ private slots:
         QCOMPARE(watch.names, QStringList{QStringLiteral("msgSettingsNotSaved")});
         QVERIFY(watch.texts[0].contains(iniFile()));
         QVERIFY(watch.texts[0].contains(QStringLiteral("A folder of that name is in its place.")));
+    }
+
+    // Quit means quit: a save that fails on the way out is said once (the
+    // file and the reason), and the program then ends, also from the first
+    // start, where closing personal information would open the calculator.
+    void quitEndsWhenTheSaveFails()
+    {
+        QVERIFY(QDir().mkdir(iniFile()));
+        start();
+        QVERIFY(shell->form(FormId::PersonalInfo));
+        QVERIFY(shell->close());
+        QVERIFY(!shell->isVisible());
+        QCOMPARE(watch.names, QStringList{QStringLiteral("msgSettingsNotSaved")});
+        QVERIFY2(watch.texts[0].contains(iniFile()) && watch.texts[0].contains(QStringLiteral("in its place")) &&
+                     watch.texts[0].contains(QStringLiteral("Wagemark ends now")),
+                 qPrintable(watch.texts[0]));
+        QVERIFY(!shell->form(FormId::Main));
     }
 };
 

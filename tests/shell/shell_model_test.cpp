@@ -42,6 +42,24 @@ TEST(ShellModel, StoredPreferencesAreMirrored)
     EXPECT_EQ(s.model.labelTool(), 1);
 }
 
+// A background design the program does not have is a setting it cannot
+// read: the pictures, said once, saved in its place.
+TEST(ShellModel, UnknownBackgroundDesignIsAnUnreadableSetting)
+{
+    for (const char* stored : {"zz", "-1", "", "patterns"}) {
+        SCOPED_TRACE(stored);
+        Shell s;
+        s.h.settings.save("Settings", "BckGndDsgn", stored);
+        std::vector<std::string> told;
+        s.h.settings.onUnreadable = [&told](const UnreadableSetting& u) { told.push_back(u.key); };
+        s.model.load();
+        EXPECT_EQ(s.h.r.strPicSelect, "Pictures");
+        EXPECT_EQ(told, std::vector<std::string>{"BckGndDsgn"});
+        EXPECT_EQ(s.h.settings.get("Settings", "BckGndDsgn", ""), "Pictures");
+        EXPECT_TRUE(s.h.log.reports.empty());
+    }
+}
+
 TEST(ShellModel, PgInstOtherThanTenOrTwentySelectsNoLabelTool)
 {
     Shell s;

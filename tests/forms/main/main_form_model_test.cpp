@@ -86,22 +86,47 @@ TEST(MainFormLoad, UnreadableSettingGivesItsDefaultAndTheRestStillLoads)
     }
 }
 
-// A fault the load cannot read around (a picture file that is not there):
-// whatever the report's answer, the load ends without throwing and the
-// calculator works.
+// The shared context with a store whose read of one key fails, as a store
+// that cannot be read would.
+struct FaultyStore final : SettingsStore {
+    using SettingsStore::get;
+    using SettingsStore::save;
+    std::string get(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view def) override
+    {
+        if (key == fault) raise(err::kFileNotFound, "File not found");
+        return inner.get(app, section, key, def);
+    }
+    void save(std::string_view app, std::string_view section, std::string_view key, std::string_view value) override
+    {
+        inner.save(app, section, key, value);
+    }
+    MemorySettingsStore inner;
+    std::string fault;
+};
+
+struct FaultyCalculator {
+    test::Harness h;
+    test::RecordingNavigator nav;
+    FaultyStore store;
+    AppContext ctx{h.r, store, h.errors, nav};
+    MainFormModel main{ctx};
+};
+
+// A fault the load cannot read around: whatever the report's answer, the
+// load ends without throwing and the calculator works.
 TEST(MainFormLoad, EveryAnswerToALoadReportLeavesAWorkingCalculator)
 {
     for (const std::deque<int>& answers : {std::deque<int>{3}, std::deque<int>{4, 3}, std::deque<int>{5},
                                            std::deque<int>{0}}) {
         SCOPED_TRACE(answers.front());
-        Calculator c;
-        c.h.settings.save("Settings", "BckGndDsgn", "Plain");
-        c.h.settings.save("Settings", "BckGnd", "99");
-        c.h.r.strPicSelect = "Plain";
+        FaultyCalculator c;
+        c.store.fault = "Hours";
         c.h.log.answers = answers;
         c.main.load();
+        c.store.fault.clear();
         ASSERT_EQ(c.h.log.reports.size(), answers.size());
-        EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "ProperPicture");
+        EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "Form_Load");
         EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "53");
         EXPECT_EQ(c.h.r.frmLoaded, "6");
         c.main.txtIncome = "1000";
@@ -458,16 +483,24 @@ TEST(MainFormPictures, DesignChangeRedrawsInTheNewRange)
     EXPECT_EQ(c.main.Pic, 24);
 }
 
-TEST(MainFormPictures, PictureOutsideEverySetIsReported)
+// A saved picture that is in no design is one more setting that cannot be
+// read: the first picture, said once, no run-time error.
+TEST(MainFormPictures, PictureOutsideEverySetIsAnUnreadableSetting)
 {
-    Calculator c;
-    c.h.r.strPicSelect = "Sketches";
-    c.h.settings.save("Settings", "BckGnd", "40");
-    c.h.log.answers = {0};  // leave the procedure
-    c.main.properPicture();
-    ASSERT_EQ(c.h.log.reports.size(), 1u);
-    EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "53");
-    EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "ProperPicture");
+    for (const char* stored : {"40", "0", "-1", "50", "zz"}) {
+        SCOPED_TRACE(stored);
+        Calculator c;
+        c.h.r.strPicSelect = "Pictures";
+        c.h.settings.save("Settings", "BckGnd", stored);
+        std::vector<UnreadableSetting> told;
+        c.h.settings.onUnreadable = [&told](const UnreadableSetting& u) { told.push_back(u); };
+        c.main.properPicture();
+        EXPECT_TRUE(c.h.log.reports.empty());
+        EXPECT_EQ(c.main.Pic, 1);
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].key, "BckGnd");
+        EXPECT_EQ(c.saved("BckGnd"), "1");
+    }
 }
 
 TEST(MainFormModelRules, DefaultHoursAndActivationList)

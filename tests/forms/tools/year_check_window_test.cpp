@@ -202,11 +202,18 @@ private slots:
         if (const QByteArray snaps = qgetenv("WAGEMARK_SNAPSHOTS"); !snaps.isEmpty())
             QFile::copy(path, QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check.pdf"));
 
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^error report")));
-        QVERIFY(!year()->savePdf(dir->filePath(QStringLiteral("missing/year.pdf"))));
-        QCOMPARE(status->text(), QString());
-        QCOMPARE(reports, 1);
-        reports = 0;
+        // A missing folder and a full disk: reported with the reason, nothing
+        // said to be saved.
+        for (const auto& [bad, reason] : {std::pair{dir->filePath(QStringLiteral("missing/year.pdf")),
+                                                    QStringLiteral("does not exist")},
+                                          std::pair{QStringLiteral("/dev/full"),
+                                                    QStringLiteral("No space left on device")}}) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("(?s)^error report.*") + reason));
+            QVERIFY(!year()->savePdf(bad));
+            QCOMPARE(status->text(), QString());
+            QCOMPARE(reports, 1);
+            reports = 0;
+        }
     }
 };
 

@@ -1,6 +1,8 @@
 // Form W-4 view and personal information: settings, marital boxes, lines.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "forms/w4/w4_view_model.h"
 #include "support/harness.h"
 
@@ -33,6 +35,51 @@ TEST(PersonalInfo, EmptyNameKeepsTheFormAndStoresNothing)
         for (const char* key : {"UName", "UAdd", "UCity", "USSN"}) EXPECT_FALSE(h.settings.contains("User", key));
         EXPECT_FALSE(h.settings.contains("Settings", "MaritalStat"));
     }
+}
+
+// Names are text, not layout: a field holding a line break or a direction
+// override keeps the form open, saves nothing and says which field.
+TEST(PersonalInfo, LayoutCharactersAreRefusedWithTheField)
+{
+    const struct {
+        const char* name;
+        int field;
+        std::string text;
+        const char* said;
+    } rows[] = {
+        {"line break in the name", 0, "Pat\nDoe", "The name holds a line break (U+000A)"},
+        {"override in the name", 0, "\u202Eevil.exe", "The name holds a direction override (U+202E)"},
+        {"isolate in the address", 1, "12 Elm St\u2066", "The address holds a direction isolate"},
+        {"tab in the city", 2, "Dover,\tDE", "The city, state and ZIP code holds a tab (U+0009)"},
+        {"C1 control in the city", 2, "Dover\u0085", "holds a line break (U+0085)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::Harness h;
+        PersonalInfo f(h.r, h.settings, h.errors);
+        f.txtName = "Pat Doe";
+        *std::array{&f.txtName, &f.txtAddress, &f.txtCity}[static_cast<std::size_t>(row.field)] = row.text;
+        EXPECT_FALSE(f.exit());
+        const auto problem = f.textProblem();
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->field, row.field);
+        EXPECT_NE(problem->message.find(row.said), std::string::npos) << problem->message;
+        EXPECT_FALSE(h.settings.contains("User", "UName"));
+    }
+}
+
+// Saved before they were refused: shown, and saved again, without them.
+TEST(PersonalInfo, SavedLayoutCharactersAreLeftOut)
+{
+    test::Harness h;
+    h.settings.save("User", "UName", "Pat\nDoe\u202E");
+    h.settings.save("User", "UAdd", "\u202E12 Elm St");
+    PersonalInfo f(h.r, h.settings, h.errors);
+    EXPECT_EQ(f.txtName, "PatDoe");
+    EXPECT_EQ(f.txtAddress, "12 Elm St");
+    W4View v(h.r, h.settings, h.errors, kToday);
+    EXPECT_EQ(v.lblName, "PatDoe");
+    EXPECT_EQ(v.lblAddress, "12 Elm St");
 }
 
 TEST(PersonalInfo, ExitSavesIdentityAndStatus)

@@ -289,6 +289,17 @@ void W4WindowsTest::emptyNameKeepsThePersonalInformation()
     QVERIFY(!e.h.settings.contains("Settings", "MaritalStat"));
     QVERIFY(e.nav.opened.empty());
 
+    // A direction override pasted into the city: said, that field, nothing saved.
+    type(&w, "txtName", QStringLiteral("Ann B. Cole"));
+    child<QLineEdit>(&w, "txtCity")->setText(QStringLiteral("Dover\u202E, DE"));
+    click(&w, "cmdExit");
+    QVERIFY(w.isVisible());
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(&w, "txtCity"));
+    QVERIFY(child<QLabel>(&w, "lblNameNeeded")->isVisible());
+    QVERIFY(child<QLabel>(&w, "lblNameNeeded")->text().contains(QStringLiteral("U+202E")));
+    QVERIFY(!e.h.settings.contains("User", "UName"));
+    child<QLineEdit>(&w, "txtCity")->clear();
+
     type(&w, "txtName", QStringLiteral("Ann B. Cole"));
     type(&w, "txtSSN", QStringLiteral("123456789"));
     click(&w, "optMaritalStatus_1");
@@ -363,6 +374,13 @@ void W4WindowsTest::certificateSavesAsPdf()
     auto* box = w.findChild<QMessageBox*>(QStringLiteral("msgPdfFailed"));
     QVERIFY(box);
     QVERIFY(box->text().contains(QStringLiteral("could not be saved")));
+    delete box;
+
+    // A full disk: the reason, and no word of saving.
+    QVERIFY(!w.savePdf(QStringLiteral("/dev/full")));
+    box = w.findChild<QMessageBox*>(QStringLiteral("msgPdfFailed"));
+    QVERIFY(box);
+    QVERIFY2(box->text().contains(QStringLiteral("No space left on device")), qPrintable(box->text()));
     box->close();
 }
 
