@@ -203,10 +203,7 @@ void PrintModel::GetPrintData()
             }
         },
         [&] {
-            static constexpr std::array<std::string_view, 4> kFrequencies = {"Weekly", "Twice A Month",
-                                                                             "Every Two Weeks", "Monthly"};
-            if (record_.HowOft >= 0 && record_.HowOft <= 3)
-                data_.pd = kFrequencies[static_cast<std::size_t>(record_.HowOft)];
+            if (const PayFrequency* f = payFrequency(record_.HowOft)) data_.pd = f->listText;
         },
         [&] { record_.DepsNumber = toInt16(settings_.get("Settings", "Deps", "0")); },
         [&] { data_.DepsNumber = record_.DepsNumber; },

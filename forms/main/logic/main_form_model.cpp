@@ -76,13 +76,8 @@ MainFormModel::~MainFormModel() { ctx_.errors.clearModuleVariables("frmMain"); }
 
 int MainFormModel::defaultHours(int howOft)
 {
-    switch (howOft) {
-    case 0: return 40;
-    case 1: return 86;
-    case 2: return 80;
-    case 3: return 173;
-    default: return 0;
-    }
+    const PayFrequency* f = payFrequency(howOft);
+    return f ? f->defaultHours : 0;
 }
 
 bool MainFormModel::hintAtActivation(int s) { return stateNeedsOptions(s); }
@@ -109,7 +104,7 @@ void MainFormModel::load()
              [&] { txtPreFICA = s.getEntry("Settings", "SSExmp", "0", limitOf(Input::PreFica)); },
              [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { txtHours = s.getEntry("Settings", "Hours", "0", limitOf(Input::Hours)); },
-             [&] { r.HowOft = s.getInt16("Settings", "Frequency", 2, 0, 3); },
+             [&] { r.HowOft = s.getInt16("Settings", "Frequency", kDefaultFrequency, 0, kLastFrequency); },
              [&] { r.valMarried = s.getInt16("Settings", "MaritalStat", 0, 0, 2); },
              [&] { r.SPval = s.getFraction("Settings", "Local", 0, limitOf(Input::LocalRate)); },
              [&] { r.Method = s.getInt16("StateInfo", "MMethod", 0); },
@@ -118,7 +113,7 @@ void MainFormModel::load()
              [&] { properPicture(); },
              [&] { cboExemptions = listPosition(r.DepsNumber, limitOf(Input::Exemptions).hi + 1); },
              [&] { cboState = listPosition(r.intState, kStateCount); },
-             [&] { lstFrequency = listPosition(r.HowOft, 4); },
+             [&] { lstFrequency = listPosition(r.HowOft, kFrequencyCount); },
              // Selecting the option runs its click rule: a stored 2 becomes 1.
              [&] { statusClicked(listPosition(r.valMarried, 3)); },
              [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; },
@@ -412,7 +407,7 @@ void MainFormModel::nextPicture()
 void MainFormModel::receiveIncome(const std::string& text, int howOft)
 {
     txtIncome = text;
-    if (howOft >= 0 && howOft <= 3) frequencyClicked(howOft);
+    if (knownFrequency(howOft)) frequencyClicked(howOft);
     // Results of the old income must not stay under the new one.
     if (auto problem = calculate()) dropResults(problem->message);
 }

@@ -125,11 +125,11 @@ void MainForm::build()
 
     lstFrequency_ = new QListWidget(inputs);
     lstFrequency_->setObjectName(QStringLiteral("lstFrequency"));
-    lstFrequency_->addItems({tr("Weekly"), tr("Twice A Month"), tr("Every Two Weeks"), tr("Monthly")});
+    for (const PayFrequency& f : kPayFrequencies) lstFrequency_->addItem(qs(f.listText));
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
     lstFrequency_->setAccessibleName(tr("Pay Frequency"));
     QuietSelection::install(lstFrequency_);
-    lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * 4 + 2 * lstFrequency_->frameWidth() + 6);
+    lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * lstFrequency_->count() + 2 * lstFrequency_->frameWidth() + 6);
     auto* lFreq = new QLabel(tr("Pay Fre&quency"), inputs);
     lFreq->setBuddy(lstFrequency_);
     form->addRow(lFreq, lstFrequency_);

@@ -30,14 +30,11 @@ constexpr const char* kInstruction =
     "calculate button.  NOTE: The \"Calculated Total\" is not the sum of the numbers, but rather a number "
     "calculated from the frequency of the check.";
 
-struct Column {
-    const char* option;   // optSelect... control array
-    const char* heading;
-};
-constexpr Column kColumns[4] = {{"optSelectWeek", "Weekly"},
-                                {"optSelectETW", "Every 2 Weeks"},
-                                {"optSelectTAW", "Twice A Month"},
-                                {"optSelectMonthly", "Monthly"}};
+// The period choices' control arrays, in column order.
+constexpr std::array<const char*, kCheckPeriodCount> kOptionNames = {"optSelectWeek", "optSelectETW", "optSelectTAW",
+                                                                     "optSelectMonthly"};
+
+QString heading(int column) { return qs(checkFrequency(static_cast<CheckPeriod>(column)).heading); }
 
 const QColor kHoverHeading(128, 128, 255);
 
@@ -62,7 +59,7 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     auto* amountHead = new QLabel(tr("Check Amount"), this);
     grid->addWidget(amountHead, 0, 1, Qt::AlignBottom);
     for (int c = 0; c < 4; ++c) {
-        QLabel* h = new QLabel(tr(kColumns[c].heading), this);
+        QLabel* h = new QLabel(heading(c), this);
         // Long headings take two lines so the four columns stay narrow.
         h->setAlignment(Qt::AlignCenter);
         h->setWordWrap(true);
@@ -103,9 +100,9 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
         auto* group = new QButtonGroup(this);
         for (int c = 0; c < 4; ++c) {
             auto* opt = new QRadioButton(this);
-            opt->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(kColumns[c].option)).arg(n - 1));
-            opt->setToolTip(tr("Check %1 is paid %2.").arg(n).arg(tr(kColumns[c].heading).toLower()));
-            opt->setAccessibleName(tr("Check %1 %2").arg(n).arg(tr(kColumns[c].heading)));
+            opt->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(kOptionNames[static_cast<std::size_t>(c)])).arg(n - 1));
+            opt->setToolTip(tr("Check %1 is paid %2.").arg(n).arg(heading(c).toLower()));
+            opt->setAccessibleName(tr("Check %1 %2").arg(n).arg(heading(c)));
             opt->installEventFilter(this);
             opt->setProperty("column", c);
             group->addButton(opt, c);
