@@ -47,16 +47,6 @@ FederalResult federalBracket(Currency b, int howOft, int valMarried)
     return {Currency::round(d.toDouble() * kFederalRates[k - 1] + t.base[k - 1]), static_cast<int>(k)};
 }
 
-namespace {
-// FICA at the employee rates, or the self-employment rates.
-struct FicaRates {
-    double total, ss, medicare;
-};
-constexpr FicaRates kEmployee{0.0765, 0.062, 0.0145};
-constexpr FicaRates kSelfEmployed{0.153, 0.124, 0.029};
-
-}  // namespace
-
 void FedTax(Pass& p)
 {
     PayRecord& r = p.r;
@@ -91,17 +81,17 @@ void FedTax(Pass& p)
         },
         [&] {
             ficaBase = r.SSBase - r.SSEmp;
-            r.amtFICA = Currency::round(ficaBase.toDouble() * kEmployee.total);
+            r.amtFICA = Currency::round(ficaBase.toDouble() * kEmployeeFica.total);
         },
-        [&] { r.amtSS = Currency::round(ficaBase.toDouble() * kEmployee.ss); },
-        [&] { r.amtMedicare = Currency::round(ficaBase.toDouble() * kEmployee.medicare); },
+        [&] { r.amtSS = Currency::round(ficaBase.toDouble() * kEmployeeFica.ss); },
+        [&] { r.amtMedicare = Currency::round(ficaBase.toDouble() * kEmployeeFica.medicare); },
         [&] {
             if (p.in.chkSelfEmployed) {
-                r.amtFICA = Currency::round(ficaBase.toDouble() * kSelfEmployed.total);
-                r.amtSS = Currency::round(ficaBase.toDouble() * kSelfEmployed.ss);
-                r.amtMedicare = Currency::round(ficaBase.toDouble() * kSelfEmployed.medicare);
+                r.amtFICA = Currency::round(ficaBase.toDouble() * kSelfEmployedFica.total);
+                r.amtSS = Currency::round(ficaBase.toDouble() * kSelfEmployedFica.ss);
+                r.amtMedicare = Currency::round(ficaBase.toDouble() * kSelfEmployedFica.medicare);
             }
-            const FicaRates& rates = p.in.chkSelfEmployed ? kSelfEmployed : kEmployee;
+            const FicaRates& rates = ficaRates(p.in.chkSelfEmployed);
             p.explain(ficaBase, "Pay subject to FICA (gross pay less pre-FICA)");
             p.explain(r.amtSS, "Social Security ", Pct{rates.ss},
                       p.in.chkSelfEmployed ? " (self-employed)" : "");

@@ -27,6 +27,20 @@ extern const std::array<ByFrequency<FederalTable>, 2> kFederalTables;
 // (record/pay_frequency.h); 0 for an unknown frequency.
 Currency allowanceAmount(std::int16_t deps, std::int16_t howOft);
 
+// FICA of one period: Social Security and Medicare at the employee rates,
+// or the self-employment rates. A period by itself has no wage base; the
+// Year Check stops Social Security at the year's.
+struct FicaRates {
+    double total, ss, medicare;
+};
+inline constexpr FicaRates kEmployeeFica{0.0765, 0.062, 0.0145};
+inline constexpr FicaRates kSelfEmployedFica{0.153, 0.124, 0.029};
+constexpr const FicaRates& ficaRates(bool selfEmployed) { return selfEmployed ? kSelfEmployedFica : kEmployeeFica; }
+
+// The year 2000's Social Security wage base: no Social Security on the
+// year's FICA wages above it.
+inline constexpr Currency kWageBase2000 = 76200_usd;
+
 struct FederalResult {
     Currency tax;   // before cents rounding
     int bracket;    // 0 = zero bracket, 1..5
