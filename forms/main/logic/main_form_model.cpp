@@ -111,7 +111,7 @@ void MainFormModel::load()
              [&] { chkSelfEmployed = s.getInt16("Settings", "Self", 0) != 0; },
              [&] { r.intShowStateLabel = s.getInt16("Settings", "PgInst", 10); },
              [&] { properPicture(); },
-             [&] { cboExemptions = listPosition(r.DepsNumber, limitOf(Input::Exemptions).hi + 1); },
+             [&] { cboExemptions = listPosition(r.DepsNumber, kMaxExemptions + 1); },
              [&] { cboState = listPosition(r.intState, kStateCount); },
              [&] { lstFrequency = listPosition(r.HowOft, kFrequencyCount); },
              // Selecting the option runs its click rule: a stored 2 becomes 1.

@@ -383,7 +383,7 @@ void YearCheckWindow::display()
     cmdApply_->setEnabled(model_.canApply() && advised != c->allowances);
     cmdApply_->setToolTip(c && !model_.canApply()
                               ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")
-                                    .arg(YearCheckModel::kCalculatorMaxExemptions)
+                                    .arg(kMaxExemptions)
                               : tr("Put the advised count into the calculator's exemptions and calculate again; "
                                    "an additional amount goes on Form W-4 line 6."));
     cmdW4_->setEnabled(c.has_value());
