@@ -32,6 +32,7 @@
 #include "states/registry.h"
 #include "ui/artwork.h"
 #include "ui/focus.h"
+#include "ui/form_registry.h"
 #include "ui/layouts.h"
 
 namespace wm {
@@ -48,8 +49,6 @@ QFrame* card(const char* name, QWidget* parent)
                          .arg(QLatin1String(name)));
     return f;
 }
-
-const char* const kNotAvailable = "Not available in this build";
 
 }  // namespace
 
