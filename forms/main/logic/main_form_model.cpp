@@ -46,13 +46,17 @@ std::optional<Refusal> checkNumber(std::string_view label, std::string_view text
                               [](std::string_view t) { return toDouble(t); });
 }
 
-std::optional<Refusal> checkEntry(const InputLimit& limit, std::string_view text)
+std::optional<Refusal> checkEntry(Input input, std::string_view text)
 {
+    const InputLimit& limit = limitOf(input);
     const bool amount = limit.unit == InputUnit::Amount;
-    if (auto p = amount ? checkAmount(limit.field, text) : checkNumber(limit.field, text)) return p;
+    if (auto p = amount ? checkAmount(limit.field, text) : checkNumber(limit.field, text)) {
+        p->input = input;
+        return p;
+    }
     if (isBlank(text)) return std::nullopt;
     if (amount ? within(limit, toCurrency(text)) : within(limit, toDouble(text))) return std::nullopt;
-    return Refusal{std::string(limit.field), outOfRange(limit, text)};
+    return Refusal::of(input, outOfRange(limit, text));
 }
 
 std::string shownPercent(const std::string& kept)
@@ -137,14 +141,13 @@ void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
 
 std::optional<Refusal> MainFormModel::check() const
 {
-    if (auto p = checkEntry(limitOf(Input::Income), txtIncome)) return p;
-    if (auto p = checkEntry(limitOf(Input::Hours), txtHours)) return p;
-    if (auto p = checkEntry(limitOf(Input::Percent401k), txt401k)) return p;
-    if (auto p = checkEntry(limitOf(Input::PreTax), txtPreTax)) return p;
-    if (auto p = checkEntry(limitOf(Input::PreFica), txtPreFICA)) return p;
+    if (auto p = checkEntry(Input::Income, txtIncome)) return p;
+    if (auto p = checkEntry(Input::Hours, txtHours)) return p;
+    if (auto p = checkEntry(Input::Percent401k, txt401k)) return p;
+    if (auto p = checkEntry(Input::PreTax, txtPreTax)) return p;
+    if (auto p = checkEntry(Input::PreFica, txtPreFICA)) return p;
     if (const auto part = partAboveIncome(txtIncome, txtPreTax, txtPreFICA))
-        return Refusal{std::string(limitOf(*part).field),
-                       aboveIncome(*part, *part == Input::PreTax ? txtPreTax : txtPreFICA, txtIncome)};
+        return Refusal::of(*part, aboveIncome(*part, *part == Input::PreTax ? txtPreTax : txtPreFICA, txtIncome));
     return std::nullopt;
 }
 
@@ -198,7 +201,7 @@ std::optional<Refusal> MainFormModel::calculate()
                 if (auto why = deductionsAboveGross(r)) {
                     r = before;
                     shown = shownBefore;
-                    refusal = Refusal{std::string(limitOf(Input::Percent401k).field), std::move(*why)};
+                    refusal = Refusal::of(Input::Percent401k, std::move(*why));
                 }
             });
         if (!passed || refusal) return;

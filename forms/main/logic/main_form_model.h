@@ -143,7 +143,7 @@ std::optional<Refusal> checkAmount(std::string_view label, std::string_view text
 std::optional<Refusal> checkNumber(std::string_view label, std::string_view text);
 // An entry that must read within the range of its input; the refusal names
 // the field and the range.
-std::optional<Refusal> checkEntry(const InputLimit& limit, std::string_view text);
+std::optional<Refusal> checkEntry(Input input, std::string_view text);
 // A kept percentage (a fraction such as 0.05, or a whole percentage) as the
 // percentage to show in a field: "5". Text that is not a number stays.
 std::string shownPercent(const std::string& kept);
