@@ -121,7 +121,7 @@ std::string analysisTable(const Analysis& a)
     std::string s(kAnalysisFormat);
     s += kTableHeader;
     for (std::size_t i = 0; i < kAnalysisCaptions.size(); ++i) {
-        if (i == 3 || i == 8) blankRow(s);
+        if (startsAnalysisGroup(i)) blankRow(s);
         // A figure the view could not show prints as an empty cell.
         textRow(s, "  " + std::string(kAnalysisCaptions[i]) + "|", a.figures[i].text());
     }
