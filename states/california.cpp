@@ -75,6 +75,25 @@ constexpr Family familyOf(std::int16_t intSMarried)
     }
 }
 
+// At or below the low-income limit nothing is withheld (true); above it the
+// standard deduction comes off the wages.
+bool lowIncomeOrStandardDeduction(Pass& p, Family family, std::size_t f)
+{
+    PayRecord& r = p.r;
+    const bool larger = family == kHead || (family == kMarried && r.DepsNumber >= 2);
+    const LowIncome& li = kLowIncome[larger ? 1 : 0][f];
+    if (r.staxBase <= li.limit) {
+        r.sTax = Currency();
+        p.explain(r.sTax, "At or below the California low-income limit of ", li.limit,
+                  ": nothing is withheld, not even the additional amount");
+        return true;
+    }
+    r.staxBase = r.staxBase - li.deduction;
+    p.explain(li.deduction, "California standard deduction");
+    p.explain(r.staxBase, "California taxable wages");
+    return false;
+}
+
 }  // namespace
 
 void CalifTax(Pass& p)
@@ -110,19 +129,7 @@ void CalifTax(Pass& p)
                 p.noTable("California", "pay frequency", "Choose the pay frequency on the calculator.");
         },
         [&] {
-            if (family == kNoFamily || !knownFreq) return;
-            const bool larger = family == kHead || (family == kMarried && r.DepsNumber >= 2);
-            const LowIncome& li = kLowIncome[larger ? 1 : 0][f];
-            if (r.staxBase <= li.limit) {
-                lowIncome = true;
-                r.sTax = Currency();
-                p.explain(r.sTax, "At or below the California low-income limit of ", li.limit,
-                          ": nothing is withheld, not even the additional amount");
-                return;
-            }
-            r.staxBase = r.staxBase - li.deduction;
-            p.explain(li.deduction, "California standard deduction");
-            p.explain(r.staxBase, "California taxable wages");
+            if (family != kNoFamily && knownFreq) lowIncome = lowIncomeOrStandardDeduction(p, family, f);
         },
         [&] {
             if (lowIncome || family == kNoFamily || !knownFreq) return;

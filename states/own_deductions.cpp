@@ -200,9 +200,7 @@ void NCarolina(Pass& p)
         },
         [&] {
             if (!status) {
-                p.noTable("North Carolina", "filing status",
-                          "Choose \"Single\", \"Married, claiming for both spouses (M)\" or \"Head of Family "
-                          "(Household)\" in Set State Options.");
+                noStatusTable(p, "North Carolina", "filing status");
                 return;
             }
             if (!haveFrequency(p, "North Carolina")) return;

@@ -267,9 +267,7 @@ void Missouri(Pass& p)
         [&] { r.staxBase = periodShare(p, r.staxBase, r.Freq); },
         [&] {
             if (!status) {
-                p.noTable("Missouri", "state filing status",
-                          "Choose \"Single\", \"Married. Spouse NOT employed\", \"Married. Spouse IS employed.\" or "
-                          "\"Head of Family (Household)\" in Set State Options.");
+                period::noStatusTable(p, "Missouri", "state filing status");
                 return;
             }
             if (!period::haveFrequency(p, "Missouri")) return;

@@ -11,6 +11,7 @@
 #include "record/pass_context.h"
 #include "record/pay_frequency.h"
 #include "record/state_base.h"
+#include "states/registry.h"
 
 namespace wm::period {
 
@@ -36,6 +37,13 @@ inline bool haveFrequency(Pass& p, std::string_view state)
     if (knownFrequency(p.r.HowOft)) return true;
     p.noTable(state, "pay frequency");
     return false;
+}
+
+// The notice that no table applies to the filing status chosen, with the
+// statuses the state offers in Set State Options (states/registry.h).
+inline void noStatusTable(Pass& p, std::string_view state, std::string_view what)
+{
+    p.noTable(state, what, statusChoiceHint(stateAt(findState(state))));
 }
 
 // A table's name for the explanation; empty (no allocation) when it is off.
