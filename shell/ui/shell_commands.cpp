@@ -22,7 +22,6 @@ namespace wm {
 
 namespace {
 const QString kWebsite = QStringLiteral("https://github.com/wagemark/wagemark");
-constexpr int kW4HelpContext = 370;
 }  // namespace
 
 std::span<const ShellMenu> MdiShell::menus()

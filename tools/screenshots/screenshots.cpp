@@ -210,7 +210,7 @@ void shootErrorReport(Program& pr)
 
 void shootHelp(Program& pr)
 {
-    pr.help.show(370);
+    pr.help.show(kW4HelpContext);
     checkFits(pr.help.window(), pr.avail.size(), QStringLiteral("HelpWindow"));
     save(pr.help.window(), "help_w4");
     std::printf("help window at %d,%d %dx%d\n", pr.help.window()->x(), pr.help.window()->y(),

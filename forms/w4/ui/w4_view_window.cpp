@@ -182,7 +182,7 @@ W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     auto* printKey = new QShortcut(QKeySequence::Print, this);
     connect(printKey, &QShortcut::activated, this, &W4ViewWindow::print);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(370); });
+    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kW4HelpContext); });
     refresh();
 }
 
