@@ -201,6 +201,8 @@ void PrintModel::GetPrintData()
             // calculation used the state of the record.
             if (data_.stateName == "0" && record_.intState >= 0 && record_.intState < kStateCount)
                 data_.stateName = stateList()[static_cast<std::size_t>(record_.intState)].name;
+            // A name saved by an earlier version shows as the list spells it now.
+            if (const int known = findState(data_.stateName); known >= 0) data_.stateName = stateAt(known).name;
         },
         [&] { data_.SE = toInt16(settings_.get("Settings", "Self", "0")) == -1 ? "Yes" : "No"; });
 }

@@ -233,6 +233,20 @@ TEST_F(PrintWindow, StatementSettingsRows)
     EXPECT_EQ(h.r.DepsNumber, 3);
 }
 
+TEST_F(PrintWindow, StateNameAsTheListSpellsItNow)
+{
+    struct Row {
+        const char* stored;
+        const char* shown;
+    };
+    for (const Row row : {Row{"Massachusettes", "Massachusetts"}, Row{"massachusetts", "Massachusetts"},
+                          Row{"Dist of Columbia", "Dist of Columbia"}, Row{"Atlantis", "Atlantis"}}) {
+        SCOPED_TRACE(row.stored);
+        h.settings.save("Settings", "StateName", row.stored);
+        EXPECT_EQ(built().at(22), std::string("  State:|") + row.shown + ";");
+    }
+}
+
 TEST_F(PrintWindow, OnlyMinusOneIsSelfEmployed)
 {
     struct Row {

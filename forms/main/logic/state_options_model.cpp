@@ -10,6 +10,7 @@ const std::array<std::string_view, StateOptionsModel::kRateCount> StateOptionsMo
 StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 {
     std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
+    statusShown.fill(true);
     specialCaption = kSpecialCaption;
     additionalCaption = kAdditionalCaption;
     ctx_.errors.setModuleVariables("frmState", [this] {
@@ -105,6 +106,10 @@ void StateOptionsModel::stateChanged(int index)
         statusEnabled[static_cast<std::size_t>(c.code)] = true;
         statusCaption[static_cast<std::size_t>(c.code)] = c.caption;
     }
+    for (std::size_t i = 0; i < statusShown.size(); ++i)
+        statusShown[i] = statusEnabled[i] || std::none_of(d.statuses.begin(), d.statuses.end(), [&](const StatusChoice& c) {
+                             return c.caption == statusCaption[i];
+                         });
     for (int i = 0; i < d.rates && i < kRateCount; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
     // Offered only where the calculator reads them; a count another state
     // reads stays as it is.

@@ -31,6 +31,9 @@ public:
     int cboState = 0;
     std::array<std::string, kStatusCount> statusCaption;  // op3Marital
     std::array<bool, kStatusCount> statusEnabled{};
+    // An option the state does not offer is hidden where an offered one
+    // bears its caption (Delaware's "Married Filing Separately").
+    std::array<bool, kStatusCount> statusShown{};
     int statusSelected = -1;                              // -1: none
     std::string statusNote;                               // lblStatusNote: "not chosen", Maine's line
     std::array<bool, kRateCount> rateEnabled{};          // optRateSelect

@@ -350,6 +350,7 @@ void StateOptionsForm::showModel()
         QRadioButton* b = op3Marital_[static_cast<std::size_t>(i)];
         b->setText(qs(model_.statusCaption[static_cast<std::size_t>(i)]));
         b->setEnabled(model_.statusEnabled[static_cast<std::size_t>(i)]);
+        b->setVisible(model_.statusShown[static_cast<std::size_t>(i)]);
     }
     for (int i = 0; i < StateOptionsModel::kRateCount; ++i)
         optRateSelect_[static_cast<std::size_t>(i)]->setEnabled(model_.rateEnabled[static_cast<std::size_t>(i)]);
