@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "shell/ui/list_bar.h"
+#include "ui/accessibility.h"
 #include "ui/artwork.h"
 #include "ui/main_hooks.h"
 
@@ -50,6 +51,8 @@ MdiShell::MdiShell(PayRecord& record, SettingsStore& settings, ErrorScheme& erro
       listBar_(new ListBar),
       toolBar_(new QToolBar(tr("Tools"), this))
 {
+    // Before any form is made: a control keeps the interface it was first given.
+    installAccessibleNames();
     setObjectName(QStringLiteral("MDIOpen"));
     setWindowIcon(art::appIcon());
     errors.setModuleVariables("MDIOpen", [this] {
@@ -131,6 +134,11 @@ void MdiShell::open(FormId id)
     const FormEntry* entry = forms_.find(id);
     if (!entry) {
         QMessageBox::information(this, tr("Wagemark"), tr(kNotAvailable) + QLatin1Char('.'));
+        return;
+    }
+    if (entry->kind == FormKind::Owned) {
+        // Its own form runs it: that form is what can be opened.
+        if (entry->owner != id) open(entry->owner);
         return;
     }
     if (entry->kind == FormKind::Modal) {

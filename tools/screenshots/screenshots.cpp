@@ -100,7 +100,7 @@ void shootEveryForm(Program& pr)
 {
     MdiShell& shell = *pr.shell;
     for (const FormEntry& e : pr.forms.entries()) {
-        if (e.kind == FormKind::Modal || e.id == FormId::Print) continue;
+        if (e.kind == FormKind::Modal || e.kind == FormKind::Owned || e.id == FormId::Print) continue;
         shell.open(e.id);
         QWidget* w = shell.form(e.id);
         checkFits(w, shell.mdiArea()->viewport()->size(), QString::fromLatin1(e.objectName));

@@ -30,6 +30,7 @@
 #include "qtcore/qt_text.h"
 #include "record/input_limits.h"
 #include "states/registry.h"
+#include "ui/accessibility.h"
 #include "ui/artwork.h"
 #include "ui/focus.h"
 #include "ui/form_registry.h"
@@ -162,7 +163,7 @@ void MainForm::addFrequencyRow(QFormLayout* form, QWidget* inputs)
     lstFrequency_->setObjectName(QStringLiteral("lstFrequency"));
     for (const PayFrequency& f : kPayFrequencies) lstFrequency_->addItem(qs(f.listText));
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
-    lstFrequency_->setAccessibleName(tr("Pay Frequency"));
+    nameAfter(lstFrequency_, tr("Pay Frequency"));
     QuietSelection::install(lstFrequency_);
     lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * lstFrequency_->count() +
                                   2 * lstFrequency_->frameWidth() + 6);
@@ -201,6 +202,8 @@ QHBoxLayout* MainForm::buildAdditionalButtons(QWidget* inputs)
         auto* b = new QPushButton(tr(addText[i]), inputs);
         b->setObjectName(QStringLiteral("cmdAdditional_%1").arg(i));
         b->setToolTip(tr(addTip[i]));
+        // The caption's padding is for the eye only.
+        b->setAccessibleName(spokenText(b->text()));
         b->setAutoDefault(false);
         cmdAdditional_[static_cast<std::size_t>(i)] = b;
         additional->addWidget(b);
@@ -529,7 +532,9 @@ void MainForm::showCommands()
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
     // The caption is "Raise" or, after a raise, the new wage.
     const QString raise = qs(model_.raiseCaption);
-    cmdAdditional_[1]->setText(raise == QLatin1String("Raise") ? tr("Rais&e") : QString(raise).replace('&', "&&"));
+    const bool plainRaise = raise == QLatin1String("Raise");
+    cmdAdditional_[1]->setText(plainRaise ? tr("Rais&e") : QString(raise).replace('&', "&&"));
+    cmdAdditional_[1]->setAccessibleName(plainRaise ? tr("Raise") : tr("Raise, new wage %1").arg(raise));
     cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
     cmdAdditional_[1]->setVisible(model_.raiseVisible);
     cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));

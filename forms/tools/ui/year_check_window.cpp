@@ -94,6 +94,7 @@ QBoxLayout* YearCheckWindow::buildResults()
     tblYear_ = new QTableWidget(0, 2, this);
     tblYear_->setObjectName(QStringLiteral("tblYear"));
     tblYear_->setHorizontalHeaderLabels({tr("Year 2000"), tr("Amount")});
+    tblYear_->setAccessibleName(tr("Tax year 2000"));
     tblYear_->verticalHeader()->hide();
     tblYear_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblYear_->setSelectionMode(QAbstractItemView::NoSelection);
