@@ -8,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -60,6 +61,11 @@ PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
     cmdPrintMenu_[0]->setToolTip(tr("Print this document."));
     cmdPrintMenu_[1] = new QPushButton(tr("&Close"), this);
     cmdPrintMenu_[1]->setObjectName(QStringLiteral("cmdPrintMenu_1"));
+    cmdPrintMenu_[1]->setToolTip(tr("Close the preview (Esc)."));
+    // Esc closes the preview as its Close button does, wherever the focus is in it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &PrintWindow::closeWindow);
     cmdSavePdf_ = new QPushButton(tr("Save as P&DF..."), this);
     cmdSavePdf_->setObjectName(QStringLiteral("cmdSavePdf"));
     cmdSavePdf_->setToolTip(tr("Save this document as a PDF file."));
