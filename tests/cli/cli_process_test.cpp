@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -20,18 +22,28 @@ struct Outcome {
 // Runs `script` under bash with $CLI, $BIG (a 20,000-line batch) and $DIR set.
 Outcome shell(const std::string& script)
 {
+    // The tests of this program run side by side (ctest -j), and other
+    // builds may use the same folder: the batch file appears whole (renamed
+    // into place), and each process has its own file of messages.
     const std::string dir = ::testing::TempDir();
+    const std::string own = std::to_string(::getpid());
     const std::string big = dir + "wagemark_big.jsonl";
     if (!std::ifstream(big)) {
-        std::ofstream out(big);
-        for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
+        const std::string part = big + "." + own;
+        {
+            std::ofstream out(part);
+            for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
+        }
+        std::rename(part.c_str(), big.c_str());
     }
-    const std::string errFile = dir + "wagemark_err.txt";
+    const std::string errFile = dir + "wagemark_err_" + own + ".txt";
     const std::string command = "CLI='" WAGEMARK_CLI "' BIG='" + big + "' DIR='" + dir + "' bash -c '" + script +
                                 "' 2>'" + errFile + "'";
     const int raw = std::system(command.c_str());
     std::ifstream in(errFile);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
+    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
+    std::remove(errFile.c_str());
+    return o;
 }
 
 TEST(CliProcess, FailedOutputAndUnreadableInput)
