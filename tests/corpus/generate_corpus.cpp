@@ -298,6 +298,40 @@ void rowsAround(Writer& w, Finder& f, const std::string& label, std::initializer
         for (Cents c : f.bends) w.period(label + " bend " + money(c), f.fields, c, keys);
 }
 
+// ---- Worked examples ---------------------------------------------------------
+
+// The documented examples, first, so that they keep their names.
+void examples(Writer& w)
+{
+    struct Example {
+        const char* name;
+        Fields fields;
+        Cents income;
+    };
+    const Example federal[] = {
+        {"Example federal weekly single 600", base(0, 1, 0), 60000},
+        {"Example federal weekly married at the single rate 600", base(0, 2, 0), 60000},
+        {"Example federal monthly single above the top threshold", base(3, 1, 0), 3000000},
+        {"Example federal semi-monthly married third bracket", base(1, 0, 0), 500000},
+        {"Example federal allowances above the wages", base(2, 0, 1), 10000},
+    };
+    for (const Example& e : federal) w.period(e.name, e.fields, e.income, {"amtDed", "ftaxBase", "fTax", "amtTotal"});
+    for (bool self : {false, true}) {
+        Fields f = base(2, 0, 0);
+        f.emplace_back("txtPreFICA", q("100"));
+        if (self) f.emplace_back("chkSelfEmployed", "true");
+        w.period(std::string("Example FICA 1000 less 100 pre-FICA") + (self ? " self-employed" : ""), f, 100000,
+                 {"amtFICA", "amtSS", "amtMedicare", "amtDedTot", "amtTotal"});
+    }
+    const char* bases[] = {"gross", "less 401(k)", "less pre-tax", "less both", "less exemption, no state"};
+    for (int code = 1; code <= 5; ++code) {
+        Fields f = base(2, 0, 0);
+        f.insert(f.end(), {{"txt401k", q("6")}, {"txtPreTax", q("100")}, {"SPval", "0.01"},
+                           {"SPtx", std::to_string(code)}});
+        w.period(std::string("Example local tax ") + bases[code - 1], f, 100000, {"amt401k", "amtLocalTax"});
+    }
+}
+
 // ---- Federal and FICA ------------------------------------------------------
 
 void federal(Writer& w)
@@ -797,6 +831,7 @@ int main(int argc, char** argv)
     const bool update = argc > 2 && std::string(argv[2]) == "--update";
     try {
         Writer w;
+        examples(w);
         federal(w);
         fica(w);
         std::set<std::string> tables;
