@@ -86,6 +86,9 @@ const std::vector<KeyRow>& rows()
              "0.05"},
             {"401(k) as a fraction", kNone, "--401k", "0.05", "txt401k", "\"0.05\"", "Settings", "401k", "0.05",
              kPercent, "0.05"},
+            // Kept and shown without an exponent, so it reads back.
+            {"401(k) below a hundredth of a percent", kNone, "--401k", "0.00005", "txt401k", "\"0.00005\"",
+             "Settings", "401k", "0.00005", kPercent, "0.00005"},
             {"401(k) at the bottom", kNone, "--401k", "0", "txt401k", "\"0\"", "Settings", "401k", "0", kPercent, "0"},
             // The calculator refuses 100 % (no FICA would be paid), so no
             // setting keeps it.
