@@ -507,6 +507,82 @@ std::vector<Fields> tableCombinations(Writer& w, int index)
     return kept;
 }
 
+// In a state that rounds its withholding to whole dollars, a cent's change
+// of a table shows only where the rounding steps: the first step after the
+// start of each stretch of the finder's points, and the pay a cent before.
+void roundingSteps(Writer& w, Finder& f, const std::string& label, Cents top)
+{
+    bool rounds = false;
+    for (const auto& [c, shape] : f.seen)
+        for (const std::string& t : shape.texts) rounds = rounds || t.rfind("Rounded to whole dollars", 0) == 0;
+    if (!rounds) return;
+    auto tax = [&](Cents g) { return flatValue(w.engine.answer(f.fields, g), "sTax").value_or(""); };
+    std::vector<Cents> starts{1};
+    starts.insert(starts.end(), f.exact.begin(), f.exact.end());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const Cents a = starts[i];
+        Cents hi = std::min(i + 1 < starts.size() ? starts[i + 1] - 1 : top, a + 20000);
+        const std::string first = tax(a);
+        if (hi <= a || tax(hi) == first) continue;
+        Cents lo = a;  // tax(lo) == first, tax(hi) != first
+        while (hi - lo > 1) {
+            const Cents m = lo + (hi - lo) / 2;
+            (tax(m) == first ? lo : hi) = m;
+        }
+        w.period(label + " rounding step " + money(hi) + " -1c", f.fields, hi - 1, {"sTax", "staxBase"});
+        w.period(label + " rounding step " + money(hi), f.fields, hi, {"sTax", "staxBase"});
+    }
+}
+
+// An annual threshold lies between two annual amounts a pay period apart
+// (52 cents, weekly), so a cent's change of it would not show. A 401(k)
+// amount in ten-thousandths of a dollar, also taken off the state wages,
+// moves the annual wages in steps of at most half a cent: for each point of
+// an annualizing calculator, the last of those steps on the new side and
+// the first back on the old one.
+void annualSteps(Writer& w, Finder& f, const std::string& label)
+{
+    bool annual = false;
+    for (const auto& [c, shape] : f.seen)
+        for (const std::string& t : shape.texts) annual = annual || t.find("nnual") != std::string::npos;
+    if (!annual) return;
+    for (Cents c : f.exact) {
+        const Shape before = f.at(c - 1), after = f.at(c);
+        // Which side a pay is on: its wording, or where the wording stays,
+        // the amount that jumps.
+        std::size_t jump = 0;
+        if (before.texts == after.texts)
+            for (std::size_t i = 0; i < after.amounts.size(); ++i)
+                if (Finder::comparable(before, after, i) &&
+                    std::llabs(Finder::delta(before, after, i)) > std::llabs(Finder::delta(before, after, jump)))
+                    jump = i;
+        auto fields = [&](int k) {
+            Fields g = f.fields;
+            char pct[40];
+            std::snprintf(pct, sizeof pct, "%.15f", double(k) / (double(c) * 100));
+            g.emplace_back("txt401k", q(pct));
+            g.emplace_back("settings", R"({"StateInfo":{"sta401":"Y"}})");
+            return g;
+        };
+        auto onOldSide = [&](int k) {
+            Shape s = shapeOf(w.engine.run(fields(k), c, true).trace(), Part::State, f.stateName);
+            // The state wages now say "less 401(k)".
+            if (!s.texts.empty()) s.texts.front() = after.texts.front();
+            if (before.texts != after.texts) return s.texts == before.texts;
+            if (s.texts != after.texts || !s.amounts[jump] || !Finder::comparable(before, after, jump)) return false;
+            return std::llabs(*s.amounts[jump] - *before.amounts[jump]) < std::llabs(*s.amounts[jump] - *after.amounts[jump]);
+        };
+        int lo = 0, hi = 1000;  // not on the old side at lo; on it at hi (a dime less)
+        if (onOldSide(lo) || !onOldSide(hi)) continue;
+        while (hi - lo > 1) {
+            const int m = (lo + hi) / 2;
+            (onOldSide(m) ? hi : lo) = m;
+        }
+        w.period(label + " " + money(c) + " less 401(k) " + std::to_string(lo), fields(lo), c, {"sTax", "staxBase"});
+        w.period(label + " " + money(c) + " less 401(k) " + std::to_string(hi), fields(hi), c, {"sTax", "staxBase"});
+    }
+}
+
 void state(Writer& w, int index, std::set<std::string>& tablesSeen)
 {
     const StateEntry& s = stateList()[static_cast<std::size_t>(index)];
@@ -537,6 +613,8 @@ void state(Writer& w, int index, std::set<std::string>& tablesSeen)
             // The second set of counts adds the points of what the first
             // did not reach.
             rowsAround(w, finder, label, {"sTax", "staxBase", "PersExmp", "notice"}, first ? nullptr : &known);
+            if (first) roundingSteps(w, finder, label, kTop[freq]);
+            if (first) annualSteps(w, finder, label);
             w.period(label + " typical", f, kTypical[freq],
                      {"sTax", "staxBase", "PersExmp", "DepsNumber", "lblModified", "notice"});
             for (const auto& [c, shape] : finder.seen)
