@@ -80,6 +80,8 @@ std::optional<std::string> yearValue(const YearCheck& y, const std::string& key)
     if (key == "effectiveRate") return quoted(rateText(f.effectiveRate));
     if (key == "marginalRate") return quoted(rateText(f.marginalRate));
     if (key == "advisedAllowances") return std::to_string(y.advisedAllowances);
+    if (key == "paychecksPaid") return std::to_string(y.paychecksPaid);
+    if (key == "paychecksLeft") return std::to_string(y.paychecksLeft);
     if (key == "socialSecurityEndsInPeriod")
         return y.socialSecurityEndsInPeriod > 0 ? std::to_string(y.socialSecurityEndsInPeriod) : "null";
     if (key == "socialSecurityReachedSoFar") return y.socialSecurityReachedSoFar ? "true" : "false";

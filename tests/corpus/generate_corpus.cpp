@@ -7,13 +7,18 @@
 //   generate_corpus FILE --update   rewrites FILE
 //
 // The points are found, not listed: for each pay frequency, status and
-// state option a state offers (and for the federal tables, the local tax
-// bases and the Year Check), the pass runs with its explanation on, and a
-// bisection over the gross pay finds each cent where the explanation changes
-// its wording (another bracket, credit row or rule) or an amount in it jumps
-// or bends (a phase-out step, a deduction reaching its limit). Every table
-// of the state catalog must be reached at each of its thresholds, so a
-// calculator or a status left out fails the generation.
+// state option a state offers (and for the federal tables and the local tax
+// bases), the pass runs with its explanation on, and a bisection over the
+// gross pay finds each cent where the explanation changes its wording
+// (another bracket, credit row or rule) or an amount in it jumps or bends (a
+// phase-out step, a deduction reaching its limit). Every table of the state
+// catalog must be reached at each of its thresholds, so a calculator or a
+// status left out fails the generation. Annual thresholds are pinned to the
+// cent with a 401(k) amount of a few ten-thousandths, and whole-dollar
+// rounding at its first step after each point. The Year Check's schedules,
+// phase-outs, wage base and advice are reached through the other income,
+// the pay and the withholding so far, found from the return's own figures.
+// The worked examples come first and keep their names.
 #include <algorithm>
 #include <cstdlib>
 #include <cstdio>
@@ -97,17 +102,17 @@ enum class Part { Federal, State, Local };
 // and the rule applied.
 std::string masked(const std::string& text)
 {
+    auto digit = [&](std::size_t k) { return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k])); };
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
         std::size_t j = i;
-        if (std::isdigit(static_cast<unsigned char>(text[i])) && (i == 0 || !std::isdigit((unsigned char)text[i - 1])))
-            while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == ',')) ++j;
-        auto digit = [&](std::size_t k) { return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k])); };
+        if (digit(i) && (i == 0 || !digit(i - 1)))
+            while (digit(j) || (j < text.size() && text[j] == ',')) ++j;
         const bool amount = j > i && j < text.size() && text[j] == '.' && digit(j + 1) && digit(j + 2) && !digit(j + 3);
-        const bool threshold = (i >= 5 && text.compare(i - 5, 5, "over ") == 0) ||
-                               (amount && text.compare(j + 3, 2, " %") == 0);
+        const bool kept =
+            (i >= 5 && text.compare(i - 5, 5, "over ") == 0) || (amount && text.compare(j + 3, 2, " %") == 0);
         if (amount) {
-            out += threshold ? text.substr(i, j + 3 - i) : "#";
+            out += kept ? text.substr(i, j + 3 - i) : "#";
             i = j + 3;
         } else {
             out += text[i++];
@@ -142,7 +147,10 @@ Shape shapeOf(const Trace& t, Part part, std::string_view stateName)
     return s;
 }
 
-constexpr std::int64_t kBend = 7500;   // 0.75: whole-dollar steps and the federal cents, annualized, stay below
+// What an amount may stray from a straight line, and jump from one cent to
+// the next, within one rule: whole-dollar steps and the federal cents,
+// annualized, stay below.
+constexpr std::int64_t kBend = 7500;   // 0.75
 constexpr std::int64_t kJump = 10000;  // 1.00
 
 struct Finder {
@@ -160,10 +168,7 @@ struct Finder {
         return seen[c] = shapeOf(engine.run(fields, c, true).trace(), part, stateName);
     }
     static std::int64_t delta(const Shape& a, const Shape& b, std::size_t i) { return *b.amounts[i] - *a.amounts[i]; }
-    static bool comparable(const Shape& a, const Shape& b, std::size_t i)
-    {
-        return a.amounts[i] && b.amounts[i];
-    }
+    static bool comparable(const Shape& a, const Shape& b, std::size_t i) { return a.amounts[i] && b.amounts[i]; }
     bool bent(const Shape& a, const Shape& m, const Shape& b, Cents ca, Cents cm, Cents cb)
     {
         for (std::size_t i = 0; i < a.texts.size(); ++i) {
@@ -217,7 +222,6 @@ struct Writer {
     Engine engine;
     std::vector<std::string> lines;
     std::set<std::string> ids;
-
     std::set<std::string> inputs;
 
     // One line per input: a point two finders share is written once.
@@ -225,18 +229,14 @@ struct Writer {
     {
         if (income < 0 || !inputs.insert(batchLine("", f, income)).second || !ids.insert(id).second) return;
         const std::string answer = engine.answer(f, income);
-        std::string expect;
         // A notice is always kept: the runner reads a line without one as
         // one that has none.
-        std::vector<const char*> all(keys);
-        if (std::find_if(all.begin(), all.end(), [](const char* k) { return std::string_view(k) == "notice"; }) ==
-            all.end())
-            all.push_back("notice");
-        for (const char* k : all) {
-            const std::optional<std::string> v = flatValue(answer, k);
-            if (!v) continue;
-            expect += std::string(expect.empty() ? "" : ",") + "\"" + k + "\":" + *v;
-        }
+        std::vector<std::string_view> all(keys.begin(), keys.end());
+        if (std::find(all.begin(), all.end(), "notice") == all.end()) all.push_back("notice");
+        std::string expect;
+        for (std::string_view k : all)
+            if (const std::optional<std::string> v = flatValue(answer, k))
+                expect += (expect.empty() ? "\"" : ",\"") + std::string(k) + "\":" + *v;
         lines.push_back(batchLine(id, f, income) + std::string(kExpectKey) + expect + "}}");
     }
     void year(std::string id, const std::vector<std::string>& args, std::initializer_list<const char*> keys)
@@ -315,7 +315,15 @@ void examples(Writer& w)
         {"Example federal semi-monthly married third bracket", base(1, 0, 0), 500000},
         {"Example federal allowances above the wages", base(2, 0, 1), 10000},
     };
-    for (const Example& e : federal) w.period(e.name, e.fields, e.income, {"amtDed", "ftaxBase", "fTax", "amtTotal"});
+    Fields every = base(2, 0, 1);
+    every.insert(every.end(), {{"txt401k", q("6")}, {"txtPreTax", q("50")}, {"txtPreFICA", q("25")}});
+    // Every figure of the batch answer, so each key of it is pinned.
+    w.period("Example every deduction", every, 100000,
+             {"SSBase", "taxBase", "ftaxBase", "amtDed", "amt401k", "PreTax", "SSEmp", "fTax", "amtFICA", "amtSS",
+              "amtMedicare", "sTax", "amtLocalTax", "amtDedTot", "amtTotal", "staxBase", "PersExmp", "DepsNumber",
+              "lblModified"});
+    for (const Example& e : federal)
+        w.period(e.name, e.fields, e.income, {"amtDed", "ftaxBase", "fTax", "amtTotal"});
     for (bool self : {false, true}) {
         Fields f = base(2, 0, 0);
         f.emplace_back("txtPreFICA", q("100"));
@@ -341,20 +349,17 @@ void federal(Writer& w)
             for (int n : kCounts) {
                 if (status == 2 && n != 1) continue;  // the single table; once is enough
                 const FederalTable& t = kFederalTables[status == 0 ? 0 : 1][static_cast<std::size_t>(freq)];
+                const Cents allowances =
+                    allowanceAmount(static_cast<std::int16_t>(n), static_cast<std::int16_t>(freq)).count() / 100;
                 Finder f{w.engine, base(freq, status, n), Part::Federal, ""};
-                const Cents top = t.over[4].count() / 100 + allowanceAmount(static_cast<std::int16_t>(n),
-                                                                            static_cast<std::int16_t>(freq)).count() / 100 + 50000;
-                f.search(top);
+                f.search(t.over[4].count() / 100 + allowances + 50000);
                 const std::string label = std::string("Federal ") + kFreqName[freq] + " " + kStatusName[status] + " " +
                                           std::to_string(n) + " allowances";
                 rowsAround(w, f, label, {"amtDed", "ftaxBase", "fTax", "amtTotal"});
                 // Cents rounding, halves away from zero: 0.30 x 15 % and 0.50 x 31 %.
-                for (std::size_t k : {std::size_t{0}, std::size_t{2}}) {
-                    const Cents d = k == 0 ? 30 : 50;
-                    const Cents c = t.over[k].count() / 100 + allowanceAmount(static_cast<std::int16_t>(n),
-                                                                              static_cast<std::int16_t>(freq)).count() / 100 + d;
-                    w.period(label + " half cent over T" + std::to_string(k + 1), f.fields, c, {"ftaxBase", "fTax"});
-                }
+                for (std::size_t k : {std::size_t{0}, std::size_t{2}})
+                    w.period(label + " half cent over T" + std::to_string(k + 1), f.fields,
+                             t.over[k].count() / 100 + allowances + (k == 0 ? 30 : 50), {"ftaxBase", "fTax"});
             }
 }
 
@@ -453,7 +458,8 @@ std::string print(Writer& w, const Fields& f, const StateEntry& s, bool wording)
     const int freq = std::stoi(f[0].second);
     for (Cents g = kTypical[freq] / 8; g <= kTop[freq]; g = g * 3 / 2) {
         if (wording) {
-            for (const std::string& t : shapeOf(w.engine.run(f, g, true).trace(), Part::State, s.name).texts) out += t + "|";
+            for (const std::string& t : shapeOf(w.engine.run(f, g, true).trace(), Part::State, s.name).texts)
+                out += t + "|";
             continue;
         }
         const std::string a = w.engine.answer(f, g);
@@ -570,7 +576,8 @@ void annualSteps(Writer& w, Finder& f, const std::string& label)
             if (!s.texts.empty()) s.texts.front() = after.texts.front();
             if (before.texts != after.texts) return s.texts == before.texts;
             if (s.texts != after.texts || !s.amounts[jump] || !Finder::comparable(before, after, jump)) return false;
-            return std::llabs(*s.amounts[jump] - *before.amounts[jump]) < std::llabs(*s.amounts[jump] - *after.amounts[jump]);
+            const std::int64_t x = *s.amounts[jump];
+            return std::llabs(x - *before.amounts[jump]) < std::llabs(x - *after.amounts[jump]);
         };
         int lo = 0, hi = 1000;  // not on the old side at lo; on it at hi (a dime less)
         if (onOldSide(lo) || !onOldSide(hi)) continue;
@@ -805,8 +812,8 @@ void returns(Writer& w)
     const Cents creditPhaseOut[4] = {7500000, 11000000, 5500000, 7500000};
     for (int f = 0; f < 4; ++f) {
         const std::string name = std::string("Return ") + kFilingName[f];
-        yearAround(w, name + " nothing taxable", f, firstIncome(f, 0, Currency::cents(1), &ReturnFigures::taxableIncome) - 1,
-                   0, kReturnKeys);
+        const Cents taxable = firstIncome(f, 0, Currency::cents(1), &ReturnFigures::taxableIncome);
+        yearAround(w, name + " nothing taxable", f, taxable - 1, 0, kReturnKeys);
         for (Cents t : scheduleOver[f])
             yearAround(w, name + " taxable at " + money(t), f,
                        firstIncome(f, 0, Currency::cents(t), &ReturnFigures::taxableIncome), 0, kReturnKeys);
@@ -820,7 +827,8 @@ void returns(Writer& w)
         for (int children : {1, 2, 3})
             for (int k : {0, 1, 10 * children - 1, 10 * children})
                 yearAround(w, name + " " + std::to_string(children) + " children credit step " + std::to_string(k), f,
-                           creditPhaseOut[f] + k * 100000, children, {"exemptions", "tax", "childTaxCredit", "incomeTax"});
+                           creditPhaseOut[f] + k * 100000, children,
+                           {"exemptions", "tax", "childTaxCredit", "incomeTax"});
     }
     // Itemized deductions above the limit: 3 % of the excess, up to 80 % of them.
     for (int f : {0, 2}) {
@@ -833,6 +841,31 @@ void returns(Writer& w)
                        {"deduction", "taxableIncome"});
             }
     }
+}
+
+// The entries of the year beyond the return: a spouse's job on a joint
+// return, a state's withholding so far, exemptions given, with every figure
+// of the answer.
+void yearEntries(Writer& w)
+{
+    const std::initializer_list<const char*> all = {
+        "paychecksPaid", "paychecksLeft", "wages", "federalWithholding", "stateWithholding", "socialSecurity",
+        "medicare", "socialSecurityEndsInPeriod", "socialSecurityReachedSoFar", "spouseWages", "spouseWithholding",
+        "adjustedGrossIncome", "deduction", "exemptions", "taxableIncome", "tax", "childTaxCredit", "incomeTax",
+        "effectiveRate", "marginalRate", "refund", "advisedAllowances", "advisedAdditional"};
+    const std::vector<std::string> cases[] = {
+        {"--income", "2500", "--frequency", "semimonthly", "--status", "married", "--filing", "joint",
+         "--spouse-wages", "30000", "--spouse-withheld", "3500.25", "--children", "2"},
+        {"--income", "1800", "--frequency", "biweekly", "--status", "single", "--state", "Kansas", "--paid", "10",
+         "--wages-so-far", "17000", "--withheld-so-far", "2100.10", "--state-withheld-so-far", "650.55",
+         "--ss-so-far", "1100.20"},
+        {"--income", "4000", "--frequency", "monthly", "--status", "single", "--filing", "head",
+         "--return-exemptions", "3", "--itemized", "9000", "--exemptions", "2"},
+        {"--income", "700", "--frequency", "weekly", "--status", "married-single", "--self-employed", "--401k", "5",
+         "--pretax", "40", "--prefica", "20"},
+    };
+    int n = 0;
+    for (const std::vector<std::string>& args : cases) w.year("Year entries " + std::to_string(++n), args, all);
 }
 
 // Social Security stops at the wage base of 76,200: a pay whose year
@@ -920,6 +953,7 @@ int main(int argc, char** argv)
         returns(w);
         wageBase(w);
         advice(w);
+        yearEntries(w);
         std::set<std::string> old;
         {
             std::ifstream in(argv[1]);

@@ -316,6 +316,71 @@ TEST(InterfaceKeys, EveryOptionBatchKeyAndSettingLandsInItsField)
     }
 }
 
+// The options of `year` beyond those of calc, each value at both ends of
+// its range, into the entries of the year.
+TEST(InterfaceKeys, EveryOptionOfTheYearLandsInItsEntry)
+{
+    using Get = std::string (*)(const cli::YearOptions&);
+    struct Row {
+        const char* option;
+        const char* value;
+        std::vector<std::string> context;  // options the value needs
+        Get get;
+        std::string expected;
+    };
+    static const auto filing = [](const cli::YearOptions& o) {
+        return o.filing ? std::string(filingName(*o.filing)) : std::string("none");
+    };
+    const std::vector<Row> rows = {
+        {"--filing", "single", {}, filing, "Single"},
+        {"--filing", " Joint ", {}, filing, "Married filing jointly"},
+        {"--filing", "separate", {}, filing, "Married filing separately"},
+        {"--filing", "HEAD", {}, filing, "Head of household"},
+        {"--return-exemptions", "0", {}, [](const cli::YearOptions& o) { return std::to_string(*o.exemptions); }, "0"},
+        {"--return-exemptions", "99", {}, [](const cli::YearOptions& o) { return std::to_string(*o.exemptions); },
+         "99"},
+        {"--children", "0", {}, [](const cli::YearOptions& o) { return std::to_string(o.children); }, "0"},
+        {"--children", "99", {}, [](const cli::YearOptions& o) { return std::to_string(o.children); }, "99"},
+        {"--other-income", "1,200", {}, [](const cli::YearOptions& o) { return formatFixed4(o.otherIncome); },
+         "1200.0000"},
+        {"--itemized", "9000", {}, [](const cli::YearOptions& o) { return formatFixed4(o.itemized); }, "9000.0000"},
+        {"--paid", "0", {}, [](const cli::YearOptions& o) { return std::to_string(o.soFar.paid); }, "0"},
+        {"--paid", "51", {}, [](const cli::YearOptions& o) { return std::to_string(o.soFar.paid); }, "51"},
+        {"--wages-so-far", "13,000", {"--paid", "13"},
+         [](const cli::YearOptions& o) { return formatFixed4(*o.soFar.wages); }, "13000.0000"},
+        {"--withheld-so-far", "1500", {"--paid", "13"},
+         [](const cli::YearOptions& o) { return formatFixed4(*o.soFar.federal); }, "1500.0000"},
+        {"--state-withheld-so-far", "450", {"--paid", "13"},
+         [](const cli::YearOptions& o) { return formatFixed4(*o.soFar.state); }, "450.0000"},
+        {"--ss-so-far", "806", {"--paid", "13"},
+         [](const cli::YearOptions& o) { return formatFixed4(*o.soFar.socialSecurity); }, "806.0000"},
+        {"--spouse-wages", "30000", {"--filing", "joint"},
+         [](const cli::YearOptions& o) { return formatFixed4(o.spouse.wages); }, "30000.0000"},
+        {"--spouse-withheld", "3500", {"--filing", "joint"},
+         [](const cli::YearOptions& o) { return formatFixed4(o.spouse.withholding); }, "3500.0000"},
+        {"--json", nullptr, {}, [](const cli::YearOptions& o) { return std::string(o.json ? "json" : "table"); },
+         "json"},
+    };
+    std::set<std::string> seen;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.option) + " " + (row.value ? row.value : ""));
+        seen.insert(row.option);
+        std::vector<std::string> args = {"wagemark-cli", "year", "--income", "1000", "--frequency", "weekly"};
+        args.insert(args.end(), row.context.begin(), row.context.end());
+        args.push_back(row.option);
+        if (row.value) args.push_back(row.value);
+        try {
+            EXPECT_EQ(row.get(cli::parseYear(args, 2)), row.expected);
+        } catch (const cli::UsageError& e) {
+            ADD_FAILURE() << e.message;
+        }
+    }
+    for (const cli::Option& o : cli::options())
+        if (o.section == cli::Section::Year) {
+            EXPECT_TRUE(seen.count(std::string(o.name))) << o.name;
+        }
+}
+
 // A batch line's state option and its setting under "settings" agree as in
 // calc: the named key wins whatever their order.
 TEST(InterfaceKeys, ANamedKeyWinsOverTheSameSetting)
