@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "core/settings_store.h"
+#include "record/settings_store.h"
 
 namespace wm::cli {
 

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "cli/batch.h"
-#include "core/plain_text.h"
+#include "record/plain_text.h"
 #include "states/registry.h"
 
 namespace wm::cli {

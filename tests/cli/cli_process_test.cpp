@@ -22,28 +22,29 @@ struct Outcome {
 // Runs `script` under bash with $CLI, $BIG (a 20,000-line batch) and $DIR set.
 Outcome shell(const std::string& script)
 {
-    // The tests of this program run side by side (ctest -j), and other
-    // builds may use the same folder: the batch file appears whole (renamed
-    // into place), and each process has its own file of messages.
+    // Files of this process only: other test programs (and other builds)
+    // run beside it and share the temporary folder.
     const std::string dir = ::testing::TempDir();
-    const std::string own = std::to_string(::getpid());
-    const std::string big = dir + "wagemark_big.jsonl";
-    if (!std::ifstream(big)) {
-        const std::string part = big + "." + own;
+    const std::string tag = std::to_string(::getpid());
+    const std::string big = dir + "wagemark_big_" + tag + ".jsonl";
+    // Removed when the program ends.
+    static const struct Cleanup {
+        std::string files[2];
+        ~Cleanup()
         {
-            std::ofstream out(part);
-            for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
+            for (const std::string& f : files) std::remove(f.c_str());
         }
-        std::rename(part.c_str(), big.c_str());
+    } cleanup{{big, dir + "wagemark_err_" + tag + ".txt"}};
+    if (!std::ifstream(big)) {
+        std::ofstream out(big);
+        for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
     }
-    const std::string errFile = dir + "wagemark_err_" + own + ".txt";
+    const std::string errFile = dir + "wagemark_err_" + tag + ".txt";
     const std::string command = "CLI='" WAGEMARK_CLI "' BIG='" + big + "' DIR='" + dir + "' bash -c '" + script +
                                 "' 2>'" + errFile + "'";
     const int raw = std::system(command.c_str());
     std::ifstream in(errFile);
-    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
-    std::remove(errFile.c_str());
-    return o;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(std::istreambuf_iterator<char>(in), {})};
 }
 
 TEST(CliProcess, FailedOutputAndUnreadableInput)

@@ -2,8 +2,8 @@
 // dispatch, local tax and the totals.
 #include <gtest/gtest.h>
 
-#include "core/state_base.h"
 #include "core/state_dispatch.h"
+#include "record/state_base.h"
 #include "states/registry.h"
 #include "support/harness.h"
 

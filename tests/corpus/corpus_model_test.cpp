@@ -8,7 +8,7 @@
 #include "cli/options.h"
 #include "corpus/corpus_check.h"
 #include "forms/main/main_support.h"
-#include "forms/tools/year_check_model.h"
+#include "forms/tools/logic/year_check_model.h"
 
 namespace wm::corpus {
 namespace {

@@ -6,12 +6,12 @@
 
 #include <set>
 
-#include "forms/tools/analysis_model.h"
-#include "forms/tools/multi_check_model.h"
-#include "forms/w4/dednadj_model.h"
-#include "forms/w4/pers_wksht_model.h"
-#include "forms/w4/two_earner_model.h"
-#include "print/statement_builder.h"
+#include "forms/tools/logic/analysis_model.h"
+#include "forms/tools/logic/multi_check_model.h"
+#include "forms/w4/logic/dednadj_model.h"
+#include "forms/w4/logic/pers_wksht_model.h"
+#include "forms/w4/logic/two_earner_model.h"
+#include "print/logic/statement_builder.h"
 #include "support/harness.h"
 
 namespace wm {

@@ -14,8 +14,8 @@
 #include "cli/cli.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
-#include "forms/main/misc_model.h"
-#include "forms/main/state_options_model.h"
+#include "forms/main/logic/misc_model.h"
+#include "forms/main/logic/state_options_model.h"
 #include "main_support.h"
 
 namespace wm {
