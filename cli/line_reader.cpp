@@ -197,6 +197,7 @@ struct LineReader::Impl {
     od::parser parser;
     std::vector<char> buffer;
     std::string fault;  // the first key in the line that is wrong
+    std::size_t generalSettings = 0;  // entries of "settings" in the request's settings
 
     void wrong(std::string_view key, const char* what, od::json_type t)
     {
@@ -382,7 +383,11 @@ error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
             if (auto e = g.value().get_string().get(value)) return e;
             // Only keys something reads are kept: a line's settings then stay
             // a handful, looked up in no time, however many keys it has.
-            if (isKnownSetting(section, name)) q.settings.emplace_back(section, name, value);
+            // Before those of the named keys (kept as read), so a named key
+            // wins over the same setting whatever their order, as in calc.
+            if (isKnownSetting(section, name))
+                q.settings.emplace(q.settings.begin() + static_cast<std::ptrdiff_t>(generalSettings++), section,
+                                   name, value);
         }
     }
     return simdjson::SUCCESS;
@@ -398,6 +403,7 @@ bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, st
     reset(q);
     id.assign("null");
     m.fault.clear();
+    m.generalSettings = 0;
     m.parts = {};
     // The parser reads (but does not use) bytes past the end of the line.
     const std::size_t capacity = line.size() + simdjson::SIMDJSON_PADDING;
