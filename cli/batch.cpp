@@ -489,13 +489,46 @@ BatchResult runParallel(ChunkSource& source, std::ostream& out, Progress& progre
 
 }  // namespace
 
-std::string resultObject(std::string_view idRaw, const CalcOutcome& res)
+// ,"explain":[{"step":"Gross pay","amount":"1000.0000"},...]: an amount as
+// the object's own, null for a step without one.
+void appendExplain(OutBuffer& out, const Trace& trace)
+{
+    char* p = out.reserve(16);
+    p = put(p, ",\"explain\":[");
+    out.commit(p);
+    bool first = true;
+    for (const TraceLine& t : trace.lines) {
+        p = out.reserve(64 + quotedRoom(t.text));
+        if (!first) *p++ = ',';
+        first = false;
+        p = put(p, "{\"step\":");
+        p = putQuoted(p, t.text);
+        if (t.amount) {
+            p = put(p, ",\"amount\":\"");
+            p = putFixed4(p, *t.amount);
+            p = put(p, "\"}");
+        } else {
+            p = put(p, ",\"amount\":null}");
+        }
+        out.commit(p);
+    }
+    p = out.reserve(2);
+    *p++ = ']';
+    out.commit(p);
+}
+
+std::string resultObject(std::string_view idRaw, const CalcOutcome& res, bool explain)
 {
     OutBuffer out;
     appendResult(out, idRaw, res.record, res.lblModified, res.notice, res.error);
-    std::string_view text = out.view();
-    text.remove_suffix(1);  // the newline
-    return std::string(text);
+    std::string text(out.view());
+    text.pop_back();  // the newline
+    if (!explain || res.error) return text;
+    // The steps go inside the object, before its closing brace.
+    text.pop_back();
+    out.clear();
+    appendExplain(out, res.trace);
+    return text.append(out.view()).append("}");
 }
 
 BatchResult runBatch(std::istream& in, std::ostream& out, std::ostream* progressStream, int jobs)

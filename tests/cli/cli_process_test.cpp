@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <fstream>
@@ -20,13 +23,15 @@ struct Outcome {
 // Runs `script` under bash with $CLI, $BIG (a 20,000-line batch) and $DIR set.
 Outcome shell(const std::string& script)
 {
+    // Files of this process: ctest runs the tests of this file side by side.
     const std::string dir = ::testing::TempDir();
-    const std::string big = dir + "wagemark_big.jsonl";
+    const std::string own = std::to_string(::getpid());
+    const std::string big = dir + "wagemark_big_" + own + ".jsonl";
     if (!std::ifstream(big)) {
         std::ofstream out(big);
         for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
     }
-    const std::string errFile = dir + "wagemark_err.txt";
+    const std::string errFile = dir + "wagemark_err_" + own + ".txt";
     const std::string command = "CLI='" WAGEMARK_CLI "' BIG='" + big + "' DIR='" + dir + "' bash -c '" + script +
                                 "' 2>'" + errFile + "'";
     const int raw = std::system(command.c_str());
@@ -46,6 +51,8 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
         {"\"$CLI\" batch \"$BIG\" >/dev/full", 3, "No space left on device"},
         {"\"$CLI\" help >&-", 3, "cannot write the output: Bad file descriptor"},
         {"\"$CLI\" batch \"$BIG\" >&-", 3, "Bad file descriptor"},
+        // The reader has gone: a quiet end by SIGPIPE, as cat or grep end.
+        {"\"$CLI\" batch \"$BIG\" | head -n 1 >/dev/null; exit ${PIPESTATUS[0]}", 128 + SIGPIPE, ""},
         // SIGPIPE ignored: the closed pipe is seen at the next write.
         {"trap \"\" PIPE; \"$CLI\" batch \"$BIG\" | head -n 1 >/dev/null; exit ${PIPESTATUS[0]}", 3, "Broken pipe"},
         {"\"$CLI\" batch \"$DIR\"", 2, "is a directory"},
@@ -59,6 +66,7 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
         const Outcome o = shell(c.script);
         EXPECT_EQ(o.status, c.status) << o.err;
         EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+        if (*c.message == '\0') EXPECT_EQ(o.err, "");
         // One line says what went wrong.
         EXPECT_LE(std::count(o.err.begin(), o.err.end(), '\n'), 2) << o.err;
     }
