@@ -1,8 +1,10 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <condition_variable>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <istream>
@@ -46,14 +48,46 @@ char* put(char* p, std::string_view s)
     return p + s.size();
 }
 
+// A literal, its length known when compiled.
+template <std::size_t N>
+char* putLiteral(char* p, const char (&s)[N])
+{
+    std::memcpy(p, s, N - 1);
+    return p + N - 1;
+}
+
 // At most six bytes of output for each byte of a quoted text.
 constexpr std::size_t quotedRoom(std::string_view s) { return 6 * s.size() + 2; }
+
+// Where the first byte that JSON escapes is (a control character, '"' or
+// '\\'), eight bytes at a time.
+std::size_t plainLength(std::string_view s)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        const std::uint64_t quote = w ^ (kOnes * '"'), slash = w ^ (kOnes * '\\');
+        const std::uint64_t hit = (((w - kOnes * 0x20) & ~w) | ((quote - kOnes) & ~quote) | ((slash - kOnes) & ~slash)) &
+                                  kHigh;
+        if (hit) break;  // a byte of this word (or a later one) needs a look
+    }
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x20 || c == '"' || c == '\\') break;
+        ++i;
+    }
+    return i;
+}
 
 // "..." with the JSON escapes.
 char* putQuoted(char* p, std::string_view s)
 {
     *p++ = '"';
-    for (const char ch : s) {
+    const std::size_t plain = plainLength(s);
+    p = put(p, s.substr(0, plain));
+    for (const char ch : s.substr(plain)) {
         const auto c = static_cast<unsigned char>(ch);
         if (c >= 0x20 && c != '"' && c != '\\') {
             *p++ = ch;
@@ -79,30 +113,64 @@ char* putQuoted(char* p, std::string_view s)
 
 char* putInt(char* p, long long v) { return std::to_chars(p, p + 24, v).ptr; }
 
-// Exactly four decimals, "-" when negative: "1000.0000".
-char* putFixed4(char* p, Currency c)
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The eight digits of n < 10^8 with leading zeros, the first in the lowest
+// byte, by multiplying: n / 10^6 as a fixed-point number with 48 bits after
+// the point gives the first two digits, and each further two come from the
+// fraction times 100. Held in a register: no byte goes through memory.
+std::uint64_t eightDigits(std::uint32_t n)
 {
-    const std::int64_t v = c.count();
-    const std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
-    if (v < 0) *p++ = '-';
-    p = std::to_chars(p, p + 24, m / 10000).ptr;
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    const auto f = static_cast<unsigned>(m % 10000);
-    p[0] = '.';
-    std::memcpy(p + 1, kPairs + 2 * (f / 100), 2);
-    std::memcpy(p + 3, kPairs + 2 * (f % 100), 2);
-    return p + 5;
+    constexpr std::uint64_t kMask = (std::uint64_t{1} << 48) - 1;
+    std::uint64_t f = n * std::uint64_t{281474977};  // 2^48 / 10^6, rounded up
+    std::uint64_t digits = 0;
+    for (int i = 0; i < 4; ++i) {
+        std::uint16_t pair;
+        std::memcpy(&pair, kPairs + 2 * (f >> 48), 2);
+        digits |= std::uint64_t{pair} << (16 * i);
+        f = (f & kMask) * 100;
+    }
+    return digits;
 }
 
-// ,"key":"1000.0000"
-char* putAmount(char* p, std::string_view key, Currency c)
+char* putWord(char* p, std::uint64_t w, std::size_t n)
 {
-    p = put(p, ",\"");
-    p = put(p, key);
-    p = put(p, "\":\"");
+    std::memcpy(p, &w, 8);
+    return p + n;
+}
+
+// Exactly four decimals, "-" when negative: "1000.0000". Amounts below
+// 10,000 (nearly all of a pay period) are eight digits; larger ones are
+// cut once at 10^8. Writes up to 7 bytes past its end.
+char* putFixed4(char* p, Currency c)
+{
+    static_assert(std::endian::native == std::endian::little);
+    const std::int64_t v = c.count();
+    std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
+    if (v < 0) *p++ = '-';
+    std::uint64_t d;
+    if (m >= 100000000) {
+        p = std::to_chars(p, p + 24, m / 100000000).ptr;
+        d = eightDigits(static_cast<std::uint32_t>(m % 100000000));
+        p = putWord(p, d, 4);
+    } else {
+        d = eightDigits(static_cast<std::uint32_t>(m));
+        // The whole part without its leading zeros, but one digit at least.
+        const int zeros = std::min(std::countr_zero(d ^ 0x3030303030303030u) / 8, 3);
+        p = putWord(p, d >> (8 * zeros), static_cast<std::size_t>(4 - zeros));
+    }
+    *p++ = '.';
+    return putWord(p, d >> 32, 4);
+}
+
+// ,"key":"1000.0000" with the key's prefix as a literal: ,"key":"
+template <std::size_t N>
+char* putAmount(char* p, const char (&prefix)[N], Currency c)
+{
+    p = putLiteral(p, prefix);
     p = putFixed4(p, c);
     *p++ = '"';
     return p;
@@ -151,23 +219,23 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
         out.commit(p);
         return;
     }
-    p = putAmount(p, "SSBase", r.SSBase);
-    p = putAmount(p, "taxBase", r.taxBase);
-    p = putAmount(p, "ftaxBase", r.ftaxBase);
-    p = putAmount(p, "amtDed", r.amtDed);
-    p = putAmount(p, "amt401k", r.amt401k);
-    p = putAmount(p, "PreTax", r.PreTax);
-    p = putAmount(p, "SSEmp", r.SSEmp);
-    p = putAmount(p, "fTax", r.fTax);
-    p = putAmount(p, "amtFICA", r.amtFICA);
-    p = putAmount(p, "amtSS", r.amtSS);
-    p = putAmount(p, "amtMedicare", r.amtMedicare);
-    p = putAmount(p, "sTax", r.sTax);
-    p = putAmount(p, "amtLocalTax", r.amtLocalTax);
-    p = putAmount(p, "amtDedTot", r.amtDedTot);
-    p = putAmount(p, "amtTotal", r.amtTotal);
-    p = putAmount(p, "staxBase", r.staxBase);
-    p = putAmount(p, "PersExmp", r.PersExmp);
+    p = putAmount(p, ",\"SSBase\":\"", r.SSBase);
+    p = putAmount(p, ",\"taxBase\":\"", r.taxBase);
+    p = putAmount(p, ",\"ftaxBase\":\"", r.ftaxBase);
+    p = putAmount(p, ",\"amtDed\":\"", r.amtDed);
+    p = putAmount(p, ",\"amt401k\":\"", r.amt401k);
+    p = putAmount(p, ",\"PreTax\":\"", r.PreTax);
+    p = putAmount(p, ",\"SSEmp\":\"", r.SSEmp);
+    p = putAmount(p, ",\"fTax\":\"", r.fTax);
+    p = putAmount(p, ",\"amtFICA\":\"", r.amtFICA);
+    p = putAmount(p, ",\"amtSS\":\"", r.amtSS);
+    p = putAmount(p, ",\"amtMedicare\":\"", r.amtMedicare);
+    p = putAmount(p, ",\"sTax\":\"", r.sTax);
+    p = putAmount(p, ",\"amtLocalTax\":\"", r.amtLocalTax);
+    p = putAmount(p, ",\"amtDedTot\":\"", r.amtDedTot);
+    p = putAmount(p, ",\"amtTotal\":\"", r.amtTotal);
+    p = putAmount(p, ",\"staxBase\":\"", r.staxBase);
+    p = putAmount(p, ",\"PersExmp\":\"", r.PersExmp);
     p = put(p, ",\"DepsNumber\":");
     p = putInt(p, r.DepsNumber);
     p = put(p, ",\"lblModified\":");

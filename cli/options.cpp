@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <optional>
+#include <stdexcept>
 
 #include "cli/batch.h"
 #include "core/plain_text.h"
@@ -652,12 +654,42 @@ std::span<const CommandInfo> commands() { return kCommands; }
 std::span<const Example> examples() { return kExamples; }
 std::string_view toolSummary() { return kSummary; }
 
+namespace {
+
+// The first factor (of a fixed sequence) that puts no two keys in one slot.
+BatchKeyTable makeBatchKeyTable()
+{
+    BatchKeyTable t;
+    std::uint64_t factor = 0x9E3779B97F4A7C15u;
+    for (int attempt = 0; attempt < 1 << 16; ++attempt, factor += 0x2545F4914F6CDD1Eu) {
+        t = BatchKeyTable{};
+        t.factor = factor | 1;
+        bool apart = true;
+        for (const Option& o : kOptions) {
+            if (o.batchKey.empty()) continue;
+            BatchKeySlot& slot = t.slots[batchKeySlot(o.batchKey, t.factor)];
+            apart = apart && !slot.name;
+            slot = {o.batchKey.data(), static_cast<std::uint32_t>(o.batchKey.size()), o.batchType, &o};
+        }
+        if (apart) return t;
+    }
+    // Keys that share their length and first and last two bytes: a table to rework.
+    throw std::logic_error("the batch keys cannot be told apart by their first bytes");
+}
+
+}  // namespace
+
+const BatchKeyTable& batchKeyTable()
+{
+    static const BatchKeyTable table = makeBatchKeyTable();
+    return table;
+}
+
 const Option* findBatchKey(std::string_view key)
 {
-    if (key.empty()) return nullptr;
-    for (const Option& o : kOptions)
-        if (o.batchKey == key) return &o;
-    return nullptr;
+    const BatchKeyTable& t = batchKeyTable();
+    const BatchKeySlot& s = t.slots[batchKeySlot(key, t.factor)];
+    return isSlotKey(s, key) ? static_cast<const Option*>(s.row) : nullptr;
 }
 
 std::string yearUsageText()

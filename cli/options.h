@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "cli/compute.h"
+#include "cli/line_walk.h"
 #include "core/input_limits.h"
 #include "core/year_check.h"
 
@@ -64,9 +65,6 @@ struct BatchOptions {
 // Which command takes an option, and where the help lists it. `year` takes
 // the Calc, State and Local rows and its own; every command takes Every.
 enum class Section { Calc, State, Local, Output, Batch, Year, Every };
-
-// The JSON type a batch key takes.
-enum class BatchType { None, Id, Text, Bool, Whole, Number, Settings };
 
 // A batch value as read, for the row's `read`.
 struct BatchValue {
@@ -122,8 +120,10 @@ std::string_view toolSummary();
 std::string_view sectionTitle(Section s);
 // Whether `command` ("calc", "states", ...) takes the options of `s`.
 bool commandTakes(std::string_view command, Section s);
-// The row of a batch key, or null.
+// The row of a batch key, or null; found in the table below.
 const Option* findBatchKey(std::string_view key);
+// The batch keys of the option table by slot.
+const BatchKeyTable& batchKeyTable();
 
 // The help text (`wagemark-cli help`; `wagemark-cli year --help`).
 std::string usageText();
