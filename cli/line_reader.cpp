@@ -216,6 +216,13 @@ struct LineReader::Impl final : LineSink {
         option(row).read(*q, b);
         return true;
     }
+    bool inRange(const void* row, std::int16_t value) override
+    {
+        BatchValue b;
+        b.whole = value;
+        option(row).read(*q, b);
+        return true;
+    }
     bool whole(const void* row, std::string_view key, double d, std::string_view raw) override;
     bool number(const void* row, std::string_view key, double d, std::string_view raw) override
     {

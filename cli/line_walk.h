@@ -29,7 +29,8 @@ struct BatchKeySlot {
     const char* name = nullptr;  // null: an empty slot
     std::uint32_t length = 0;
     BatchType type = BatchType::None;
-    const void* row = nullptr;   // the key's Option
+    std::int32_t lo = 0, hi = 0;  // the range of a whole number
+    const void* row = nullptr;    // the key's Option
 };
 
 struct BatchKeyTable {
@@ -80,7 +81,9 @@ public:
     virtual void id(std::string_view raw) = 0;
     virtual bool text(const void* row, std::string_view key, std::string_view text) = 0;
     virtual bool flag(const void* row, bool value) = 0;
-    // A whole-number key: its value and its text as written.
+    // A whole-number key within its range; `whole` for any other number,
+    // with its text as written.
+    virtual bool inRange(const void* row, std::int16_t value) = 0;
     virtual bool whole(const void* row, std::string_view key, double value, std::string_view raw) = 0;
     virtual bool number(const void* row, std::string_view key, double value, std::string_view raw) = 0;
     // A value of the wrong type: "KEY must be WHAT, not KIND".

@@ -669,7 +669,8 @@ BatchKeyTable makeBatchKeyTable()
             if (o.batchKey.empty()) continue;
             BatchKeySlot& slot = t.slots[batchKeySlot(o.batchKey, t.factor)];
             apart = apart && !slot.name;
-            slot = {o.batchKey.data(), static_cast<std::uint32_t>(o.batchKey.size()), o.batchType, &o};
+            slot = {o.batchKey.data(), static_cast<std::uint32_t>(o.batchKey.size()), o.batchType,
+                    o.limit ? o.limit->lo : o.lo, o.limit ? o.limit->hi : o.hi, &o};
         }
         if (apart) return t;
     }
