@@ -34,10 +34,10 @@ build: deps
 # Starts the desktop program; with no display, says so and shows the
 # command-line tool on a sample pay period instead.
 run: build
-	@if [ -x $(BUILD_DIR)/shell/wagemark ] && [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  exec $(BUILD_DIR)/shell/wagemark; \
+	@if [ -x $(BUILD_DIR)/shell/ui/wagemark ] && [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  exec $(BUILD_DIR)/shell/ui/wagemark; \
 	else \
-	  if [ -x $(BUILD_DIR)/shell/wagemark ]; then \
+	  if [ -x $(BUILD_DIR)/shell/ui/wagemark ]; then \
 	    echo "No display found (DISPLAY and WAYLAND_DISPLAY are empty), so the desktop program cannot start."; \
 	  fi; \
 	  echo "A sample calculation from the command-line tool:"; \

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/pay_record.h"
-#include "core/settings_store.h"
+#include "record/pay_record.h"
+#include "record/settings_store.h"
 
 namespace wm::cli {
 

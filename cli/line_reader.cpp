@@ -12,7 +12,7 @@
 
 #include "cli/line_walk.h"
 #include "cli/options.h"
-#include "core/settings_store.h"
+#include "record/settings_store.h"
 
 namespace wm::cli {
 

@@ -6,7 +6,7 @@
 #include "cli/cli.h"
 #include "cli/fd_stream.h"
 #ifdef WAGEMARK_HAVE_PDF
-#include "print/statement_pdf.h"
+#include "print/render/statement_pdf.h"
 #endif
 
 int main(int argc, char** argv)

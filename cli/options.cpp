@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "cli/batch.h"
-#include "core/plain_text.h"
+#include "record/plain_text.h"
 #include "states/registry.h"
 
 namespace wm::cli {

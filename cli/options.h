@@ -18,8 +18,8 @@
 
 #include "cli/compute.h"
 #include "cli/line_walk.h"
-#include "core/input_limits.h"
 #include "core/year_check.h"
+#include "record/input_limits.h"
 
 namespace wm::cli {
 
@@ -88,7 +88,7 @@ struct Option {
     int lo, hi;                  // range of a whole-number key
     void (*read)(CalcRequest& request, const BatchValue& value);
     std::uint16_t stateOption = 0;  // the StateOption bit it sets: only a state that reads it takes it
-    const InputLimit* limit = nullptr;  // the range of the input (core/input_limits.h), option and batch key
+    const InputLimit* limit = nullptr;  // the range of the input (record/input_limits.h), option and batch key
     // The values shell completion offers; each one is accepted by `apply`.
     // Null: any value (a FILE... value name completes file names).
     std::vector<std::string> (*choices)() = nullptr;

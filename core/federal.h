@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/currency.h"
+#include "record/currency.h"
 
 namespace wm {
 

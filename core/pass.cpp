@@ -1,7 +1,7 @@
 #include "core/pass.h"
 
 #include "core/federal.h"
-#include "core/input_limits.h"
+#include "record/input_limits.h"
 
 namespace wm {
 

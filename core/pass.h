@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/pass_context.h"
+#include "record/pass_context.h"
 
 namespace wm {
 

@@ -28,8 +28,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/input_limits.h"
 #include "core/pass.h"
+#include "record/input_limits.h"
 
 namespace wm {
 

@@ -10,8 +10,8 @@
 // Deductions and credits that are not working fields of the pay record stay
 // local to the calculator.
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"

@@ -1,6 +1,6 @@
 #include "states/bracket.h"
 
-#include "core/pass_context.h"
+#include "record/pass_context.h"
 
 namespace wm {
 

@@ -24,7 +24,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/currency.h"
+#include "record/currency.h"
 
 namespace wm {
 

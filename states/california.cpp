@@ -12,8 +12,8 @@
 // Married filers claiming two or more federal allowances get the larger
 // limit and deduction, the same as a head of household.
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/period_steps.h"

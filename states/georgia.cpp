@@ -9,8 +9,8 @@
 //      first threshold, a threshold itself taxed in the bracket above it
 //   5. + additional withholding; below zero becomes zero (no dollar rounding)
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/period_steps.h"

@@ -8,8 +8,8 @@
 //      below it
 //   4. + additional withholding; below zero becomes zero (four decimals kept)
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/period_steps.h"

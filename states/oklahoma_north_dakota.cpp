@@ -6,8 +6,8 @@
 // a flat 6.75 % on the wages above the cap and returns whole dollars for one
 // pay period. North Dakota withholds 14 % of the federal withholding.
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"

@@ -7,8 +7,8 @@
 //   4. + additional withholding; below zero becomes zero
 // valMarried 2 (married, withholding at the single rate) uses the single table.
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"

@@ -11,8 +11,8 @@
 // Every table here keeps an amount equal to a threshold in the lower bracket
 // and is marginal (base + rate x the excess over the bracket's threshold).
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"

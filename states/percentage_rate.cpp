@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "core/state_base.h"
+#include "record/state_base.h"
 #include "states/calculators.h"
 #include "states/state_steps.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/pass_context.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/state_base.h"
 
 namespace wm::period {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/pay_record.h"
+#include "record/pay_record.h"
 
 namespace wm {
 

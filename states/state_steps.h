@@ -1,13 +1,13 @@
 #pragma once
 // The steps of the one-rate and annualized calculators beside the endings in
 // period_steps.h, and the state wages every calculator starts from
-// (core/state_base.h).
+// (record/state_base.h).
 
 #include <cstdint>
 
-#include "core/pass_context.h"
-#include "core/runtime_error.h"
-#include "core/state_base.h"
+#include "record/pass_context.h"
+#include "record/runtime_error.h"
+#include "record/state_base.h"
 #include "states/period_steps.h"
 
 namespace wm {

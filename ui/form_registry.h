@@ -5,7 +5,7 @@
 // ----------------------------
 // A forms library (forms/w4, forms/tools, print, ...) has one registration
 // function that adds a row per form, declared in the library's
-// register_forms.h, for example forms/w4/register_forms.cpp:
+// register_forms.h, for example forms/w4/ui/register_forms.cpp:
 //
 //   void wm::registerW4Forms(FormRegistry& reg)
 //   {
@@ -16,7 +16,7 @@
 //   }
 //
 // The shell calls each library's function at start-up (`registerAllForms`,
-// shell/shell_forms.h); tests open forms through the same function. A form
+// shell/ui/shell_forms.h); tests open forms through the same function. A form
 // without a row shows its commands disabled on the tool bar and list bar
 // ("Not available in this build").
 //
@@ -36,7 +36,7 @@
 #include <QString>
 #include <vector>
 
-#include "ui/app_context.h"
+#include "app/app_context.h"
 
 class QWidget;
 

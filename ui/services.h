@@ -1,7 +1,7 @@
 #pragma once
 // Platform services of the desktop program, each behind a small interface
 // with one real implementation: the help window and the web browser. (The
-// error report is the `ErrorReport` of core/runtime_error.h, shown by
+// error report is the `ErrorReport` of record/runtime_error.h, shown by
 // GuiErrorReport.)
 
 #include <QString>

@@ -7,6 +7,7 @@
 
 #include <csignal>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -23,15 +24,24 @@ struct Outcome {
 // Runs `script` under bash with $CLI, $BIG (a 20,000-line batch) and $DIR set.
 Outcome shell(const std::string& script)
 {
-    // Files of this process: ctest runs the tests of this file side by side.
+    // Files of this process only: other test programs (and other builds)
+    // run beside it and share the temporary folder.
     const std::string dir = ::testing::TempDir();
-    const std::string own = std::to_string(::getpid());
-    const std::string big = dir + "wagemark_big_" + own + ".jsonl";
+    const std::string tag = std::to_string(::getpid());
+    const std::string big = dir + "wagemark_big_" + tag + ".jsonl";
+    // Removed when the program ends.
+    static const struct Cleanup {
+        std::string files[2];
+        ~Cleanup()
+        {
+            for (const std::string& f : files) std::remove(f.c_str());
+        }
+    } cleanup{{big, dir + "wagemark_err_" + tag + ".txt"}};
     if (!std::ifstream(big)) {
         std::ofstream out(big);
         for (int i = 0; i < 20000; ++i) out << "{\"id\":" << i << ",\"txtIncome\":\"1000\",\"intState\":27}\n";
     }
-    const std::string errFile = dir + "wagemark_err_" + own + ".txt";
+    const std::string errFile = dir + "wagemark_err_" + tag + ".txt";
     const std::string command = "CLI='" WAGEMARK_CLI "' BIG='" + big + "' DIR='" + dir + "' bash -c '" + script +
                                 "' 2>'" + errFile + "'";
     const int raw = std::system(command.c_str());

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/federal.h"
-#include "core/state_base.h"
 #include "core/state_dispatch.h"
+#include "record/state_base.h"
 #include "states/registry.h"
 #include "support/harness.h"
 

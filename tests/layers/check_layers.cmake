@@ -1,17 +1,30 @@
-# Fails when a file includes a header of a library its own library does not
-# link, or a header that belongs to no library. MAP lists each library with
-# the libraries it links ("target NAME A,B") and each file with its library
-# ("file PATH NAME"); ROOT is the source folder. A header a library does not
+# Fails when a folder holds two libraries or a library's file lies outside
+# its folder, and when a file includes a header of a library its own library
+# does not link, or a header that belongs to no library. MAP lists each
+# target with the libraries it links ("target NAME A,B"), each library with
+# its folder ("library NAME DIR") and each file with its target ("file PATH
+# NAME"); ROOT is the source folder. A header a library does not
 # list belongs to the library of the source beside it (x.h with x.cpp).
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${MAP} rows)
 set(targets "")
 set(files "")
+set(folder_faults 0)
 foreach(row ${rows})
   string(REPLACE " " ";" parts "${row}")
   list(GET parts 0 kind)
   list(GET parts 1 name)
-  if(kind STREQUAL "target")
+  if(kind STREQUAL "library")
+    # One folder per library: the folder is the library's, and no other
+    # library's files are in it.
+    list(GET parts 2 dir)
+    if(DEFINED "folder_${dir}")
+      message("${dir} holds two libraries: ${folder_${dir}} and ${name}")
+      math(EXPR folder_faults "${folder_faults} + 1")
+    endif()
+    set("folder_${dir}" ${name})
+    set("dir_${name}" ${dir})
+  elseif(kind STREQUAL "target")
     list(APPEND targets ${name})
     list(LENGTH parts n)
     set(links_${name} "")
@@ -25,6 +38,19 @@ foreach(row ${rows})
     set("owner_${name}" ${owner})
   endif()
 endforeach()
+
+# Each file of a library lies in the library's folder.
+foreach(f ${files})
+  set(owner ${owner_${f}})
+  cmake_path(GET f PARENT_PATH folder)
+  if(DEFINED "dir_${owner}" AND NOT folder STREQUAL dir_${owner})
+    message("${f} belongs to ${owner}, whose folder is ${dir_${owner}}")
+    math(EXPR folder_faults "${folder_faults} + 1")
+  endif()
+endforeach()
+if(folder_faults GREATER 0)
+  message(FATAL_ERROR "${folder_faults} fault(s) against one folder per library")
+endif()
 
 # What each library may include: itself and every library below it.
 foreach(t ${targets})

@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "core/pass.h"
-#include "print/print_window.h"
+#include "print/ui/print_window.h"
 #include "support/navigation.h"
 #include "support/pdf_text.h"
 #include "support/widgets.h"

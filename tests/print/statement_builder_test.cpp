@@ -2,7 +2,7 @@
 // window's order of operations.
 #include <gtest/gtest.h>
 
-#include "print/statement_builder.h"
+#include "print/logic/statement_builder.h"
 #include "support/harness.h"
 
 namespace wm {

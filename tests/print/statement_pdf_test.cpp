@@ -12,8 +12,8 @@
 
 #include "cli/cli.h"
 #include "core/pass.h"
-#include "print/document_renderer.h"
-#include "print/statement_pdf.h"
+#include "print/render/document_renderer.h"
+#include "print/render/statement_pdf.h"
 #include "support/pdf_text.h"
 
 namespace wm {

@@ -12,8 +12,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "core/pay_record.h"
-#include "shell/error_report_dialog.h"
+#include "record/pay_record.h"
+#include "shell/ui/error_report_dialog.h"
 #include "support/widgets.h"
 
 namespace wm {

@@ -15,11 +15,11 @@
 #include <QtTest>
 #include <deque>
 
-#include "forms/main/main_form.h"
-#include "ui/form_registry.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
+#include "forms/main/ui/main_form.h"
+#include "qtcore/qt_settings_store.h"
+#include "shell/ui/mdi_shell.h"
 #include "support/shell_fixture.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 namespace {

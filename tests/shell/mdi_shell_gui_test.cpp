@@ -13,8 +13,8 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "core/runtime_error.h"
-#include "shell/list_bar.h"
+#include "record/runtime_error.h"
+#include "shell/ui/list_bar.h"
 #include "support/shell_fixture.h"
 #include "ui/main_hooks.h"
 

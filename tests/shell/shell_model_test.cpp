@@ -2,8 +2,8 @@
 // "Nothing to Work With!", New, the day's background, the help file path.
 #include <gtest/gtest.h>
 
-#include "core/settings_store.h"
-#include "shell/shell_model.h"
+#include "record/settings_store.h"
+#include "shell/logic/shell_model.h"
 #include "support/navigation.h"
 
 namespace wm {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/pass.h"
-#include "core/settings_store.h"
 #include "core/state_dispatch.h"
+#include "record/settings_store.h"
 
 namespace wm::test {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "app/app_context.h"
 #include "support/harness.h"
-#include "ui/app_context.h"
 
 namespace wm::test {
 

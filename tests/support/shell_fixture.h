@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "core/runtime_error.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
-#include "shell/shell_forms.h"
+#include "qtcore/qt_settings_store.h"
+#include "record/runtime_error.h"
+#include "shell/ui/mdi_shell.h"
+#include "shell/ui/shell_forms.h"
 #include "support/widgets.h"
 #include "ui/form_registry.h"
 

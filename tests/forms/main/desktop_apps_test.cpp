@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "forms/main/desktop_apps.h"
+#include "forms/main/ui/desktop_apps.h"
 
 namespace wm {
 namespace {

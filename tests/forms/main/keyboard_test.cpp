@@ -23,15 +23,15 @@
 #include <QtTest>
 #include <map>
 
-#include "forms/main/main_form.h"
-#include "forms/main/misc_dialog.h"
-#include "forms/w4/table_picker_dialog.h"
-#include "shell/error_report_dialog.h"
-#include "ui/form_registry.h"
-#include "shell/help_window.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
+#include "forms/main/ui/main_form.h"
+#include "forms/main/ui/misc_dialog.h"
+#include "forms/w4/ui/table_picker_dialog.h"
+#include "qtcore/qt_settings_store.h"
+#include "shell/ui/error_report_dialog.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/mdi_shell.h"
 #include "support/shell_fixture.h"
+#include "ui/form_registry.h"
 
 namespace wm {
 namespace {

@@ -19,8 +19,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "forms/main/main_form.h"
-#include "forms/main/misc_dialog.h"
+#include "forms/main/ui/main_form.h"
+#include "forms/main/ui/misc_dialog.h"
 #include "support/shell_fixture.h"
 
 namespace wm {

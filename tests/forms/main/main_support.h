@@ -1,7 +1,7 @@
 #pragma once
 // A calculator without a window, on the shared test context.
 
-#include "forms/main/main_form_model.h"
+#include "forms/main/logic/main_form_model.h"
 #include "support/navigation.h"
 
 namespace wm::test {

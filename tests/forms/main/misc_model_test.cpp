@@ -2,9 +2,9 @@
 // the raise examples, and what it hands back to the calculator.
 #include <gtest/gtest.h>
 
-#include "forms/main/misc_model.h"
-#include "print/statement_builder.h"
+#include "forms/main/logic/misc_model.h"
 #include "main_support.h"
+#include "print/logic/statement_builder.h"
 
 namespace wm {
 namespace {

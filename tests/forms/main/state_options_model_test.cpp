@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "forms/main/state_options_model.h"
-#include "states/calculators.h"
+#include "forms/main/logic/state_options_model.h"
 #include "main_support.h"
+#include "states/calculators.h"
 
 namespace wm {
 namespace {

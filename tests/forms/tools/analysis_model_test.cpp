@@ -2,8 +2,8 @@
 // the same year as the Year Check.
 #include <gtest/gtest.h>
 
-#include "forms/tools/analysis_model.h"
 #include "core/year_check.h"
+#include "forms/tools/logic/analysis_model.h"
 #include "support/harness.h"
 
 namespace wm {

@@ -1,7 +1,7 @@
 // Multiple Check Worksheet: monthly equivalents, the total and the transfer.
 #include <gtest/gtest.h>
 
-#include "forms/tools/multi_check_model.h"
+#include "forms/tools/logic/multi_check_model.h"
 #include "support/harness.h"
 
 namespace wm {

@@ -15,9 +15,9 @@
 #include <QtTest>
 #include <functional>
 
-#include "forms/tools/analysis_window.h"
-#include "forms/tools/multi_check_window.h"
-#include "print/print_window.h"
+#include "forms/tools/ui/analysis_window.h"
+#include "forms/tools/ui/multi_check_window.h"
+#include "print/ui/print_window.h"
 #include "support/shell_fixture.h"
 
 namespace wm {

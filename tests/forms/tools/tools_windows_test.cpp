@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "forms/tools/analysis_window.h"
-#include "forms/tools/multi_check_window.h"
+#include "forms/tools/ui/analysis_window.h"
+#include "forms/tools/ui/multi_check_window.h"
 #include "support/navigation.h"
 #include "support/pdf_text.h"
 #include "support/widgets.h"

@@ -15,10 +15,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "forms/tools/year_check_window.h"
-#include "forms/w4/w4_view_window.h"
-#include "shell/mdi_shell.h"
-#include "shell/qt_settings_store.h"
+#include "forms/tools/ui/year_check_window.h"
+#include "forms/w4/ui/w4_view_window.h"
+#include "qtcore/qt_settings_store.h"
+#include "shell/ui/mdi_shell.h"
 #include "support/pdf_text.h"
 #include "support/shell_fixture.h"
 #include "ui/form_registry.h"

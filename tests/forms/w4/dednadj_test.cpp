@@ -1,7 +1,7 @@
 // Deductions and Adjustments Worksheet: lines 2 to 10 and the guard.
 #include <gtest/gtest.h>
 
-#include "forms/w4/dednadj_model.h"
+#include "forms/w4/logic/dednadj_model.h"
 #include "support/harness.h"
 
 namespace wm::w4 {

@@ -1,7 +1,7 @@
 // Personal Allowances Worksheet: total H and the commands around it.
 #include <gtest/gtest.h>
 
-#include "forms/w4/pers_wksht_model.h"
+#include "forms/w4/logic/pers_wksht_model.h"
 #include "support/harness.h"
 
 namespace wm::w4 {

@@ -1,7 +1,7 @@
 // Two-Earner/Two-Job Worksheet: Tables 1 and 2, line 3, lines 4 to 9.
 #include <gtest/gtest.h>
 
-#include "forms/w4/two_earner_model.h"
+#include "forms/w4/logic/two_earner_model.h"
 #include "support/harness.h"
 
 namespace wm::w4 {

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "forms/w4/pers_wksht_window.h"
-#include "forms/w4/personal_info_window.h"
-#include "forms/w4/register_forms.h"
-#include "forms/w4/table_picker_dialog.h"
-#include "forms/w4/two_earner_window.h"
-#include "forms/w4/w4_view_window.h"
+#include "forms/w4/ui/pers_wksht_window.h"
+#include "forms/w4/ui/personal_info_window.h"
+#include "forms/w4/ui/register_forms.h"
+#include "forms/w4/ui/table_picker_dialog.h"
+#include "forms/w4/ui/two_earner_window.h"
+#include "forms/w4/ui/w4_view_window.h"
 #include "support/shell_fixture.h"
 
 namespace wm {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "forms/w4/w4_view_model.h"
+#include "forms/w4/logic/w4_view_model.h"
 #include "support/harness.h"
 
 namespace wm::w4 {

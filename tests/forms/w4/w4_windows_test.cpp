@@ -13,13 +13,13 @@
 #include <memory>
 #include <vector>
 
-#include "forms/w4/certificate_painter.h"
-#include "forms/w4/dednadj_window.h"
-#include "forms/w4/pers_wksht_window.h"
-#include "forms/w4/personal_info_window.h"
-#include "forms/w4/table_picker_dialog.h"
-#include "forms/w4/two_earner_window.h"
-#include "forms/w4/w4_view_window.h"
+#include "forms/w4/ui/certificate_painter.h"
+#include "forms/w4/ui/dednadj_window.h"
+#include "forms/w4/ui/pers_wksht_window.h"
+#include "forms/w4/ui/personal_info_window.h"
+#include "forms/w4/ui/table_picker_dialog.h"
+#include "forms/w4/ui/two_earner_window.h"
+#include "forms/w4/ui/w4_view_window.h"
 #include "support/navigation.h"
 #include "support/widgets.h"
 

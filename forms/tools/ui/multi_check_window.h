@@ -1,0 +1,54 @@
+#pragma once
+// The Multiple Check Worksheet (frmMultiCheck): four checks with their pay
+// periods, their monthly equivalents and the Calculated Total, which the
+// transfer command hands to the main calculator as monthly income.
+
+#include <QWidget>
+
+#include <array>
+
+#include "app/app_context.h"
+#include "forms/tools/logic/multi_check_model.h"
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace wm {
+
+class MultiCheckWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MultiCheckWindow(AppContext& ctx, QWidget* parent = nullptr);
+    ~MultiCheckWindow() override;
+
+    const MultiCheckModel& model() const { return model_; }
+
+signals:
+    // The total went to the main calculator: income text and "Monthly".
+    void transferred(const QString& incomeText, int howOft);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void cmdCalcClick();
+    void cmdGoBackClick();
+    void refresh();
+    void closeWindow();
+
+    AppContext& ctx_;
+    MultiCheckModel model_;
+    std::array<QLineEdit*, kCheckCount> txtCheck_{};
+    std::array<std::array<QRadioButton*, 4>, kCheckCount> optSelect_{};
+    std::array<QLabel*, kCheckCount> lblCheck_{};
+    std::array<QLabel*, 4> headings_{};
+    QLabel* lblMultiTotal_ = nullptr;
+    QPushButton* cmdCalc_ = nullptr;
+    QPushButton* cmdGoBack_ = nullptr;
+};
+
+}  // namespace wm

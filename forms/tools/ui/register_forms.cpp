@@ -1,0 +1,32 @@
+// The Multiple Check Worksheet, the pay analysis and the Year Check join the
+// main window's forms.
+#include "forms/tools/ui/register_forms.h"
+
+#include "forms/tools/ui/analysis_window.h"
+#include "forms/tools/ui/multi_check_window.h"
+#include "forms/tools/ui/year_check_window.h"
+#include "ui/form_registry.h"
+
+namespace wm {
+
+void registerToolsForms(FormRegistry& reg)
+{
+    reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"), "8",
+             [](AppContext& ctx, QWidget* parent) -> QWidget* {
+                 auto* w = new MultiCheckWindow(ctx, parent);
+                 // The total becomes the calculator's monthly income.
+                 QObject::connect(w, &MultiCheckWindow::transferred, w, [&ctx](const QString& income, int howOft) {
+                     ctx.nav.sendToMain(income.toStdString(), howOft);
+                 });
+                 return w;
+             },
+             FormKind::Maximized});
+    reg.add({FormId::Analysis, "frmAnalysis", QStringLiteral("Pay Analysis"), "3",
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new AnalysisWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::YearCheck, YearCheckModel::kName, QStringLiteral("Year Check"), YearCheckModel::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new YearCheckWindow(ctx, parent); },
+             FormKind::Maximized});
+}
+
+}  // namespace wm

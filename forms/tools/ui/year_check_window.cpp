@@ -1,0 +1,472 @@
+#include "forms/tools/ui/year_check_window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "forms/tools/ui/tool_page.h"
+#include "forms/tools/ui/year_chart.h"
+#include "forms/w4/ui/w4_widgets.h"
+#include "print/render/document_renderer.h"
+#include "qtcore/qt_text.h"
+#include "ui/layouts.h"
+#include "ui/pdf_path.h"
+
+namespace wm {
+
+namespace {
+
+QSpinBox* countBox(const char* name, int value, Input input, QWidget* parent)
+{
+    auto* b = new QSpinBox(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setRange(limitOf(input).lo, limitOf(input).hi);
+    b->setValue(value);
+    return b;
+}
+}  // namespace
+
+YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+{
+    setObjectName(QLatin1String(YearCheckModel::kName));
+    setWindowTitle(tr("Year Check"));
+    model_.load();
+
+    auto* title = makeTitle(tr("Year Check"), this);
+    auto* intro = new QLabel(tr("Tax year 2000: the paychecks paid so far, and the paychecks left like the one you calculated."), this);
+
+    lblSentence_ = new QLabel(this);
+    lblSentence_->setObjectName(QStringLiteral("lblSentence"));
+    lblSentence_->setWordWrap(true);
+    QFont sf = lblSentence_->font();
+    sf.setPointSizeF(sf.pointSizeF() * 1.2);
+    sf.setBold(true);
+    lblSentence_->setFont(sf);
+    lblMessage_ = makeMessageLabel(this);
+
+    tblYear_ = new QTableWidget(0, 2, this);
+    tblYear_->setObjectName(QStringLiteral("tblYear"));
+    tblYear_->setHorizontalHeaderLabels({tr("Year 2000"), tr("Amount")});
+    tblYear_->verticalHeader()->hide();
+    tblYear_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblYear_->setSelectionMode(QAbstractItemView::NoSelection);
+    tblYear_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tblYear_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    minTableWidth_ = tblYear_->fontMetrics().horizontalAdvance(QStringLiteral("Federal income tax withheld$00,000.00")) + 40;
+    tblYear_->setMinimumWidth(minTableWidth_);
+    tblYear_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every row shows; a small window scrolls the whole page instead.
+    tblYear_->verticalHeader()->setDefaultSectionSize(tblYear_->fontMetrics().height() + 8);
+    tblYear_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chart_ = new YearChart(this);
+
+    // The chart beside the table when there is room, under it when not.
+    auto* results = results_ = new QBoxLayout(QBoxLayout::LeftToRight);
+    results->addWidget(tblYear_, 0, Qt::AlignTop);
+    results->addWidget(chart_, 1);
+
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+
+    auto* body = new QVBoxLayout;
+    body->addWidget(title);
+    body->addWidget(intro);
+    body->addWidget(lblMessage_);
+    body->addWidget(lblSentence_);
+    body->addWidget(buildEntries());
+    body->addWidget(buildSoFar());
+    placeEntries(3);
+    body->addLayout(results, 1);
+    body->addWidget(buildCommands());
+    body->addWidget(lblStatus_);
+
+    // The page scrolls up and down when the window is smaller than its
+    // content; across, the entries and results rearrange to its width.
+    auto* page = new QWidget;
+    page->setLayout(body);
+    body->setContentsMargins(24, 18, 24, 18);
+    auto* scroll = new VerticalScroll(page, this);
+    connect(scroll, &VerticalScroll::widthChanged, this, &YearCheckWindow::arrange);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(scroll);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
+    display();
+}
+
+YearCheckWindow::~YearCheckWindow() = default;
+
+QLineEdit* YearCheckWindow::amountField(const char* name, const QString& text, const QString& tip, QWidget* parent)
+{
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(QLatin1String(name));
+    field->setToolTip(tip);
+    connect(field, &QLineEdit::editingFinished, this, &YearCheckWindow::entriesChanged);
+    return field;
+}
+
+namespace {
+void addPair(std::vector<std::pair<QLabel*, QWidget*>>& pairs, const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    pairs.push_back({label, field});
+}
+}  // namespace
+
+QWidget* YearCheckWindow::buildEntries()
+{
+    auto* box = new QGroupBox(tr("Your 2000 return"), this);
+    const ReturnEntries& e = model_.entries;
+    cboFiling_ = new QComboBox(box);
+    cboFiling_->setObjectName(QStringLiteral("cboFiling"));
+    for (FilingStatus f : {FilingStatus::Single, FilingStatus::Joint, FilingStatus::Separate, FilingStatus::Head})
+        cboFiling_->addItem(qs(filingName(f)));
+    cboFiling_->setCurrentIndex(static_cast<int>(e.filing));
+    spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, Input::ReturnExemptions, box);
+    spnReturnExemptions_->setToolTip(
+        tr("Yourself, your spouse on a joint return, and your dependents; the children count unless you change it."));
+    spnChildren_ = countBox("spnChildren", e.children, Input::Children, box);
+    spnChildren_->setToolTip(tr("Children under 17 for the child tax credit."));
+    txtOtherIncome_ = amountField("txtOtherIncome", qs(model_.txtOtherIncome),
+                                  tr("Interest, dividends and other income of the year without withholding."), box);
+    txtItemized_ = amountField("txtItemized", qs(model_.txtItemized),
+                               tr("Your Schedule A total; the standard deduction is used when it is larger."), box);
+    txtSpouseWages_ = amountField("txtSpouseWages", qs(model_.txtSpouseWages),
+                                  tr("Your spouse's wages for the whole year."), box);
+    txtSpouseWithheld_ = amountField("txtSpouseWithheld", qs(model_.txtSpouseWithheld),
+                                     tr("The federal income tax withheld from your spouse's pay for the whole year."),
+                                     box);
+
+    // Who files, then the amounts: three to a row, fewer when narrow.
+    returnGroup_.grid = new QGridLayout(box);
+    returnGroup_.grid->setHorizontalSpacing(10);
+    std::vector<std::pair<QLabel*, QWidget*>> pairs;
+    addPair(pairs, tr("Filin&g status"), cboFiling_);
+    addPair(pairs, tr("&Exemptions on the return"), spnReturnExemptions_);
+    addPair(pairs, tr("Chi&ldren under 17"), spnChildren_);
+    addPair(pairs, tr("&Other income"), txtOtherIncome_);
+    addPair(pairs, tr("&Itemized deductions"), txtItemized_);
+    addPair(pairs, tr("Spouse's wages (&year)"), txtSpouseWages_);
+    addPair(pairs, tr("Spouse's withholdi&ng (year)"), txtSpouseWithheld_);
+    for (auto [label, field] : pairs) returnGroup_.pairs.push_back({label, field});
+
+    connect(cboFiling_, &QComboBox::activated, this, &YearCheckWindow::entriesChanged);
+    connect(spnReturnExemptions_, &QSpinBox::valueChanged, this, [this] {
+        model_.exemptionsGiven = true;
+        entriesChanged();
+    });
+    connect(spnChildren_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
+    return box;
+}
+
+QWidget* YearCheckWindow::buildSoFar()
+{
+    auto* box = new QGroupBox(tr("So far this year"), this);
+    spnPaid_ = countBox("spnPaid", model_.paid, Input::PaychecksPaid, box);
+    spnPaid_->setToolTip(tr("Paychecks of 2000 already paid; the paychecks left are like the one you calculated."));
+    const QString blank = tr(" Leave it empty for the paychecks paid times this paycheck's amount.");
+    txtWagesSoFar_ = amountField("txtWagesSoFar", {}, tr("Federal taxable wages of the paychecks paid.") + blank, box);
+    txtWithheldSoFar_ = amountField("txtWithheldSoFar", {},
+                                    tr("Federal income tax withheld from the paychecks paid.") + blank, box);
+    txtStateSoFar_ =
+        amountField("txtStateSoFar", {}, tr("State income tax withheld from the paychecks paid.") + blank, box);
+    txtSocialSecuritySoFar_ = amountField("txtSocialSecuritySoFar", {},
+                                          tr("Social Security withheld from the paychecks paid.") + blank, box);
+
+    soFarGroup_.grid = new QGridLayout(box);
+    soFarGroup_.grid->setHorizontalSpacing(10);
+    std::vector<std::pair<QLabel*, QWidget*>> pairs;
+    addPair(pairs, tr("Paychec&ks paid"), spnPaid_);
+    addPair(pairs, tr("Wages &so far"), txtWagesSoFar_);
+    addPair(pairs, tr("Federal ta&x withheld so far"), txtWithheldSoFar_);
+    addPair(pairs, tr("S&tate tax withheld so far"), txtStateSoFar_);
+    addPair(pairs, tr("Social Sec&urity so far"), txtSocialSecuritySoFar_);
+    for (auto [label, field] : pairs) soFarGroup_.pairs.push_back({label, field});
+    connect(spnPaid_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
+    return box;
+}
+
+QWidget* YearCheckWindow::buildCommands()
+{
+    auto* bar = new QWidget(this);
+    // The commands wrap onto a second line when the window is narrow.
+    auto* row = new FlowLayout(bar, 6);
+    auto button = [&](const char* name, const QString& text, const QString& tip, void (YearCheckWindow::*slot)()) {
+        auto* b = new QPushButton(text, bar);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(tip);
+        connect(b, &QPushButton::clicked, this, slot);
+        row->addWidget(b);
+        return b;
+    };
+    cmdApply_ = button("cmdApply", {}, {}, &YearCheckWindow::applyAdvice);
+    cmdW4_ = button("cmdW4", tr("Fill in Form &W-4"), tr("Open Form W-4 with the advice on lines 5 and 6."),
+                    &YearCheckWindow::fillW4);
+    cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
+                         &YearCheckWindow::saveAsPdf);
+    cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Year Check."), &YearCheckWindow::print);
+    return bar;
+}
+
+void YearCheckWindow::layOut(EntryGroup& group, int columns)
+{
+    for (const EntryPair& p : group.pairs) {
+        group.grid->removeWidget(p.label);
+        group.grid->removeWidget(p.field);
+        p.label->setVisible(p.applies);
+        p.field->setVisible(p.applies);
+    }
+    for (int c = 0; c < group.grid->columnCount(); ++c) group.grid->setColumnStretch(c, 0);
+    // Filled row by row, the entries that apply only.
+    int n = 0;
+    for (const EntryPair& p : group.pairs) {
+        if (!p.applies) continue;
+        group.grid->addWidget(p.label, n / columns, n % columns * 2);
+        group.grid->addWidget(p.field, n / columns, n % columns * 2 + 1);
+        ++n;
+    }
+    group.grid->setColumnStretch(columns * 2, 1);
+}
+
+void YearCheckWindow::placeEntries(int columns, bool force)
+{
+    if (columns == entryColumns_ && !force) return;
+    entryColumns_ = columns;
+    layOut(returnGroup_, columns);
+    layOut(soFarGroup_, columns);
+}
+
+void YearCheckWindow::arrange(int width)
+{
+    int pairWidth = 0;
+    for (const EntryGroup* g : {&returnGroup_, &soFarGroup_})
+        for (const EntryPair& p : g->pairs)
+            pairWidth = qMax(pairWidth, p.label->sizeHint().width() + p.field->sizeHint().width() + 20);
+    const int room = width - 48 - 24;
+    placeEntries(qBound(1, room / qMax(1, pairWidth), 3));
+    const bool wide = room >= tblYear_->minimumWidth() + chart_->minimumSizeHint().width() + 12;
+    results_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+}
+
+void YearCheckWindow::showApplicable()
+{
+    {
+        const QSignalBlocker b1(spnReturnExemptions_), b2(spnPaid_);
+        spnReturnExemptions_->setValue(model_.entries.exemptions);
+        spnPaid_->setMaximum(mostPaychecksPaid(model_.periods()));
+        spnPaid_->setValue(model_.paid);
+    }
+    const bool spouse = model_.showsSpouse();
+    const bool soFar = model_.showsSoFar();
+    const bool applies[] = {true, true, true, true, true, spouse, spouse};
+    const bool soFarApplies[] = {true, soFar, soFar, model_.showsStateSoFar(), soFar};
+    bool changed = false;
+    auto set = [&changed](EntryPair& p, bool a) {
+        changed = changed || p.applies != a;
+        p.applies = a;
+    };
+    for (std::size_t i = 0; i < returnGroup_.pairs.size(); ++i) set(returnGroup_.pairs[i], applies[i]);
+    for (std::size_t i = 0; i < soFarGroup_.pairs.size(); ++i) set(soFarGroup_.pairs[i], soFarApplies[i]);
+    if (changed) placeEntries(qMax(entryColumns_, 1), true);
+
+    // A blank figure so far stands for paid x this paycheck's.
+    const SoFar d = model_.soFarDefaults();
+    txtWagesSoFar_->setPlaceholderText(qs(formatAmount(d.wages)));
+    txtWithheldSoFar_->setPlaceholderText(qs(formatAmount(d.federal)));
+    txtStateSoFar_->setPlaceholderText(qs(formatAmount(d.state)));
+    txtSocialSecuritySoFar_->setPlaceholderText(qs(formatAmount(d.socialSecurity)));
+}
+
+bool YearCheckWindow::event(QEvent* e)
+{
+    // Back in front after the calculator changed: the year follows it.
+    if (e->type() == QEvent::ParentChange)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &YearCheckWindow::refresh, Qt::UniqueConnection);
+    return QWidget::event(e);
+}
+
+void YearCheckWindow::entriesChanged()
+{
+    model_.entries.filing = static_cast<FilingStatus>(cboFiling_->currentIndex());
+    model_.entries.exemptions = spnReturnExemptions_->value();
+    model_.entries.children = spnChildren_->value();
+    model_.paid = spnPaid_->value();
+    const std::pair<std::string*, QLineEdit*> texts[] = {
+        {&model_.txtOtherIncome, txtOtherIncome_},     {&model_.txtItemized, txtItemized_},
+        {&model_.txtSpouseWages, txtSpouseWages_},     {&model_.txtSpouseWithheld, txtSpouseWithheld_},
+        {&model_.txtWagesSoFar, txtWagesSoFar_},       {&model_.txtWithheldSoFar, txtWithheldSoFar_},
+        {&model_.txtStateSoFar, txtStateSoFar_},       {&model_.txtSocialSecuritySoFar, txtSocialSecuritySoFar_},
+    };
+    for (const auto& [text, field] : texts) *text = field->text().toStdString();
+    const std::string problem = model_.readAmounts();
+    if (!problem.empty()) {
+        lblMessage_->setText(qs(problem));
+        lblMessage_->show();
+        return;
+    }
+    refresh();
+}
+
+void YearCheckWindow::refresh()
+{
+    model_.refresh();
+    display();
+}
+
+void YearCheckWindow::display()
+{
+    const std::optional<YearCheck>& c = model_.check();
+    showApplicable();
+    lblMessage_->setText(qs(model_.message));
+    lblMessage_->setVisible(!model_.message.empty());
+    lblSentence_->setText(c ? qs(yearSentence(*c)) : QString());
+    const std::vector<YearRow> rows = c ? yearRows(*c) : std::vector<YearRow>{};
+    tblYear_->setRowCount(static_cast<int>(rows.size()));
+    for (int i = 0; i < tblYear_->rowCount(); ++i) {
+        const YearRow& r = rows[static_cast<std::size_t>(i)];
+        auto* label = new QTableWidgetItem(qs(r.label));
+        auto* value = new QTableWidgetItem(qs(r.value));
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont f = label->font();
+        f.setBold(r.total);
+        label->setFont(f);
+        value->setFont(f);
+        tblYear_->setItem(i, 0, label);
+        tblYear_->setItem(i, 1, value);
+    }
+    tblYear_->setFixedHeight(tblYear_->horizontalHeader()->sizeHint().height() + 2 * tblYear_->frameWidth() +
+                             tblYear_->rowCount() * tblYear_->verticalHeader()->defaultSectionSize());
+    // Both columns in full.
+    int columns[2] = {0, 0};
+    for (int i = 0; i < tblYear_->rowCount(); ++i)
+        for (int col : {0, 1})
+            if (const QTableWidgetItem* item = tblYear_->item(i, col))
+                columns[col] = qMax(columns[col], QFontMetrics(item->font()).horizontalAdvance(item->text()) + 16);
+    const int both = columns[0] + columns[1] + 2 * tblYear_->frameWidth() + 8;
+    tblYear_->setMinimumWidth(qMax(minTableWidth_, both));
+    YearChart::Data data;
+    if (c) {
+        const auto last = c->withholdingByCount.begin() + model_.chartLast() + 1;
+        data = {std::vector<Currency>(c->withholdingByCount.begin(), last), c->figures.incomeTax, c->advisedAllowances,
+                c->allowances};
+    }
+    chart_->setData(std::move(data));
+
+    const int advised = c ? c->advisedAllowances : 0;
+    cmdApply_->setText(advised == 1 ? tr("&Claim 1 allowance on the calculator")
+                                    : tr("&Claim %1 allowances on the calculator").arg(advised));
+    cmdApply_->setEnabled(model_.canApply() && advised != c->allowances);
+    cmdApply_->setToolTip(c && !model_.canApply()
+                              ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")
+                                    .arg(YearCheckModel::kCalculatorMaxExemptions)
+                              : tr("Put the advised count into the calculator's exemptions and calculate again; "
+                                   "an additional amount goes on Form W-4 line 6."));
+    cmdW4_->setEnabled(c.has_value());
+    cmdPrint_->setEnabled(c.has_value());
+    cmdSavePdf_->setEnabled(c.has_value());
+}
+
+void YearCheckWindow::applyAdvice()
+{
+    if (!model_.canApply()) return;
+    ctx_.nav.calculateWithExemptions(model_.check()->advisedAllowances);
+    refresh();
+}
+
+void YearCheckWindow::fillW4()
+{
+    if (!model_.check()) return;
+    w4::handOver(ctx_.record, model_.w4Line5(), model_.w4Line6());
+    w4::showW4View(ctx_);
+}
+
+PrintDocument YearCheckWindow::document() const
+{
+    PrintDocument doc;
+    doc.header = pageHeader(ctx_.settings.get("User", "UName", "-"), localToday());
+    doc.table = model_.table();
+    doc.fontPoints = 11;
+    doc.minFontPoints = 8;  // the year and its advice on one page where they fit
+    return doc;
+}
+
+void YearCheckWindow::print()
+{
+    if (!model_.check()) return;
+    lblStatus_->clear();
+    runCommand([&] {
+        Procedure p(ctx_.errors, YearCheckModel::kName, "cmdPrint_Click");
+        p.run([&] {
+            QPrinter printer(QPrinter::HighResolution);
+            setupPage(printer);
+            printer.setDocName(tr("Year Check"));
+            const bool chosen = choosePrinter ? choosePrinter(printer) : [&] {
+                QPrintDialog dialog(&printer, this);
+                dialog.setWindowTitle(tr("Print Year Check"));
+                return dialog.exec() == QDialog::Accepted;
+            }();
+            if (!chosen) return;
+            if (!renderDocument(document(), printer)) wm::raise(err::kPrinterError, "Printer error");
+            showStatus(tr("The Year Check was sent to the printer."));
+        });
+    });
+}
+
+void YearCheckWindow::saveAsPdf()
+{
+    if (!model_.check()) return;
+    const QString path =
+        choosePdfPath ? withPdfEnding(choosePdfPath()) : askPdfPath(this, tr("Save as PDF"), tr("Year Check.pdf"));
+    if (path.isEmpty()) return;
+    savePdf(path);
+}
+
+bool YearCheckWindow::savePdf(const QString& path)
+{
+    lblStatus_->clear();
+    bool saved = false;
+    runCommand([&] {
+        Procedure p(ctx_.errors, YearCheckModel::kName, "cmdSavePdf_Click");
+        p.run([&] {
+            QString error;
+            if (!writeDocumentPdf(document(), path, tr("Year Check"), &error))
+                wm::raise(err::kPathFileAccess, error.toStdString());
+            saved = true;
+        });
+    });
+    if (saved) showStatus(tr("Saved as %1").arg(QDir::toNativeSeparators(path)));
+    return saved;
+}
+
+void YearCheckWindow::showStatus(const QString& text)
+{
+    lblStatus_->setText(text);
+    if (auto* main = qobject_cast<QMainWindow*>(window())) main->statusBar()->showMessage(text, 8000);
+}
+
+}  // namespace wm

@@ -1,0 +1,35 @@
+// The W-4 forms in the main window's table. The worksheets and the
+// certificate come up maximized; the table picker is run by its worksheet.
+#include "forms/w4/ui/register_forms.h"
+
+#include "forms/w4/ui/dednadj_window.h"
+#include "forms/w4/ui/pers_wksht_window.h"
+#include "forms/w4/ui/personal_info_window.h"
+#include "forms/w4/ui/two_earner_window.h"
+#include "forms/w4/ui/w4_view_window.h"
+#include "ui/form_registry.h"
+
+namespace wm {
+
+void registerW4Forms(FormRegistry& reg)
+{
+    using namespace wm::w4;
+    reg.add({FormId::PersonalInfo, PersonalInfo::kName, QObject::tr("Personal Information"), PersonalInfo::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersonalInfoWindow(ctx, parent); }});
+    reg.add({FormId::W4View, W4View::kName, QObject::tr("Form W-4"), W4View::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new W4ViewWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::PersWkSht, PersWkSht::kName, QObject::tr("Personal Allowances Worksheet"), PersWkSht::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersWkShtWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::DeductionsWkSht, DednAdjWkSht::kName, QObject::tr("Deductions and Adjustments Worksheet"),
+             DednAdjWkSht::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new DednAdjWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::TwoEarnerWkSht, TwoEarnerWkSht::kName, QObject::tr("Two-Earner/Two-Job Worksheet"),
+             TwoEarnerWkSht::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new TwoEarnerWindow(ctx, parent); },
+             FormKind::Maximized});
+}
+
+}  // namespace wm

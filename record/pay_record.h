@@ -1,0 +1,106 @@
+#pragma once
+// The pay record: all calculation state of one run of Wagemark.
+//
+// One instance lives for the whole run, zeroed at start. The forms write
+// their inputs into it, the calculation pass turns them into results, and the
+// forms read the results back. Field names are the names every part of the
+// program uses for them (`taxBase`, `fTax`, `intSMarried`, ...), so a field
+// can be followed from the calculator to the error report's variable list.
+//
+// Codes:
+//   HowOft     0 weekly, 1 semi-monthly, 2 bi-weekly, 3 monthly
+//   Freq       52, 24, 26, 12 periods per year (set by the Calculate command)
+//   valMarried 0 married, 1 single, 2 married withholding at the single rate
+//   intState   0 "No State", 1..41 in the order of the state list
+//   TaxOrigan  0 gross from the income field, 1 placed in taxBase by the raise tool
+//   SPtx       local tax base 0 (none) .. 5
+
+#include <cstdint>
+#include <string>
+
+#include "record/currency.h"
+
+namespace wm {
+
+struct PayRecord {
+    // Inputs and intermediate amounts of one calculation.
+    Currency taxBase;       // gross at the start of the pass, then federal wages
+    Currency SSBase;        // gross pay: base of FICA, state and local tax
+    std::int16_t TaxOrigan = 0;
+    double PerCent401k = 0;  // 401(k) contribution as a fraction of gross
+    Currency amt401k;
+    Currency PreTax;        // "Non-Taxable"
+    Currency SSEmp;         // "Pre-FICA"
+    std::int16_t DepsNumber = 0;
+    Currency amtDed;        // allowances x allowance value
+    Currency ftaxBase;      // taxBase - amtDed, may be negative
+    std::int16_t HowOft = 0;
+    std::int16_t Freq = 0;
+    std::int16_t valMarried = 0;
+    std::int16_t intState = 0;
+
+    // Results of one calculation.
+    Currency fTax;
+    Currency amtFICA;
+    Currency amtSS;
+    Currency amtMedicare;
+    Currency sTax;
+    Currency amtLocalTax;
+    Currency amtDedTot;
+    Currency amtTotal;
+
+    // State inputs and the state calculators' working fields.
+    std::string S401k;
+    std::string SPreTax;
+    Currency Samt401k;
+    Currency StaPreTax;
+    Currency staxBase;
+    Currency PersExmp;
+    Currency stdDed;
+    Currency DepDed;
+    Currency TaxCredit;
+    Currency persExmpMiss;
+    std::int16_t StateExmp = 0;
+    std::int16_t StateDeps = 0;
+    std::int16_t ILINDeps = 0;
+    std::int16_t StateRate = 0;
+    std::int16_t intSMarried = 0;
+    Currency StateAdd;
+    std::int16_t Method = 0;
+
+    // Local tax.
+    double SPval = 0;  // rate as a fraction
+    std::int16_t SPtx = 0;
+
+    // Fields of the worksheets, tools and shell.
+    std::int16_t PersWkShtDeps = 0;
+    std::int16_t Table = 0;
+    std::int16_t num2Wker = 0;
+    Currency DollarAmt;
+    // The certificate's lines 5 and 6 as the last worksheet (or the Year
+    // Check) handed them over, always together; "" in line 5 until one has
+    // (the certificate then shows PersWkShtDeps), "" in line 6 for no amount.
+    std::string W4Line5;
+    std::string W4Line6;
+    std::int16_t intClick = 0;
+    std::int16_t intHours = 0;
+    Currency amtMultiChk;
+    std::int16_t intAction = 0;
+    std::int16_t FromForm = 0;
+    std::string frmLoaded;
+    std::int16_t VarLoadMDI = 0;
+    std::int16_t DontShowMe = 0;
+    std::string strPicSelect;
+    std::int16_t intShowStateLabel = 0;
+};
+
+inline constexpr int kStateCount = 42;  // "No State" and 41 calculators
+
+// Periods per year for HowOft 0..3; 0 for any other code.
+constexpr std::int16_t periodsPerYear(int howOft)
+{
+    constexpr std::int16_t kFreq[] = {52, 24, 26, 12};
+    return howOft >= 0 && howOft <= 3 ? kFreq[howOft] : 0;
+}
+
+}  // namespace wm

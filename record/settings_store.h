@@ -1,0 +1,145 @@
+#pragma once
+// The per-user settings store: text values by application, section and key.
+//
+// Wagemark keeps every entry and preference here as text (amounts as plain
+// number text, codes as decimal text, flags as "Y"/"N"). There is no delete
+// and no enumeration. The desktop program uses a per-user file store; batch
+// lines and tests use `MemorySettingsStore`.
+//
+// Numbers that forms read when they load go through the checked reads
+// (`getInt16`, `getDouble`, `getEntry`, ...): a saved text that cannot be
+// read, or that is outside the range of its input (record/input_limits.h), is
+// replaced by the default, which is saved in its place, and the user is
+// told once.
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <limits>
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "record/currency.h"
+#include "record/input_limits.h"
+
+namespace wm {
+
+inline constexpr std::string_view kAppName = "Wagemark99";
+
+// A key the programs read or save, with its section.
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+};
+// Every one of them: what a settings file or a batch line can hold that
+// anything reads. (38 keys.)
+std::span<const SettingKey> knownSettings();
+bool isKnownSetting(std::string_view section, std::string_view key);
+
+// A saved value that could not be read, and the default used instead.
+struct UnreadableSetting {
+    std::string section;
+    std::string key;
+    std::string text;         // as saved
+    std::string replacement;  // the default, saved in its place
+    std::string expected;     // what the input takes ("Hours: hours from 0 to 744"); "" for a mere number
+};
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::string get(std::string_view app, std::string_view section, std::string_view key,
+                            std::string_view def) = 0;
+    virtual void save(std::string_view app, std::string_view section, std::string_view key,
+                      std::string_view value) = 0;
+
+    // The application is always "Wagemark99".
+    std::string get(std::string_view section, std::string_view key, std::string_view def)
+    {
+        return get(kAppName, section, key, def);
+    }
+    void save(std::string_view section, std::string_view key, std::string_view value)
+    {
+        save(kAppName, section, key, value);
+    }
+
+    // A saved whole number in [lo, hi], or the default when the text is not
+    // one (see above).
+    std::int16_t getInt16(std::string_view section, std::string_view key, std::int16_t def,
+                          std::int16_t lo = std::numeric_limits<std::int16_t>::min(),
+                          std::int16_t hi = std::numeric_limits<std::int16_t>::max());
+    // A saved whole number within the range of `limit`.
+    std::int16_t getInt16(std::string_view section, std::string_view key, std::int16_t def, const InputLimit& limit);
+    // A saved number, or the default when the text is not one.
+    double getDouble(std::string_view section, std::string_view key, double def);
+    // A saved percentage kept as its fraction (0.05 for 5 %), within `limit`.
+    double getFraction(std::string_view section, std::string_view key, double def, const InputLimit& limit);
+    // The saved text of a field, as it is when it reads (an amount, or a
+    // number for the other units) within `limit`; blank reads as 0.
+    std::string getEntry(std::string_view section, std::string_view key, std::string_view def,
+                         const InputLimit& limit);
+    // A saved amount, or the default when the text is not one.
+    Currency getCurrency(std::string_view section, std::string_view key, Currency def);
+    // A saved text that is one of `choices`, or the default.
+    std::string getChoice(std::string_view section, std::string_view key, std::string_view def,
+                          std::initializer_list<std::string_view> choices);
+
+    // Where the values are kept, for messages ("" when nowhere in particular).
+    virtual std::string location() const { return {}; }
+
+    // Hears of each unreadable value, once per key and run.
+    std::function<void(const UnreadableSetting&)> onUnreadable;
+    // Hears that saving failed, once per run: where, and why.
+    std::function<void(const std::string& where, const std::string& why)> onSaveFailed;
+    // Hears once per run that the stored settings held more than the
+    // program keeps, which is left out: where, and what.
+    std::function<void(const std::string& where, const std::string& what)> onLeftOut;
+
+protected:
+    // For stores that can fail to save: tells `onSaveFailed` the first time.
+    void saveFailed(const std::string& where, const std::string& why);
+    // For stores that read more than they keep: tells `onLeftOut` the first time.
+    void leftOut(const std::string& where, const std::string& what);
+
+private:
+    template <class T, class Read>
+    T checkedRead(std::string_view section, std::string_view key, T def, std::string defText, Read read,
+                  std::string expected = {});
+    void replaceUnreadable(std::string_view section, std::string_view key, std::string text,
+                           std::string replacement, std::string expected);
+
+    std::set<std::pair<std::string, std::string>, std::less<>> toldUnreadable_;
+    bool toldSaveFailed_ = false;
+    bool toldLeftOut_ = false;
+};
+
+// A handful of values in a flat list: a batch line fills one per line and
+// the pass looks a few keys up, so a search beats a tree here.
+class MemorySettingsStore final : public SettingsStore {
+public:
+    using SettingsStore::get;
+    using SettingsStore::save;
+    std::string get(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view def) override;
+    void save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override;
+    bool contains(std::string_view section, std::string_view key) const;
+    // Forgets every value (the storage is kept for the next use).
+    void clear() { size_ = 0; }
+
+private:
+    struct Entry {
+        std::string app, section, key, value;
+    };
+    const Entry* find(std::string_view app, std::string_view section, std::string_view key) const;
+    std::vector<Entry> entries_;
+    std::size_t size_ = 0;  // entries_ beyond this are spare
+};
+
+}  // namespace wm

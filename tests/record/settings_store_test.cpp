@@ -1,0 +1,109 @@
+// Checked reads: a saved number that cannot be read gives the default, which
+// is saved in its place, and the user hears of it once.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/pass.h"
+#include "record/settings_store.h"
+#include "support/harness.h"
+
+namespace wm {
+namespace {
+
+struct Told {
+    MemorySettingsStore s;
+    std::vector<UnreadableSetting> heard;
+    Told()
+    {
+        s.onUnreadable = [this](const UnreadableSetting& u) { heard.push_back(u); };
+    }
+};
+
+TEST(CheckedRead, UnreadableNumberGivesTheDefaultSavedInItsPlace)
+{
+    struct Row {
+        const char* text;
+        std::int16_t expected;
+        bool unreadable;
+    };
+    for (const Row& row : {Row{"7", 7, false}, Row{"15", 15, false}, Row{"x", 2, true}, Row{"", 2, true},
+                           Row{"99999999", 2, true}, Row{"16", 2, true}, Row{"-1", 2, true}}) {
+        SCOPED_TRACE(row.text);
+        Told t;
+        t.s.save("Settings", "Deps", row.text);
+        EXPECT_EQ(t.s.getInt16("Settings", "Deps", 2, 0, 15), row.expected);
+        EXPECT_EQ(t.s.get("Settings", "Deps", "?"), row.unreadable ? "2" : row.text);
+        ASSERT_EQ(t.heard.size(), row.unreadable ? 1u : 0u);
+        if (row.unreadable) {
+            EXPECT_EQ(t.heard[0].section, "Settings");
+            EXPECT_EQ(t.heard[0].key, "Deps");
+            EXPECT_EQ(t.heard[0].text, row.text);
+            EXPECT_EQ(t.heard[0].replacement, "2");
+        }
+    }
+}
+
+TEST(CheckedRead, MissingKeyIsNotAProblemAndEachKeyIsToldOnce)
+{
+    Told t;
+    EXPECT_EQ(t.s.getInt16("Settings", "PgInst", 10), 10);
+    EXPECT_DOUBLE_EQ(t.s.getDouble("Settings", "Local", 0), 0);
+    EXPECT_FALSE(t.s.contains("Settings", "PgInst"));
+    for (int run = 0; run < 2; ++run) {
+        t.s.save("Settings", "Local", "1%");
+        EXPECT_DOUBLE_EQ(t.s.getDouble("Settings", "Local", 0), 0);
+    }
+    t.s.save("Settings", "Local", "0.02");
+    EXPECT_DOUBLE_EQ(t.s.getDouble("Settings", "Local", 0), 0.02);
+    ASSERT_EQ(t.heard.size(), 1u);
+    EXPECT_EQ(t.heard[0].key, "Local");
+    EXPECT_EQ(t.heard[0].replacement, "0");
+}
+
+// Remembers every key asked for or saved.
+class RecordingStore final : public SettingsStore {
+public:
+    using SettingsStore::get;
+    using SettingsStore::save;
+    std::string get(std::string_view app, std::string_view section, std::string_view key,
+                    std::string_view def) override
+    {
+        keys.emplace(section, key);
+        return inner.get(app, section, key, def);
+    }
+    void save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override
+    {
+        keys.emplace(section, key);
+        inner.save(app, section, key, value);
+    }
+    std::set<std::pair<std::string, std::string>> keys;
+    MemorySettingsStore inner;
+};
+
+// The table of known keys is what settings files and batch lines are
+// filtered by: a key the calculation reads that the table lacks would be
+// dropped from both.
+TEST(KnownSettings, HoldEveryKeyTheCalculationReads)
+{
+    RecordingStore store;
+    for (int state = 0; state < kStateCount; ++state) {
+        PayRecord r;
+        PassInput in;
+        in.txtIncome = "1000";
+        test::ReportLog log;
+        ErrorScheme errors(r, [&log] { return std::make_unique<test::ScriptedReport>(log); });
+        Pass pass(r, in, store, errors);
+        store.save("Settings", "State", std::to_string(state));
+        r.intState = static_cast<std::int16_t>(state);
+        runCommand([&] { calculateCommand(pass); });
+    }
+    EXPECT_GE(store.keys.size(), 5u);
+    for (const auto& [section, key] : store.keys) EXPECT_TRUE(isKnownSetting(section, key)) << section << "/" << key;
+    EXPECT_FALSE(isKnownSetting("StateInfo", "State"));
+    EXPECT_FALSE(isKnownSetting("Settings", "deps"));
+}
+
+}  // namespace
+}  // namespace wm

@@ -1,0 +1,210 @@
+// wagemark_screenshots DIR: pictures of every window in typical states, the
+// main window filling the screen's free area, for looking at the layout (not
+// a test; run under a display of the size to look at, or offscreen). It also
+// says which window needs more room than the screen gives it.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <cstdio>
+
+#include "forms/main/ui/main_form.h"
+#include "forms/main/ui/misc_dialog.h"
+#include "forms/main/ui/pictures.h"
+#include "forms/w4/ui/table_picker_dialog.h"
+#include "forms/w4/ui/two_earner_window.h"
+#include "qtcore/qt_settings_store.h"
+#include "shell/ui/error_report_dialog.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/mdi_shell.h"
+#include "shell/ui/shell_forms.h"
+#include "shell/ui/version.h"
+#include "support/shell_fixture.h"
+#include "ui/artwork.h"
+#include "ui/form_registry.h"
+
+using namespace wm;
+
+namespace {
+QString out;
+
+void save(QWidget* w, const QString& name)
+{
+    QApplication::processEvents();
+    QTest::qWait(150);
+    w->grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// A window whose smallest usable size does not fit where it is shown.
+void checkFits(QWidget* w, QSize room, const QString& name)
+{
+    const QSize need = w->minimumSizeHint().expandedTo(w->minimumSize());
+    const bool fits = need.width() <= room.width() && need.height() <= room.height();
+    std::printf("%-22s needs %4dx%-4d has %4dx%-4d%s\n", qPrintable(name), need.width(), need.height(), room.width(),
+                room.height(), fits ? "" : "  DOES NOT FIT");
+}
+
+void showDialog(QWidget* d)
+{
+    const QRect avail = d->screen()->availableGeometry();
+    if (!d->testAttribute(Qt::WA_Resized)) d->adjustSize();
+    d->resize(d->size().boundedTo(avail.size()));
+    d->show();
+    checkFits(d, avail.size(), d->objectName());
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    QTemporaryDir dir;
+    QtSettingsStore settings(dir.path());
+    settings.save("User", "DontShow", "1");
+    PayRecord record;
+    int reports = 0;
+    ErrorScheme errors(record, [&reports] { return std::make_unique<test::CountingReport>(reports, 5); });
+    FormRegistry forms;
+    registerAllForms(forms);
+    QtHelpService help;
+    test::RecordingBrowser browser;
+    MdiShell shell(record, settings, errors, forms, {help, browser});
+    const QRect avail = shell.screen()->availableGeometry();
+    std::printf("screen %dx%d, device pixel ratio %.1f\n", avail.width(), avail.height(), shell.devicePixelRatioF());
+    shell.setGeometry(avail);
+    shell.show();
+    if (!QTest::qWaitForWindowExposed(&shell)) std::fprintf(stderr, "the main window was not shown in time\n");
+    checkFits(&shell, avail.size(), QStringLiteral("main window"));
+    shell.showStartForm();
+
+    // Every form in the main window, as it opens first.
+    for (const FormEntry& e : forms.entries()) {
+        if (e.kind == FormKind::Modal || e.id == FormId::Print) continue;
+        shell.open(e.id);
+        QWidget* w = shell.form(e.id);
+        checkFits(w, shell.mdiArea()->viewport()->size(), QString::fromLatin1(e.objectName));
+        save(&shell, QString::fromLatin1(e.objectName));
+        if (e.id != FormId::Main) shell.close(e.id);
+        QTest::qWait(50);
+    }
+
+    // The calculator with a result and its explanation.
+    shell.open(FormId::Main);
+    auto* main = qobject_cast<MainForm*>(shell.form(FormId::Main));
+    main->findChild<QLineEdit*>("txtIncome")->setText("1250");
+    main->findChild<QLineEdit*>("txt401k")->setText("5");
+    auto* state = main->findChild<QComboBox*>("cboState");
+    state->setCurrentIndex(4);
+    emit state->activated(4);
+    main->findChild<QComboBox*>("cboExemptions")->setCurrentIndex(1);
+    emit main->findChild<QComboBox*>("cboExemptions")->activated(1);
+    main->calculate();
+    main->findChild<QToolButton*>("cmdExplain")->click();
+    save(&shell, "main_calculated");
+    main->findChild<QToolButton*>("cmdExplain")->click();
+    shell.action("ID_ShowLabel")->trigger();
+    state->setCurrentIndex(19);
+    emit state->activated(19);
+    save(&shell, "main_hint");
+
+    shell.open(FormId::StateOptions);
+    QWidget* opts = shell.form(FormId::StateOptions);
+    auto* optState = opts->findChild<QComboBox*>("cboState");
+    optState->setCurrentIndex(23);
+    emit optState->activated(23);
+    if (auto* b = opts->findChild<QAbstractButton*>("op3Marital_8")) b->click();
+    save(&shell, "state_mississippi");
+    optState->setCurrentIndex(6);
+    emit optState->activated(6);
+    save(&shell, "state_connecticut");
+    shell.close(FormId::StateOptions);
+    QTest::qWait(100);
+
+    shell.open(FormId::Main);
+    main = qobject_cast<MainForm*>(shell.form(FormId::Main));
+    main->findChild<QLineEdit*>("txtHours")->setText("80");
+    main->calculate();
+    shell.open(FormId::Print);
+    save(&shell, "frmPrint");
+    shell.close(FormId::Print);
+    for (FormId id : {FormId::YearCheck, FormId::Analysis}) {
+        shell.open(id);
+        save(&shell, QString::fromLatin1(forms.find(id)->objectName) + QStringLiteral("_calculated"));
+        shell.close(id);
+        QTest::qWait(50);
+    }
+    shell.open(FormId::Main);
+    {
+        MiscDialog d(main->model(), MiscModel::Page::PayRaise, &shell);
+        showDialog(&d);
+        d.findChild<QLineEdit*>("txtRaise_0")->setText("3");
+        d.findChild<QPushButton*>("cmdExit_1")->click();
+        save(&d, "raise");
+        d.findChild<QTabWidget*>("tabLR")->setCurrentIndex(0);
+        d.findChild<QLineEdit*>("txtRaise_2")->setText("2");
+        d.findChild<QListWidget*>("lstGrossPay")->setCurrentRow(1);
+        save(&d, "local_tax");
+    }
+    for (int table : {1, 2}) {
+        record.Table = static_cast<std::int16_t>(table);
+        w4::TablePickerDialog d(record, &shell);
+        showDialog(&d);
+        save(&d, QStringLiteral("table%1_picker").arg(table));
+    }
+    {
+        ReportData data;
+        data.description = {"Error Number  ", "13", "Description   ", "Type mismatch", "Build Number  ", "5",
+                            "Module Name   ", "frmMain", "Procedure Name", "Form_Load", "Line Number   ", "108",
+                            "Date and time ", "12/08/2026 07:00:00 PM"};
+        data.appTitle = "Wagemark";
+        data.variables = {VarList{"Empty"}, VarList{"Empty"}, VarList{"Pic", "1", "varLocalTaxColor", "0"},
+                          programVariables(record)};
+        ErrorReportDialog d(data, "/home/user/.local/share/wagemark/errors.log", &shell);
+        showDialog(&d);
+        save(&d, "error");
+        d.findChild<QToolButton*>("cmdDetails")->click();
+        save(&d, "error_details");
+    }
+    help.show(370);
+    checkFits(help.window(), avail.size(), QStringLiteral("HelpWindow"));
+    save(help.window(), "help_w4");
+    std::printf("help window at %d,%d %dx%d\n", help.window()->x(), help.window()->y(), help.window()->width(),
+                help.window()->height());
+    help.show(0);
+    save(help.window(), "help");
+    help.quit();
+
+    for (auto [id, file] : {std::pair{FormId::About, "about"}, {FormId::Calendar, "calendar"}}) {
+        const FormEntry* e = forms.find(id);
+        std::unique_ptr<QWidget> w(e->make(shell.context(), &shell));
+        showDialog(w.get());
+        save(w.get(), QString::fromLatin1(file));
+    }
+    art::splash(versionText()).save(out + "/splash.png");
+
+    // All backgrounds on one sheet.
+    QPixmap sheet(8 * 150, 5 * 110);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    for (int n = 1; n <= 38; ++n) {
+        const int i = n - 1;
+        p.drawPixmap((i % 8) * 150, (i / 8) * 110, backgroundPicture(n, QSize(146, 90)));
+        p.drawText(QRect((i % 8) * 150, (i / 8) * 110 + 90, 146, 18), Qt::AlignCenter, backgroundName(n));
+    }
+    p.end();
+    sheet.save(out + "/backgrounds.png");
+    return 0;
+}
