@@ -71,6 +71,28 @@ bool plainAmount(std::string_view s, Currency& c)
     return true;
 }
 
+// Whether a plain number as typed ("5", "12.5") lies within a whole-number
+// range, told from its digits: up to three before the point and six after
+// it, no double lies on the other side of a bound. False (undecided) for
+// any other text.
+bool plainWithin(const InputLimit& l, std::string_view s, bool& inside)
+{
+    const auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
+    std::size_t i = 0;
+    int whole = 0;
+    for (; digit(i); ++i) whole = whole * 10 + (s[i] - '0');
+    if (i == 0 || i > 3) return false;
+    bool fraction = false;  // a digit after the point that is not 0
+    if (i < s.size() && s[i] == '.') {
+        const std::size_t point = i++;
+        for (; digit(i); ++i) fraction = fraction || s[i] != '0';
+        if (i == point + 1 || i - point - 1 > 6) return false;
+    }
+    if (i != s.size()) return false;
+    inside = whole >= l.lo && (whole < l.hi || (whole == l.hi && !fraction));
+    return true;
+}
+
 // The stored settings something reads (core's list), by a hash of the
 // section and key: a line's settings are looked up, not searched for.
 class KnownSettings {
@@ -270,7 +292,7 @@ struct LineReader::Impl final : LineSink {
                 inside = within(l, c);
                 for (std::size_t i = 0; i < kParts.size(); ++i)
                     if (&l == &limitOf(kParts[i])) parts[i] = c;
-            } else if (!isBlank(text)) {
+            } else if (!plainWithin(l, text, inside) && !isBlank(text)) {
                 inside = within(l, toDouble(text));
             }
         } catch (const RuntimeError&) {

@@ -161,5 +161,25 @@ TEST(BatchInput, PlainAmountsReadAsTheCalculatorReadsThem)
     }
 }
 
+// A percentage in range on the quick path is one the general reader takes:
+// the line is refused as out of range exactly when `calc --401k` is.
+TEST(BatchInput, PlainPercentagesAreRangedAsTheCalculatorRangesThem)
+{
+    for (const char* text : {"0", "5", "007", "12.5", "99.999999", "100", "100.0", "100.000000", "100.000001",
+                             "100.0000000001", "101", "1000", "5.", "0.000001", "-0", "1e2"}) {
+        SCOPED_TRACE(text);
+        std::vector<std::string> args = {"wagemark-cli", "calc", "--income", "1000", "--401k", text};
+        std::istringstream none;
+        std::ostringstream out, err;
+        run(args, none, out, err);
+        const bool taken = err.str().find("--401k: expected a percentage") == std::string::npos;
+        std::istringstream line(std::string(R"({"txtIncome":"1000","txt401k":")") + text + "\"}\n");
+        args = {"wagemark-cli", "batch"};
+        std::ostringstream batchOut;
+        run(args, line, batchOut, err);
+        EXPECT_EQ(batchOut.str().find("txt401k must be a percentage") == std::string::npos, taken) << batchOut.str();
+    }
+}
+
 }  // namespace
 }  // namespace wm::cli
