@@ -61,7 +61,9 @@ bool plainAmount(std::string_view s, Currency& c)
     std::size_t i = 0;
     std::int64_t count = 0;
     for (; digit(i); ++i) count = count * 10 + (s[i] - '0');
-    if (i == 0 || i > 14) return false;  // far below the top of the range, which toCurrency guards
+    // Fourteen digits stay far below the top of the range; longer ones go to
+    // toCurrency, which guards it.
+    if (i == 0 || i > 14) return false;
     int decimals = 0;
     if (i < s.size() && s[i] == '.')
         for (++i; digit(i) && decimals < 4; ++i, ++decimals) count = count * 10 + (s[i] - '0');

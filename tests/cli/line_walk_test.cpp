@@ -12,6 +12,7 @@
 #include "cli/line_reader.h"
 #include "cli/line_walk.h"
 #include "cli/options.h"
+#include "record/settings_store.h"
 
 namespace wm::cli {
 namespace {
@@ -83,6 +84,24 @@ std::vector<std::string> lines()
     for (const int depth : {63, 64, 65})  // the line's object is the first level
         l.push_back(R"({"x":)" + std::string(depth - 1, '[') + std::string(depth - 1, ']') + "}");
     return l;
+}
+
+// Of a line's stored settings exactly those something reads are kept.
+TEST(BatchInput, KnownSettingsAreKeptAndNoOthers)
+{
+    LineReader reader;
+    int kept = 0;
+    for (const SettingKey& k : knownSettings()) {
+        const std::string section(k.section), key(k.key);
+        SCOPED_TRACE(section + "/" + key);
+        const std::string other = key + "x";
+        const std::string line = R"({"settings":{")" + section + R"(":{")" + key + R"(":"v",")" + other +
+                                 R"(":"w"},"x)" + section + R"(":{")" + key + R"(":"x"}}})";
+        const std::string read = readLine(reader, line);
+        EXPECT_EQ(read.substr(read.rfind('|') + 1), section + "/" + key + "=v");
+        ++kept;
+    }
+    EXPECT_EQ(kept, 38);
 }
 
 // Each walk this processor can run reads every line as the generic one does.
