@@ -52,27 +52,6 @@ std::string_view syntaxText(error_code e)
     }
 }
 
-// A plain amount as most lines write it ("1250", "980.06"): what
-// toCurrency makes of it, read without the general reader; false for any
-// other text.
-bool plainAmount(std::string_view s, Currency& c)
-{
-    const auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
-    std::size_t i = 0;
-    std::int64_t count = 0;
-    for (; digit(i); ++i) count = count * 10 + (s[i] - '0');
-    // Fourteen digits stay far below the top of the range; longer ones go to
-    // toCurrency, which guards it.
-    if (i == 0 || i > 14) return false;
-    int decimals = 0;
-    if (i < s.size() && s[i] == '.')
-        for (++i; digit(i) && decimals < 4; ++i, ++decimals) count = count * 10 + (s[i] - '0');
-    if (i != s.size() || (decimals == 0 && s.back() == '.')) return false;
-    for (; decimals < 4; ++decimals) count *= 10;
-    c = Currency::fromCount(count);
-    return true;
-}
-
 // Whether a plain number as typed ("5", "12.5") lies within a whole-number
 // range, told from its digits: up to three before the point and six after
 // it, no double lies on the other side of a bound. False (undecided) for
