@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <condition_variable>
@@ -162,13 +163,15 @@ char* putFixed4(char* p, Currency c)
     const std::int64_t v = c.count();
     std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
     if (v < 0) *p++ = '-';
-    const std::uint64_t last = eightDigits(static_cast<std::uint32_t>(m % kGroup));  // 4 whole, 4 decimals
-    m /= kGroup;
-    if (m == 0) {
+    std::uint64_t last;  // 4 whole digits, 4 decimals
+    if (m < kGroup) {
+        last = eightDigits(static_cast<std::uint32_t>(m));
         // The whole part without its leading zeros, but one digit at least.
         const int zeros = std::min(std::countr_zero(last ^ kZeros) / 8, 3);
         p = putWord(p, last >> (8 * zeros), static_cast<std::size_t>(4 - zeros));
     } else {
+        last = eightDigits(static_cast<std::uint32_t>(m % kGroup));
+        m /= kGroup;
         const std::uint64_t middle = eightDigits(static_cast<std::uint32_t>(m % kGroup));
         if (m >= kGroup) {  // at most 922 above 10^16
             p = putLeading(p, eightDigits(static_cast<std::uint32_t>(m / kGroup)));
@@ -218,12 +221,34 @@ char* putError(char* p, const ReportSummary& e)
     return put(p, "}}");
 }
 
+// "...": the label of a state's calculator ("Tax Code last modified: ..."),
+// quoted once for the many lines of that state.
+class QuotedLabels {
+public:
+    std::string_view of(std::int16_t state, std::string_view label)
+    {
+        Entry& e = entries_[static_cast<std::size_t>(state) % entries_.size()];
+        if (label != e.label || e.quoted.empty()) {
+            e.label.assign(label);
+            e.quoted.resize(quotedRoom(label));
+            e.quoted.resize(static_cast<std::size_t>(putQuoted(e.quoted.data(), label) - e.quoted.data()));
+        }
+        return e.quoted;
+    }
+
+private:
+    struct Entry {
+        std::string label, quoted;
+    };
+    std::array<Entry, 64> entries_;  // by state index
+};
+
 // The output object of one calculation (or its run-time error), with the
-// given source text as "id", and a newline.
-void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, std::string_view lblModified,
+// given source text as "id" and the label already quoted, and a newline.
+void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, std::string_view quotedLabel,
                   std::string_view notice, const std::optional<ReportSummary>& error)
 {
-    std::size_t room = 1024 + idRaw.size() + quotedRoom(lblModified) + quotedRoom(notice);
+    std::size_t room = 1024 + idRaw.size() + quotedLabel.size() + quotedRoom(notice);
     if (error)
         room += quotedRoom(error->description) + quotedRoom(error->module) + quotedRoom(error->procedure);
     char* p = out.reserve(room);
@@ -255,7 +280,7 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
     p = put(p, ",\"DepsNumber\":");
     p = putInt(p, r.DepsNumber);
     p = put(p, ",\"lblModified\":");
-    p = putQuoted(p, lblModified);
+    p = put(p, quotedLabel);
     if (!notice.empty()) {
         p = put(p, ",\"notice\":");
         p = putQuoted(p, notice);
@@ -417,11 +442,13 @@ private:
                 appendLineError(out, number, *why);
                 return false;
             }
-        appendResult(out, id_, calc_.record(), calc_.lblModified(), calc_.notice(), calc_.error().summary);
+        appendResult(out, id_, calc_.record(), labels_.of(calc_.record().intState, calc_.lblModified()), calc_.notice(),
+                     calc_.error().summary);
         return !calc_.error().summary;
     }
 
     LineReader reader_;
+    QuotedLabels labels_;
     Calculator calc_;
     CalcRequest request_;
     std::string id_;
@@ -604,7 +631,8 @@ void appendExplain(OutBuffer& out, const Trace& trace)
 std::string resultObject(std::string_view idRaw, const CalcOutcome& res, bool explain)
 {
     OutBuffer out;
-    appendResult(out, idRaw, res.record, res.lblModified, res.notice, res.error);
+    appendResult(out, idRaw, res.record, QuotedLabels().of(res.record.intState, res.lblModified), res.notice,
+                 res.error);
     std::string text(out.view());
     text.pop_back();  // the newline
     if (!explain || res.error) return text;

@@ -8,6 +8,7 @@
 
 #include <simdjson.h>
 
+#include <bit>
 #include <cstring>
 
 // The kernel this copy is built for; without one, the kernel the compiler's
@@ -51,18 +52,25 @@ std::string_view trimRight(std::string_view s)
 }
 
 // A key as written when it holds no escape (the common case, and then it
-// needs no copy); otherwise unescaped. Its closing quote is found from the
-// value: between them lie only blanks and the colon.
+// needs no copy); otherwise unescaped.
 error_code keyOf(od::field& f, std::string_view& key)
 {
+    // The closing quote is there (the string was checked) and the line is
+    // padded past its end: the key is looked through eight bytes at a time
+    // for that quote or a backslash.
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
     const char* start = f.key().raw();
-    const char* end = f.value().raw_json_token().data() - 1;
-    while (*end != ':') --end;
-    --end;
-    while (*end != '"') --end;
-    key = std::string_view(start, static_cast<std::size_t>(end - start));
-    if (!std::memchr(start, '\\', key.size())) return simdjson::SUCCESS;
-    return f.unescaped_key().get(key);
+    for (const char* p = start;; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        const std::uint64_t quote = w ^ (kOnes * '"'), slash = w ^ (kOnes * '\\');
+        const std::uint64_t hit = (((quote - kOnes) & ~quote) | ((slash - kOnes) & ~slash)) & kHigh;
+        if (!hit) continue;
+        const char* end = p + std::countr_zero(hit) / 8;  // the first of them: a later one may be a false hit
+        if (*end == '\\') return f.unescaped_key().get(key);
+        key = std::string_view(start, static_cast<std::size_t>(end - start));
+        return simdjson::SUCCESS;
+    }
 }
 
 // Checks a value and all it holds as JSON, reading it to its end. `depth`
