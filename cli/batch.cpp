@@ -293,9 +293,33 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
 
 constexpr std::size_t kChunkBytes = 1 << 16;
 
+// An allocator that leaves new bytes as they are: the input is read over
+// them, so zeroing them first would only cost time.
+template <class T>
+struct Uncleared : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = Uncleared<U>;
+    };
+    Uncleared() = default;
+    template <class U>
+    Uncleared(const Uncleared<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+};
+using Bytes = std::vector<char, Uncleared<char>>;
+
 // Whole lines of the input, computed together.
 struct Chunk {
-    std::string text;        // the lines, each ending in '\n' but perhaps the last of the input
+    Bytes text;              // the lines, each ending in '\n' but perhaps the last of the input
     bool overlong = false;   // one line longer than kMaxLineBytes, not kept
     long firstLine = 0;      // number of the first line
     long lines = 0;
@@ -325,7 +349,7 @@ public:
             searched = c.text.size();
             if (nl) {
                 const std::size_t cut = static_cast<std::size_t>(static_cast<const char*>(nl) - c.text.data()) + 1;
-                carry_.assign(c.text, cut);
+                carry_.assign(c.text.begin() + static_cast<std::ptrdiff_t>(cut), c.text.end());
                 c.text.resize(cut);
                 break;
             }
@@ -339,9 +363,9 @@ public:
             }
         }
         // A byte-order mark may open the input; it is not part of the line.
-        if (start_ && c.text.rfind("\xEF\xBB\xBF", 0) == 0) {
-            c.text.erase(0, 3);
-            if (c.text.empty()) c.text = "\n";  // the mark alone: one empty line
+        if (start_ && c.text.size() >= 3 && std::memcmp(c.text.data(), "\xEF\xBB\xBF", 3) == 0) {
+            c.text.erase(c.text.begin(), c.text.begin() + 3);
+            if (c.text.empty()) c.text.assign(1, '\n');  // the mark alone: one empty line
         }
         start_ = false;
         c.lines = 0;
@@ -357,7 +381,7 @@ public:
 
 private:
     // Appends what the input holds now, up to a chunk; false at its end.
-    bool fill(std::string& s)
+    bool fill(Bytes& s)
     {
         const std::size_t old = s.size();
         s.resize(old + kChunkBytes);
@@ -375,9 +399,9 @@ private:
                 end_ = true;
                 break;
             }
-            const std::size_t nl = c.text.find('\n');
-            if (nl != std::string::npos) {
-                carry_.assign(c.text, nl + 1);
+            const auto nl = std::find(c.text.begin(), c.text.end(), '\n');
+            if (nl != c.text.end()) {
+                carry_.assign(nl + 1, c.text.end());
                 break;
             }
         }
@@ -389,7 +413,7 @@ private:
     }
 
     std::streambuf& in_;
-    std::string carry_;  // the start of the next line
+    Bytes carry_;  // the start of the next line
     bool end_ = false;
     bool start_ = true;
     long nextLine_ = 1;
