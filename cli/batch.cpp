@@ -82,18 +82,16 @@ std::size_t plainLength(std::string_view s)
     return i;
 }
 
-// "..." with the JSON escapes.
+// "..." with the JSON escapes: runs that need none are copied whole.
 char* putQuoted(char* p, std::string_view s)
 {
     *p++ = '"';
-    const std::size_t plain = plainLength(s);
-    p = put(p, s.substr(0, plain));
-    for (const char ch : s.substr(plain)) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x20 && c != '"' && c != '\\') {
-            *p++ = ch;
-            continue;
-        }
+    for (;;) {
+        const std::size_t plain = plainLength(s);
+        p = put(p, s.substr(0, plain));
+        if (plain == s.size()) break;
+        const auto c = static_cast<unsigned char>(s[plain]);
+        s.remove_prefix(plain + 1);
         *p++ = '\\';
         switch (c) {
         case '"': *p++ = '"'; break;
