@@ -34,7 +34,8 @@ enum class FormId {
     YearCheck,        // frmYearCheck, "18"
 };
 
-// Help context of the Year Check page (370 is the Form W-4 instructions).
+// Help contexts: the Form W-4 instructions, the Year Check page.
+inline constexpr int kW4HelpContext = 370;
 inline constexpr int kYearCheckHelpContext = 380;
 
 class Navigator {
@@ -42,7 +43,7 @@ public:
     virtual ~Navigator() = default;
     // Opens (or brings forward) a child form of the main window.
     virtual void open(FormId form) = 0;
-    // Help at a context (370 = the Form W-4 instructions), or its contents.
+    // Help at a context (kW4HelpContext, ...), or its contents.
     virtual void showHelp(int context = 0) = 0;
     // Closes an open child form, as its own Close command would.
     virtual void close(FormId form) { (void)form; }

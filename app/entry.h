@@ -11,17 +11,26 @@
 #include <string_view>
 
 #include "record/currency.h"
+#include "record/input_limits.h"
 #include "record/runtime_error.h"
 
 namespace wm {
 
 // Why an entry was refused. `field` is the field as its form names it
 // ("Income Amount", or a worksheet line "D", "4", "9"); `message` is the full
-// text for the message box.
+// text for the message box; `input` the entry of the table of input limits
+// it was, where it was one: the window puts the focus there.
 struct Refusal {
     std::string field;
     std::string message;
+    std::optional<Input> input = std::nullopt;
     bool operator==(const Refusal&) const = default;
+
+    // A refusal of an input of the limits table, named as the table names it.
+    static Refusal of(Input input, std::string message)
+    {
+        return {std::string(limitOf(input).field), std::move(message), input};
+    }
 };
 
 // A value read from an entry, or the reason it could not be.

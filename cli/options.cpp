@@ -127,16 +127,41 @@ double numberIn(std::string_view option, const std::string& value, Input input)
     return d;
 }
 
+// The frequencies as the help offers them: the shortest period first.
+std::vector<const PayFrequency*> frequenciesOffered()
+{
+    std::vector<const PayFrequency*> rows;
+    for (const PayFrequency& f : kPayFrequencies) rows.push_back(&f);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const PayFrequency* a, const PayFrequency* b) { return a->periodsPerYear > b->periodsPerYear; });
+    return rows;
+}
+
+// "weekly, biweekly, semimonthly or monthly"; "weekly | biweekly | ...".
+std::string frequencyNames(std::string_view between, std::string_view last)
+{
+    std::string out;
+    const std::vector<const PayFrequency*> rows = frequenciesOffered();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) out += i + 1 == rows.size() ? last : between;
+        out += rows[i]->cliNames[0];
+    }
+    return out;
+}
+
+// The --frequency help: the names and the default.
+const std::string kFrequencyHelp = frequencyNames(" | ", " | ") + " (default " +
+                                   std::string(kPayFrequencies[kDefaultFrequency].cliNames[0]) + ")";
+
 std::int16_t frequency(const std::string& v)
 {
-    static const std::map<std::string, std::int16_t> names = {
-        {"weekly", 0}, {"semimonthly", 1}, {"semi-monthly", 1}, {"twice-a-month", 1},
-        {"biweekly", 2}, {"bi-weekly", 2}, {"every-two-weeks", 2}, {"monthly", 3}};
     const std::string t = trimmed(v);
-    auto it = names.find(lower(t));
-    if (it != names.end()) return it->second;
-    if (t.size() == 1 && t[0] >= '0' && t[0] <= '3') return static_cast<std::int16_t>(t[0] - '0');
-    throw UsageError{"--frequency: expected weekly, biweekly, semimonthly or monthly, got " + quoted(v)};
+    const std::string name = lower(t);
+    for (const PayFrequency& f : kPayFrequencies)
+        for (std::string_view n : f.cliNames)
+            if (!n.empty() && n == name) return f.code;
+    if (t.size() == 1 && knownFrequency(t[0] - '0')) return static_cast<std::int16_t>(t[0] - '0');
+    throw UsageError{"--frequency: expected " + frequencyNames(", ", " or ") + ", got " + quoted(v)};
 }
 
 std::int16_t status(const std::string& v)
@@ -151,7 +176,8 @@ std::int16_t status(const std::string& v)
 std::int16_t state(const std::string& value)
 {
     const std::string v = trimmed(value);
-    if (!v.empty() && std::isdigit(static_cast<unsigned char>(v[0]))) return wholeNumber("--state", v, 0, 41);
+    if (!v.empty() && std::isdigit(static_cast<unsigned char>(v[0])))
+        return wholeNumber("--state", v, 0, kStateCount - 1);
     const int i = findState(v);
     if (i < 0) throw UsageError{"--state: unknown state " + quoted(v) + " (see wagemark-cli states)"};
     return static_cast<std::int16_t>(i);
@@ -192,7 +218,12 @@ std::int16_t localBase(const std::string& v)
 // The names the help gives for each list value; a test runs each through
 // its option.
 
-std::vector<std::string> frequencyChoices() { return {"weekly", "biweekly", "semimonthly", "monthly"}; }
+std::vector<std::string> frequencyChoices()
+{
+    std::vector<std::string> names;
+    for (const PayFrequency* f : frequenciesOffered()) names.emplace_back(f->cliNames[0]);
+    return names;
+}
 std::vector<std::string> statusChoices() { return {"married", "single", "married-single"}; }
 std::vector<std::string> rateChoices() { return {"A", "B", "C", "D", "E"}; }
 std::vector<std::string> filingChoices() { return {"single", "joint", "separate", "head"}; }
@@ -250,8 +281,9 @@ const std::array kOptions = {
                s.o.hours = v;
            },
            "", BatchType::None, 0, 0, kNoRead, 0, L(Input::Hours)},
-    Option{"--frequency", "F", "weekly | biweekly | semimonthly | monthly (default biweekly)", "weekly",
-           Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole, 0, 3,
+    Option{"--frequency", "F", kFrequencyHelp, "weekly",
+           Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole, 0,
+           kLastFrequency,
            [](Q& q, B b) { q.HowOft = b.whole; }, 0, nullptr, frequencyChoices},
     Option{"--status", "S",
            "married | single | married-single (default married);\n"
@@ -278,7 +310,7 @@ const std::array kOptions = {
            [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool, 0, 0,
            [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
     Option{"--state", "NAME|INDEX", "state by name, calculator or index", "New York|NewYork|28", Section::Calc,
-           [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole, 0, 41,
+           [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole, 0, kStateCount - 1,
            [](Q& q, B b) { q.intState = b.whole; }, 0, nullptr, stateChoices},
     Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
            [](S& s, N n, V v) {

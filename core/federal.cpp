@@ -14,7 +14,7 @@ constexpr FederalTable row(Currency t1, Currency t2, Currency t3, Currency t4, C
 }  // namespace
 
 // 2000 percentage-method tables, [married/single][HowOft].
-const std::array<std::array<FederalTable, 4>, 2> kFederalTables = {{
+const std::array<ByFrequency<FederalTable>, 2> kFederalTables = {{
     {{
         row(124_usd, 931_usd, 1942_usd, 3192_usd, 5633_usd, 121.05, 404.13, 791.63, 1670.39),
         row(269_usd, 2017_usd, 4208_usd, 6917_usd, 12204_usd, 262.20, 875.68, 1715.47, 3618.79),
@@ -31,8 +31,9 @@ const std::array<std::array<FederalTable, 4>, 2> kFederalTables = {{
 
 Currency allowanceAmount(std::int16_t deps, std::int16_t howOft)
 {
-    if (howOft < 0 || howOft > 3) return {};
-    return Currency::round(static_cast<double>(deps) * kAllowanceValue[static_cast<std::size_t>(howOft)]);
+    const PayFrequency* f = payFrequency(howOft);
+    if (!f) return {};
+    return Currency::round(static_cast<double>(deps) * f->allowanceValue);
 }
 
 FederalResult federalBracket(Currency b, int howOft, int valMarried)
@@ -46,18 +47,6 @@ FederalResult federalBracket(Currency b, int howOft, int valMarried)
     return {Currency::round(d.toDouble() * kFederalRates[k - 1] + t.base[k - 1]), static_cast<int>(k)};
 }
 
-namespace {
-constexpr const char* kFrequencyName[] = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
-
-// FICA at the employee rates, or the self-employment rates.
-struct FicaRates {
-    double total, ss, medicare;
-};
-constexpr FicaRates kEmployee{0.0765, 0.062, 0.0145};
-constexpr FicaRates kSelfEmployed{0.153, 0.124, 0.029};
-
-}  // namespace
-
 void FedTax(Pass& p)
 {
     PayRecord& r = p.r;
@@ -65,7 +54,7 @@ void FedTax(Pass& p)
     Procedure proc(p.errors, "frmMain", "FedTax");
     proc.run(
         [&] {
-            if (r.HowOft < 0 || r.HowOft > 3) {
+            if (!knownFrequency(r.HowOft)) {
                 r.fTax = Currency();
                 p.note("No federal table for pay frequency code ", r.HowOft);
                 return;
@@ -74,7 +63,7 @@ void FedTax(Pass& p)
             r.fTax = f.tax;
             if (!p.tracing()) return;
             const char* status = r.valMarried == 0 ? "Married" : "Single";
-            const char* freq = kFrequencyName[r.HowOft];
+            const std::string_view freq = payFrequency(r.HowOft)->tableName;
             const FederalTable& t = kFederalTables[r.valMarried == 0 ? 0 : 1][static_cast<std::size_t>(r.HowOft)];
             if (f.bracket == 0)
                 p.explain(r.fTax, "Federal ", status, " ", freq, " table: nothing up to ", t.over[0]);
@@ -92,17 +81,17 @@ void FedTax(Pass& p)
         },
         [&] {
             ficaBase = r.SSBase - r.SSEmp;
-            r.amtFICA = Currency::round(ficaBase.toDouble() * kEmployee.total);
+            r.amtFICA = Currency::round(ficaBase.toDouble() * kEmployeeFica.total);
         },
-        [&] { r.amtSS = Currency::round(ficaBase.toDouble() * kEmployee.ss); },
-        [&] { r.amtMedicare = Currency::round(ficaBase.toDouble() * kEmployee.medicare); },
+        [&] { r.amtSS = Currency::round(ficaBase.toDouble() * kEmployeeFica.ss); },
+        [&] { r.amtMedicare = Currency::round(ficaBase.toDouble() * kEmployeeFica.medicare); },
         [&] {
             if (p.in.chkSelfEmployed) {
-                r.amtFICA = Currency::round(ficaBase.toDouble() * kSelfEmployed.total);
-                r.amtSS = Currency::round(ficaBase.toDouble() * kSelfEmployed.ss);
-                r.amtMedicare = Currency::round(ficaBase.toDouble() * kSelfEmployed.medicare);
+                r.amtFICA = Currency::round(ficaBase.toDouble() * kSelfEmployedFica.total);
+                r.amtSS = Currency::round(ficaBase.toDouble() * kSelfEmployedFica.ss);
+                r.amtMedicare = Currency::round(ficaBase.toDouble() * kSelfEmployedFica.medicare);
             }
-            const FicaRates& rates = p.in.chkSelfEmployed ? kSelfEmployed : kEmployee;
+            const FicaRates& rates = ficaRates(p.in.chkSelfEmployed);
             p.explain(ficaBase, "Pay subject to FICA (gross pay less pre-FICA)");
             p.explain(r.amtSS, "Social Security ", Pct{rates.ss},
                       p.in.chkSelfEmployed ? " (self-employed)" : "");

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "record/currency.h"
+#include "record/pay_frequency.h"
 
 namespace wm {
 
@@ -20,14 +21,25 @@ struct FederalTable {
 inline constexpr std::array<double, 5> kFederalRates = {0.15, 0.28, 0.31, 0.36, 0.396};
 
 // Indexed [married 0 / single 1][HowOft].
-extern const std::array<std::array<FederalTable, 4>, 2> kFederalTables;
+extern const std::array<ByFrequency<FederalTable>, 2> kFederalTables;
 
-// Value of one withholding allowance for HowOft 0..3.
-inline constexpr std::array<double, 4> kAllowanceValue = {53.85, 116.67, 107.69, 233.33};
-
-// amtDed: currency rounding of allowances x allowance value; 0 for an
-// unknown frequency.
+// amtDed: currency rounding of allowances x the frequency's allowance value
+// (record/pay_frequency.h); 0 for an unknown frequency.
 Currency allowanceAmount(std::int16_t deps, std::int16_t howOft);
+
+// FICA of one period: Social Security and Medicare at the employee rates,
+// or the self-employment rates. A period by itself has no wage base; the
+// Year Check stops Social Security at the year's.
+struct FicaRates {
+    double total, ss, medicare;
+};
+inline constexpr FicaRates kEmployeeFica{0.0765, 0.062, 0.0145};
+inline constexpr FicaRates kSelfEmployedFica{0.153, 0.124, 0.029};
+constexpr const FicaRates& ficaRates(bool selfEmployed) { return selfEmployed ? kSelfEmployedFica : kEmployeeFica; }
+
+// The year 2000's Social Security wage base: no Social Security on the
+// year's FICA wages above it.
+inline constexpr Currency kWageBase2000 = 76200_usd;
 
 struct FederalResult {
     Currency tax;   // before cents rounding

@@ -69,9 +69,8 @@ void calculateCommand(Pass& p, std::int16_t origin)
              [&] { r.DepsNumber = toInt16(p.in.exemptions); },
              [&] {
                  r.amtDed = allowanceAmount(r.DepsNumber, r.HowOft);
-                 if (r.HowOft >= 0 && r.HowOft <= 3)
-                     p.explain(r.amtDed, "Withholding allowances ", r.DepsNumber, " x ",
-                               kAllowanceValue[static_cast<std::size_t>(r.HowOft)]);
+                 if (const PayFrequency* f = payFrequency(r.HowOft))
+                     p.explain(r.amtDed, "Withholding allowances ", r.DepsNumber, " x ", f->allowanceValue);
              },
              [&] { Calculate(p); },
              [&] {

@@ -172,8 +172,6 @@ SocialSecurityYear socialSecurityYear(Currency wages, Currency tax, int periods,
 
 namespace {
 
-constexpr double socialSecurityRate(bool selfEmployed) { return selfEmployed ? 0.124 : 0.062; }
-constexpr double medicareRate(bool selfEmployed) { return selfEmployed ? 0.029 : 0.0145; }
 
 std::optional<std::string> outsideLimit(Input input, Currency v)
 {
@@ -228,7 +226,7 @@ std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods)
     };
     for (const auto& [entry, value] : amounts)
         if (std::optional<std::string> why = amountProblem(entry, value, paid)) return YearRefusal{entry, *why};
-    const Currency maximum = socialSecurityMaximum(socialSecurityRate(q.selfEmployed));
+    const Currency maximum = socialSecurityMaximum(ficaRates(q.selfEmployed).ss);
     if (q.soFar.socialSecurity && *q.soFar.socialSecurity > maximum)
         return YearRefusal{Input::SocialSecuritySoFar,
                            "cannot be more than the year's maximum of " + formatCurrency(maximum)};
@@ -241,7 +239,7 @@ SoFar soFarDefaults(const PayRecord& r, int paid, bool selfEmployed)
     s.wages = r.taxBase * paid;
     s.federal = r.fTax * paid;
     s.state = r.sTax * paid;
-    s.socialSecurity = socialSecurityYear(r.SSBase - r.SSEmp, r.amtSS, paid, socialSecurityRate(selfEmployed)).total;
+    s.socialSecurity = socialSecurityYear(r.SSBase - r.SSEmp, r.amtSS, paid, ficaRates(selfEmployed).ss).total;
     return s;
 }
 
@@ -320,14 +318,14 @@ void projectFica(YearCheck& c, const YearRequest& q, const PayRecord& r)
     const int paid = c.paychecksPaid;
     const Currency ficaSoFar =
         q.soFar.wages ? std::max(Currency(), *q.soFar.wages + (ficaWages - r.taxBase) * paid) : ficaWages * paid;
-    const SocialSecurityYear ss = socialSecurityYear(ficaWages, r.amtSS, c.periods, socialSecurityRate(q.selfEmployed),
+    const SocialSecurityYear ss = socialSecurityYear(ficaWages, r.amtSS, c.periods, ficaRates(q.selfEmployed).ss,
                                                      {paid, ficaSoFar, c.soFar.socialSecurity});
     c.socialSecurity = ss.total;
     c.socialSecurityEndsInPeriod = ss.endsInPeriod;
     c.socialSecurityEndingAmount = ss.endingAmount;
     c.socialSecurityReachedSoFar = ss.reachedSoFar;
     const Currency medicareSoFar = q.soFar.wages
-                                       ? Currency::round(ficaSoFar.toDouble() * medicareRate(q.selfEmployed))
+                                       ? Currency::round(ficaSoFar.toDouble() * ficaRates(q.selfEmployed).medicare)
                                        : r.amtMedicare * paid;
     c.medicare = medicareSoFar + r.amtMedicare * c.paychecksLeft;
 }
@@ -444,7 +442,10 @@ YearRow socialSecurityRow(const YearCheck& c)
     if (c.socialSecurityEndsInPeriod > 0)
         return {"Social Security stops in paycheck",
                 std::to_string(c.socialSecurityEndsInPeriod) + ": " + formatCurrency(c.socialSecurityEndingAmount)};
-    return {"Social Security wage base ($76,200)", c.socialSecurityReachedSoFar ? "reached so far" : "not reached"};
+    static_assert(kWageBase2000.count() % Currency::kScale == 0, "the wage base is in whole dollars");
+    std::string base = formatCurrency(kWageBase2000);
+    base.erase(base.size() - 3);  // "$76,200"
+    return {"Social Security wage base (" + base + ")", c.socialSecurityReachedSoFar ? "reached so far" : "not reached"};
 }
 
 }  // namespace

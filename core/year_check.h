@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/federal.h"
 #include "core/pass.h"
 #include "record/input_limits.h"
 
@@ -55,7 +56,6 @@ ReturnEntries defaultReturn(int valMarried, int children = 0);
 // "Single", "Married filing jointly", ...
 std::string_view filingName(FilingStatus f);
 
-inline constexpr Currency kWageBase2000 = 76200_usd;
 // The most allowances the advice names: as many as wagemark-cli takes.
 inline constexpr int kMaxAdvisedAllowances = limitOf(Input::Allowances).hi;
 
@@ -111,11 +111,12 @@ struct SocialSecurityStart {
     Currency tax;
 };
 
-// The year's maximum: the wage base at 0.062, or 0.124 self-employed.
+// The year's maximum: the wage base (core/federal.h) at the Social Security
+// rate.
 Currency socialSecurityMaximum(double rate);
 
 // `wages` and `tax` are one period's FICA wages and Social Security; `rate`
-// is 0.062 or the self-employed 0.124. The paychecks after `start.paid` are
+// is the Social Security rate of FicaRates. The paychecks after `start.paid` are
 // like the period.
 SocialSecurityYear socialSecurityYear(Currency wages, Currency tax, int periods, double rate,
                                       const SocialSecurityStart& start = {});

@@ -66,13 +66,16 @@ enum class Input : std::size_t {
 };
 inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::SpouseWithholding) + 1;
 
+// The most exemptions the calculator's list offers.
+inline constexpr int kMaxExemptions = 15;
+
 inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     {"Income Amount", InputUnit::Amount, 0, 0},
     {"Pre-Tax", InputUnit::Amount, 0, 0},
     {"Pre-FICA", InputUnit::Amount, 0, 0},
     {"401(k)%", InputUnit::Percent, 0, 100},
     {"Hours", InputUnit::Hours, 0, 31 * 24},  // the longest month, around the clock
-    {"Number of Exemptions", InputUnit::Count, 0, 15},
+    {"Number of Exemptions", InputUnit::Count, 0, kMaxExemptions},
     {"allowances", InputUnit::Count, 0, 99},
     {"Dependents (State)", InputUnit::Count, 0, 99},
     {"second dependents count", InputUnit::Count, 0, 99},

@@ -8,8 +8,8 @@
 // can be followed from the calculator to the error report's variable list.
 //
 // Codes:
-//   HowOft     0 weekly, 1 semi-monthly, 2 bi-weekly, 3 monthly
-//   Freq       52, 24, 26, 12 periods per year (set by the Calculate command)
+//   HowOft     the pay frequency's code (record/pay_frequency.h)
+//   Freq       its periods per year (set by the Calculate command)
 //   valMarried 0 married, 1 single, 2 married withholding at the single rate
 //   intState   0 "No State", 1..41 in the order of the state list
 //   TaxOrigan  0 gross from the income field, 1 placed in taxBase by the raise tool
@@ -19,6 +19,7 @@
 #include <string>
 
 #include "record/currency.h"
+#include "record/pay_frequency.h"
 
 namespace wm {
 
@@ -95,12 +96,5 @@ struct PayRecord {
 };
 
 inline constexpr int kStateCount = 42;  // "No State" and 41 calculators
-
-// Periods per year for HowOft 0..3; 0 for any other code.
-constexpr std::int16_t periodsPerYear(int howOft)
-{
-    constexpr std::int16_t kFreq[] = {52, 24, 26, 12};
-    return howOft >= 0 && howOft <= 3 ? kFreq[howOft] : 0;
-}
 
 }  // namespace wm

@@ -24,15 +24,15 @@ namespace wm {
 
 namespace {
 
-constexpr std::array<double, 4> kEstimatedDeduction = {19.23, 41.66, 38.46, 83.33};  // per allowance
-constexpr std::array<double, 4> kExemptionCredit = {1.3846, 3, 2.7692, 6};        // per allowance
+constexpr ByFrequency<double> kEstimatedDeduction = {19.23, 41.66, 38.46, 83.33};  // per allowance
+constexpr ByFrequency<double> kExemptionCredit = {1.3846, 3, 2.7692, 6};        // per allowance
 
 struct LowIncome {
     Currency limit;
     Currency deduction;
 };
 // [smaller, larger][HowOft]
-constexpr std::array<std::array<LowIncome, 4>, 2> kLowIncome = {{
+constexpr std::array<ByFrequency<LowIncome>, 2> kLowIncome = {{
     {{{162_usd, 52_usd}, {350_usd, 113_usd}, {323_usd, 104_usd}, {700_usd, 226_usd}}},
     {{{323_usd, 104_usd}, {700_usd, 226_usd}, {647_usd, 209_usd}, {1401_usd, 452_usd}}},
 }};
@@ -58,7 +58,7 @@ enum Family : std::size_t { kSingle, kMarried, kHead, kNoFamily };
 constexpr std::array<const char*, 3> kFamilyName = {"single", "married", "head of household"};
 
 // [family][HowOft]
-constexpr std::array<std::array<BracketTable, 4>, 3> kTables = {{
+constexpr std::array<ByFrequency<BracketTable>, 3> kTables = {{
     {{table(kSW), table(kSS), table(kSB), table(kSM)}},
     {{table(kMW), table(kMS), table(kMB), table(kMM)}},
     {{table(kHW), table(kHS), table(kHB), table(kHM)}},
@@ -73,6 +73,25 @@ constexpr Family familyOf(std::int16_t intSMarried)
     case 9: return kHead;
     default: return kNoFamily;
     }
+}
+
+// At or below the low-income limit nothing is withheld (true); above it the
+// standard deduction comes off the wages.
+bool lowIncomeOrStandardDeduction(Pass& p, Family family, std::size_t f)
+{
+    PayRecord& r = p.r;
+    const bool larger = family == kHead || (family == kMarried && r.DepsNumber >= 2);
+    const LowIncome& li = kLowIncome[larger ? 1 : 0][f];
+    if (r.staxBase <= li.limit) {
+        r.sTax = Currency();
+        p.explain(r.sTax, "At or below the California low-income limit of ", li.limit,
+                  ": nothing is withheld, not even the additional amount");
+        return true;
+    }
+    r.staxBase = r.staxBase - li.deduction;
+    p.explain(li.deduction, "California standard deduction");
+    p.explain(r.staxBase, "California taxable wages");
+    return false;
 }
 
 }  // namespace
@@ -110,19 +129,7 @@ void CalifTax(Pass& p)
                 p.noTable("California", "pay frequency", "Choose the pay frequency on the calculator.");
         },
         [&] {
-            if (family == kNoFamily || !knownFreq) return;
-            const bool larger = family == kHead || (family == kMarried && r.DepsNumber >= 2);
-            const LowIncome& li = kLowIncome[larger ? 1 : 0][f];
-            if (r.staxBase <= li.limit) {
-                lowIncome = true;
-                r.sTax = Currency();
-                p.explain(r.sTax, "At or below the California low-income limit of ", li.limit,
-                          ": nothing is withheld, not even the additional amount");
-                return;
-            }
-            r.staxBase = r.staxBase - li.deduction;
-            p.explain(li.deduction, "California standard deduction");
-            p.explain(r.staxBase, "California taxable wages");
+            if (family != kNoFamily && knownFreq) lowIncome = lowIncomeOrStandardDeduction(p, family, f);
         },
         [&] {
             if (lowIncome || family == kNoFamily || !knownFreq) return;
@@ -148,7 +155,7 @@ std::vector<CatalogTable> californiaCatalog()
 {
     std::vector<CatalogTable> out;
     for (std::size_t family = 0; family < kTables.size(); ++family)
-        for (std::size_t f = 0; f < 4; ++f)
+        for (std::size_t f = 0; f < kFrequencyCount; ++f)
             out.push_back({concat("California ", kFamilyName[family], " ", period::kFreqName[f]), kTables[family][f], true});
     return out;
 }

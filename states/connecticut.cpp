@@ -87,13 +87,29 @@ std::size_t creditRow(std::size_t code, Currency wages)
     return i;
 }
 
+// The annual tax of the code's table; a notice where no table applies.
+void annualTax(Pass& p, bool known, std::int16_t periods, std::size_t code)
+{
+    if (!known) {
+        p.noTable("Connecticut", "withholding code", "Choose Rate A to D in Set State Options.");
+        return;
+    }
+    if (periods == 0) {
+        p.noTable("Connecticut", "pay frequency", "Choose the pay frequency on the calculator.");
+        return;
+    }
+    const std::size_t t = kTaxTableOf[code];
+    const std::string name = period::traceName(p, "Connecticut ", kTaxTableName[t], " annual");
+    p.r.sTax = evaluate(p, name, kTaxTables[t], p.r.staxBase);
+}
+
 }  // namespace
 
 void Connecticut(Pass& p)
 {
     PayRecord& r = p.r;
     const std::int16_t periods = periodsPerYear(r.HowOft);
-    const bool known = r.StateRate >= 0 && r.StateRate <= 3;
+    const bool known = r.StateRate >= 0 && static_cast<std::size_t>(r.StateRate) < kExemption.size();
     const auto code = static_cast<std::size_t>(known ? r.StateRate : 0);
     struct Locals {
         Currency staxBase1;  // annual wages before the exemption
@@ -123,19 +139,7 @@ void Connecticut(Pass& p)
             r.staxBase = r.staxBase - w.Exemp;
             p.explain(r.staxBase, "Connecticut annual taxable amount");
         },
-        [&] {
-            if (!known) {
-                p.noTable("Connecticut", "withholding code", "Choose Rate A to D in Set State Options.");
-                return;
-            }
-            if (periods == 0) {
-                p.noTable("Connecticut", "pay frequency", "Choose the pay frequency on the calculator.");
-                return;
-            }
-            const std::size_t t = kTaxTableOf[code];
-            const std::string name = period::traceName(p, "Connecticut ", kTaxTableName[t], " annual");
-            r.sTax = evaluate(p, name, kTaxTables[t], r.staxBase);
-        },
+        [&] { annualTax(p, known, periods, code); },
         [&] {
             if (!known || code == 3) return;
             const std::size_t row = creditRow(code, w.staxBase1);

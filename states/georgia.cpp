@@ -25,7 +25,7 @@ namespace {
 // exemption is that amount once (0, 3) or twice (6).
 struct Deduction {
     std::int16_t status;  // intSMarried
-    std::array<Currency, 4> standard;
+    ByFrequency<Currency> standard;
     std::int64_t exemptionFactor;
     const char* name;
 };
@@ -35,7 +35,7 @@ constexpr std::array<Deduction, 3> kDeductions = {{
     {6, {28.75_usd, 62.50_usd, 57.50_usd, 125_usd}, 2, "married filing separately"},
 }};
 
-constexpr std::array<Currency, 4> kPerDependent = {48_usd, 104_usd, 96_usd, 208_usd};
+constexpr ByFrequency<Currency> kPerDependent = {48_usd, 104_usd, 96_usd, 208_usd};
 
 constexpr std::array<double, 5> kRates = {0.02, 0.03, 0.04, 0.05, 0.06};
 // B(1) is 1 % of T(1): the lowest bracket runs at 1 % up to it.
@@ -55,7 +55,7 @@ constexpr auto kTM = makeBrackets<5>({41.75_usd, 125_usd, 208.50_usd, 291.75_usd
 constexpr BracketTable table(std::span<const Bracket> rows) { return {rows, 0.01, Bound::Exclusive, Form::Marginal}; }
 
 // [valMarried][HowOft]
-constexpr std::array<std::array<BracketTable, 4>, 3> kTables = {{
+constexpr std::array<ByFrequency<BracketTable>, 3> kTables = {{
     {{table(kMW), table(kMS), table(kMB), table(kMM)}},
     {{table(kSW), table(kSS), table(kSB), table(kSM)}},
     {{table(kTW), table(kTS), table(kTB), table(kTM)}},
@@ -129,7 +129,7 @@ std::vector<CatalogTable> georgiaCatalog()
 {
     std::vector<CatalogTable> out;
     for (std::size_t status = 0; status < kTables.size(); ++status)
-        for (std::size_t f = 0; f < 4; ++f)
+        for (std::size_t f = 0; f < kFrequencyCount; ++f)
             out.push_back({concat("Georgia ", kStatusName[status], " ", period::kFreqName[f]), kTables[status][f], true});
     return out;
 }

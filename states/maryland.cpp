@@ -32,7 +32,7 @@ struct FrequencyRule {
     Currency minimum;  // standard deduction
     Currency maximum;
 };
-constexpr std::array<FrequencyRule, 4> kRules = {{
+constexpr ByFrequency<FrequencyRule> kRules = {{
     {35.60, 29_usd, 38.50_usd},
     {77.10, 62.50_usd, 83.50_usd},
     {71.15, 58_usd, 77_usd},
@@ -40,7 +40,7 @@ constexpr std::array<FrequencyRule, 4> kRules = {{
 }};
 
 // The thresholds are the same for every county.
-constexpr std::array<std::array<Currency, 3>, 4> kOver = {{
+constexpr ByFrequency<std::array<Currency, 3>> kOver = {{
     {19_usd, 38_usd, 57_usd},
     {42_usd, 83_usd, 125_usd},
     {38_usd, 76_usd, 115_usd},
@@ -50,7 +50,7 @@ constexpr std::array<std::array<Currency, 3>, 4> kOver = {{
 // In the order of the county list (kMarylandCounties).
 struct County {
     std::array<double, 4> rates;                // r(0) .. r(3): state rates 2, 3, 4, 4.85 % plus the county's
-    std::array<std::array<double, 3>, 4> base;  // B(1) .. B(3) by HowOft
+    ByFrequency<std::array<double, 3>> base;  // B(1) .. B(3) by HowOft
 };
 // The combined rates are written out rather than summed in double, which
 // would differ in the last digit.
@@ -65,21 +65,21 @@ constexpr std::array<County, kMarylandCounties.size()> kCounties = {{
     {{0.0501, 0.0601, 0.0701, 0.0786}, {{{0.95, 2.09, 3.42}, {2.10, 4.56, 7.50}, {1.90, 4.18, 6.91}, {4.16, 9.21, 15.03}}}},
 }};
 
-using Rows = std::array<std::array<std::array<Bracket, 3>, 4>, kCounties.size()>;  // [county][HowOft]
+using Rows = std::array<ByFrequency<std::array<Bracket, 3>>, kCounties.size()>;  // [county][HowOft]
 constexpr Rows kRows = [] {
     Rows rows{};
     for (std::size_t c = 0; c < kCounties.size(); ++c)
-        for (std::size_t f = 0; f < 4; ++f)
+        for (std::size_t f = 0; f < kFrequencyCount; ++f)
             for (std::size_t k = 0; k < 3; ++k)
                 rows[c][f][k] = Bracket{kOver[f][k], kCounties[c].rates[k + 1], kCounties[c].base[f][k]};
     return rows;
 }();
 
-using Tables = std::array<std::array<BracketTable, 4>, kCounties.size()>;
+using Tables = std::array<ByFrequency<BracketTable>, kCounties.size()>;
 constexpr Tables kTables = [] {
     Tables t{};
     for (std::size_t c = 0; c < kCounties.size(); ++c)
-        for (std::size_t f = 0; f < 4; ++f) t[c][f] = BracketTable{kRows[c][f], kCounties[c].rates[0]};
+        for (std::size_t f = 0; f < kFrequencyCount; ++f) t[c][f] = BracketTable{kRows[c][f], kCounties[c].rates[0]};
     return t;
 }();
 
@@ -152,7 +152,7 @@ std::vector<CatalogTable> marylandCatalog()
 {
     std::vector<CatalogTable> out;
     for (std::size_t c = 0; c < kCounties.size(); ++c)
-        for (std::size_t f = 0; f < 4; ++f)
+        for (std::size_t f = 0; f < kFrequencyCount; ++f)
             out.push_back({concat("Maryland ", countyRate(c), " county ", kFreqName[f]), kTables[c][f], true});
     return out;
 }

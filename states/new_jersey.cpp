@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::array<const char*, 5> kRateName = {"Rate A", "Rate B", "Rate C", "Rate D", "Rate E"};
 
-constexpr std::array<Currency, 4> kAllowance = {19.20_usd, 41.60_usd, 38.40_usd, 83.30_usd};
+constexpr ByFrequency<Currency> kAllowance = {19.20_usd, 41.60_usd, 38.40_usd, 83.30_usd};
 
 // B(1) is 1.5 % of T(1): the lowest bracket runs at 1.5 % up to it.
 constexpr std::array<double, 4> kRatesA = {0.02, 0.039, 0.061, 0.07};
@@ -59,7 +59,7 @@ constexpr auto kEM = makeBrackets<3>({1666_usd, 2916_usd, 8333_usd}, kRatesE, {2
 constexpr BracketTable table(std::span<const Bracket> rows) { return {rows, 0.015, Bound::Inclusive, Form::Marginal}; }
 
 // [StateRate][HowOft]
-constexpr std::array<std::array<BracketTable, 4>, 5> kTables = {{
+constexpr std::array<ByFrequency<BracketTable>, 5> kTables = {{
     {{table(kAW), table(kAS), table(kAB), table(kAM)}},
     {{table(kBW), table(kBS), table(kBB), table(kBM)}},
     {{table(kCW), table(kCS), table(kCB), table(kCM)}},
@@ -105,7 +105,7 @@ std::vector<CatalogTable> newJerseyCatalog()
 {
     std::vector<CatalogTable> out;
     for (std::size_t code = 0; code < kTables.size(); ++code)
-        for (std::size_t f = 0; f < 4; ++f)
+        for (std::size_t f = 0; f < kFrequencyCount; ++f)
             out.push_back({concat("New Jersey ", kRateName[code], " ", period::kFreqName[f]), kTables[code][f], true});
     return out;
 }

@@ -61,6 +61,16 @@ const OklahomaStatus* oklahomaStatus(std::int16_t code)
     return nullptr;
 }
 
+// 15 % of the annual wages, at least 1,000 and at most 2,000.
+void oklahomaStandardDeduction(Pass& p)
+{
+    PayRecord& r = p.r;
+    r.stdDed = Currency::round(r.staxBase.toDouble() * 0.15);
+    if (r.stdDed < 1000_usd) r.stdDed = 1000_usd;
+    if (r.stdDed > 2000_usd) r.stdDed = 2000_usd;
+    p.explain(r.stdDed, "Oklahoma standard deduction (15 %, from 1,000 to 2,000)");
+}
+
 }  // namespace
 
 void Oklahoma(Pass& p)
@@ -87,12 +97,7 @@ void Oklahoma(Pass& p)
                 staxBaseHold = Currency();
             }
         },
-        [&] {
-            r.stdDed = Currency::round(r.staxBase.toDouble() * 0.15);
-            if (r.stdDed < 1000_usd) r.stdDed = 1000_usd;
-            if (r.stdDed > 2000_usd) r.stdDed = 2000_usd;
-            p.explain(r.stdDed, "Oklahoma standard deduction (15 %, from 1,000 to 2,000)");
-        },
+        [&] { oklahomaStandardDeduction(p); },
         // The exemption products are formed wide: no 16-bit count overflows.
         [&] {
             if (!status) return;
@@ -110,13 +115,8 @@ void Oklahoma(Pass& p)
             p.explain(r.staxBase, "Oklahoma annual taxable wages");
         },
         [&] {
-            if (!status) {
-                p.noTable("Oklahoma", "state filing status",
-                          "Choose \"Single\", \"Married, claiming for both spouses (M)\" or \"Married. Spouse IS "
-                          "employed.\" in Set State Options.");
-                return;
-            }
-            r.sTax = evaluate(p, status->tableName, status->table, r.staxBase);
+            if (status) r.sTax = evaluate(p, status->tableName, status->table, r.staxBase);
+            else period::noStatusTable(p, "Oklahoma", "state filing status");
         },
         [&] {
             const Currency surtax = Currency::round(staxBaseHold.toDouble() * kOkSurtaxRate);

@@ -22,11 +22,11 @@ namespace {
 
 using namespace period;  // the steps every per-period calculator shares
 
-using FreqTables = std::array<BracketTable, 4>;  // by HowOft
+using FreqTables = ByFrequency<BracketTable>;
 
 // ---- Oregon ----------------------------------------------------------
-constexpr std::array<Currency, 4> kOrFederalLimit = {58_usd, 125_usd, 115_usd, 250_usd};
-constexpr std::array<double, 4> kOrCredit = {2.58, 5.58, 5.15, 11.16};  // per allowance
+constexpr ByFrequency<Currency> kOrFederalLimit = {58_usd, 125_usd, 115_usd, 250_usd};
+constexpr ByFrequency<double> kOrCredit = {2.58, 5.58, 5.15, 11.16};  // per allowance
 constexpr std::array<double, 2> kOrRates = {0.07, 0.09};
 constexpr auto kOrMW = makeBrackets<2>({55_usd, 250_usd}, kOrRates, {0, 14});
 constexpr auto kOrMS = makeBrackets<2>({119_usd, 542_usd}, kOrRates, {0, 30});
@@ -46,12 +46,12 @@ constexpr std::array<std::string_view, 2> kStatusName = {"married", "single"};
 struct NcStatus {
     std::int16_t code;                    // intSMarried
     std::string_view name;
-    std::array<Currency, 4> wageLimit;    // from here on the lower exemption applies
+    ByFrequency<Currency> wageLimit;      // from here on the lower exemption applies
     const FreqTables& tables;
 };
 // Per state dependent: below the wage limit / at or above it.
-constexpr std::array<double, 4> kNcHigher = {48.08, 104.17, 96.15, 208.33};
-constexpr std::array<double, 4> kNcLower = {38.46, 83.33, 76.92, 166.67};
+constexpr ByFrequency<double> kNcHigher = {48.08, 104.17, 96.15, 208.33};
+constexpr ByFrequency<double> kNcLower = {38.46, 83.33, 76.92, 166.67};
 constexpr std::array<double, 3> kNcRates = {0.06, 0.07, 0.0775};
 // Subtractive form: rate x amount less S.
 constexpr BracketTable ncTable(std::span<const Bracket> rows) { return {rows, 0, Bound::Inclusive, Form::Subtractive}; }
@@ -84,8 +84,8 @@ const NcStatus* ncStatus(std::int16_t intSMarried)
 }
 
 // ---- New York --------------------------------------------------------
-constexpr std::array<double, 4> kNyPerExemption = {19.25, 41.65, 38.50, 83.30};
-constexpr std::array<std::array<Currency, 4>, 2> kNyAllowance = {{
+constexpr ByFrequency<double> kNyPerExemption = {19.25, 41.65, 38.50, 83.30};
+constexpr std::array<ByFrequency<Currency>, 2> kNyAllowance = {{
     {143.75_usd, 311.45_usd, 287.50_usd, 622.90_usd},  // married
     {134.15_usd, 290.60_usd, 268.30_usd, 581.25_usd},  // single
 }};
@@ -200,9 +200,7 @@ void NCarolina(Pass& p)
         },
         [&] {
             if (!status) {
-                p.noTable("North Carolina", "filing status",
-                          "Choose \"Single\", \"Married, claiming for both spouses (M)\" or \"Head of Family "
-                          "(Household)\" in Set State Options.");
+                noStatusTable(p, "North Carolina", "filing status");
                 return;
             }
             if (!haveFrequency(p, "North Carolina")) return;
@@ -255,7 +253,7 @@ void NewYork(Pass& p)
 std::vector<CatalogTable> ownDeductionsCatalog()
 {
     std::vector<CatalogTable> out;
-    for (std::size_t f = 0; f < 4; ++f) {
+    for (std::size_t f = 0; f < kFrequencyCount; ++f) {
         // Oregon's upper base is a whole-dollar amount.
         for (std::size_t s = 0; s < 2; ++s)
             out.push_back({concat("Oregon ", kStatusName[s], " ", kFreqName[f]), kOregon[s][f], false});

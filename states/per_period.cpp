@@ -18,13 +18,13 @@ namespace wm {
 
 namespace {
 
-using Table = std::array<std::array<BracketTable, 4>, 2>;  // [married/single][HowOft]
+using Table = std::array<ByFrequency<BracketTable>, 2>;  // [married/single][HowOft]
 
 struct PerPeriodState {
     std::string_view name;
     std::string_view procedure;
     std::string_view date;
-    std::array<double, 4> exemption;  // per allowance, by HowOft
+    ByFrequency<double> exemption;  // per allowance
     const Table& tables;
 };
 
@@ -136,7 +136,7 @@ std::vector<CatalogTable> perPeriodCatalog()
     for (const PerPeriodState* s : {&kNm, &kRi, &kVt, &kKs})
         for (std::size_t status = 0; status < 2; ++status) {
             const std::string annual = s == &kVt ? "" : concat(s->name, status == 0 ? " married" : " single");
-            for (std::size_t f = 0; f < 4; ++f)
+            for (std::size_t f = 0; f < kFrequencyCount; ++f)
                 out.push_back({concat(s->name, status == 0 ? " married " : " single ", kFreqName[f]),
                                s->tables[status][f], s != &kRi, false, annual,
                                annual.empty() ? 0 : periodsPerYear(static_cast<std::int16_t>(f))});

@@ -30,7 +30,7 @@ void roundToDollars(Pass& p)
 }
 
 using period::kFreqName;
-using Tables = std::array<std::array<BracketTable, 4>, 2>;  // [married/single][HowOft]
+using Tables = std::array<ByFrequency<BracketTable>, 2>;  // [married/single][HowOft]
 constexpr std::array<std::string_view, 2> kStatusName = {" married ", " single "};
 
 // 0 married table, 1 single table, -1 none.
@@ -48,7 +48,7 @@ struct PeriodTableState {
     std::string_view name;
     std::string_view procedure;
     std::string_view date;
-    std::array<double, 4> exemption;  // per exemption, by HowOft
+    ByFrequency<double> exemption;  // per exemption
     bool countsStateDeps;             // Hawaii counts state dependents, the others allowances
     bool wholeDollars;
     StatusOf status;
@@ -151,7 +151,7 @@ void periodTable(Pass& p, const PeriodTableState& s)
 {
     PayRecord& r = p.r;
     const bool knownFreq = period::knownFrequency(r.HowOft);
-    const auto f = static_cast<std::size_t>(knownFreq ? r.HowOft : 0);
+    const std::size_t f = period::frequencyIndex(r.HowOft);
     Procedure proc(p.errors, "frmMain", s.procedure);
     proc.run(
         [&] { p.setModified(s.date); },
@@ -212,7 +212,7 @@ constexpr auto kMoS = makeBrackets<9>(moThresholds(42_usd), kMoRates, {0.63, 1.4
 constexpr auto kMoB = makeBrackets<9>(moThresholds(38.50_usd), kMoRates,
                                       {0.5775, 1.3475, 2.31, 3.465, 4.8125, 6.3525, 8.085, 10.01, 12.12});
 constexpr auto kMoM = makeBrackets<9>(moThresholds(84_usd), kMoRates, {1.26, 2.94, 5.04, 7.56, 10.50, 13.86, 17.64, 21.84, 26.46});
-constexpr std::array<BracketTable, 4> kMissouri = {{{kMoW, kMoLowest}, {kMoS, kMoLowest}, {kMoB, kMoLowest}, {kMoM, kMoLowest}}};
+constexpr ByFrequency<BracketTable> kMissouri = {{{kMoW, kMoLowest}, {kMoS, kMoLowest}, {kMoB, kMoLowest}, {kMoM, kMoLowest}}};
 
 const MissouriStatus* missouriStatus(std::int16_t code)
 {
@@ -267,13 +267,11 @@ void Missouri(Pass& p)
         [&] { r.staxBase = periodShare(p, r.staxBase, r.Freq); },
         [&] {
             if (!status) {
-                p.noTable("Missouri", "state filing status",
-                          "Choose \"Single\", \"Married. Spouse NOT employed\", \"Married. Spouse IS employed.\" or "
-                          "\"Head of Family (Household)\" in Set State Options.");
+                period::noStatusTable(p, "Missouri", "state filing status");
                 return;
             }
             if (!period::haveFrequency(p, "Missouri")) return;
-            const auto f = static_cast<std::size_t>(r.HowOft);
+            const std::size_t f = period::frequencyIndex(r.HowOft);
             r.sTax = evaluate(p, period::traceName(p, "Missouri ", kFreqName[f]), kMissouri[f], r.staxBase);
         },
         [&] { roundToDollars(p); },
@@ -286,9 +284,9 @@ std::vector<CatalogTable> perPeriodTablesCatalog()
     std::vector<CatalogTable> out;
     for (const PeriodTableState* s : {&kCo, &kHi, &kNe, &kId})
         for (std::size_t status = 0; status < 2; ++status)
-            for (std::size_t f = 0; f < 4; ++f)
+            for (std::size_t f = 0; f < kFrequencyCount; ++f)
                 out.push_back({concat(s->name, kStatusName[status], kFreqName[f]), s->tables[status][f], true});
-    for (std::size_t f = 0; f < 4; ++f) out.push_back({concat("Missouri ", kFreqName[f]), kMissouri[f], true});
+    for (std::size_t f = 0; f < kFrequencyCount; ++f) out.push_back({concat("Missouri ", kFreqName[f]), kMissouri[f], true});
     return out;
 }
 

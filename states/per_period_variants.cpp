@@ -24,13 +24,13 @@ namespace {
 
 using namespace period;  // the steps every per-period calculator shares
 
-using FreqTables = std::array<BracketTable, 4>;  // by HowOft
+using FreqTables = ByFrequency<BracketTable>;
 
 constexpr std::array<std::string_view, 2> kStatusName = {"married", "single"};
 
 // ---- Utah ------------------------------------------------------------
 // Whole dollars per allowance; the bases are whole dollars too.
-constexpr std::array<std::int64_t, 4> kUtExemption = {31, 68, 62, 135};
+constexpr ByFrequency<std::int64_t> kUtExemption = {31, 68, 62, 135};
 constexpr std::array<double, 6> kUtRates = {0.023, 0.031, 0.039, 0.048, 0.056, 0.065};
 constexpr auto kUtMW = makeBrackets<6>({40_usd, 69_usd, 98_usd, 127_usd, 156_usd, 184_usd}, kUtRates, {0, 1, 2, 3, 4, 6});
 constexpr auto kUtMS = makeBrackets<6>({87_usd, 150_usd, 212_usd, 275_usd, 337_usd, 400_usd}, kUtRates, {0, 1, 3, 6, 9, 12});
@@ -48,7 +48,7 @@ constexpr std::array<FreqTables, 2> kUtah = {{
 }};
 
 // ---- District of Columbia --------------------------------------------
-constexpr std::array<double, 4> kDcExemption = {26.35, 57.08, 52.69, 114.17};
+constexpr ByFrequency<double> kDcExemption = {26.35, 57.08, 52.69, 114.17};
 constexpr std::array<double, 3> kDcRates = {0.05, 0.075, 0.095};
 constexpr auto kDcAW = makeBrackets<3>({38.46_usd, 192.31_usd, 384.62_usd}, kDcRates, {0, 7.69, 22.11});
 constexpr auto kDcAS = makeBrackets<3>({83.33_usd, 416.67_usd, 833.33_usd}, kDcRates, {0, 16.67, 47.92});
@@ -79,7 +79,7 @@ constexpr int dcTable(std::int16_t intSMarried)
 // ---- Ohio ------------------------------------------------------------
 // Bi-weekly is a whole 25 dollars per allowance; its double product is
 // exact for every count, so all four frequencies share one formula.
-constexpr std::array<double, 4> kOhExemption = {12.50, 27.08, 25, 54.17};
+constexpr ByFrequency<double> kOhExemption = {12.50, 27.08, 25, 54.17};
 constexpr double kOhLowestRate = 0.00808;
 constexpr std::array<double, 7> kOhRates = {0.01615, 0.0323, 0.04038, 0.04845, 0.05653, 0.0646, 0.08075};
 constexpr auto kOhW = makeBrackets<7>({96.15_usd, 192.30_usd, 288.45_usd, 384.60_usd, 769.20_usd, 1538.40_usd, 1923_usd},
@@ -93,7 +93,7 @@ constexpr auto kOhM = makeBrackets<7>({416.66_usd, 833.32_usd, 1249.98_usd, 1666
 constexpr FreqTables kOhio = {{{kOhW, kOhLowestRate}, {kOhS, kOhLowestRate}, {kOhB, kOhLowestRate}, {kOhM, kOhLowestRate}}};
 
 // ---- West Virginia ---------------------------------------------------
-constexpr std::array<double, 4> kWvExemption = {38.46, 83.33, 76.92, 166.67};
+constexpr ByFrequency<double> kWvExemption = {38.46, 83.33, 76.92, 166.67};
 constexpr double kWvLowestRate = 0.03;
 constexpr std::array<double, 4> kWvRates = {0.04, 0.045, 0.06, 0.065};
 constexpr auto kWvW = makeBrackets<4>({192_usd, 481_usd, 769_usd, 1154_usd}, kWvRates, {5.76, 17.32, 30.28, 53.38});
@@ -105,7 +105,7 @@ constexpr auto kWvM = makeBrackets<4>({833_usd, 2083_usd, 3333_usd, 5000_usd}, k
 constexpr FreqTables kWestVirginia = {{{kWvW, kWvLowestRate}, {kWvS, kWvLowestRate}, {kWvB, kWvLowestRate}, {kWvM, kWvLowestRate}}};
 
 // Exemption = allowances x the per-allowance amount of the frequency.
-void perAllowanceExemption(Pass& p, std::string_view state, const std::array<double, 4>& amount)
+void perAllowanceExemption(Pass& p, std::string_view state, const ByFrequency<double>& amount)
 {
     PayRecord& r = p.r;
     if (!knownFrequency(r.HowOft)) return;
@@ -214,7 +214,7 @@ void WestVirginia(Pass& p)
 std::vector<CatalogTable> perPeriodVariantsCatalog()
 {
     std::vector<CatalogTable> out;
-    for (std::size_t f = 0; f < 4; ++f) {
+    for (std::size_t f = 0; f < kFrequencyCount; ++f) {
         // Utah's bases are rounded to whole dollars, so they do not continue
         // the bracket below to the cent.
         for (std::size_t s = 0; s < 2; ++s)

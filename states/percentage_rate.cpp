@@ -16,7 +16,7 @@ namespace wm {
 
 namespace {
 
-using PerFrequency = std::array<double, 4>;  // by HowOft
+using PerFrequency = ByFrequency<double>;
 
 using period::knownFrequency;
 std::size_t freqIndex(std::int16_t howOft) { return period::frequencyIndex(howOft); }
@@ -43,8 +43,8 @@ struct MaExemption {
     double perAllowance;
     double fixed;
 };
-constexpr std::array<MaExemption, 4> kMaExemption = {{{19.5, 65}, {42, 141}, {39, 130}, {83, 284}}};
-constexpr std::array<Currency, 4> kMaHeadOfHousehold = {2.70_usd, 5.85_usd, 5.40_usd, 11.70_usd};
+constexpr ByFrequency<MaExemption> kMaExemption = {{{19.5, 65}, {42, 141}, {39, 130}, {83, 284}}};
+constexpr ByFrequency<Currency> kMaHeadOfHousehold = {2.70_usd, 5.85_usd, 5.40_usd, 11.70_usd};
 constexpr double kMaRate = 0.0585;
 constexpr std::int16_t kMaHeadOfFamily = 9;
 

@@ -9,26 +9,41 @@
 #include <string_view>
 
 #include "record/pass_context.h"
+#include "record/pay_frequency.h"
 #include "record/state_base.h"
+#include "states/registry.h"
 
 namespace wm::period {
 
-inline constexpr std::array<std::string_view, 4> kFreqName = {"weekly", "semi-monthly", "bi-weekly", "monthly"};
+// The frequencies' names in the names of the tables, by HowOft.
+inline constexpr ByFrequency<std::string_view> kFreqName = [] {
+    ByFrequency<std::string_view> names{};
+    for (std::size_t f = 0; f < kFrequencyCount; ++f) names[f] = kPayFrequencies[f].tableName;
+    return names;
+}();
 
-// HowOft 0..3; every other code has no table.
-constexpr bool knownFrequency(std::int16_t howOft) { return howOft >= 0 && howOft <= 3; }
+using wm::knownFrequency;
+// The table index of a code: its own, or the first for a code without one
+// (whose calculator then stops at haveFrequency).
 constexpr std::size_t frequencyIndex(std::int16_t howOft)
 {
     return knownFrequency(howOft) ? static_cast<std::size_t>(howOft) : 0;
 }
 
 // False, with the notice that no table applies, for a pay frequency code
-// outside 0..3.
+// without a row.
 inline bool haveFrequency(Pass& p, std::string_view state)
 {
     if (knownFrequency(p.r.HowOft)) return true;
     p.noTable(state, "pay frequency");
     return false;
+}
+
+// The notice that no table applies to the filing status chosen, with the
+// statuses the state offers in Set State Options (states/registry.h).
+inline void noStatusTable(Pass& p, std::string_view state, std::string_view what)
+{
+    p.noTable(state, what, statusChoiceHint(stateAt(findState(state))));
 }
 
 // A table's name for the explanation; empty (no allocation) when it is off.

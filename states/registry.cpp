@@ -61,7 +61,7 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"Connecticut", "Connecticut", &Connecticut, true, A | kOptRate,
      {.rates = 4, .rateNotes = kConnecticutRateNotes, .statusFromCalculator = true}},
     {"Delaware", "Delaware", &Delaware, true, A | kOptStatus, {.statuses = kDelawareStatus}},
-    {"Dist of Columbia", "DCTax", &DCTax, true, A | kOptStatus, {.statuses = kDcGeorgiaStatus}},
+    {"Dist of Columbia", "DCTax", &DCTax, true, A | kOptStatus, {.statuses = kDcGeorgiaStatus}, "District of Columbia"},
     {"Georgia", "Georgia", &Georgia, true, A | kOptStatus | kOptDeps, {.statuses = kDcGeorgiaStatus}},
     {"Hawaii", "HawaiiTax", &HawaiiTax, true, A | kOptStatus | kOptDeps, {.statuses = kHawaiiStatus}},
     {"Idaho", "Idaho", &Idaho, false, A, {}},
@@ -75,7 +75,7 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
      {.statusNote = "Maine follows the marital status chosen on the calculator."}},
     {"Maryland", "Maryland", &Maryland, true, A | kOptMethod, {.special = &kMarylandList}},
     {"Massachusettes", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps,
-     {.statuses = kHeadOfFamilyStatus}},
+     {.statuses = kHeadOfFamilyStatus}, "Massachusetts"},
     {"Michigan", "MichiganTax", &MichiganTax, true, A | kOptStatus,
      {.statuses = kMichiganStatus, .specialNote = kMichiganNote}},
     {"Minnesota", "Minnesota", &Minnesota, false, A, {}},
@@ -142,11 +142,10 @@ std::span<const ListItem> marylandCounties() { return kMarylandCounties; }
 
 int findState(std::string_view s)
 {
+    auto named = [&](std::string_view n) { return !n.empty() && sameText(n, s); };
     for (std::size_t i = 0; i < kStates.size(); ++i)
-        if (sameText(kStates[i].name, s) || (!kStates[i].procedure.empty() && sameText(kStates[i].procedure, s)))
+        if (sameText(kStates[i].name, s) || named(kStates[i].procedure) || named(kStates[i].fullName))
             return static_cast<int>(i);
-    if (sameText(s, "Massachusetts")) return 20;
-    if (sameText(s, "District of Columbia")) return 8;
     return -1;
 }
 

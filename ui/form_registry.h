@@ -44,6 +44,9 @@ namespace wm {
 
 using FormFactory = QWidget* (*)(AppContext& ctx, QWidget* parent);
 
+// What a command of a form without a row says.
+inline constexpr const char* kNotAvailable = "Not available in this build";
+
 enum class FormKind { Child, Maximized, Modal };
 
 struct FormEntry {

@@ -15,7 +15,7 @@ public:
     virtual ~HelpService() = default;
     // SetAppHelp: remembers the main window and where the help lives.
     virtual void setAppHelp(QWidget* mainWindow, const QString& appDir) = 0;
-    // Opens the help at a context (370 = Form W-4 instructions) or, for 0,
+    // Opens the help at a context (kW4HelpContext = Form W-4 instructions) or, for 0,
     // at its contents.
     virtual void show(int context) = 0;
     // QuitHelp: closes the help window of the main window.

@@ -118,24 +118,12 @@ std::string statementTable(const PayRecord& r, const StatementData& d)
 
 std::string analysisTable(const Analysis& a)
 {
-    static constexpr std::array<std::string_view, kAnalysisFigureCount> kLabels = {
-        "  Hourly Wage Before Taxes:|",
-        "  Hourly Wage After Taxes:|",
-        "  Hourly Wage After Taxes and Deductions:|",
-        "  Percentage of gross wages paid in taxes:|",
-        "  Percentage of gross wages that are being withheld:|",
-        "  Federal tax as a percentage after 401(k) and Non-tax:|",
-        "  Federal tax as a percentage of gross wages:|",
-        "  State tax as a percentage of gross wages:|",
-        "  Annual Wage BEFORE Taxes:|",
-        "  Annual Wage AFTER Taxes:|",
-    };
     std::string s(kAnalysisFormat);
     s += kTableHeader;
-    for (std::size_t i = 0; i < kLabels.size(); ++i) {
-        if (i == 3 || i == 8) blankRow(s);
+    for (std::size_t i = 0; i < kAnalysisCaptions.size(); ++i) {
+        if (startsAnalysisGroup(i)) blankRow(s);
         // A figure the view could not show prints as an empty cell.
-        textRow(s, kLabels[i], a.figures[i].text());
+        textRow(s, "  " + std::string(kAnalysisCaptions[i]) + "|", a.figures[i].text());
     }
     return s;
 }
@@ -203,10 +191,7 @@ void PrintModel::GetPrintData()
             }
         },
         [&] {
-            static constexpr std::array<std::string_view, 4> kFrequencies = {"Weekly", "Twice A Month",
-                                                                             "Every Two Weeks", "Monthly"};
-            if (record_.HowOft >= 0 && record_.HowOft <= 3)
-                data_.pd = kFrequencies[static_cast<std::size_t>(record_.HowOft)];
+            if (const PayFrequency* f = payFrequency(record_.HowOft)) data_.pd = f->listText;
         },
         [&] { record_.DepsNumber = toInt16(settings_.get("Settings", "Deps", "0")); },
         [&] { data_.DepsNumber = record_.DepsNumber; },

@@ -1,26 +1,21 @@
 #include "print/ui/print_window.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "print/render/document_renderer.h"
-#include "ui/pdf_path.h"
 
 namespace wm {
 
@@ -28,8 +23,9 @@ namespace {
 constexpr const char* kModule = "frmPrint";
 }  // namespace
 
+
 PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors), output_(this, ctx.errors, kModule)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(tr("Print Preview"));
@@ -170,48 +166,23 @@ void PrintWindow::printCommand()
     makePrint();
 }
 
+Printable PrintWindow::printable() const
+{
+    const PrintDocument doc = *document_;
+    const QString title = windowTitle();
+    return {title, [](QPrinter& printer) { setupPage(printer); },
+            [doc](QPrinter& printer) { return renderDocument(doc, printer); },
+            [doc, title] { return documentPdf(doc, title); }};
+}
+
 void PrintWindow::sendToPrinter()
 {
-    runCommand([&] {
-        Procedure p(ctx_.errors, kModule, "PrintDoc");
-        p.run([&] {
-            if (!document_) return;
-            QPrinter printer(QPrinter::HighResolution);
-            setupPage(printer);
-            printer.setDocName(windowTitle());
-            if (!askPrinter(printer)) return;
-            if (!renderDocument(*document_, printer)) wm::raise(err::kPrinterError, "Printer error");
-        });
-    });
+    if (document_) output_.print(printable());
 }
 
 void PrintWindow::saveAsPdf()
 {
-    if (!document_) return;
-    const QString path = withPdfEnding(askPdfPath());
-    if (path.isEmpty()) return;
-    runCommand([&] {
-        Procedure p(ctx_.errors, kModule, "cmdSavePdf_Click");
-        p.run([&] {
-            QString error;
-            if (!writeDocumentPdf(*document_, path, windowTitle(), &error))
-                wm::raise(err::kPathFileAccess, error.toStdString());
-        });
-    });
-}
-
-bool PrintWindow::askPrinter(QPrinter& printer)
-{
-    if (choosePrinter) return choosePrinter(printer);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(tr("Print %1").arg(windowTitle()));
-    return dialog.exec() == QDialog::Accepted;
-}
-
-QString PrintWindow::askPdfPath()
-{
-    if (choosePdfPath) return choosePdfPath();
-    return wm::askPdfPath(this, tr("Save as PDF"), windowTitle() + QStringLiteral(".pdf"));
+    if (document_) output_.saveAsPdf(printable());
 }
 
 void PrintWindow::closeWindow()

@@ -17,9 +17,9 @@
 
 #include "app/app_context.h"
 #include "print/logic/statement_builder.h"
+#include "ui/document_output.h"
 
 class QLabel;
-class QPrinter;
 class QPrintPreviewWidget;
 class QPushButton;
 class QSlider;
@@ -48,8 +48,8 @@ public:
 
     // How a printer and a PDF file name are chosen; the print dialog and the
     // save dialog unless replaced (tests). An empty file name cancels.
-    std::function<bool(QPrinter&)> choosePrinter;
-    std::function<QString()> choosePdfPath;
+    std::function<bool(QPrinter&)>& choosePrinter = output_.choosePrinter;
+    std::function<QString()>& choosePdfPath = output_.choosePdfPath;
 
     static constexpr int kMinZoom = 25;
     static constexpr int kMaxZoom = 400;
@@ -65,11 +65,12 @@ private:
     void sendToPrinter();
     void closeWindow();
     void activated();
-    bool askPrinter(QPrinter& printer);
-    QString askPdfPath();
+    // The document shown, as the printer and the PDF file take it.
+    Printable printable() const;
 
     AppContext& ctx_;
     PrintModel model_;
+    DocumentOutput output_;
     std::optional<PrintDocument> document_;
     std::unique_ptr<QPrinter> previewPrinter_;
     QPrintPreviewWidget* vsPrinter1_ = nullptr;

@@ -34,6 +34,20 @@ ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logN
     setWindowTitle(QObject::tr("%1 - Error Report").arg(qs(data.appTitle.empty() ? "Wagemark" : data.appTitle)));
     setModal(true);
 
+    QHBoxLayout* top = buildMessage(data, logNote);
+    QToolButton* toggle = buildDetails(data);
+    QDialogButtonBox* box = buildAnswers();
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(top);
+    lay->addWidget(toggle, 0, Qt::AlignLeft);
+    lay->addWidget(details_, 1);
+    lay->addWidget(box);
+    setMinimumWidth(520);
+}
+
+// The icon, what failed, where the report was logged and what each answer does.
+QHBoxLayout* ErrorReportDialog::buildMessage(const ReportData& data, const QString& logNote)
+{
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(40, 40));
     icon->setAlignment(Qt::AlignTop);
@@ -50,6 +64,19 @@ ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logN
                                this);
     choices->setWordWrap(true);
 
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    auto* right = new QVBoxLayout;
+    right->addWidget(text);
+    right->addWidget(advice);
+    right->addWidget(choices);
+    top->addLayout(right, 1);
+    return top;
+}
+
+// The report's full text, shown under "Details".
+QToolButton* ErrorReportDialog::buildDetails(const ReportData& data)
+{
     auto* toggle = new QToolButton(this);
     toggle->setObjectName(QStringLiteral("cmdDetails"));
     toggle->setText(QObject::tr("&Details"));
@@ -67,36 +94,27 @@ ErrorReportDialog::ErrorReportDialog(const ReportData& data, const QString& logN
         toggle->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
         adjustSize();
     });
+    return toggle;
+}
 
+QDialogButtonBox* ErrorReportDialog::buildAnswers()
+{
     auto* box = new QDialogButtonBox(this);
-    auto add = [&](const QString& text, const char* name, int code) {
+    auto add = [&](const QString& text, const char* name, Action answer) {
         auto* b = box->addButton(text, QDialogButtonBox::ActionRole);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, code] { choose(code); });
+        connect(b, &QPushButton::clicked, this, [this, answer] { choose(static_cast<int>(answer)); });
         return b;
     };
-    QPushButton* abort = add(QObject::tr("&Abort"), "cmdAbort", 3);
-    add(QObject::tr("&Retry"), "cmdRetry", 4);
-    add(QObject::tr("&Ignore"), "cmdIgnore", 5);
-    add(QObject::tr("&Close"), "cmdClose", 0);
+    QPushButton* abort = add(QObject::tr("&Abort"), "cmdAbort", Action::Raise);
+    add(QObject::tr("&Retry"), "cmdRetry", Action::Retry);
+    add(QObject::tr("&Ignore"), "cmdIgnore", Action::Continue);
+    add(QObject::tr("&Close"), "cmdClose", Action::Leave);
     abort->setDefault(true);
     abort->setAutoDefault(true);
     abort->setFocus();
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(icon);
-    auto* right = new QVBoxLayout;
-    right->addWidget(text);
-    right->addWidget(advice);
-    right->addWidget(choices);
-    top->addLayout(right, 1);
-    auto* lay = new QVBoxLayout(this);
-    lay->addLayout(top);
-    lay->addWidget(toggle, 0, Qt::AlignLeft);
-    lay->addWidget(details_, 1);
-    lay->addWidget(box);
-    setMinimumWidth(520);
+    return box;
 }
 
 void ErrorReportDialog::choose(int code)

@@ -12,7 +12,10 @@
 
 #include "record/runtime_error.h"
 
+class QDialogButtonBox;
+class QHBoxLayout;
 class QPlainTextEdit;
+class QToolButton;
 class QPushButton;
 
 namespace wm {
@@ -29,6 +32,9 @@ public:
     static QString summary(const ReportData& data);
 
 private:
+    QHBoxLayout* buildMessage(const ReportData& data, const QString& logNote);
+    QToolButton* buildDetails(const ReportData& data);
+    QDialogButtonBox* buildAnswers();
     void choose(int code);
     int action_ = 0;
     QPlainTextEdit* details_;

@@ -131,7 +131,7 @@ void QtHelpService::setAppHelp(QWidget* mainWindow, const QString& appDir)
 
 QString QtHelpService::pageFor(int context)
 {
-    if (context == 370) return QStringLiteral("w4_instructions.html");
+    if (context == kW4HelpContext) return QStringLiteral("w4_instructions.html");
     if (context == kYearCheckHelpContext) return QStringLiteral("year_check.html");
     return QStringLiteral("index.html");
 }

@@ -40,8 +40,8 @@ public:
     void show(int context) override;
     void quit() override;
 
-    // The page of a help context: 370 the Form W-4 instructions, anything
-    // else the contents.
+    // The page of a help context: the Form W-4 instructions, the Year Check
+    // page, anything else the contents.
     static QString pageFor(int context);
     QString helpFile() const { return helpFile_; }
     HelpWindow* window() const { return window_; }

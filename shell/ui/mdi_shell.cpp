@@ -1,25 +1,18 @@
 #include "shell/ui/mdi_shell.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDialog>
-#include <QDockWidget>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPainter>
 #include <QMessageBox>
 #include <QScreen>
-#include <QScrollArea>
-#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <optional>
 
 #include "shell/ui/list_bar.h"
 #include "ui/artwork.h"
@@ -28,84 +21,6 @@
 namespace wm {
 
 namespace {
-
-const QString kNotAvailable = QStringLiteral("Not available in this build");
-constexpr int kW4HelpContext = 370;
-
-struct Command {
-    const char* tool;       // tool bar key, or nullptr
-    const char* list;       // list bar key, or nullptr
-    const char* text;       // menu text with its mnemonic
-    const char* listText;   // list bar text
-    const char* tip;
-    const char* shortcut;
-    const char* glyph;
-    QRgb color;
-    std::optional<FormId> form;  // the form it needs in the build
-    bool onToolBar;
-};
-
-// Menus in order; each command names its menu by position.
-struct MenuDef {
-    const char* key;
-    const char* text;
-    const char* group;  // list bar group ("" = none)
-};
-constexpr MenuDef kMenus[] = {
-    {"ID_File", "&File", "File"},
-    {"ID_Calculation", "C&alculate", "Calculate"},
-    {"ID_W4Worksheets", "W&4 Worksheets", "W4 Worksheets"},
-    {"ID_Help", "&Help", "Help"},
-};
-
-const std::vector<std::vector<Command>>& commands()
-{
-    static const std::vector<std::vector<Command>> k = {
-        {
-            {"ID_New", "NewFile", "&New", "New", "Clear the calculator and its results", "Ctrl+N", "N", 0x3b7dd8,
-             std::nullopt, true},
-            {"ID_SetStateOptions", "StateInfo", "Set &State Options", "State Options",
-             "Enter the options your state needs", "Ctrl+T", "ST", 0x8e5bd0, FormId::StateOptions, true},
-            {"ID_PersonalInformation", "Personal", "&Personal Information", "Personal Info",
-             "Your name, address and marital status", "Ctrl+I", "PI", 0x2f9e8f, FormId::PersonalInfo, true},
-            {"ID_Exit", "Exit", "E&xit", "Exit", "End Wagemark", "Ctrl+Q", "X", 0xb04a4a, std::nullopt, false},
-        },
-        {
-            {"ID_Calc", "Calc", "&Calculation Worksheet", "Calculator", "Perform the Calculation", "Ctrl+1", "$",
-             0x2e8b57, FormId::Main, true},
-            {"ID_Multiple", "Multi", "&Multiple Income Worksheet", "Multiple Checks",
-             "Combine up to four checks into one monthly income", "Ctrl+2", "M", 0x2e8b57, FormId::MultiCheck, true},
-            {"ID_AnalyzePay", "Anal", "Analyze &Pay Worksheet", "Analyze Pay",
-             "Hourly and annual figures of the last calculation", "Ctrl+3", "%", 0x2e8b57, FormId::Analysis, true},
-            {"ID_YearCheck", "Year", "&Year Check", "Year Check",
-             "Will your withholding cover the year's tax? How many allowances to claim", "Ctrl+8", "Y", 0x2e8b57,
-             FormId::YearCheck, true},
-        },
-        {
-            {"ID_PersonalAllowances", "Pers", "&Allowances", "Allowances", "Personal Allowances Worksheet",
-             "Ctrl+4", "A", 0xd08a2e, FormId::PersWkSht, true},
-            {"ID_DeductionsAdjustments", "Ded", "A&djustments", "Adjustments",
-             "Deductions and Adjustments Worksheet", "Ctrl+5", "D", 0xd08a2e, FormId::DeductionsWkSht, true},
-            {"ID_TwoWorkers", "TwoWork", "&Two Workers", "Two Workers", "Two-Earner/Two-Job Worksheet", "Ctrl+6",
-             "2", 0xd08a2e, FormId::TwoEarnerWkSht, true},
-            {"ID_DisplayFormW4", "W4", "Display &W4", "Display W4", "Show and print your Form W-4", "Ctrl+7",
-             "W4", 0xd08a2e, FormId::W4View, true},
-        },
-        {
-            {"ID_WagemarkHelp", "Help", "Wagemark &Help", "Wagemark Help", "How to use Wagemark", "F1", "?",
-             0x4a6fa5, std::nullopt, true},
-            {"ID_W4Help", "W4Help", "W4 &Instructions/Help", "W4 Help", "Instructions for Form W-4", "Shift+F1",
-             "W?", 0x4a6fa5, std::nullopt, false},
-            {"ID_WagemarkWebsite", "Wagemark", "Wagemark &Website", "Website", "Open the Wagemark web page", "",
-             "www", 0x4a6fa5, std::nullopt, false},
-            {"ID_About", "About", "&About Wagemark", "About", "Version and credits", "", "i", 0x4a6fa5,
-             FormId::About, false},
-        },
-    };
-    return k;
-}
-
-const QString kWebsite = QStringLiteral("https://github.com/wagemark/wagemark");
 
 // The MDI area with the day's background drawn to its full size.
 class BackdropArea final : public QMdiArea {
@@ -183,113 +98,6 @@ void MdiShell::setBackgroundDay(int day)
     mdi_->viewport()->update();
 }
 
-void MdiShell::buildCommands()
-{
-    toolBar_->setObjectName(QStringLiteral("atbMain"));
-    toolBar_->setIconSize(QSize(24, 24));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    addToolBar(Qt::TopToolBarArea, toolBar_);
-
-    auto* dock = new QDockWidget(tr("Wagemark"), this);
-    dock->setObjectName(QStringLiteral("lbrWagemarkDock"));
-    dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-    dock->setTitleBarWidget(new QWidget(dock));
-    auto* scroll = new QScrollArea(dock);
-    scroll->setWidget(listBar_);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(136);
-    dock->setWidget(scroll);
-    addDockWidget(Qt::LeftDockWidgetArea, dock);
-    connect(listBar_, &ListBar::itemClicked, this, &MdiShell::listCommand);
-    listBar_->setAnimation(model_.menuAnimation());
-
-    auto addAction = [this](const Command& c, QMenu* menu) {
-        auto* a = new QAction(art::commandIcon(QString::fromLatin1(c.glyph), QColor(c.color)),
-                              tr(c.text), this);
-        a->setObjectName(QString::fromLatin1(c.tool));
-        a->setIconText(tr(c.listText));
-        if (*c.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
-        const bool ok = !c.form || forms_.has(*c.form);
-        const QString tip = ok ? tr(c.tip) : kNotAvailable;
-        a->setToolTip(tip);
-        a->setStatusTip(tip);
-        a->setEnabled(ok);
-        const QString key = a->objectName();
-        connect(a, &QAction::triggered, this, [this, key] { toolCommand(key); });
-        menu->addAction(a);
-        actions_[key] = a;
-        if (c.onToolBar) toolBar_->addAction(a);
-        if (c.list) {
-            QToolButton* b = listBar_->addItem(QString::fromLatin1(c.list), tr(c.listText), a->icon(), tip);
-            b->setEnabled(ok);
-        }
-    };
-
-    const auto& cmds = commands();
-    for (std::size_t m = 0; m < cmds.size(); ++m) {
-        QMenu* menu = menuBar()->addMenu(tr(kMenus[m].text));
-        menu->setObjectName(QString::fromLatin1(kMenus[m].key));
-        menu->setToolTipsVisible(true);
-        listBar_->addGroup(tr(kMenus[m].group));
-        for (const Command& c : cmds[m]) {
-            if (m == 0 && std::string_view(c.tool) == "ID_Exit") menu->addSeparator();
-            addAction(c, menu);
-        }
-        if (m + 1 < cmds.size()) toolBar_->addSeparator();
-        if (m == 0) {
-            // Preferences come second, between File and Calculate.
-            QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
-            prefs->setObjectName(QStringLiteral("ID_Edit"));
-            prefs->setToolTipsVisible(true);
-            auto group = [this](QMenu* parent, const QString& title, const QString& tip,
-                                std::initializer_list<std::pair<const char*, const char*>> items) {
-                QMenu* sub = parent->addMenu(title);
-                sub->setToolTipsVisible(true);
-                auto* g = new QActionGroup(this);
-                g->setExclusive(true);
-                for (const auto& [key, text] : items) {
-                    auto* a = new QAction(tr(text), g);
-                    a->setObjectName(QString::fromLatin1(key));
-                    a->setCheckable(true);
-                    if (!tip.isEmpty()) a->setToolTip(tip);
-                    sub->addAction(a);
-                    actions_[a->objectName()] = a;
-                    const QString k = a->objectName();
-                    // Only a user's choice acts; mirroring the settings does not.
-                    connect(a, &QAction::triggered, this, [this, k](bool on) {
-                        if (on) toolCommand(k);
-                    });
-                }
-            };
-            group(prefs, tr("&Background"), {},
-                  {{"ID_BackgroundPictures", "Background &Pictures"}, {"ID_BackgroundPatterns", "Background P&atterns"}});
-            group(prefs, tr("&Menu Animations"), {},
-                  {{"ID_None", "&None"}, {"ID_Slide", "&Slide"}, {"ID_Unfold", "&Unfold"}, {"ID_Random", "&Random"}});
-            group(prefs, tr("&Show/Hide State Label"), tr("Show or Hide the State Alert Label"),
-                  {{"ID_ShowLabel", "&Show Label"}, {"ID_HideLabel", "&Hide Label"}});
-        }
-    }
-    statusBar()->showMessage(tr("Ready"));
-}
-
-void MdiShell::mirrorPreferences()
-{
-    const int label = model_.labelTool();
-    actions_["ID_ShowLabel"]->setChecked(label > 0);
-    actions_["ID_HideLabel"]->setChecked(label < 0);
-    if (label == 0) {
-        // A stored value other than 10 or 20 leaves both tools unselected.
-        actions_["ID_ShowLabel"]->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-        actions_["ID_ShowLabel"]->setChecked(false);
-        actions_["ID_HideLabel"]->setChecked(false);
-    }
-    static const char* kAnim[] = {"ID_None", "ID_Random", "ID_Unfold", "ID_Slide"};
-    actions_[kAnim[static_cast<int>(model_.menuAnimation())]]->setChecked(true);
-    actions_[model_.patterns() ? "ID_BackgroundPatterns" : "ID_BackgroundPictures"]->setChecked(true);
-}
-
 QAction* MdiShell::action(const QString& key) const
 {
     auto it = actions_.find(key);
@@ -304,101 +112,6 @@ void MdiShell::showStartForm()
 }
 
 MainCalculatorHooks* MdiShell::mainHooks() const { return dynamic_cast<MainCalculatorHooks*>(form(FormId::Main)); }
-
-void MdiShell::toolCommand(const QString& key)
-{
-    if (key == "ID_New") {
-        if (model_.newClearsMain())
-            if (MainCalculatorHooks* m = mainHooks()) {
-                m->proClear();
-                model_.clearResults();
-            }
-    } else if (key == "ID_SetStateOptions") {
-        open(FormId::StateOptions);
-    } else if (key == "ID_PersonalInformation") {
-        open(FormId::PersonalInfo);
-    } else if (key == "ID_Exit") {
-        QMainWindow::close();
-    } else if (key == "ID_Calc") {
-        open(FormId::Main);
-    } else if (key == "ID_Multiple") {
-        open(FormId::MultiCheck);
-    } else if (key == "ID_AnalyzePay") {
-        if (!model_.canAnalyze()) {
-            QMessageBox box(QMessageBox::Warning, QString::fromUtf8(ShellModel::kNothingTitle.data()),
-                            QString::fromUtf8(ShellModel::kNothingText.data()), QMessageBox::Ok, this);
-            box.setObjectName(QStringLiteral("msgNothingToWorkWith"));
-            box.setWindowModality(Qt::ApplicationModal);
-            box.exec();
-            return;
-        }
-        open(FormId::Analysis);
-    } else if (key == "ID_YearCheck") {
-        open(FormId::YearCheck);
-    } else if (key == "ID_PersonalAllowances") {
-        open(FormId::PersWkSht);
-    } else if (key == "ID_DeductionsAdjustments") {
-        open(FormId::DeductionsWkSht);
-    } else if (key == "ID_TwoWorkers") {
-        open(FormId::TwoEarnerWkSht);
-    } else if (key == "ID_DisplayFormW4") {
-        open(FormId::W4View);
-    } else if (key == "ID_W4Help") {
-        showHelp(kW4HelpContext);
-    } else if (key == "ID_WagemarkHelp") {
-        showHelp(0);
-    } else if (key == "ID_About") {
-        open(FormId::About);
-    } else if (key == "ID_WagemarkWebsite") {
-        if (!services_.browser.open(kWebsite))
-            QMessageBox::information(this, tr("Wagemark Website"),
-                                     tr("No web browser could be started. The Wagemark web page is %1").arg(kWebsite));
-    } else if (key == "ID_BackgroundPictures" || key == "ID_BackgroundPatterns") {
-        model_.setBackgroundDesign(key == "ID_BackgroundPictures" ? kPictures : kPatterns);
-        if (MainCalculatorHooks* m = mainHooks()) m->properPicture();
-    } else if (key == "ID_ShowLabel" || key == "ID_HideLabel") {
-        const bool show = key == "ID_ShowLabel";
-        actions_["ID_ShowLabel"]->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-        model_.setStateLabel(show);
-        if (MainCalculatorHooks* m = mainHooks()) m->setStateHintVisible(show);
-    } else if (key == "ID_None" || key == "ID_Slide" || key == "ID_Unfold" || key == "ID_Random") {
-        const MenuAnimation style = key == "ID_None"    ? MenuAnimation::None
-                                    : key == "ID_Slide" ? MenuAnimation::Slide
-                                    : key == "ID_Unfold" ? MenuAnimation::Unfold
-                                                         : MenuAnimation::Random;
-        model_.setMenuAnimation(style);
-        listBar_->setAnimation(style);
-    }
-}
-
-void MdiShell::listCommand(const QString& key)
-{
-    static const std::map<QString, QString> kToTool = {
-        {"StateInfo", "ID_SetStateOptions"}, {"Personal", "ID_PersonalInformation"},
-        {"Exit", "ID_Exit"},                 {"Calc", "ID_Calc"},
-        {"Multi", "ID_Multiple"},            {"Anal", "ID_AnalyzePay"},
-        {"Year", "ID_YearCheck"},
-        {"Pers", "ID_PersonalAllowances"},   {"Ded", "ID_DeductionsAdjustments"},
-        {"TwoWork", "ID_TwoWorkers"},        {"W4", "ID_DisplayFormW4"},
-        {"W4Help", "ID_W4Help"},             {"Help", "ID_WagemarkHelp"},
-        {"About", "ID_About"},               {"Wagemark", "ID_WagemarkWebsite"},
-    };
-    if (key == "NewFile") {
-        // The user asked for a clear calculator: give one, whatever was current.
-        open(FormId::Main);
-        if (MainCalculatorHooks* m = mainHooks()) {
-            m->proClear();
-            model_.clearResults();
-        }
-        return;
-    }
-    auto it = kToTool.find(key);
-    if (it == kToTool.end()) return;
-    // The list bar replaces the current form with the one it opens.
-    if (record_.frmLoaded != "0" && !record_.frmLoaded.empty())
-        if (QMdiSubWindow* active = mdi_->currentSubWindow()) active->close();
-    toolCommand(it->second);
-}
 
 QWidget* MdiShell::form(FormId id) const
 {
@@ -417,7 +130,7 @@ void MdiShell::open(FormId id)
     if (closing_) return;
     const FormEntry* entry = forms_.find(id);
     if (!entry) {
-        QMessageBox::information(this, tr("Wagemark"), kNotAvailable + QLatin1Char('.'));
+        QMessageBox::information(this, tr("Wagemark"), tr(kNotAvailable) + QLatin1Char('.'));
         return;
     }
     if (entry->kind == FormKind::Modal) {

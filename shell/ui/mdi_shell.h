@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <span>
 
 #include "app/app_context.h"
 #include "shell/logic/shell_model.h"
@@ -17,12 +18,17 @@ class QAction;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QToolBar;
 
 namespace wm {
 
 class ListBar;
 class MainCalculatorHooks;
+struct PreferenceChoice;
+struct PreferenceGroup;
+struct ShellCommand;
+struct ShellMenu;
 
 class MdiShell final : public QMainWindow, public Navigator {
     Q_OBJECT
@@ -46,7 +52,8 @@ public:
     void sendToMain(const std::string& incomeText, int howOft) override;
     void calculateWithExemptions(int count) override;
 
-    // A command by its tool bar key ("ID_New") or list bar key ("NewFile").
+    // A command by its tool bar key ("ID_New") or list bar key ("NewFile"),
+    // as the rows of shell_commands.cpp say.
     void toolCommand(const QString& key);
     void listCommand(const QString& key);
 
@@ -65,8 +72,33 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The command table (shell_commands.cpp) and what is built from it.
+    static std::span<const ShellMenu> menus();
+    static std::span<const PreferenceGroup> preferences();
     void buildCommands();
+    void buildToolBar();
+    void buildListBar();
+    void addMenu(const ShellMenu& menu);
+    void addCommand(const ShellCommand& command, QMenu* menu);
+    void addPreferencesMenu();
     void mirrorPreferences();
+    void choosePreference(const PreferenceGroup& group, const PreferenceChoice& choice);
+    // The commands' handlers.
+    void openForm(const ShellCommand& command);
+    void newCommand(const ShellCommand& command);
+    void newFromListBar(const ShellCommand& command);
+    void exitCommand(const ShellCommand& command);
+    void analyzePay(const ShellCommand& command);
+    void appHelp(const ShellCommand& command);
+    void w4Help(const ShellCommand& command);
+    void openWebsite(const ShellCommand& command);
+    void chooseBackground(int patterns);
+    int backgroundNow() const;
+    void chooseAnimation(int style);
+    int animationNow() const;
+    void chooseStateLabel(int show);  // +1 show, -1 hide
+    int stateLabelNow() const;
+
     void refreshCurrentCode();
     void runModal(const FormEntry& entry);
     MainCalculatorHooks* mainHooks() const;

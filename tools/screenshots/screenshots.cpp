@@ -64,34 +64,42 @@ void showDialog(QWidget* d)
     d->show();
     checkFits(d, avail.size(), d->objectName());
 }
-}  // namespace
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
+// The program as it starts: temporary settings, every form, the main window
+// filling the screen's free area.
+struct Program {
     QTemporaryDir dir;
-    QtSettingsStore settings(dir.path());
-    settings.save("User", "DontShow", "1");
+    QtSettingsStore settings{dir.path()};
     PayRecord record;
     int reports = 0;
-    ErrorScheme errors(record, [&reports] { return std::make_unique<test::CountingReport>(reports, 5); });
+    ErrorScheme errors{record, [this] { return std::make_unique<test::CountingReport>(reports, 5); }};
     FormRegistry forms;
-    registerAllForms(forms);
     QtHelpService help;
     test::RecordingBrowser browser;
-    MdiShell shell(record, settings, errors, forms, {help, browser});
-    const QRect avail = shell.screen()->availableGeometry();
-    std::printf("screen %dx%d, device pixel ratio %.1f\n", avail.width(), avail.height(), shell.devicePixelRatioF());
-    shell.setGeometry(avail);
-    shell.show();
-    if (!QTest::qWaitForWindowExposed(&shell)) std::fprintf(stderr, "the main window was not shown in time\n");
-    checkFits(&shell, avail.size(), QStringLiteral("main window"));
-    shell.showStartForm();
+    std::unique_ptr<MdiShell> shell;
+    QRect avail;
 
-    // Every form in the main window, as it opens first.
-    for (const FormEntry& e : forms.entries()) {
+    Program()
+    {
+        settings.save("User", "DontShow", "1");
+        registerAllForms(forms);
+        shell = std::make_unique<MdiShell>(record, settings, errors, forms, ShellServices{help, browser});
+        avail = shell->screen()->availableGeometry();
+        std::printf("screen %dx%d, device pixel ratio %.1f\n", avail.width(), avail.height(), shell->devicePixelRatioF());
+        shell->setGeometry(avail);
+        shell->show();
+        if (!QTest::qWaitForWindowExposed(shell.get())) std::fprintf(stderr, "the main window was not shown in time\n");
+        checkFits(shell.get(), avail.size(), QStringLiteral("main window"));
+        shell->showStartForm();
+    }
+    MainForm* main() const { return qobject_cast<MainForm*>(shell->form(FormId::Main)); }
+};
+
+// Every form in the main window, as it opens first.
+void shootEveryForm(Program& pr)
+{
+    MdiShell& shell = *pr.shell;
+    for (const FormEntry& e : pr.forms.entries()) {
         if (e.kind == FormKind::Modal || e.id == FormId::Print) continue;
         shell.open(e.id);
         QWidget* w = shell.form(e.id);
@@ -100,10 +108,14 @@ int main(int argc, char** argv)
         if (e.id != FormId::Main) shell.close(e.id);
         QTest::qWait(50);
     }
+}
 
-    // The calculator with a result and its explanation.
+// The calculator with a result and its explanation, then with the state hint.
+void shootCalculator(Program& pr)
+{
+    MdiShell& shell = *pr.shell;
     shell.open(FormId::Main);
-    auto* main = qobject_cast<MainForm*>(shell.form(FormId::Main));
+    MainForm* main = pr.main();
     main->findChild<QLineEdit*>("txtIncome")->setText("1250");
     main->findChild<QLineEdit*>("txt401k")->setText("5");
     auto* state = main->findChild<QComboBox*>("cboState");
@@ -119,7 +131,11 @@ int main(int argc, char** argv)
     state->setCurrentIndex(19);
     emit state->activated(19);
     save(&shell, "main_hint");
+}
 
+void shootStateOptions(Program& pr)
+{
+    MdiShell& shell = *pr.shell;
     shell.open(FormId::StateOptions);
     QWidget* opts = shell.form(FormId::StateOptions);
     auto* optState = opts->findChild<QComboBox*>("cboState");
@@ -132,23 +148,33 @@ int main(int argc, char** argv)
     save(&shell, "state_connecticut");
     shell.close(FormId::StateOptions);
     QTest::qWait(100);
+}
 
+// The print preview, the Year Check and the analysis of a calculation.
+void shootCalculated(Program& pr)
+{
+    MdiShell& shell = *pr.shell;
     shell.open(FormId::Main);
-    main = qobject_cast<MainForm*>(shell.form(FormId::Main));
-    main->findChild<QLineEdit*>("txtHours")->setText("80");
-    main->calculate();
+    pr.main()->findChild<QLineEdit*>("txtHours")->setText("80");
+    pr.main()->calculate();
     shell.open(FormId::Print);
     save(&shell, "frmPrint");
     shell.close(FormId::Print);
     for (FormId id : {FormId::YearCheck, FormId::Analysis}) {
         shell.open(id);
-        save(&shell, QString::fromLatin1(forms.find(id)->objectName) + QStringLiteral("_calculated"));
+        save(&shell, QString::fromLatin1(pr.forms.find(id)->objectName) + QStringLiteral("_calculated"));
         shell.close(id);
         QTest::qWait(50);
     }
+}
+
+// The raise and local tax tool, the W-4 table pickers.
+void shootToolDialogs(Program& pr)
+{
+    MdiShell& shell = *pr.shell;
     shell.open(FormId::Main);
     {
-        MiscDialog d(main->model(), MiscModel::Page::PayRaise, &shell);
+        MiscDialog d(pr.main()->model(), MiscModel::Page::PayRaise, &shell);
         showDialog(&d);
         d.findChild<QLineEdit*>("txtRaise_0")->setText("3");
         d.findChild<QPushButton*>("cmdExit_1")->click();
@@ -159,52 +185,83 @@ int main(int argc, char** argv)
         save(&d, "local_tax");
     }
     for (int table : {1, 2}) {
-        record.Table = static_cast<std::int16_t>(table);
-        w4::TablePickerDialog d(record, &shell);
+        pr.record.Table = static_cast<std::int16_t>(table);
+        w4::TablePickerDialog d(pr.record, &shell);
         showDialog(&d);
         save(&d, QStringLiteral("table%1_picker").arg(table));
     }
-    {
-        ReportData data;
-        data.description = {"Error Number  ", "13", "Description   ", "Type mismatch", "Build Number  ", "5",
-                            "Module Name   ", "frmMain", "Procedure Name", "Form_Load", "Line Number   ", "108",
-                            "Date and time ", "12/08/2026 07:00:00 PM"};
-        data.appTitle = "Wagemark";
-        data.variables = {VarList{"Empty"}, VarList{"Empty"}, VarList{"Pic", "1", "varLocalTaxColor", "0"},
-                          programVariables(record)};
-        ErrorReportDialog d(data, "/home/user/.local/share/wagemark/errors.log", &shell);
-        showDialog(&d);
-        save(&d, "error");
-        d.findChild<QToolButton*>("cmdDetails")->click();
-        save(&d, "error_details");
-    }
-    help.show(370);
-    checkFits(help.window(), avail.size(), QStringLiteral("HelpWindow"));
-    save(help.window(), "help_w4");
-    std::printf("help window at %d,%d %dx%d\n", help.window()->x(), help.window()->y(), help.window()->width(),
-                help.window()->height());
-    help.show(0);
-    save(help.window(), "help");
-    help.quit();
+}
 
+void shootErrorReport(Program& pr)
+{
+    ReportData data;
+    data.description = {"Error Number  ", "13", "Description   ", "Type mismatch", "Build Number  ", "5",
+                        "Module Name   ", "frmMain", "Procedure Name", "Form_Load", "Line Number   ", "108",
+                        "Date and time ", "12/08/2026 07:00:00 PM"};
+    data.appTitle = "Wagemark";
+    data.variables = {VarList{"Empty"}, VarList{"Empty"}, VarList{"Pic", "1", "varLocalTaxColor", "0"},
+                      programVariables(pr.record)};
+    ErrorReportDialog d(data, "/home/user/.local/share/wagemark/errors.log", pr.shell.get());
+    showDialog(&d);
+    save(&d, "error");
+    d.findChild<QToolButton*>("cmdDetails")->click();
+    save(&d, "error_details");
+}
+
+void shootHelp(Program& pr)
+{
+    pr.help.show(kW4HelpContext);
+    checkFits(pr.help.window(), pr.avail.size(), QStringLiteral("HelpWindow"));
+    save(pr.help.window(), "help_w4");
+    std::printf("help window at %d,%d %dx%d\n", pr.help.window()->x(), pr.help.window()->y(),
+                pr.help.window()->width(), pr.help.window()->height());
+    pr.help.show(0);
+    save(pr.help.window(), "help");
+    pr.help.quit();
+}
+
+// The about box, the calendar and the splash.
+void shootSmallWindows(Program& pr)
+{
     for (auto [id, file] : {std::pair{FormId::About, "about"}, {FormId::Calendar, "calendar"}}) {
-        const FormEntry* e = forms.find(id);
-        std::unique_ptr<QWidget> w(e->make(shell.context(), &shell));
+        const FormEntry* e = pr.forms.find(id);
+        std::unique_ptr<QWidget> w(e->make(pr.shell->context(), pr.shell.get()));
         showDialog(w.get());
         save(w.get(), QString::fromLatin1(file));
     }
     art::splash(versionText()).save(out + "/splash.png");
+}
 
-    // All backgrounds on one sheet.
+// All backgrounds on one sheet.
+void shootBackgrounds()
+{
     QPixmap sheet(8 * 150, 5 * 110);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
-    for (int n = 1; n <= 38; ++n) {
+    for (int n = kFirstPicture; n <= kLastPattern; ++n) {
         const int i = n - 1;
         p.drawPixmap((i % 8) * 150, (i / 8) * 110, backgroundPicture(n, QSize(146, 90)));
         p.drawText(QRect((i % 8) * 150, (i / 8) * 110 + 90, 146, 18), Qt::AlignCenter, backgroundName(n));
     }
     p.end();
     sheet.save(out + "/backgrounds.png");
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    Program pr;
+    shootEveryForm(pr);
+    shootCalculator(pr);
+    shootStateOptions(pr);
+    shootCalculated(pr);
+    shootToolDialogs(pr);
+    shootErrorReport(pr);
+    shootHelp(pr);
+    shootSmallWindows(pr);
+    shootBackgrounds();
     return 0;
 }

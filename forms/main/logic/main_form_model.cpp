@@ -46,13 +46,17 @@ std::optional<Refusal> checkNumber(std::string_view label, std::string_view text
                               [](std::string_view t) { return toDouble(t); });
 }
 
-std::optional<Refusal> checkEntry(const InputLimit& limit, std::string_view text)
+std::optional<Refusal> checkEntry(Input input, std::string_view text)
 {
+    const InputLimit& limit = limitOf(input);
     const bool amount = limit.unit == InputUnit::Amount;
-    if (auto p = amount ? checkAmount(limit.field, text) : checkNumber(limit.field, text)) return p;
+    if (auto p = amount ? checkAmount(limit.field, text) : checkNumber(limit.field, text)) {
+        p->input = input;
+        return p;
+    }
     if (isBlank(text)) return std::nullopt;
     if (amount ? within(limit, toCurrency(text)) : within(limit, toDouble(text))) return std::nullopt;
-    return Refusal{std::string(limit.field), outOfRange(limit, text)};
+    return Refusal::of(input, outOfRange(limit, text));
 }
 
 std::string shownPercent(const std::string& kept)
@@ -76,13 +80,8 @@ MainFormModel::~MainFormModel() { ctx_.errors.clearModuleVariables("frmMain"); }
 
 int MainFormModel::defaultHours(int howOft)
 {
-    switch (howOft) {
-    case 0: return 40;
-    case 1: return 86;
-    case 2: return 80;
-    case 3: return 173;
-    default: return 0;
-    }
+    const PayFrequency* f = payFrequency(howOft);
+    return f ? f->defaultHours : 0;
 }
 
 bool MainFormModel::hintAtActivation(int s) { return stateNeedsOptions(s); }
@@ -109,16 +108,16 @@ void MainFormModel::load()
              [&] { txtPreFICA = s.getEntry("Settings", "SSExmp", "0", limitOf(Input::PreFica)); },
              [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { txtHours = s.getEntry("Settings", "Hours", "0", limitOf(Input::Hours)); },
-             [&] { r.HowOft = s.getInt16("Settings", "Frequency", 2, 0, 3); },
+             [&] { r.HowOft = s.getInt16("Settings", "Frequency", kDefaultFrequency, 0, kLastFrequency); },
              [&] { r.valMarried = s.getInt16("Settings", "MaritalStat", 0, 0, 2); },
              [&] { r.SPval = s.getFraction("Settings", "Local", 0, limitOf(Input::LocalRate)); },
              [&] { r.Method = s.getInt16("StateInfo", "MMethod", 0); },
              [&] { chkSelfEmployed = s.getInt16("Settings", "Self", 0) != 0; },
              [&] { r.intShowStateLabel = s.getInt16("Settings", "PgInst", 10); },
              [&] { properPicture(); },
-             [&] { cboExemptions = listPosition(r.DepsNumber, limitOf(Input::Exemptions).hi + 1); },
+             [&] { cboExemptions = listPosition(r.DepsNumber, kMaxExemptions + 1); },
              [&] { cboState = listPosition(r.intState, kStateCount); },
-             [&] { lstFrequency = listPosition(r.HowOft, 4); },
+             [&] { lstFrequency = listPosition(r.HowOft, kFrequencyCount); },
              // Selecting the option runs its click rule: a stored 2 becomes 1.
              [&] { statusClicked(listPosition(r.valMarried, 3)); },
              [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; },
@@ -142,14 +141,13 @@ void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
 
 std::optional<Refusal> MainFormModel::check() const
 {
-    if (auto p = checkEntry(limitOf(Input::Income), txtIncome)) return p;
-    if (auto p = checkEntry(limitOf(Input::Hours), txtHours)) return p;
-    if (auto p = checkEntry(limitOf(Input::Percent401k), txt401k)) return p;
-    if (auto p = checkEntry(limitOf(Input::PreTax), txtPreTax)) return p;
-    if (auto p = checkEntry(limitOf(Input::PreFica), txtPreFICA)) return p;
+    if (auto p = checkEntry(Input::Income, txtIncome)) return p;
+    if (auto p = checkEntry(Input::Hours, txtHours)) return p;
+    if (auto p = checkEntry(Input::Percent401k, txt401k)) return p;
+    if (auto p = checkEntry(Input::PreTax, txtPreTax)) return p;
+    if (auto p = checkEntry(Input::PreFica, txtPreFICA)) return p;
     if (const auto part = partAboveIncome(txtIncome, txtPreTax, txtPreFICA))
-        return Refusal{std::string(limitOf(*part).field),
-                       aboveIncome(*part, *part == Input::PreTax ? txtPreTax : txtPreFICA, txtIncome)};
+        return Refusal::of(*part, aboveIncome(*part, *part == Input::PreTax ? txtPreTax : txtPreFICA, txtIncome));
     return std::nullopt;
 }
 
@@ -203,7 +201,7 @@ std::optional<Refusal> MainFormModel::calculate()
                 if (auto why = deductionsAboveGross(r)) {
                     r = before;
                     shown = shownBefore;
-                    refusal = Refusal{std::string(limitOf(Input::Percent401k).field), std::move(*why)};
+                    refusal = Refusal::of(Input::Percent401k, std::move(*why));
                 }
             });
         if (!passed || refusal) return;
@@ -412,7 +410,7 @@ void MainFormModel::nextPicture()
 void MainFormModel::receiveIncome(const std::string& text, int howOft)
 {
     txtIncome = text;
-    if (howOft >= 0 && howOft <= 3) frequencyClicked(howOft);
+    if (knownFrequency(howOft)) frequencyClicked(howOft);
     // Results of the old income must not stay under the new one.
     if (auto problem = calculate()) dropResults(problem->message);
 }

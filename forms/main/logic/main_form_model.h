@@ -39,7 +39,7 @@ public:
     std::string txtPreFICA;
     int cboState = 0;        // 0 "No State" .. 41
     int cboExemptions = 0;   // the Exemptions input's range
-    int lstFrequency = 2;    // HowOft
+    int lstFrequency = kDefaultFrequency;  // HowOft
     int optStatus = 0;       // 0 Married, 1 Single, 2 Married Claiming Single
     bool chkSelfEmployed = false;
 
@@ -117,7 +117,7 @@ public:
     // red for any non-zero rate, as at load.
     void localRateChanged();
 
-    // Default hours of a frequency: 40, 86, 80, 173.
+    // Default hours of a frequency (record/pay_frequency.h); 0 for none.
     static int defaultHours(int howOft);
     // Whether the hint shows at activation with "PgInst" 20.
     static bool hintAtActivation(int state);
@@ -143,7 +143,7 @@ std::optional<Refusal> checkAmount(std::string_view label, std::string_view text
 std::optional<Refusal> checkNumber(std::string_view label, std::string_view text);
 // An entry that must read within the range of its input; the refusal names
 // the field and the range.
-std::optional<Refusal> checkEntry(const InputLimit& limit, std::string_view text);
+std::optional<Refusal> checkEntry(Input input, std::string_view text);
 // A kept percentage (a fraction such as 0.05, or a whole percentage) as the
 // percentage to show in a field: "5". Text that is not a number stays.
 std::string shownPercent(const std::string& kept);

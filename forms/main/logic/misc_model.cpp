@@ -81,11 +81,12 @@ std::optional<Refusal> MiscModel::acceptLocalTax()
     PayRecord& r = ctx_.record;
     double value = 0;
     if (!isBlank(rate)) {
-        if (auto p = checkEntry(limitOf(Input::LocalRate), rate)) return p;
+        if (auto p = checkEntry(Input::LocalRate, rate)) return p;
         value = percentFraction(toDouble(rate));
         if (value != 0 && lstGrossPay < 0)
             return Refusal{"Local Tax base",
-                                "Select the option below that applies: what the local tax rate is applied to."};
+                           "Select the option below that applies: what the local tax rate is applied to.",
+                           Input::LocalBase};
     }
     r.SPval = value;
     main_.localRateChanged();
@@ -100,8 +101,8 @@ std::optional<Refusal> MiscModel::calculateRaise()
                                    "the calculator, press Calculate, then open the raise again."};
     // The pass reads the calculator's other entries too.
     if (auto p = main_.check()) return p;
-    if (auto p = checkEntry(limitOf(Input::RaisePercent), percent)) return p;
-    if (auto p = checkEntry(limitOf(Input::NewWage), newWage)) return p;
+    if (auto p = checkEntry(Input::RaisePercent, percent)) return p;
+    if (auto p = checkEntry(Input::NewWage, newWage)) return p;
 
     PayRecord& r = ctx_.record;
     const double cur = *currentWage;

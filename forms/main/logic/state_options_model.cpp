@@ -229,7 +229,7 @@ std::optional<Refusal> StateOptionsModel::accept()
 {
     // Everything is read first, so that nothing is kept from a refused entry.
     if (isBlank(additional)) additional = "0";
-    if (auto p = checkEntry(limitOf(Input::StateAdd), additional)) return p;
+    if (auto p = checkEntry(Input::StateAdd, additional)) return p;
     if (auto p = checkAmount("spouse's part of the exemption", spousePart)) return p;
     std::int16_t exmp = 0;
     if (methodList()) {

@@ -32,6 +32,7 @@
 #include "states/registry.h"
 #include "ui/artwork.h"
 #include "ui/focus.h"
+#include "ui/form_registry.h"
 #include "ui/layouts.h"
 
 namespace wm {
@@ -48,8 +49,6 @@ QFrame* card(const char* name, QWidget* parent)
                          .arg(QLatin1String(name)));
     return f;
 }
-
-const char* const kNotAvailable = "Not available in this build";
 
 }  // namespace
 
@@ -69,20 +68,57 @@ MainForm::~MainForm() { model_.unload(); }
 
 void MainForm::build()
 {
-    // ---- Entries ----
-    QFrame* inputs = inputs_ = card("fraInputs", this);
+    inputs_ = buildEntries();
+    results_ = buildResults();
+    QFrame* commands = buildCommandRow();
+    buildPage(commands);
+    // Kerned captions ("Pre-Tax") are measured a little short.
+    for (QLabel* l : inputs_->findChildren<QLabel*>()) l->setMinimumWidth(l->sizeHint().width() + 4);
+    connectEvents();
+    setTabOrders();
+}
+
+// ---- Entries ----
+
+QFrame* MainForm::buildEntries()
+{
+    QFrame* inputs = card("fraInputs", this);
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    addAmountRows(form, inputs);
+    addStateRow(form, inputs);
+    addExemptionsRow(form, inputs);
+    addFrequencyRow(form, inputs);
+    addStatusRow(form, inputs);
+    chkSelfEmployed_ = new QCheckBox(tr("Self Emplo&yed"), inputs);
+    chkSelfEmployed_->setObjectName(QStringLiteral("chkSelfEmployed"));
+    form->addRow(QString(), chkSelfEmployed_);
+
+    auto* inputLay = new QVBoxLayout(inputs);
+    inputLay->addLayout(form);
+    inputLay->addLayout(buildAdditionalButtons(inputs));
+    inputLay->addStretch(1);
+    return inputs;
+}
+
+// A row of a label and the field it names.
+void MainForm::addRow(QFormLayout* form, const QString& label, QWidget* field)
+{
+    auto* l = new QLabel(label, field->parentWidget());
+    l->setBuddy(field);
+    form->addRow(l, field);
+}
+
+void MainForm::addAmountRows(QFormLayout* form, QWidget* inputs)
+{
     auto line = [&](QLineEdit*& field, const char* name, const QString& label, const QString& tip, bool money) {
         field = new QLineEdit(inputs);
         field->setObjectName(QLatin1String(name));
         field->setToolTip(tip);
         if (money) setupMoneyField(field, label);
         else setupNumberField(field, label);
-        auto* l = new QLabel(label, inputs);
-        l->setBuddy(field);
-        form->addRow(l, field);
+        addRow(form, label, field);
     };
     line(txtIncome_, "txtIncome", tr("&Income Amount"), tr("Enter your income amount."), true);
     line(txtHours_, "txtHours", tr("Ho&urs"), tr("Enter the number of hours worked."), false);
@@ -93,47 +129,48 @@ void MainForm::build()
     lbl401kHint_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbl401kHint_->hide();
     form->addRow(QString(), lbl401kHint_);
-    connect(txt401k_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const QString hint = qs(percentHint(text.toStdString()));
-        lbl401kHint_->setText(hint);
-        lbl401kHint_->setVisible(!hint.isEmpty());
-    });
     line(txtPreTax_, "txtPreTax", tr("Pre-&Tax"), tr("Enter an amount that is not taxed."), true);
     line(txtPreFICA_, "txtPreFICA", tr("P&re-FICA"),
          tr("Enter an amount for which FICA is not paid. This amount might include the Pre-Tax amount also."), true);
-    txtIncome_->installEventFilter(this);
+}
 
+void MainForm::addStateRow(QFormLayout* form, QWidget* inputs)
+{
     cboState_ = new QComboBox(inputs);
     cboState_->setObjectName(QStringLiteral("cboState"));
     for (const StateEntry& s : stateList()) cboState_->addItem(qs(s.name));
     cboState_->setToolTip(tr("Select the state to which you pay income tax."));
     cboState_->setAccessibleName(tr("State Tax"));
     cboState_->setMaxVisibleItems(16);
-    auto* lState = new QLabel(tr("&State Tax"), inputs);
-    lState->setBuddy(cboState_);
-    form->addRow(lState, cboState_);
+    addRow(form, tr("&State Tax"), cboState_);
+}
 
+void MainForm::addExemptionsRow(QFormLayout* form, QWidget* inputs)
+{
     cboExemptions_ = new QComboBox(inputs);
     cboExemptions_->setObjectName(QStringLiteral("cboExemptions"));
     const InputLimit& exemptions = limitOf(Input::Exemptions);
     for (int i = exemptions.lo; i <= exemptions.hi; ++i) cboExemptions_->addItem(QString::number(i));
     cboExemptions_->setToolTip(tr("Select the number of exemptions or dependents you claim."));
     cboExemptions_->setAccessibleName(tr("Number of Exemptions"));
-    auto* lDeps = new QLabel(tr("Num&ber of Exemptions"), inputs);
-    lDeps->setBuddy(cboExemptions_);
-    form->addRow(lDeps, cboExemptions_);
+    addRow(form, tr("Num&ber of Exemptions"), cboExemptions_);
+}
 
+void MainForm::addFrequencyRow(QFormLayout* form, QWidget* inputs)
+{
     lstFrequency_ = new QListWidget(inputs);
     lstFrequency_->setObjectName(QStringLiteral("lstFrequency"));
-    lstFrequency_->addItems({tr("Weekly"), tr("Twice A Month"), tr("Every Two Weeks"), tr("Monthly")});
+    for (const PayFrequency& f : kPayFrequencies) lstFrequency_->addItem(qs(f.listText));
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
     lstFrequency_->setAccessibleName(tr("Pay Frequency"));
     QuietSelection::install(lstFrequency_);
-    lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * 4 + 2 * lstFrequency_->frameWidth() + 6);
-    auto* lFreq = new QLabel(tr("Pay Fre&quency"), inputs);
-    lFreq->setBuddy(lstFrequency_);
-    form->addRow(lFreq, lstFrequency_);
+    lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * lstFrequency_->count() +
+                                  2 * lstFrequency_->frameWidth() + 6);
+    addRow(form, tr("Pay Fre&quency"), lstFrequency_);
+}
 
+void MainForm::addStatusRow(QFormLayout* form, QWidget* inputs)
+{
     auto* statusBox = new QWidget(inputs);
     statusBox->setToolTip(tr("Select the marital status you claim."));
     auto* statusLay = new QVBoxLayout(statusBox);
@@ -153,11 +190,10 @@ void MainForm::build()
     lblStatus_ = new QLabel(tr("&Marital status"), inputs);
     lblStatus_->setBuddy(optStatus_->button(0));
     form->addRow(lblStatus_, statusBox);
+}
 
-    chkSelfEmployed_ = new QCheckBox(tr("Self Emplo&yed"), inputs);
-    chkSelfEmployed_->setObjectName(QStringLiteral("chkSelfEmployed"));
-    form->addRow(QString(), chkSelfEmployed_);
-
+QHBoxLayout* MainForm::buildAdditionalButtons(QWidget* inputs)
+{
     auto* additional = new QHBoxLayout;
     const char* addText[] = {"  L&ocal Tax  ", "Rais&e"};
     const char* addTip[] = {"Press to enter any local tax you may pay.", "Press to calculate a pay increase."};
@@ -170,13 +206,30 @@ void MainForm::build()
         additional->addWidget(b);
     }
     additional->addStretch(1);
-    auto* inputLay = new QVBoxLayout(inputs);
-    inputLay->addLayout(form);
-    inputLay->addLayout(additional);
-    inputLay->addStretch(1);
+    return additional;
+}
 
-    // ---- Results ----
-    QFrame* results = results_ = card("fraResults", this);
+// ---- Results ----
+
+QFrame* MainForm::buildResults()
+{
+    QFrame* results = card("fraResults", this);
+    buildGrid(results);
+    buildNotices(results);
+    buildExplanation(results);
+    auto* resultLay = new QVBoxLayout(results);
+    resultLay->addWidget(dbgDisplay_);
+    resultLay->addWidget(lblNotice_);
+    resultLay->addWidget(lblModified_);
+    resultLay->addWidget(lblStatePgInst_);
+    resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
+    resultLay->addWidget(lstExplain_, 1);
+    resultLay->addStretch(0);
+    return results;
+}
+
+void MainForm::buildGrid(QWidget* results)
+{
     dbgDisplay_ = new QTableWidget(0, 2, results);
     dbgDisplay_->setObjectName(QStringLiteral("dbgDisplay"));
     dbgDisplay_->setHorizontalHeaderLabels({tr("Title"), tr("Value")});
@@ -198,7 +251,10 @@ void MainForm::build()
     dbgDisplay_->verticalHeader()->setDefaultSectionSize(dbgDisplay_->fontMetrics().height() + 8);
     dbgDisplay_->setFixedHeight(dbgDisplay_->horizontalHeader()->sizeHint().height() +
                                 12 * dbgDisplay_->verticalHeader()->defaultSectionSize() + 2 * dbgDisplay_->frameWidth());
+}
 
+void MainForm::buildNotices(QWidget* results)
+{
     lblNotice_ = new QLabel(results);
     lblNotice_->setObjectName(QStringLiteral("lblNotice"));
     lblNotice_->setWordWrap(true);
@@ -213,6 +269,10 @@ void MainForm::build()
     lblStatePgInst_->setToolTip(tr("Click to hide this reminder."));
     lblStatePgInst_->setStyleSheet(QStringLiteral("background: #fde2e1; border: 1px solid #d9534f; border-radius: 4px;"
                                                   " padding: 4px; color: #7a1f1c;"));
+}
+
+void MainForm::buildExplanation(QWidget* results)
+{
     cmdExplain_ = new QToolButton(results);
     cmdExplain_->setObjectName(QStringLiteral("cmdExplain"));
     cmdExplain_->setText(tr("How was this calculated?"));
@@ -233,51 +293,52 @@ void MainForm::build()
         model_.context().settings.save("Window", "Explanation", on ? "1" : "0");
         showExplanation();
     });
+}
 
-    auto* resultLay = new QVBoxLayout(results);
-    resultLay->addWidget(dbgDisplay_);
-    resultLay->addWidget(lblNotice_);
-    resultLay->addWidget(lblModified_);
-    resultLay->addWidget(lblStatePgInst_);
-    resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
-    resultLay->addWidget(lstExplain_, 1);
-    resultLay->addStretch(0);
+// ---- Command row ----
 
-    // ---- Command row ----
+namespace {
+struct CommandButton {
+    const char* text;
+    const char* glyph;
+    QRgb color;
+    const char* tip;
+};
+// In the order of MainCommand: cmdToolBar_0 .. cmdToolBar_7.
+constexpr std::array<CommandButton, kMainCommandCount> kCommandButtons = {{
+    {"&Calculate", "=", 0x2e8b57, "Calculate this pay period (Enter)"},
+    {"Print Pre&view", "P", 0x3b7dd8, "Show the pay statement as it will print"},
+    {"Pri&nt", "Pr", 0x3b7dd8, "Print the pay statement"},
+    {"C&lear", "C", 0xb07a2a, "Clear the entries and the results"},
+    {"Show Calculator", "+-", 0x6a5acd, ""},
+    {"Open &Word Processor", "W", 0x6a5acd, ""},
+    {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
+    {"E&xit", "X", 0xb04a4a, "Close the calculator"},
+}};
+}  // namespace
+
+QFrame* MainForm::buildCommandRow()
+{
     QFrame* commands = card("fraCommands", this);
     // One row when there is room, more when not: every command stays in view.
     auto* cmdLay = new FlowLayout(commands, 4);
-    struct Cmd {
-        const char* text;
-        const char* glyph;
-        QRgb color;
-        const char* tip;
-    };
-    const Cmd cmds[8] = {
-        {"&Calculate", "=", 0x2e8b57, "Calculate this pay period (Enter)"},
-        {"Print Pre&view", "P", 0x3b7dd8, "Show the pay statement as it will print"},
-        {"Pri&nt", "Pr", 0x3b7dd8, "Print the pay statement"},
-        {"C&lear", "C", 0xb07a2a, "Clear the entries and the results"},
-        {"Show Calculator", "+-", 0x6a5acd, ""},
-        {"Open &Word Processor", "W", 0x6a5acd, ""},
-        {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
-        {"E&xit", "X", 0xb04a4a, "Close the calculator"},
-    };
     cmdLay->setContentsMargins(6, 4, 6, 4);
-    for (int i = 0; i < 8; ++i) {
+    for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
+        const CommandButton& c = kCommandButtons[i];
         auto* b = new QToolButton(commands);
-        b->setIcon(art::commandIcon(QLatin1String(cmds[i].glyph), QColor(cmds[i].color)));
+        b->setIcon(art::commandIcon(QLatin1String(c.glyph), QColor(c.color)));
         b->setIconSize(QSize(26, 26));
-        b->setText(tr(cmds[i].text));
+        b->setText(tr(c.text));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setObjectName(QStringLiteral("cmdToolBar_%1").arg(i));
-        b->setToolTip(tr(cmds[i].tip));
+        b->setToolTip(tr(c.tip));
         b->setAccessibleName(b->text().remove(QLatin1Char('&')));
         b->setFocusPolicy(Qt::StrongFocus);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        cmdToolBar_[static_cast<std::size_t>(i)] = b;
+        cmdToolBar_[i] = b;
         cmdLay->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, i] { toolBarClicked(i); });
+        const auto command = static_cast<MainCommand>(i);
+        connect(b, &QToolButton::clicked, this, [this, command] { toolBarClicked(command); });
     }
     cmdRotatePic_ = new QToolButton(commands);
     cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
@@ -288,31 +349,44 @@ void MainForm::build()
     cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     cmdRotatePic_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     cmdLay->addWidget(cmdRotatePic_);
+    offerWhatThisBuildHas();
+    return commands;
+}
 
-    if (calculator_) {
-        cmdToolBar_[4]->setToolTip(tr("Start %1").arg(qs(calculator_->name)));
-    } else {
-        cmdToolBar_[4]->setEnabled(false);
-        cmdToolBar_[4]->setToolTip(tr("No desktop calculator is installed (looked for %1).")
-                                       .arg(qs(programNames(calculatorPrograms()))));
-    }
-    if (wordProcessor_) {
-        cmdToolBar_[5]->setToolTip(tr("Start %1").arg(qs(wordProcessor_->name)));
-    } else {
-        cmdToolBar_[5]->setEnabled(false);
-        cmdToolBar_[5]->setToolTip(tr("No word processor or text editor is installed (looked for %1).")
-                                       .arg(qs(programNames(wordProcessorPrograms()))));
-    }
+QToolButton* MainForm::button(MainCommand c) const { return cmdToolBar_[static_cast<std::size_t>(c)]; }
+
+// The desktop programs found, the forms this build has: a command without
+// one is off and says why.
+void MainForm::offerWhatThisBuildHas()
+{
+    auto program = [this](MainCommand c, const std::optional<DesktopProgram>& found, const QString& none) {
+        if (found) {
+            button(c)->setToolTip(tr("Start %1").arg(qs(found->name)));
+            return;
+        }
+        button(c)->setEnabled(false);
+        button(c)->setToolTip(none);
+    };
+    program(MainCommand::Calculator, calculator_,
+            tr("No desktop calculator is installed (looked for %1).").arg(qs(programNames(calculatorPrograms()))));
+    program(MainCommand::WordProcessor, wordProcessor_,
+            tr("No word processor or text editor is installed (looked for %1).")
+                .arg(qs(programNames(wordProcessorPrograms()))));
     if (!model_.context().nav.available(FormId::Print))
-        for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setToolTip(tr(kNotAvailable));
+        for (MainCommand c : {MainCommand::PrintPreview, MainCommand::Print}) button(c)->setToolTip(tr(kNotAvailable));
     if (!model_.context().nav.available(FormId::Calendar)) {
-        cmdToolBar_[6]->setEnabled(false);
-        cmdToolBar_[6]->setToolTip(tr(kNotAvailable));
+        button(MainCommand::Calendar)->setEnabled(false);
+        button(MainCommand::Calendar)->setToolTip(tr(kNotAvailable));
     }
+}
 
-    // Entries and results side by side when there is room, the results
-    // under the entries when not; the page scrolls up and down, the command
-    // row stays at the bottom.
+// ---- The page ----
+
+// Entries and results side by side when there is room, the results under
+// the entries when not; the page scrolls up and down, the command row stays
+// at the bottom.
+void MainForm::buildPage(QFrame* commands)
+{
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage"));
     columns_ = new QGridLayout(page);
@@ -335,11 +409,16 @@ void MainForm::build()
     bottom->setContentsMargins(14, 6, 14, 14);
     bottom->addWidget(commands);
     lay->addLayout(bottom);
+}
 
-    // Kerned captions ("Pre-Tax") are measured a little short.
-    for (QLabel* l : inputs->findChildren<QLabel*>()) l->setMinimumWidth(l->sizeHint().width() + 4);
-
-    // ---- Events ----
+void MainForm::connectEvents()
+{
+    connect(txt401k_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString hint = qs(percentHint(text.toStdString()));
+        lbl401kHint_->setText(hint);
+        lbl401kHint_->setVisible(!hint.isEmpty());
+    });
+    txtIncome_->installEventFilter(this);
     connect(cboState_, qOverload<int>(&QComboBox::activated), this,
             [this](int i) { act([&] { model_.stateClicked(i); }); });
     connect(cboExemptions_, qOverload<int>(&QComboBox::activated), this,
@@ -354,18 +433,15 @@ void MainForm::build()
     connect(cmdAdditional_[0], &QPushButton::clicked, this, &MainForm::openLocalTax);
     connect(cmdAdditional_[1], &QPushButton::clicked, this, &MainForm::openRaise);
     connect(cmdRotatePic_, &QToolButton::clicked, this, [this] { act([&] { model_.nextPicture(); }); });
-    setTabOrder(txtIncome_, txtHours_);
-    setTabOrder(txtHours_, txt401k_);
-    setTabOrder(txt401k_, txtPreTax_);
-    setTabOrder(txtPreTax_, txtPreFICA_);
-    setTabOrder(txtPreFICA_, cboState_);
-    setTabOrder(cboState_, cboExemptions_);
-    setTabOrder(cboExemptions_, lstFrequency_);
-    setTabOrder(lstFrequency_, optStatus_->button(0));
-    setTabOrder(optStatus_->button(0), chkSelfEmployed_);
-    setTabOrder(chkSelfEmployed_, cmdAdditional_[0]);
-    setTabOrder(cmdAdditional_[0], cmdAdditional_[1]);
-    setTabOrder(cmdAdditional_[1], cmdToolBar_[0]);
+}
+
+void MainForm::setTabOrders()
+{
+    QWidget* chain[] = {txtIncome_,       txtHours_,         txt401k_,          txtPreTax_,
+                        txtPreFICA_,      cboState_,         cboExemptions_,    lstFrequency_,
+                        optStatus_->button(0), chkSelfEmployed_, cmdAdditional_[0], cmdAdditional_[1],
+                        button(MainCommand::Calculate)};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
 void MainForm::readFields()
@@ -378,6 +454,23 @@ void MainForm::readFields()
 }
 
 void MainForm::showModel()
+{
+    showEntries();
+    showGrid();
+    lblNotice_->setText(qs(model_.notice));
+    lblNotice_->setVisible(!model_.notice.empty());
+    lblModified_->setText(qs(model_.lblModified));
+    lblModified_->setVisible(!model_.lblModified.empty());
+    lblStatePgInst_->setVisible(model_.stateHintVisible);
+    showExplanationSteps();
+    showCommands();
+    if (model_.Pic != backgroundPic_) {
+        background_ = QPixmap();
+        update();
+    }
+}
+
+void MainForm::showEntries()
 {
     const QSignalBlocker b1(cboState_), b2(cboExemptions_), b3(lstFrequency_);
     txtIncome_->setText(displayMoney(qs(model_.txtIncome)));
@@ -393,7 +486,10 @@ void MainForm::showModel()
         lblStatus_->setBuddy(opt);
     }
     chkSelfEmployed_->setChecked(model_.chkSelfEmployed);
+}
 
+void MainForm::showGrid()
+{
     dbgDisplay_->setRowCount(static_cast<int>(model_.grid.size()));
     for (int i = 0; i < static_cast<int>(model_.grid.size()); ++i) {
         const GridRow& row = model_.grid[static_cast<std::size_t>(i)];
@@ -410,12 +506,10 @@ void MainForm::showModel()
         dbgDisplay_->setItem(i, 0, title);
         dbgDisplay_->setItem(i, 1, value);
     }
-    lblNotice_->setText(qs(model_.notice));
-    lblNotice_->setVisible(!model_.notice.empty());
-    lblModified_->setText(qs(model_.lblModified));
-    lblModified_->setVisible(!model_.lblModified.empty());
-    lblStatePgInst_->setVisible(model_.stateHintVisible);
+}
 
+void MainForm::showExplanationSteps()
+{
     QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">"
                                   "<tr><th align=\"left\">%1</th><th align=\"right\">%2</th></tr>")
                        .arg(tr("Step"), tr("Amount"));
@@ -425,9 +519,13 @@ void MainForm::showModel()
     lstExplain_->setHtml(html + QStringLiteral("</table>"));
     cmdExplain_->setEnabled(!model_.explanation.empty());
     showExplanation();
+}
 
+void MainForm::showCommands()
+{
     const bool canPrint = model_.context().nav.available(FormId::Print);
-    for (int i : {1, 2}) cmdToolBar_[static_cast<std::size_t>(i)]->setEnabled(canPrint && model_.printEnabled);
+    for (MainCommand c : {MainCommand::PrintPreview, MainCommand::Print})
+        button(c)->setEnabled(canPrint && model_.printEnabled);
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
     // The caption is "Raise" or, after a raise, the new wage.
     const QString raise = qs(model_.raiseCaption);
@@ -435,13 +533,9 @@ void MainForm::showModel()
     cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
     cmdAdditional_[1]->setVisible(model_.raiseVisible);
     cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));
-    if (model_.Pic != backgroundPic_) {
-        background_ = QPixmap();
-        update();
-    }
 }
 
-void MainForm::calculate() { toolBarClicked(0); }
+void MainForm::calculate() { toolBarClicked(MainCommand::Calculate); }
 
 void MainForm::showExplanation()
 {
@@ -465,25 +559,22 @@ void MainForm::placeColumns(bool wide)
     columns_->setRowStretch(1, wide ? 0 : 1);
 }
 
-void MainForm::toolBarClicked(int index)
+void MainForm::toolBarClicked(MainCommand command)
 {
     readFields();
     model_.beforeCommand();
     AppContext& ctx = model_.context();
-    switch (index) {
-    case 0:
+    switch (command) {
+    case MainCommand::Calculate:
         if (auto problem = model_.calculate()) {
             showModel();
             QMessageBox::warning(this, tr("Wagemark"), qs(problem->message));
-            QLineEdit* fields[] = {txtIncome_, txtHours_, txt401k_, txtPreTax_, txtPreFICA_};
-            const Input inputs[] = {Input::Income, Input::Hours, Input::Percent401k, Input::PreTax, Input::PreFica};
-            for (int i = 0; i < 5; ++i)
-                if (problem->field == limitOf(inputs[i]).field) fields[i]->setFocus();
+            if (QWidget* entry = problem->input ? entryOf(*problem->input) : nullptr) entry->setFocus();
             return;
         }
         break;
-    case 1:
-    case 2:
+    case MainCommand::PrintPreview:
+    case MainCommand::Print:
         // The statement is made from the results: never from stale ones.
         if (auto problem = model_.freshForPrint()) {
             showModel();
@@ -491,21 +582,28 @@ void MainForm::toolBarClicked(int index)
             return;
         }
         ctx.record.FromForm = 0;
-        ctx.record.intAction = static_cast<std::int16_t>(index);
+        ctx.record.intAction = command == MainCommand::Print ? 2 : 1;
         ctx.nav.open(FormId::Print);
         break;
-    case 3:
-        proClear();
-        break;
-    case 4: startProgram(calculator_, tr("the desktop calculator")); break;
-    case 5: startProgram(wordProcessor_, tr("the word processor")); break;
-    case 6: ctx.nav.open(FormId::Calendar); break;
-    case 7:
-        ctx.nav.close(FormId::Main);
-        return;
-    default: break;
+    case MainCommand::Clear: proClear(); break;
+    case MainCommand::Calculator: startProgram(calculator_, tr("the desktop calculator")); break;
+    case MainCommand::WordProcessor: startProgram(wordProcessor_, tr("the word processor")); break;
+    case MainCommand::Calendar: ctx.nav.open(FormId::Calendar); break;
+    case MainCommand::Exit: ctx.nav.close(FormId::Main); return;
     }
     showModel();
+}
+
+QWidget* MainForm::entryOf(Input input) const
+{
+    switch (input) {
+    case Input::Income: return txtIncome_;
+    case Input::Hours: return txtHours_;
+    case Input::Percent401k: return txt401k_;
+    case Input::PreTax: return txtPreTax_;
+    case Input::PreFica: return txtPreFICA_;
+    default: return nullptr;
+    }
 }
 
 void MainForm::startProgram(const std::optional<DesktopProgram>& program, const QString& what)
@@ -601,7 +699,7 @@ void MainForm::keyPressEvent(QKeyEvent* e)
         if (auto* b = qobject_cast<QAbstractButton*>(f); b && !qobject_cast<QRadioButton*>(b) && !qobject_cast<QCheckBox*>(b))
             b->click();
         else if (f != lblStatePgInst_)
-            toolBarClicked(0);
+            toolBarClicked(MainCommand::Calculate);
         e->accept();
         return;
     }

@@ -29,9 +29,16 @@ class QGridLayout;
 class QFrame;
 class QTextBrowser;
 
+class QFormLayout;
+class QHBoxLayout;
+
 namespace wm {
 
 class ClickLabel;
+
+// The command row's buttons (cmdToolBar_0 .. cmdToolBar_7), by what they do.
+enum class MainCommand { Calculate, PrintPreview, Print, Clear, Calculator, WordProcessor, Calendar, Exit };
+inline constexpr std::size_t kMainCommandCount = 8;
 
 class MainForm final : public QWidget, public MainCalculatorHooks {
     Q_OBJECT
@@ -50,7 +57,7 @@ public:
 
     // Commands, as the buttons run them.
     void calculate();
-    void toolBarClicked(int index);
+    void toolBarClicked(MainCommand command);
     void openLocalTax();
     void openRaise();
     // Form_Activate (the shell's child window became active).
@@ -64,11 +71,38 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The window's parts, in the order they are made (the order Tab takes
+    // where no tab order is set).
     void build();
+    QFrame* buildEntries();
+    void addRow(QFormLayout* form, const QString& label, QWidget* field);
+    void addAmountRows(QFormLayout* form, QWidget* inputs);
+    void addStateRow(QFormLayout* form, QWidget* inputs);
+    void addExemptionsRow(QFormLayout* form, QWidget* inputs);
+    void addFrequencyRow(QFormLayout* form, QWidget* inputs);
+    void addStatusRow(QFormLayout* form, QWidget* inputs);
+    QHBoxLayout* buildAdditionalButtons(QWidget* inputs);
+    QFrame* buildResults();
+    void buildGrid(QWidget* results);
+    void buildNotices(QWidget* results);
+    void buildExplanation(QWidget* results);
+    QFrame* buildCommandRow();
+    void offerWhatThisBuildHas();
+    void buildPage(QFrame* commands);
+    void connectEvents();
+    void setTabOrders();
+    QToolButton* button(MainCommand c) const;
+    // The field of a refused entry; null for an input this window lacks.
+    QWidget* entryOf(Input input) const;
+
     void readFields();    // widget texts into the model
     // Typed texts into the model, the model's command, the model back out.
     void act(const std::function<void()>& f);
     void showModel();     // model into the widgets
+    void showEntries();
+    void showGrid();
+    void showExplanationSteps();
+    void showCommands();
     void showExplanation();
     // Entries and results side by side (wide) or one under the other.
     void placeColumns(bool wide);
@@ -91,7 +125,7 @@ private:
     QButtonGroup* optStatus_;
     QLabel* lblStatus_;
     QCheckBox* chkSelfEmployed_;
-    std::array<QToolButton*, 8> cmdToolBar_{};
+    std::array<QToolButton*, kMainCommandCount> cmdToolBar_{};
     std::array<QPushButton*, 2> cmdAdditional_{};
     QToolButton* cmdRotatePic_;
     QTableWidget* dbgDisplay_;

@@ -37,45 +37,67 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     setObjectName(QStringLiteral("frmMisc"));
     setModal(true);
     tabLR_->setObjectName(QStringLiteral("tabLR"));
+    tabLR_->addTab(buildLocalTaxPage(), tr("Local &Tax"));
+    tabLR_->addTab(buildRaisePage(), tr("Pay &Raise"));
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(tabLR_);
+    setMinimumWidth(440);
+    connectEvents();
 
-    auto field = [this](int i, const QString& accessible, QWidget* parent) {
-        auto* f = new QLineEdit(parent);
-        f->setObjectName(QStringLiteral("txtRaise_%1").arg(i));
-        f->setAccessibleName(accessible);
-        f->setAlignment(Qt::AlignRight);
-        f->setMaxLength(16);
-        f->setMaximumWidth(160);
-        f->installEventFilter(this);
-        FocusSelectAll::install(f);
-        txtRaise_[static_cast<std::size_t>(i)] = f;
-        return f;
-    };
-    // What a rate below 1 will be taken as ("0.5 = 50 %"), under its field.
-    auto hint = [this](int i, QWidget* parent) {
-        auto* l = new QLabel(parent);
-        l->setObjectName(QStringLiteral("lblHint_%1").arg(i));
-        l->hide();
-        connect(txtRaise_[static_cast<std::size_t>(i)], &QLineEdit::textChanged, l, [l](const QString& text) {
-            l->setText(qs(percentHint(text.toStdString())));
-            l->setVisible(!l->text().isEmpty());
-        });
-        return l;
-    };
-    auto exitButton = [this](int i, const QString& text, const QString& glyph, QRgb color, const QString& tip,
-                             QWidget* parent) {
-        auto* b = new QPushButton(art::commandIcon(glyph, QColor(color)), text, parent);
-        b->setObjectName(QStringLiteral("cmdExit_%1").arg(i));
-        b->setToolTip(tip);
-        cmdExit_[static_cast<std::size_t>(i)] = b;
-        return b;
-    };
+    model_.load();
+    tabLR_->setTabEnabled(1, model_.raisePageEnabled);
+    tabLR_->setCurrentIndex(static_cast<int>(page));
+    setWindowTitle(qs(model_.caption()));
+    const bool local = page == MiscModel::Page::LocalTax;
+    cmdExit_[local ? kAccept : kCalculate]->setDefault(true);
+    showModel();
+    txtRaise_[local ? kLocalRate : kRaisePercent]->setFocus();
+}
 
-    // Local Tax page.
+QLineEdit* MiscDialog::makeField(RaiseField i, const QString& accessible, QWidget* parent)
+{
+    auto* f = new QLineEdit(parent);
+    f->setObjectName(QStringLiteral("txtRaise_%1").arg(i));
+    f->setAccessibleName(accessible);
+    f->setAlignment(Qt::AlignRight);
+    f->setMaxLength(16);
+    f->setMaximumWidth(160);
+    f->installEventFilter(this);
+    FocusSelectAll::install(f);
+    txtRaise_[i] = f;
+    return f;
+}
+
+// What a rate below 1 will be taken as ("0.5 = 50 %"), under its field.
+QLabel* MiscDialog::makeHint(RaiseField i, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QStringLiteral("lblHint_%1").arg(i));
+    l->hide();
+    connect(txtRaise_[i], &QLineEdit::textChanged, l, [l](const QString& text) {
+        l->setText(qs(percentHint(text.toStdString())));
+        l->setVisible(!l->text().isEmpty());
+    });
+    return l;
+}
+
+QPushButton* MiscDialog::makeButton(ExitButton i, const QString& text, const QString& glyph, QRgb color,
+                                    const QString& tip, QWidget* parent)
+{
+    auto* b = new QPushButton(art::commandIcon(glyph, QColor(color)), text, parent);
+    b->setObjectName(QStringLiteral("cmdExit_%1").arg(i));
+    b->setToolTip(tip);
+    cmdExit_[i] = b;
+    return b;
+}
+
+QWidget* MiscDialog::buildLocalTaxPage()
+{
     auto* local = new QWidget(tabLR_);
     auto* localLay = new QVBoxLayout(local);
     localLay->addWidget(wrapped(tr("Enter the Percentage. Example: 3% would be entered as 3 or .03."), local));
-    localLay->addWidget(field(2, tr("Local tax rate"), local));
-    localLay->addWidget(hint(2, local));
+    localLay->addWidget(makeField(kLocalRate, tr("Local tax rate"), local));
+    localLay->addWidget(makeHint(kLocalRate, local));
     localLay->addWidget(wrapped(
         tr("Select the option below that applies.  If you are in doubt, check with your finance or payroll office."),
         local));
@@ -84,27 +106,31 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lstGrossPay_->setAccessibleName(tr("What the local tax applies to"));
     for (std::string_view base : MiscModel::kBases) lstGrossPay_->addItem(qs(base));
     QuietSelection::install(lstGrossPay_);
-    lstGrossPay_->setFixedHeight(lstGrossPay_->sizeHintForRow(0) * 5 + 2 * lstGrossPay_->frameWidth() + 2);
+    lstGrossPay_->setFixedHeight(lstGrossPay_->sizeHintForRow(0) * lstGrossPay_->count() +
+                                 2 * lstGrossPay_->frameWidth() + 2);
     localLay->addWidget(lstGrossPay_);
     auto* localRow = new QHBoxLayout;
     localRow->addStretch(1);
-    localRow->addWidget(exitButton(0, tr("&Accept"), QStringLiteral("OK"), 0x2e8b57,
+    localRow->addWidget(makeButton(kAccept, tr("&Accept"), QStringLiteral("OK"), 0x2e8b57,
                                    tr("Keep this local tax rate and close"), local));
     localLay->addLayout(localRow);
     localLay->addStretch(1);
+    return local;
+}
 
-    // Pay Raise page.
+QWidget* MiscDialog::buildRaisePage()
+{
     auto* raise = new QWidget(tabLR_);
     auto* raiseLay = new QGridLayout(raise);
     raiseLay->addWidget(wrapped(tr("You may enter the pay raise percentage in either of the formats shown in the "
                                    "example.  Example: 3% would be entered as 3 or .03."),
                                 raise),
                         0, 0, 1, 4);
-    raiseLay->addWidget(field(0, tr("Pay raise percentage"), raise), 1, 1);
+    raiseLay->addWidget(makeField(kRaisePercent, tr("Pay raise percentage"), raise), 1, 1);
     lblPercentSign_ = new QLabel(QStringLiteral("%"), raise);
     lblPercentSign_->setObjectName(QStringLiteral("lblPercentSign"));
     raiseLay->addWidget(lblPercentSign_, 1, 2);
-    raiseLay->addWidget(hint(0, raise), 1, 3);
+    raiseLay->addWidget(makeHint(kRaisePercent, raise), 1, 3);
     raiseLay->addWidget(new QLabel(tr("or"), raise), 2, 1, 1, 1, Qt::AlignLeft);
     raiseLay->addWidget(new QLabel(tr("Enter your new hourly wage."), raise), 3, 0, 1, 3);
     raiseLay->addWidget(new QLabel(tr("Old"), raise), 4, 0);
@@ -115,29 +141,27 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     raiseLay->addWidget(lblOldShow_, 4, 1);
     lblOldShow_->setMinimumWidth(140);
     raiseLay->addWidget(new QLabel(tr("New"), raise), 5, 0);
-    raiseLay->addWidget(field(1, tr("New hourly wage"), raise), 5, 1);
+    raiseLay->addWidget(makeField(kNewWage, tr("New hourly wage"), raise), 5, 1);
     auto* raiseRow = new QHBoxLayout;
     raiseRow->addStretch(1);
-    raiseRow->addWidget(exitButton(1, tr("&Calculate"), QStringLiteral("="), 0x2e8b57,
+    raiseRow->addWidget(makeButton(kCalculate, tr("&Calculate"), QStringLiteral("="), 0x2e8b57,
                                    tr("Calculate the new pay with this raise"), raise));
-    raiseRow->addWidget(exitButton(2, tr("C&lose"), QStringLiteral("X"), 0xb04a4a,
+    raiseRow->addWidget(makeButton(kClose, tr("C&lose"), QStringLiteral("X"), 0xb04a4a,
                                    tr("Show the new wage on the calculator and close"), raise));
     raiseLay->addLayout(raiseRow, 6, 0, 1, 4);
     raiseLay->setRowStretch(7, 1);
     raiseLay->setColumnStretch(3, 1);
+    return raise;
+}
 
-    tabLR_->addTab(local, tr("Local &Tax"));
-    tabLR_->addTab(raise, tr("Pay &Raise"));
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(tabLR_);
-    setMinimumWidth(440);
-
+void MiscDialog::connectEvents()
+{
     connect(lstGrossPay_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row != model_.lstGrossPay) model_.baseClicked(row);
     });
-    connect(cmdExit_[0], &QPushButton::clicked, this, &MiscDialog::acceptLocalTax);
-    connect(cmdExit_[1], &QPushButton::clicked, this, &MiscDialog::calculateRaise);
-    connect(cmdExit_[2], &QPushButton::clicked, this, [this] {
+    connect(cmdExit_[kAccept], &QPushButton::clicked, this, &MiscDialog::acceptLocalTax);
+    connect(cmdExit_[kCalculate], &QPushButton::clicked, this, &MiscDialog::calculateRaise);
+    connect(cmdExit_[kClose], &QPushButton::clicked, this, [this] {
         readFields();
         model_.closeRaise();
         accept();
@@ -145,33 +169,25 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     connect(tabLR_, &QTabWidget::currentChanged, this, [this](int i) {
         model_.showPage(static_cast<MiscModel::Page>(i));
         setWindowTitle(qs(model_.caption()));
-        cmdExit_[i == 0 ? 0 : 1]->setDefault(true);
+        cmdExit_[i == 0 ? kAccept : kCalculate]->setDefault(true);
     });
-
-    model_.load();
-    tabLR_->setTabEnabled(1, model_.raisePageEnabled);
-    tabLR_->setCurrentIndex(static_cast<int>(page));
-    setWindowTitle(qs(model_.caption()));
-    cmdExit_[page == MiscModel::Page::LocalTax ? 0 : 1]->setDefault(true);
-    showModel();
-    txtRaise_[page == MiscModel::Page::LocalTax ? 2 : 0]->setFocus();
 }
 
 MiscDialog::~MiscDialog() { model_.unload(); }
 
 void MiscDialog::readFields()
 {
-    model_.percent = txtRaise_[0]->text().toStdString();
-    model_.newWage = txtRaise_[1]->text().toStdString();
-    model_.rate = txtRaise_[2]->text().toStdString();
+    model_.percent = txtRaise_[kRaisePercent]->text().toStdString();
+    model_.newWage = txtRaise_[kNewWage]->text().toStdString();
+    model_.rate = txtRaise_[kLocalRate]->text().toStdString();
 }
 
 void MiscDialog::showModel()
 {
     const QSignalBlocker block(lstGrossPay_);
-    txtRaise_[0]->setText(qs(model_.percent));
-    txtRaise_[1]->setText(qs(model_.newWage));
-    txtRaise_[2]->setText(qs(model_.rate));
+    txtRaise_[kRaisePercent]->setText(qs(model_.percent));
+    txtRaise_[kNewWage]->setText(qs(model_.newWage));
+    txtRaise_[kLocalRate]->setText(qs(model_.rate));
     lstGrossPay_->setCurrentRow(model_.lstGrossPay);
     if (model_.lstGrossPay < 0) lstGrossPay_->clearSelection();
     lblOldShow_->setText(qs(model_.oldShow));
@@ -183,7 +199,7 @@ void MiscDialog::acceptLocalTax()
     readFields();
     if (auto problem = model_.acceptLocalTax()) {
         QMessageBox::warning(this, windowTitle(), qs(problem->message));
-        (problem->field == "Local Tax base" ? static_cast<QWidget*>(lstGrossPay_) : txtRaise_[2])->setFocus();
+        (problem->input == Input::LocalBase ? static_cast<QWidget*>(lstGrossPay_) : txtRaise_[kLocalRate])->setFocus();
         return;
     }
     accept();
@@ -194,7 +210,7 @@ void MiscDialog::calculateRaise()
     readFields();
     if (auto problem = model_.calculateRaise()) {
         QMessageBox::warning(this, windowTitle(), qs(problem->message));
-        (problem->field == limitOf(Input::NewWage).field ? txtRaise_[1] : txtRaise_[0])->setFocus();
+        txtRaise_[problem->input == Input::NewWage ? kNewWage : kRaisePercent]->setFocus();
         return;
     }
     showModel();

@@ -3,6 +3,7 @@
 // MiscModel, opened by the calculator's Local Tax and Raise buttons.
 
 #include <QDialog>
+#include <QRgb>
 #include <array>
 
 #include "forms/main/logic/misc_model.h"
@@ -30,6 +31,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The control arrays txtRaise_0..2 and cmdExit_0..2, by what each is.
+    enum RaiseField { kRaisePercent = 0, kNewWage = 1, kLocalRate = 2 };
+    enum ExitButton { kAccept = 0, kCalculate = 1, kClose = 2 };
+
+    QWidget* buildLocalTaxPage();
+    QWidget* buildRaisePage();
+    QLineEdit* makeField(RaiseField i, const QString& accessible, QWidget* parent);
+    QLabel* makeHint(RaiseField i, QWidget* parent);
+    QPushButton* makeButton(ExitButton i, const QString& text, const QString& glyph, QRgb color, const QString& tip,
+                            QWidget* parent);
+    void connectEvents();
     void readFields();
     void showModel();
     void acceptLocalTax();

@@ -93,16 +93,15 @@ QPainterPath ridge(const QRectF& r, qreal base, qreal amp, qreal waves, qreal ph
     return path;
 }
 
-void paintScene(QPainter& p, const QRectF& r, const Scene& s, int seed)
+// ---- Scenes ---------------------------------------------------------------
+
+// The sky's gradient and the sun (or moon) with its glow.
+void paintSky(QPainter& p, const QRectF& r, const Scene& s, QRandomGenerator& rnd)
 {
-    QRandomGenerator rnd(static_cast<quint32>(seed * 7919));
     QLinearGradient sky(r.topLeft(), r.bottomLeft());
     sky.setColorAt(0, col(s.skyTop));
     sky.setColorAt(0.7, col(s.skyBottom));
     p.fillRect(r, sky);
-    const QColor land = col(s.land);
-
-    // Sun or moon.
     const QPointF sun(r.left() + r.width() * (0.2 + rnd.bounded(60) / 100.0), r.top() + r.height() * 0.22);
     QRadialGradient glow(sun, r.height() * 0.25);
     glow.setColorAt(0, col(s.accent, 200));
@@ -112,8 +111,12 @@ void paintScene(QPainter& p, const QRectF& r, const Scene& s, int seed)
     p.drawEllipse(sun, r.height() * 0.25, r.height() * 0.25);
     p.setBrush(col(s.accent, 230));
     p.drawEllipse(sun, r.height() * 0.05, r.height() * 0.05);
+}
 
-    if (s.kind == 6) {  // stars
+// Stars at night, clouds by day (none over the city).
+void paintWeather(QPainter& p, const QRectF& r, const Scene& s, QRandomGenerator& rnd)
+{
+    if (s.kind == 6) {
         p.setBrush(col(s.accent, 220));
         for (int i = 0; i < 160; ++i) {
             const qreal x = r.left() + rnd.bounded(r.width());
@@ -121,7 +124,7 @@ void paintScene(QPainter& p, const QRectF& r, const Scene& s, int seed)
             const qreal d = 0.6 + rnd.bounded(18) / 10.0;
             p.drawEllipse(QPointF(x, y), d, d);
         }
-    } else if (s.kind != 3) {  // clouds
+    } else if (s.kind != 3) {
         p.setBrush(QColor(255, 255, 255, 150));
         for (int i = 0; i < 5; ++i) {
             const QPointF c(r.left() + rnd.bounded(r.width()), r.top() + r.height() * (0.08 + rnd.bounded(25) / 100.0));
@@ -130,86 +133,261 @@ void paintScene(QPainter& p, const QRectF& r, const Scene& s, int seed)
                 p.drawEllipse(QPointF(c.x() + (k - 1.5) * w * 0.6, c.y() + (k % 2) * w * 0.12), w * 0.55, w * 0.33);
         }
     }
+}
 
+// Two ridges; `sharp` for peaks, and a meadow's flowers.
+void paintRidges(QPainter& p, const QRectF& r, const Scene& s, int seed, QRandomGenerator& rnd)
+{
+    const QColor land = col(s.land);
+    struct Ridges {
+        int lighter;
+        qreal back[3], front[3];  // base, amplitude, waves
+        qreal frontPhase;
+        bool sharp;
+    };
+    static constexpr Ridges kHills{125, {0.62, 0.06, 1.5}, {0.75, 0.07, 1.1}, 2.0, false};
+    static constexpr Ridges kMountains{140, {0.55, 0.16, 2.5}, {0.72, 0.1, 1.7}, 3.0, true};
+    static constexpr Ridges kDunes{115, {0.66, 0.05, 2.2}, {0.8, 0.05, 1.4}, 1.7, false};
+    const Ridges& g = s.kind == 1 ? kMountains : s.kind == 4 ? kDunes : kHills;
+    p.setBrush(land.lighter(g.lighter));
+    p.drawPath(ridge(r, g.back[0], g.back[1], g.back[2], seed, g.sharp));
+    p.setBrush(land);
+    p.drawPath(ridge(r, g.front[0], g.front[1], g.front[2], seed * g.frontPhase, g.sharp));
+    if (s.kind != 7) return;
+    for (int i = 0; i < 260; ++i) {
+        const qreal x = r.left() + rnd.bounded(r.width());
+        const qreal y = r.top() + r.height() * (0.8 + rnd.bounded(20) / 100.0);
+        p.setBrush(col(s.accent, 210));
+        p.drawEllipse(QPointF(x, y), 2.5, 2.5);
+    }
+}
+
+void paintSea(QPainter& p, const QRectF& r, const Scene& s, QRandomGenerator& rnd)
+{
+    const QColor land = col(s.land);
+    QLinearGradient sea(QPointF(0, r.top() + r.height() * 0.6), r.bottomLeft());
+    sea.setColorAt(0, land.lighter(130));
+    sea.setColorAt(1, land.darker(120));
+    p.fillRect(QRectF(r.left(), r.top() + r.height() * 0.6, r.width(), r.height() * 0.4), sea);
+    p.setPen(QPen(QColor(255, 255, 255, 90), 2));
+    for (int i = 0; i < 40; ++i) {
+        const qreal y = r.top() + r.height() * (0.63 + rnd.bounded(36) / 100.0);
+        const qreal x = r.left() + rnd.bounded(r.width());
+        p.drawLine(QPointF(x, y), QPointF(x + 20 + rnd.bounded(40), y));
+    }
+    p.setPen(Qt::NoPen);
+}
+
+void paintCity(QPainter& p, const QRectF& r, const Scene& s, QRandomGenerator& rnd)
+{
+    const QColor land = col(s.land);
+    qreal x = r.left();
+    while (x < r.right()) {
+        const qreal w = r.width() * (0.04 + rnd.bounded(5) / 100.0);
+        const qreal h = r.height() * (0.18 + rnd.bounded(35) / 100.0);
+        const QRectF b(x, r.bottom() - h, w - 3, h);
+        p.setBrush(land.lighter(100 + rnd.bounded(30)));
+        p.drawRect(b);
+        p.setBrush(col(s.accent, 170));
+        for (qreal wy = b.top() + 8; wy < b.bottom() - 8; wy += 14)
+            for (qreal wx = b.left() + 5; wx < b.right() - 6; wx += 10)
+                if (rnd.bounded(3) != 0) p.drawRect(QRectF(wx, wy, 4, 6));
+        x += w;
+    }
+}
+
+void paintForest(QPainter& p, const QRectF& r, const Scene& s, int seed, QRandomGenerator& rnd)
+{
+    const QColor land = col(s.land);
+    p.setBrush(land.lighter(115));
+    p.drawPath(ridge(r, 0.7, 0.04, 1.3, seed, false));
+    for (int i = 0; i < 70; ++i) {
+        const qreal x = r.left() + rnd.bounded(r.width());
+        const qreal base = r.top() + r.height() * (0.72 + rnd.bounded(28) / 100.0);
+        const qreal h = r.height() * (0.12 + rnd.bounded(12) / 100.0);
+        QPainterPath tree;
+        tree.moveTo(x, base - h);
+        tree.lineTo(x - h * 0.28, base);
+        tree.lineTo(x + h * 0.28, base);
+        tree.closeSubpath();
+        p.setBrush(land.darker(100 + rnd.bounded(40)));
+        p.drawPath(tree);
+    }
+}
+
+void paintScene(QPainter& p, const QRectF& r, const Scene& s, int seed)
+{
+    QRandomGenerator rnd(static_cast<quint32>(seed * 7919));
+    paintSky(p, r, s, rnd);
+    paintWeather(p, r, s, rnd);
     switch (s.kind) {
     case 0:
-    case 7:
-        p.setBrush(land.lighter(125));
-        p.drawPath(ridge(r, 0.62, 0.06, 1.5, seed, false));
-        p.setBrush(land);
-        p.drawPath(ridge(r, 0.75, 0.07, 1.1, seed * 2.0, false));
-        if (s.kind == 7) {
-            for (int i = 0; i < 260; ++i) {
-                const qreal x = r.left() + rnd.bounded(r.width());
-                const qreal y = r.top() + r.height() * (0.8 + rnd.bounded(20) / 100.0);
-                p.setBrush(col(s.accent, 210));
-                p.drawEllipse(QPointF(x, y), 2.5, 2.5);
-            }
-        }
-        break;
     case 1:
-        p.setBrush(land.lighter(140));
-        p.drawPath(ridge(r, 0.55, 0.16, 2.5, seed, true));
-        p.setBrush(land);
-        p.drawPath(ridge(r, 0.72, 0.1, 1.7, seed * 3.0, true));
-        break;
-    case 2: {
-        QLinearGradient sea(QPointF(0, r.top() + r.height() * 0.6), r.bottomLeft());
-        sea.setColorAt(0, land.lighter(130));
-        sea.setColorAt(1, land.darker(120));
-        p.fillRect(QRectF(r.left(), r.top() + r.height() * 0.6, r.width(), r.height() * 0.4), sea);
-        p.setPen(QPen(QColor(255, 255, 255, 90), 2));
-        for (int i = 0; i < 40; ++i) {
-            const qreal y = r.top() + r.height() * (0.63 + rnd.bounded(36) / 100.0);
-            const qreal x = r.left() + rnd.bounded(r.width());
-            p.drawLine(QPointF(x, y), QPointF(x + 20 + rnd.bounded(40), y));
-        }
-        p.setPen(Qt::NoPen);
-        break;
-    }
-    case 3: {
-        qreal x = r.left();
-        while (x < r.right()) {
-            const qreal w = r.width() * (0.04 + rnd.bounded(5) / 100.0);
-            const qreal h = r.height() * (0.18 + rnd.bounded(35) / 100.0);
-            const QRectF b(x, r.bottom() - h, w - 3, h);
-            p.setBrush(land.lighter(100 + rnd.bounded(30)));
-            p.drawRect(b);
-            p.setBrush(col(s.accent, 170));
-            for (qreal wy = b.top() + 8; wy < b.bottom() - 8; wy += 14)
-                for (qreal wx = b.left() + 5; wx < b.right() - 6; wx += 10)
-                    if (rnd.bounded(3) != 0) p.drawRect(QRectF(wx, wy, 4, 6));
-            x += w;
-        }
-        break;
-    }
     case 4:
-        p.setBrush(land.lighter(115));
-        p.drawPath(ridge(r, 0.66, 0.05, 2.2, seed, false));
-        p.setBrush(land);
-        p.drawPath(ridge(r, 0.8, 0.05, 1.4, seed * 1.7, false));
-        break;
+    case 7: paintRidges(p, r, s, seed, rnd); break;
+    case 2: paintSea(p, r, s, rnd); break;
+    case 3: paintCity(p, r, s, rnd); break;
     case 5:
-    case 6: {
-        p.setBrush(land.lighter(115));
-        p.drawPath(ridge(r, 0.7, 0.04, 1.3, seed, false));
-        for (int i = 0; i < 70; ++i) {
-            const qreal x = r.left() + rnd.bounded(r.width());
-            const qreal base = r.top() + r.height() * (0.72 + rnd.bounded(28) / 100.0);
-            const qreal h = r.height() * (0.12 + rnd.bounded(12) / 100.0);
-            QPainterPath tree;
-            tree.moveTo(x, base - h);
-            tree.lineTo(x - h * 0.28, base);
-            tree.lineTo(x + h * 0.28, base);
-            tree.closeSubpath();
-            p.setBrush(land.darker(100 + rnd.bounded(40)));
-            p.drawPath(tree);
-        }
-        break;
-    }
+    case 6: paintForest(p, r, s, seed, rnd); break;
     default: break;
     }
 }
+
+// ---- Patterns -------------------------------------------------------------
+
+// One tile of a pattern: its corner, size, place and colours.
+struct Tile {
+    QPainter& p;
+    qreal x, y, s;
+    int row, colI;
+    QColor a, b, c;
+    const PatternDef& d;
+    QRandomGenerator& rnd;
+};
+
+void tileChecks(Tile& t)
+{
+    if ((t.row + t.colI) % 2) t.p.fillRect(QRectF(t.x, t.y, t.s, t.s), t.b);
+}
+
+void tileStripes(Tile& t)
+{
+    QPainterPath band;
+    band.moveTo(t.x, t.y + t.s);
+    band.lineTo(t.x + t.s / 2, t.y + t.s);
+    band.lineTo(t.x + t.s, t.y);
+    band.lineTo(t.x + t.s / 2, t.y);
+    band.closeSubpath();
+    t.p.fillPath(band, t.b);
+}
+
+void tileDots(Tile& t)
+{
+    t.p.setBrush(t.row % 2 ? t.b : t.c);
+    t.p.drawEllipse(QPointF(t.x + (t.row % 2 ? t.s / 2 : 0), t.y), t.s * 0.16, t.s * 0.16);
+}
+
+void tileTartan(Tile& t)
+{
+    t.p.fillRect(QRectF(t.x, t.y + t.s * 0.35, t.s, t.s * 0.12), col(t.d.b, 90));
+    t.p.fillRect(QRectF(t.x + t.s * 0.35, t.y, t.s * 0.12, t.s), col(t.d.c, 90));
+    t.p.fillRect(QRectF(t.x, t.y + t.s * 0.8, t.s, 2), col(t.d.c, 120));
+}
+
+void tileHoneycomb(Tile& t)
+{
+    QPolygonF hex;
+    const QPointF ctr(t.x + (t.row % 2 ? t.s / 2 : 0), t.y);
+    for (int k = 0; k < 6; ++k)
+        hex << ctr + QPointF(std::cos(k * M_PI / 3) * t.s * 0.45, std::sin(k * M_PI / 3) * t.s * 0.45);
+    t.p.setBrush(t.b);
+    t.p.setPen(QPen(t.c, 2));
+    t.p.drawPolygon(hex);
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileWaves(Tile& t)
+{
+    QPainterPath wave;
+    wave.moveTo(t.x, t.y);
+    wave.cubicTo(t.x + t.s / 3, t.y - t.s / 4, t.x + 2 * t.s / 3, t.y + t.s / 4, t.x + t.s, t.y);
+    t.p.setPen(QPen(t.row % 2 ? t.b : t.c, 5));
+    t.p.setBrush(Qt::NoBrush);
+    t.p.drawPath(wave);
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileTriangles(Tile& t)
+{
+    QPolygonF tri;
+    tri << QPointF(t.x, t.y + t.s) << QPointF(t.x + t.s / 2, t.y) << QPointF(t.x + t.s, t.y + t.s);
+    t.p.setBrush((t.row + t.colI) % 3 ? t.b : t.c);
+    t.p.drawPolygon(tri);
+}
+
+void tileArgyle(Tile& t)
+{
+    const qreal x = t.x, y = t.y, s = t.s;
+    QPolygonF dia;
+    dia << QPointF(x + s / 2, y) << QPointF(x + s, y + s / 2) << QPointF(x + s / 2, y + s) << QPointF(x, y + s / 2);
+    t.p.setBrush((t.row + t.colI) % 2 ? t.b : col(t.d.a).darker(105));
+    t.p.drawPolygon(dia);
+    t.p.setPen(QPen(t.c, 1, Qt::DashLine));
+    t.p.drawLine(QPointF(x, y), QPointF(x + s, y + s));
+    t.p.drawLine(QPointF(x + s, y), QPointF(x, y + s));
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileCircles(Tile& t)
+{
+    t.p.setBrush(Qt::NoBrush);
+    t.p.setPen(QPen(t.b, 3));
+    t.p.drawEllipse(QPointF(t.x, t.y), t.s * 0.4, t.s * 0.4);
+    t.p.setPen(QPen(t.c, 2));
+    t.p.drawEllipse(QPointF(t.x, t.y), t.s * 0.2, t.s * 0.2);
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileBricks(Tile& t)
+{
+    t.p.setPen(QPen(t.a.darker(110), 3));
+    t.p.setBrush(t.row % 2 ? t.b : t.c);
+    t.p.drawRect(QRectF(t.x + (t.row % 2 ? t.s / 2 : 0), t.y, t.s, t.s / 2));
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileChevrons(Tile& t)
+{
+    QPainterPath chev;
+    chev.moveTo(t.x, t.y + t.s / 2);
+    chev.lineTo(t.x + t.s / 2, t.y);
+    chev.lineTo(t.x + t.s, t.y + t.s / 2);
+    t.p.setPen(QPen(t.row % 2 ? t.b : t.c, 8));
+    t.p.setBrush(Qt::NoBrush);
+    t.p.drawPath(chev);
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileScales(Tile& t)
+{
+    t.p.setBrush(t.row % 2 ? t.b : t.c);
+    t.p.setPen(QPen(t.a, 2));
+    t.p.drawPie(QRectF(t.x + (t.row % 2 ? t.s / 2 : 0) - t.s / 2, t.y - t.s / 2, t.s, t.s), 180 * 16, 180 * 16);
+    t.p.setPen(Qt::NoPen);
+}
+
+void tileCrosses(Tile& t)
+{
+    const QColor fill = (t.row + t.colI) % 2 ? t.b : t.c;
+    t.p.fillRect(QRectF(t.x + t.s * 0.42, t.y + t.s * 0.25, t.s * 0.16, t.s * 0.5), fill);
+    t.p.fillRect(QRectF(t.x + t.s * 0.25, t.y + t.s * 0.42, t.s * 0.5, t.s * 0.16), fill);
+}
+
+void tileConfetti(Tile& t)
+{
+    for (int k = 0; k < 3; ++k) {
+        t.p.setBrush(k % 2 ? t.b : t.c);
+        t.p.save();
+        t.p.translate(t.x + t.rnd.bounded(t.s), t.y + t.rnd.bounded(t.s));
+        t.p.rotate(t.rnd.bounded(180));
+        t.p.drawRect(QRectF(-5, -2, 10, 4));
+        t.p.restore();
+    }
+}
+
+void tileGrid(Tile& t)
+{
+    t.p.fillRect(QRectF(t.x, t.y, t.s, 1), t.b);
+    t.p.fillRect(QRectF(t.x, t.y, 1, t.s), t.b);
+    t.p.fillRect(QRectF(t.x, t.y + t.s / 2, t.s, 1), col(t.d.b, 90));
+    t.p.fillRect(QRectF(t.x + t.s / 2, t.y, 1, t.s), col(t.d.b, 90));
+}
+
+// By PatternDef::kind.
+constexpr void (*kTiles[])(Tile&) = {tileChecks,   tileStripes, tileDots,     tileTartan,   tileHoneycomb,
+                                     tileWaves,    tileTriangles, tileArgyle, tileCircles,  tileBricks,
+                                     tileChevrons, tileScales,  tileCrosses,  tileConfetti, tileGrid};
+static_assert(std::size(kTiles) == kPatterns.size());
 
 void paintPattern(QPainter& p, const QRectF& r, const PatternDef& d)
 {
@@ -221,123 +399,8 @@ void paintPattern(QPainter& p, const QRectF& r, const PatternDef& d)
     for (qreal y = r.top() - s; y < r.bottom() + s; y += s) {
         const int row = static_cast<int>((y - r.top()) / s);
         for (qreal x = r.left() - s; x < r.right() + s; x += s) {
-            const int colI = static_cast<int>((x - r.left()) / s);
-            switch (d.kind) {
-            case 0:
-                if ((row + colI) % 2) p.fillRect(QRectF(x, y, s, s), b);
-                break;
-            case 1: {
-                QPainterPath band;
-                band.moveTo(x, y + s);
-                band.lineTo(x + s / 2, y + s);
-                band.lineTo(x + s, y);
-                band.lineTo(x + s / 2, y);
-                band.closeSubpath();
-                p.fillPath(band, b);
-                break;
-            }
-            case 2:
-                p.setBrush(row % 2 ? b : c);
-                p.drawEllipse(QPointF(x + (row % 2 ? s / 2 : 0), y), s * 0.16, s * 0.16);
-                break;
-            case 3:
-                p.fillRect(QRectF(x, y + s * 0.35, s, s * 0.12), col(d.b, 90));
-                p.fillRect(QRectF(x + s * 0.35, y, s * 0.12, s), col(d.c, 90));
-                p.fillRect(QRectF(x, y + s * 0.8, s, 2), col(d.c, 120));
-                break;
-            case 4: {
-                QPolygonF hex;
-                const QPointF ctr(x + (row % 2 ? s / 2 : 0), y);
-                for (int k = 0; k < 6; ++k)
-                    hex << ctr + QPointF(std::cos(k * M_PI / 3) * s * 0.45, std::sin(k * M_PI / 3) * s * 0.45);
-                p.setBrush(b);
-                p.setPen(QPen(c, 2));
-                p.drawPolygon(hex);
-                p.setPen(Qt::NoPen);
-                break;
-            }
-            case 5: {
-                QPainterPath wave;
-                wave.moveTo(x, y);
-                wave.cubicTo(x + s / 3, y - s / 4, x + 2 * s / 3, y + s / 4, x + s, y);
-                p.setPen(QPen(row % 2 ? b : c, 5));
-                p.setBrush(Qt::NoBrush);
-                p.drawPath(wave);
-                p.setPen(Qt::NoPen);
-                break;
-            }
-            case 6: {
-                QPolygonF tri;
-                tri << QPointF(x, y + s) << QPointF(x + s / 2, y) << QPointF(x + s, y + s);
-                p.setBrush((row + colI) % 3 ? b : c);
-                p.drawPolygon(tri);
-                break;
-            }
-            case 7: {
-                QPolygonF dia;
-                dia << QPointF(x + s / 2, y) << QPointF(x + s, y + s / 2) << QPointF(x + s / 2, y + s)
-                    << QPointF(x, y + s / 2);
-                p.setBrush((row + colI) % 2 ? b : col(d.a).darker(105));
-                p.drawPolygon(dia);
-                p.setPen(QPen(c, 1, Qt::DashLine));
-                p.drawLine(QPointF(x, y), QPointF(x + s, y + s));
-                p.drawLine(QPointF(x + s, y), QPointF(x, y + s));
-                p.setPen(Qt::NoPen);
-                break;
-            }
-            case 8:
-                p.setBrush(Qt::NoBrush);
-                p.setPen(QPen(b, 3));
-                p.drawEllipse(QPointF(x, y), s * 0.4, s * 0.4);
-                p.setPen(QPen(c, 2));
-                p.drawEllipse(QPointF(x, y), s * 0.2, s * 0.2);
-                p.setPen(Qt::NoPen);
-                break;
-            case 9:
-                p.setPen(QPen(a.darker(110), 3));
-                p.setBrush(row % 2 ? b : c);
-                p.drawRect(QRectF(x + (row % 2 ? s / 2 : 0), y, s, s / 2));
-                p.setPen(Qt::NoPen);
-                break;
-            case 10: {
-                QPainterPath chev;
-                chev.moveTo(x, y + s / 2);
-                chev.lineTo(x + s / 2, y);
-                chev.lineTo(x + s, y + s / 2);
-                p.setPen(QPen(row % 2 ? b : c, 8));
-                p.setBrush(Qt::NoBrush);
-                p.drawPath(chev);
-                p.setPen(Qt::NoPen);
-                break;
-            }
-            case 11:
-                p.setBrush(row % 2 ? b : c);
-                p.setPen(QPen(a, 2));
-                p.drawPie(QRectF(x + (row % 2 ? s / 2 : 0) - s / 2, y - s / 2, s, s), 180 * 16, 180 * 16);
-                p.setPen(Qt::NoPen);
-                break;
-            case 12:
-                p.fillRect(QRectF(x + s * 0.42, y + s * 0.25, s * 0.16, s * 0.5), (row + colI) % 2 ? b : c);
-                p.fillRect(QRectF(x + s * 0.25, y + s * 0.42, s * 0.5, s * 0.16), (row + colI) % 2 ? b : c);
-                break;
-            case 13:
-                for (int k = 0; k < 3; ++k) {
-                    p.setBrush(k % 2 ? b : c);
-                    p.save();
-                    p.translate(x + rnd.bounded(s), y + rnd.bounded(s));
-                    p.rotate(rnd.bounded(180));
-                    p.drawRect(QRectF(-5, -2, 10, 4));
-                    p.restore();
-                }
-                break;
-            case 14:
-                p.fillRect(QRectF(x, y, s, 1), b);
-                p.fillRect(QRectF(x, y, 1, s), b);
-                p.fillRect(QRectF(x, y + s / 2, s, 1), col(d.b, 90));
-                p.fillRect(QRectF(x + s / 2, y, 1, s), col(d.b, 90));
-                break;
-            default: break;
-            }
+            Tile t{p, x, y, s, row, static_cast<int>((x - r.left()) / s), a, b, c, d, rnd};
+            kTiles[d.kind](t);
         }
     }
 }

@@ -1,7 +1,5 @@
 #include "forms/main/ui/state_options_form.h"
 
-#include "record/input_limits.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -55,6 +53,22 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     setObjectName(QStringLiteral("frmState"));
     setWindowTitle(tr("State Options"));
 
+    // Made in this order: it is the order Tab takes.
+    QLabel* stateLabel = buildStateChoice();
+    status_ = buildStatusPanel();
+    rates_ = buildRatePanel();
+    entries_ = buildEntries();
+    buildAcceptButton();
+    QFrame* header = buildHeader(stateLabel);
+    buildPage(header);
+    connectEvents();
+
+    model_.load();
+    showModel();
+}
+
+QLabel* StateOptionsForm::buildStateChoice()
+{
     cboState_ = new QComboBox(this);
     cboState_->setObjectName(QStringLiteral("cboState"));
     for (const StateEntry& s : stateList()) cboState_->addItem(qs(s.name));
@@ -62,7 +76,11 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     cboState_->setMaxVisibleItems(16);
     auto* lState = new QLabel(tr("Select &State"), this);
     lState->setBuddy(cboState_);
+    return lState;
+}
 
+QGroupBox* StateOptionsForm::buildStatusPanel()
+{
     auto* status = new QGroupBox(tr("Filing Status"), this);
     status->setStyleSheet(QLatin1String(kPanelStyle));
     auto* statusLay = new QVBoxLayout(status);
@@ -76,7 +94,16 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     }
     statusLay->addWidget(lblStatusNote_ = statusNoteLabel(status));
     statusLay->addStretch(1);
+    connect(statusGroup, &QButtonGroup::idClicked, this, [this](int i) {
+        readFields();
+        model_.statusClicked(i);
+        showModel();
+    });
+    return status;
+}
 
+QGroupBox* StateOptionsForm::buildRatePanel()
+{
     auto* rates = new QGroupBox(tr("Withholding Rate"), this);
     rates->setStyleSheet(QLatin1String(kPanelStyle));
     auto* rateLay = new QVBoxLayout(rates);
@@ -95,9 +122,31 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     lblExplain_->setMinimumHeight(lblExplain_->fontMetrics().height() * 6);
     lblExplain_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     rateLay->addWidget(lblExplain_, 1);
+    rates->setMinimumWidth(rates->fontMetrics().horizontalAdvance(rates->title()) + 40);
+    connect(rateGroup, &QButtonGroup::idClicked, this, [this](int i) {
+        readFields();
+        model_.rateClicked(i);
+        showModel();
+    });
+    return rates;
+}
 
+QWidget* StateOptionsForm::buildEntries()
+{
     auto* entries = new QWidget(this);
     auto* form = new QFormLayout(entries);
+    addDependentsRow(form, entries);
+    addSpecialRow(form, entries);
+    addAmountRows(form, entries);
+    addDeductBox(form, entries);
+    entries->setObjectName(QStringLiteral("fraEntries"));
+    entries->setStyleSheet(QStringLiteral("#fraEntries { background: white; border: 1px solid #c9d3dc; border-radius: 6px; }"));
+    entries->setAttribute(Qt::WA_StyledBackground);
+    return entries;
+}
+
+void StateOptionsForm::addDependentsRow(QFormLayout* form, QWidget* entries)
+{
     for (int i = 0; i < 2; ++i) {
         auto* c = new QComboBox(entries);
         c->setObjectName(QStringLiteral("cboDeps_%1").arg(i));
@@ -115,7 +164,10 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     depsRow->addWidget(cboDeps_[1]);
     depsRow->addStretch(1);
     form->addRow(lDeps, depsRow);
+}
 
+void StateOptionsForm::addSpecialRow(QFormLayout* form, QWidget* entries)
+{
     cboSpecialDeps_ = new QComboBox(entries);
     cboSpecialDeps_->setObjectName(QStringLiteral("cboSpecialDeps"));
     cboSpecialDeps_->setEditable(true);
@@ -130,7 +182,10 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     lblSpecialNote_->setWordWrap(true);
     lblSpecialNote_->hide();
     form->addRow(QString(), lblSpecialNote_);
+}
 
+void StateOptionsForm::addAmountRows(QFormLayout* form, QWidget* entries)
+{
     mskAdditional_ = new QLineEdit(entries);
     mskAdditional_->setObjectName(QStringLiteral("mskAdditional"));
     lblAdditional_ = new QLabel(entries);
@@ -145,7 +200,10 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     lblMissSpouse_ = new QLabel(tr("Your part of the exemption"), entries);
     lblMissSpouse_->setBuddy(mskMissSpouseEmp_);
     form->addRow(lblMissSpouse_, mskMissSpouseEmp_);
+}
 
+void StateOptionsForm::addDeductBox(QFormLayout* form, QWidget* entries)
+{
     auto* deduct = new QGroupBox(tr("Deduct from Taxable State Amount?"), entries);
     deduct->setObjectName(QStringLiteral("pnlDeduct"));
     auto* deductLay = new QHBoxLayout(deduct);
@@ -158,16 +216,22 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     }
     deductLay->addStretch(1);
     form->addRow(deduct);
+}
 
+void StateOptionsForm::buildAcceptButton()
+{
     cmdAccept_ = new QPushButton(art::commandIcon(QStringLiteral("OK"), QColor(0x2e8b57)), tr("A&ccept"), this);
     cmdAccept_->setObjectName(QStringLiteral("cmdAccept"));
     cmdAccept_->setToolTip(tr("Keep these options and return to the calculator"));
     cmdAccept_->setDefault(true);
+}
 
+QFrame* StateOptionsForm::buildHeader(QLabel* stateLabel)
+{
     auto* header = new QFrame(this);
     header->setObjectName(QStringLiteral("fraHeader"));
     auto* top = new QHBoxLayout(header);
-    top->addWidget(lState);
+    top->addWidget(stateLabel);
     top->addWidget(cboState_);
     auto* advice = new QLabel(tr("Only the options your state uses can be chosen. They are used by the next "
                                  "calculation of the state chosen on the calculator."),
@@ -175,21 +239,15 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     advice->setWordWrap(true);
     top->addSpacing(12);
     top->addWidget(advice, 1);
+    header->setStyleSheet(QStringLiteral("#fraHeader { background: white; border: 1px solid #c9d3dc; border-radius: 6px; }"));
+    return header;
+}
 
-    entries->setObjectName(QStringLiteral("fraEntries"));
-    for (QFrame* f : {header, static_cast<QFrame*>(nullptr)})
-        if (f) f->setStyleSheet(QStringLiteral("#fraHeader { background: white; border: 1px solid #c9d3dc; border-radius: 6px; }"));
-    entries->setStyleSheet(QStringLiteral("#fraEntries { background: white; border: 1px solid #c9d3dc; border-radius: 6px; }"));
-    entries->setAttribute(Qt::WA_StyledBackground);
-    for (QWidget* panel : {static_cast<QWidget*>(status), static_cast<QWidget*>(rates), entries})
-        panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-
-    // The panels side by side when there is room, fewer beside each other
-    // when not; the page scrolls up and down and Accept stays in view below.
-    status_ = status;
-    rates_ = rates;
-    entries_ = entries;
-    rates->setMinimumWidth(rates->fontMetrics().horizontalAdvance(rates->title()) + 40);
+// The panels side by side when there is room, fewer beside each other when
+// not; the page scrolls up and down and Accept stays in view below.
+void StateOptionsForm::buildPage(QFrame* header)
+{
+    for (QWidget* panel : {status_, rates_, entries_}) panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage"));
     auto* pageLay = new QVBoxLayout(page);
@@ -222,20 +280,13 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xe9, 0xee, 0xf2));
     setPalette(pal);
+}
 
+void StateOptionsForm::connectEvents()
+{
     connect(cboState_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
         readFields();
         model_.stateChanged(i);
-        showModel();
-    });
-    connect(statusGroup, &QButtonGroup::idClicked, this, [this](int i) {
-        readFields();
-        model_.statusClicked(i);
-        showModel();
-    });
-    connect(rateGroup, &QButtonGroup::idClicked, this, [this](int i) {
-        readFields();
-        model_.rateClicked(i);
         showModel();
     });
     connect(cboSpecialDeps_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
@@ -251,9 +302,6 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
             ctx_.nav.open(FormId::Main);
         }
     });
-
-    model_.load();
-    showModel();
 }
 
 StateOptionsForm::~StateOptionsForm() = default;

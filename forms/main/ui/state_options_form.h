@@ -11,6 +11,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QFrame;
+class QGroupBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -36,6 +39,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    QLabel* buildStateChoice();
+    QGroupBox* buildStatusPanel();
+    QGroupBox* buildRatePanel();
+    QWidget* buildEntries();
+    void addDependentsRow(QFormLayout* form, QWidget* entries);
+    void addSpecialRow(QFormLayout* form, QWidget* entries);
+    void addAmountRows(QFormLayout* form, QWidget* entries);
+    void addDeductBox(QFormLayout* form, QWidget* entries);
+    void buildAcceptButton();
+    QFrame* buildHeader(QLabel* stateLabel);
+    void buildPage(QFrame* header);
+    void connectEvents();
     void readFields();
     void showModel();
     // The option panels in 3, 2 or 1 columns.

@@ -91,7 +91,7 @@ std::int64_t shownUnits(double value, bool percent)
 Analysis analyzePay(const PayRecord& r, int hours)
 {
     Analysis a;
-    for (int i = 3; i <= 7; ++i) a.figures[static_cast<std::size_t>(i)].percent = true;
+    for (std::size_t i = 0; i < a.figures.size(); ++i) a.figures[i].percent = isPercentFigure(i);
     if (r.SSBase.isZero()) {
         a.message = kNoCalculationMessage;
         return a;
@@ -135,7 +135,7 @@ std::int16_t readHours(SettingsStore& settings)
 AnalysisModel::AnalysisModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)
     : record_(record), settings_(settings), errors_(errors)
 {
-    for (int i = 3; i <= 7; ++i) analysis_.figures[static_cast<std::size_t>(i)].percent = true;
+    for (std::size_t i = 0; i < analysis_.figures.size(); ++i) analysis_.figures[i].percent = isPercentFigure(i);
 }
 
 AnalysisModel::~AnalysisModel() { record_.frmLoaded = "0"; }

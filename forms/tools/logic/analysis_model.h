@@ -30,6 +30,13 @@ inline constexpr int kAnalysisFigureCount = 10;
 // Captions (lblAnalysis 0..9), in figure order.
 extern const std::array<std::string_view, kAnalysisFigureCount> kAnalysisCaptions;
 
+// The figures come in three groups: hourly (0 to 2), percentages (3 to 7),
+// annual (8 and 9); the view and the printed analysis set the groups apart.
+inline constexpr std::size_t kFirstPercentFigure = 3;
+inline constexpr std::size_t kFirstAnnualFigure = 8;
+constexpr bool startsAnalysisGroup(std::size_t i) { return i == kFirstPercentFigure || i == kFirstAnnualFigure; }
+constexpr bool isPercentFigure(std::size_t i) { return i >= kFirstPercentFigure && i < kFirstAnnualFigure; }
+
 inline constexpr std::string_view kNoHoursMessage =
     "Enter the hours worked on the calculator to see hourly figures";
 inline constexpr std::string_view kNoCalculationMessage =

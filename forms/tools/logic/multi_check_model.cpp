@@ -8,15 +8,18 @@ namespace {
 constexpr const char* kModule = "frmMultiCheck";
 }  // namespace
 
+const PayFrequency& checkFrequency(CheckPeriod period)
+{
+    static constexpr std::array<std::int16_t, kCheckPeriodCount> kColumnFrequency = {kWeekly, kBiWeekly,
+                                                                                      kSemiMonthly, kMonthly};
+    return kPayFrequencies[static_cast<std::size_t>(kColumnFrequency[static_cast<std::size_t>(period)])];
+}
+
 Currency monthlyEquivalent(double amount, CheckPeriod period)
 {
-    Currency monthly;
-    switch (period) {
-    case CheckPeriod::Weekly: monthly = Currency::round(amount * 52 / 12); break;
-    case CheckPeriod::EveryTwoWeeks: monthly = Currency::round(amount * 26 / 12); break;
-    case CheckPeriod::TwiceAMonth: monthly = Currency::round(amount * 24 / 12); break;
-    case CheckPeriod::Monthly: monthly = Currency::round(amount); break;
-    }
+    constexpr int kMonths = 12;
+    const int periods = checkFrequency(period).periodsPerYear;
+    const Currency monthly = Currency::round(periods == kMonths ? amount : amount * periods / kMonths);
     // The label shows whole cents and the shown text is read back.
     return centsRound(monthly);
 }

@@ -3,7 +3,7 @@
 //
 // Up to four checks, each with its own pay period, are turned into monthly
 // equivalents; their sum `amtMultiChk` is a monthly gross pay that the
-// transfer command hands to the main calculator with the "Monthly"
+// transfer command hands to the main calculator with the monthly
 // frequency.
 //
 // A monthly equivalent is shown in the "Currency" format and the shown text
@@ -29,13 +29,17 @@ namespace wm {
 // Column order of the worksheet: optSelectWeek, optSelectETW, optSelectTAW,
 // optSelectMonthly.
 enum class CheckPeriod : int { Weekly = 0, EveryTwoWeeks = 1, TwiceAMonth = 2, Monthly = 3 };
+inline constexpr int kCheckPeriodCount = 4;
+
+// The pay frequency of a column.
+const PayFrequency& checkFrequency(CheckPeriod period);
 
 inline constexpr int kCheckCount = 4;
 
 // Monthly equivalent of one check amount, cents-rounded as the worksheet
-// shows it: weekly x 52 / 12, every two weeks x 26 / 12, twice a month
-// x 24 / 12 (multiply first, then divide, in double precision), monthly the
-// amount itself. Raises overflow (6) for an amount beyond the money range.
+// shows it: the amount x its periods per year / 12 (multiply first, then
+// divide, in double precision; weekly x 52 / 12), monthly the amount
+// itself. Raises overflow (6) for an amount beyond the money range.
 Currency monthlyEquivalent(double amount, CheckPeriod period);
 
 // The Calculated Total: currency sum of the four monthly equivalents.
@@ -47,7 +51,7 @@ std::string_view periodProcedure(CheckPeriod period);
 // What the transfer command puts into the main calculator.
 struct MultiCheckTransfer {
     std::string incomeText;        // txtIncome: plain number text, "4166.67"
-    std::int16_t HowOft = 3;       // lstFrequency position of "Monthly"
+    std::int16_t HowOft = kMonthly;
 };
 
 class MultiCheckModel {

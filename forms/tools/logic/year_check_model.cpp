@@ -183,7 +183,7 @@ int YearCheckModel::chartLast() const
 
 bool YearCheckModel::canApply() const
 {
-    return check_ && check_->advisedAllowances <= kCalculatorMaxExemptions;
+    return check_ && check_->advisedAllowances <= kMaxExemptions;
 }
 
 std::string YearCheckModel::w4Line5() const { return check_ ? std::to_string(check_->advisedAllowances) : ""; }

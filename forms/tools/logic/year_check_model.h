@@ -23,8 +23,6 @@ public:
         "Calculate a paycheck first: the Year Check starts from the calculator's last calculation.";
     static constexpr std::string_view kStopped =
         "The Year Check stopped on a run-time error; nothing is shown for the year.";
-    // The calculator's exemptions list goes from 0 to this count.
-    static constexpr int kCalculatorMaxExemptions = limitOf(Input::Exemptions).hi;
 
     YearCheckModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors);
     YearCheckModel(const YearCheckModel&) = delete;

@@ -24,34 +24,7 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
 
     lblMessage_ = makeMessageLabel(this);
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(24);
-    grid->setVerticalSpacing(6);
-    int row = 0;
-    for (int i = 0; i < kAnalysisFigureCount; ++i) {
-        // The figures come in three groups: hourly, percentages, annual.
-        if (i == 3 || i == 8) {
-            auto* line = new QFrame(this);
-            line->setFrameShape(QFrame::HLine);
-            line->setFrameShadow(QFrame::Sunken);
-            grid->addWidget(line, row++, 0, 1, 2);
-        }
-        const std::size_t k = static_cast<std::size_t>(i);
-        lblAnalysis_[k] = new QLabel(QString::fromUtf8(kAnalysisCaptions[k].data(),
-                                                       static_cast<int>(kAnalysisCaptions[k].size())), this);
-        lblAnalysis_[k]->setObjectName(QStringLiteral("lblAnalysis_%1").arg(i));
-        lblOne_[k] = new QLabel(this);
-        lblOne_[k]->setObjectName(QStringLiteral("lblOne_%1").arg(i));
-        lblOne_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblOne_[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        lblOne_[k]->setMinimumWidth(lblOne_[k]->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")));
-        QFont vf = lblOne_[k]->font();
-        vf.setBold(true);
-        lblOne_[k]->setFont(vf);
-        grid->addWidget(lblAnalysis_[k], row, 0);
-        grid->addWidget(lblOne_[k], row, 1);
-        ++row;
-    }
+    QGridLayout* grid = buildFigures();
 
     cmdPrint_ = new QPushButton(tr("P&rint..."), this);
     cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
@@ -75,6 +48,39 @@ AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
     setScrollingPage(this, body, QMargins(24, 18, 24, 18), true);
 
     refresh();
+}
+
+// The captions and figures in three groups: hourly, percentages, annual.
+QGridLayout* AnalysisWindow::buildFigures()
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    for (int i = 0; i < kAnalysisFigureCount; ++i) {
+        if (startsAnalysisGroup(static_cast<std::size_t>(i))) {
+            auto* line = new QFrame(this);
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            grid->addWidget(line, row++, 0, 1, 2);
+        }
+        const std::size_t k = static_cast<std::size_t>(i);
+        lblAnalysis_[k] = new QLabel(QString::fromUtf8(kAnalysisCaptions[k].data(),
+                                                       static_cast<int>(kAnalysisCaptions[k].size())), this);
+        lblAnalysis_[k]->setObjectName(QStringLiteral("lblAnalysis_%1").arg(i));
+        lblOne_[k] = new QLabel(this);
+        lblOne_[k]->setObjectName(QStringLiteral("lblOne_%1").arg(i));
+        lblOne_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblOne_[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lblOne_[k]->setMinimumWidth(lblOne_[k]->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")));
+        QFont vf = lblOne_[k]->font();
+        vf.setBold(true);
+        lblOne_[k]->setFont(vf);
+        grid->addWidget(lblAnalysis_[k], row, 0);
+        grid->addWidget(lblOne_[k], row, 1);
+        ++row;
+    }
+    return grid;
 }
 
 AnalysisWindow::~AnalysisWindow() = default;

@@ -10,6 +10,7 @@
 #include "app/app_context.h"
 #include "forms/tools/logic/analysis_model.h"
 
+class QGridLayout;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -33,6 +34,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    QGridLayout* buildFigures();
     // The figures of the pay record as it is now.
     void refresh();
     void cmdPrintClick();

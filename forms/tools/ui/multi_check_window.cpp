@@ -30,14 +30,14 @@ constexpr const char* kInstruction =
     "calculate button.  NOTE: The \"Calculated Total\" is not the sum of the numbers, but rather a number "
     "calculated from the frequency of the check.";
 
-struct Column {
-    const char* option;   // optSelect... control array
-    const char* heading;
-};
-constexpr Column kColumns[4] = {{"optSelectWeek", "Weekly"},
-                                {"optSelectETW", "Every 2 Weeks"},
-                                {"optSelectTAW", "Twice A Month"},
-                                {"optSelectMonthly", "Monthly"}};
+// The period choices' control arrays, in column order.
+constexpr std::array<const char*, kCheckPeriodCount> kOptionNames = {"optSelectWeek", "optSelectETW", "optSelectTAW",
+                                                                     "optSelectMonthly"};
+
+QString heading(int column) { return qs(checkFrequency(static_cast<CheckPeriod>(column)).heading); }
+
+// A heading's first line where it takes two: its first two words.
+QString firstLine(int column) { return heading(column).section(QLatin1Char(' '), 0, 1); }
 
 const QColor kHoverHeading(128, 128, 255);
 
@@ -50,7 +50,6 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     setWindowTitle(tr("Multiple Check Worksheet"));
 
     auto* title = makeTitle(tr("Multiple Check Worksheet"), this);
-
     auto* instruct = new QLabel(QString::fromLatin1(kInstruction), this);
     instruct->setObjectName(QStringLiteral("lblMultiInstruct"));
     instruct->setTextFormat(Qt::PlainText);
@@ -59,17 +58,39 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
+    addHeadings(grid);
+    for (int n = 1; n <= kCheckCount; ++n) addCheckRow(grid, n);
+    addTotalRow(grid);
+
+    auto* body = new QVBoxLayout;
+    body->addWidget(title);
+    body->addWidget(instruct);
+    body->addSpacing(10);
+    body->addLayout(grid);
+    body->addSpacing(10);
+    body->addLayout(buildButtons());
+    body->addStretch(1);
+
+    setScrollingPage(this, body, QMargins(18, 14, 18, 14), true);
+    instruct->setMinimumWidth(380);
+    instruct->setMaximumWidth(560);
+
+    refresh();
+}
+
+void MultiCheckWindow::addHeadings(QGridLayout* grid)
+{
     auto* amountHead = new QLabel(tr("Check Amount"), this);
     grid->addWidget(amountHead, 0, 1, Qt::AlignBottom);
-    for (int c = 0; c < 4; ++c) {
-        QLabel* h = new QLabel(tr(kColumns[c].heading), this);
-        // Long headings take two lines so the four columns stay narrow.
+    // Long headings take two lines so the four columns stay narrow: each
+    // column is as wide as the widest first line.
+    int width = 0;
+    for (int c = 0; c < kCheckPeriodCount; ++c) width = std::max(width, fontMetrics().horizontalAdvance(firstLine(c)));
+    for (int c = 0; c < kCheckPeriodCount; ++c) {
+        QLabel* h = new QLabel(heading(c), this);
         h->setAlignment(Qt::AlignCenter);
         h->setWordWrap(true);
-        const QFontMetrics fm = h->fontMetrics();
-        h->setFixedWidth(std::max({fm.horizontalAdvance(QStringLiteral("Every 2")),
-                                   fm.horizontalAdvance(QStringLiteral("Twice A")),
-                                   fm.horizontalAdvance(QStringLiteral("Monthly"))}) + 10);
+        h->setFixedWidth(width + 10);
         headings_[static_cast<std::size_t>(c)] = h;
         grid->addWidget(h, 0, 2 + c, Qt::AlignHCenter | Qt::AlignBottom);
     }
@@ -77,53 +98,58 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     monthlyHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     monthlyHead->setWordWrap(true);
     grid->addWidget(monthlyHead, 0, 6, Qt::AlignRight | Qt::AlignBottom);
+}
 
+// Check n (1 to 4): its amount, its period choices, its monthly equivalent.
+void MultiCheckWindow::addCheckRow(QGridLayout* grid, int n)
+{
     // Whole amounts with up to two decimals; a dollar sign and thousands
     // separators may be typed or pasted.
-    const QRegularExpression amount(QStringLiteral(R"(\$?(\d{1,3}(,\d{3})*|\d{0,12})(\.\d{0,2})?)"));
-    for (int n = 1; n <= kCheckCount; ++n) {
-        const std::size_t i = static_cast<std::size_t>(n - 1);
-        auto* label = new QLabel(tr("Check %1").arg(n), this);
-        grid->addWidget(label, n, 0);
+    static const QRegularExpression amount(QStringLiteral(R"(\$?(\d{1,3}(,\d{3})*|\d{0,12})(\.\d{0,2})?)"));
+    const std::size_t i = static_cast<std::size_t>(n - 1);
+    auto* label = new QLabel(tr("Check %1").arg(n), this);
+    grid->addWidget(label, n, 0);
 
-        txtCheck_[i] = new QLineEdit(this);
-        txtCheck_[i]->setObjectName(QStringLiteral("txtCheck%1").arg(n));
-        txtCheck_[i]->setValidator(new QRegularExpressionValidator(amount, txtCheck_[i]));
-        txtCheck_[i]->setAlignment(Qt::AlignRight);
-        txtCheck_[i]->setPlaceholderText(QStringLiteral("0.00"));
-        txtCheck_[i]->setToolTip(tr("The amount of check %1.").arg(n));
-        txtCheck_[i]->setMaximumWidth(120);
-        label->setBuddy(txtCheck_[i]);
-        connect(txtCheck_[i], &QLineEdit::textChanged, this, [this, n](const QString& text) {
-            model_.setAmount(n, text.toStdString());
-            refresh();
-        });
-        grid->addWidget(txtCheck_[i], n, 1);
+    txtCheck_[i] = new QLineEdit(this);
+    txtCheck_[i]->setObjectName(QStringLiteral("txtCheck%1").arg(n));
+    txtCheck_[i]->setValidator(new QRegularExpressionValidator(amount, txtCheck_[i]));
+    txtCheck_[i]->setAlignment(Qt::AlignRight);
+    txtCheck_[i]->setPlaceholderText(QStringLiteral("0.00"));
+    txtCheck_[i]->setToolTip(tr("The amount of check %1.").arg(n));
+    txtCheck_[i]->setMaximumWidth(120);
+    label->setBuddy(txtCheck_[i]);
+    connect(txtCheck_[i], &QLineEdit::textChanged, this, [this, n](const QString& text) {
+        model_.setAmount(n, text.toStdString());
+        refresh();
+    });
+    grid->addWidget(txtCheck_[i], n, 1);
 
-        auto* group = new QButtonGroup(this);
-        for (int c = 0; c < 4; ++c) {
-            auto* opt = new QRadioButton(this);
-            opt->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(kColumns[c].option)).arg(n - 1));
-            opt->setToolTip(tr("Check %1 is paid %2.").arg(n).arg(tr(kColumns[c].heading).toLower()));
-            opt->setAccessibleName(tr("Check %1 %2").arg(n).arg(tr(kColumns[c].heading)));
-            opt->installEventFilter(this);
-            opt->setProperty("column", c);
-            group->addButton(opt, c);
-            optSelect_[i][static_cast<std::size_t>(c)] = opt;
-            grid->addWidget(opt, n, 2 + c, Qt::AlignCenter);
-        }
-        connect(group, &QButtonGroup::idClicked, this, [this, n](int c) {
-            model_.choosePeriod(n, static_cast<CheckPeriod>(c));
-            refresh();
-        });
-
-        lblCheck_[i] = new QLabel(this);
-        lblCheck_[i]->setObjectName(QStringLiteral("lblCheck%1").arg(n));
-        lblCheck_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblCheck_[i]->setMinimumWidth(lblCheck_[i]->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")));
-        grid->addWidget(lblCheck_[i], n, 6);
+    auto* group = new QButtonGroup(this);
+    for (int c = 0; c < kCheckPeriodCount; ++c) {
+        auto* opt = new QRadioButton(this);
+        opt->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(kOptionNames[static_cast<std::size_t>(c)])).arg(n - 1));
+        opt->setToolTip(tr("Check %1 is paid %2.").arg(n).arg(heading(c).toLower()));
+        opt->setAccessibleName(tr("Check %1 %2").arg(n).arg(heading(c)));
+        opt->installEventFilter(this);
+        opt->setProperty("column", c);
+        group->addButton(opt, c);
+        optSelect_[i][static_cast<std::size_t>(c)] = opt;
+        grid->addWidget(opt, n, 2 + c, Qt::AlignCenter);
     }
+    connect(group, &QButtonGroup::idClicked, this, [this, n](int c) {
+        model_.choosePeriod(n, static_cast<CheckPeriod>(c));
+        refresh();
+    });
 
+    lblCheck_[i] = new QLabel(this);
+    lblCheck_[i]->setObjectName(QStringLiteral("lblCheck%1").arg(n));
+    lblCheck_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCheck_[i]->setMinimumWidth(lblCheck_[i]->fontMetrics().horizontalAdvance(QStringLiteral("$000,000.00")));
+    grid->addWidget(lblCheck_[i], n, 6);
+}
+
+void MultiCheckWindow::addTotalRow(QGridLayout* grid)
+{
     auto* totalCaption = new QLabel(tr("Calculated Total:"), this);
     QFont bold = totalCaption->font();
     bold.setBold(true);
@@ -135,7 +161,10 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     lblMultiTotal_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(totalCaption, kCheckCount + 1, 4, 1, 2, Qt::AlignRight);
     grid->addWidget(lblMultiTotal_, kCheckCount + 1, 6);
+}
 
+QHBoxLayout* MultiCheckWindow::buildButtons()
+{
     cmdCalc_ = new QPushButton(tr("Calculate"), this);
     cmdCalc_->setObjectName(QStringLiteral("cmdCalc"));
     cmdCalc_->setDefault(true);
@@ -150,21 +179,7 @@ MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(cmdCalc_);
     buttons->addWidget(cmdGoBack_);
-
-    auto* body = new QVBoxLayout;
-    body->addWidget(title);
-    body->addWidget(instruct);
-    body->addSpacing(10);
-    body->addLayout(grid);
-    body->addSpacing(10);
-    body->addLayout(buttons);
-    body->addStretch(1);
-
-    setScrollingPage(this, body, QMargins(18, 14, 18, 14), true);
-    instruct->setMinimumWidth(380);
-    instruct->setMaximumWidth(560);
-
-    refresh();
+    return buttons;
 }
 
 MultiCheckWindow::~MultiCheckWindow() = default;

@@ -11,6 +11,8 @@
 #include "forms/tools/logic/multi_check_model.h"
 
 class QButtonGroup;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addHeadings(QGridLayout* grid);
+    void addCheckRow(QGridLayout* grid, int n);
+    void addTotalRow(QGridLayout* grid);
+    QHBoxLayout* buildButtons();
     void cmdCalcClick();
     void cmdGoBackClick();
     void refresh();
@@ -43,9 +49,9 @@ private:
     AppContext& ctx_;
     MultiCheckModel model_;
     std::array<QLineEdit*, kCheckCount> txtCheck_{};
-    std::array<std::array<QRadioButton*, 4>, kCheckCount> optSelect_{};
+    std::array<std::array<QRadioButton*, kCheckPeriodCount>, kCheckCount> optSelect_{};
     std::array<QLabel*, kCheckCount> lblCheck_{};
-    std::array<QLabel*, 4> headings_{};
+    std::array<QLabel*, kCheckPeriodCount> headings_{};
     QLabel* lblMultiTotal_ = nullptr;
     QPushButton* cmdCalc_ = nullptr;
     QPushButton* cmdGoBack_ = nullptr;

@@ -1,9 +1,7 @@
 #include "forms/tools/ui/year_check_window.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,16 +9,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMdiSubWindow>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStandardPaths>
-#include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,7 +24,6 @@
 #include "print/render/document_renderer.h"
 #include "qtcore/qt_text.h"
 #include "ui/layouts.h"
-#include "ui/pdf_path.h"
 
 namespace wm {
 
@@ -47,15 +40,40 @@ QSpinBox* countBox(const char* name, int value, Input input, QWidget* parent)
 }  // namespace
 
 YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+    : QWidget(parent),
+      ctx_(ctx),
+      model_(ctx.record, ctx.settings, ctx.errors),
+      output_(this, ctx.errors, YearCheckModel::kName)
 {
     setObjectName(QLatin1String(YearCheckModel::kName));
     setWindowTitle(tr("Year Check"));
     model_.load();
 
+    // Made in this order: it is the order Tab takes.
+    auto* body = new QVBoxLayout;
+    buildHeading(body);
+    QBoxLayout* results = buildResults();
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    body->addWidget(buildEntries());
+    body->addWidget(buildSoFar());
+    placeEntries(3);
+    body->addLayout(results, 1);
+    body->addWidget(buildCommands());
+    body->addWidget(lblStatus_);
+    output_.done = [this](const QString& text) { lblStatus_->setText(text); };
+    buildPage(body);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
+    display();
+}
+
+// The title, what the check is, a message, the sentence that sums the year up.
+void YearCheckWindow::buildHeading(QVBoxLayout* body)
+{
     auto* title = makeTitle(tr("Year Check"), this);
     auto* intro = new QLabel(tr("Tax year 2000: the paychecks paid so far, and the paychecks left like the one you calculated."), this);
-
     lblSentence_ = new QLabel(this);
     lblSentence_->setObjectName(QStringLiteral("lblSentence"));
     lblSentence_->setWordWrap(true);
@@ -64,7 +82,15 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     sf.setBold(true);
     lblSentence_->setFont(sf);
     lblMessage_ = makeMessageLabel(this);
+    body->addWidget(title);
+    body->addWidget(intro);
+    body->addWidget(lblMessage_);
+    body->addWidget(lblSentence_);
+}
 
+// The year's table, and the chart beside it when there is room, under it when not.
+QBoxLayout* YearCheckWindow::buildResults()
+{
     tblYear_ = new QTableWidget(0, 2, this);
     tblYear_->setObjectName(QStringLiteral("tblYear"));
     tblYear_->setHorizontalHeaderLabels({tr("Year 2000"), tr("Amount")});
@@ -80,29 +106,16 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     tblYear_->verticalHeader()->setDefaultSectionSize(tblYear_->fontMetrics().height() + 8);
     tblYear_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chart_ = new YearChart(this);
+    results_ = new QBoxLayout(QBoxLayout::LeftToRight);
+    results_->addWidget(tblYear_, 0, Qt::AlignTop);
+    results_->addWidget(chart_, 1);
+    return results_;
+}
 
-    // The chart beside the table when there is room, under it when not.
-    auto* results = results_ = new QBoxLayout(QBoxLayout::LeftToRight);
-    results->addWidget(tblYear_, 0, Qt::AlignTop);
-    results->addWidget(chart_, 1);
-
-    lblStatus_ = new QLabel(this);
-    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
-
-    auto* body = new QVBoxLayout;
-    body->addWidget(title);
-    body->addWidget(intro);
-    body->addWidget(lblMessage_);
-    body->addWidget(lblSentence_);
-    body->addWidget(buildEntries());
-    body->addWidget(buildSoFar());
-    placeEntries(3);
-    body->addLayout(results, 1);
-    body->addWidget(buildCommands());
-    body->addWidget(lblStatus_);
-
-    // The page scrolls up and down when the window is smaller than its
-    // content; across, the entries and results rearrange to its width.
+// The page scrolls up and down when the window is smaller than its content;
+// across, the entries and results rearrange to its width.
+void YearCheckWindow::buildPage(QVBoxLayout* body)
+{
     auto* page = new QWidget;
     page->setLayout(body);
     body->setContentsMargins(24, 18, 24, 18);
@@ -111,10 +124,6 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->addWidget(scroll);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
-    display();
 }
 
 YearCheckWindow::~YearCheckWindow() = default;
@@ -383,7 +392,7 @@ void YearCheckWindow::display()
     cmdApply_->setEnabled(model_.canApply() && advised != c->allowances);
     cmdApply_->setToolTip(c && !model_.canApply()
                               ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")
-                                    .arg(YearCheckModel::kCalculatorMaxExemptions)
+                                    .arg(kMaxExemptions)
                               : tr("Put the advised count into the calculator's exemptions and calculate again; "
                                    "an additional amount goes on Form W-4 line 6."));
     cmdW4_->setEnabled(c.has_value());
@@ -405,68 +414,37 @@ void YearCheckWindow::fillW4()
     w4::showW4View(ctx_);
 }
 
-PrintDocument YearCheckWindow::document() const
+Printable YearCheckWindow::printable() const
 {
     PrintDocument doc;
     doc.header = pageHeader(ctx_.settings.get("User", "UName", "-"), localToday());
     doc.table = model_.table();
     doc.fontPoints = 11;
     doc.minFontPoints = 8;  // the year and its advice on one page where they fit
-    return doc;
+    const QString name = tr("Year Check");
+    return {name, [](QPrinter& printer) { setupPage(printer); },
+            [doc](QPrinter& printer) { return renderDocument(doc, printer); },
+            [doc, name] { return documentPdf(doc, name); }};
 }
 
 void YearCheckWindow::print()
 {
     if (!model_.check()) return;
     lblStatus_->clear();
-    runCommand([&] {
-        Procedure p(ctx_.errors, YearCheckModel::kName, "cmdPrint_Click");
-        p.run([&] {
-            QPrinter printer(QPrinter::HighResolution);
-            setupPage(printer);
-            printer.setDocName(tr("Year Check"));
-            const bool chosen = choosePrinter ? choosePrinter(printer) : [&] {
-                QPrintDialog dialog(&printer, this);
-                dialog.setWindowTitle(tr("Print Year Check"));
-                return dialog.exec() == QDialog::Accepted;
-            }();
-            if (!chosen) return;
-            if (!renderDocument(document(), printer)) wm::raise(err::kPrinterError, "Printer error");
-            showStatus(tr("The Year Check was sent to the printer."));
-        });
-    });
+    output_.print(printable());
 }
 
 void YearCheckWindow::saveAsPdf()
 {
     if (!model_.check()) return;
-    const QString path =
-        choosePdfPath ? withPdfEnding(choosePdfPath()) : askPdfPath(this, tr("Save as PDF"), tr("Year Check.pdf"));
-    if (path.isEmpty()) return;
-    savePdf(path);
+    lblStatus_->clear();
+    output_.saveAsPdf(printable());
 }
 
 bool YearCheckWindow::savePdf(const QString& path)
 {
     lblStatus_->clear();
-    bool saved = false;
-    runCommand([&] {
-        Procedure p(ctx_.errors, YearCheckModel::kName, "cmdSavePdf_Click");
-        p.run([&] {
-            QString error;
-            if (!writeDocumentPdf(document(), path, tr("Year Check"), &error))
-                wm::raise(err::kPathFileAccess, error.toStdString());
-            saved = true;
-        });
-    });
-    if (saved) showStatus(tr("Saved as %1").arg(QDir::toNativeSeparators(path)));
-    return saved;
-}
-
-void YearCheckWindow::showStatus(const QString& text)
-{
-    lblStatus_->setText(text);
-    if (auto* main = qobject_cast<QMainWindow*>(window())) main->statusBar()->showMessage(text, 8000);
+    return output_.savePdf(printable(), path);
 }
 
 }  // namespace wm

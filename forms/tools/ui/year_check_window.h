@@ -11,6 +11,7 @@
 
 #include "app/app_context.h"
 #include "forms/tools/logic/year_check_model.h"
+#include "ui/document_output.h"
 
 class QBoxLayout;
 class QComboBox;
@@ -21,10 +22,10 @@ class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace wm {
 
-struct PrintDocument;
 class YearChart;
 
 class YearCheckWindow : public QWidget {
@@ -41,14 +42,14 @@ public:
     void fillW4();
     void print();
     void saveAsPdf();
-    // Writes the document to `path`; false (and the error report) when it
-    // could not be written.
+    // Writes the document to `path`; false (and a message naming the file
+    // and the reason) when it could not be written.
     bool savePdf(const QString& path);
 
     // How a printer and a PDF file name are chosen; dialogs unless replaced
     // (tests). An empty file name cancels.
-    std::function<bool(QPrinter&)> choosePrinter;
-    std::function<QString()> choosePdfPath;
+    std::function<bool(QPrinter&)>& choosePrinter = output_.choosePrinter;
+    std::function<QString()>& choosePdfPath = output_.choosePdfPath;
 
 protected:
     bool event(QEvent* e) override;
@@ -65,9 +66,12 @@ private:
         std::vector<EntryPair> pairs;
     };
 
+    void buildHeading(QVBoxLayout* body);
     QWidget* buildEntries();
     QWidget* buildSoFar();
     QWidget* buildCommands();
+    QBoxLayout* buildResults();
+    void buildPage(QVBoxLayout* body);
     QLineEdit* amountField(const char* name, const QString& text, const QString& tip, QWidget* parent);
     // The entries that apply, `columns` pairs across; the whole page to `width`.
     void placeEntries(int columns, bool force = false);
@@ -78,11 +82,12 @@ private:
     void entriesChanged();
     void refresh();
     void display();
-    PrintDocument document() const;
-    void showStatus(const QString& text);
+    // The year as the printer and the PDF file take it.
+    Printable printable() const;
 
     AppContext& ctx_;
     YearCheckModel model_;
+    DocumentOutput output_;
     QComboBox* cboFiling_ = nullptr;
     QSpinBox* spnReturnExemptions_ = nullptr;
     QSpinBox* spnChildren_ = nullptr;

@@ -170,12 +170,17 @@ void PersonalInfo::setShowAtStart(bool ticked)
 
 std::optional<PersonalInfo::TextProblem> PersonalInfo::textProblem() const
 {
-    const std::string* fields[] = {&txtName, &txtAddress, &txtCity};
-    const char* names[] = {"The name", "The address", "The city, state and ZIP code"};
-    for (int i = 0; i < 3; ++i)
-        if (const auto c = firstLayoutCharacter(*fields[i]))
-            return TextProblem{i, std::string(names[i]) + " holds " + describeCharacter(*c) +
-                                      ", which would garble it in print. Remove it."};
+    const struct {
+        Field field;
+        const std::string& text;
+        const char* name;
+    } fields[] = {{Name, txtName, "The name"},
+                  {Address, txtAddress, "The address"},
+                  {City, txtCity, "The city, state and ZIP code"}};
+    for (const auto& f : fields)
+        if (const auto c = firstLayoutCharacter(f.text))
+            return TextProblem{f.field, std::string(f.name) + " holds " + describeCharacter(*c) +
+                                            ", which would garble it in print. Remove it."};
     return std::nullopt;
 }
 

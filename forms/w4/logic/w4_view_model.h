@@ -109,11 +109,12 @@ public:
     void selectMarital(int index);
     // chkShow_Click: DontShowMe and "DontShow" saved at once.
     void setShowAtStart(bool ticked);
+    // The identity fields, in the form's order.
+    enum Field { Name, Address, City };
     // A field that holds a character that is layout, not text (a line
-    // break, a direction override): which one (0 name, 1 address, 2 city)
-    // and the message that says so.
+    // break, a direction override): which one and the message that says so.
     struct TextProblem {
-        int field;
+        Field field;
         std::string message;
     };
     std::optional<TextProblem> textProblem() const;

@@ -13,7 +13,6 @@
 #include <QTextLayout>
 
 #include "forms/w4/ui/w4_widgets.h"
-#include "qtcore/whole_file.h"
 
 namespace wm::w4 {
 
@@ -368,10 +367,15 @@ void paintOnPage(QPainter& p, const QRectF& page, const Certificate& c)
 }
 }  // namespace
 
-bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why)
+void setupCertificatePage(QPrinter& printer)
 {
-    // Painted in memory, then saved whole: a failure leaves no cut file and
-    // an earlier one as it was.
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
+}
+
+QByteArray certificatePdf(const Certificate& c)
+{
+    // Painted in memory: the file is written only from finished bytes.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -389,11 +393,7 @@ bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why
             painted = p.end();
         }
     }
-    if (!painted) {
-        if (why) *why = QObject::tr("The certificate could not be laid out.");
-        return false;
-    }
-    return saveWholeFile(path, bytes, why);
+    return painted ? bytes : QByteArray();
 }
 
 bool printCertificate(QPrinter& printer, const Certificate& c)

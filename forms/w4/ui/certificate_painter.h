@@ -2,6 +2,7 @@
 // The Employee's Withholding Allowance Certificate of tax year 2000, drawn
 // as vectors: the same drawing goes to the screen, the printer and PDF.
 
+#include <QByteArray>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -25,9 +26,11 @@ void paintCertificate(QPainter& p, const QRectF& target, const Certificate& c);
 // word "EXEMPT" away or write it).
 QRectF line7TextArea();
 
-// One letter page with the certificate at its top. False, with a reason,
-// when the file cannot be written.
-bool writeCertificatePdf(const QString& path, const Certificate& c, QString* why = nullptr);
+// The page the certificate is printed on: letter, half-inch margins.
+void setupCertificatePage(QPrinter& printer);
+// One letter page with the certificate at its top, as the bytes of a PDF
+// file; empty when it could not be laid out.
+QByteArray certificatePdf(const Certificate& c);
 bool printCertificate(QPrinter& printer, const Certificate& c);
 
 }  // namespace wm::w4

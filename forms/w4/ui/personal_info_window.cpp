@@ -44,6 +44,22 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     setObjectName(QString::fromLatin1(PersonalInfo::kName));
     setWindowTitle(tr("Personal Information"));
 
+    QFormLayout* identity = buildIdentity();
+    QGroupBox* marital = buildMaritalStatus();
+    QHBoxLayout* bottom = buildBottomRow();
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(16, 16, 16, 16);
+    lay->addLayout(identity);
+    lay->addSpacing(8);
+    lay->addWidget(marital);
+    lay->addStretch(1);
+    lay->addLayout(bottom);
+
+    txtName_->setFocus();
+}
+
+QFormLayout* PersonalInfoWindow::buildIdentity()
+{
     txtName_ = field("txtName", tr("Name: first name, middle initial and last name"));
     txtAddress_ = field("txtAddress", tr("Home address"));
     txtCity_ = field("txtCity", tr("City or town, state and ZIP code"));
@@ -77,7 +93,11 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     form->addRow(tr("Home a&ddress (number and street or rural route):"), txtAddress_);
     form->addRow(tr("&City or town, state and ZIP code:"), txtCity_);
     form->addRow(tr("&Social security number:"), txtSSN_);
+    return form;
+}
 
+QGroupBox* PersonalInfoWindow::buildMaritalStatus()
+{
     auto* group = new QGroupBox(tr("Marital status"), this);
     group->setObjectName(QStringLiteral("fraMaritalStatus"));
     auto* groupLay = new QVBoxLayout(group);
@@ -92,7 +112,11 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     }
     if (model_.optMaritalStatus) marital_->button(*model_.optMaritalStatus)->setChecked(true);
     connect(marital_, &QButtonGroup::idClicked, this, [this](int id) { model_.selectMarital(id); });
+    return group;
+}
 
+QHBoxLayout* PersonalInfoWindow::buildBottomRow()
+{
     chkShow_ = new QCheckBox(tr("Show this form when Wagemark s&tarts"), this);
     chkShow_->setObjectName(QStringLiteral("chkShow"));
     chkShow_->setChecked(model_.chkShow);
@@ -110,16 +134,7 @@ PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
     bottom->addWidget(chkShow_);
     bottom->addStretch(1);
     bottom->addWidget(ok);
-
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(16, 16, 16, 16);
-    lay->addLayout(form);
-    lay->addSpacing(8);
-    lay->addWidget(group);
-    lay->addStretch(1);
-    lay->addLayout(bottom);
-
-    txtName_->setFocus();
+    return bottom;
 }
 
 QLineEdit* PersonalInfoWindow::field(const char* objectName, const QString& access)
@@ -129,6 +144,16 @@ QLineEdit* PersonalInfoWindow::field(const char* objectName, const QString& acce
     e->setAccessibleName(access);
     FocusSelectAll::install(e);
     return e;
+}
+
+QLineEdit* PersonalInfoWindow::fieldOf(PersonalInfo::Field f) const
+{
+    switch (f) {
+    case PersonalInfo::Name: return txtName_;
+    case PersonalInfo::Address: return txtAddress_;
+    case PersonalInfo::City: return txtCity_;
+    }
+    return txtName_;
 }
 
 void PersonalInfoWindow::readFields()
@@ -145,11 +170,10 @@ void PersonalInfoWindow::exit()
 {
     readFields();
     if (!model_.exit()) {
-        QLineEdit* fields[] = {txtName_, txtAddress_, txtCity_};
         const auto problem = model_.textProblem();
         lblNameNeeded_->setText(problem ? qs(problem->message) : tr("Enter your name before you leave this form."));
         lblNameNeeded_->setVisible(problem || isBlank(model_.txtName));
-        fields[problem ? problem->field : 0]->setFocus(Qt::OtherFocusReason);
+        fieldOf(problem ? problem->field : PersonalInfo::Name)->setFocus(Qt::OtherFocusReason);
         return;
     }
     close();

@@ -10,6 +10,9 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QFormLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 
@@ -31,7 +34,11 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    QFormLayout* buildIdentity();
+    QGroupBox* buildMaritalStatus();
+    QHBoxLayout* buildBottomRow();
     QLineEdit* field(const char* objectName, const QString& access);
+    QLineEdit* fieldOf(PersonalInfo::Field f) const;
     void readFields();
 
     AppContext& ctx_;

@@ -127,6 +127,28 @@ QWidget* TwoEarnerWindow::buildPage2()
     line9_ = new ResultField(QStringLiteral("lblDollarAmt"), tr("Line 9, additional amount per pay period"), page);
     setBold(lines.line(kText9, line9_, page));
 
+    lines.row(buildPayDaysRow(page));
+
+    auto* calc = new QPushButton(tr("&Calculate"), page);
+    calc->setObjectName(indexed("cmdPersWrkCalc", 0));
+    connect(calc, &QPushButton::clicked, this, &TwoEarnerWindow::calculate);
+    auto* w4 = new QPushButton(tr("Form &W4"), page);
+    w4->setObjectName(indexed("cmdPersWrkCalc", 1));
+    w4->setAccessibleName(tr("Form W-4, lines 5 and 6"));
+    connect(w4, &QPushButton::clicked, this, [this] { formW4(1); });
+    auto* back = pageCommand(PageTurn::Previous, page, [this] { showPage(1); });
+    setHoverColor(back, kPageCommandHover);
+
+    auto* body = new QVBoxLayout;
+    body->addSpacing(12);
+    body->addLayout(lines.layout());
+    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 2"), body, commandRow({back}, {calc, w4}));
+    return page;
+}
+
+// Line 9's paydays left: the entry, and the calendar to count them.
+QHBoxLayout* TwoEarnerWindow::buildPayDaysRow(QWidget* page)
+{
     txtPayDays_ = new QLineEdit(page);
     txtPayDays_->setObjectName(QStringLiteral("txtNumPayDays"));
     txtPayDays_->setAccessibleName(tr("Line 9, number of paydays remaining"));
@@ -149,23 +171,7 @@ QWidget* TwoEarnerWindow::buildPage2()
     payRow->addWidget(payDays);
     payRow->addWidget(txtPayDays_);
     payRow->addWidget(calendar);
-    lines.row(payRow);
-
-    auto* calc = new QPushButton(tr("&Calculate"), page);
-    calc->setObjectName(indexed("cmdPersWrkCalc", 0));
-    connect(calc, &QPushButton::clicked, this, &TwoEarnerWindow::calculate);
-    auto* w4 = new QPushButton(tr("Form &W4"), page);
-    w4->setObjectName(indexed("cmdPersWrkCalc", 1));
-    w4->setAccessibleName(tr("Form W-4, lines 5 and 6"));
-    connect(w4, &QPushButton::clicked, this, [this] { formW4(1); });
-    auto* back = pageCommand(PageTurn::Previous, page, [this] { showPage(1); });
-    setHoverColor(back, kPageCommandHover);
-
-    auto* body = new QVBoxLayout;
-    body->addSpacing(12);
-    body->addLayout(lines.layout());
-    layOutPage(page, QString::fromLatin1(kHeading), tr("Page 2"), body, commandRow({back}, {calc, w4}));
-    return page;
+    return payRow;
 }
 
 void TwoEarnerWindow::refresh()

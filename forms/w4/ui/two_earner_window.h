@@ -8,6 +8,7 @@
 #include "app/app_context.h"
 #include "forms/w4/logic/two_earner_model.h"
 
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
@@ -35,6 +36,7 @@ public:
 private:
     QWidget* buildPage1();
     QWidget* buildPage2();
+    QHBoxLayout* buildPayDaysRow(QWidget* page);
     void refresh();
 
     AppContext& ctx_;

@@ -4,28 +4,20 @@
 #include <utility>
 #include <QCloseEvent>
 #include <QDate>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStatusBar>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "forms/w4/ui/certificate_painter.h"
 #include "forms/w4/ui/w4_widgets.h"
-#include "ui/pdf_path.h"
 
 namespace wm::w4 {
 
@@ -142,7 +134,10 @@ void CertificateWidget::mouseDoubleClickEvent(QMouseEvent* e)
 // ---- W4ViewWindow -----------------------------------------------------------
 
 W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors, today())
+    : QWidget(parent),
+      ctx_(ctx),
+      model_(ctx.record, ctx.settings, ctx.errors, today()),
+      output_(this, ctx.errors, W4View::kName)
 {
     setObjectName(QString::fromLatin1(W4View::kName));
     setWindowTitle(tr("Form W-4"));
@@ -187,7 +182,7 @@ W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     auto* printKey = new QShortcut(QKeySequence::Print, this);
     connect(printKey, &QShortcut::activated, this, &W4ViewWindow::print);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(370); });
+    connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kW4HelpContext); });
     refresh();
 }
 
@@ -231,48 +226,18 @@ void W4ViewWindow::setExempt(bool shown)
     refresh();
 }
 
-void W4ViewWindow::print()
+Printable W4ViewWindow::printable() const
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::Letter));
-    printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-    printer.setDocName(tr("Form W-4"));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(tr("Print Form W-4"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    // What is not part of the form stays off the page.
-    cmdExit_->hide();
-    lblPrint_->hide();
-    const bool printed = printCertificate(printer, model_.certificate());
-    cmdExit_->show();
-    lblPrint_->show();
-    if (!printed)
-        QMessageBox::warning(this, tr("Print Form W-4"), tr("The certificate could not be sent to the printer."));
+    const Certificate c = model_.certificate();
+    return {tr("Form W-4"), &setupCertificatePage, [c](QPrinter& printer) { return printCertificate(printer, c); },
+            [c] { return certificatePdf(c); }};
 }
 
-void W4ViewWindow::saveAsPdf()
-{
-    const QString path = askPdfPath(this, tr("Save Form W-4 as PDF"), QStringLiteral("Form W-4.pdf"));
-    if (!path.isEmpty()) savePdf(path);
-}
+void W4ViewWindow::print() { output_.print(printable()); }
 
-bool W4ViewWindow::savePdf(const QString& path)
-{
-    QString why;
-    if (writeCertificatePdf(path, model_.certificate(), &why)) {
-        if (auto* main = qobject_cast<QMainWindow*>(window()))
-            main->statusBar()->showMessage(tr("Form W-4 saved as %1").arg(QDir::toNativeSeparators(path)), 8000);
-        return true;
-    }
-    auto* box = new QMessageBox(QMessageBox::Warning, tr("Save Form W-4 as PDF"),
-                                tr("The certificate could not be saved as \"%1\".\n%2")
-                                    .arg(QDir::toNativeSeparators(path), why),
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("msgPdfFailed"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-    return false;
-}
+void W4ViewWindow::saveAsPdf() { output_.saveAsPdf(printable()); }
+
+bool W4ViewWindow::savePdf(const QString& path) { return output_.savePdf(printable(), path); }
 
 void W4ViewWindow::closeEvent(QCloseEvent* e)
 {

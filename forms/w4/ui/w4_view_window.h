@@ -6,6 +6,7 @@
 
 #include "app/app_context.h"
 #include "forms/w4/logic/w4_view_model.h"
+#include "ui/document_output.h"
 
 class QCheckBox;
 class QLabel;
@@ -65,7 +66,8 @@ public:
     void print();
     // Asks for a file name, then writes the certificate there.
     void saveAsPdf();
-    // Writes the certificate to `path`; a message tells when it cannot.
+    // Writes the certificate to `path`; a message naming the file and the
+    // reason tells when it cannot.
     bool savePdf(const QString& path);
 
 protected:
@@ -76,9 +78,12 @@ protected:
 private:
     void setExempt(bool shown);
     void refresh();
+    // The certificate as the printer and the PDF file take it.
+    Printable printable() const;
 
     AppContext& ctx_;
     W4View model_;
+    DocumentOutput output_;
     CertificateWidget* sheet_ = nullptr;
     QCheckBox* chkExempt_ = nullptr;
     QLabel* lblPrint_ = nullptr;

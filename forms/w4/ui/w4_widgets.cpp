@@ -418,7 +418,7 @@ QStackedWidget* layOutWorksheet(QWidget* window, AppContext& ctx, QWidget* page1
     lay->addWidget(pages);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, window);
-    QObject::connect(help, &QShortcut::activated, window, [&ctx] { ctx.nav.showHelp(370); });
+    QObject::connect(help, &QShortcut::activated, window, [&ctx] { ctx.nav.showHelp(kW4HelpContext); });
     return pages;
 }
 
