@@ -29,14 +29,16 @@ for j in ${jobs:-default}; do
   [ "$j" != default ] && args+=(--jobs "$j")
   best="" rss=""
   for _ in $(seq "$repeat"); do
-    /usr/bin/time -f "%e %M" -o "$input.time" "$cli" "${args[@]}" > /dev/null || true
-    read -r t kb < "$input.time"
+    start=$(date +%s.%N)
+    /usr/bin/time -f "%M" -o "$input.time" "$cli" "${args[@]}" > /dev/null || true
+    end=$(date +%s.%N)
+    t=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }')
+    kb=$(tail -n 1 "$input.time")
     if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t; fi
-    [ -z "$rss" ] || (( kb > rss )) && rss=$kb
+    if [ -z "$rss" ] || (( kb > rss )); then rss=$kb; fi
   done
   awk -v t="$best" -v n="$lines" -v rss="$rss" -v j="$j" -v py="$python" 'BEGIN {
-    if (t < 0.01) t = 0.01
-    printf "batch (jobs %s): %.2f s = %.0f lines/s, %.1f times Python, peak resident memory %.1f MB\n",
+    printf "batch (jobs %s): %.3f s = %.0f lines/s, %.1f times Python, peak resident memory %.1f MB\n",
            j, t, n / t, n / t / py, rss / 1024
   }'
 done
