@@ -200,6 +200,7 @@ struct LineReader::Impl final : LineSink {
     std::string fault;  // the first key in the line that is wrong
     CalcRequest* q = nullptr;
     std::string* idText = nullptr;
+    std::size_t generalSettings = 0;  // entries of "settings" in the request's settings
 
     static const Option& option(const void* row) { return *static_cast<const Option*>(row); }
 
@@ -248,7 +249,11 @@ struct LineReader::Impl final : LineSink {
         // Only keys something reads are kept: a line's settings then stay
         // a handful, looked up in no time, however many keys it has.
         static const KnownSettings known;
-        if (known.contains(section, key)) q->settings.emplace_back(section, key, value);
+        // Before those of the named keys (kept as read), so a named key
+        // wins over the same setting whatever their order, as in calc.
+        if (known.contains(section, key))
+            q->settings.emplace(q->settings.begin() + static_cast<std::ptrdiff_t>(generalSettings++), section, key,
+                                value);
         return true;
     }
     bool wrongSetting(std::string_view section, std::string_view key, std::string_view what, JsonKind t) override
@@ -323,6 +328,7 @@ bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, st
     reset(q);
     id.assign("null");
     m.fault.clear();
+    m.generalSettings = 0;
     m.parts = {};
     // The parser reads (but does not use) bytes past the end of the line.
     const std::size_t capacity = line.size() + simdjson::SIMDJSON_PADDING;

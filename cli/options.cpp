@@ -258,6 +258,13 @@ void stateSetting(ParseState& s, const char* key, std::string value)
     s.o.request.settings.emplace_back("StateInfo", key, std::move(value));
 }
 
+// A batch key of a state option is also its saved setting, as the option
+// saves it: some calculators read the setting ("staExmp", "staDeps").
+void stateSetting(CalcRequest& q, const char* key, std::int16_t value)
+{
+    q.settings.emplace_back("StateInfo", key, std::to_string(value));
+}
+
 // ---- The table --------------------------------------------------------
 
 using S = ParseState;
@@ -317,41 +324,47 @@ const std::array kOptions = {
                s.o.request.intSMarried = wholeNumber(n, v, 0, 9);
                stateSetting(s, "staMarried", std::to_string(s.o.request.intSMarried));
            },
-           "intSMarried", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.intSMarried = b.whole; }, kOptStatus},
+           "intSMarried", BatchType::Whole, -32768, 32767,
+           [](Q& q, B b) { stateSetting(q, "staMarried", q.intSMarried = b.whole); }, kOptStatus},
     Option{"--state-rate", "A..E", "rate letter (Connecticut, New Jersey)", "B", Section::State,
            [](S& s, N, V v) {
                s.o.request.StateRate = rateLetter(v);
                stateSetting(s, "staRate", std::to_string(s.o.request.StateRate));
            },
-           "StateRate", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.StateRate = b.whole; }, kOptRate, nullptr,
+           "StateRate", BatchType::Whole, -32768, 32767,
+           [](Q& q, B b) { stateSetting(q, "staRate", q.StateRate = b.whole); }, kOptRate, nullptr,
            rateChoices},
     Option{"--state-deps", "N", "state dependents", "2", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateDeps = wholeNumber(n, v, Input::StateDeps);
                stateSetting(s, "staDeps", std::to_string(s.o.request.StateDeps));
            },
-           "StateDeps", BatchType::Whole, 0, 0, [](Q& q, B b) { q.StateDeps = b.whole; }, kOptDeps,
+           "StateDeps", BatchType::Whole, 0, 0,
+           [](Q& q, B b) { stateSetting(q, "staDeps", q.StateDeps = b.whole); }, kOptDeps,
            L(Input::StateDeps)},
     Option{"--il-deps", "N", "second dependents count (Illinois, Indiana)", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.ILINDeps = wholeNumber(n, v, Input::SecondDeps);
                stateSetting(s, "ILINDeps", std::to_string(s.o.request.ILINDeps));
            },
-           "ILINDeps", BatchType::Whole, 0, 0, [](Q& q, B b) { q.ILINDeps = b.whole; }, kOptILDeps,
+           "ILINDeps", BatchType::Whole, 0, 0,
+           [](Q& q, B b) { stateSetting(q, "ILINDeps", q.ILINDeps = b.whole); }, kOptILDeps,
            L(Input::SecondDeps)},
     Option{"--state-exemptions", "N", "state special list value (exemptions, percentage, ...)", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateExmp = wholeNumber(n, v, Input::StateExemptions);
                stateSetting(s, "staExmp", std::to_string(s.o.request.StateExmp));
            },
-           "StateExmp", BatchType::Whole, 0, 0, [](Q& q, B b) { q.StateExmp = b.whole; }, kOptExemptions,
+           "StateExmp", BatchType::Whole, 0, 0,
+           [](Q& q, B b) { stateSetting(q, "staExmp", q.StateExmp = b.whole); }, kOptExemptions,
            L(Input::StateExemptions)},
     Option{"--county-rate", "RATE", "Maryland county rate", "2.41|241", Section::State,
            [](S& s, N, V v) {
                s.o.request.Method = countyRate(v);
                stateSetting(s, "MMethod", std::to_string(s.o.request.Method));
            },
-           "Method", BatchType::Whole, -32768, 32767, [](Q& q, B b) { q.Method = b.whole; }, kOptMethod, nullptr,
+           "Method", BatchType::Whole, -32768, 32767,
+           [](Q& q, B b) { stateSetting(q, "MMethod", q.Method = b.whole); }, kOptMethod, nullptr,
            countyChoices},
     Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
            [](S& s, N n, V v) { stateSetting(s, "missPart", formatPlain(toCurrency(amountText(n, v)))); }, "",

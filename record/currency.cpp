@@ -284,7 +284,23 @@ std::string formatPlain(double d)
     if (d == 0) return "0";
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15g", d);
-    return buf;
+    // The same digits without an exponent: "5e-05" would not read back as a
+    // number (a kept 401(k) fraction of 0.005 % came back as text the
+    // calculator refused).
+    const std::string s = buf;
+    const std::size_t e = s.find('e');
+    if (e == std::string::npos) return s;
+    const bool negative = s[0] == '-';
+    std::string digits;
+    for (char c : s.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+        if (c != '.') digits += c;
+    const int point = 1 + std::stoi(s.substr(e + 1));  // digits before the decimal point
+    std::string out = negative ? "-" : "";
+    if (point <= 0) out += "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    else if (static_cast<std::size_t>(point) >= digits.size())
+        out += digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    else out += digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+    return out;
 }
 
 std::string formatPercent(double fraction)

@@ -170,6 +170,11 @@ TEST(Formatting, Texts)
     EXPECT_EQ(formatFixed4(1000_usd), "1000.0000");
     EXPECT_EQ(formatFixed4(Currency() - 0.5_usd), "-0.5000");
     EXPECT_EQ(formatPlain(0.05), "0.05");
+    // Never an exponent: what is shown and kept reads back as the number.
+    EXPECT_EQ(formatPlain(0.00005), "0.00005");
+    EXPECT_EQ(formatPlain(-7.6265310839e-05), "-0.000076265310839");
+    EXPECT_EQ(formatPlain(1.5e20), "150000000000000000000");
+    EXPECT_EQ(toDouble(formatPlain(0.000012345)), 0.000012345);
     EXPECT_EQ(formatPercent(0.1234), "12.34%");
 }
 
