@@ -3,6 +3,13 @@
 
     batch_lines.py generate N SEED LINES_FILE KINDS_FILE
         N lines, valid and hostile, and the kind of each line.
+    batch_lines.py bench N SEED LINES_FILE
+        N valid lines of the shape the throughput bench uses: every key a
+        line can carry (20, a `settings` object among them), about 340
+        bytes each.
+    batch_lines.py parse LINES_FILE
+        Python's json.loads over every line of the file, as the bench's
+        yardstick: prints the lines per second.
     batch_lines.py compare LINES_FILE KINDS_FILE OLD_OUTPUT NEW_OUTPUT
         Every output line must be byte for byte the same, except
         - a line the old reader refused as malformed JSON (its message ends
@@ -205,6 +212,55 @@ def generate(n, seed, lines_path, kinds_path):
             kinds.write(kind + "\n")
 
 
+def bench_line(r, i):
+    state = r.randrange(42)
+    inner = '"sta401":%s,"staPreTax":%s' % (jstr(r.choice("YN")), jstr(r.choice("YN")))
+    fields = [
+        ("id", str(100000 + i)),
+        ("txtIncome", jstr("%d.%02d" % (r.randrange(200, 6000), r.randrange(100)))),
+        ("txt401k", jstr(str(r.randrange(0, 11)))),
+        ("txtPreTax", jstr("%d.00" % r.randrange(0, 100))),
+        ("txtPreFICA", jstr("%d.00" % r.randrange(0, 50))),
+        ("chkSelfEmployed", r.choice(["false", "false", "false", "true"])),
+        ("HowOft", str(r.randrange(4))),
+        ("valMarried", str(r.randrange(3))),
+        ("DepsNumber", str(r.randrange(6))),
+        ("intState", str(state)),
+        ("intSMarried", str(r.randrange(3))),
+        ("StateRate", str(r.randrange(5))),
+        ("StateDeps", str(r.randrange(4))),
+        ("ILINDeps", str(r.randrange(3))),
+        ("StateExmp", str(r.randrange(3))),
+        ("Method", str(r.choice([125, 175, 241, 251, 277, 282, 291, 301]))),
+        ("StateAdd", jstr("%d.00" % r.randrange(0, 20))),
+        ("SPval", r.choice(["0", "0.01", "0.025"])),
+        ("SPtx", str(r.randrange(0, 6))),
+        ("settings", '{"StateInfo":{%s}}' % inner),
+    ]
+    return "{" + ",".join('"%s":%s' % kv for kv in fields) + "}"
+
+
+def bench(n, seed, lines_path):
+    r = random.Random(seed)
+    with open(lines_path, "w") as lines:
+        for i in range(n):
+            lines.write(bench_line(r, i) + "\n")
+
+
+def parse(lines_path):
+    # The file read line by line, as `batch` reads it.
+    import time
+    loads = json.loads
+    count = 0
+    start = time.perf_counter()
+    with open(lines_path, "rb") as f:
+        for line in f:
+            loads(line)
+            count += 1
+    elapsed = time.perf_counter() - start
+    print("%.0f" % (count / elapsed))
+
+
 SYNTAX_OLD = re.compile(rb'^\{"line":(\d+),"error":\{"number":0,"description":".* at column \d+"\}\}$')
 SYNTAX_NEW = re.compile(rb'^\{"line":(\d+),"error":\{"number":0,"description":"not valid JSON: [^"]*"\}\}$')
 LINE_ERROR = re.compile(rb'^\{"line":(\d+),"error":\{"number":0,"description":"(?:[^"\\]|\\.)*"\}\}$')
@@ -251,6 +307,10 @@ def compare(lines_path, kinds_path, old_path, new_path):
 if __name__ == "__main__":
     if len(sys.argv) == 6 and sys.argv[1] == "generate":
         generate(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4], sys.argv[5])
+    elif len(sys.argv) == 5 and sys.argv[1] == "bench":
+        bench(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4])
+    elif len(sys.argv) == 3 and sys.argv[1] == "parse":
+        parse(sys.argv[2])
     elif len(sys.argv) == 6 and sys.argv[1] == "compare":
         sys.exit(compare(*sys.argv[2:]))
     else:

@@ -1,8 +1,11 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <condition_variable>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <istream>
@@ -46,19 +49,49 @@ char* put(char* p, std::string_view s)
     return p + s.size();
 }
 
+// A literal, its length known when compiled.
+template <std::size_t N>
+char* putLiteral(char* p, const char (&s)[N])
+{
+    std::memcpy(p, s, N - 1);
+    return p + N - 1;
+}
+
 // At most six bytes of output for each byte of a quoted text.
 constexpr std::size_t quotedRoom(std::string_view s) { return 6 * s.size() + 2; }
 
-// "..." with the JSON escapes.
+// Where the first byte that JSON escapes is (a control character, '"' or
+// '\\'), eight bytes at a time.
+std::size_t plainLength(std::string_view s)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        const std::uint64_t quote = w ^ (kOnes * '"'), slash = w ^ (kOnes * '\\');
+        const std::uint64_t hit = (((w - kOnes * 0x20) & ~w) | ((quote - kOnes) & ~quote) | ((slash - kOnes) & ~slash)) &
+                                  kHigh;
+        if (hit) break;  // a byte of this word (or a later one) needs a look
+    }
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x20 || c == '"' || c == '\\') break;
+        ++i;
+    }
+    return i;
+}
+
+// "..." with the JSON escapes: runs that need none are copied whole.
 char* putQuoted(char* p, std::string_view s)
 {
     *p++ = '"';
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x20 && c != '"' && c != '\\') {
-            *p++ = ch;
-            continue;
-        }
+    for (;;) {
+        const std::size_t plain = plainLength(s);
+        p = put(p, s.substr(0, plain));
+        if (plain == s.size()) break;
+        const auto c = static_cast<unsigned char>(s[plain]);
+        s.remove_prefix(plain + 1);
         *p++ = '\\';
         switch (c) {
         case '"': *p++ = '"'; break;
@@ -79,30 +112,82 @@ char* putQuoted(char* p, std::string_view s)
 
 char* putInt(char* p, long long v) { return std::to_chars(p, p + 24, v).ptr; }
 
-// Exactly four decimals, "-" when negative: "1000.0000".
-char* putFixed4(char* p, Currency c)
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The eight digits of n < 10^8 with leading zeros, the first in the lowest
+// byte, by multiplying: n / 10^6 as a fixed-point number with 48 bits after
+// the point gives the first two digits, and each further two come from the
+// fraction times 100. Held in a register: no byte goes through memory.
+std::uint64_t eightDigits(std::uint32_t n)
 {
-    const std::int64_t v = c.count();
-    const std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
-    if (v < 0) *p++ = '-';
-    p = std::to_chars(p, p + 24, m / 10000).ptr;
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    const auto f = static_cast<unsigned>(m % 10000);
-    p[0] = '.';
-    std::memcpy(p + 1, kPairs + 2 * (f / 100), 2);
-    std::memcpy(p + 3, kPairs + 2 * (f % 100), 2);
-    return p + 5;
+    constexpr std::uint64_t kMask = (std::uint64_t{1} << 48) - 1;
+    std::uint64_t f = n * std::uint64_t{281474977};  // 2^48 / 10^6, rounded up
+    std::uint64_t digits = 0;
+    for (int i = 0; i < 4; ++i) {
+        std::uint16_t pair;
+        std::memcpy(&pair, kPairs + 2 * (f >> 48), 2);
+        digits |= std::uint64_t{pair} << (16 * i);
+        f = (f & kMask) * 100;
+    }
+    return digits;
 }
 
-// ,"key":"1000.0000"
-char* putAmount(char* p, std::string_view key, Currency c)
+char* putWord(char* p, std::uint64_t w, std::size_t n)
 {
-    p = put(p, ",\"");
-    p = put(p, key);
-    p = put(p, "\":\"");
+    std::memcpy(p, &w, 8);
+    return p + n;
+}
+
+constexpr std::uint64_t kZeros = 0x3030303030303030u;  // "00000000"
+
+// The digits of a group other than 0 without its leading zeros.
+char* putLeading(char* p, std::uint64_t digits)
+{
+    const int zeros = std::countr_zero(digits ^ kZeros) / 8;
+    return putWord(p, digits >> (8 * zeros), static_cast<std::size_t>(8 - zeros));
+}
+
+// Exactly four decimals, "-" when negative: "1000.0000". The count is cut
+// into groups of eight digits (below 10,000.0000, nearly every amount of a
+// pay period, there is one); the compiler makes each cut a multiplication,
+// and no digit is found by dividing. Writes up to 7 bytes past its end.
+char* putFixed4(char* p, Currency c)
+{
+    static_assert(std::endian::native == std::endian::little);
+    constexpr std::uint64_t kGroup = 100000000;
+    const std::int64_t v = c.count();
+    std::uint64_t m = v < 0 ? static_cast<std::uint64_t>(-(v + 1)) + 1 : static_cast<std::uint64_t>(v);
+    if (v < 0) *p++ = '-';
+    std::uint64_t last;  // 4 whole digits, 4 decimals
+    if (m < kGroup) {
+        last = eightDigits(static_cast<std::uint32_t>(m));
+        // The whole part without its leading zeros, but one digit at least.
+        const int zeros = std::min(std::countr_zero(last ^ kZeros) / 8, 3);
+        p = putWord(p, last >> (8 * zeros), static_cast<std::size_t>(4 - zeros));
+    } else {
+        last = eightDigits(static_cast<std::uint32_t>(m % kGroup));
+        m /= kGroup;
+        const std::uint64_t middle = eightDigits(static_cast<std::uint32_t>(m % kGroup));
+        if (m >= kGroup) {  // at most 922 above 10^16
+            p = putLeading(p, eightDigits(static_cast<std::uint32_t>(m / kGroup)));
+            p = putWord(p, middle, 8);
+        } else {
+            p = putLeading(p, middle);
+        }
+        p = putWord(p, last, 4);
+    }
+    *p++ = '.';
+    return putWord(p, last >> 32, 4);
+}
+
+// ,"key":"1000.0000" with the key's prefix as a literal: ,"key":"
+template <std::size_t N>
+char* putAmount(char* p, const char (&prefix)[N], Currency c)
+{
+    p = putLiteral(p, prefix);
     p = putFixed4(p, c);
     *p++ = '"';
     return p;
@@ -134,12 +219,34 @@ char* putError(char* p, const ReportSummary& e)
     return put(p, "}}");
 }
 
+// "...": the label of a state's calculator ("Tax Code last modified: ..."),
+// quoted once for the many lines of that state.
+class QuotedLabels {
+public:
+    std::string_view of(std::int16_t state, std::string_view label)
+    {
+        Entry& e = entries_[static_cast<std::size_t>(state) % entries_.size()];
+        if (label != e.label || e.quoted.empty()) {
+            e.label.assign(label);
+            e.quoted.resize(quotedRoom(label));
+            e.quoted.resize(static_cast<std::size_t>(putQuoted(e.quoted.data(), label) - e.quoted.data()));
+        }
+        return e.quoted;
+    }
+
+private:
+    struct Entry {
+        std::string label, quoted;
+    };
+    std::array<Entry, 64> entries_;  // by state index
+};
+
 // The output object of one calculation (or its run-time error), with the
-// given source text as "id", and a newline.
-void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, std::string_view lblModified,
+// given source text as "id" and the label already quoted, and a newline.
+void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, std::string_view quotedLabel,
                   std::string_view notice, const std::optional<ReportSummary>& error)
 {
-    std::size_t room = 1024 + idRaw.size() + quotedRoom(lblModified) + quotedRoom(notice);
+    std::size_t room = 1024 + idRaw.size() + quotedLabel.size() + quotedRoom(notice);
     if (error)
         room += quotedRoom(error->description) + quotedRoom(error->module) + quotedRoom(error->procedure);
     char* p = out.reserve(room);
@@ -151,27 +258,27 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
         out.commit(p);
         return;
     }
-    p = putAmount(p, "SSBase", r.SSBase);
-    p = putAmount(p, "taxBase", r.taxBase);
-    p = putAmount(p, "ftaxBase", r.ftaxBase);
-    p = putAmount(p, "amtDed", r.amtDed);
-    p = putAmount(p, "amt401k", r.amt401k);
-    p = putAmount(p, "PreTax", r.PreTax);
-    p = putAmount(p, "SSEmp", r.SSEmp);
-    p = putAmount(p, "fTax", r.fTax);
-    p = putAmount(p, "amtFICA", r.amtFICA);
-    p = putAmount(p, "amtSS", r.amtSS);
-    p = putAmount(p, "amtMedicare", r.amtMedicare);
-    p = putAmount(p, "sTax", r.sTax);
-    p = putAmount(p, "amtLocalTax", r.amtLocalTax);
-    p = putAmount(p, "amtDedTot", r.amtDedTot);
-    p = putAmount(p, "amtTotal", r.amtTotal);
-    p = putAmount(p, "staxBase", r.staxBase);
-    p = putAmount(p, "PersExmp", r.PersExmp);
+    p = putAmount(p, ",\"SSBase\":\"", r.SSBase);
+    p = putAmount(p, ",\"taxBase\":\"", r.taxBase);
+    p = putAmount(p, ",\"ftaxBase\":\"", r.ftaxBase);
+    p = putAmount(p, ",\"amtDed\":\"", r.amtDed);
+    p = putAmount(p, ",\"amt401k\":\"", r.amt401k);
+    p = putAmount(p, ",\"PreTax\":\"", r.PreTax);
+    p = putAmount(p, ",\"SSEmp\":\"", r.SSEmp);
+    p = putAmount(p, ",\"fTax\":\"", r.fTax);
+    p = putAmount(p, ",\"amtFICA\":\"", r.amtFICA);
+    p = putAmount(p, ",\"amtSS\":\"", r.amtSS);
+    p = putAmount(p, ",\"amtMedicare\":\"", r.amtMedicare);
+    p = putAmount(p, ",\"sTax\":\"", r.sTax);
+    p = putAmount(p, ",\"amtLocalTax\":\"", r.amtLocalTax);
+    p = putAmount(p, ",\"amtDedTot\":\"", r.amtDedTot);
+    p = putAmount(p, ",\"amtTotal\":\"", r.amtTotal);
+    p = putAmount(p, ",\"staxBase\":\"", r.staxBase);
+    p = putAmount(p, ",\"PersExmp\":\"", r.PersExmp);
     p = put(p, ",\"DepsNumber\":");
     p = putInt(p, r.DepsNumber);
     p = put(p, ",\"lblModified\":");
-    p = putQuoted(p, lblModified);
+    p = put(p, quotedLabel);
     if (!notice.empty()) {
         p = put(p, ",\"notice\":");
         p = putQuoted(p, notice);
@@ -184,9 +291,33 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
 
 constexpr std::size_t kChunkBytes = 1 << 16;
 
+// An allocator that leaves new bytes as they are: the input is read over
+// them, so zeroing them first would only cost time.
+template <class T>
+struct Uncleared : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = Uncleared<U>;
+    };
+    Uncleared() = default;
+    template <class U>
+    Uncleared(const Uncleared<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+};
+using Bytes = std::vector<char, Uncleared<char>>;
+
 // Whole lines of the input, computed together.
 struct Chunk {
-    std::string text;        // the lines, each ending in '\n' but perhaps the last of the input
+    Bytes text;              // the lines, each ending in '\n' but perhaps the last of the input
     bool overlong = false;   // one line longer than kMaxLineBytes, not kept
     long firstLine = 0;      // number of the first line
     long lines = 0;
@@ -216,7 +347,7 @@ public:
             searched = c.text.size();
             if (nl) {
                 const std::size_t cut = static_cast<std::size_t>(static_cast<const char*>(nl) - c.text.data()) + 1;
-                carry_.assign(c.text, cut);
+                carry_.assign(c.text.begin() + static_cast<std::ptrdiff_t>(cut), c.text.end());
                 c.text.resize(cut);
                 break;
             }
@@ -230,9 +361,9 @@ public:
             }
         }
         // A byte-order mark may open the input; it is not part of the line.
-        if (start_ && c.text.rfind("\xEF\xBB\xBF", 0) == 0) {
-            c.text.erase(0, 3);
-            if (c.text.empty()) c.text = "\n";  // the mark alone: one empty line
+        if (start_ && c.text.size() >= 3 && std::memcmp(c.text.data(), "\xEF\xBB\xBF", 3) == 0) {
+            c.text.erase(c.text.begin(), c.text.begin() + 3);
+            if (c.text.empty()) c.text.assign(1, '\n');  // the mark alone: one empty line
         }
         start_ = false;
         c.lines = 0;
@@ -248,7 +379,7 @@ public:
 
 private:
     // Appends what the input holds now, up to a chunk; false at its end.
-    bool fill(std::string& s)
+    bool fill(Bytes& s)
     {
         const std::size_t old = s.size();
         s.resize(old + kChunkBytes);
@@ -266,9 +397,9 @@ private:
                 end_ = true;
                 break;
             }
-            const std::size_t nl = c.text.find('\n');
-            if (nl != std::string::npos) {
-                carry_.assign(c.text, nl + 1);
+            const auto nl = std::find(c.text.begin(), c.text.end(), '\n');
+            if (nl != c.text.end()) {
+                carry_.assign(nl + 1, c.text.end());
                 break;
             }
         }
@@ -280,7 +411,7 @@ private:
     }
 
     std::streambuf& in_;
-    std::string carry_;  // the start of the next line
+    Bytes carry_;  // the start of the next line
     bool end_ = false;
     bool start_ = true;
     long nextLine_ = 1;
@@ -333,11 +464,13 @@ private:
                 appendLineError(out, number, *why);
                 return false;
             }
-        appendResult(out, id_, calc_.record(), calc_.lblModified(), calc_.notice(), calc_.error().summary);
+        appendResult(out, id_, calc_.record(), labels_.of(calc_.record().intState, calc_.lblModified()), calc_.notice(),
+                     calc_.error().summary);
         return !calc_.error().summary;
     }
 
     LineReader reader_;
+    QuotedLabels labels_;
     Calculator calc_;
     CalcRequest request_;
     std::string id_;
@@ -489,13 +622,47 @@ BatchResult runParallel(ChunkSource& source, std::ostream& out, Progress& progre
 
 }  // namespace
 
-std::string resultObject(std::string_view idRaw, const CalcOutcome& res)
+// ,"explain":[{"step":"Gross pay","amount":"1000.0000"},...]: an amount as
+// the object's own, null for a step without one.
+void appendExplain(OutBuffer& out, const Trace& trace)
+{
+    char* p = out.reserve(16);
+    p = put(p, ",\"explain\":[");
+    out.commit(p);
+    bool first = true;
+    for (const TraceLine& t : trace.lines) {
+        p = out.reserve(64 + quotedRoom(t.text));
+        if (!first) *p++ = ',';
+        first = false;
+        p = put(p, "{\"step\":");
+        p = putQuoted(p, t.text);
+        if (t.amount) {
+            p = put(p, ",\"amount\":\"");
+            p = putFixed4(p, *t.amount);
+            p = put(p, "\"}");
+        } else {
+            p = put(p, ",\"amount\":null}");
+        }
+        out.commit(p);
+    }
+    p = out.reserve(2);
+    *p++ = ']';
+    out.commit(p);
+}
+
+std::string resultObject(std::string_view idRaw, const CalcOutcome& res, bool explain)
 {
     OutBuffer out;
-    appendResult(out, idRaw, res.record, res.lblModified, res.notice, res.error);
-    std::string_view text = out.view();
-    text.remove_suffix(1);  // the newline
-    return std::string(text);
+    appendResult(out, idRaw, res.record, QuotedLabels().of(res.record.intState, res.lblModified), res.notice,
+                 res.error);
+    std::string text(out.view());
+    text.pop_back();  // the newline
+    if (!explain || res.error) return text;
+    // The steps go inside the object, before its closing brace.
+    text.pop_back();
+    out.clear();
+    appendExplain(out, res.trace);
+    return text.append(out.view()).append("}");
 }
 
 BatchResult runBatch(std::istream& in, std::ostream& out, std::ostream* progressStream, int jobs)

@@ -21,8 +21,9 @@ namespace wm::cli {
 struct CalcOutcome;
 
 // The output object of one calculation (or its run-time error), with the
-// given source text as "id" (what `calc --json` prints).
-std::string resultObject(std::string_view idRaw, const CalcOutcome& result);
+// given source text as "id" (what `calc --json` prints). With `explain`,
+// the steps of the calculation follow as "explain": [{"step", "amount"}...].
+std::string resultObject(std::string_view idRaw, const CalcOutcome& result, bool explain = false);
 
 // Lines longer than this are answered with an error and not held in memory.
 inline constexpr std::size_t kMaxLineBytes = 1 << 20;

@@ -84,6 +84,10 @@ bool writeStatement(const CalcOptions& o, const CalcOutcome& res, std::ostream& 
 int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const CalcOptions o = parseCalc(args, 2, statementWriter != nullptr);
+    if (o.help) {
+        out << usageText();
+        return 0;
+    }
     const CalcOutcome res = compute(o.request, o.explain);
     if (!res.error)
         if (auto why = deductionsAboveGross(res.record)) throw UsageError{*why};
@@ -91,7 +95,7 @@ int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     std::optional<Currency> perHour;
     if (!res.error && !o.json && !grossPerHour(res, o.hours, perHour, err)) return 1;
     if (o.json)
-        out << resultObject("null", res) << '\n';
+        out << resultObject("null", res, o.explain) << '\n';
     else if (!res.error)
         printGrid(out, res, perHour);
     if (res.error) return 1;
@@ -141,6 +145,10 @@ int batch(const std::vector<std::string>& args, std::istream& in, std::ostream& 
           bool stderrIsTerminal)
 {
     const BatchOptions b = parseBatch(args, 2);
+    if (b.help) {
+        out << usageText();
+        return 0;
+    }
     const int jobs = b.jobs > 0 ? b.jobs : std::min(cores(), kMaxJobs);
     std::unique_ptr<FdInBuf> fileBuf;
     std::istream file(nullptr);
@@ -175,27 +183,25 @@ int batch(const std::vector<std::string>& args, std::istream& in, std::ostream& 
 int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
              bool stderrIsTerminal)
 {
-    const std::string command = args.size() > 1 ? args[1] : "help";
-    if (command == "help" || command == "--help" || command == "-h") {
+    if (args.size() < 2) throw UsageError{"no command given (see wagemark-cli help)"};
+    const std::string& command = args[1];
+    if (command == "calc") return calc(args, out, err);
+    if (command == "batch") return batch(args, in, out, err, stderrIsTerminal);
+    if (command == "year") return yearCommand(args, out, err);
+    const bool help = command == "help" || command == "--help" || command == "-h";
+    const bool version = command == "--version" || command == "-V";
+    if (!help && !version && command != "states")
+        throw UsageError{"unknown command \"" + command + "\" (see wagemark-cli help)"};
+    // The others take no argument but the help option.
+    if (parseBare(args, 2, help ? "help" : version ? "--version" : command) || help) {
         out << usageText();
-        return args.size() > 1 ? 0 : 2;
+        return 0;
     }
-    if (command == "--version" || command == "-V") {
+    if (version) {
         out << "wagemark-cli " << WAGEMARK_VERSION << '\n';
         return 0;
     }
-    if (command == "calc") {
-        for (std::size_t i = 2; i < args.size(); ++i)
-            if (args[i] == "--help" || args[i] == "-h") {
-                out << usageText();
-                return 0;
-            }
-        return calc(args, out, err);
-    }
-    if (command == "states") return states(out);
-    if (command == "batch") return batch(args, in, out, err, stderrIsTerminal);
-    if (command == "year") return yearCommand(args, out, err);
-    throw UsageError{"unknown command \"" + command + "\""};
+    return states(out);
 }
 
 }  // namespace
@@ -211,13 +217,13 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         // below handled is one report and exit status 1, never an abort.
         PayRecord record;
         FirstReport first;
-        const std::string command = args.size() > 1 ? args[1] : "help";
+        const std::string command = args.size() > 1 ? args[1] : "wagemark-cli";
         if (!runReported(record, command, [&] { status = dispatch(args, in, out, err, stderrIsTerminal); }, first)) {
             err << "wagemark-cli: the command stopped on a run-time error\n" << first.text;
             status = 1;
         }
     } catch (const UsageError& e) {
-        err << "wagemark-cli: " << e.message << "\nTry \"wagemark-cli help\".\n";
+        err << "wagemark-cli: " << e.message << '\n';
         status = 2;
     }
     // Output that did not arrive is a failure of its own, whatever the command said.

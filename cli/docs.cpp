@@ -10,7 +10,8 @@ namespace {
 
 // ---- Reading the table ------------------------------------------------
 
-// The commands that take options, in the order of the command table.
+// The commands that take options besides the help, in the order of the
+// command table.
 constexpr std::string_view kOptionCommands[] = {"calc", "batch", "year"};
 
 bool takesOption(std::string_view command, const Option& o)
@@ -143,7 +144,9 @@ void manCommands(std::string& out)
 void manOption(std::string& out, const Option& o)
 {
     out += ".TP\n";
-    if (o.valueName.empty())
+    if (!o.alias.empty())
+        out += ".BR " + roffText(o.alias) + " \", \" " + roffText(o.name) + "\n";
+    else if (o.valueName.empty())
         out += ".B " + roffText(o.name) + "\n";
     else
         out += ".BI " + roffArg(o.name) + " \" " + roffArg(o.valueName) + "\"\n";
@@ -220,9 +223,14 @@ void manTail(std::string& out)
            ".TP\n.B 0\ndone\n"
            ".TP\n.B 1\na calculation stopped on a run\\-time error (in \\fBbatch\\fR: at least one line gave an "
            "error), or the pay statement could not be written\n"
-           ".TP\n.B 2\na usage error: an unknown command or option, a bad value, an input file that cannot be "
+           ".TP\n.B 2\na usage error, told in one line: an unknown command or option, a bad or missing value, "
+           "an option given twice, an argument to a command that takes none, an input file that cannot be "
            "opened or read\n"
-           ".TP\n.B 3\nthe output could not be written; the tool stops at once and says why\n";
+           ".TP\n.B 3\nthe output could not be written (a full disk, a closed output); the tool stops at once "
+           "and says why\n"
+           ".PP\nWhen the reader of a pipe goes away (\\fBwagemark\\-cli batch FILE | head \\-1\\fR), the tool "
+           "ends at once without a message, ended by SIGPIPE as other filters are (the shell reports 141). "
+           "Where SIGPIPE is ignored, that failed write is status 3 as well.\n";
     out += ".SH EXAMPLES\n";
     for (const Example& e : examples()) {
         out += ".PP\n" + roffText(e.what) + "\n";
@@ -262,8 +270,17 @@ std::vector<std::string> optionNames(std::string_view command)
 {
     std::vector<std::string> names;
     for (const Option& o : options())
-        if (takesOption(command, o)) names.emplace_back(o.name);
+        if (takesOption(command, o)) {
+            names.emplace_back(o.name);
+            if (!o.alias.empty()) names.emplace_back(o.alias);
+        }
     return names;
+}
+
+// "--version|-V": a command as a case pattern of the completion scripts.
+std::string casePattern(const CommandInfo& c)
+{
+    return std::string(c.name) + (c.alias.empty() ? "" : "|" + std::string(c.alias));
 }
 
 // Each option name once, in table order (calc and year share most).
@@ -280,14 +297,14 @@ std::vector<const Option*> valueOptions()
 }
 
 // "--state=[help]:NAME|INDEX:("No State" "Alabama" ...)" for _arguments.
-std::string zshSpec(const Option& o)
+std::string zshSpec(const Option& o, std::string_view name = {})
 {
     std::string help;
     for (char c : oneLine(o.help)) {
         if (c == '[' || c == ']' || c == '\\') help += '\\';
         help += c;
     }
-    std::string spec = std::string(o.name) + (o.valueName.empty() ? "" : "=") + "[" + help + "]";
+    std::string spec = std::string(name.empty() ? o.name : name) + (o.valueName.empty() ? "" : "=") + "[" + help + "]";
     if (o.valueName.empty()) return spec;
     spec += ":" + std::string(o.valueName) + ":";
     if (o.choices) {
@@ -379,8 +396,8 @@ _wagemark_cli()
     }
     if (!free.empty()) out += "    " + free + ")\n        COMPREPLY=()\n        return 0 ;;\n";
     out += "    esac\n    local options\n    case ${COMP_WORDS[1]} in\n";
-    for (std::string_view command : kOptionCommands)
-        out += "    " + std::string(command) + ") options=(" + wordList(optionNames(command)) + ") ;;\n";
+    for (const CommandInfo& c : commands())
+        out += "    " + casePattern(c) + ") options=(" + wordList(optionNames(c.name)) + ") ;;\n";
     out += R"(    *) return 0 ;;
     esac
     if [[ ${COMP_WORDS[1]} == batch && $cur != -?* ]]; then
@@ -412,11 +429,14 @@ _wagemark-cli() {
     }
     out += "  )\n  if (( CURRENT == 2 )); then\n    _describe -t commands 'wagemark-cli command' commands\n"
            "    return\n  fi\n  case $words[2] in\n";
-    for (std::string_view command : kOptionCommands) {
-        out += "    " + std::string(command) + ")\n      opts=(\n";
+    for (const CommandInfo& c : commands()) {
+        out += "    " + casePattern(c) + ")\n      opts=(\n";
         for (const Option& o : options())
-            if (takesOption(command, o)) out += "        " + singleQuoted(zshSpec(o)) + "\n";
-        if (command == "batch") out += "        '1::JSON Lines file:_files'\n";
+            if (takesOption(c.name, o)) {
+                out += "        " + singleQuoted(zshSpec(o)) + "\n";
+                if (!o.alias.empty()) out += "        " + singleQuoted(zshSpec(o, o.alias)) + "\n";
+            }
+        if (c.name == "batch") out += "        '1::JSON Lines file:_files'\n";
         out += "      ) ;;\n";
     }
     out += R"(    *) return 1 ;;

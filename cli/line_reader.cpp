@@ -5,36 +5,30 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/line_walk.h"
 #include "cli/options.h"
 #include "record/settings_store.h"
 
 namespace wm::cli {
 
-namespace od = simdjson::ondemand;
 using simdjson::error_code;
 
 namespace {
 
-// Nesting deeper than this is refused; the line's own object (or array) is
-// level 1, the values in it level 2, and so on.
-constexpr int kMaxDepth = 64;
-constexpr int kValueLevel = 2;
-// Within "settings": a section, then a key of it.
-constexpr int kSectionLevel = 3;
-constexpr int kSettingLevel = 4;
-
-const char* kindName(od::json_type t)
+const char* kindName(JsonKind t)
 {
     switch (t) {
-    case od::json_type::null: return "null";
-    case od::json_type::boolean: return "a boolean";
-    case od::json_type::number: return "a number";
-    case od::json_type::string: return "a string";
-    case od::json_type::array: return "an array";
-    case od::json_type::object: return "an object";
+    case JsonKind::Null: return "null";
+    case JsonKind::Boolean: return "a boolean";
+    case JsonKind::Number: return "a number";
+    case JsonKind::String: return "a string";
+    case JsonKind::Array: return "an array";
+    case JsonKind::Object: return "an object";
     }
     return "?";
 }
@@ -58,115 +52,61 @@ std::string_view syntaxText(error_code e)
     }
 }
 
-std::string_view trimRight(std::string_view s)
+// Whether a plain number as typed ("5", "12.5") lies within a whole-number
+// range, told from its digits: up to three before the point and six after
+// it, no double lies on the other side of a bound. False (undecided) for
+// any other text.
+bool plainWithin(const InputLimit& l, std::string_view s, bool& inside)
 {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\n' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+    const auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
+    std::size_t i = 0;
+    int whole = 0;
+    for (; digit(i); ++i) whole = whole * 10 + (s[i] - '0');
+    if (i == 0 || i > 3) return false;
+    bool fraction = false;  // a digit after the point that is not 0
+    if (i < s.size() && s[i] == '.') {
+        const std::size_t point = i++;
+        for (; digit(i); ++i) fraction = fraction || s[i] != '0';
+        if (i == point + 1 || i - point - 1 > 6) return false;
+    }
+    if (i != s.size()) return false;
+    inside = whole >= l.lo && (whole < l.hi || (whole == l.hi && !fraction));
+    return true;
 }
 
-// A key as written when it holds no escape (the common case, and then it
-// needs no copy); otherwise unescaped.
-error_code keyOf(od::field& f, std::string_view& key)
-{
-    const char* start = f.key().raw();
-    const char* end = start;
-    while (*end != '"' && *end != '\\') ++end;  // the closing quote is there: the string was checked
-    if (*end == '"') {
-        key = std::string_view(start, static_cast<std::size_t>(end - start));
-        return simdjson::SUCCESS;
+// The stored settings something reads (core's list), by a hash of the
+// section and key: a line's settings are looked up, not searched for.
+class KnownSettings {
+public:
+    KnownSettings()
+    {
+        for (const SettingKey& k : knownSettings()) {
+            std::size_t i = slot(k.section, k.key);
+            while (!slots_[i].key.empty()) i = (i + 1) % slots_.size();
+            slots_[i] = {k.section, k.key};
+        }
     }
-    return f.unescaped_key().get(key);
-}
+    bool contains(std::string_view section, std::string_view key) const
+    {
+        for (std::size_t i = slot(section, key); !slots_[i].key.empty(); i = (i + 1) % slots_.size())
+            if (slots_[i].key == key && slots_[i].section == section) return true;
+        return false;
+    }
 
-// Checks a value and all it holds as JSON, reading it to its end. `depth`
-// is the level the value opens when it is an array or object (a number or
-// a string opens none).
-error_code check(od::value v, int depth)
-{
-    od::json_type t;
-    if (auto e = v.type().get(t)) return e;
-    if ((t == od::json_type::array || t == od::json_type::object) && depth > kMaxDepth) return simdjson::DEPTH_ERROR;
-    switch (t) {
-    case od::json_type::array: {
-        od::array a;
-        if (auto e = v.get_array().get(a)) return e;
-        for (auto item : a) {
-            od::value x;
-            if (auto e = item.get(x)) return e;
-            if (auto e = check(x, depth + 1)) return e;
-        }
-        return simdjson::SUCCESS;
+private:
+    struct Entry {
+        std::string_view section, key;
+    };
+    static std::size_t slot(std::string_view section, std::string_view key)
+    {
+        std::size_t h = section.size() * 131 + key.size();
+        if (!key.empty()) h = h * 31 + static_cast<unsigned char>(key.front()) * 7 + static_cast<unsigned char>(key.back());
+        if (!section.empty()) h = h * 31 + static_cast<unsigned char>(section.front());
+        return h % kSlots;
     }
-    case od::json_type::object: {
-        od::object o;
-        if (auto e = v.get_object().get(o)) return e;
-        for (auto item : o) {
-            od::field f;
-            std::string_view key;
-            if (auto e = std::move(item).get(f)) return e;
-            if (auto e = keyOf(f, key)) return e;
-            if (auto e = check(f.value(), depth + 1)) return e;
-        }
-        return simdjson::SUCCESS;
-    }
-    case od::json_type::number: {
-        double d;
-        return v.get_double().get(d);
-    }
-    case od::json_type::string: {
-        std::string_view s;
-        return v.get_string().get(s);
-    }
-    case od::json_type::boolean: {
-        bool b;
-        return v.get_bool().get(b);
-    }
-    case od::json_type::null: {
-        bool isNull = false;
-        if (auto e = v.is_null().get(isNull)) return e;
-        return isNull ? simdjson::SUCCESS : simdjson::N_ATOM_ERROR;
-    }
-    }
-    return simdjson::SUCCESS;
-}
-
-// A line that is not an object is still checked to its end first.
-error_code checkRoot(od::document& doc, od::json_type t)
-{
-    switch (t) {
-    case od::json_type::array: {
-        od::array a;
-        if (auto e = doc.get_array().get(a)) return e;
-        for (auto item : a) {
-            od::value x;
-            if (auto e = item.get(x)) return e;
-            if (auto e = check(x, kValueLevel)) return e;
-        }
-        const char* rest;
-        return doc.current_location().get(rest) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
-    }
-    case od::json_type::number: {
-        double d;
-        return doc.get_double().get(d);
-    }
-    case od::json_type::string: {
-        std::string_view s;
-        return doc.get_string().get(s);
-    }
-    case od::json_type::boolean: {
-        bool b;
-        return doc.get_bool().get(b);
-    }
-    case od::json_type::null: {
-        bool isNull = false;
-        if (auto e = doc.is_null().get(isNull)) return e;
-        return isNull ? simdjson::SUCCESS : simdjson::N_ATOM_ERROR;
-    }
-    case od::json_type::object: break;
-    }
-    return simdjson::SUCCESS;
-}
+    static constexpr std::size_t kSlots = 128;  // well over the keys, so probes stay short
+    std::array<Entry, kSlots> slots_{};
+};
 
 void reset(CalcRequest& q)
 {
@@ -193,21 +133,137 @@ void reset(CalcRequest& q)
 
 }  // namespace
 
-struct LineReader::Impl {
-    od::parser parser;
+// The walks of this build: one per SIMD kernel (cli/CMakeLists.txt) and the
+// generic one.
+extern const LineWalker lineWalker_generic;
+#ifdef WAGEMARK_WALK_WESTMERE
+extern const LineWalker lineWalker_westmere;
+#endif
+#ifdef WAGEMARK_WALK_HASWELL
+extern const LineWalker lineWalker_haswell;
+#endif
+#ifdef WAGEMARK_WALK_ICELAKE
+extern const LineWalker lineWalker_icelake;
+#endif
+
+namespace {
+
+const LineWalker* const kWalkers[] = {
+#ifdef WAGEMARK_WALK_ICELAKE
+    &lineWalker_icelake,
+#endif
+#ifdef WAGEMARK_WALK_HASWELL
+    &lineWalker_haswell,
+#endif
+#ifdef WAGEMARK_WALK_WESTMERE
+    &lineWalker_westmere,
+#endif
+    &lineWalker_generic,
+};
+
+}  // namespace
+
+std::span<const LineWalker* const> lineWalkers() { return kWalkers; }
+
+std::string_view simdjsonKernel() { return simdjson::get_active_implementation()->name(); }
+
+bool runsHere(const LineWalker& walker)
+{
+    if (&walker == &lineWalker_generic) return true;
+    const simdjson::implementation* kernel = simdjson::get_available_implementations()[walker.kernel];
+    return kernel && kernel->supported_by_runtime_system();
+}
+
+// The walk of the kernel simdjson chose for this processor (it checks that
+// the processor has every instruction the kernel uses); the generic one
+// when this build has none for it.
+const LineWalker& activeLineWalker()
+{
+    static const LineWalker* const chosen = [] {
+        const std::string_view active = simdjsonKernel();
+        for (const LineWalker* w : kWalkers)
+            if (w->kernel == active) return w;
+        return &lineWalker_generic;
+    }();
+    return *chosen;
+}
+
+struct LineReader::Impl final : LineSink {
+    explicit Impl(const LineWalker& w) : walker(w), parser(w.create()) {}
+    ~Impl() { walker.destroy(parser); }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+
+    const LineWalker& walker;
+    void* parser;
     std::vector<char> buffer;
     std::string fault;  // the first key in the line that is wrong
+    CalcRequest* q = nullptr;
+    std::string* idText = nullptr;
     std::size_t generalSettings = 0;  // entries of "settings" in the request's settings
 
-    void wrong(std::string_view key, const char* what, od::json_type t)
-    {
-        if (!fault.empty()) return;
-        fault.assign(key).append(" must be ").append(what).append(", not ").append(kindName(t));
-    }
+    static const Option& option(const void* row) { return *static_cast<const Option*>(row); }
 
-    error_code document(od::document& doc, CalcRequest& q, std::string& id);
-    error_code key(const Option& o, std::string_view key, od::value v, CalcRequest& q);
-    error_code whole(const Option& o, std::string_view key, od::value v, CalcRequest& q);
+    void id(std::string_view raw) override { idText->assign(raw); }
+    bool text(const void* row, std::string_view key, std::string_view text) override
+    {
+        BatchValue b;
+        b.text = text;
+        option(row).read(*q, b);
+        if (option(row).limit) textInRange(*option(row).limit, key, text);
+        return fault.empty();
+    }
+    bool flag(const void* row, bool value) override
+    {
+        BatchValue b;
+        b.flag = value;
+        option(row).read(*q, b);
+        return true;
+    }
+    bool inRange(const void* row, std::int16_t value) override
+    {
+        BatchValue b;
+        b.whole = value;
+        option(row).read(*q, b);
+        return true;
+    }
+    bool whole(const void* row, std::string_view key, double d, std::string_view raw) override;
+    bool number(const void* row, std::string_view key, double d, std::string_view raw) override
+    {
+        const Option& o = option(row);
+        BatchValue b;
+        b.number = d;
+        o.read(*q, b);
+        // Kept as the fraction, as the settings keep the local rate.
+        if (o.limit && !withinFraction(*o.limit, d) && fault.empty())
+            fault.assign(key).append(" must be ").append(describeFraction(*o.limit)).append(", not ").append(raw);
+        return fault.empty();
+    }
+    bool wrong(std::string_view key, std::string_view what, JsonKind t) override
+    {
+        if (fault.empty()) fault.assign(key).append(" must be ").append(what).append(", not ").append(kindName(t));
+        return false;
+    }
+    bool setting(std::string_view section, std::string_view key, std::string_view value) override
+    {
+        // Only keys something reads are kept: a line's settings then stay
+        // a handful, looked up in no time, however many keys it has.
+        static const KnownSettings known;
+        // Before those of the named keys (kept as read), so a named key
+        // wins over the same setting whatever their order, as in calc.
+        if (known.contains(section, key))
+            q->settings.emplace(q->settings.begin() + static_cast<std::ptrdiff_t>(generalSettings++), section, key,
+                                value);
+        return true;
+    }
+    bool wrongSetting(std::string_view section, std::string_view key, std::string_view what, JsonKind t) override
+    {
+        std::string name = "settings." + std::string(section);
+        if (!key.empty()) name.append(".").append(key);
+        return wrong(name, what, t);
+    }
+    void notAnObject(JsonKind t) override { fault.assign("a line must be a JSON object, not ").append(kindName(t)); }
+
     // A text that reads but lies outside its input's range is the line's
     // fault; text that does not read is left to the calculation, which
     // reports it as the Calculate command would.
@@ -217,11 +273,12 @@ struct LineReader::Impl {
         bool inside = true;
         try {
             if (l.unit == InputUnit::Amount) {
-                const Currency c = isBlank(text) ? Currency() : toCurrency(text);
+                Currency c;
+                if (!plainAmount(text, c)) c = isBlank(text) ? Currency() : toCurrency(text);
                 inside = within(l, c);
                 for (std::size_t i = 0; i < kParts.size(); ++i)
                     if (&l == &limitOf(kParts[i])) parts[i] = c;
-            } else if (!isBlank(text)) {
+            } else if (!plainWithin(l, text, inside) && !isBlank(text)) {
                 inside = within(l, toDouble(text));
             }
         } catch (const RuntimeError&) {
@@ -241,159 +298,27 @@ struct LineReader::Impl {
                 fault.assign(i == 1 ? "txtPreTax" : "txtPreFICA").append(" must be at most txtIncome, not ").append(
                     formatPlain(parts[i]));
     }
-    error_code settings(od::value v, CalcRequest& q);
 };
 
-error_code LineReader::Impl::document(od::document& doc, CalcRequest& q, std::string& id)
+bool LineReader::Impl::whole(const void* row, std::string_view key, double d, std::string_view raw)
 {
-    od::json_type t;
-    if (auto e = doc.type().get(t)) return e;
-    if (t != od::json_type::object) {
-        if (auto e = checkRoot(doc, t)) return e;
-        fault.assign("a line must be a JSON object, not ").append(kindName(t));
-        return simdjson::SUCCESS;
-    }
-    od::object obj;
-    if (auto e = doc.get_object().get(obj)) return e;
-    for (auto item : obj) {
-        od::field f;
-        std::string_view name;
-        if (auto e = std::move(item).get(f)) return e;
-        if (auto e = keyOf(f, name)) return e;
-        od::value& v = f.value();
-        if (name == "id") {
-            // Echoed as written: from its first character to the next token.
-            const char* start = v.raw_json_token().data();
-            const char* next = nullptr;
-            if (auto e = check(v, kValueLevel)) return e;
-            if (auto e = doc.current_location().get(next)) return e;
-            id.assign(trimRight(std::string_view(start, static_cast<std::size_t>(next - start))));
-            continue;
-        }
-        const Option* o = fault.empty() ? findBatchKey(name) : nullptr;
-        if (auto e = o ? key(*o, name, v, q) : check(v, kValueLevel)) return e;
-    }
-    partsWithinIncome();
-    const char* rest;
-    return doc.current_location().get(rest) ? simdjson::SUCCESS : simdjson::TRAILING_CONTENT;
-}
-
-error_code LineReader::Impl::key(const Option& o, std::string_view name, od::value v, CalcRequest& q)
-{
-    od::json_type t;
-    if (auto e = v.type().get(t)) return e;
-    BatchValue b;
-    switch (o.batchType) {
-    case BatchType::Text:
-        if (t != od::json_type::string) break;
-        if (auto e = v.get_string().get(b.text)) return e;
-        o.read(q, b);
-        if (o.limit) textInRange(*o.limit, name, b.text);
-        return simdjson::SUCCESS;
-    case BatchType::Bool:
-        if (t != od::json_type::boolean) {
-            wrong(name, "true or false", t);
-            return check(v, kValueLevel);
-        }
-        if (auto e = v.get_bool().get(b.flag)) return e;
-        o.read(q, b);
-        return simdjson::SUCCESS;
-    case BatchType::Whole: return whole(o, name, v, q);
-    case BatchType::Number:
-        if (t != od::json_type::number) {
-            wrong(name, "a number", t);
-            return check(v, kValueLevel);
-        }
-        if (auto e = v.get_double().get(b.number)) return e;
-        o.read(q, b);
-        // Kept as the fraction, as the settings keep the local rate.
-        if (o.limit && !withinFraction(*o.limit, b.number) && fault.empty())
-            fault.assign(name).append(" must be ").append(describeFraction(*o.limit)).append(", not ").append(
-                trimRight(v.raw_json_token()));
-        return simdjson::SUCCESS;
-    case BatchType::Settings:
-        if (t != od::json_type::object) {
-            wrong(name, "an object of sections", t);
-            return check(v, kValueLevel);
-        }
-        return settings(v, q);
-    case BatchType::Id:
-    case BatchType::None: return check(v, kValueLevel);
-    }
-    wrong(name, "a string", t);
-    return check(v, kValueLevel);
-}
-
-error_code LineReader::Impl::whole(const Option& o, std::string_view name, od::value v, CalcRequest& q)
-{
-    od::json_type t;
-    if (auto e = v.type().get(t)) return e;
-    if (t != od::json_type::number) {
-        wrong(name, "a whole number", t);
-        return check(v, kValueLevel);
-    }
-    const std::string_view raw = trimRight(v.raw_json_token());
-    double d;
-    if (auto e = v.get_double().get(d)) return e;
+    const Option& o = option(row);
     const int lo = o.limit ? o.limit->lo : o.lo;
     const int hi = o.limit ? o.limit->hi : o.hi;
     if (d != std::floor(d)) {
-        fault.assign(name).append(" must be a whole number, not ").append(raw);
+        fault.assign(key).append(" must be a whole number, not ").append(raw);
     } else if (d < lo || d > hi) {
-        fault.assign(name).append(" must be from ").append(std::to_string(lo)).append(" to ");
+        fault.assign(key).append(" must be from ").append(std::to_string(lo)).append(" to ");
         fault.append(std::to_string(hi)).append(", not ").append(raw);
     } else {
         BatchValue b;
         b.whole = static_cast<std::int16_t>(d);
-        o.read(q, b);
+        o.read(*q, b);
     }
-    return simdjson::SUCCESS;
+    return fault.empty();
 }
 
-// {"SECTION": {"KEY": "VALUE", ...}, ...} into the request's settings.
-error_code LineReader::Impl::settings(od::value v, CalcRequest& q)
-{
-    od::object sections;
-    if (auto e = v.get_object().get(sections)) return e;
-    for (auto item : sections) {
-        od::field f;
-        std::string_view section;
-        od::json_type t;
-        if (auto e = std::move(item).get(f)) return e;
-        if (auto e = keyOf(f, section)) return e;
-        if (auto e = f.value().type().get(t)) return e;
-        if (t != od::json_type::object) {
-            wrong("settings." + std::string(section), "an object of keys", t);
-            if (auto e = check(f.value(), kSectionLevel)) return e;
-            continue;
-        }
-        od::object keys;
-        if (auto e = f.value().get_object().get(keys)) return e;
-        for (auto entry : keys) {
-            od::field g;
-            std::string_view name, value;
-            if (auto e = std::move(entry).get(g)) return e;
-            if (auto e = keyOf(g, name)) return e;
-            if (auto e = g.value().type().get(t)) return e;
-            if (t != od::json_type::string || !fault.empty()) {
-                wrong("settings." + std::string(section) + "." + std::string(name), "a string", t);
-                if (auto e = check(g.value(), kSettingLevel)) return e;
-                continue;
-            }
-            if (auto e = g.value().get_string().get(value)) return e;
-            // Only keys something reads are kept: a line's settings then stay
-            // a handful, looked up in no time, however many keys it has.
-            // Before those of the named keys (kept as read), so a named key
-            // wins over the same setting whatever their order, as in calc.
-            if (isKnownSetting(section, name))
-                q.settings.emplace(q.settings.begin() + static_cast<std::ptrdiff_t>(generalSettings++), section,
-                                   name, value);
-        }
-    }
-    return simdjson::SUCCESS;
-}
-
-LineReader::LineReader() : impl_(std::make_unique<Impl>()) {}
+LineReader::LineReader(const LineWalker& walker) : impl_(std::make_unique<Impl>(walker)) {}
 
 LineReader::~LineReader() = default;
 
@@ -411,13 +336,14 @@ bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, st
     std::memcpy(m.buffer.data(), line.data(), line.size());
     std::memset(m.buffer.data() + line.size(), ' ', simdjson::SIMDJSON_PADDING);
 
-    od::document doc;
-    error_code e = m.parser.iterate(m.buffer.data(), line.size(), m.buffer.size()).get(doc);
-    if (!e) e = m.document(doc, q, id);
+    m.q = &q;
+    m.idText = &id;
+    const int e = m.walker.walk(m.parser, m.buffer.data(), line.size(), m.buffer.size(), batchKeyTable(), m);
     if (e) {
-        error.assign("not valid JSON: ").append(syntaxText(e));
+        error.assign("not valid JSON: ").append(syntaxText(static_cast<error_code>(e)));
         return false;
     }
+    m.partsWithinIncome();
     if (!m.fault.empty()) {
         error = m.fault;
         return false;

@@ -10,6 +10,7 @@
 // A reader keeps its parser and buffers from line to line: one per thread.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,19 @@
 
 namespace wm::cli {
 
+struct LineWalker;
+
+// The walk this processor runs, and every walk of this build.
+const LineWalker& activeLineWalker();
+std::span<const LineWalker* const> lineWalkers();
+// Whether this processor has what a walk's kernel needs.
+bool runsHere(const LineWalker& walker);
+// The kernel simdjson runs on this processor ("icelake").
+std::string_view simdjsonKernel();
+
 class LineReader {
 public:
-    LineReader();
+    explicit LineReader(const LineWalker& walker = activeLineWalker());
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;

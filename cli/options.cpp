@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <optional>
+#include <stdexcept>
 
 #include "cli/batch.h"
 #include "record/plain_text.h"
@@ -24,6 +27,7 @@ struct ParseState {
     bool localRate = false;
     bool localBase = false;
     bool pdf = false;
+    bool help = false;  // -h or --help: the rest is not read
     std::vector<const Option*> stateOptions;  // given, to match against the state
 };
 
@@ -383,7 +387,7 @@ const std::array kOptions = {
                    throw UsageError{"--setting: expected SECTION/KEY=VALUE, got " + quoted(v)};
                s.general.emplace_back(v.substr(0, slash), v.substr(slash + 1, eq - slash - 1), v.substr(eq + 1));
            },
-           "settings", BatchType::Settings, 0, 0, kNoRead},
+           "settings", BatchType::Settings, 0, 0, kNoRead, 0, nullptr, nullptr, {}, true},
     Option{"--local-rate", "RATE", "3 and .03 both mean 3 %; alone, a tax on gross pay", "3|.03", Section::Local,
            [](S& s, N n, V v) {
                s.o.request.SPval = percentFraction(numberIn(n, v, Input::LocalRate));
@@ -405,7 +409,7 @@ const std::array kOptions = {
            [](S& s, N, V) { s.o.explain = true; }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--statement", "FILE.pdf", "also write the pay statement as a PDF file", "", Section::Output,
            [](S& s, N, V v) {
-               if (v.empty()) throw UsageError{"--statement: missing file name"};
+               if (v.empty()) throw UsageError{"--statement: the file name is empty"};
                if (!s.pdf)
                    throw UsageError{"--statement: PDF output is not available in this build (it was built without Qt)"};
                s.o.statement = v;
@@ -482,13 +486,18 @@ const std::array kOptions = {
            "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWithholding)},
     Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "",
            Section::Year, [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
+    Option{"--help", "", "print the help and do nothing else", "", Section::Every,
+           [](S& s, N, V) { s.help = true; }, "", BatchType::None, 0, 0, kNoRead, 0, nullptr, nullptr, "-h"},
 };
 
-enum class Command { Calc, Batch, Year };
+// Bare: a command that takes no argument, only the help option.
+enum class Command { Calc, Batch, Year, Bare };
 
 bool takes(Command c, Section s)
 {
+    if (s == Section::Every) return true;
     switch (c) {
+    case Command::Bare: return false;
     case Command::Batch: return s == Section::Batch;
     case Command::Year: return s == Section::Year || s == Section::Calc || s == Section::State || s == Section::Local;
     default: return s != Section::Batch && s != Section::Year;
@@ -501,7 +510,8 @@ const Option* findOption(std::string_view name, Command c)
 {
     const Option* found = nullptr;
     for (const Option& o : kOptions)
-        if (!o.name.empty() && o.name == name && takes(c, o.section) && (!found || o.section == Section::Year))
+        if (!o.name.empty() && (o.name == name || (!o.alias.empty() && o.alias == name)) && takes(c, o.section) &&
+            (!found || o.section == Section::Year))
             found = &o;
     return found;
 }
@@ -590,6 +600,7 @@ std::string_view sectionTitle(Section s)
     case Section::Output: return "Output:";
     case Section::Batch: return "Options of batch:";
     case Section::Year: return "Options of year (it also takes those of calc, but not Output):";
+    case Section::Every: return "Options of every command:";
     }
     return "";
 }
@@ -599,7 +610,7 @@ bool commandTakes(std::string_view command, Section s)
     if (command == "calc") return takes(Command::Calc, s);
     if (command == "batch") return takes(Command::Batch, s);
     if (command == "year") return takes(Command::Year, s);
-    return false;
+    return takes(Command::Bare, s);
 }
 
 namespace {
@@ -634,6 +645,7 @@ std::string rangeText(const Option& o)
 void optionLine(std::string& out, const Option& o)
 {
     std::string head = "  ";
+    if (!o.alias.empty()) head.append(o.alias).append(", ");
     head += o.name;
     if (!o.valueName.empty()) head.append(" ").append(o.valueName);
     head.resize(std::max<std::size_t>(head.size() + 2, 26), ' ');
@@ -687,12 +699,43 @@ std::span<const CommandInfo> commands() { return kCommands; }
 std::span<const Example> examples() { return kExamples; }
 std::string_view toolSummary() { return kSummary; }
 
+namespace {
+
+// The first factor (of a fixed sequence) that puts no two keys in one slot.
+BatchKeyTable makeBatchKeyTable()
+{
+    BatchKeyTable t;
+    std::uint64_t factor = 0x9E3779B97F4A7C15u;
+    for (int attempt = 0; attempt < 1 << 16; ++attempt, factor += 0x2545F4914F6CDD1Eu) {
+        t = BatchKeyTable{};
+        t.factor = factor | 1;
+        bool apart = true;
+        for (const Option& o : kOptions) {
+            if (o.batchKey.empty()) continue;
+            BatchKeySlot& slot = t.slots[batchKeySlot(o.batchKey, t.factor)];
+            apart = apart && !slot.name;
+            slot = {o.batchKey.data(), static_cast<std::uint32_t>(o.batchKey.size()), o.batchType,
+                    o.limit ? o.limit->lo : o.lo, o.limit ? o.limit->hi : o.hi, &o};
+        }
+        if (apart) return t;
+    }
+    // Keys that share their length and first and last two bytes: a table to rework.
+    throw std::logic_error("the batch keys cannot be told apart by their first bytes");
+}
+
+}  // namespace
+
+const BatchKeyTable& batchKeyTable()
+{
+    static const BatchKeyTable table = makeBatchKeyTable();
+    return table;
+}
+
 const Option* findBatchKey(std::string_view key)
 {
-    if (key.empty()) return nullptr;
-    for (const Option& o : kOptions)
-        if (o.batchKey == key) return &o;
-    return nullptr;
+    const BatchKeyTable& t = batchKeyTable();
+    const BatchKeySlot& s = t.slots[batchKeySlot(key, t.factor)];
+    return isSlotKey(s, key) ? static_cast<const Option*>(s.row) : nullptr;
 }
 
 std::string yearUsageText()
@@ -702,6 +745,9 @@ std::string yearUsageText()
     out += '\n';
     for (const Option& o : kOptions)
         if (o.section == Section::Year) optionLine(out, o);
+    out.append("\n").append(sectionTitle(Section::Every)).append("\n");
+    for (const Option& o : kOptions)
+        if (o.section == Section::Every) optionLine(out, o);
     exampleLines(out, "wagemark-cli year");
     return out;
 }
@@ -729,33 +775,65 @@ std::string usageText()
 
 namespace {
 
-// Options (with "--name VALUE" or "--name=VALUE") and, for batch, one FILE.
-void parse(ParseState& s, const std::vector<std::string>& args, std::size_t first, Command command)
+// A word that is an option, not a value: "--json", "-h"; but "-" (standard
+// input) and "-5" or "-.5" (negative numbers) are values.
+bool isOptionWord(std::string_view w)
 {
-    const bool batch = command == Command::Batch;
+    return w.size() >= 2 && w[0] == '-' && (w[1] == '-' || std::isalpha(static_cast<unsigned char>(w[1])));
+}
+
+// A word that is not an option: batch's FILE, and for the others a refusal.
+void argument(ParseState& s, const std::string& word, Command command, std::string_view name, bool& file)
+{
+    const std::string cmd(name);
+    if (command == Command::Bare) throw UsageError{cmd + " takes no arguments, got " + quoted(word)};
+    if (command != Command::Batch) throw UsageError{cmd + " takes options only, got " + quoted(word)};
+    if (file) throw UsageError{"batch takes at most one FILE, got " + quoted(s.batch.file) + " and " + quoted(word)};
+    if (word.empty()) throw UsageError{"batch: the FILE name is empty (give - or none for standard input)"};
+    s.batch.file = word;
+    file = true;
+}
+
+// The value of option `o` written as `word` (with "--name=" inline) or
+// as the next word, args[i + 1].
+std::string optionValue(const Option& o, const std::string& word, const std::vector<std::string>& args, std::size_t& i)
+{
+    const std::string name(o.name);
+    if (const auto eq = word.find('='); word.rfind("--", 0) == 0 && eq != std::string::npos) {
+        if (o.valueName.empty()) throw UsageError{name + ": takes no value, got " + quoted(word.substr(eq + 1))};
+        return word.substr(eq + 1);
+    }
+    if (o.valueName.empty()) return {};
+    if (i + 1 >= args.size()) throw UsageError{name + ": missing value"};
+    // "--statement --json" is a forgotten file name, not a file named --json.
+    if (isOptionWord(args[i + 1]))
+        throw UsageError{name + ": expected " + std::string(o.valueName) + ", got the option " + quoted(args[i + 1])};
+    return args[++i];
+}
+
+// Options (with "--name VALUE" or "--name=VALUE") and, for batch, one FILE,
+// until -h or --help.
+void parse(ParseState& s, const std::vector<std::string>& args, std::size_t first, Command command,
+           std::string_view commandName)
+{
     bool file = false;
-    for (std::size_t i = first; i < args.size(); ++i) {
-        std::string name = args[i];
-        if (batch && (name == "-" || name.rfind("--", 0) != 0)) {
-            if (file) throw UsageError{"batch takes at most one FILE"};
-            s.batch.file = name;
-            file = true;
+    std::map<const Option*, std::string> given;  // each option's value, to refuse a second one
+    for (std::size_t i = first; i < args.size() && !s.help; ++i) {
+        const std::string& word = args[i];
+        if (word.empty() || word[0] != '-' || word == "-") {
+            argument(s, word, command, commandName, file);
             continue;
         }
-        std::string value;
-        bool inlineValue = false;
-        if (auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-            inlineValue = true;
-        }
-        const Option* o = findOption(name, command);
-        if (!o) throw UsageError{"unknown option \"" + args[i] + "\" (see wagemark-cli help)"};
-        if (o->valueName.empty()) {
-            if (inlineValue) throw UsageError{name + ": takes no value, got " + quoted(value)};
-        } else if (!inlineValue) {
-            if (i + 1 >= args.size()) throw UsageError{name + ": missing value"};
-            value = args[++i];
+        const Option* o = findOption(word.substr(0, word.rfind("--", 0) == 0 ? word.find('=') : word.npos), command);
+        if (!o)
+            throw UsageError{"unknown option " + quoted(word) + " for " + std::string(commandName) + " (see " +
+                             (command == Command::Year ? "wagemark-cli year --help)" : "wagemark-cli help)")};
+        const std::string value = optionValue(*o, word, args, i);
+        if (!o->valueName.empty() && !o->many) {
+            const auto [before, fresh] = given.emplace(o, value);
+            if (!fresh)
+                throw UsageError{std::string(o->name) + ": given more than once (" + quoted(before->second) +
+                                 " and " + quoted(value) + ")"};
         }
         o->apply(s, o->name, value);
         if (o->stateOption) s.stateOptions.push_back(o);
@@ -789,16 +867,18 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, b
 {
     ParseState s;
     s.pdf = pdf;
-    parse(s, args, first, Command::Calc);
-    finishRequest(s);
+    parse(s, args, first, Command::Calc, "calc");
+    s.o.help = s.help;
+    if (!s.help) finishRequest(s);
     return std::move(s.o);
 }
 
 YearOptions parseYear(const std::vector<std::string>& args, std::size_t first)
 {
     ParseState s;
-    parse(s, args, first, Command::Year);
-    finishRequest(s);
+    parse(s, args, first, Command::Year, "year");
+    s.year.help = s.help;
+    if (!s.help) finishRequest(s);
     s.year.request = std::move(s.o.request);
     return std::move(s.year);
 }
@@ -806,8 +886,16 @@ YearOptions parseYear(const std::vector<std::string>& args, std::size_t first)
 BatchOptions parseBatch(const std::vector<std::string>& args, std::size_t first)
 {
     ParseState s;
-    parse(s, args, first, Command::Batch);
+    parse(s, args, first, Command::Batch, "batch");
+    s.batch.help = s.help;
     return s.batch;
+}
+
+bool parseBare(const std::vector<std::string>& args, std::size_t first, std::string_view command)
+{
+    ParseState s;
+    parse(s, args, first, Command::Bare, command);
+    return s.help;
 }
 
 }  // namespace wm::cli

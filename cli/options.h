@@ -17,18 +17,21 @@
 #include <optional>
 
 #include "cli/compute.h"
+#include "cli/line_walk.h"
 #include "core/year_check.h"
 #include "record/input_limits.h"
 
 namespace wm::cli {
 
-// A bad command line: one line that names the option, exit status 2.
+// A bad command line: one line that names the option (or the argument),
+// exit status 2.
 struct UsageError {
     std::string message;
 };
 
 struct CalcOptions {
     CalcRequest request;
+    bool help = false;  // -h or --help: the help, and nothing else
     bool json = false;
     bool explain = false;
     std::string hours;
@@ -39,6 +42,7 @@ struct CalcOptions {
 // `year`: the calc inputs and the entries of the return.
 struct YearOptions {
     CalcRequest request;
+    bool help = false;
     std::optional<FilingStatus> filing;
     std::optional<int> exemptions;
     int children = 0;
@@ -53,16 +57,14 @@ struct YearOptions {
 };
 
 struct BatchOptions {
-    std::string file;  // "" or "-" for standard input
+    std::string file;  // "" (none given) or "-" for standard input
     int jobs = 0;      // 0: one per core
+    bool help = false;
 };
 
 // Which command takes an option, and where the help lists it. `year` takes
-// the Calc, State and Local rows and its own.
-enum class Section { Calc, State, Local, Output, Batch, Year };
-
-// The JSON type a batch key takes.
-enum class BatchType { None, Id, Text, Bool, Whole, Number, Settings };
+// the Calc, State and Local rows and its own; every command takes Every.
+enum class Section { Calc, State, Local, Output, Batch, Year, Every };
 
 // A batch value as read, for the row's `read`.
 struct BatchValue {
@@ -90,6 +92,8 @@ struct Option {
     // The values shell completion offers; each one is accepted by `apply`.
     // Null: any value (a FILE... value name completes file names).
     std::vector<std::string> (*choices)() = nullptr;
+    std::string_view alias = {};  // "-h" for "--help"; empty for none
+    bool many = false;            // each time it is given adds one (--setting); others are refused twice
 };
 
 // A command of the tool, as the help, the manual page and the shell
@@ -114,10 +118,12 @@ std::span<const Example> examples();
 std::string_view toolSummary();
 // The heading the help gives a section ("Options of calc:").
 std::string_view sectionTitle(Section s);
-// Whether `command` ("calc", "batch", "year") takes the options of `s`.
+// Whether `command` ("calc", "states", ...) takes the options of `s`.
 bool commandTakes(std::string_view command, Section s);
-// The row of a batch key, or null.
+// The row of a batch key, or null; found in the table below.
 const Option* findBatchKey(std::string_view key);
+// The batch keys of the option table by slot.
+const BatchKeyTable& batchKeyTable();
 
 // The help text (`wagemark-cli help`; `wagemark-cli year --help`).
 std::string usageText();
@@ -130,5 +136,8 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, b
 BatchOptions parseBatch(const std::vector<std::string>& args, std::size_t first);
 // The options of `year` from args[first] on. Throws UsageError.
 YearOptions parseYear(const std::vector<std::string>& args, std::size_t first);
+// The arguments of a command that takes none but -h/--help ("states",
+// "help", "--version"): true when they ask for the help. Throws UsageError.
+bool parseBare(const std::vector<std::string>& args, std::size_t first, std::string_view command);
 
 }  // namespace wm::cli

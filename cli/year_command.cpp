@@ -128,17 +128,12 @@ int runYear(const YearOptions& o, std::ostream& out, std::ostream& err)
 
 int yearCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    for (std::size_t i = 2; i < args.size(); ++i)
-        if (args[i] == "--help" || args[i] == "-h") {
-            out << yearUsageText();
-            return 0;
-        }
-    try {
-        return runYear(parseYear(args, 2), out, err);
-    } catch (const UsageError& e) {
-        err << "wagemark-cli: " << e.message << "\nTry \"wagemark-cli year --help\".\n";
-        return 2;
+    const YearOptions o = parseYear(args, 2);
+    if (o.help) {
+        out << yearUsageText();
+        return 0;
     }
+    return runYear(o, out, err);
 }
 
 }  // namespace wm::cli

@@ -13,7 +13,7 @@
 
 namespace wm::cli {
 
-// Exit status: 0 done, 1 a calculation failed, 2 usage error.
+// Exit status: 0 done, 1 a calculation failed. Throws UsageError.
 int yearCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace wm::cli

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -59,6 +61,8 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
         {"\"$CLI\" batch \"$BIG\" >/dev/full", 3, "No space left on device"},
         {"\"$CLI\" help >&-", 3, "cannot write the output: Bad file descriptor"},
         {"\"$CLI\" batch \"$BIG\" >&-", 3, "Bad file descriptor"},
+        // The reader has gone: a quiet end by SIGPIPE, as cat or grep end.
+        {"\"$CLI\" batch \"$BIG\" | head -n 1 >/dev/null; exit ${PIPESTATUS[0]}", 128 + SIGPIPE, ""},
         // SIGPIPE ignored: the closed pipe is seen at the next write.
         {"trap \"\" PIPE; \"$CLI\" batch \"$BIG\" | head -n 1 >/dev/null; exit ${PIPESTATUS[0]}", 3, "Broken pipe"},
         {"\"$CLI\" batch \"$DIR\"", 2, "is a directory"},
@@ -72,6 +76,7 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
         const Outcome o = shell(c.script);
         EXPECT_EQ(o.status, c.status) << o.err;
         EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+        if (*c.message == '\0') EXPECT_EQ(o.err, "");
         // One line says what went wrong.
         EXPECT_LE(std::count(o.err.begin(), o.err.end(), '\n'), 2) << o.err;
     }

@@ -66,8 +66,8 @@ TEST(CliCalc, BadValuesNameTheOptionAndExitTwo)
         SCOPED_TRACE(named);
         const Result r = cli(args);
         EXPECT_EQ(r.status, 2);
-        // One line that says what is wrong, one that points to the help.
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+        // One line that says what is wrong.
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
     }
 }
@@ -228,7 +228,8 @@ TEST(CliCalc, OptionValuesAreCheckedAndTrimmed)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front() + (c.args.size() > 1 ? " " + c.args[1] : ""));
-        std::vector<std::string> args = {"calc", "--income", "1000"};
+        std::vector<std::string> args = {"calc"};
+        if (c.args.front() != "--income") args.insert(args.end(), {"--income", "1000"});
         args.insert(args.end(), c.args.begin(), c.args.end());
         const Result r = cli(args);
         if (*c.message == '\0') {
@@ -237,7 +238,7 @@ TEST(CliCalc, OptionValuesAreCheckedAndTrimmed)
         }
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err.rfind(std::string("wagemark-cli: ") + c.message, 0), 0u) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
 }
 
@@ -464,9 +465,9 @@ TEST(CliHelp, HelpAndParserAgree)
         for (const std::string& e : examples) {
             SCOPED_TRACE(name + " " + e);
             std::vector<std::string> args = {command};
-            if (command != "batch") args.insert(args.end(), {"--income", "1000"});
+            if (command != "batch" && name != "--income") args.insert(args.end(), {"--income", "1000"});
             // The figures so far need a paycheck paid.
-            if (command == "year") args.insert(args.end(), {"--paid", "1"});
+            if (command == "year" && name != "--paid") args.insert(args.end(), {"--paid", "1"});
             // A state option counts only with a state that reads it.
             if (const int state = stateReading(name); state > 0) args.insert(args.end(), {"--state", std::to_string(state)});
             args.push_back(name);

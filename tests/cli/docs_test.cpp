@@ -15,7 +15,8 @@ bool has(const std::string& text, const std::string& what) { return text.find(wh
 // The words of the bash completion's "calc) options=(...)" line.
 std::string bashOptions(const std::string& script, const std::string& command)
 {
-    const std::size_t at = script.find("    " + command + ") options=(");
+    std::size_t at = script.find("    " + command + ") options=(");
+    if (at == std::string::npos) at = script.find("    " + command + "|");  // "--version|-V)"
     return at == std::string::npos ? "" : script.substr(at, script.find('\n', at) - at);
 }
 
@@ -25,18 +26,25 @@ TEST(CliDocs, EveryOptionOfEveryCommandIsInEachPage)
     const std::string bash = bashCompletion();
     const std::string zsh = zshCompletion();
     int checked = 0;
-    for (const char* command : {"calc", "batch", "year"}) {
+    for (const CommandInfo& c : commands()) {
+        const std::string command(c.name);
         for (const Option& o : options()) {
             if (o.name.empty() || !commandTakes(command, o.section)) continue;
-            SCOPED_TRACE(std::string(command) + " " + std::string(o.name));
-            const std::string macro = o.valueName.empty() ? ".B " : ".BI ";
+            SCOPED_TRACE(command + " " + std::string(o.name));
+            const std::string macro = !o.alias.empty() ? ".BR " + roffText(o.alias) + " \", \" "
+                                      : o.valueName.empty() ? ".B "
+                                                            : ".BI ";
             EXPECT_TRUE(has(man, macro + roffText(o.name) + "\n") || has(man, macro + roffText(o.name) + " "));
-            EXPECT_TRUE(has(bashOptions(bash, command), "'" + std::string(o.name) + "'"));
-            EXPECT_TRUE(has(zsh, "'" + std::string(o.name) + (o.valueName.empty() ? "[" : "=[")));
+            for (const std::string_view name : {o.name, o.alias}) {
+                if (name.empty()) continue;
+                EXPECT_TRUE(has(bashOptions(bash, command), "'" + std::string(name) + "'")) << name;
+                EXPECT_TRUE(has(zsh, "'" + std::string(name) + (o.valueName.empty() ? "[" : "=["))) << name;
+            }
             ++checked;
         }
     }
-    EXPECT_GE(checked, 55);
+    // Each command takes -h and --help.
+    EXPECT_GE(checked, 55 + 6);
     for (const Option& o : options()) {
         if (o.batchKey.empty()) continue;
         EXPECT_TRUE(has(man, ".B " + std::string(o.batchKey) + "\n")) << o.batchKey;

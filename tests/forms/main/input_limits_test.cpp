@@ -151,7 +151,10 @@ bool settingTaken(const Interfaces& i, const std::string& text)
 
 bool optionTaken(const Interfaces& i, const std::string& text)
 {
-    std::vector<std::string> args = {"wagemark-cli", "year", "--income", kTopIncome, i.option, text};
+    // An option is given once: --income alone when it is the one tried.
+    std::vector<std::string> args = {"wagemark-cli", "year"};
+    if (std::string_view(i.option) != "--income") args.insert(args.end(), {"--income", kTopIncome});
+    args.insert(args.end(), {i.option, text});
     if (i.optionState) args.insert(args.end(), {"--state", i.optionState});
     try {
         cli::parseYear(args, 2);
