@@ -1,6 +1,7 @@
 #include "ui/layouts.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
@@ -126,6 +127,36 @@ bool VerticalScroll::eventFilter(QObject* watched, QEvent* e)
     // What the page holds can change the height it needs.
     if (watched == widget() && e->type() == QEvent::LayoutRequest) QTimer::singleShot(0, this, [this] { fit(); });
     return QScrollArea::eventFilter(watched, e);
+}
+
+ElidingLabel::ElidingLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+QSize ElidingLabel::minimumSizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(QStringLiteral("Xx...")), QLabel::minimumSizeHint().height()};
+}
+
+void ElidingLabel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect r = contentsRect();
+    p.setPen(palette().color(foregroundRole()));
+    p.drawText(r, static_cast<int>(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+}
+
+void ElidingLabel::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    updateTip();
+}
+
+void ElidingLabel::updateTip()
+{
+    const bool cut = fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+    setToolTip(cut ? text() : QString());
 }
 
 }  // namespace wm

@@ -3,6 +3,7 @@
 // commands that wraps onto more lines when narrow, and a page that scrolls
 // up and down when the window is too short for it.
 
+#include <QLabel>
 #include <QLayout>
 #include <QList>
 #include <QScrollArea>
@@ -52,6 +53,22 @@ protected:
 
 private:
     void fit();
+};
+
+// A one-line caption that gives up width when room is short: the text is
+// cut with "..." and the whole of it shows as the tip.
+class ElidingLabel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit ElidingLabel(const QString& text, QWidget* parent = nullptr);
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void updateTip();
 };
 
 }  // namespace wm

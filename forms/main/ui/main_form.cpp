@@ -324,15 +324,18 @@ QFrame* MainForm::buildCommandRow()
 {
     QFrame* commands = card("fraCommands", this);
     // One row when there is room, more when not: every command stays in view.
+    // Captions beside small icons keep the rows low, so the page above them
+    // has room for the whole result grid on a small or scaled screen.
     auto* cmdLay = new FlowLayout(commands, 4);
     cmdLay->setContentsMargins(6, 4, 6, 4);
+    const QSize iconSize(20, 20);
     for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
         const CommandButton& c = kCommandButtons[i];
         auto* b = new QToolButton(commands);
         b->setIcon(art::commandIcon(QLatin1String(c.glyph), QColor(c.color)));
-        b->setIconSize(QSize(26, 26));
+        b->setIconSize(iconSize);
         b->setText(tr(c.text));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setObjectName(QStringLiteral("cmdToolBar_%1").arg(i));
         b->setToolTip(tr(c.tip));
         b->setAccessibleName(b->text().remove(QLatin1Char('&')));
@@ -346,10 +349,10 @@ QFrame* MainForm::buildCommandRow()
     cmdRotatePic_ = new QToolButton(commands);
     cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
     cmdRotatePic_->setIcon(art::commandIcon(QStringLiteral(">"), QColor(0x55, 0x77, 0x99)));
-    cmdRotatePic_->setIconSize(QSize(26, 26));
+    cmdRotatePic_->setIconSize(iconSize);
     cmdRotatePic_->setText(tr("Next Picture"));
     cmdRotatePic_->setAccessibleName(tr("Next background picture"));
-    cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     cmdRotatePic_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     cmdLay->addWidget(cmdRotatePic_);
     offerWhatThisBuildHas();
@@ -397,7 +400,7 @@ void MainForm::buildPage(QFrame* commands)
     columns_->setHorizontalSpacing(14);
     columns_->setVerticalSpacing(12);
     placeColumns(true);
-    auto* scroll = new VerticalScroll(page, this);
+    auto* scroll = scrPage_ = new VerticalScroll(page, this);
     scroll->setObjectName(QStringLiteral("scrPage"));
     connect(scroll, &VerticalScroll::widthChanged, this, [this](int width) {
         const int both = inputs_->minimumSizeHint().width() + results_->minimumSizeHint().width() +
@@ -577,7 +580,9 @@ void MainForm::toolBarClicked(MainCommand command)
             if (QWidget* entry = problem->input ? entryOf(*problem->input) : nullptr) entry->setFocus();
             return;
         }
-        break;
+        showModel();
+        resultsIntoView();
+        return;
     case MainCommand::PrintPreview:
     case MainCommand::Print:
         // The statement is made from the results: never from stale ones.
@@ -650,6 +655,15 @@ void MainForm::receiveIncome(const std::string& incomeText, int howOft)
     readFields();
     model_.receiveIncome(incomeText, howOft);
     showModel();
+    resultsIntoView();
+}
+
+void MainForm::resultsIntoView()
+{
+    // The grid's rows are laid out first: where it sits depends on them and
+    // on the notices that came with this result.
+    scrPage_->widget()->layout()->activate();
+    scrPage_->ensureWidgetVisible(dbgDisplay_, 0, 8);
 }
 
 void MainForm::calculateWithExemptions(int count)

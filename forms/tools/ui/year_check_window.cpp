@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFrame>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,10 +60,10 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     body->addWidget(buildSoFar());
     placeEntries(3);
     body->addLayout(results, 1);
-    body->addWidget(buildCommands());
-    body->addWidget(lblStatus_);
-    output_.done = [this](const QString& text) { lblStatus_->setText(text); };
-    buildPage(body);
+    QWidget* commands = buildCommands();
+    output_.done = [this](const QString& text) { showStatus(text); };
+    showStatus({});
+    buildPage(body, commands);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
@@ -114,17 +115,28 @@ QBoxLayout* YearCheckWindow::buildResults()
 }
 
 // The page scrolls up and down when the window is smaller than its content;
-// across, the entries and results rearrange to its width.
-void YearCheckWindow::buildPage(QVBoxLayout* body)
+// across, the entries and results rearrange to its width. The commands stay
+// in view below it.
+void YearCheckWindow::buildPage(QVBoxLayout* body, QWidget* commands)
 {
     auto* page = new QWidget;
     page->setLayout(body);
-    body->setContentsMargins(24, 18, 24, 18);
+    body->setContentsMargins(24, 18, 24, 12);
     auto* scroll = new VerticalScroll(page, this);
     connect(scroll, &VerticalScroll::widthChanged, this, &YearCheckWindow::arrange);
+    auto* bottom = new QFrame(this);
+    bottom->setObjectName(QStringLiteral("fraCommands"));
+    bottom->setFrameShape(QFrame::StyledPanel);
+    bottom->setFrameShadow(QFrame::Raised);
+    auto* bottomLay = new QVBoxLayout(bottom);
+    bottomLay->setContentsMargins(24, 8, 24, 8);
+    bottomLay->addWidget(commands);
+    bottomLay->addWidget(lblStatus_);
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
-    root->addWidget(scroll);
+    root->setSpacing(0);
+    root->addWidget(scroll, 1);
+    root->addWidget(bottom);
 }
 
 YearCheckWindow::~YearCheckWindow() = default;
@@ -428,23 +440,29 @@ Printable YearCheckWindow::printable() const
             [doc, name] { return documentPdf(doc, name); }};
 }
 
+void YearCheckWindow::showStatus(const QString& text)
+{
+    lblStatus_->setText(text);
+    lblStatus_->setVisible(!text.isEmpty());
+}
+
 void YearCheckWindow::print()
 {
     if (!model_.check()) return;
-    lblStatus_->clear();
+    showStatus({});
     output_.print(printable());
 }
 
 void YearCheckWindow::saveAsPdf()
 {
     if (!model_.check()) return;
-    lblStatus_->clear();
+    showStatus({});
     output_.saveAsPdf(printable());
 }
 
 bool YearCheckWindow::savePdf(const QString& path)
 {
-    lblStatus_->clear();
+    showStatus({});
     return output_.savePdf(printable(), path);
 }
 

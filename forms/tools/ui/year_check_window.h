@@ -71,7 +71,7 @@ private:
     QWidget* buildSoFar();
     QWidget* buildCommands();
     QBoxLayout* buildResults();
-    void buildPage(QVBoxLayout* body);
+    void buildPage(QVBoxLayout* body, QWidget* commands);
     QLineEdit* amountField(const char* name, const QString& text, const QString& tip, QWidget* parent);
     // The entries that apply, `columns` pairs across; the whole page to `width`.
     void placeEntries(int columns, bool force = false);
@@ -82,6 +82,8 @@ private:
     void entriesChanged();
     void refresh();
     void display();
+    // What the last Save as PDF or Print did; nothing shows for "".
+    void showStatus(const QString& text);
     // The year as the printer and the PDF file take it.
     Printable printable() const;
 

@@ -2,6 +2,7 @@
 // mnemonics unique in each window (with the main window's menu bar for its
 // forms), Enter in an open drop-down, Esc in help; and the commands of each
 // window still reachable at the smallest supported screen.
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QTableWidget>
@@ -178,15 +180,21 @@ private slots:
         QVERIFY(!hours->hasSelectedText());
     }
 
-    void commandsAndBothResultColumnsStayInView_data()
+    // 780x560 is 800x600 less a window frame; 940x500 is 1920x1080 at 200 %
+    // with its frame and a panel.
+    void commandsAndTheWholeResultStayInView_data()
     {
         QTest::addColumn<QSize>("screen");
-        QTest::newRow("640x480") << QSize(640, 480);
-        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::addColumn<bool>("wholeResult");
+        QTest::newRow("640x480") << QSize(640, 480) << false;
+        QTest::newRow("800x600") << QSize(800, 600) << true;
+        QTest::newRow("800x600 framed") << QSize(780, 560) << true;
+        QTest::newRow("1920x1080 at 200 %") << QSize(940, 500) << true;
     }
-    void commandsAndBothResultColumnsStayInView()
+    void commandsAndTheWholeResultStayInView()
     {
         QFETCH(QSize, screen);
+        QFETCH(bool, wholeResult);
         start();
         shell->resize(screen);
         QWidget* area = shell->mdiArea()->viewport();
@@ -198,13 +206,65 @@ private slots:
         commands << QStringLiteral("cmdRotatePic");
         for (const QString& name : commands)
             QTRY_VERIFY2(inView(main()->findChild<QWidget*>(name)), qPrintable(name));
+        // Calculate from the foot of the page, where Self Employed is.
+        auto* page = main()->findChild<QScrollArea*>("scrPage");
+        page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
         auto* grid = main()->findChild<QTableWidget*>("dbgDisplay");
         main()->calculate();
         QTRY_VERIFY(grid->columnViewportPosition(1) + grid->columnWidth(1) <= grid->viewport()->width());
         QVERIFY(grid->columnWidth(1) >= grid->fontMetrics().horizontalAdvance(QStringLiteral("$0.00")));
+        if (wholeResult) {
+            const QRect viewport = page->viewport()->rect();
+            for (int row : {0, grid->rowCount() - 1}) {
+                const QRect cells = grid->visualRect(grid->model()->index(row, 0)).united(
+                    grid->visualRect(grid->model()->index(row, 1)));
+                const QRect shown(grid->viewport()->mapTo(page->viewport(), cells.topLeft()), cells.size());
+                QVERIFY2(grid->viewport()->rect().contains(cells) && viewport.contains(shown),
+                         qPrintable(grid->item(row, 0)->text()));
+            }
+        }
 
         shell->open(FormId::StateOptions);
         QTRY_VERIFY(inView(shell->form(FormId::StateOptions)->findChild<QWidget*>("cmdAccept")));
+    }
+
+    // Each command of every window is in view or on a page that scrolls to
+    // it; a window of its own fits the screen.
+    void everyWindowsCommandsAreReachableOnASmallScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("800x600 framed") << QSize(780, 560);
+        QTest::newRow("1920x1080 at 200 %") << QSize(940, 500);
+        QTest::newRow("1366x768") << QSize(1366, 740);
+    }
+    void everyWindowsCommandsAreReachableOnASmallScreen()
+    {
+        QFETCH(QSize, screen);
+        start();
+        shell->resize(screen);
+        main()->calculate();
+        QWidget* area = shell->mdiArea()->viewport();
+        QStringList failures;
+        test::forEveryWindow(*shell, forms, [&](const test::WindowVisit& v) {
+            if (!v.child) {
+                const QSize need = v.window->minimumSizeHint().expandedTo(v.window->minimumSize());
+                if (need.width() > screen.width() || need.height() > screen.height())
+                    failures << QStringLiteral("%1 needs %2x%3").arg(v.name).arg(need.width()).arg(need.height());
+                return;
+            }
+            QApplication::processEvents();
+            for (QAbstractButton* b : v.window->findChildren<QAbstractButton*>()) {
+                if (!b->isVisibleTo(v.window) || b->window() != v.window->window()) continue;
+                // The Year Check's commands stay below its page, in view.
+                bool scrolls = false;
+                if (v.name != QLatin1String("frmYearCheck"))
+                    for (QWidget* w = b->parentWidget(); w && w != v.window && !scrolls; w = w->parentWidget())
+                    scrolls = qobject_cast<QScrollArea*>(w) != nullptr;
+                const QRect at(b->mapTo(area, QPoint(0, 0)), b->size());
+                if (!scrolls && !area->rect().contains(at)) failures << v.name + QLatin1Char('.') + b->objectName();
+            }
+        });
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
     }
 
     void escClosesHelpWhichOpensByTheMainWindow()
