@@ -152,18 +152,27 @@ bool PrintWindow::event(QEvent* e)
     return QWidget::event(e);
 }
 
+void PrintWindow::showDocument(const PrintDocument& doc, const QString& title)
+{
+    given_ = true;
+    document_ = doc;
+    setWindowTitle(title);
+    vsPrinter1_->updatePreview();
+}
+
 void PrintWindow::activated()
 {
     // Brought forward by the calculator's Print Preview or Print while open:
     // a print request prints, a new calculation refreshes the preview.
-    if (busy_ || !document_ || ctx_.record.FromForm != kind_ || kind_ != 0) return;
+    if (given_ || busy_ || !document_ || ctx_.record.FromForm != kind_ || kind_ != 0) return;
     if (ctx_.record.intAction == 2 || statementTable(ctx_.record, model_.data()) != lastStatement_) makePrint();
 }
 
 void PrintWindow::cmdPrintMenuClick(int index)
 {
-    if (index == 0) printCommand();
-    else closeWindow();
+    if (index != 0) closeWindow();
+    else if (given_) sendToPrinter();
+    else printCommand();
 }
 
 void PrintWindow::printCommand()

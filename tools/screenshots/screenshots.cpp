@@ -23,6 +23,7 @@
 #include "forms/main/ui/main_form.h"
 #include "forms/main/ui/misc_dialog.h"
 #include "forms/main/ui/pictures.h"
+#include "forms/tools/ui/year_check_window.h"
 #include "forms/w4/ui/table_picker_dialog.h"
 #include "forms/w4/ui/two_earner_window.h"
 #include "qtcore/qt_settings_store.h"
@@ -163,6 +164,14 @@ void shootCalculated(Program& pr)
     for (FormId id : {FormId::YearCheck, FormId::Analysis}) {
         shell.open(id);
         save(&shell, QString::fromLatin1(pr.forms.find(id)->objectName) + QStringLiteral("_calculated"));
+        if (auto* year = qobject_cast<YearCheckWindow*>(shell.form(id))) {
+            year->preview();
+            if (QWidget* preview = year->findChild<QWidget*>(QStringLiteral("frmYearCheckPreview"))) {
+                checkFits(preview, pr.avail.size(), preview->objectName());
+                save(preview, preview->objectName());
+                preview->close();
+            }
+        }
         shell.close(id);
         QTest::qWait(50);
     }

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -23,6 +24,7 @@
 #include "forms/tools/ui/year_chart.h"
 #include "forms/w4/ui/w4_widgets.h"
 #include "print/render/document_renderer.h"
+#include "print/ui/print_window.h"
 #include "qtcore/qt_text.h"
 #include "ui/layouts.h"
 
@@ -248,6 +250,8 @@ QWidget* YearCheckWindow::buildCommands()
     cmdApply_ = button("cmdApply", {}, {}, &YearCheckWindow::applyAdvice);
     cmdW4_ = button("cmdW4", tr("Fill in Form &W-4"), tr("Open Form W-4 with the advice on lines 5 and 6."),
                     &YearCheckWindow::fillW4);
+    cmdPreview_ = button("cmdPreview", tr("Print Pre&view..."), tr("Show the Year Check as it will print."),
+                         &YearCheckWindow::preview);
     cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
                          &YearCheckWindow::saveAsPdf);
     cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Year Check."), &YearCheckWindow::print);
@@ -409,6 +413,7 @@ void YearCheckWindow::display()
                               : tr("Put the advised count into the calculator's exemptions and calculate again; "
                                    "an additional amount goes on Form W-4 line 6."));
     cmdW4_->setEnabled(c.has_value());
+    cmdPreview_->setEnabled(c.has_value());
     cmdPrint_->setEnabled(c.has_value());
     cmdSavePdf_->setEnabled(c.has_value());
 }
@@ -427,17 +432,50 @@ void YearCheckWindow::fillW4()
     w4::showW4View(ctx_);
 }
 
-Printable YearCheckWindow::printable() const
+PrintDocument YearCheckWindow::document() const
 {
+    const std::string name = ctx_.settings.get("User", "UName", "-");
     PrintDocument doc;
-    doc.header = pageHeader(ctx_.settings.get("User", "UName", "-"), localToday());
+    doc.header = pageHeader(name, localToday());
+    doc.title = YearCheckModel::title(name);
     doc.table = model_.table();
     doc.fontPoints = 11;
     doc.minFontPoints = 8;  // the year and its advice on one page where they fit
+    return doc;
+}
+
+Printable YearCheckWindow::printable() const
+{
+    const PrintDocument doc = document();
     const QString name = tr("Year Check");
     return {name, [](QPrinter& printer) { setupPage(printer); },
             [doc](QPrinter& printer) { return renderDocument(doc, printer); },
             [doc, name] { return documentPdf(doc, name); }};
+}
+
+QWidget* YearCheckWindow::makePreview()
+{
+    // The preview's own window does not become the current form.
+    PayRecord& record = ctx_.record;
+    const std::string current = record.frmLoaded;
+    auto* w = new PrintWindow(ctx_, this);
+    record.frmLoaded = current;
+    w->setWindowFlag(Qt::Window);
+    w->setObjectName(QStringLiteral("frmYearCheckPreview"));
+    w->showDocument(document(), tr("Year Check"));
+    w->resize(w->size().boundedTo(screen()->availableGeometry().size() * 9 / 10));
+    return w;
+}
+
+void YearCheckWindow::preview()
+{
+    if (!model_.check()) return;
+    QWidget* w = makePreview();
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::WindowModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 void YearCheckWindow::showStatus(const QString& text)

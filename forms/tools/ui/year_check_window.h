@@ -11,6 +11,7 @@
 
 #include "app/app_context.h"
 #include "forms/tools/logic/year_check_model.h"
+#include "print/logic/statement_builder.h"
 #include "ui/document_output.h"
 
 class QBoxLayout;
@@ -42,6 +43,10 @@ public:
     void fillW4();
     void print();
     void saveAsPdf();
+    // The print preview of the Year Check as a window of its own (Esc closes it).
+    void preview();
+    // That window, not yet shown.
+    QWidget* makePreview();
     // Writes the document to `path`; false (and a message naming the file
     // and the reason) when it could not be written.
     bool savePdf(const QString& path);
@@ -84,7 +89,8 @@ private:
     void display();
     // What the last Save as PDF or Print did; nothing shows for "".
     void showStatus(const QString& text);
-    // The year as the printer and the PDF file take it.
+    // The year on paper, and as the printer and the PDF file take it.
+    PrintDocument document() const;
     Printable printable() const;
 
     AppContext& ctx_;
@@ -109,6 +115,7 @@ private:
     YearChart* chart_ = nullptr;
     QPushButton* cmdApply_ = nullptr;
     QPushButton* cmdW4_ = nullptr;
+    QPushButton* cmdPreview_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QPushButton* cmdSavePdf_ = nullptr;
     EntryGroup returnGroup_;
