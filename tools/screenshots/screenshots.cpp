@@ -147,6 +147,11 @@ void shootStateOptions(Program& pr)
     optState->setCurrentIndex(6);
     emit optState->activated(6);
     save(&shell, "state_connecticut");
+    for (auto [index, file] : {std::pair{19, "state_maryland"}, {21, "state_michigan"}}) {
+        optState->setCurrentIndex(index);
+        emit optState->activated(index);
+        save(&shell, QString::fromLatin1(file));
+    }
     shell.close(FormId::StateOptions);
     QTest::qWait(100);
 }

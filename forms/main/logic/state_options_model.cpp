@@ -36,6 +36,12 @@ void StateOptionsModel::readSaved(PayRecord& r, SettingsStore& s)
     r.SPtx = s.getInt16("Settings", "ApplyTo", 0, limitOf(Input::LocalBase));
 }
 
+int StateOptionsModel::savedFor(SettingsStore& s)
+{
+    const std::string name = s.get("StateInfo", "StateName", "");
+    return name.empty() ? -1 : findState(name);
+}
+
 bool StateOptionsModel::methodList() const
 {
     const SpecialList* l = shownState().dialog.special;
@@ -275,6 +281,8 @@ std::optional<Refusal> StateOptionsModel::accept()
     r.intState = static_cast<std::int16_t>(cboState);
     s.save("StateInfo", "sta401", S401k);
     s.save("StateInfo", "staPreTax", SPreTax);
+    // Which state they were set for: the calculator says when it is on another.
+    s.save("StateInfo", "StateName", std::string(shownState().name));
     r.frmLoaded = "0";
     return std::nullopt;
 }

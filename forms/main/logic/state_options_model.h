@@ -67,6 +67,9 @@ public:
     // them, and the local tax base: for the calculator's start. A value that
     // cannot be read is replaced by its default, and the store says which.
     static void readSaved(PayRecord& r, SettingsStore& s);
+    // The state the saved options were last accepted for; -1 when unknown
+    // (none accepted yet, or by a version that did not say).
+    static int savedFor(SettingsStore& s);
 
     // ---- Commands ----
     void load();       // Form_Load

@@ -225,6 +225,7 @@ QFrame* MainForm::buildResults()
     resultLay->addWidget(lblNotice_);
     resultLay->addWidget(lblModified_);
     resultLay->addWidget(lblStatePgInst_);
+    resultLay->addWidget(lblOptionsHint_);
     resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
     resultLay->addWidget(lstExplain_, 1);
     resultLay->addStretch(0);
@@ -272,6 +273,10 @@ void MainForm::buildNotices(QWidget* results)
     lblStatePgInst_->setToolTip(tr("Click to hide this reminder."));
     lblStatePgInst_->setStyleSheet(QStringLiteral("background: #fde2e1; border: 1px solid #d9534f; border-radius: 4px;"
                                                   " padding: 4px; color: #7a1f1c;"));
+    lblOptionsHint_ = new QLabel(results);
+    lblOptionsHint_->setObjectName(QStringLiteral("lblOptionsHint"));
+    lblOptionsHint_->setWordWrap(true);
+    lblOptionsHint_->setStyleSheet(lblNotice_->styleSheet());
 }
 
 void MainForm::buildExplanation(QWidget* results)
@@ -468,6 +473,8 @@ void MainForm::showModel()
     lblModified_->setText(qs(model_.lblModified));
     lblModified_->setVisible(!model_.lblModified.empty());
     lblStatePgInst_->setVisible(model_.stateHintVisible);
+    lblOptionsHint_->setText(qs(model_.optionsHint));
+    lblOptionsHint_->setVisible(model_.optionsHintVisible());
     showExplanationSteps();
     showCommands();
     if (model_.Pic != backgroundPic_) {
@@ -636,6 +643,7 @@ void MainForm::proClear()
 {
     model_.clear();
     model_.clearResults();
+    model_.incomeFocused();  // the user starts again in the income field
     showModel();
     txtIncome_->setFocus();
 }
@@ -647,7 +655,7 @@ void MainForm::properPicture()
 
 void MainForm::setStateHintVisible(bool visible)
 {
-    act([&] { model_.stateHintVisible = visible; });
+    act([&] { model_.setStateHint(visible); });
 }
 
 void MainForm::receiveIncome(const std::string& incomeText, int howOft)
@@ -727,9 +735,15 @@ void MainForm::keyPressEvent(QKeyEvent* e)
 
 bool MainForm::eventFilter(QObject* watched, QEvent* e)
 {
+    // The user going into the income field, not the field getting the
+    // focus back with its window (after State Options, a dialog, ...).
     if (watched == txtIncome_ && e->type() == QEvent::FocusIn) {
-        model_.incomeFocused();
-        cmdAdditional_[1]->setVisible(false);
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+        if (why == Qt::MouseFocusReason || why == Qt::TabFocusReason || why == Qt::BacktabFocusReason ||
+            why == Qt::ShortcutFocusReason) {
+            model_.incomeFocused();
+            cmdAdditional_[1]->setVisible(false);
+        }
     }
     return QWidget::eventFilter(watched, e);
 }

@@ -133,6 +133,7 @@ private:
     QToolButton* cmdRotatePic_;
     QTableWidget* dbgDisplay_;
     ClickLabel* lblStatePgInst_;
+    QLabel* lblOptionsHint_;
     QLabel* lblModified_;
     QLabel* lblNotice_;
     QToolButton* cmdExplain_;

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "forms/main/ui/main_widgets.h"
 #include "qtcore/qt_text.h"
@@ -173,6 +174,17 @@ void StateOptionsForm::addSpecialRow(QFormLayout* form, QWidget* entries)
     cboSpecialDeps_->setEditable(true);
     cboSpecialDeps_->setInsertPolicy(QComboBox::NoInsert);
     FocusSelectAll::install(cboSpecialDeps_);
+    // Wide enough for the longest text of any state's list ("choose your
+    // county rate"): the panels rearrange before it is cut.
+    int widest = 0;
+    for (const StateEntry& st : stateList()) {
+        const SpecialList* l = st.dialog.special;
+        if (!l) continue;
+        widest = std::max(widest, static_cast<int>(l->placeholder.size()));
+        for (const ListItem& item : l->items) widest = std::max(widest, static_cast<int>(item.text.size()));
+    }
+    cboSpecialDeps_->setMinimumContentsLength(widest);
+    cboSpecialDeps_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     lblSpecialDeps_ = new QLabel(entries);
     lblSpecialDeps_->setObjectName(QStringLiteral("lblSpecialDeps"));
     lblSpecialDeps_->setBuddy(cboSpecialDeps_);
@@ -377,6 +389,7 @@ void StateOptionsForm::showModel()
     cboSpecialDeps_->clear();
     for (const std::string& item : model_.specialItems) cboSpecialDeps_->addItem(qs(item));
     cboSpecialDeps_->setEditText(qs(model_.specialText));
+    cboSpecialDeps_->lineEdit()->setCursorPosition(0);  // its start in view, should it ever be cut
     cboSpecialDeps_->setEnabled(model_.specialEnabled);
     lblSpecialDeps_->setText(qs(model_.specialCaption));
     lblSpecialNote_->setText(qs(model_.specialNote));

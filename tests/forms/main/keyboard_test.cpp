@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QTableWidget>
@@ -263,6 +265,48 @@ private slots:
                 const QRect at(b->mapTo(area, QPoint(0, 0)), b->size());
                 if (!scrolls && !area->rect().contains(at)) failures << v.name + QLatin1Char('.') + b->objectName();
             }
+        });
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
+    }
+
+    // No caption, button text or list text of any window is cut, from the
+    // smallest screen to the largest (the windows rearrange first).
+    void noCaptionIsCutAtAnySize_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        for (QSize size : {QSize(780, 560), QSize(940, 500), QSize(1024, 740), QSize(1152, 840), QSize(1366, 740),
+                           QSize(1920, 1050)})
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()))) << size;
+    }
+    void noCaptionIsCutAtAnySize()
+    {
+        QFETCH(QSize, screen);
+        settings->save("Settings", "State", "19");  // Maryland: the longest list text
+        start();
+        shell->resize(screen);
+        main()->calculate();
+        QStringList failures;
+        test::forEveryWindow(*shell, forms, [&](const test::WindowVisit& v) {
+            if (!v.child) v.window->show();
+            QApplication::processEvents();
+            for (QWidget* w : v.window->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(v.window)) continue;
+                int need = 0, has = w->width();
+                if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && l->pixmap().isNull())
+                    need = l->minimumSizeHint().width();
+                else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty())
+                    need = b->minimumSizeHint().width();
+                else if (auto* c = qobject_cast<QComboBox*>(w)) {
+                    QStyleOptionComboBox opt;
+                    opt.initFrom(c);
+                    opt.editable = c->isEditable();
+                    has = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
+                    need = c->fontMetrics().horizontalAdvance(c->currentText()) + 4;
+                }
+                if (need > has + 1)
+                    failures << QStringLiteral("%1.%2 %3 < %4").arg(v.name, w->objectName()).arg(has).arg(need);
+            }
+            if (!v.child) v.window->hide();
         });
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
     }

@@ -524,5 +524,20 @@ TEST(SpecialListInUse, EveryCountyRateOfTheListHasAMarylandTable)
     }
 }
 
+TEST(StateOptionsAccept, SaysWhichStateTheOptionsAreForAndTheAlertGoes)
+{
+    Dialog d(1);  // the calculator on Alabama
+    d.c.h.settings.save("Settings", "PgInst", "20");
+    d.c.main.load();
+    d.c.main.activate();
+    ASSERT_TRUE(d.c.main.stateHintVisible);
+    d.m.statusClicked(3);
+    ASSERT_FALSE(d.m.accept());
+    EXPECT_EQ(d.c.saved("StateName", "StateInfo"), "Alabama");
+    d.c.main.activate();
+    EXPECT_FALSE(d.c.main.stateHintVisible);
+    EXPECT_FALSE(d.c.main.optionsHintVisible());
+}
+
 }  // namespace
 }  // namespace wm
