@@ -76,9 +76,11 @@ int FlowLayout::arrange(const QRect& rect, bool place) const
             ++end;
         }
         if (place) {
-            // The line's spare width goes to its items in equal shares.
-            const int spare = static_cast<int>(qMax(0, area.width() - used) / (end - start));
-            int x = area.x();
+            // The line's spare width goes to its items in equal shares, or
+            // half to each side of it.
+            const int free = qMax(0, area.width() - used);
+            const int spare = fill_ ? static_cast<int>(free / (end - start)) : 0;
+            int x = area.x() + (fill_ ? 0 : free / 2);
             for (qsizetype i = start; i < end; ++i) {
                 const int w = qMin(width(i) + spare, area.width());
                 items_[i]->setGeometry(QRect(x, y, w, height));

@@ -11,11 +11,14 @@
 namespace wm {
 
 // Items side by side, wrapping onto the next line when the width runs out;
-// each line's items share its width.
+// each line's items share its width, or keep their own and the line is
+// centred (setFill(false)).
 class FlowLayout final : public QLayout {
 public:
     explicit FlowLayout(QWidget* parent = nullptr, int spacing = 4);
     ~FlowLayout() override;
+
+    void setFill(bool fill) { fill_ = fill; }
 
     void addItem(QLayoutItem* item) override;
     int count() const override { return static_cast<int>(items_.size()); }
@@ -33,6 +36,7 @@ private:
 
     QList<QLayoutItem*> items_;
     int spacing_;
+    bool fill_ = true;
 };
 
 // A page that scrolls up and down, never sideways: it is as wide as the

@@ -344,6 +344,9 @@ void MdiShell::restoreGeometryFromSettings()
     const QSize size(qMin(1120, avail.width() - 40), qMin(800, avail.height() - 40));
     resize(size);
     move(avail.center() - QPoint(size.width() / 2, size.height() / 2));
+    // A screen with little room beyond that: the whole of it, frame and all
+    // on screen (the size above stays for Restore).
+    if (avail.width() < 1160 + 40 || avail.height() < 800 + 80) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 }  // namespace wm

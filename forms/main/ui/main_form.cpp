@@ -333,6 +333,7 @@ QFrame* MainForm::buildCommandRow()
     // has room for the whole result grid on a small or scaled screen.
     auto* cmdLay = new FlowLayout(commands, 4);
     cmdLay->setContentsMargins(6, 4, 6, 4);
+    cmdLay->setFill(false);
     const QSize iconSize(20, 20);
     for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
         const CommandButton& c = kCommandButtons[i];

@@ -30,13 +30,14 @@ namespace wm {
 
 namespace {
 
-// Enabled options stand out in light red on the dark option panels.
+// Enabled options stand out in light red on the dark option panels; the
+// others stay readable in grey (both above 5:1 on the panel).
 const char* const kPanelStyle =
     "QGroupBox { background: #2f3b48; border: 1px solid #1d252e; border-radius: 6px; margin-top: 1.4em;"
     "  color: white; font-weight: bold; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2f3b48; }"
-    "QRadioButton { color: #8a96a3; font-weight: normal; }"
-    "QRadioButton:enabled { color: #ff8080; }"
+    "QRadioButton { color: #a7b1bc; font-weight: normal; }"
+    "QRadioButton:enabled { color: #ff9e9e; }"
     "QLabel#lblExplain, QLabel#lblStatusNote { color: #f3f3f3; font-weight: normal; }";
 
 // The line under the filing statuses: "not chosen", or why a state offers none.

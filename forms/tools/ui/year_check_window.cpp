@@ -473,6 +473,7 @@ void YearCheckWindow::preview()
     QWidget* w = makePreview();
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::WindowModal);
+    w->move(window()->geometry().center() - w->rect().center());  // over the main window
     w->show();
     w->raise();
     w->activateWindow();
