@@ -37,7 +37,9 @@ TEST(BatchKeys, EachKeyFindsItsRowAndNothingElseFindsOne)
         for (const std::string& miss : {key.substr(0, key.size() - 1), key + "x", " " + key, key + std::string(1, '\0'),
                                         upper, lastChanged, firstChanged, middleChanged, key + key}) {
             const Option* found = findBatchKey(miss);
-            if (found) EXPECT_EQ(found->batchKey, miss) << "a near miss found " << found->batchKey;
+            if (found) {
+                EXPECT_EQ(found->batchKey, miss) << "a near miss found " << found->batchKey;
+            }
         }
     }
     EXPECT_EQ(keys, 20);
@@ -86,6 +88,34 @@ std::vector<std::string> lines()
     return l;
 }
 
+// Every whole-number key reads both ends of its range however a number is
+// written (the plain form takes a quicker path than "3.0" or "3e0"), and
+// refuses one past either end.
+TEST(BatchInput, WholeNumberKeysTakeTheirWholeRangeInEveryForm)
+{
+    LineReader reader;
+    int keys = 0;
+    for (const Option& o : options()) {
+        if (o.batchType != BatchType::Whole) continue;
+        ++keys;
+        const int lo = o.limit ? o.limit->lo : o.lo, hi = o.limit ? o.limit->hi : o.hi;
+        const std::string key(o.batchKey);
+        for (const char* form : {"%d", "%d.0", "%de0"}) {
+            const auto line = [&](int v) {
+                char buf[32];
+                std::snprintf(buf, sizeof buf, form, v);
+                return "{\"" + key + "\":" + buf + "}";
+            };
+            SCOPED_TRACE(key + " written as " + form);
+            for (const int v : {lo, hi})
+                EXPECT_EQ(readLine(reader, line(v)).rfind("error", 0), std::string::npos) << line(v);
+            for (const int v : {lo - 1, hi + 1})
+                EXPECT_EQ(readLine(reader, line(v)).rfind("error: " + key + " must be from", 0), 0u) << line(v);
+        }
+    }
+    EXPECT_GE(keys, 9);
+}
+
 // Of a line's stored settings exactly those something reads are kept.
 TEST(BatchInput, KnownSettingsAreKeptAndNoOthers)
 {
@@ -123,7 +153,9 @@ TEST(LineWalkers, EveryKernelReadsLikeTheGenericOne)
     EXPECT_GE(ran, 1);
     // The walk of the kernel simdjson runs, when this build has it.
     for (const LineWalker* w : lineWalkers())
-        if (w->kernel == simdjsonKernel()) EXPECT_EQ(&activeLineWalker(), w);
+        if (w->kernel == simdjsonKernel()) {
+            EXPECT_EQ(&activeLineWalker(), w);
+        }
     EXPECT_TRUE(runsHere(activeLineWalker()));
 }
 
@@ -149,8 +181,9 @@ TEST(BatchOutput, AmountsAreExactlyFourDecimals)
         const std::string object = resultObject("1", res);
         const std::string base = "\"SSBase\":\"" + expected(count) + "\",";
         ASSERT_NE(object.find(base), std::string::npos) << object;
-        if (count != INT64_MIN)
+        if (count != INT64_MIN) {
             ASSERT_NE(object.find("\"PersExmp\":\"" + expected(-count) + "\","), std::string::npos) << object;
+        }
     }
 }
 

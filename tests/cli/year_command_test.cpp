@@ -94,6 +94,8 @@ TEST(CliYear, BadValuesNameTheOptionAndExitTwo)
         {{"--paid", "x"}, "--paid", "expected a whole number"},
         // Biweekly by default: 26 paychecks, the one calculated still to come.
         {{"--paid", "26"}, "--paid", "\"26\" must be from 0 to 25"},
+        // Weekly pay has the most paychecks: no frequency allows 52 paid.
+        {{"--frequency", "weekly", "--paid", "52"}, "--paid", "expected a whole number from 0 to 51, got \"52\""},
         {{"--wages-so-far", "26000"}, "--wages-so-far", "\"26000\" must be 0 with no paychecks paid so far"},
         {{"--paid", "3", "--state-withheld-so-far", "-1"}, "--state-withheld-so-far",
          "expected an amount from 0 to 922,337,203,685,477.5807, got \"-1\""},

@@ -158,8 +158,8 @@ struct Finder {
     Fields fields;
     Part part;
     std::string stateName;
-    std::map<Cents, Shape> seen;
-    std::set<Cents> exact, bends;
+    std::map<Cents, Shape> seen{};
+    std::set<Cents> exact{}, bends{};
 
     const Shape& at(Cents c)
     {

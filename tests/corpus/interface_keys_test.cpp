@@ -309,12 +309,16 @@ TEST(InterfaceKeys, EveryOptionBatchKeyAndSettingLandsInItsField)
         SCOPED_TRACE(std::string(row.what) + " (" + (row.option ? row.option : "") + " " +
                      (row.value ? row.value : "") + ")");
         const std::string want = expectedOf(row);
-        if (row.option) EXPECT_EQ(throughOption(row), want) << "calc option";
+        if (row.option) {
+            EXPECT_EQ(throughOption(row), want) << "calc option";
+        }
         if (row.key) {
             EXPECT_EQ(throughBatch(row, row.key), want) << "batch key " << row.key;
             EXPECT_EQ(throughBatch(row, escaped(row.key)), want) << "batch key " << escaped(row.key);
         }
-        if (row.setting) EXPECT_EQ(throughSetting(row), want) << "setting " << row.section << "/" << row.setting;
+        if (row.setting) {
+            EXPECT_EQ(throughSetting(row), want) << "setting " << row.section << "/" << row.setting;
+        }
     }
 }
 
