@@ -464,7 +464,9 @@ TEST_P(OptionsFollowTheRecord, ClickThenActivation)
     EXPECT_EQ(c.main.stateHintVisible, row.alertAfterActivation);
     EXPECT_EQ(c.main.optionsHintVisible(), row.hintAfterActivation);
     // A hint names the state the options are for.
-    if (c.main.optionsHintVisible()) EXPECT_NE(c.main.optionsHint.find(row.optionsFor), std::string::npos);
+    if (c.main.optionsHintVisible()) {
+        EXPECT_NE(c.main.optionsHint.find(row.optionsFor), std::string::npos);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
