@@ -32,6 +32,7 @@ enum class FormId {
     Calendar,         // frmCalendar, "4"
     About,            // frmAbt, "2"
     YearCheck,        // frmYearCheck, "18"
+    YearCheckPreview, // the Year Check's print preview (run by the Year Check)
 };
 
 // Help contexts: the Form W-4 instructions, the Year Check page.

@@ -21,6 +21,8 @@ constexpr SettingKey kKnownSettings[] = {
     {"StateInfo", "staPreTax"},   {"StateInfo", "staDeps"},    {"StateInfo", "ILINDeps"},
     {"StateInfo", "staExmp"},     {"StateInfo", "staAdd"},     {"StateInfo", "staMarried"},
     {"StateInfo", "staRate"},     {"StateInfo", "missPart"},   {"StateInfo", "MMethod"},
+    // The state the options were accepted for.
+    {"StateInfo", "StateName"},
     // The main window's place and the explanation's state.
     {"Window", "Geometry"},       {"Window", "Explanation"},
 };

@@ -38,7 +38,7 @@ struct SettingKey {
     std::string_view key;
 };
 // Every one of them: what a settings file or a batch line can hold that
-// anything reads. (38 keys.)
+// anything reads. (39 keys.)
 std::span<const SettingKey> knownSettings();
 bool isKnownSetting(std::string_view section, std::string_view key);
 

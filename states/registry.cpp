@@ -27,7 +27,7 @@ constexpr std::array<StatusChoice, 3> kOklahomaStatus = {st(0), st(3), st(8)};
 // Connecticut's withholding codes A to D.
 constexpr std::array<std::string_view, 4> kConnecticutRateNotes = {
     "You are Single; or You are Married and you are filing separately; or You are married filing jointly, both you "
-    "and your spouse work, and your combined income is $100,00 or less.",
+    "and your spouse work, and your combined income is $100,000 or less.",
     "You will file as Head of Household on your federal tax return.",
     "You are married filing jointly and your spouse is not employed.",
     "You are married filing jointly, have a working spouse, and your combined income is more than $100,500; or You "
@@ -74,8 +74,8 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"Maine", "MaineTax", &MaineTax, true, A,
      {.statusNote = "Maine follows the marital status chosen on the calculator."}},
     {"Maryland", "Maryland", &Maryland, true, A | kOptMethod, {.special = &kMarylandList}},
-    {"Massachusettes", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps,
-     {.statuses = kHeadOfFamilyStatus}, "Massachusetts"},
+    {"Massachusetts", "Massachusetts", &Massachusetts, true, A | kOptStatus | kOptDeps,
+     {.statuses = kHeadOfFamilyStatus}, {}, "Massachusettes"},
     {"Michigan", "MichiganTax", &MichiganTax, true, A | kOptStatus,
      {.statuses = kMichiganStatus, .specialNote = kMichiganNote}},
     {"Minnesota", "Minnesota", &Minnesota, false, A, {}},
@@ -144,7 +144,8 @@ int findState(std::string_view s)
 {
     auto named = [&](std::string_view n) { return !n.empty() && sameText(n, s); };
     for (std::size_t i = 0; i < kStates.size(); ++i)
-        if (sameText(kStates[i].name, s) || named(kStates[i].procedure) || named(kStates[i].fullName))
+        if (sameText(kStates[i].name, s) || named(kStates[i].procedure) || named(kStates[i].fullName) ||
+            named(kStates[i].formerName))
             return static_cast<int>(i);
     return -1;
 }

@@ -107,7 +107,10 @@ struct StateEntry {
     bool needsOptions;            // shows the state options hint
     std::uint16_t options;        // StateOption bits
     DialogLayout dialog;          // the state options dialog for this state
-    std::string_view fullName{};  // the name in full where the list item is short or misspelt
+    std::string_view fullName{};  // the name in full where the list item is short
+    // The list text of earlier versions, still found where a name is read:
+    // saved settings ("StateName") and scripts (`--state`).
+    std::string_view formerName{};
 };
 
 const std::array<StateEntry, kStateCount>& stateList();
@@ -121,8 +124,8 @@ std::string statusChoiceHint(const StateEntry& s);
 // Maryland's county rates: the list texts and their `Method` codes.
 std::span<const ListItem> marylandCounties();
 
-// Index by list text, full name or procedure name (case-insensitive); -1
-// if none.
+// Index by list text, full name, former name or procedure name
+// (case-insensitive); -1 if none.
 int findState(std::string_view nameOrProcedure);
 
 }  // namespace wm

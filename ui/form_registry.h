@@ -29,6 +29,12 @@
 //     puts into one); the shell runs it modally over the main window and
 //     deletes it afterwards.
 //   - Maximized: a child shown maximized inside the main window.
+//   - Owned: a dialog that another form (`owner`) runs itself, such as the
+//     calculator's local tax and pay raise tool. The shell opens the owner
+//     when asked for it; the row lets every walk over the program's windows
+//     (the keyboard and screen reader tests) meet the dialog too. Its
+//     factory takes the owner's widget as the parent and returns nothing
+//     for any other parent.
 // The current-form code `frmLoaded` is kept by the shell: the row's code
 // while the form is the active child (or the open modal dialog), "0" when no
 // form is active.
@@ -47,7 +53,7 @@ using FormFactory = QWidget* (*)(AppContext& ctx, QWidget* parent);
 // What a command of a form without a row says.
 inline constexpr const char* kNotAvailable = "Not available in this build";
 
-enum class FormKind { Child, Maximized, Modal };
+enum class FormKind { Child, Maximized, Modal, Owned };
 
 struct FormEntry {
     FormId id;
@@ -56,6 +62,7 @@ struct FormEntry {
     const char* code;        // frmLoaded while the form is current ("6")
     FormFactory make;
     FormKind kind = FormKind::Child;
+    FormId owner = FormId::Main;  // the form that runs an Owned dialog
 };
 
 class FormRegistry {

@@ -1,6 +1,7 @@
 #include "ui/layouts.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
@@ -75,9 +76,11 @@ int FlowLayout::arrange(const QRect& rect, bool place) const
             ++end;
         }
         if (place) {
-            // The line's spare width goes to its items in equal shares.
-            const int spare = static_cast<int>(qMax(0, area.width() - used) / (end - start));
-            int x = area.x();
+            // The line's spare width goes to its items in equal shares, or
+            // half to each side of it.
+            const int free = qMax(0, area.width() - used);
+            const int spare = fill_ ? static_cast<int>(free / (end - start)) : 0;
+            int x = area.x() + (fill_ ? 0 : free / 2);
             for (qsizetype i = start; i < end; ++i) {
                 const int w = qMin(width(i) + spare, area.width());
                 items_[i]->setGeometry(QRect(x, y, w, height));
@@ -126,6 +129,36 @@ bool VerticalScroll::eventFilter(QObject* watched, QEvent* e)
     // What the page holds can change the height it needs.
     if (watched == widget() && e->type() == QEvent::LayoutRequest) QTimer::singleShot(0, this, [this] { fit(); });
     return QScrollArea::eventFilter(watched, e);
+}
+
+ElidingLabel::ElidingLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+QSize ElidingLabel::minimumSizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(QStringLiteral("Xx...")), QLabel::minimumSizeHint().height()};
+}
+
+void ElidingLabel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect r = contentsRect();
+    p.setPen(palette().color(foregroundRole()));
+    p.drawText(r, static_cast<int>(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+}
+
+void ElidingLabel::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    updateTip();
+}
+
+void ElidingLabel::updateTip()
+{
+    const bool cut = fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+    setToolTip(cut ? text() : QString());
 }
 
 }  // namespace wm

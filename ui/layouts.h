@@ -3,6 +3,7 @@
 // commands that wraps onto more lines when narrow, and a page that scrolls
 // up and down when the window is too short for it.
 
+#include <QLabel>
 #include <QLayout>
 #include <QList>
 #include <QScrollArea>
@@ -10,11 +11,14 @@
 namespace wm {
 
 // Items side by side, wrapping onto the next line when the width runs out;
-// each line's items share its width.
+// each line's items share its width, or keep their own and the line is
+// centred (setFill(false)).
 class FlowLayout final : public QLayout {
 public:
     explicit FlowLayout(QWidget* parent = nullptr, int spacing = 4);
     ~FlowLayout() override;
+
+    void setFill(bool fill) { fill_ = fill; }
 
     void addItem(QLayoutItem* item) override;
     int count() const override { return static_cast<int>(items_.size()); }
@@ -32,6 +36,7 @@ private:
 
     QList<QLayoutItem*> items_;
     int spacing_;
+    bool fill_ = true;
 };
 
 // A page that scrolls up and down, never sideways: it is as wide as the
@@ -52,6 +57,22 @@ protected:
 
 private:
     void fit();
+};
+
+// A one-line caption that gives up width when room is short: the text is
+// cut with "..." and the whole of it shows as the tip.
+class ElidingLabel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit ElidingLabel(const QString& text, QWidget* parent = nullptr);
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void updateTip();
 };
 
 }  // namespace wm

@@ -1,5 +1,6 @@
 #include "print/logic/statement_builder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 
@@ -150,6 +151,41 @@ TableDefinition parseTableDefinition(std::string_view s)
     return t;
 }
 
+namespace {
+bool emptyRow(const std::vector<std::string>& row)
+{
+    for (const std::string& cell : row)
+        if (!cell.empty()) return false;
+    return true;
+}
+}  // namespace
+
+std::vector<std::size_t> pageStarts(const TableDefinition& t, std::size_t firstRows, std::size_t rows)
+{
+    constexpr std::size_t kFewest = 3;  // rows a page takes over at least
+    const std::size_t n = t.rows.size();
+    const auto sectionStart = [&](std::size_t i) { return !emptyRow(t.rows[i]) && emptyRow(t.rows[i - 1]); };
+    std::vector<std::size_t> starts;
+    std::size_t start = 1;
+    std::size_t room = std::max<std::size_t>(firstRows, 1);
+    while (start < n) {
+        starts.push_back(start);
+        std::size_t next = start + room;
+        if (next >= n) break;
+        // The last section that began on this page, and where it ends.
+        std::size_t section = next;
+        while (section > start + 1 && !sectionStart(section)) --section;
+        std::size_t sectionEnd = section + 1;
+        while (sectionEnd < n && !sectionStart(sectionEnd)) ++sectionEnd;
+        if (sectionStart(section) && section > start + 1 && sectionEnd - section <= rows) next = section;
+        else if (n - next < kFewest && n - kFewest > start) next = n - kFewest;
+        while (next < n && emptyRow(t.rows[next])) ++next;
+        start = next;
+        room = std::max<std::size_t>(rows, 1);
+    }
+    return starts;
+}
+
 std::chrono::year_month_day localToday()
 {
     const std::time_t now = std::time(nullptr);
@@ -201,6 +237,8 @@ void PrintModel::GetPrintData()
             // calculation used the state of the record.
             if (data_.stateName == "0" && record_.intState >= 0 && record_.intState < kStateCount)
                 data_.stateName = stateList()[static_cast<std::size_t>(record_.intState)].name;
+            // A name saved by an earlier version shows as the list spells it now.
+            if (const int known = findState(data_.stateName); known >= 0) data_.stateName = stateAt(known).name;
         },
         [&] { data_.SE = toInt16(settings_.get("Settings", "Self", "0")) == -1 ? "Yes" : "No"; });
 }

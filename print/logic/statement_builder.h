@@ -66,9 +66,18 @@ struct TableDefinition {
 // A format part that does not read as columns gives no columns.
 TableDefinition parseTableDefinition(std::string_view s);
 
+// Where the body rows of `t` go on paper: the index into `t.rows` of the
+// first row of each page (rows[0] is the header row, repeated on every page).
+// `firstRows` body rows fit on the first page, `rows` on each later one. A
+// section (the rows after an empty row) that would be cut and fits on one
+// page starts the next page whole; otherwise no page takes over fewer than
+// three rows of the page before; no page starts with an empty row.
+std::vector<std::size_t> pageStarts(const TableDefinition& t, std::size_t firstRows, std::size_t rows);
+
 // A document ready for the renderer.
 struct PrintDocument {
     std::string header;  // page header, on every page
+    std::string title;   // above the table on the first page; "" for none
     std::string table;   // table definition string
     int fontPoints = 12;
     // Above 0: smaller type, down to this size, where it keeps the table on

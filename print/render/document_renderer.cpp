@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "qtcore/qt_text.h"
 #include "qtcore/whole_file.h"
@@ -41,6 +42,7 @@ struct Layout {
     double rowHeight = 0;
     double pad = 0;
     double tableTop = 0;
+    double firstTableTop = 0;  // below the title on the first page
     std::vector<double> widths;
     double tableWidth = 0;
 };
@@ -57,6 +59,24 @@ void drawPageHeader(QPainter& p, const PrintDocument& doc, const Layout& l)
     p.setPen(QPen(QColor(150, 150, 150), l.dpi / 144.0));
     p.drawLine(QPointF(0, ruleY), QPointF(l.pageWidth, ruleY));
     p.setPen(Qt::black);
+}
+
+QFont titleFont(const PrintDocument& doc, QPaintDevice* device)
+{
+    QFont f = documentFont(doc.fontPoints + 4, false, device);
+    f.setBold(true);
+    return f;
+}
+
+// The title under the page header, on the first page only.
+void drawTitle(QPainter& p, const PrintDocument& doc, const Layout& l)
+{
+    const QFont f = titleFont(doc, p.device());
+    p.setFont(f);
+    const QFontMetricsF fm(f, p.device());
+    const double top = l.firstTableTop - fm.height() - l.dpi * 0.2;
+    p.drawText(QRectF(0, top, l.pageWidth, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               fm.elidedText(qs(doc.title), Qt::ElideRight, l.pageWidth));
 }
 
 // A row whose label starts at the margin (a total or a heading) is bold.
@@ -111,6 +131,9 @@ Layout measure(const PrintDocument& doc, const TableDefinition& t, QPainter& p)
     l.rowHeight = body.height() * 1.45;
     l.pad = l.dpi * 0.08;
     l.tableTop = head.height() * 1.3 + l.dpi * 0.35;
+    l.firstTableTop = l.tableTop;
+    if (!doc.title.empty())
+        l.firstTableTop += QFontMetricsF(titleFont(doc, d), d).height() + l.dpi * 0.2;
     for (const TableColumn& c : t.columns) l.widths.push_back(c.twips / kTwipsPerInch * d->logicalDpiX());
     // The widths are what the document asks for; a face wider than the one
     // they were chosen for gets the room its text needs, so nothing is cut.
@@ -141,7 +164,7 @@ PrintDocument fitted(const PrintDocument& doc, const TableDefinition& t, QPainte
     PrintDocument d = doc;
     while (doc.minFontPoints > 0 && d.fontPoints > doc.minFontPoints) {
         const Layout l = measure(d, t, p);
-        if (l.tableTop + l.rowHeight * static_cast<double>(t.rows.size()) <= l.pageHeight) break;
+        if (l.firstTableTop + l.rowHeight * static_cast<double>(t.rows.size()) <= l.pageHeight) break;
         --d.fontPoints;
     }
     return d;
@@ -161,20 +184,29 @@ void renderDocument(const PrintDocument& asked, QPainter& p, QPagedPaintDevice& 
     const PrintDocument doc = fitted(asked, t, p);
     const Layout l = measure(doc, t, p);
     drawPageHeader(p, doc, l);
+    if (!doc.title.empty()) drawTitle(p, doc, l);
     if (t.columns.empty() || t.rows.empty()) return;
-    double y = l.tableTop;
-    drawRow(p, doc, l, t, t.rows.front(), y, true);
-    y += l.rowHeight;
-    for (std::size_t i = 1; i < t.rows.size(); ++i) {
-        if (y + l.rowHeight > l.pageHeight) {
+    // Body rows a page holds under its header row.
+    const auto fit = [&l](double top) {
+        return static_cast<std::size_t>(std::max(1.0, std::floor((l.pageHeight - top) / l.rowHeight) - 1));
+    };
+    std::vector<std::size_t> starts = pageStarts(t, fit(l.firstTableTop), fit(l.tableTop));
+    if (starts.empty()) starts.push_back(t.rows.size());  // the header row alone
+    const auto blank = [&t](std::size_t i) {
+        return std::all_of(t.rows[i].begin(), t.rows[i].end(), [](const std::string& c) { return c.empty(); });
+    };
+    for (std::size_t page = 0; page < starts.size(); ++page) {
+        if (page > 0) {
             device.newPage();
             drawPageHeader(p, doc, l);
-            y = l.tableTop;
-            drawRow(p, doc, l, t, t.rows.front(), y, true);
-            y += l.rowHeight;
         }
-        drawRow(p, doc, l, t, t.rows[i], y, false);
+        double y = page == 0 ? l.firstTableTop : l.tableTop;
+        drawRow(p, doc, l, t, t.rows.front(), y, true);
         y += l.rowHeight;
+        // The page's rows, less the empty ones before the break.
+        std::size_t end = page + 1 < starts.size() ? starts[page + 1] : t.rows.size();
+        while (end > starts[page] && blank(end - 1)) --end;
+        for (std::size_t i = starts[page]; i < end; ++i, y += l.rowHeight) drawRow(p, doc, l, t, t.rows[i], y, false);
     }
 }
 

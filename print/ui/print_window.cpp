@@ -8,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -60,6 +61,11 @@ PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
     cmdPrintMenu_[0]->setToolTip(tr("Print this document."));
     cmdPrintMenu_[1] = new QPushButton(tr("&Close"), this);
     cmdPrintMenu_[1]->setObjectName(QStringLiteral("cmdPrintMenu_1"));
+    cmdPrintMenu_[1]->setToolTip(tr("Close the preview (Esc)."));
+    // Esc closes the preview as its Close button does, wherever the focus is in it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &PrintWindow::closeWindow);
     cmdSavePdf_ = new QPushButton(tr("Save as P&DF..."), this);
     cmdSavePdf_->setObjectName(QStringLiteral("cmdSavePdf"));
     cmdSavePdf_->setToolTip(tr("Save this document as a PDF file."));
@@ -146,18 +152,27 @@ bool PrintWindow::event(QEvent* e)
     return QWidget::event(e);
 }
 
+void PrintWindow::showDocument(const PrintDocument& doc, const QString& title)
+{
+    given_ = true;
+    document_ = doc;
+    setWindowTitle(title);
+    vsPrinter1_->updatePreview();
+}
+
 void PrintWindow::activated()
 {
     // Brought forward by the calculator's Print Preview or Print while open:
     // a print request prints, a new calculation refreshes the preview.
-    if (busy_ || !document_ || ctx_.record.FromForm != kind_ || kind_ != 0) return;
+    if (given_ || busy_ || !document_ || ctx_.record.FromForm != kind_ || kind_ != 0) return;
     if (ctx_.record.intAction == 2 || statementTable(ctx_.record, model_.data()) != lastStatement_) makePrint();
 }
 
 void PrintWindow::cmdPrintMenuClick(int index)
 {
-    if (index == 0) printCommand();
-    else closeWindow();
+    if (index != 0) closeWindow();
+    else if (given_) sendToPrinter();
+    else printCommand();
 }
 
 void PrintWindow::printCommand()

@@ -1,6 +1,7 @@
 #pragma once
 // The print window (frmPrint): the pay statement or the pay analysis in a
-// print preview that can be zoomed, printed and saved as PDF.
+// print preview that can be zoomed, printed and saved as PDF; the same
+// preview serves a document another window made (the Year Check).
 //
 // `FromForm` picks the document (0 statement, 1 analysis) and `intAction`
 // whether it is printed as soon as it is built (2) or only previewed (1).
@@ -42,6 +43,9 @@ public:
     bool makePrint();
     // cmdPrintMenu 0: intAction = 2, then the document again, printed.
     void printCommand();
+    // Previews a document another window made (the Year Check) instead of
+    // one of FromForm: Print prints it as it stands, titled `title`.
+    void showDocument(const PrintDocument& doc, const QString& title);
 
     const std::optional<PrintDocument>& document() const { return document_; }
     PrintModel& model() { return model_; }
@@ -81,6 +85,7 @@ private:
     bool zoomSet_ = false;
     bool busy_ = false;
     std::int16_t kind_ = 0;       // FromForm of the document shown
+    bool given_ = false;          // a document another window made
     std::string lastStatement_;   // the statement's amounts when last built
 };
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -87,12 +88,20 @@ QToolButton* ErrorReportDialog::buildDetails(const ReportData& data)
     details_->setReadOnly(true);
     details_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     details_->setPlainText(qs(data.text()));
-    details_->setMinimumHeight(220);
+    // Six lines at least; it scrolls for the rest.
+    details_->setMinimumHeight(details_->fontMetrics().lineSpacing() * 6 + 2 * details_->frameWidth() + 8);
     details_->hide();
     connect(toggle, &QToolButton::toggled, this, [this, toggle](bool on) {
         details_->setVisible(on);
         toggle->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
-        adjustSize();
+        // Open: as tall as the report wants, within the screen (adjustSize
+        // would stop at two thirds of it and squeeze the answers over the
+        // report); closed: back to the message.
+        layout()->activate();
+        const QSize room = screen()->availableGeometry().size() - QSize(0, 60);
+        const int height = on ? qBound(minimumSizeHint().height(), 480, room.height())
+                              : minimumSizeHint().height();
+        resize(width(), qMax(height, minimumSizeHint().height()));
     });
     return toggle;
 }

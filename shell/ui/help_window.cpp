@@ -45,6 +45,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(tr("Wagemark Help"));
     setWindowIcon(art::appIcon());
     browser_->setObjectName(QStringLiteral("txtHelp"));
+    browser_->setAccessibleName(tr("Help page"));
     browser_->setSearchPaths({QStringLiteral(":/help")});
     QFile css(QStringLiteral(":/help/style.css"));
     if (css.open(QIODevice::ReadOnly)) browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "shell/ui/list_bar.h"
+#include "ui/accessibility.h"
 #include "ui/artwork.h"
 #include "ui/main_hooks.h"
 
@@ -50,6 +51,8 @@ MdiShell::MdiShell(PayRecord& record, SettingsStore& settings, ErrorScheme& erro
       listBar_(new ListBar),
       toolBar_(new QToolBar(tr("Tools"), this))
 {
+    // Before any form is made: a control keeps the interface it was first given.
+    installAccessibleNames();
     setObjectName(QStringLiteral("MDIOpen"));
     setWindowIcon(art::appIcon());
     errors.setModuleVariables("MDIOpen", [this] {
@@ -131,6 +134,11 @@ void MdiShell::open(FormId id)
     const FormEntry* entry = forms_.find(id);
     if (!entry) {
         QMessageBox::information(this, tr("Wagemark"), tr(kNotAvailable) + QLatin1Char('.'));
+        return;
+    }
+    if (entry->kind == FormKind::Owned) {
+        // Its own form runs it: that form is what can be opened.
+        if (entry->owner != id) open(entry->owner);
         return;
     }
     if (entry->kind == FormKind::Modal) {
@@ -336,6 +344,9 @@ void MdiShell::restoreGeometryFromSettings()
     const QSize size(qMin(1120, avail.width() - 40), qMin(800, avail.height() - 40));
     resize(size);
     move(avail.center() - QPoint(size.width() / 2, size.height() / 2));
+    // A screen with little room beyond that: the whole of it, frame and all
+    // on screen (the size above stays for Restore).
+    if (avail.width() < 1160 + 40 || avail.height() < 800 + 80) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 }  // namespace wm

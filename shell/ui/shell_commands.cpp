@@ -41,7 +41,7 @@ std::span<const ShellMenu> MdiShell::menus()
     static const ShellCommand kCalculate[] = {
         {"ID_Calc", "Calc", "&Calculation Worksheet", "Calculator", "Perform the Calculation", "Ctrl+1", "$", 0x2e8b57,
          FormId::Main, true, false, &S::openForm},
-        {"ID_Multiple", "Multi", "&Multiple Income Worksheet", "Multiple Checks",
+        {"ID_Multiple", "Multi", "&Multiple Check Worksheet", "Multiple Check",
          "Combine up to four checks into one monthly income", "Ctrl+2", "M", 0x2e8b57, FormId::MultiCheck, true, false,
          &S::openForm},
         {"ID_AnalyzePay", "Anal", "Analyze &Pay Worksheet", "Analyze Pay",

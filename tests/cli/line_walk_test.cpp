@@ -131,7 +131,7 @@ TEST(BatchInput, KnownSettingsAreKeptAndNoOthers)
         EXPECT_EQ(read.substr(read.rfind('|') + 1), section + "/" + key + "=v");
         ++kept;
     }
-    EXPECT_EQ(kept, 38);
+    EXPECT_EQ(kept, 39);
 }
 
 // Each walk this processor can run reads every line as the generic one does.

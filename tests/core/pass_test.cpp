@@ -168,7 +168,7 @@ TEST(Dispatch, EveryIndexReachesItsCalculator)
         {"Louisiana", 28.7675_usd, 89.6327_usd},
         {"Maine", 69_usd, 203_usd},
         {"Maryland", 64.166_usd, 274.5671_usd},
-        {"Massachusettes", 56.8103_usd, 207.1208_usd},
+        {"Massachusetts", 56.8103_usd, 207.1208_usd},
         {"Michigan", 47.1668_usd, 161.1863_usd},
         {"Minnesota", 66_usd, 216_usd},
         {"Mississippi", 53_usd, 156_usd},

@@ -73,6 +73,7 @@ private slots:
     void saveAsPdfWritesTheStatement();
     void saveAsPdfToAMissingFolderIsReported();
     void closeEndsTheWindow();
+    void escEndsTheWindow();
     void broughtForwardItFollowsTheCalculator();
 };
 
@@ -184,6 +185,23 @@ void PrintWindowTest::closeEndsTheWindow()
     child<QPushButton>(w, "cmdPrintMenu_1")->click();
     QTRY_VERIFY(alive.isNull());
     QCOMPARE(s.h.r.frmLoaded, std::string("0"));
+}
+
+void PrintWindowTest::escEndsTheWindow()
+{
+    Setup s;
+    QMdiArea area;
+    auto* w = new PrintWindow(s.ctx);
+    QMdiSubWindow* sub = area.addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QPointer<QMdiSubWindow> alive(sub);
+    // From the zoom slider, as from anywhere in the preview.
+    auto* slider = child<QSlider>(w, "scrPrint");
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Escape);
+    QTRY_VERIFY(alive.isNull());
 }
 
 void PrintWindowTest::broughtForwardItFollowsTheCalculator()

@@ -200,6 +200,36 @@ TEST(ParseTableDefinition, ShortRowsArePaddedAndBadFormatsGiveNoColumns)
     }
 }
 
+// Body rows as a picture: "x" a row, "." an empty row (a section break).
+TEST(PageStarts, SectionsGoOverWholeAndNoPageTakesAFewRows)
+{
+    struct Row {
+        const char* name;
+        const char* body;
+        std::size_t firstRows, rows;
+        std::vector<std::size_t> starts;
+    };
+    const Row rows[] = {
+        {"header only", "", 5, 5, {}},
+        {"fits on one page", "xxxx", 10, 10, {1}},
+        {"one long section, the last page takes three", "xxxxxxxxxx", 4, 4, {1, 5, 8}},
+        {"no page of one row", "xxxxxxxx", 7, 7, {1, 6}},
+        {"the cut section starts the next page", "xxxxx.xxxx", 7, 7, {1, 7}},
+        {"a section longer than a page is cut", "xx.xxxxxxxx", 6, 6, {1, 7}},
+        {"an empty row does not start a page", "xxxx.xxx", 4, 4, {1, 6}},
+        {"the Year Check: the allowances over whole", "xxxxxxxxxxxxxxxxxxxx.xx.xxxxxxxxxxxx", 30, 45, {1, 25}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TableDefinition t;
+        t.columns = {{3000, false}, {2500, true}};
+        t.rows.push_back({"Heading", "Amount"});
+        for (const char* c = row.body; *c; ++c)
+            t.rows.push_back(*c == 'x' ? std::vector<std::string>{"Row", "$1.00"} : std::vector<std::string>{"", ""});
+        EXPECT_EQ(pageStarts(t, row.firstRows, row.rows), row.starts);
+    }
+}
+
 struct PrintWindow : ::testing::Test {
     test::Harness h;
     std::optional<PrintModel> m;
@@ -231,6 +261,20 @@ TEST_F(PrintWindow, StatementSettingsRows)
     EXPECT_EQ(r[23], "  Pay Frequency:|Every Two Weeks;");
     EXPECT_EQ(r[24], "  Self Employed:|Yes;");
     EXPECT_EQ(h.r.DepsNumber, 3);
+}
+
+TEST_F(PrintWindow, StateNameAsTheListSpellsItNow)
+{
+    struct Row {
+        const char* stored;
+        const char* shown;
+    };
+    for (const Row row : {Row{"Massachusettes", "Massachusetts"}, Row{"massachusetts", "Massachusetts"},
+                          Row{"Dist of Columbia", "Dist of Columbia"}, Row{"Atlantis", "Atlantis"}}) {
+        SCOPED_TRACE(row.stored);
+        h.settings.save("Settings", "StateName", row.stored);
+        EXPECT_EQ(built().at(22), std::string("  State:|") + row.shown + ";");
+    }
 }
 
 TEST_F(PrintWindow, OnlyMinusOneIsSelfEmployed)

@@ -19,8 +19,9 @@ TEST(StateList, FindsAStateByAnyOfItsNames)
         {"District of Columbia", "Dist of Columbia"},  // in full
         {"DCTax", "Dist of Columbia"},              // the calculator
         {"dctax", "Dist of Columbia"},
-        {"Massachusettes", "Massachusettes"},      // as the list spells it
-        {"massachusetts", "Massachusettes"},
+        {"Massachusetts", "Massachusetts"},
+        {"Massachusettes", "Massachusetts"},       // as earlier lists spelt it
+        {"MASSACHUSETTES", "Massachusetts"},
         {"NewYork", "New York"},
         {"new york", "New York"},
         {"No State", "No State"},
@@ -52,6 +53,9 @@ TEST(StateList, EveryNameFindsItsOwnState)
         }
         if (!s.fullName.empty()) {
             EXPECT_EQ(findState(s.fullName), i);
+        }
+        if (!s.formerName.empty()) {
+            EXPECT_EQ(findState(s.formerName), i);
         }
     }
 }

@@ -23,6 +23,7 @@
 #include "forms/main/ui/main_form.h"
 #include "forms/main/ui/misc_dialog.h"
 #include "forms/main/ui/pictures.h"
+#include "forms/tools/ui/year_check_window.h"
 #include "forms/w4/ui/table_picker_dialog.h"
 #include "forms/w4/ui/two_earner_window.h"
 #include "qtcore/qt_settings_store.h"
@@ -100,7 +101,7 @@ void shootEveryForm(Program& pr)
 {
     MdiShell& shell = *pr.shell;
     for (const FormEntry& e : pr.forms.entries()) {
-        if (e.kind == FormKind::Modal || e.id == FormId::Print) continue;
+        if (e.kind == FormKind::Modal || e.kind == FormKind::Owned || e.id == FormId::Print) continue;
         shell.open(e.id);
         QWidget* w = shell.form(e.id);
         checkFits(w, shell.mdiArea()->viewport()->size(), QString::fromLatin1(e.objectName));
@@ -146,6 +147,11 @@ void shootStateOptions(Program& pr)
     optState->setCurrentIndex(6);
     emit optState->activated(6);
     save(&shell, "state_connecticut");
+    for (auto [index, file] : {std::pair{19, "state_maryland"}, {21, "state_michigan"}}) {
+        optState->setCurrentIndex(index);
+        emit optState->activated(index);
+        save(&shell, QString::fromLatin1(file));
+    }
     shell.close(FormId::StateOptions);
     QTest::qWait(100);
 }
@@ -163,6 +169,14 @@ void shootCalculated(Program& pr)
     for (FormId id : {FormId::YearCheck, FormId::Analysis}) {
         shell.open(id);
         save(&shell, QString::fromLatin1(pr.forms.find(id)->objectName) + QStringLiteral("_calculated"));
+        if (auto* year = qobject_cast<YearCheckWindow*>(shell.form(id))) {
+            year->preview();
+            if (QWidget* preview = year->findChild<QWidget*>(QStringLiteral("frmYearCheckPreview"))) {
+                checkFits(preview, pr.avail.size(), preview->objectName());
+                save(preview, preview->objectName());
+                preview->close();
+            }
+        }
         shell.close(id);
         QTest::qWait(50);
     }

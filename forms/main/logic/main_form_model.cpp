@@ -122,7 +122,24 @@ void MainFormModel::load()
              [&] { statusClicked(listPosition(r.valMarried, 3)); },
              [&] { varLocalTaxColor = r.SPval == 0 ? kBlack : kDarkRed; },
              // The saved state options count from the first Calculate on.
-             [&] { StateOptionsModel::readSaved(r, s); });
+             [&] { StateOptionsModel::readSaved(r, s); },
+             [&] { followOptions(); });
+}
+
+void MainFormModel::followOptions()
+{
+    const int chosen = cboState;
+    const int optionsFor = StateOptionsModel::savedFor(ctx_.settings);
+    if (optionsFor == chosen) stateHintVisible = false;
+    optionsHint.clear();
+    // Options set for no state hold nothing a state would use.
+    if (optionsFor <= 0 || optionsFor == chosen) return;
+    const std::string_view set = stateAt(optionsFor).name;
+    optionsHint = chosen == 0 ? concat("The state options are set for ", set,
+                                       ", but no state is chosen under State Tax: choose ", set, " there to use them.")
+                              : concat("The state options are set for ", set, ", not for ", stateAt(chosen).name,
+                                       ": choose ", set, " under State Tax, or set ", stateAt(chosen).name,
+                                       "'s in State Options.");
 }
 
 void MainFormModel::activate()
@@ -134,7 +151,8 @@ void MainFormModel::activate()
              [&] {
                  if (r.intShowStateLabel == 10) stateHintVisible = false;
                  else if (r.intShowStateLabel == 20) stateHintVisible = hintAtActivation(r.intState);
-             });
+             },
+             [&] { followOptions(); });
 }
 
 void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
@@ -333,7 +351,8 @@ void MainFormModel::stateClicked(int index)
                  ctx_.settings.save("Settings", "StateName",
                                     stateList()[static_cast<std::size_t>(cboState)].name);
              },
-             [&] { stateHintVisible = CheckState(ctx_.record, ctx_.settings, ctx_.errors); });
+             [&] { stateHintVisible = CheckState(ctx_.record, ctx_.settings, ctx_.errors); },
+             [&] { followOptions(); });
 }
 
 void MainFormModel::exemptionsClicked(int index)
@@ -374,6 +393,12 @@ void MainFormModel::stateHintClicked()
 {
     stateHintVisible = false;
     ctx_.settings.save("Settings", "PgInst", "10");
+}
+
+void MainFormModel::setStateHint(bool visible)
+{
+    stateHintVisible = visible;
+    followOptions();
 }
 
 void MainFormModel::incomeFocused()

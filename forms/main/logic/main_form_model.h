@@ -50,6 +50,9 @@ public:
     std::array<std::string, 8> resultLabels;  // lbl1 .. lbl8
     std::vector<TraceLine> explanation;   // "How was this calculated?"
     bool stateHintVisible = false;        // lblStatePgInst
+    // Says so when the saved state options are for another state than the
+    // one chosen (they are used all the same); "" when they are not.
+    std::string optionsHint;
     bool printEnabled = false;            // cmdToolBar 1 and 2
     bool raiseVisible = false;            // cmdAdditional 1
     std::string raiseCaption = "Raise";
@@ -60,6 +63,9 @@ public:
     static constexpr std::string_view kStateHint =
         "You have selected a state that requires additional input - please visit the \"State Page\" by "
         "clicking the \"Set State Options\" button to the left.";
+
+    // The options hint shows where the state alert does not.
+    bool optionsHintVisible() const { return !optionsHint.empty() && !stateHintVisible; }
 
     // ---- Commands ----
     // Form_Load: frmLoaded "6", the settings, the picture, the lists.
@@ -90,6 +96,9 @@ public:
     void statusClicked(int option);
     void selfEmployedClicked(bool checked);
     void stateHintClicked();
+    // The shell's Show Label and Hide Label: the alert, unless the options
+    // are set for the chosen state.
+    void setStateHint(bool visible);
     // The income field got the focus: the Raise button hides.
     void incomeFocused();
 
@@ -125,6 +134,9 @@ public:
     static int wrapPicture(int pic, std::string_view design);
 
 private:
+    // The state alert and the options hint after the state or the saved
+    // options changed: no alert for options set for the chosen state.
+    void followOptions();
     PassInput passInput() const;
     void runPass(const PassInput& in, std::int16_t origin);
     // The results of a pass into the window's fields (caption, notice,

@@ -10,6 +10,7 @@ const std::array<std::string_view, StateOptionsModel::kRateCount> StateOptionsMo
 StateOptionsModel::StateOptionsModel(AppContext& ctx) : ctx_(ctx)
 {
     std::copy(kStatusCaptions.begin(), kStatusCaptions.end(), statusCaption.begin());
+    statusShown.fill(true);
     specialCaption = kSpecialCaption;
     additionalCaption = kAdditionalCaption;
     ctx_.errors.setModuleVariables("frmState", [this] {
@@ -33,6 +34,12 @@ void StateOptionsModel::readSaved(PayRecord& r, SettingsStore& s)
     const std::string add = s.getEntry("StateInfo", "staAdd", "0", limitOf(Input::StateAdd));
     r.StateAdd = isBlank(add) ? Currency{} : toCurrency(add);
     r.SPtx = s.getInt16("Settings", "ApplyTo", 0, limitOf(Input::LocalBase));
+}
+
+int StateOptionsModel::savedFor(SettingsStore& s)
+{
+    const std::string name = s.get("StateInfo", "StateName", "");
+    return name.empty() ? -1 : findState(name);
 }
 
 bool StateOptionsModel::methodList() const
@@ -105,6 +112,10 @@ void StateOptionsModel::stateChanged(int index)
         statusEnabled[static_cast<std::size_t>(c.code)] = true;
         statusCaption[static_cast<std::size_t>(c.code)] = c.caption;
     }
+    for (std::size_t i = 0; i < statusShown.size(); ++i)
+        statusShown[i] = statusEnabled[i] || std::none_of(d.statuses.begin(), d.statuses.end(), [&](const StatusChoice& c) {
+                             return c.caption == statusCaption[i];
+                         });
     for (int i = 0; i < d.rates && i < kRateCount; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
     // Offered only where the calculator reads them; a count another state
     // reads stays as it is.
@@ -270,6 +281,8 @@ std::optional<Refusal> StateOptionsModel::accept()
     r.intState = static_cast<std::int16_t>(cboState);
     s.save("StateInfo", "sta401", S401k);
     s.save("StateInfo", "staPreTax", SPreTax);
+    // Which state they were set for: the calculator says when it is on another.
+    s.save("StateInfo", "StateName", std::string(shownState().name));
     r.frmLoaded = "0";
     return std::nullopt;
 }

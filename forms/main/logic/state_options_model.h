@@ -31,6 +31,9 @@ public:
     int cboState = 0;
     std::array<std::string, kStatusCount> statusCaption;  // op3Marital
     std::array<bool, kStatusCount> statusEnabled{};
+    // An option the state does not offer is hidden where an offered one
+    // bears its caption (Delaware's "Married Filing Separately").
+    std::array<bool, kStatusCount> statusShown{};
     int statusSelected = -1;                              // -1: none
     std::string statusNote;                               // lblStatusNote: "not chosen", Maine's line
     std::array<bool, kRateCount> rateEnabled{};          // optRateSelect
@@ -64,6 +67,9 @@ public:
     // them, and the local tax base: for the calculator's start. A value that
     // cannot be read is replaced by its default, and the store says which.
     static void readSaved(PayRecord& r, SettingsStore& s);
+    // The state the saved options were last accepted for; -1 when unknown
+    // (none accepted yet, or by a version that did not say).
+    static int savedFor(SettingsStore& s);
 
     // ---- Commands ----
     void load();       // Form_Load

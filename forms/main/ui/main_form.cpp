@@ -30,6 +30,7 @@
 #include "qtcore/qt_text.h"
 #include "record/input_limits.h"
 #include "states/registry.h"
+#include "ui/accessibility.h"
 #include "ui/artwork.h"
 #include "ui/focus.h"
 #include "ui/form_registry.h"
@@ -162,7 +163,7 @@ void MainForm::addFrequencyRow(QFormLayout* form, QWidget* inputs)
     lstFrequency_->setObjectName(QStringLiteral("lstFrequency"));
     for (const PayFrequency& f : kPayFrequencies) lstFrequency_->addItem(qs(f.listText));
     lstFrequency_->setToolTip(tr("Enter the frequency of your pay periods."));
-    lstFrequency_->setAccessibleName(tr("Pay Frequency"));
+    nameAfter(lstFrequency_, tr("Pay Frequency"));
     QuietSelection::install(lstFrequency_);
     lstFrequency_->setFixedHeight(lstFrequency_->sizeHintForRow(0) * lstFrequency_->count() +
                                   2 * lstFrequency_->frameWidth() + 6);
@@ -201,6 +202,8 @@ QHBoxLayout* MainForm::buildAdditionalButtons(QWidget* inputs)
         auto* b = new QPushButton(tr(addText[i]), inputs);
         b->setObjectName(QStringLiteral("cmdAdditional_%1").arg(i));
         b->setToolTip(tr(addTip[i]));
+        // The caption's padding is for the eye only.
+        b->setAccessibleName(spokenText(b->text()));
         b->setAutoDefault(false);
         cmdAdditional_[static_cast<std::size_t>(i)] = b;
         additional->addWidget(b);
@@ -222,6 +225,7 @@ QFrame* MainForm::buildResults()
     resultLay->addWidget(lblNotice_);
     resultLay->addWidget(lblModified_);
     resultLay->addWidget(lblStatePgInst_);
+    resultLay->addWidget(lblOptionsHint_);
     resultLay->addWidget(cmdExplain_, 0, Qt::AlignLeft);
     resultLay->addWidget(lstExplain_, 1);
     resultLay->addStretch(0);
@@ -269,6 +273,10 @@ void MainForm::buildNotices(QWidget* results)
     lblStatePgInst_->setToolTip(tr("Click to hide this reminder."));
     lblStatePgInst_->setStyleSheet(QStringLiteral("background: #fde2e1; border: 1px solid #d9534f; border-radius: 4px;"
                                                   " padding: 4px; color: #7a1f1c;"));
+    lblOptionsHint_ = new QLabel(results);
+    lblOptionsHint_->setObjectName(QStringLiteral("lblOptionsHint"));
+    lblOptionsHint_->setWordWrap(true);
+    lblOptionsHint_->setStyleSheet(lblNotice_->styleSheet());
 }
 
 void MainForm::buildExplanation(QWidget* results)
@@ -321,15 +329,19 @@ QFrame* MainForm::buildCommandRow()
 {
     QFrame* commands = card("fraCommands", this);
     // One row when there is room, more when not: every command stays in view.
+    // Captions beside small icons keep the rows low, so the page above them
+    // has room for the whole result grid on a small or scaled screen.
     auto* cmdLay = new FlowLayout(commands, 4);
     cmdLay->setContentsMargins(6, 4, 6, 4);
+    cmdLay->setFill(false);
+    const QSize iconSize(20, 20);
     for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
         const CommandButton& c = kCommandButtons[i];
         auto* b = new QToolButton(commands);
         b->setIcon(art::commandIcon(QLatin1String(c.glyph), QColor(c.color)));
-        b->setIconSize(QSize(26, 26));
+        b->setIconSize(iconSize);
         b->setText(tr(c.text));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setObjectName(QStringLiteral("cmdToolBar_%1").arg(i));
         b->setToolTip(tr(c.tip));
         b->setAccessibleName(b->text().remove(QLatin1Char('&')));
@@ -343,10 +355,10 @@ QFrame* MainForm::buildCommandRow()
     cmdRotatePic_ = new QToolButton(commands);
     cmdRotatePic_->setObjectName(QStringLiteral("cmdRotatePic"));
     cmdRotatePic_->setIcon(art::commandIcon(QStringLiteral(">"), QColor(0x55, 0x77, 0x99)));
-    cmdRotatePic_->setIconSize(QSize(26, 26));
+    cmdRotatePic_->setIconSize(iconSize);
     cmdRotatePic_->setText(tr("Next Picture"));
     cmdRotatePic_->setAccessibleName(tr("Next background picture"));
-    cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdRotatePic_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     cmdRotatePic_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     cmdLay->addWidget(cmdRotatePic_);
     offerWhatThisBuildHas();
@@ -394,7 +406,7 @@ void MainForm::buildPage(QFrame* commands)
     columns_->setHorizontalSpacing(14);
     columns_->setVerticalSpacing(12);
     placeColumns(true);
-    auto* scroll = new VerticalScroll(page, this);
+    auto* scroll = scrPage_ = new VerticalScroll(page, this);
     scroll->setObjectName(QStringLiteral("scrPage"));
     connect(scroll, &VerticalScroll::widthChanged, this, [this](int width) {
         const int both = inputs_->minimumSizeHint().width() + results_->minimumSizeHint().width() +
@@ -462,6 +474,8 @@ void MainForm::showModel()
     lblModified_->setText(qs(model_.lblModified));
     lblModified_->setVisible(!model_.lblModified.empty());
     lblStatePgInst_->setVisible(model_.stateHintVisible);
+    lblOptionsHint_->setText(qs(model_.optionsHint));
+    lblOptionsHint_->setVisible(model_.optionsHintVisible());
     showExplanationSteps();
     showCommands();
     if (model_.Pic != backgroundPic_) {
@@ -529,7 +543,9 @@ void MainForm::showCommands()
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
     // The caption is "Raise" or, after a raise, the new wage.
     const QString raise = qs(model_.raiseCaption);
-    cmdAdditional_[1]->setText(raise == QLatin1String("Raise") ? tr("Rais&e") : QString(raise).replace('&', "&&"));
+    const bool plainRaise = raise == QLatin1String("Raise");
+    cmdAdditional_[1]->setText(plainRaise ? tr("Rais&e") : QString(raise).replace('&', "&&"));
+    cmdAdditional_[1]->setAccessibleName(plainRaise ? tr("Raise") : tr("Raise, new wage %1").arg(raise));
     cmdAdditional_[1]->setStyleSheet(textColorStyle(model_.raiseColor));
     cmdAdditional_[1]->setVisible(model_.raiseVisible);
     cmdRotatePic_->setToolTip(tr("Next background picture (now %1)").arg(backgroundName(model_.Pic)));
@@ -572,7 +588,9 @@ void MainForm::toolBarClicked(MainCommand command)
             if (QWidget* entry = problem->input ? entryOf(*problem->input) : nullptr) entry->setFocus();
             return;
         }
-        break;
+        showModel();
+        resultsIntoView();
+        return;
     case MainCommand::PrintPreview:
     case MainCommand::Print:
         // The statement is made from the results: never from stale ones.
@@ -626,6 +644,7 @@ void MainForm::proClear()
 {
     model_.clear();
     model_.clearResults();
+    model_.incomeFocused();  // the user starts again in the income field
     showModel();
     txtIncome_->setFocus();
 }
@@ -637,7 +656,7 @@ void MainForm::properPicture()
 
 void MainForm::setStateHintVisible(bool visible)
 {
-    act([&] { model_.stateHintVisible = visible; });
+    act([&] { model_.setStateHint(visible); });
 }
 
 void MainForm::receiveIncome(const std::string& incomeText, int howOft)
@@ -645,6 +664,15 @@ void MainForm::receiveIncome(const std::string& incomeText, int howOft)
     readFields();
     model_.receiveIncome(incomeText, howOft);
     showModel();
+    resultsIntoView();
+}
+
+void MainForm::resultsIntoView()
+{
+    // The grid's rows are laid out first: where it sits depends on them and
+    // on the notices that came with this result.
+    scrPage_->widget()->layout()->activate();
+    scrPage_->ensureWidgetVisible(dbgDisplay_, 0, 8);
 }
 
 void MainForm::calculateWithExemptions(int count)
@@ -708,9 +736,15 @@ void MainForm::keyPressEvent(QKeyEvent* e)
 
 bool MainForm::eventFilter(QObject* watched, QEvent* e)
 {
+    // The user going into the income field, not the field getting the
+    // focus back with its window (after State Options, a dialog, ...).
     if (watched == txtIncome_ && e->type() == QEvent::FocusIn) {
-        model_.incomeFocused();
-        cmdAdditional_[1]->setVisible(false);
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+        if (why == Qt::MouseFocusReason || why == Qt::TabFocusReason || why == Qt::BacktabFocusReason ||
+            why == Qt::ShortcutFocusReason) {
+            model_.incomeFocused();
+            cmdAdditional_[1]->setVisible(false);
+        }
     }
     return QWidget::eventFilter(watched, e);
 }

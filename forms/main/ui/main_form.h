@@ -35,6 +35,7 @@ class QHBoxLayout;
 namespace wm {
 
 class ClickLabel;
+class VerticalScroll;
 
 // The command row's buttons (cmdToolBar_0 .. cmdToolBar_7), by what they do.
 enum class MainCommand { Calculate, PrintPreview, Print, Clear, Calculator, WordProcessor, Calendar, Exit };
@@ -104,6 +105,8 @@ private:
     void showExplanationSteps();
     void showCommands();
     void showExplanation();
+    // The page scrolled so that the whole result grid is in view.
+    void resultsIntoView();
     // Entries and results side by side (wide) or one under the other.
     void placeColumns(bool wide);
     void openMisc(int page);
@@ -130,12 +133,14 @@ private:
     QToolButton* cmdRotatePic_;
     QTableWidget* dbgDisplay_;
     ClickLabel* lblStatePgInst_;
+    QLabel* lblOptionsHint_;
     QLabel* lblModified_;
     QLabel* lblNotice_;
     QToolButton* cmdExplain_;
     QTextBrowser* lstExplain_;
     QFrame* inputs_;
     QFrame* results_;
+    VerticalScroll* scrPage_ = nullptr;
     QGridLayout* columns_;
     bool wide_ = true;
     bool columnsPlaced_ = false;

@@ -6,6 +6,7 @@
 
 #include "record/currency.h"
 #include "record/runtime_error.h"
+#include "ui/accessibility.h"
 #include "ui/focus.h"
 
 namespace wm {
@@ -47,7 +48,7 @@ void setupMoneyField(QLineEdit* field, const QString& label)
 {
     static const QRegularExpression kMoney(QStringLiteral(R"([0-9$,.()\- ]{0,24})"));
     field->setValidator(new QRegularExpressionValidator(kMoney, field));
-    field->setAccessibleName(label);
+    field->setAccessibleName(spokenText(label));
     field->setAlignment(Qt::AlignRight);
     FocusSelectAll::install(field);
     QObject::connect(field, &QLineEdit::editingFinished, field,
@@ -58,7 +59,7 @@ void setupNumberField(QLineEdit* field, const QString& label)
 {
     static const QRegularExpression kNumber(QStringLiteral(R"([0-9.]{0,16})"));
     field->setValidator(new QRegularExpressionValidator(kNumber, field));
-    field->setAccessibleName(label);
+    field->setAccessibleName(spokenText(label));
     field->setAlignment(Qt::AlignRight);
     FocusSelectAll::install(field);
 }

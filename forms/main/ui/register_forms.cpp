@@ -1,9 +1,10 @@
-// The calculator's forms in the main window: the main calculator and the
-// state options dialog. (The local tax and pay raise tool is opened by the
-// calculator itself.)
+// The calculator's forms in the main window: the main calculator, the state
+// options dialog, and the local tax and pay raise tool that the calculator
+// runs itself.
 #include "forms/main/ui/register_forms.h"
 
 #include "forms/main/ui/main_form.h"
+#include "forms/main/ui/misc_dialog.h"
 #include "forms/main/ui/state_options_form.h"
 #include "ui/form_registry.h"
 
@@ -17,6 +18,12 @@ void registerMainForms(FormRegistry& reg)
     reg.add({FormId::StateOptions, "frmState", QObject::tr("State Options"), "15",
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new StateOptionsForm(ctx, parent); },
              FormKind::Maximized});
+    reg.add({FormId::LocalTaxRaise, "frmMisc", QObject::tr("Local Tax and Pay Raise"), "7",
+             [](AppContext&, QWidget* parent) -> QWidget* {
+                 auto* main = qobject_cast<MainForm*>(parent);
+                 return main ? new MiscDialog(main->model(), MiscModel::Page::LocalTax, main) : nullptr;
+             },
+             FormKind::Owned, FormId::Main});
 }
 
 }  // namespace wm

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "forms/main/ui/main_widgets.h"
 #include "qtcore/qt_text.h"
@@ -29,13 +30,14 @@ namespace wm {
 
 namespace {
 
-// Enabled options stand out in light red on the dark option panels.
+// Enabled options stand out in light red on the dark option panels; the
+// others stay readable in grey (both above 5:1 on the panel).
 const char* const kPanelStyle =
     "QGroupBox { background: #2f3b48; border: 1px solid #1d252e; border-radius: 6px; margin-top: 1.4em;"
     "  color: white; font-weight: bold; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2f3b48; }"
-    "QRadioButton { color: #8a96a3; font-weight: normal; }"
-    "QRadioButton:enabled { color: #ff8080; }"
+    "QRadioButton { color: #a7b1bc; font-weight: normal; }"
+    "QRadioButton:enabled { color: #ff9e9e; }"
     "QLabel#lblExplain, QLabel#lblStatusNote { color: #f3f3f3; font-weight: normal; }";
 
 // The line under the filing statuses: "not chosen", or why a state offers none.
@@ -173,6 +175,17 @@ void StateOptionsForm::addSpecialRow(QFormLayout* form, QWidget* entries)
     cboSpecialDeps_->setEditable(true);
     cboSpecialDeps_->setInsertPolicy(QComboBox::NoInsert);
     FocusSelectAll::install(cboSpecialDeps_);
+    // Wide enough for the longest text of any state's list ("choose your
+    // county rate"): the panels rearrange before it is cut.
+    int widest = 0;
+    for (const StateEntry& st : stateList()) {
+        const SpecialList* l = st.dialog.special;
+        if (!l) continue;
+        widest = std::max(widest, static_cast<int>(l->placeholder.size()));
+        for (const ListItem& item : l->items) widest = std::max(widest, static_cast<int>(item.text.size()));
+    }
+    cboSpecialDeps_->setMinimumContentsLength(widest);
+    cboSpecialDeps_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     lblSpecialDeps_ = new QLabel(entries);
     lblSpecialDeps_->setObjectName(QStringLiteral("lblSpecialDeps"));
     lblSpecialDeps_->setBuddy(cboSpecialDeps_);
@@ -350,6 +363,7 @@ void StateOptionsForm::showModel()
         QRadioButton* b = op3Marital_[static_cast<std::size_t>(i)];
         b->setText(qs(model_.statusCaption[static_cast<std::size_t>(i)]));
         b->setEnabled(model_.statusEnabled[static_cast<std::size_t>(i)]);
+        b->setVisible(model_.statusShown[static_cast<std::size_t>(i)]);
     }
     for (int i = 0; i < StateOptionsModel::kRateCount; ++i)
         optRateSelect_[static_cast<std::size_t>(i)]->setEnabled(model_.rateEnabled[static_cast<std::size_t>(i)]);
@@ -376,6 +390,7 @@ void StateOptionsForm::showModel()
     cboSpecialDeps_->clear();
     for (const std::string& item : model_.specialItems) cboSpecialDeps_->addItem(qs(item));
     cboSpecialDeps_->setEditText(qs(model_.specialText));
+    cboSpecialDeps_->lineEdit()->setCursorPosition(0);  // its start in view, should it ever be cut
     cboSpecialDeps_->setEnabled(model_.specialEnabled);
     lblSpecialDeps_->setText(qs(model_.specialCaption));
     lblSpecialNote_->setText(qs(model_.specialNote));

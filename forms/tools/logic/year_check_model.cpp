@@ -193,9 +193,17 @@ std::string YearCheckModel::w4Line6() const
     return check_ && !check_->advisedAdditional.isZero() ? formatPlain(check_->advisedAdditional) : "";
 }
 
+std::string YearCheckModel::title(std::string_view name)
+{
+    const std::string_view who = name.substr(std::min(name.find_first_not_of(' '), name.size()));
+    std::string t = "Year Check, tax year 2000";
+    if (!who.empty() && who != "-") t += ": " + cell(who);
+    return t;
+}
+
 std::string YearCheckModel::table() const
 {
-    std::string s = "<5600|>2600;Category|Amount;";
+    std::string s = "<5600|>2600;Tax year 2000|Amount;";
     if (!check_) return s;
     const YearCheck& c = *check_;
     // Results start at the margin (bold on paper); the rest is indented.
@@ -203,12 +211,16 @@ std::string YearCheckModel::table() const
     s += "|;";
     for (const std::string& sentence : {refundSentence(c), adviceSentence(c)})
         for (const std::string& line : wrapped(sentence, 60)) s += cell(line) + ";";
-    s += c.paychecksPaid == 0 ? "|;Year's federal withholding by allowances claimed;"
-                              : "|;Year's federal withholding by allowances, paychecks left;";
-    const int last = std::max(5, std::max(c.advisedAllowances, c.allowances) + 3);
-    for (int n = 0; n <= std::min(last, kMaxAdvisedAllowances); ++n)
-        s += "  " + std::to_string(n) + (n == 1 ? " allowance" : " allowances") + (n == c.advisedAllowances ? " (advised)" : "") +
-             "|" + formatCurrency(c.withholdingByCount[static_cast<std::size_t>(n)]) + ";";
+    // The chart's bars as a table, under headings of their own.
+    s += c.paychecksPaid == 0 ? "|;Allowances claimed|Year's federal withholding;"
+                              : "|;Allowances on the paychecks left|Year's federal withholding;";
+    for (int n = 0; n <= chartLast(); ++n) {
+        std::string marks;
+        if (n == c.allowances) marks = "claimed";
+        if (n == c.advisedAllowances) marks += marks.empty() ? "advised" : ", advised";
+        s += "  " + std::to_string(n) + (n == 1 ? " allowance" : " allowances") + (marks.empty() ? "" : " (" + marks + ")") + "|" +
+             formatCurrency(c.withholdingByCount[static_cast<std::size_t>(n)]) + ";";
+    }
     return s;
 }
 

@@ -80,9 +80,11 @@ public:
     std::string w4Line5() const;
     std::string w4Line6() const;
 
+    // The printed document's title: the check, the tax year and whom it is
+    // for (`name` blank or "-": nobody named).
+    static std::string title(std::string_view name);
     // The printed document's table (column format, header, rows): the
-    // year, the sentence, and the withholding of the counts up to three past
-    // the advised and claimed ones.
+    // year, the sentence, and the withholding of every count the chart draws.
     std::string table() const;
 
 private:

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -165,12 +166,12 @@ void MultiCheckWindow::addTotalRow(QGridLayout* grid)
 
 QHBoxLayout* MultiCheckWindow::buildButtons()
 {
-    cmdCalc_ = new QPushButton(tr("Calculate"), this);
+    cmdCalc_ = new QPushButton(tr("&Calculate"), this);
     cmdCalc_->setObjectName(QStringLiteral("cmdCalc"));
     cmdCalc_->setDefault(true);
-    cmdCalc_->setToolTip(tr("Add up the monthly equivalents of the checks."));
+    cmdCalc_->setToolTip(tr("Add up the monthly equivalents of the checks (Enter)."));
     connect(cmdCalc_, &QPushButton::clicked, this, &MultiCheckWindow::cmdCalcClick);
-    cmdGoBack_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), tr("Use on Calculator"), this);
+    cmdGoBack_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), tr("&Use on Calculator"), this);
     cmdGoBack_->setObjectName(QStringLiteral("cmdGoBack"));
     cmdGoBack_->setToolTip(tr("Put the Calculated Total into the calculator as monthly income."));
     connect(cmdGoBack_, &QPushButton::clicked, this, &MultiCheckWindow::cmdGoBackClick);
@@ -216,6 +217,20 @@ void MultiCheckWindow::closeWindow()
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
     else close();
+}
+
+void MultiCheckWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Enter calculates from a field or a period choice, as in the
+    // calculator; on a button it presses that button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+        else cmdCalcClick();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool MultiCheckWindow::eventFilter(QObject* watched, QEvent* event)

@@ -27,6 +27,12 @@ void registerToolsForms(FormRegistry& reg)
     reg.add({FormId::YearCheck, YearCheckModel::kName, QStringLiteral("Year Check"), YearCheckModel::kCode,
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new YearCheckWindow(ctx, parent); },
              FormKind::Maximized});
+    reg.add({FormId::YearCheckPreview, "frmYearCheckPreview", QStringLiteral("Year Check Preview"), YearCheckModel::kCode,
+             [](AppContext&, QWidget* parent) -> QWidget* {
+                 auto* year = qobject_cast<YearCheckWindow*>(parent);
+                 return year ? year->makePreview() : nullptr;
+             },
+             FormKind::Owned, FormId::YearCheck});
 }
 
 }  // namespace wm

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFrame>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -22,6 +24,7 @@
 #include "forms/tools/ui/year_chart.h"
 #include "forms/w4/ui/w4_widgets.h"
 #include "print/render/document_renderer.h"
+#include "print/ui/print_window.h"
 #include "qtcore/qt_text.h"
 #include "ui/layouts.h"
 
@@ -59,10 +62,10 @@ YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     body->addWidget(buildSoFar());
     placeEntries(3);
     body->addLayout(results, 1);
-    body->addWidget(buildCommands());
-    body->addWidget(lblStatus_);
-    output_.done = [this](const QString& text) { lblStatus_->setText(text); };
-    buildPage(body);
+    QWidget* commands = buildCommands();
+    output_.done = [this](const QString& text) { showStatus(text); };
+    showStatus({});
+    buildPage(body, commands);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ctx_.nav.showHelp(kYearCheckHelpContext); });
@@ -94,6 +97,7 @@ QBoxLayout* YearCheckWindow::buildResults()
     tblYear_ = new QTableWidget(0, 2, this);
     tblYear_->setObjectName(QStringLiteral("tblYear"));
     tblYear_->setHorizontalHeaderLabels({tr("Year 2000"), tr("Amount")});
+    tblYear_->setAccessibleName(tr("Tax year 2000"));
     tblYear_->verticalHeader()->hide();
     tblYear_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblYear_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -113,17 +117,28 @@ QBoxLayout* YearCheckWindow::buildResults()
 }
 
 // The page scrolls up and down when the window is smaller than its content;
-// across, the entries and results rearrange to its width.
-void YearCheckWindow::buildPage(QVBoxLayout* body)
+// across, the entries and results rearrange to its width. The commands stay
+// in view below it.
+void YearCheckWindow::buildPage(QVBoxLayout* body, QWidget* commands)
 {
     auto* page = new QWidget;
     page->setLayout(body);
-    body->setContentsMargins(24, 18, 24, 18);
+    body->setContentsMargins(24, 18, 24, 12);
     auto* scroll = new VerticalScroll(page, this);
     connect(scroll, &VerticalScroll::widthChanged, this, &YearCheckWindow::arrange);
+    auto* bottom = new QFrame(this);
+    bottom->setObjectName(QStringLiteral("fraCommands"));
+    bottom->setFrameShape(QFrame::StyledPanel);
+    bottom->setFrameShadow(QFrame::Raised);
+    auto* bottomLay = new QVBoxLayout(bottom);
+    bottomLay->setContentsMargins(24, 8, 24, 8);
+    bottomLay->addWidget(commands);
+    bottomLay->addWidget(lblStatus_);
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
-    root->addWidget(scroll);
+    root->setSpacing(0);
+    root->addWidget(scroll, 1);
+    root->addWidget(bottom);
 }
 
 YearCheckWindow::~YearCheckWindow() = default;
@@ -235,6 +250,8 @@ QWidget* YearCheckWindow::buildCommands()
     cmdApply_ = button("cmdApply", {}, {}, &YearCheckWindow::applyAdvice);
     cmdW4_ = button("cmdW4", tr("Fill in Form &W-4"), tr("Open Form W-4 with the advice on lines 5 and 6."),
                     &YearCheckWindow::fillW4);
+    cmdPreview_ = button("cmdPreview", tr("Print Pre&view..."), tr("Show the Year Check as it will print."),
+                         &YearCheckWindow::preview);
     cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
                          &YearCheckWindow::saveAsPdf);
     cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Year Check."), &YearCheckWindow::print);
@@ -396,6 +413,7 @@ void YearCheckWindow::display()
                               : tr("Put the advised count into the calculator's exemptions and calculate again; "
                                    "an additional amount goes on Form W-4 line 6."));
     cmdW4_->setEnabled(c.has_value());
+    cmdPreview_->setEnabled(c.has_value());
     cmdPrint_->setEnabled(c.has_value());
     cmdSavePdf_->setEnabled(c.has_value());
 }
@@ -414,36 +432,76 @@ void YearCheckWindow::fillW4()
     w4::showW4View(ctx_);
 }
 
-Printable YearCheckWindow::printable() const
+PrintDocument YearCheckWindow::document() const
 {
+    const std::string name = ctx_.settings.get("User", "UName", "-");
     PrintDocument doc;
-    doc.header = pageHeader(ctx_.settings.get("User", "UName", "-"), localToday());
+    doc.header = pageHeader(name, localToday());
+    doc.title = YearCheckModel::title(name);
     doc.table = model_.table();
     doc.fontPoints = 11;
     doc.minFontPoints = 8;  // the year and its advice on one page where they fit
+    return doc;
+}
+
+Printable YearCheckWindow::printable() const
+{
+    const PrintDocument doc = document();
     const QString name = tr("Year Check");
     return {name, [](QPrinter& printer) { setupPage(printer); },
             [doc](QPrinter& printer) { return renderDocument(doc, printer); },
             [doc, name] { return documentPdf(doc, name); }};
 }
 
+QWidget* YearCheckWindow::makePreview()
+{
+    // The preview's own window does not become the current form.
+    PayRecord& record = ctx_.record;
+    const std::string current = record.frmLoaded;
+    auto* w = new PrintWindow(ctx_, this);
+    record.frmLoaded = current;
+    w->setWindowFlag(Qt::Window);
+    w->setObjectName(QStringLiteral("frmYearCheckPreview"));
+    w->showDocument(document(), tr("Year Check"));
+    w->resize(w->size().boundedTo(screen()->availableGeometry().size() * 9 / 10));
+    return w;
+}
+
+void YearCheckWindow::preview()
+{
+    if (!model_.check()) return;
+    QWidget* w = makePreview();
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::WindowModal);
+    w->move(window()->geometry().center() - w->rect().center());  // over the main window
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void YearCheckWindow::showStatus(const QString& text)
+{
+    lblStatus_->setText(text);
+    lblStatus_->setVisible(!text.isEmpty());
+}
+
 void YearCheckWindow::print()
 {
     if (!model_.check()) return;
-    lblStatus_->clear();
+    showStatus({});
     output_.print(printable());
 }
 
 void YearCheckWindow::saveAsPdf()
 {
     if (!model_.check()) return;
-    lblStatus_->clear();
+    showStatus({});
     output_.saveAsPdf(printable());
 }
 
 bool YearCheckWindow::savePdf(const QString& path)
 {
-    lblStatus_->clear();
+    showStatus({});
     return output_.savePdf(printable(), path);
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/app_context.h"
 #include "forms/tools/logic/year_check_model.h"
+#include "print/logic/statement_builder.h"
 #include "ui/document_output.h"
 
 class QBoxLayout;
@@ -42,6 +43,10 @@ public:
     void fillW4();
     void print();
     void saveAsPdf();
+    // The print preview of the Year Check as a window of its own (Esc closes it).
+    void preview();
+    // That window, not yet shown.
+    QWidget* makePreview();
     // Writes the document to `path`; false (and a message naming the file
     // and the reason) when it could not be written.
     bool savePdf(const QString& path);
@@ -71,7 +76,7 @@ private:
     QWidget* buildSoFar();
     QWidget* buildCommands();
     QBoxLayout* buildResults();
-    void buildPage(QVBoxLayout* body);
+    void buildPage(QVBoxLayout* body, QWidget* commands);
     QLineEdit* amountField(const char* name, const QString& text, const QString& tip, QWidget* parent);
     // The entries that apply, `columns` pairs across; the whole page to `width`.
     void placeEntries(int columns, bool force = false);
@@ -82,7 +87,10 @@ private:
     void entriesChanged();
     void refresh();
     void display();
-    // The year as the printer and the PDF file take it.
+    // What the last Save as PDF or Print did; nothing shows for "".
+    void showStatus(const QString& text);
+    // The year on paper, and as the printer and the PDF file take it.
+    PrintDocument document() const;
     Printable printable() const;
 
     AppContext& ctx_;
@@ -107,6 +115,7 @@ private:
     YearChart* chart_ = nullptr;
     QPushButton* cmdApply_ = nullptr;
     QPushButton* cmdW4_ = nullptr;
+    QPushButton* cmdPreview_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QPushButton* cmdSavePdf_ = nullptr;
     EntryGroup returnGroup_;

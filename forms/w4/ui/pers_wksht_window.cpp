@@ -27,7 +27,7 @@ const char* const kTextBConditions[] = {
 const char* const kTextC = "C.  Enter \"X\":";
 const char* const kTextCText =
     "for your SPOUSE.  But, you may choose to enter -0- if you are married and have either a working spouse or "
-    "more than one job. (This may help you avoid have too little tax withheld.)";
+    "more than one job. (This may help you avoid having too little tax withheld.)";
 const char* const kTextD =
     "D.  Enter number of dependents (other than your spouse or yourself) you will claim on your tax return.";
 const char* const kTextE = "E.  Check if you will file as Head of Household on your tax return (see conditions under "

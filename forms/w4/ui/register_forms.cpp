@@ -5,6 +5,7 @@
 #include "forms/w4/ui/dednadj_window.h"
 #include "forms/w4/ui/pers_wksht_window.h"
 #include "forms/w4/ui/personal_info_window.h"
+#include "forms/w4/ui/table_picker_dialog.h"
 #include "forms/w4/ui/two_earner_window.h"
 #include "forms/w4/ui/w4_view_window.h"
 #include "ui/form_registry.h"
@@ -30,6 +31,11 @@ void registerW4Forms(FormRegistry& reg)
              TwoEarnerWkSht::kCode,
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new TwoEarnerWindow(ctx, parent); },
              FormKind::Maximized});
+    reg.add({FormId::TableOne, TablePicker::kName, QObject::tr("Two-Earner/Two-Job Tables"), TablePicker::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* {
+                 return qobject_cast<TwoEarnerWindow*>(parent) ? new TablePickerDialog(ctx.record, parent) : nullptr;
+             },
+             FormKind::Owned, FormId::TwoEarnerWkSht});
 }
 
 }  // namespace wm

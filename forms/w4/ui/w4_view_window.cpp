@@ -18,6 +18,7 @@
 
 #include "forms/w4/ui/certificate_painter.h"
 #include "forms/w4/ui/w4_widgets.h"
+#include "ui/layouts.h"
 
 namespace wm::w4 {
 
@@ -152,7 +153,9 @@ W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     chkExempt_->setObjectName(QStringLiteral("chkExempt"));
     chkExempt_->setToolTip(tr("Click the line 7 text to take the word away; double-click it to write it."));
     connect(chkExempt_, &QCheckBox::clicked, this, &W4ViewWindow::setExempt);
-    lblPrint_ = new QLabel(tr("Double Click Form To Print"), this);
+    // The hint gives way first where the window is narrow: the commands stay whole.
+    lblPrint_ = new ElidingLabel(tr("Double Click Form To Print"), this);
+    lblPrint_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblPrint_->setObjectName(QStringLiteral("lblPrint"));
     cmdExit_ = new QPushButton(tr("E&xit"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdW4Exit"));
@@ -163,8 +166,7 @@ W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     bar->addWidget(pdf);
     bar->addSpacing(12);
     bar->addWidget(chkExempt_);
-    bar->addStretch(1);
-    bar->addWidget(lblPrint_);
+    bar->addWidget(lblPrint_, 1);
     bar->addSpacing(12);
     bar->addWidget(cmdExit_);
 

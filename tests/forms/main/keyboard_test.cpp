@@ -2,6 +2,7 @@
 // mnemonics unique in each window (with the main window's menu bar for its
 // forms), Enter in an open drop-down, Esc in help; and the commands of each
 // window still reachable at the smallest supported screen.
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QTableWidget>
@@ -24,12 +28,10 @@
 #include <map>
 
 #include "forms/main/ui/main_form.h"
-#include "forms/main/ui/misc_dialog.h"
-#include "forms/w4/ui/table_picker_dialog.h"
 #include "qtcore/qt_settings_store.h"
-#include "shell/ui/error_report_dialog.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/mdi_shell.h"
+#include "support/every_window.h"
 #include "support/shell_fixture.h"
 #include "ui/form_registry.h"
 
@@ -126,44 +128,23 @@ private slots:
         QVERIFY2(failures.isEmpty(), "clashing mnemonics");
     }
 
-    void everyFormHasUniqueMnemonicsWithTheMenuBar()
+    // Every window the registry lists (the Year Check, the preview and the
+    // dialogs the forms run included) and the main window's own.
+    void everyWindowHasUniqueMnemonicsWithTheMenuBar()
     {
         start();
-        QStringList failures;
-        for (const FormEntry& e : forms.entries()) {
-            Mnemonics m;
-            if (e.kind == FormKind::Modal) {
-                std::unique_ptr<QWidget> w(e.make(shell->context(), shell.get()));
-                collect(m, w.get());
-            } else {
-                shell->open(e.id);
-                QWidget* w = shell->form(e.id);
-                QVERIFY2(w, e.objectName);
-                m = menuBar();
-                collect(m, w);
-            }
-            if (!clashes(m).isEmpty()) failures << QString::fromLatin1(e.objectName) + ": " + clashes(m);
-        }
+        main()->calculate();  // the windows that show a calculation show theirs
+        QStringList failures, walked;
+        test::forEveryWindow(*shell, forms, [&](const test::WindowVisit& v) {
+            walked << v.name;
+            Mnemonics m = v.child ? menuBar() : Mnemonics{};
+            collect(m, v.window);
+            if (!clashes(m).isEmpty()) failures << v.name + ": " + clashes(m);
+        });
         for (const QString& f : failures) qWarning("%s", qPrintable(f));
         QVERIFY2(failures.isEmpty(), "clashing mnemonics");
-    }
-
-    void dialogsHaveUniqueMnemonics()
-    {
-        start();
-        MiscDialog misc(main()->model(), MiscModel::Page::PayRaise, shell.get());
-        w4::TablePickerDialog picker(*record, shell.get());
-        HelpWindow helpWindow;
-        ReportData data;
-        ErrorReportDialog report(data, QString(), shell.get());
-        QStringList failures;
-        for (QWidget* w : std::initializer_list<QWidget*>{&misc, &picker, &helpWindow, &report}) {
-            Mnemonics m;
-            collect(m, w);
-            if (!clashes(m).isEmpty()) failures << w->objectName() + ": " + clashes(m);
-        }
-        for (const QString& f : failures) qWarning("%s", qPrintable(f));
-        QVERIFY2(failures.isEmpty(), "clashing mnemonics");
+        for (const char* name : {"frmYearCheck", "frmPrint", "frmMisc", "frmTableOne", "HelpWindow", "frmErrorReport"})
+            QVERIFY2(walked.contains(QLatin1String(name)), name);
     }
 
     void enterInAnOpenDropDownOnlyPicks()
@@ -201,15 +182,21 @@ private slots:
         QVERIFY(!hours->hasSelectedText());
     }
 
-    void commandsAndBothResultColumnsStayInView_data()
+    // 780x560 is 800x600 less a window frame; 940x500 is 1920x1080 at 200 %
+    // with its frame and a panel.
+    void commandsAndTheWholeResultStayInView_data()
     {
         QTest::addColumn<QSize>("screen");
-        QTest::newRow("640x480") << QSize(640, 480);
-        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::addColumn<bool>("wholeResult");
+        QTest::newRow("640x480") << QSize(640, 480) << false;
+        QTest::newRow("800x600") << QSize(800, 600) << true;
+        QTest::newRow("800x600 framed") << QSize(780, 560) << true;
+        QTest::newRow("1920x1080 at 200 %") << QSize(940, 500) << true;
     }
-    void commandsAndBothResultColumnsStayInView()
+    void commandsAndTheWholeResultStayInView()
     {
         QFETCH(QSize, screen);
+        QFETCH(bool, wholeResult);
         start();
         shell->resize(screen);
         QWidget* area = shell->mdiArea()->viewport();
@@ -221,13 +208,107 @@ private slots:
         commands << QStringLiteral("cmdRotatePic");
         for (const QString& name : commands)
             QTRY_VERIFY2(inView(main()->findChild<QWidget*>(name)), qPrintable(name));
+        // Calculate from the foot of the page, where Self Employed is.
+        auto* page = main()->findChild<QScrollArea*>("scrPage");
+        page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
         auto* grid = main()->findChild<QTableWidget*>("dbgDisplay");
         main()->calculate();
         QTRY_VERIFY(grid->columnViewportPosition(1) + grid->columnWidth(1) <= grid->viewport()->width());
         QVERIFY(grid->columnWidth(1) >= grid->fontMetrics().horizontalAdvance(QStringLiteral("$0.00")));
+        if (wholeResult) {
+            const QRect viewport = page->viewport()->rect();
+            for (int row : {0, grid->rowCount() - 1}) {
+                const QRect cells = grid->visualRect(grid->model()->index(row, 0)).united(
+                    grid->visualRect(grid->model()->index(row, 1)));
+                const QRect shown(grid->viewport()->mapTo(page->viewport(), cells.topLeft()), cells.size());
+                QVERIFY2(grid->viewport()->rect().contains(cells) && viewport.contains(shown),
+                         qPrintable(grid->item(row, 0)->text()));
+            }
+        }
 
         shell->open(FormId::StateOptions);
         QTRY_VERIFY(inView(shell->form(FormId::StateOptions)->findChild<QWidget*>("cmdAccept")));
+    }
+
+    // Each command of every window is in view or on a page that scrolls to
+    // it; a window of its own fits the screen.
+    void everyWindowsCommandsAreReachableOnASmallScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("800x600 framed") << QSize(780, 560);
+        QTest::newRow("1920x1080 at 200 %") << QSize(940, 500);
+        QTest::newRow("1366x768") << QSize(1366, 740);
+    }
+    void everyWindowsCommandsAreReachableOnASmallScreen()
+    {
+        QFETCH(QSize, screen);
+        start();
+        shell->resize(screen);
+        main()->calculate();
+        QWidget* area = shell->mdiArea()->viewport();
+        QStringList failures;
+        test::forEveryWindow(*shell, forms, [&](const test::WindowVisit& v) {
+            if (!v.child) {
+                const QSize need = v.window->minimumSizeHint().expandedTo(v.window->minimumSize());
+                if (need.width() > screen.width() || need.height() > screen.height())
+                    failures << QStringLiteral("%1 needs %2x%3").arg(v.name).arg(need.width()).arg(need.height());
+                return;
+            }
+            QApplication::processEvents();
+            for (QAbstractButton* b : v.window->findChildren<QAbstractButton*>()) {
+                if (!b->isVisibleTo(v.window) || b->window() != v.window->window()) continue;
+                // The Year Check's commands stay below its page, in view.
+                bool scrolls = false;
+                if (v.name != QLatin1String("frmYearCheck"))
+                    for (QWidget* w = b->parentWidget(); w && w != v.window && !scrolls; w = w->parentWidget())
+                    scrolls = qobject_cast<QScrollArea*>(w) != nullptr;
+                const QRect at(b->mapTo(area, QPoint(0, 0)), b->size());
+                if (!scrolls && !area->rect().contains(at)) failures << v.name + QLatin1Char('.') + b->objectName();
+            }
+        });
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
+    }
+
+    // No caption, button text or list text of any window is cut, from the
+    // smallest screen to the largest (the windows rearrange first).
+    void noCaptionIsCutAtAnySize_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        for (QSize size : {QSize(780, 560), QSize(940, 500), QSize(1024, 740), QSize(1152, 840), QSize(1366, 740),
+                           QSize(1920, 1050)})
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()))) << size;
+    }
+    void noCaptionIsCutAtAnySize()
+    {
+        QFETCH(QSize, screen);
+        settings->save("Settings", "State", "19");  // Maryland: the longest list text
+        start();
+        shell->resize(screen);
+        main()->calculate();
+        QStringList failures;
+        test::forEveryWindow(*shell, forms, [&](const test::WindowVisit& v) {
+            if (!v.child) v.window->show();
+            QApplication::processEvents();
+            for (QWidget* w : v.window->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(v.window)) continue;
+                int need = 0, has = w->width();
+                if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && l->pixmap().isNull())
+                    need = l->minimumSizeHint().width();
+                else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty())
+                    need = b->minimumSizeHint().width();
+                else if (auto* c = qobject_cast<QComboBox*>(w)) {
+                    QStyleOptionComboBox opt;
+                    opt.initFrom(c);
+                    opt.editable = c->isEditable();
+                    has = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
+                    need = c->fontMetrics().horizontalAdvance(c->currentText()) + 4;
+                }
+                if (need > has + 1)
+                    failures << QStringLiteral("%1.%2 %3 < %4").arg(v.name, w->objectName()).arg(has).arg(need);
+            }
+            if (!v.child) v.window->hide();
+        });
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
     }
 
     void escClosesHelpWhichOpensByTheMainWindow()

@@ -265,6 +265,26 @@ private slots:
         QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("20"));  // Arizona's, not a county rate
     }
 
+    // The Raise button hides when the user goes into the income field, not
+    // when the field gets the focus back with its window (after State
+    // Options, the tool, another program).
+    void raiseStaysWhenTheWindowComesBack()
+    {
+        start();
+        type("txtIncome", "1000");
+        click("cmdToolBar_0");
+        auto* raise = find<QPushButton>("cmdAdditional_1");
+        auto* income = find<QLineEdit>("txtIncome");
+        for (Qt::FocusReason back : {Qt::ActiveWindowFocusReason, Qt::OtherFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent in(QEvent::FocusIn, back);
+            QApplication::sendEvent(income, &in);
+            QVERIFY2(raise->isVisible(), qPrintable(QString::number(back)));
+        }
+        QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(income, &tab);
+        QVERIFY(!raise->isVisible());
+    }
+
     void savedOptionsCountFromTheFirstCalculate()
     {
         for (auto [k, v] : {std::pair{"IncAmt", "1000"}, {"Frequency", "0"}, {"Deps", "1"}, {"State", "9"}})

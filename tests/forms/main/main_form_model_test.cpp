@@ -438,6 +438,49 @@ INSTANTIATE_TEST_SUITE_P(
                     HintRow{"OtherValueNoState", "15", 0, false, false}),
     [](const testing::TestParamInfo<HintRow>& i) { return std::string(i.param.name); });
 
+// The alert and the options hint follow the state the options were last
+// accepted for ("StateInfo"/"StateName"; "" for settings that do not say).
+struct OptionsRow {
+    const char* name;
+    const char* optionsFor;
+    const char* pgInst;
+    int state;
+    bool alertAfterClick, hintAfterClick, alertAfterActivation, hintAfterActivation;
+};
+
+class OptionsFollowTheRecord : public testing::TestWithParam<OptionsRow> {};
+
+TEST_P(OptionsFollowTheRecord, ClickThenActivation)
+{
+    const OptionsRow& row = GetParam();
+    Calculator c;
+    c.h.settings.save("Settings", "PgInst", row.pgInst);
+    if (*row.optionsFor) c.h.settings.save("StateInfo", "StateName", row.optionsFor);
+    c.main.load();
+    c.main.stateClicked(row.state);
+    EXPECT_EQ(c.main.stateHintVisible, row.alertAfterClick);
+    EXPECT_EQ(c.main.optionsHintVisible(), row.hintAfterClick);
+    c.main.activate();
+    EXPECT_EQ(c.main.stateHintVisible, row.alertAfterActivation);
+    EXPECT_EQ(c.main.optionsHintVisible(), row.hintAfterActivation);
+    // A hint names the state the options are for.
+    if (c.main.optionsHintVisible()) {
+        EXPECT_NE(c.main.optionsHint.find(row.optionsFor), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainForm, OptionsFollowTheRecord,
+    testing::Values(OptionsRow{"SetForTheChosenStateNoAlert", "Georgia", "20", 9, false, false, false, false},
+                    OptionsRow{"OldSpellingNamesTheStateToo", "Massachusettes", "20", 20, false, false, false, false},
+                    OptionsRow{"AnotherStateTheAlertSaysIt", "Georgia", "20", 1, true, false, true, false},
+                    OptionsRow{"LabelsOffTheHintTakesItsPlace", "Georgia", "10", 1, true, false, false, true},
+                    OptionsRow{"GeorgiasOptionsOnNoState", "Georgia", "10", 0, false, true, false, true},
+                    OptionsRow{"GeorgiasOptionsOnColorado", "Georgia", "20", 5, false, true, false, true},
+                    OptionsRow{"OptionsForNoStateCountForNone", "No State", "20", 9, true, false, true, false},
+                    OptionsRow{"SettingsThatDoNotSayAsBefore", "", "20", 9, true, false, true, false}),
+    [](const testing::TestParamInfo<OptionsRow>& i) { return std::string(i.param.name); });
+
 TEST(MainFormCommands, ClickingTheHintHidesItAndRemembers)
 {
     Calculator c;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "forms/main/logic/state_options_model.h"
 #include "main_support.h"
@@ -148,6 +149,27 @@ TEST(StateOptions, CaptionsSayWhatEachStatusMeansForTheChosenState)
     EXPECT_EQ(d.m.statusCaption[0], "Single");
     d.m.stateChanged(18);  // Maine reads the calculator's marital status
     EXPECT_EQ(d.m.statusNote, "Maine follows the marital status chosen on the calculator.");
+}
+
+TEST(StateOptions, NoCaptionIsShownTwiceForAnyState)
+{
+    Dialog d;
+    for (int state = 0; state < kStateCount; ++state) {
+        SCOPED_TRACE(std::string(stateAt(state).name));
+        d.m.stateChanged(state);
+        std::set<std::string> seen;
+        for (int i = 0; i < StateOptionsModel::kStatusCount; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            EXPECT_TRUE(d.m.statusShown[at] || !d.m.statusEnabled[at]);
+            if (d.m.statusShown[at]) {
+                EXPECT_TRUE(seen.insert(d.m.statusCaption[at]).second) << d.m.statusCaption[at];
+            }
+        }
+    }
+    d.m.stateChanged(7);  // Delaware: its own "Married Filing Separately" only
+    EXPECT_FALSE(d.m.statusShown[6]);
+    d.m.stateChanged(9);
+    EXPECT_TRUE(d.m.statusShown[6]);
 }
 
 TEST(StateOptions, IllinoisAndIndianaOfferTheSecondDependentsBox)
@@ -500,6 +522,21 @@ TEST(SpecialListInUse, EveryCountyRateOfTheListHasAMarylandTable)
         EXPECT_EQ(h.pass.notice, "");
         EXPECT_GT(h.r.sTax, 0_usd);
     }
+}
+
+TEST(StateOptionsAccept, SaysWhichStateTheOptionsAreForAndTheAlertGoes)
+{
+    Dialog d(1);  // the calculator on Alabama
+    d.c.h.settings.save("Settings", "PgInst", "20");
+    d.c.main.load();
+    d.c.main.activate();
+    ASSERT_TRUE(d.c.main.stateHintVisible);
+    d.m.statusClicked(3);
+    ASSERT_FALSE(d.m.accept());
+    EXPECT_EQ(d.c.saved("StateName", "StateInfo"), "Alabama");
+    d.c.main.activate();
+    EXPECT_FALSE(d.c.main.stateHintVisible);
+    EXPECT_FALSE(d.c.main.optionsHintVisible());
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ private slots:
     void multiCheckRejectsLettersInAmounts();
     void multiCheckWithNothingEnteredExplainsAndStaysOpen();
     void multiCheckHighlightsTheHoveredColumn();
+    void multiCheckCalculatesOnEnter_data();
+    void multiCheckCalculatesOnEnter();
     void analysisShowsTheTenFigures();
     void analysisWithoutHoursShowsTheHint();
     void analysisPrintsTheShownFigures();
@@ -75,6 +77,37 @@ void ToolsWindowsTest::multiCheckTransfersTheMonthlyTotal()
     QCOMPARE(h.r.amtMultiChk, 4166.67_usd);
     QCOMPARE(h.r.frmLoaded, std::string("0"));
     QVERIFY(h.log.reports.empty());
+}
+
+void ToolsWindowsTest::multiCheckCalculatesOnEnter_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter in an amount") << "txtCheck2" << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter in an amount") << "txtCheck1" << int(Qt::Key_Enter);
+    QTest::newRow("Enter on a period") << "optSelectETW_1" << int(Qt::Key_Return);
+}
+
+void ToolsWindowsTest::multiCheckCalculatesOnEnter()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    test::Context c;
+    QMdiArea area;
+    auto* w = new MultiCheckWindow(c.ctx);
+    area.addSubWindow(w);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QTest::keyClicks(child<QLineEdit>(w, "txtCheck2"), "1000");
+    child<QRadioButton>(w, "optSelectETW_1")->click();
+    QCOMPARE(text(w, "lblMultiTotal"), QString());
+    QWidget* target = child(w, focus.toLatin1().constData());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(text(w, "lblMultiTotal"), QStringLiteral("$2,166.67"));
+    // Alt letters for both commands.
+    QCOMPARE(child<QPushButton>(w, "cmdCalc")->text(), QStringLiteral("&Calculate"));
+    QCOMPARE(child<QPushButton>(w, "cmdGoBack")->text(), QStringLiteral("&Use on Calculator"));
 }
 
 void ToolsWindowsTest::multiCheckRejectsLettersInAmounts()

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -185,6 +186,25 @@ private slots:
         }
     }
 
+    void previewIsAWindowOfItsOwnThatEscCloses()
+    {
+        QTest::keyClicks(find<QLineEdit>(FormId::Main, "txtIncome"), QStringLiteral("900"));
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        shell->toolCommand(QStringLiteral("ID_YearCheck"));
+        QTest::mouseClick(find<QPushButton>(FormId::YearCheck, "cmdPreview"), Qt::LeftButton);
+        QPointer<QWidget> preview = year()->findChild<QWidget*>(QStringLiteral("frmYearCheckPreview"));
+        QVERIFY(preview && preview->isWindow() && preview->isVisible());
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Year Check"));
+        QCOMPARE(record->frmLoaded, std::string("18"));
+        preview->activateWindow();
+        QTRY_VERIFY(preview->isActiveWindow());
+        auto* slider = preview->findChild<QWidget*>("scrPrint");
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Escape);
+        QTRY_VERIFY(!preview);
+        QVERIFY(year());
+    }
+
     void savesAPdfAndSaysSoOnlyWhenWritten()
     {
         auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
@@ -195,11 +215,23 @@ private slots:
         auto* status = find<QLabel>(FormId::YearCheck, "lblStatus");
 
         const QString path = dir->filePath(QStringLiteral("year.pdf"));
+        settings->save("User", "UName", "Pat Q. Doe");
         QVERIFY(year()->savePdf(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(5), QByteArray("%PDF-"));
         QVERIFY(status->text().contains(QStringLiteral("year.pdf")));
+        // The paper says what it is, for whom, and every bar of the chart.
+        if (test::havePdfText()) {
+            const std::string text = test::pdfText(path.toStdString());
+            QVERIFY2(text.find("Year Check, tax year 2000: Pat Q. Doe") != std::string::npos, text.c_str());
+            QVERIFY(text.find("Category") == std::string::npos);
+            for (int n = 0; n <= year()->model().chartLast(); ++n) {
+                const std::string row = std::to_string(n) + (n == 1 ? " allowance" : " allowances");
+                QVERIFY2(text.find("\n " + row) != std::string::npos || text.find("\n  " + row) != std::string::npos,
+                         row.c_str());
+            }
+        }
         if (const QByteArray snaps = qgetenv("WAGEMARK_SNAPSHOTS"); !snaps.isEmpty())
             QFile::copy(path, QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check.pdf"));
 
