@@ -76,7 +76,9 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
         const Outcome o = shell(c.script);
         EXPECT_EQ(o.status, c.status) << o.err;
         EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
-        if (*c.message == '\0') EXPECT_EQ(o.err, "");
+        if (*c.message == '\0') {
+            EXPECT_EQ(o.err, "");
+        }
         // One line says what went wrong.
         EXPECT_LE(std::count(o.err.begin(), o.err.end(), '\n'), 2) << o.err;
     }
