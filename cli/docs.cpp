@@ -297,22 +297,22 @@ std::vector<const Option*> valueOptions()
 }
 
 // "--state=[help]:NAME|INDEX:("No State" "Alabama" ...)" for _arguments.
-std::string zshSpec(const Option& o, std::string_view name = {})
+std::string zshArgument(const Option& o, std::string_view name = {})
 {
     std::string help;
     for (char c : oneLine(o.help)) {
         if (c == '[' || c == ']' || c == '\\') help += '\\';
         help += c;
     }
-    std::string spec = std::string(name.empty() ? o.name : name) + (o.valueName.empty() ? "" : "=") + "[" + help + "]";
-    if (o.valueName.empty()) return spec;
-    spec += ":" + std::string(o.valueName) + ":";
+    std::string entry = std::string(name.empty() ? o.name : name) + (o.valueName.empty() ? "" : "=") + "[" + help + "]";
+    if (o.valueName.empty()) return entry;
+    entry += ":" + std::string(o.valueName) + ":";
     if (o.choices) {
         std::string list;
         for (const std::string& v : o.choices()) list += (list.empty() ? "\"" : " \"") + v + "\"";
-        return spec + "(" + list + ")";
+        return entry + "(" + list + ")";
     }
-    return spec + (takesFile(o) ? "_files" : " ");
+    return entry + (takesFile(o) ? "_files" : " ");
 }
 
 }  // namespace
@@ -433,8 +433,8 @@ _wagemark-cli() {
         out += "    " + casePattern(c) + ")\n      opts=(\n";
         for (const Option& o : options())
             if (takesOption(c.name, o)) {
-                out += "        " + singleQuoted(zshSpec(o)) + "\n";
-                if (!o.alias.empty()) out += "        " + singleQuoted(zshSpec(o, o.alias)) + "\n";
+                out += "        " + singleQuoted(zshArgument(o)) + "\n";
+                if (!o.alias.empty()) out += "        " + singleQuoted(zshArgument(o, o.alias)) + "\n";
             }
         if (c.name == "batch") out += "        '1::JSON Lines file:_files'\n";
         out += "      ) ;;\n";
