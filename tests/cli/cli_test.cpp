@@ -10,15 +10,13 @@
 #include "cli/batch.h"
 #include "cli/cli.h"
 #include "cli/options.h"
+#include "support/cli_run.h"
 #include "states/registry.h"
 
 namespace wm {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = test::CliResult;
 
 // The first state whose calculator reads the state option `name`; 0 for
 // any other option.
@@ -32,14 +30,7 @@ int stateReading(std::string_view name)
     return 0;
 }
 
-Result cli(std::vector<std::string> args, const std::string& input = {})
-{
-    args.insert(args.begin(), "wagemark-cli");
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = cli::run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+Result cli(std::vector<std::string> args, const std::string& input = {}) { return test::runCli(std::move(args), input); }
 
 TEST(CliCalc, PrintsTheTwelveRows)
 {

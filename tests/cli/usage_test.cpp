@@ -8,23 +8,14 @@
 
 #include "cli/cli.h"
 #include "cli/options.h"
+#include "support/cli_run.h"
 
 namespace wm {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = test::CliResult;
 
-Result cli(std::vector<std::string> args, const std::string& input = {})
-{
-    args.insert(args.begin(), "wagemark-cli");
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = cli::run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+Result cli(std::vector<std::string> args, const std::string& input = {}) { return test::runCli(std::move(args), input); }
 
 TEST(CliUsage, EachCaseWithItsExitStatus)
 {

@@ -5,22 +5,17 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace wm {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = test::CliResult;
 
 Result year(std::vector<std::string> args)
 {
-    args.insert(args.begin(), {"wagemark-cli", "year"});
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = cli::run(args, in, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), "year");
+    return test::runCli(std::move(args));
 }
 
 TEST(CliYear, JsonOfTheWorkedExample)
