@@ -1,6 +1,8 @@
 // Documents written as PDF hold the rows of their table, in order.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -18,6 +20,20 @@
 
 namespace wm {
 namespace {
+
+// The application a test that lays out text needs (fonts, the screen's
+// resolution), offscreen unless a platform is given.
+struct RenderingApp {
+    int argc = 1;
+    char name[5] = "test";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+    RenderingApp()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+};
 
 using test::havePdfText;
 using test::pdfText;
@@ -130,11 +146,7 @@ TEST(StatementPdf, UnreadableSettingIsAClearFailure)
 TEST(DocumentPdf, LongTablesContinueOnANewPageUnderTheirHeader)
 {
     if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    const RenderingApp app;
     PrintDocument doc;
     doc.header = " Prepared for - on Monday, January 03, 2000";
     doc.table = "<3000|>2500;Category|Amount;";
@@ -166,11 +178,7 @@ TEST(DocumentPdf, LongTablesContinueOnANewPageUnderTheirHeader)
 TEST(DocumentPdf, SmallerTypeKeepsATableOnOnePage)
 {
     if (!havePdfText()) GTEST_SKIP() << "pdftotext is not installed";
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    const RenderingApp app;
     const struct {
         int rows, minPoints;
         bool onePage;
