@@ -152,14 +152,18 @@ QLineEdit* YearCheckWindow::amountField(const char* name, const QString& text, c
     return field;
 }
 
-namespace {
-void addPair(std::vector<std::pair<QLabel*, QWidget*>>& pairs, const QString& text, QWidget* field)
+// A grid for `box` and each field with its label, the label the field's buddy.
+void YearCheckWindow::fillGroup(EntryGroup& group, QWidget* box,
+                                std::initializer_list<std::pair<QString, QWidget*>> fields)
 {
-    auto* label = new QLabel(text, field->parentWidget());
-    label->setBuddy(field);
-    pairs.push_back({label, field});
+    group.grid = new QGridLayout(box);
+    group.grid->setHorizontalSpacing(10);
+    for (const auto& [text, field] : fields) {
+        auto* label = new QLabel(text, box);
+        label->setBuddy(field);
+        group.pairs.push_back({label, field});
+    }
 }
-}  // namespace
 
 QWidget* YearCheckWindow::buildEntries()
 {
@@ -186,17 +190,14 @@ QWidget* YearCheckWindow::buildEntries()
                                      box);
 
     // Who files, then the amounts: three to a row, fewer when narrow.
-    returnGroup_.grid = new QGridLayout(box);
-    returnGroup_.grid->setHorizontalSpacing(10);
-    std::vector<std::pair<QLabel*, QWidget*>> pairs;
-    addPair(pairs, tr("Filin&g status"), cboFiling_);
-    addPair(pairs, tr("&Exemptions on the return"), spnReturnExemptions_);
-    addPair(pairs, tr("Chi&ldren under 17"), spnChildren_);
-    addPair(pairs, tr("&Other income"), txtOtherIncome_);
-    addPair(pairs, tr("&Itemized deductions"), txtItemized_);
-    addPair(pairs, tr("Spouse's wages (&year)"), txtSpouseWages_);
-    addPair(pairs, tr("Spouse's withholdi&ng (year)"), txtSpouseWithheld_);
-    for (auto [label, field] : pairs) returnGroup_.pairs.push_back({label, field});
+    fillGroup(returnGroup_, box,
+              {{tr("Filin&g status"), cboFiling_},
+               {tr("&Exemptions on the return"), spnReturnExemptions_},
+               {tr("Chi&ldren under 17"), spnChildren_},
+               {tr("&Other income"), txtOtherIncome_},
+               {tr("&Itemized deductions"), txtItemized_},
+               {tr("Spouse's wages (&year)"), txtSpouseWages_},
+               {tr("Spouse's withholdi&ng (year)"), txtSpouseWithheld_}});
 
     connect(cboFiling_, &QComboBox::activated, this, &YearCheckWindow::entriesChanged);
     connect(spnReturnExemptions_, &QSpinBox::valueChanged, this, [this] {
@@ -221,15 +222,12 @@ QWidget* YearCheckWindow::buildSoFar()
     txtSocialSecuritySoFar_ = amountField("txtSocialSecuritySoFar", {},
                                           tr("Social Security withheld from the paychecks paid.") + blank, box);
 
-    soFarGroup_.grid = new QGridLayout(box);
-    soFarGroup_.grid->setHorizontalSpacing(10);
-    std::vector<std::pair<QLabel*, QWidget*>> pairs;
-    addPair(pairs, tr("Paychec&ks paid"), spnPaid_);
-    addPair(pairs, tr("Wages &so far"), txtWagesSoFar_);
-    addPair(pairs, tr("Federal ta&x withheld so far"), txtWithheldSoFar_);
-    addPair(pairs, tr("S&tate tax withheld so far"), txtStateSoFar_);
-    addPair(pairs, tr("Social Sec&urity so far"), txtSocialSecuritySoFar_);
-    for (auto [label, field] : pairs) soFarGroup_.pairs.push_back({label, field});
+    fillGroup(soFarGroup_, box,
+              {{tr("Paychec&ks paid"), spnPaid_},
+               {tr("Wages &so far"), txtWagesSoFar_},
+               {tr("Federal ta&x withheld so far"), txtWithheldSoFar_},
+               {tr("S&tate tax withheld so far"), txtStateSoFar_},
+               {tr("Social Sec&urity so far"), txtSocialSecuritySoFar_}});
     connect(spnPaid_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
     return box;
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -71,6 +72,7 @@ private:
         std::vector<EntryPair> pairs;
     };
 
+    static void fillGroup(EntryGroup& group, QWidget* box, std::initializer_list<std::pair<QString, QWidget*>> fields);
     void buildHeading(QVBoxLayout* body);
     QWidget* buildEntries();
     QWidget* buildSoFar();
