@@ -64,7 +64,7 @@ void Calculator::run(const CalcRequest& q, bool explain)
     r = PayRecord{};
     input_ = q.input;
     settings_.clear();
-    for (const auto& [section, key, value] : q.settings) settings_.save(section, key, value);
+    settings_.lookThrough(&q.optionSettings, &q.settings);
     first_.summary.reset();
     first_.text.clear();
     errors_.current = {};

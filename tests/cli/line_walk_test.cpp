@@ -58,7 +58,10 @@ std::string readLine(LineReader& reader, const std::string& line)
       << q.input.txtPreFICA << '|' << q.input.exemptions << '|' << q.input.chkSelfEmployed << '|' << q.HowOft << '|'
       << q.valMarried << '|' << q.intState << '|' << q.intSMarried << '|' << q.StateRate << '|' << q.StateDeps << '|'
       << q.ILINDeps << '|' << q.StateExmp << '|' << q.Method << '|' << q.StateAdd << '|' << q.SPval << '|' << q.SPtx;
-    for (const auto& [section, key, value] : q.settings) s << '|' << section << '/' << key << '=' << value;
+    for (const SettingList* l : {&q.settings, &q.optionSettings})
+        l->forEach([&](std::string_view section, std::string_view key, std::string_view value) {
+            s << '|' << section << '/' << key << '=' << value;
+        });
     return s.str();
 }
 
