@@ -206,10 +206,10 @@ struct Walk {
         return check(v, kValueLevel);
     }
 
-    const BatchKeySlot* find(std::string_view key) const
+    const BatchKeySlot* find(const KeyWords& w, std::size_t n) const
     {
-        const BatchKeySlot& s = keys.slots[batchKeySlot(key, keys.factor)];
-        return isSlotKey(s, key) ? &s : nullptr;
+        const BatchKeySlot& s = keys.slots[batchKeySlot(w, n, keys.factor)];
+        return isSlotKey(s, w, n) ? &s : nullptr;
     }
 
     error_code document(od::document& doc);
@@ -240,10 +240,10 @@ error_code Walk::document(od::document& doc)
         // A key as written is a batch key or holds no escape, or is
         // unescaped and looked up again.
         std::string_view name = rawKey(f, v);
-        const BatchKeySlot* k = find(name);
+        const BatchKeySlot* k = find(keyWords(name.data(), name.size()), name.size());
         if (!k && std::memchr(name.data(), '\\', name.size())) {
             if (auto e = f.unescaped_key().get(name)) return e;
-            k = find(name);
+            k = find(keyWords(name), name.size());
         }
         if (k && k->type == BatchType::Id) {
             if (auto e = id(doc, v)) return e;

@@ -717,15 +717,16 @@ BatchKeyTable makeBatchKeyTable()
         bool apart = true;
         for (const Option& o : kOptions) {
             if (o.batchKey.empty()) continue;
-            BatchKeySlot& slot = t.slots[batchKeySlot(o.batchKey, t.factor)];
-            apart = apart && !slot.name;
-            slot = {o.batchKey.data(), static_cast<std::uint32_t>(o.batchKey.size()), o.batchType,
-                    o.limit ? o.limit->lo : o.lo, o.limit ? o.limit->hi : o.hi, &o};
+            if (o.batchKey.size() > 16) throw std::logic_error("a batch key longer than 16 bytes");
+            const KeyWords w = keyWords(o.batchKey);
+            BatchKeySlot& slot = t.slots[batchKeySlot(w, o.batchKey.size(), t.factor)];
+            apart = apart && !slot.row;
+            slot = {w, static_cast<std::uint32_t>(o.batchKey.size()), o.batchType, o.limit ? o.limit->lo : o.lo,
+                    o.limit ? o.limit->hi : o.hi, &o};
         }
         if (apart) return t;
     }
-    // Keys that share their length and first and last two bytes: a table to rework.
-    throw std::logic_error("the batch keys cannot be told apart by their first bytes");
+    throw std::logic_error("the batch keys cannot be told apart by their words");
 }
 
 }  // namespace
@@ -739,8 +740,9 @@ const BatchKeyTable& batchKeyTable()
 const Option* findBatchKey(std::string_view key)
 {
     const BatchKeyTable& t = batchKeyTable();
-    const BatchKeySlot& s = t.slots[batchKeySlot(key, t.factor)];
-    return isSlotKey(s, key) ? static_cast<const Option*>(s.row) : nullptr;
+    const KeyWords w = keyWords(key);
+    const BatchKeySlot& s = t.slots[batchKeySlot(w, key.size(), t.factor)];
+    return isSlotKey(s, w, key.size()) ? static_cast<const Option*>(s.row) : nullptr;
 }
 
 std::string yearUsageText()
