@@ -1,5 +1,6 @@
 #include "record/settings_store.h"
 
+#include <cstring>
 #include <optional>
 
 #include "record/currency.h"
@@ -8,6 +9,29 @@
 namespace wm {
 
 namespace {
+
+// Whether two texts of `n` bytes are the same: a few loads that may overlap
+// rather than a call, as these are short.
+bool sameBytes(const char* a, const char* b, std::size_t n)
+{
+    const auto same = [&](std::size_t at, auto word) {
+        std::memcpy(&word, a + at, sizeof word);
+        auto other = word;
+        std::memcpy(&other, b + at, sizeof other);
+        return word == other;
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            if (!same(i, std::uint64_t{})) return false;
+        return same(n - 8, std::uint64_t{});
+    }
+    if (n >= 4) return same(0, std::uint32_t{}) && same(n - 4, std::uint32_t{});
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+bool sameText(std::string_view a, std::string_view b) { return a.size() == b.size() && sameBytes(a.data(), b.data(), a.size()); }
 
 // The known keys by a hash of the section and key: a line's settings are
 // looked up, not searched for.
@@ -26,7 +50,7 @@ public:
     {
         for (std::size_t i = slot(section, key); slots_[i] >= 0; i = (i + 1) % kSlots) {
             const SettingKey& k = kKnownSettings[static_cast<std::size_t>(slots_[i])];
-            if (k.key == key && k.section == section) return slots_[i];
+            if (sameText(k.key, key) && sameText(k.section, section)) return slots_[i];
         }
         return -1;
     }

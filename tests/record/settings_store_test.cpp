@@ -105,6 +105,28 @@ TEST(KnownSettings, HoldEveryKeyTheCalculationReads)
     EXPECT_FALSE(isKnownSetting("Settings", "deps"));
 }
 
+// Each known key is found at its place; the same text with any one byte
+// changed, in the key or the section, is not found unless it is another key.
+TEST(KnownSettings, FoundByEveryByte)
+{
+    for (std::size_t i = 0; i < kKnownSettingCount; ++i) {
+        const SettingKey& k = kKnownSettings[i];
+        const std::string section(k.section), key(k.key);
+        SCOPED_TRACE(section + "/" + key);
+        EXPECT_EQ(knownSettingIndex(section, key), static_cast<int>(i));
+        for (const bool inKey : {true, false})
+            for (std::size_t at = 0; at < (inKey ? key : section).size(); ++at) {
+                std::string s = section, t = key;
+                (inKey ? t : s)[at] ^= 0x20;
+                const int found = knownSettingIndex(s, t);
+                if (found >= 0) {
+                    EXPECT_EQ(kKnownSettings[static_cast<std::size_t>(found)].key, t);
+                    EXPECT_EQ(kKnownSettings[static_cast<std::size_t>(found)].section, s);
+                }
+            }
+    }
+}
+
 // A calculation's own settings are read through, not copied: a value saved
 // in the store wins, then the first list, then the second; in a list the
 // last value given wins. Known and other keys alike.
