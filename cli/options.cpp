@@ -251,6 +251,28 @@ Currency yearAmount(ParseState& s, Input input, std::string_view option, const s
     return toCurrency(amountText(option, value, input));
 }
 
+// A line's text into a request's, which keeps its storage from line to
+// line: appended to the emptied text, a shorter path than assign's, which
+// allows for the text lying in itself.
+void setText(std::string& to, std::string_view text)
+{
+    to.clear();
+    to.append(text);
+}
+
+// A whole number as text, without a string of its own.
+struct Digits {
+    char bytes[8];
+    std::size_t size;
+    std::string_view text() const { return {bytes, size}; }
+};
+Digits digitsOf(std::int16_t value)
+{
+    Digits d;
+    d.size = static_cast<std::size_t>(std::to_chars(d.bytes, d.bytes + sizeof d.bytes, value).ptr - d.bytes);
+    return d;
+}
+
 void stateSetting(ParseState& s, std::size_t key, std::string_view value)
 {
     s.o.request.optionSettings.set(key, value);
@@ -260,9 +282,7 @@ void stateSetting(ParseState& s, std::size_t key, std::string_view value)
 // saves it: some calculators read the setting ("staExmp", "staDeps").
 void stateSetting(CalcRequest& q, std::size_t key, std::int16_t value)
 {
-    char digits[8];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    q.optionSettings.set(key, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    q.optionSettings.set(key, digitsOf(value).text());
 }
 
 // The place of a StateInfo key among the known settings, when compiled.
@@ -284,7 +304,7 @@ const std::array kOptions = {
            kNoRead},
     Option{"--income", "AMOUNT", "gross pay for the period", "1,250.00|$980", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v, Input::Income); }, "txtIncome",
-           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtIncome = b.text; }, 0, L(Input::Income)},
+           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtIncome, b.text); }, 0, L(Input::Income)},
     Option{"--hours", "N", "hours worked in the period (shows the hourly pay)", "80", Section::Calc,
            [](S& s, N n, V v) {
                numberIn(n, v, Input::Hours);
@@ -302,20 +322,20 @@ const std::array kOptions = {
            BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, nullptr, statusChoices},
     Option{"--exemptions", "N", "withholding allowances (default 0)", "2", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
-           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) { q.input.exemptions = std::to_string(b.whole); }, 0,
+           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) { setText(q.input.exemptions, digitsOf(b.whole).text()); }, 0,
            L(Input::Allowances)},
     Option{"--401k", "PERCENT", "401(k) contribution: 5 and 0.05 both mean 5 %", "5|0.05", Section::Calc,
            [](S& s, N n, V v) {
                numberIn(n, v, Input::Percent401k);
                s.o.request.input.txt401k = v;
            },
-           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txt401k = b.text; }, 0, L(Input::Percent401k)},
+           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txt401k, b.text); }, 0, L(Input::Percent401k)},
     Option{"--pretax", "AMOUNT", "non-taxable amount (cafeteria plan, ...)", "50", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v, Input::PreTax); }, "txtPreTax",
-           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtPreTax = b.text; }, 0, L(Input::PreTax)},
+           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtPreTax, b.text); }, 0, L(Input::PreTax)},
     Option{"--prefica", "AMOUNT", "amount on which no FICA is due", "25", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v, Input::PreFica); }, "txtPreFICA",
-           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtPreFICA = b.text; }, 0, L(Input::PreFica)},
+           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtPreFICA, b.text); }, 0, L(Input::PreFica)},
     Option{"--self-employed", "", "self-employment FICA rates", "", Section::Calc,
            [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool, 0, 0,
            [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
@@ -377,7 +397,7 @@ const std::array kOptions = {
                s.o.request.StateAdd = amountText(n, v, Input::StateAdd);
                stateSetting(s, stateInfo("staAdd"), formatPlain(toCurrency(s.o.request.StateAdd)));
            },
-           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { q.StateAdd = b.text; }, kOptAdd, L(Input::StateAdd)},
+           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.StateAdd, b.text); }, kOptAdd, L(Input::StateAdd)},
     Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
            [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
