@@ -61,7 +61,10 @@ Calculator::Calculator()
 void Calculator::run(const CalcRequest& q, bool explain)
 {
     PayRecord& r = record_;
-    r = PayRecord{};
+    // Copied from a fresh record kept for it: no new record (and its texts)
+    // made and dropped on every line.
+    static const PayRecord kFresh{};
+    r = kFresh;
     input_ = q.input;
     settings_.clear();
     settings_.lookThrough(&q.optionSettings, &q.settings);
