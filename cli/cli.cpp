@@ -68,7 +68,7 @@ bool grossPerHour(const CalcOutcome& res, const std::string& hours, std::optiona
 bool writeStatement(const CalcOptions& o, const CalcOutcome& res, std::ostream& err)
 {
     MemorySettingsStore settings;
-    for (const auto& [section, key, value] : o.request.settings) settings.save(section, key, value);
+    settings.lookThrough(&o.request.optionSettings, &o.request.settings);
     if (!o.name.empty()) settings.save("User", "UName", o.name);
     settings.save("Settings", "Deps", o.request.input.exemptions);
     settings.save("Settings", "StateName", stateList()[static_cast<std::size_t>(o.request.intState)].name);

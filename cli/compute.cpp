@@ -61,10 +61,13 @@ Calculator::Calculator()
 void Calculator::run(const CalcRequest& q, bool explain)
 {
     PayRecord& r = record_;
-    r = PayRecord{};
+    // Copied from a fresh record kept for it: no new record (and its texts)
+    // made and dropped on every line.
+    static const PayRecord kFresh{};
+    r = kFresh;
     input_ = q.input;
     settings_.clear();
-    for (const auto& [section, key, value] : q.settings) settings_.save(section, key, value);
+    settings_.lookThrough(&q.optionSettings, &q.settings);
     first_.summary.reset();
     first_.text.clear();
     errors_.current = {};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/pass.h"
+#include "record/settings_store.h"
 
 namespace wm::cli {
 
@@ -27,8 +28,11 @@ struct CalcRequest {
     std::string StateAdd = "0";
     double SPval = 0;
     std::int16_t SPtx = 0;
-    // (section, key, value) saved before the pass.
-    std::vector<std::tuple<std::string, std::string, std::string>> settings;
+    // Stored settings for the pass: those given as such ("settings",
+    // --setting), and those the state options save, which win over the
+    // same setting given as such whatever their order.
+    SettingList settings;
+    SettingList optionSettings;
 };
 
 // Keeps the first report of a calculation: every report answers "raise", so

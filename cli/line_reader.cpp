@@ -74,40 +74,6 @@ bool plainWithin(const InputLimit& l, std::string_view s, bool& inside)
     return true;
 }
 
-// The stored settings something reads (core's list), by a hash of the
-// section and key: a line's settings are looked up, not searched for.
-class KnownSettings {
-public:
-    KnownSettings()
-    {
-        for (const SettingKey& k : knownSettings()) {
-            std::size_t i = slot(k.section, k.key);
-            while (!slots_[i].key.empty()) i = (i + 1) % slots_.size();
-            slots_[i] = {k.section, k.key};
-        }
-    }
-    bool contains(std::string_view section, std::string_view key) const
-    {
-        for (std::size_t i = slot(section, key); !slots_[i].key.empty(); i = (i + 1) % slots_.size())
-            if (slots_[i].key == key && slots_[i].section == section) return true;
-        return false;
-    }
-
-private:
-    struct Entry {
-        std::string_view section, key;
-    };
-    static std::size_t slot(std::string_view section, std::string_view key)
-    {
-        std::size_t h = section.size() * 131 + key.size();
-        if (!key.empty()) h = h * 31 + static_cast<unsigned char>(key.front()) * 7 + static_cast<unsigned char>(key.back());
-        if (!section.empty()) h = h * 31 + static_cast<unsigned char>(section.front());
-        return h % kSlots;
-    }
-    static constexpr std::size_t kSlots = 128;  // well over the keys, so probes stay short
-    std::array<Entry, kSlots> slots_{};
-};
-
 void reset(CalcRequest& q)
 {
     q.input.txtIncome.clear();
@@ -129,6 +95,7 @@ void reset(CalcRequest& q)
     q.SPval = 0;
     q.SPtx = 0;
     q.settings.clear();
+    q.optionSettings.clear();
 }
 
 }  // namespace
@@ -200,7 +167,6 @@ struct LineReader::Impl final : LineSink {
     std::string fault;  // the first key in the line that is wrong
     CalcRequest* q = nullptr;
     std::string* idText = nullptr;
-    std::size_t generalSettings = 0;  // entries of "settings" in the request's settings
 
     static const Option& option(const void* row) { return *static_cast<const Option*>(row); }
 
@@ -247,13 +213,10 @@ struct LineReader::Impl final : LineSink {
     bool setting(std::string_view section, std::string_view key, std::string_view value) override
     {
         // Only keys something reads are kept: a line's settings then stay
-        // a handful, looked up in no time, however many keys it has.
-        static const KnownSettings known;
-        // Before those of the named keys (kept as read), so a named key
-        // wins over the same setting whatever their order, as in calc.
-        if (known.contains(section, key))
-            q->settings.emplace(q->settings.begin() + static_cast<std::ptrdiff_t>(generalSettings++), section, key,
-                                value);
+        // a handful however many keys it has. A named key's setting is
+        // kept apart and wins over the same one here whatever their order,
+        // as in calc.
+        if (const int k = knownSettingIndex(section, key); k >= 0) q->settings.set(static_cast<std::size_t>(k), value);
         return true;
     }
     bool wrongSetting(std::string_view section, std::string_view key, std::string_view what, JsonKind t) override
@@ -328,7 +291,6 @@ bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, st
     reset(q);
     id.assign("null");
     m.fault.clear();
-    m.generalSettings = 0;
     m.parts = {};
     // The parser reads (but does not use) bytes past the end of the line.
     const std::size_t capacity = line.size() + simdjson::SIMDJSON_PADDING;

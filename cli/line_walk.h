@@ -22,12 +22,19 @@ enum class BatchType : std::uint8_t { None, Id, Text, Bool, Whole, Number, Setti
 // The type of a JSON value, in the order of simdjson's.
 enum class JsonKind : std::uint8_t { Array = 1, Object, Number, String, Boolean, Null };
 
-// The batch keys, by a hash of their length and first and last two bytes,
-// with no two keys in one slot (options.cpp makes it from the option table),
-// so a key is found with one comparison.
+// A key's first sixteen bytes as two words, zeros past its end. No batch
+// key is longer; a longer key gets words no batch key has.
+struct KeyWords {
+    std::uint64_t head = 0, tail = 0;
+    bool operator==(const KeyWords&) const = default;
+};
+
+// The batch keys, by a hash of their length and words, with no two keys in
+// one slot (options.cpp makes it from the option table), so a key is found
+// with one comparison of its length and two words.
 struct BatchKeySlot {
-    const char* name = nullptr;  // null: an empty slot
-    std::uint32_t length = 0;
+    KeyWords words;
+    std::uint32_t length = ~0u;  // ~0: an empty slot
     BatchType type = BatchType::None;
     std::int32_t lo = 0, hi = 0;  // the range of a whole number
     const void* row = nullptr;    // the key's Option
@@ -39,38 +46,39 @@ struct BatchKeyTable {
     std::uint64_t factor = 0;
 };
 
-// These two are static: each file keeps its own copy, built for the
-// processor that file is built for.
+// These are static: each file keeps its own copy, built for the processor
+// that file is built for.
 
-// The slot a key would be in.
-static inline std::uint32_t batchKeySlot(std::string_view key, std::uint64_t factor)
+// The words of the key of `n` bytes at `p`, where sixteen bytes can be read
+// (a key in a padded line).
+static inline KeyWords keyWords(const char* p, std::size_t n)
 {
-    const std::size_t n = key.size();
-    std::uint64_t head = n;
-    if (n > 0) {
-        const auto byte = [&](std::size_t i) { return std::uint64_t(std::uint8_t(key[i])); };
-        head |= byte(0) << 8 | byte(n > 1 ? 1 : 0) << 16 | byte(n > 1 ? n - 2 : 0) << 24 | byte(n - 1) << 32;
-    }
-    return static_cast<std::uint32_t>((head * factor) >> (64 - BatchKeyTable::kBits));
+    if (n > 16) return {~std::uint64_t{0}, ~std::uint64_t{0}};
+    std::uint64_t head, tail;
+    std::memcpy(&head, p, 8);
+    std::memcpy(&tail, p + 8, 8);
+    const auto keep = [](std::size_t bytes) { return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1; };
+    return {head & keep(n), n > 8 ? tail & keep(n - 8) : 0};
 }
 
-// Whether a key is the slot's, comparing eight bytes at a time (the first
-// and the last eight overlap for a key of 8 to 16 bytes).
-static inline bool isSlotKey(const BatchKeySlot& slot, std::string_view key)
+// The same for a key anywhere.
+static inline KeyWords keyWords(std::string_view key)
 {
-    const std::size_t n = key.size();
-    if (!slot.name || slot.length != n) return false;
-    const char* a = slot.name;
-    const char* b = key.data();
-    const auto word = [](const char* p) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        return w;
-    };
-    if (n < 8) return std::memcmp(a, b, n) == 0;
-    for (std::size_t i = 0; i + 8 < n; i += 8)
-        if (word(a + i) != word(b + i)) return false;
-    return word(a + n - 8) == word(b + n - 8);
+    char bytes[16] = {};
+    if (key.size() <= 16) std::memcpy(bytes, key.data(), key.size());
+    return keyWords(key.size() <= 16 ? bytes : key.data(), key.size());
+}
+
+// The slot a key would be in.
+static inline std::uint32_t batchKeySlot(const KeyWords& w, std::size_t n, std::uint64_t factor)
+{
+    return static_cast<std::uint32_t>(((w.head + w.tail * 31 + n) * factor) >> (64 - BatchKeyTable::kBits));
+}
+
+// Whether a key is the slot's.
+static inline bool isSlotKey(const BatchKeySlot& slot, const KeyWords& w, std::size_t n)
+{
+    return slot.length == n && slot.words == w;
 }
 
 // What a walk finds, in the order of the line. Each call answers whether

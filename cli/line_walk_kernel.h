@@ -51,26 +51,45 @@ std::string_view trimRight(std::string_view s)
     return s;
 }
 
-// A key as written when it holds no escape (the common case, and then it
-// needs no copy); otherwise unescaped.
-error_code keyOf(od::field& f, std::string_view& key)
+// The first quote or backslash from `p` on, in a string whose closing
+// quote is there (the string was checked) in a line padded past its end:
+// looked for eight bytes at a time.
+inline const char* quoteOrBackslash(const char* p)
 {
-    // The closing quote is there (the string was checked) and the line is
-    // padded past its end: the key is looked through eight bytes at a time
-    // for that quote or a backslash.
     constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
-    const char* start = f.key().raw();
-    for (const char* p = start;; p += 8) {
+    for (;; p += 8) {
         std::uint64_t w;
         std::memcpy(&w, p, 8);
         const std::uint64_t quote = w ^ (kOnes * '"'), slash = w ^ (kOnes * '\\');
         const std::uint64_t hit = (((quote - kOnes) & ~quote) | ((slash - kOnes) & ~slash)) & kHigh;
-        if (!hit) continue;
-        const char* end = p + std::countr_zero(hit) / 8;  // the first of them: a later one may be a false hit
-        if (*end == '\\') return f.unescaped_key().get(key);
-        key = std::string_view(start, static_cast<std::size_t>(end - start));
-        return simdjson::SUCCESS;
+        if (hit) return p + std::countr_zero(hit) / 8;  // the first of them: a later one may be a false hit
     }
+}
+
+// A key as written when it holds no escape (the common case, and then it
+// needs no copy); otherwise unescaped.
+inline error_code keyOf(od::field& f, std::string_view& key)
+{
+    const char* start = f.key().raw();
+    const char* end = quoteOrBackslash(start);
+    if (*end == '\\') return f.unescaped_key().get(key);
+    key = std::string_view(start, static_cast<std::size_t>(end - start));
+    return simdjson::SUCCESS;
+}
+
+constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// The bytes between a key's quotes, found from its value: only blanks and
+// the colon lie between the closing quote and the value. Escapes are left
+// as written.
+inline std::string_view rawKey(od::field& f, od::value& v)
+{
+    const char* start = f.key().raw();
+    const char* end = v.raw_json_token().data() - 1;
+    while (isBlank(*end)) --end;  // to the colon
+    --end;
+    while (isBlank(*end)) --end;  // to the closing quote
+    return {start, static_cast<std::size_t>(end - start)};
 }
 
 // Checks a value and all it holds as JSON, reading it to its end. `depth`
@@ -165,13 +184,12 @@ error_code checkRoot(od::document& doc, od::json_type t)
 // structural pass has checked its bytes); else unescaped.
 error_code plainString(od::value& v, std::string_view& text)
 {
-    const std::string_view token = trimRight(v.raw_json_token());
-    if (token.size() < 2 || token.front() != '"' || token.back() != '"' ||
-        std::memchr(token.data(), '\\', token.size()))
-        return v.get_string().get(text);
+    const char* token = v.raw_json_token().data();
+    const char* end = *token == '"' ? quoteOrBackslash(token + 1) : token;
+    if (*end != '"') return v.get_string().get(text);
     od::raw_json_string raw;
     if (auto e = v.get_raw_json_string().get(raw)) return e;
-    text = token.substr(1, token.size() - 2);
+    text = std::string_view(token + 1, static_cast<std::size_t>(end - token - 1));
     return simdjson::SUCCESS;
 }
 
@@ -188,10 +206,10 @@ struct Walk {
         return check(v, kValueLevel);
     }
 
-    const BatchKeySlot* find(std::string_view key) const
+    const BatchKeySlot* find(const KeyWords& w, std::size_t n) const
     {
-        const BatchKeySlot& s = keys.slots[batchKeySlot(key, keys.factor)];
-        return isSlotKey(s, key) ? &s : nullptr;
+        const BatchKeySlot& s = keys.slots[batchKeySlot(w, n, keys.factor)];
+        return isSlotKey(s, w, n) ? &s : nullptr;
     }
 
     error_code document(od::document& doc);
@@ -218,10 +236,15 @@ error_code Walk::document(od::document& doc)
         // The field where the iteration holds it: a copy would cost more than the rest of the key.
         if (auto e = item.error()) return e;
         od::field&& f = std::move(item).value_unsafe();
-        std::string_view name;
-        if (auto e = keyOf(f, name)) return e;
         od::value& v = f.value();
-        const BatchKeySlot* k = find(name);
+        // A key as written is a batch key or holds no escape, or is
+        // unescaped and looked up again.
+        std::string_view name = rawKey(f, v);
+        const BatchKeySlot* k = find(keyWords(name.data(), name.size()), name.size());
+        if (!k && std::memchr(name.data(), '\\', name.size())) {
+            if (auto e = f.unescaped_key().get(name)) return e;
+            k = find(keyWords(name), name.size());
+        }
         if (k && k->type == BatchType::Id) {
             if (auto e = id(doc, v)) return e;
             continue;
@@ -253,8 +276,9 @@ error_code Walk::refused(error_code e, std::string_view name, std::string_view w
 }
 
 // Each value is read as the type its key takes; its type is asked only
-// when that read fails.
-error_code Walk::key(const BatchKeySlot& k, std::string_view name, od::value v)
+// when that read fails. Inlined into the loop over the line's keys, its one
+// caller: the call cost more than most reads.
+[[gnu::always_inline]] inline error_code Walk::key(const BatchKeySlot& k, std::string_view name, od::value v)
 {
     switch (k.type) {
     case BatchType::Text: {
@@ -286,7 +310,7 @@ error_code Walk::key(const BatchKeySlot& k, std::string_view name, od::value v)
 
 error_code Walk::whole(const BatchKeySlot& k, std::string_view name, od::value v)
 {
-    const std::string_view raw = trimRight(v.raw_json_token());
+    const std::string_view token = v.raw_json_token();
     // Most are integers within their range as written; "2.0", "1e1" or a
     // huge one read as a double, and the sink says what is wrong.
     std::int64_t i;
@@ -300,7 +324,7 @@ error_code Walk::whole(const BatchKeySlot& k, std::string_view name, od::value v
     } else if (auto e = v.get_double().get(d)) {
         return refused(e, name, "a whole number", v, od::json_type::number);
     }
-    reading = sink.whole(k.row, name, d, raw);
+    reading = sink.whole(k.row, name, d, trimRight(token));
     return simdjson::SUCCESS;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -21,9 +22,6 @@ struct ParseState {
     CalcOptions o;
     BatchOptions batch;
     YearOptions year;
-    // --setting values; the named state options are saved after them, so the
-    // more specific one wins whatever the order.
-    std::vector<std::tuple<std::string, std::string, std::string>> general;
     bool localRate = false;
     bool localBase = false;
     bool pdf = false;
@@ -253,17 +251,42 @@ Currency yearAmount(ParseState& s, Input input, std::string_view option, const s
     return toCurrency(amountText(option, value, input));
 }
 
-void stateSetting(ParseState& s, const char* key, std::string value)
+// A line's text into a request's, which keeps its storage from line to
+// line: appended to the emptied text, a shorter path than assign's, which
+// allows for the text lying in itself.
+void setText(std::string& to, std::string_view text)
 {
-    s.o.request.settings.emplace_back("StateInfo", key, std::move(value));
+    to.clear();
+    to.append(text);
+}
+
+// A whole number as text, without a string of its own.
+struct Digits {
+    char bytes[8];
+    std::size_t size;
+    std::string_view text() const { return {bytes, size}; }
+};
+Digits digitsOf(std::int16_t value)
+{
+    Digits d;
+    d.size = static_cast<std::size_t>(std::to_chars(d.bytes, d.bytes + sizeof d.bytes, value).ptr - d.bytes);
+    return d;
+}
+
+void stateSetting(ParseState& s, std::size_t key, std::string_view value)
+{
+    s.o.request.optionSettings.set(key, value);
 }
 
 // A batch key of a state option is also its saved setting, as the option
 // saves it: some calculators read the setting ("staExmp", "staDeps").
-void stateSetting(CalcRequest& q, const char* key, std::int16_t value)
+void stateSetting(CalcRequest& q, std::size_t key, std::int16_t value)
 {
-    q.settings.emplace_back("StateInfo", key, std::to_string(value));
+    q.optionSettings.set(key, digitsOf(value).text());
 }
+
+// The place of a StateInfo key among the known settings, when compiled.
+consteval std::size_t stateInfo(std::string_view key) { return knownSetting("StateInfo", key); }
 
 // ---- The table --------------------------------------------------------
 
@@ -281,7 +304,7 @@ const std::array kOptions = {
            kNoRead},
     Option{"--income", "AMOUNT", "gross pay for the period", "1,250.00|$980", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v, Input::Income); }, "txtIncome",
-           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtIncome = b.text; }, 0, L(Input::Income)},
+           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtIncome, b.text); }, 0, L(Input::Income)},
     Option{"--hours", "N", "hours worked in the period (shows the hourly pay)", "80", Section::Calc,
            [](S& s, N n, V v) {
                numberIn(n, v, Input::Hours);
@@ -299,20 +322,20 @@ const std::array kOptions = {
            BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, nullptr, statusChoices},
     Option{"--exemptions", "N", "withholding allowances (default 0)", "2", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
-           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) { q.input.exemptions = std::to_string(b.whole); }, 0,
+           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) { setText(q.input.exemptions, digitsOf(b.whole).text()); }, 0,
            L(Input::Allowances)},
     Option{"--401k", "PERCENT", "401(k) contribution: 5 and 0.05 both mean 5 %", "5|0.05", Section::Calc,
            [](S& s, N n, V v) {
                numberIn(n, v, Input::Percent401k);
                s.o.request.input.txt401k = v;
            },
-           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txt401k = b.text; }, 0, L(Input::Percent401k)},
+           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txt401k, b.text); }, 0, L(Input::Percent401k)},
     Option{"--pretax", "AMOUNT", "non-taxable amount (cafeteria plan, ...)", "50", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v, Input::PreTax); }, "txtPreTax",
-           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtPreTax = b.text; }, 0, L(Input::PreTax)},
+           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtPreTax, b.text); }, 0, L(Input::PreTax)},
     Option{"--prefica", "AMOUNT", "amount on which no FICA is due", "25", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v, Input::PreFica); }, "txtPreFICA",
-           BatchType::Text, 0, 0, [](Q& q, B b) { q.input.txtPreFICA = b.text; }, 0, L(Input::PreFica)},
+           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtPreFICA, b.text); }, 0, L(Input::PreFica)},
     Option{"--self-employed", "", "self-employment FICA rates", "", Section::Calc,
            [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool, 0, 0,
            [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
@@ -322,70 +345,72 @@ const std::array kOptions = {
     Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.intSMarried = wholeNumber(n, v, 0, 9);
-               stateSetting(s, "staMarried", std::to_string(s.o.request.intSMarried));
+               stateSetting(s, stateInfo("staMarried"), std::to_string(s.o.request.intSMarried));
            },
            "intSMarried", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { stateSetting(q, "staMarried", q.intSMarried = b.whole); }, kOptStatus},
+           [](Q& q, B b) { stateSetting(q, stateInfo("staMarried"), q.intSMarried = b.whole); }, kOptStatus},
     Option{"--state-rate", "A..E", "rate letter (Connecticut, New Jersey)", "B", Section::State,
            [](S& s, N, V v) {
                s.o.request.StateRate = rateLetter(v);
-               stateSetting(s, "staRate", std::to_string(s.o.request.StateRate));
+               stateSetting(s, stateInfo("staRate"), std::to_string(s.o.request.StateRate));
            },
            "StateRate", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { stateSetting(q, "staRate", q.StateRate = b.whole); }, kOptRate, nullptr,
+           [](Q& q, B b) { stateSetting(q, stateInfo("staRate"), q.StateRate = b.whole); }, kOptRate, nullptr,
            rateChoices},
     Option{"--state-deps", "N", "state dependents", "2", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateDeps = wholeNumber(n, v, Input::StateDeps);
-               stateSetting(s, "staDeps", std::to_string(s.o.request.StateDeps));
+               stateSetting(s, stateInfo("staDeps"), std::to_string(s.o.request.StateDeps));
            },
            "StateDeps", BatchType::Whole, 0, 0,
-           [](Q& q, B b) { stateSetting(q, "staDeps", q.StateDeps = b.whole); }, kOptDeps,
+           [](Q& q, B b) { stateSetting(q, stateInfo("staDeps"), q.StateDeps = b.whole); }, kOptDeps,
            L(Input::StateDeps)},
     Option{"--il-deps", "N", "second dependents count (Illinois, Indiana)", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.ILINDeps = wholeNumber(n, v, Input::SecondDeps);
-               stateSetting(s, "ILINDeps", std::to_string(s.o.request.ILINDeps));
+               stateSetting(s, stateInfo("ILINDeps"), std::to_string(s.o.request.ILINDeps));
            },
            "ILINDeps", BatchType::Whole, 0, 0,
-           [](Q& q, B b) { stateSetting(q, "ILINDeps", q.ILINDeps = b.whole); }, kOptILDeps,
+           [](Q& q, B b) { stateSetting(q, stateInfo("ILINDeps"), q.ILINDeps = b.whole); }, kOptILDeps,
            L(Input::SecondDeps)},
     Option{"--state-exemptions", "N", "state special list value (exemptions, percentage, ...)", "1", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateExmp = wholeNumber(n, v, Input::StateExemptions);
-               stateSetting(s, "staExmp", std::to_string(s.o.request.StateExmp));
+               stateSetting(s, stateInfo("staExmp"), std::to_string(s.o.request.StateExmp));
            },
            "StateExmp", BatchType::Whole, 0, 0,
-           [](Q& q, B b) { stateSetting(q, "staExmp", q.StateExmp = b.whole); }, kOptExemptions,
+           [](Q& q, B b) { stateSetting(q, stateInfo("staExmp"), q.StateExmp = b.whole); }, kOptExemptions,
            L(Input::StateExemptions)},
     Option{"--county-rate", "RATE", "Maryland county rate", "2.41|241", Section::State,
            [](S& s, N, V v) {
                s.o.request.Method = countyRate(v);
-               stateSetting(s, "MMethod", std::to_string(s.o.request.Method));
+               stateSetting(s, stateInfo("MMethod"), std::to_string(s.o.request.Method));
            },
            "Method", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { stateSetting(q, "MMethod", q.Method = b.whole); }, kOptMethod, nullptr,
+           [](Q& q, B b) { stateSetting(q, stateInfo("MMethod"), q.Method = b.whole); }, kOptMethod, nullptr,
            countyChoices},
     Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
-           [](S& s, N n, V v) { stateSetting(s, "missPart", formatPlain(toCurrency(amountText(n, v)))); }, "",
+           [](S& s, N n, V v) { stateSetting(s, stateInfo("missPart"), formatPlain(toCurrency(amountText(n, v)))); }, "",
            BatchType::None, 0, 0, kNoRead, kOptMissPart},
     Option{"--state-add", "AMOUNT", "additional state withholding per period", "5", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateAdd = amountText(n, v, Input::StateAdd);
-               stateSetting(s, "staAdd", formatPlain(toCurrency(s.o.request.StateAdd)));
+               stateSetting(s, stateInfo("staAdd"), formatPlain(toCurrency(s.o.request.StateAdd)));
            },
-           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { q.StateAdd = b.text; }, kOptAdd, L(Input::StateAdd)},
+           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.StateAdd, b.text); }, kOptAdd, L(Input::StateAdd)},
     Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, "sta401", "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, "staPreTax", "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
     Option{"--setting", "SECTION/KEY=VALUE", "any stored setting", "StateInfo/staDeps=2", Section::State,
            [](S& s, N, V v) {
                const auto slash = v.find('/');
                const auto eq = v.find('=');
                if (slash == std::string::npos || eq == std::string::npos || eq < slash)
                    throw UsageError{"--setting: expected SECTION/KEY=VALUE, got " + quoted(v)};
-               s.general.emplace_back(v.substr(0, slash), v.substr(slash + 1, eq - slash - 1), v.substr(eq + 1));
+               s.o.request.settings.set(std::string_view(v).substr(0, slash),
+                                        std::string_view(v).substr(slash + 1, eq - slash - 1),
+                                        std::string_view(v).substr(eq + 1));
            },
            "settings", BatchType::Settings, 0, 0, kNoRead, 0, nullptr, nullptr, {}, true},
     Option{"--local-rate", "RATE", "3 and .03 both mean 3 %; alone, a tax on gross pay", "3|.03", Section::Local,
@@ -712,15 +737,16 @@ BatchKeyTable makeBatchKeyTable()
         bool apart = true;
         for (const Option& o : kOptions) {
             if (o.batchKey.empty()) continue;
-            BatchKeySlot& slot = t.slots[batchKeySlot(o.batchKey, t.factor)];
-            apart = apart && !slot.name;
-            slot = {o.batchKey.data(), static_cast<std::uint32_t>(o.batchKey.size()), o.batchType,
-                    o.limit ? o.limit->lo : o.lo, o.limit ? o.limit->hi : o.hi, &o};
+            if (o.batchKey.size() > 16) throw std::logic_error("a batch key longer than 16 bytes");
+            const KeyWords w = keyWords(o.batchKey);
+            BatchKeySlot& slot = t.slots[batchKeySlot(w, o.batchKey.size(), t.factor)];
+            apart = apart && !slot.row;
+            slot = {w, static_cast<std::uint32_t>(o.batchKey.size()), o.batchType, o.limit ? o.limit->lo : o.lo,
+                    o.limit ? o.limit->hi : o.hi, &o};
         }
         if (apart) return t;
     }
-    // Keys that share their length and first and last two bytes: a table to rework.
-    throw std::logic_error("the batch keys cannot be told apart by their first bytes");
+    throw std::logic_error("the batch keys cannot be told apart by their words");
 }
 
 }  // namespace
@@ -734,8 +760,9 @@ const BatchKeyTable& batchKeyTable()
 const Option* findBatchKey(std::string_view key)
 {
     const BatchKeyTable& t = batchKeyTable();
-    const BatchKeySlot& s = t.slots[batchKeySlot(key, t.factor)];
-    return isSlotKey(s, key) ? static_cast<const Option*>(s.row) : nullptr;
+    const KeyWords w = keyWords(key);
+    const BatchKeySlot& s = t.slots[batchKeySlot(w, key.size(), t.factor)];
+    return isSlotKey(s, w, key.size()) ? static_cast<const Option*>(s.row) : nullptr;
 }
 
 std::string yearUsageText()
@@ -857,8 +884,6 @@ void finishRequest(ParseState& s)
             throw UsageError{std::string(o->name) + ": " + std::string(state.name) +
                              " does not read this option (see wagemark-cli states)"};
     if (s.localRate && !s.localBase) q.SPtx = 1;
-    s.general.insert(s.general.end(), q.settings.begin(), q.settings.end());
-    q.settings = std::move(s.general);
 }
 
 }  // namespace

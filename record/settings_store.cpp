@@ -1,5 +1,6 @@
 #include "record/settings_store.h"
 
+#include <cstring>
 #include <optional>
 
 #include "record/currency.h"
@@ -8,33 +9,93 @@
 namespace wm {
 
 namespace {
-constexpr SettingKey kKnownSettings[] = {
-    {"Settings", "Deps"},         {"Settings", "IncAmt"},      {"Settings", "401k"},
-    {"Settings", "NotTax"},       {"Settings", "SSExmp"},      {"Settings", "Hours"},
-    {"Settings", "Frequency"},    {"Settings", "MaritalStat"}, {"Settings", "Self"},
-    {"Settings", "LocalAmt"},     {"Settings", "BckGnd"},      {"Settings", "State"},
-    {"Settings", "StateName"},    {"Settings", "Local"},       {"Settings", "ApplyTo"},
-    {"Settings", "ApplyToDisp"},  {"Settings", "PgInst"},      {"Settings", "BckGndDsgn"},
-    {"Settings", "Animations"},   {"User", "UName"},           {"User", "UAdd"},
-    {"User", "UCity"},            {"User", "USSN"},            {"User", "Marital1"},
-    {"User", "Marital0"},         {"User", "DontShow"},        {"StateInfo", "sta401"},
-    {"StateInfo", "staPreTax"},   {"StateInfo", "staDeps"},    {"StateInfo", "ILINDeps"},
-    {"StateInfo", "staExmp"},     {"StateInfo", "staAdd"},     {"StateInfo", "staMarried"},
-    {"StateInfo", "staRate"},     {"StateInfo", "missPart"},   {"StateInfo", "MMethod"},
-    // The state the options were accepted for.
-    {"StateInfo", "StateName"},
-    // The main window's place and the explanation's state.
-    {"Window", "Geometry"},       {"Window", "Explanation"},
+
+// Whether two texts of `n` bytes are the same: a few loads that may overlap
+// rather than a call, as these are short.
+bool sameBytes(const char* a, const char* b, std::size_t n)
+{
+    const auto same = [&](std::size_t at, auto word) {
+        std::memcpy(&word, a + at, sizeof word);
+        auto other = word;
+        std::memcpy(&other, b + at, sizeof other);
+        return word == other;
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            if (!same(i, std::uint64_t{})) return false;
+        return same(n - 8, std::uint64_t{});
+    }
+    if (n >= 4) return same(0, std::uint32_t{}) && same(n - 4, std::uint32_t{});
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+bool sameText(std::string_view a, std::string_view b) { return a.size() == b.size() && sameBytes(a.data(), b.data(), a.size()); }
+
+// The known keys by a hash of the section and key: a line's settings are
+// looked up, not searched for.
+class KnownSettingSlots {
+public:
+    KnownSettingSlots()
+    {
+        slots_.fill(-1);
+        for (std::size_t k = 0; k < kKnownSettingCount; ++k) {
+            std::size_t i = slot(kKnownSettings[k].section, kKnownSettings[k].key);
+            while (slots_[i] >= 0) i = (i + 1) % kSlots;
+            slots_[i] = static_cast<std::int8_t>(k);
+        }
+    }
+    int find(std::string_view section, std::string_view key) const
+    {
+        for (std::size_t i = slot(section, key); slots_[i] >= 0; i = (i + 1) % kSlots) {
+            const SettingKey& k = kKnownSettings[static_cast<std::size_t>(slots_[i])];
+            if (sameText(k.key, key) && sameText(k.section, section)) return slots_[i];
+        }
+        return -1;
+    }
+
+private:
+    static std::size_t slot(std::string_view section, std::string_view key)
+    {
+        std::size_t h = section.size() * 131 + key.size();
+        if (!key.empty()) h = h * 31 + static_cast<unsigned char>(key.front()) * 7 + static_cast<unsigned char>(key.back());
+        if (!section.empty()) h = h * 31 + static_cast<unsigned char>(section.front());
+        return h % kSlots;
+    }
+    static constexpr std::size_t kSlots = 128;  // well over the keys, so probes stay short
+    std::array<std::int8_t, kSlots> slots_{};
 };
+
 }  // namespace
 
 std::span<const SettingKey> knownSettings() { return kKnownSettings; }
 
-bool isKnownSetting(std::string_view section, std::string_view key)
+int knownSettingIndex(std::string_view section, std::string_view key)
 {
-    for (const SettingKey& k : kKnownSettings)
-        if (k.key == key && k.section == section) return true;
-    return false;
+    static const KnownSettingSlots slots;
+    return slots.find(section, key);
+}
+
+bool isKnownSetting(std::string_view section, std::string_view key) { return knownSettingIndex(section, key) >= 0; }
+
+void SettingList::set(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (const int k = knownSettingIndex(section, key); k >= 0) return set(static_cast<std::size_t>(k), value);
+    for (auto& [s, k, v] : others_)
+        if (k == key && s == section) {
+            v.assign(value);
+            return;
+        }
+    others_.emplace_back(section, key, value);
+}
+
+const std::string* SettingList::find(std::string_view section, std::string_view key) const
+{
+    if (const int k = knownSettingIndex(section, key); k >= 0) return find(static_cast<std::size_t>(k));
+    for (const auto& [s, k, v] : others_)
+        if (k == key && s == section) return &v;
+    return nullptr;
 }
 
 // The saved text read by `read`, which returns nothing or raises for a text
@@ -167,8 +228,9 @@ const MemorySettingsStore::Entry* MemorySettingsStore::find(std::string_view app
 std::string MemorySettingsStore::get(std::string_view app, std::string_view section,
                                      std::string_view key, std::string_view def)
 {
-    const Entry* e = find(app, section, key);
-    return e ? e->value : std::string(def);
+    if (const Entry* e = find(app, section, key)) return e->value;
+    const std::string* listed = findInLists(app, section, key);
+    return listed ? *listed : std::string(def);
 }
 
 void MemorySettingsStore::save(std::string_view app, std::string_view section,
@@ -188,7 +250,21 @@ void MemorySettingsStore::save(std::string_view app, std::string_view section,
 
 bool MemorySettingsStore::contains(std::string_view section, std::string_view key) const
 {
-    return find(kAppName, section, key) != nullptr;
+    return find(kAppName, section, key) || findInLists(kAppName, section, key);
+}
+
+const std::string* MemorySettingsStore::findInLists(std::string_view app, std::string_view section,
+                                                    std::string_view key) const
+{
+    if (!lists_[0] && !lists_[1]) return nullptr;
+    if (app != kAppName) return nullptr;
+    const int k = knownSettingIndex(section, key);
+    for (const SettingList* l : lists_) {
+        if (!l) continue;
+        const std::string* v = k >= 0 ? l->find(static_cast<std::size_t>(k)) : l->find(section, key);
+        if (v) return v;
+    }
+    return nullptr;
 }
 
 }  // namespace wm

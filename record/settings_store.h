@@ -12,9 +12,11 @@
 // replaced by the default, which is saved in its place, and the user is
 // told once.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <set>
@@ -38,9 +40,81 @@ struct SettingKey {
     std::string_view key;
 };
 // Every one of them: what a settings file or a batch line can hold that
-// anything reads. (39 keys.)
+// anything reads.
+inline constexpr SettingKey kKnownSettings[] = {
+    {"Settings", "Deps"},         {"Settings", "IncAmt"},      {"Settings", "401k"},
+    {"Settings", "NotTax"},       {"Settings", "SSExmp"},      {"Settings", "Hours"},
+    {"Settings", "Frequency"},    {"Settings", "MaritalStat"}, {"Settings", "Self"},
+    {"Settings", "LocalAmt"},     {"Settings", "BckGnd"},      {"Settings", "State"},
+    {"Settings", "StateName"},    {"Settings", "Local"},       {"Settings", "ApplyTo"},
+    {"Settings", "ApplyToDisp"},  {"Settings", "PgInst"},      {"Settings", "BckGndDsgn"},
+    {"Settings", "Animations"},   {"User", "UName"},           {"User", "UAdd"},
+    {"User", "UCity"},            {"User", "USSN"},            {"User", "Marital1"},
+    {"User", "Marital0"},         {"User", "DontShow"},        {"StateInfo", "sta401"},
+    {"StateInfo", "staPreTax"},   {"StateInfo", "staDeps"},    {"StateInfo", "ILINDeps"},
+    {"StateInfo", "staExmp"},     {"StateInfo", "staAdd"},     {"StateInfo", "staMarried"},
+    {"StateInfo", "staRate"},     {"StateInfo", "missPart"},   {"StateInfo", "MMethod"},
+    // The state the options were accepted for.
+    {"StateInfo", "StateName"},
+    // The main window's place and the explanation's state.
+    {"Window", "Geometry"},       {"Window", "Explanation"},
+};
+inline constexpr std::size_t kKnownSettingCount = std::size(kKnownSettings);  // 39
 std::span<const SettingKey> knownSettings();
 bool isKnownSetting(std::string_view section, std::string_view key);
+// The place of a key in kKnownSettings, or -1: hashed, for keys read at run
+// time.
+int knownSettingIndex(std::string_view section, std::string_view key);
+// The same for a key written in the code: a key that is not there does not
+// compile.
+consteval std::size_t knownSetting(std::string_view section, std::string_view key)
+{
+    std::size_t i = 0;
+    while (kKnownSettings[i].section != section || kKnownSettings[i].key != key) ++i;
+    return i;
+}
+
+// Settings given for one calculation (a batch line's "settings", calc's
+// --setting): one value per key, the last one given. Known keys sit at
+// their place in kKnownSettings, so setting and finding one takes no
+// search; the storage is kept from line to line.
+class SettingList {
+public:
+    void set(std::size_t known, std::string_view value)
+    {
+        // Appended to an emptied text: a shorter path than assign's, which
+        // allows for the value lying in the text itself.
+        known_[known].clear();
+        known_[known].append(value);
+        given_ |= std::uint64_t{1} << known;
+    }
+    void set(std::string_view section, std::string_view key, std::string_view value);
+    const std::string* find(std::size_t known) const
+    {
+        return given_ >> known & 1 ? &known_[known] : nullptr;
+    }
+    const std::string* find(std::string_view section, std::string_view key) const;
+    void clear()
+    {
+        given_ = 0;
+        others_.clear();
+    }
+    // f(section, key, value) for each value.
+    template <class F>
+    void forEach(F&& f) const
+    {
+        for (std::size_t i = 0; i < kKnownSettingCount; ++i)
+            if (given_ >> i & 1) f(kKnownSettings[i].section, kKnownSettings[i].key, std::string_view(known_[i]));
+        for (const auto& [section, key, value] : others_)
+            f(std::string_view(section), std::string_view(key), std::string_view(value));
+    }
+
+private:
+    static_assert(kKnownSettingCount <= 64);
+    std::array<std::string, kKnownSettingCount> known_;
+    std::uint64_t given_ = 0;  // bit i: known_[i] holds a value
+    std::vector<std::tuple<std::string, std::string, std::string>> others_;
+};
 
 // A saved value that could not be read, and the default used instead.
 struct UnreadableSetting {
@@ -120,7 +194,9 @@ private:
 };
 
 // A handful of values in a flat list: a batch line fills one per line and
-// the pass looks a few keys up, so a search beats a tree here.
+// the pass looks a few keys up, so a search beats a tree here. A value not
+// saved here may be read from the lists it looks through (a calculation's
+// own settings), which are not copied.
 class MemorySettingsStore final : public SettingsStore {
 public:
     using SettingsStore::get;
@@ -130,16 +206,25 @@ public:
     void save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
     bool contains(std::string_view section, std::string_view key) const;
-    // Forgets every value (the storage is kept for the next use).
-    void clear() { size_ = 0; }
+    // Forgets every value and list (the storage is kept for the next use).
+    void clear()
+    {
+        size_ = 0;
+        lists_ = {};
+    }
+    // Reads what is not saved here from `first`, then `second`; both must
+    // outlive their use.
+    void lookThrough(const SettingList* first, const SettingList* second) { lists_ = {first, second}; }
 
 private:
     struct Entry {
         std::string app, section, key, value;
     };
     const Entry* find(std::string_view app, std::string_view section, std::string_view key) const;
+    const std::string* findInLists(std::string_view app, std::string_view section, std::string_view key) const;
     std::vector<Entry> entries_;
     std::size_t size_ = 0;  // entries_ beyond this are spare
+    std::array<const SettingList*, 2> lists_{};
 };
 
 }  // namespace wm

@@ -125,7 +125,8 @@ const StatusChoice* offeredStatus(const StateEntry& s, int code)
     return nullptr;
 }
 
-std::string statusChoiceHint(const StateEntry& s)
+namespace {
+std::string makeStatusChoiceHint(const StateEntry& s)
 {
     std::string out = "Choose ";
     const auto& list = s.dialog.statuses;
@@ -136,6 +137,20 @@ std::string statusChoiceHint(const StateEntry& s)
         out += '"';
     }
     return out + " in Set State Options.";
+}
+}  // namespace
+
+// Made once per state: a batch gives it on every line whose status the
+// state does not offer.
+const std::string& statusChoiceHint(const StateEntry& s)
+{
+    static const std::array<std::string, kStateCount> hints = [] {
+        std::array<std::string, kStateCount> h;
+        for (std::size_t i = 0; i < kStates.size(); ++i) h[i] = makeStatusChoiceHint(kStates[i]);
+        return h;
+    }();
+    const auto i = static_cast<std::size_t>(&s - kStates.data());
+    return i < kStates.size() ? hints[i] : hints[0];
 }
 
 std::span<const ListItem> marylandCounties() { return kMarylandCounties; }

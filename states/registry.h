@@ -118,8 +118,9 @@ const StateEntry& stateAt(int index);  // "No State" for an index outside the li
 
 // The state's choice of filing status `code`; null when it offers none such.
 const StatusChoice* offeredStatus(const StateEntry& s, int code);
-// "Choose "Single", "..." or "..." in Set State Options."
-std::string statusChoiceHint(const StateEntry& s);
+// "Choose "Single", "..." or "..." in Set State Options." (`s` is one of
+// stateList()).
+const std::string& statusChoiceHint(const StateEntry& s);
 
 // Maryland's county rates: the list texts and their `Method` codes.
 std::span<const ListItem> marylandCounties();

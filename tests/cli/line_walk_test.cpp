@@ -58,7 +58,10 @@ std::string readLine(LineReader& reader, const std::string& line)
       << q.input.txtPreFICA << '|' << q.input.exemptions << '|' << q.input.chkSelfEmployed << '|' << q.HowOft << '|'
       << q.valMarried << '|' << q.intState << '|' << q.intSMarried << '|' << q.StateRate << '|' << q.StateDeps << '|'
       << q.ILINDeps << '|' << q.StateExmp << '|' << q.Method << '|' << q.StateAdd << '|' << q.SPval << '|' << q.SPtx;
-    for (const auto& [section, key, value] : q.settings) s << '|' << section << '/' << key << '=' << value;
+    for (const SettingList* l : {&q.settings, &q.optionSettings})
+        l->forEach([&](std::string_view section, std::string_view key, std::string_view value) {
+            s << '|' << section << '/' << key << '=' << value;
+        });
     return s.str();
 }
 
@@ -132,6 +135,34 @@ TEST(BatchInput, KnownSettingsAreKeptAndNoOthers)
         ++kept;
     }
     EXPECT_EQ(kept, 39);
+}
+
+// Keys and texts are read where the line holds them, escapes apart: each
+// way of writing a line reads as its plain form, in every walk.
+TEST(LineWalkers, KeysAndTextsReadAlikeHoweverWritten)
+{
+    const struct {
+        const char* written;
+        const char* plain;
+    } rows[] = {
+        {"{\"HowOft\" : 1}", R"({"HowOft":1})"},
+        {"{\"HowOft\"\t\r\n:\n 1 }", R"({"HowOft":1})"},
+        {R"({"\u0048owOft":1})", R"({"HowOft":1})"},
+        {R"({"How\u004fft":1,"x\u0041":"\u0041"})", R"({"HowOft":1})"},
+        {R"({"HowOft\u0000":1})", R"({})"},
+        {"{\"txtIncome\" :\t\"12.50\" , \"StateAdd\":\"\"}", R"({"txtIncome":"12.50","StateAdd":""})"},
+        {R"({"txtIncome":"1\u0032.50","StateAdd":"\"5\\"})", R"({"txtIncome":"12.50","StateAdd":"\"5\\"})"},
+        {R"({"settings" : {"StateInfo" : {"sta\u0034\u0030\u0031" : "Y"}}})", R"({"settings":{"StateInfo":{"sta401":"Y"}}})"},
+        {R"({"Ho\wOft":1})", R"({"id":"\x"})"},
+    };
+    for (const LineWalker* w : lineWalkers()) {
+        if (!runsHere(*w)) continue;
+        LineReader reader(*w);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(w->kernel) + ": " + row.written);
+            EXPECT_EQ(readLine(reader, row.written), readLine(reader, row.plain));
+        }
+    }
 }
 
 // Each walk this processor can run reads every line as the generic one does.

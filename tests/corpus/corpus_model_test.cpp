@@ -31,7 +31,10 @@ void save(SettingsStore& s, const cli::CalcRequest& q)
           {"ILINDeps", std::to_string(q.ILINDeps)}, {"staExmp", std::to_string(q.StateExmp)},
           {"MMethod", std::to_string(q.Method)}, {"staAdd", q.StateAdd}})
         s.save("StateInfo", key, value);
-    for (const auto& [section, key, value] : q.settings) s.save(section, key, value);
+    for (const SettingList* l : {&q.settings, &q.optionSettings})
+        l->forEach([&](std::string_view section, std::string_view key, std::string_view value) {
+            s.save(section, key, value);
+        });
 }
 
 // Loads and calculates; the refusal's message when the calculator refused.

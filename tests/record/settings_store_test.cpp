@@ -105,5 +105,67 @@ TEST(KnownSettings, HoldEveryKeyTheCalculationReads)
     EXPECT_FALSE(isKnownSetting("Settings", "deps"));
 }
 
+// Each known key is found at its place; the same text with any one byte
+// changed, in the key or the section, is not found unless it is another key.
+TEST(KnownSettings, FoundByEveryByte)
+{
+    for (std::size_t i = 0; i < kKnownSettingCount; ++i) {
+        const SettingKey& k = kKnownSettings[i];
+        const std::string section(k.section), key(k.key);
+        SCOPED_TRACE(section + "/" + key);
+        EXPECT_EQ(knownSettingIndex(section, key), static_cast<int>(i));
+        for (const bool inKey : {true, false})
+            for (std::size_t at = 0; at < (inKey ? key : section).size(); ++at) {
+                std::string s = section, t = key;
+                (inKey ? t : s)[at] ^= 0x20;
+                const int found = knownSettingIndex(s, t);
+                if (found >= 0) {
+                    EXPECT_EQ(kKnownSettings[static_cast<std::size_t>(found)].key, t);
+                    EXPECT_EQ(kKnownSettings[static_cast<std::size_t>(found)].section, s);
+                }
+            }
+    }
+}
+
+// A calculation's own settings are read through, not copied: a value saved
+// in the store wins, then the first list, then the second; in a list the
+// last value given wins. Known and other keys alike.
+TEST(MemoryStore, ReadsThroughItsListsInOrder)
+{
+    struct Row {
+        const char* name;
+        const char* section;
+        const char* key;
+        const char* saved;        // null: not saved in the store
+        const char* first[2];     // given to the first list, in order
+        const char* second[2];    // given to the second list, in order
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"only the second", "StateInfo", "staDeps", nullptr, {}, {"1"}, "1"},
+        {"first over second", "StateInfo", "staDeps", nullptr, {"2"}, {"1"}, "2"},
+        {"saved over both", "StateInfo", "staDeps", "3", {"2"}, {"1"}, "3"},
+        {"last given in a list", "StateInfo", "sta401", nullptr, {}, {"Y", "N"}, "N"},
+        {"other key, first over second", "Mine", "x", nullptr, {"a", "b"}, {"c"}, "b"},
+        {"nowhere", "User", "UName", nullptr, {}, {}, "default"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SettingList first, second;
+        for (const char* v : row.first)
+            if (v) first.set(row.section, row.key, v);
+        for (const char* v : row.second)
+            if (v) second.set(row.section, row.key, v);
+        MemorySettingsStore s;
+        s.lookThrough(&first, &second);
+        if (row.saved) s.save(row.section, row.key, row.saved);
+        EXPECT_EQ(s.get(row.section, row.key, "default"), row.expected);
+        EXPECT_EQ(s.get("Other app", row.section, row.key, "default"), "default");
+        EXPECT_EQ(s.contains(row.section, row.key), std::string(row.expected) != "default");
+        s.clear();
+        EXPECT_EQ(s.get(row.section, row.key, "default"), "default");
+    }
+}
+
 }  // namespace
 }  // namespace wm
