@@ -233,6 +233,15 @@ std::string MemorySettingsStore::get(std::string_view app, std::string_view sect
     return listed ? *listed : std::string(def);
 }
 
+std::string MemorySettingsStore::getKnown(std::size_t known, std::string_view def)
+{
+    const SettingKey& k = kKnownSettings[known];
+    if (const Entry* e = find(kAppName, k.section, k.key)) return e->value;
+    for (const SettingList* l : lists_)
+        if (const std::string* v = l ? l->find(known) : nullptr) return *v;
+    return std::string(def);
+}
+
 void MemorySettingsStore::save(std::string_view app, std::string_view section,
                                std::string_view key, std::string_view value)
 {

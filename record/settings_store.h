@@ -142,6 +142,12 @@ public:
     {
         save(kAppName, section, key, value);
     }
+    // The same for a key of kKnownSettings by its place (`knownSetting`): a
+    // store that keeps those keys by place finds one without comparing texts.
+    virtual std::string getKnown(std::size_t known, std::string_view def)
+    {
+        return get(kKnownSettings[known].section, kKnownSettings[known].key, def);
+    }
 
     // A saved whole number in [lo, hi], or the default when the text is not
     // one (see above).
@@ -205,6 +211,7 @@ public:
                     std::string_view def) override;
     void save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
+    std::string getKnown(std::size_t known, std::string_view def) override;
     bool contains(std::string_view section, std::string_view key) const;
     // Forgets every value and list (the storage is kept for the next use).
     void clear()
