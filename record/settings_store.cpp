@@ -1,5 +1,6 @@
 #include "record/settings_store.h"
 
+#include <charconv>
 #include <cstring>
 #include <optional>
 
@@ -78,6 +79,14 @@ int knownSettingIndex(std::string_view section, std::string_view key)
 }
 
 bool isKnownSetting(std::string_view section, std::string_view key) { return knownSettingIndex(section, key) >= 0; }
+
+void SettingList::writeWhole(std::size_t known) const
+{
+    char digits[8];
+    char* end = std::to_chars(digits, digits + sizeof digits, wholes_[known]).ptr;
+    known_[known].assign(digits, end);
+    unwritten_ &= ~(std::uint64_t{1} << known);
+}
 
 void SettingList::set(std::string_view section, std::string_view key, std::string_view value)
 {
