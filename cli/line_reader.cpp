@@ -80,6 +80,9 @@ void reset(CalcRequest& q)
     q.input.txt401k.clear();
     q.input.txtPreTax.clear();
     q.input.txtPreFICA.clear();
+    q.input.income.reset();
+    q.input.preTax.reset();
+    q.input.preFica.reset();
     q.input.exemptions = "0";
     q.input.chkSelfEmployed = false;
     q.HowOft = 2;
@@ -234,10 +237,14 @@ struct LineReader::Impl final : LineSink {
     {
         if (!fault.empty()) return;
         bool inside = true;
+        Currency c;
+        const bool plain = l.unit == InputUnit::Amount && plainAmount(text, c);
+        // A plain amount is handed to the pass, which need not read it again.
+        for (std::size_t i = 0; i < kParts.size(); ++i)
+            if (&l == &limitOf(kParts[i])) q->input.*kPartAmounts[i] = plain ? std::optional(c) : std::nullopt;
         try {
             if (l.unit == InputUnit::Amount) {
-                Currency c;
-                if (!plainAmount(text, c)) c = isBlank(text) ? Currency() : toCurrency(text);
+                if (!plain) c = isBlank(text) ? Currency() : toCurrency(text);
                 inside = within(l, c);
                 for (std::size_t i = 0; i < kParts.size(); ++i)
                     if (&l == &limitOf(kParts[i])) parts[i] = c;
@@ -252,6 +259,8 @@ struct LineReader::Impl final : LineSink {
     }
     // Pre-Tax and Pre-FICA (read as above) are parts of the gross pay.
     static constexpr std::array<Input, 3> kParts = {Input::Income, Input::PreTax, Input::PreFica};
+    static constexpr std::array<std::optional<Currency> PassInput::*, 3> kPartAmounts = {
+        &PassInput::income, &PassInput::preTax, &PassInput::preFica};
     std::array<Currency, 3> parts{};  // as read on this line; 0 when absent or blank
     void partsWithinIncome()
     {

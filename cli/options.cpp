@@ -282,7 +282,7 @@ void stateSetting(ParseState& s, std::size_t key, std::string_view value)
 // saves it: some calculators read the setting ("staExmp", "staDeps").
 void stateSetting(CalcRequest& q, std::size_t key, std::int16_t value)
 {
-    q.optionSettings.set(key, digitsOf(value).text());
+    q.optionSettings.setWhole(key, value);
 }
 
 // The place of a StateInfo key among the known settings, when compiled.

@@ -5,12 +5,21 @@
 
 namespace wm {
 
+namespace {
+// An entry's amount: as the caller read it, else from its text (blank is 0).
+Currency amountOf(const std::optional<Currency>& read, const std::string& text)
+{
+    if (read) return *read;
+    return isBlank(text) ? Currency() : toCurrency(text);
+}
+}  // namespace
+
 void GetPreTax(Pass& p)
 {
     PayRecord& r = p.r;
     Procedure proc(p.errors, "frmMain", "GetPreTax");
-    proc.run([&] { r.SSEmp = isBlank(p.in.txtPreFICA) ? Currency() : toCurrency(p.in.txtPreFICA); },
-             [&] { r.PreTax = isBlank(p.in.txtPreTax) ? Currency() : toCurrency(p.in.txtPreTax); },
+    proc.run([&] { r.SSEmp = amountOf(p.in.preFica, p.in.txtPreFICA); },
+             [&] { r.PreTax = amountOf(p.in.preTax, p.in.txtPreTax); },
              [&] {
                  r.amt401k = Currency::round(r.taxBase.toDouble() * r.PerCent401k);
                  if (r.amt401k != Currency())
@@ -27,7 +36,7 @@ void Calculate(Pass& p)
     proc.run(
         [&] {
             if (r.TaxOrigan == 0)
-                r.taxBase = isBlank(p.in.txtIncome) ? Currency() : toCurrency(p.in.txtIncome);
+                r.taxBase = amountOf(p.in.income, p.in.txtIncome);
         },
         [&] {
             if (r.TaxOrigan == 0 || r.TaxOrigan == 1) r.SSBase = r.taxBase;

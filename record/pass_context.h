@@ -5,6 +5,7 @@
 // `Pass&`; this header is all a calculator needs of the pass.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ struct PassInput {
     std::string txtPreFICA;
     std::string exemptions = "0";  // text of the exemptions list
     bool chkSelfEmployed = false;
+    // The amounts of txtIncome, txtPreTax and txtPreFICA when the caller has
+    // read them already (a batch line's plain amounts): the pass then does
+    // not read those texts again. Whoever changes a text clears its amount.
+    std::optional<Currency> income, preTax, preFica;
 };
 
 inline constexpr std::string_view kModifiedPrefix = "Tax Code last modified: ";

@@ -1,5 +1,6 @@
 #include "record/settings_store.h"
 
+#include <charconv>
 #include <cstring>
 #include <optional>
 
@@ -78,6 +79,14 @@ int knownSettingIndex(std::string_view section, std::string_view key)
 }
 
 bool isKnownSetting(std::string_view section, std::string_view key) { return knownSettingIndex(section, key) >= 0; }
+
+void SettingList::writeWhole(std::size_t known) const
+{
+    char digits[8];
+    char* end = std::to_chars(digits, digits + sizeof digits, wholes_[known]).ptr;
+    known_[known].assign(digits, end);
+    unwritten_ &= ~(std::uint64_t{1} << known);
+}
 
 void SettingList::set(std::string_view section, std::string_view key, std::string_view value)
 {
@@ -231,6 +240,15 @@ std::string MemorySettingsStore::get(std::string_view app, std::string_view sect
     if (const Entry* e = find(app, section, key)) return e->value;
     const std::string* listed = findInLists(app, section, key);
     return listed ? *listed : std::string(def);
+}
+
+std::string MemorySettingsStore::getKnown(std::size_t known, std::string_view def)
+{
+    const SettingKey& k = kKnownSettings[known];
+    if (const Entry* e = find(kAppName, k.section, k.key)) return e->value;
+    for (const SettingList* l : lists_)
+        if (const std::string* v = l ? l->find(known) : nullptr) return *v;
+    return std::string(def);
 }
 
 void MemorySettingsStore::save(std::string_view app, std::string_view section,

@@ -87,16 +87,28 @@ public:
         known_[known].clear();
         known_[known].append(value);
         given_ |= std::uint64_t{1} << known;
+        unwritten_ &= ~(std::uint64_t{1} << known);
+    }
+    // A whole number, its text ("-12") made only when something reads it: a
+    // batch line sets several that most calculations never read.
+    void setWhole(std::size_t known, std::int16_t value)
+    {
+        wholes_[known] = value;
+        given_ |= std::uint64_t{1} << known;
+        unwritten_ |= std::uint64_t{1} << known;
     }
     void set(std::string_view section, std::string_view key, std::string_view value);
     const std::string* find(std::size_t known) const
     {
-        return given_ >> known & 1 ? &known_[known] : nullptr;
+        if (!(given_ >> known & 1)) return nullptr;
+        if (unwritten_ >> known & 1) writeWhole(known);
+        return &known_[known];
     }
     const std::string* find(std::string_view section, std::string_view key) const;
     void clear()
     {
         given_ = 0;
+        unwritten_ = 0;
         others_.clear();
     }
     // f(section, key, value) for each value.
@@ -104,15 +116,20 @@ public:
     void forEach(F&& f) const
     {
         for (std::size_t i = 0; i < kKnownSettingCount; ++i)
-            if (given_ >> i & 1) f(kKnownSettings[i].section, kKnownSettings[i].key, std::string_view(known_[i]));
+            if (given_ >> i & 1) f(kKnownSettings[i].section, kKnownSettings[i].key, std::string_view(*find(i)));
         for (const auto& [section, key, value] : others_)
             f(std::string_view(section), std::string_view(key), std::string_view(value));
     }
 
 private:
     static_assert(kKnownSettingCount <= 64);
-    std::array<std::string, kKnownSettingCount> known_;
-    std::uint64_t given_ = 0;  // bit i: known_[i] holds a value
+    void writeWhole(std::size_t known) const;
+    // Written on reading (setWhole), hence mutable; a list is read by one
+    // calculation at a time.
+    mutable std::array<std::string, kKnownSettingCount> known_;
+    std::array<std::int16_t, kKnownSettingCount> wholes_{};
+    std::uint64_t given_ = 0;              // bit i: known_[i] or wholes_[i] holds a value
+    mutable std::uint64_t unwritten_ = 0;  // bit i: the value is wholes_[i], not yet in known_[i]
     std::vector<std::tuple<std::string, std::string, std::string>> others_;
 };
 
@@ -141,6 +158,12 @@ public:
     void save(std::string_view section, std::string_view key, std::string_view value)
     {
         save(kAppName, section, key, value);
+    }
+    // The same for a key of kKnownSettings by its place (`knownSetting`): a
+    // store that keeps those keys by place finds one without comparing texts.
+    virtual std::string getKnown(std::size_t known, std::string_view def)
+    {
+        return get(kKnownSettings[known].section, kKnownSettings[known].key, def);
     }
 
     // A saved whole number in [lo, hi], or the default when the text is not
@@ -205,6 +228,7 @@ public:
                     std::string_view def) override;
     void save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
+    std::string getKnown(std::size_t known, std::string_view def) override;
     bool contains(std::string_view section, std::string_view key) const;
     // Forgets every value and list (the storage is kept for the next use).
     void clear()

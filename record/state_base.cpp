@@ -10,8 +10,8 @@ void StateBase(Pass& p)
     Procedure proc(p.errors, "frmMain", "StateBase");
     proc.run([&] { r.Samt401k = Currency(); },
              [&] { r.StaPreTax = Currency(); },
-             [&] { r.S401k = p.settings.get("StateInfo", "sta401", "N"); },
-             [&] { r.SPreTax = p.settings.get("StateInfo", "staPreTax", "N"); },
+             [&] { r.S401k = p.settings.getKnown(knownSetting("StateInfo", "sta401"), "N"); },
+             [&] { r.SPreTax = p.settings.getKnown(knownSetting("StateInfo", "staPreTax"), "N"); },
              [&] {
                  if (r.S401k == "Y") r.Samt401k = r.amt401k;
              },

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -86,7 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"LeadingPoint", ".03", 0.03_usd},
                       ParseCase{"FifthDecimalHalfEven", "0.00005", 0_usd},
                       ParseCase{"FifthDecimalAbove", "0.000051", 0.0001_usd},
-                      ParseCase{"ParenthesesDollar", "($1,234.50)", -1234.5_usd - 0_usd}),
+                      ParseCase{"ParenthesesDollar", "($1,234.50)", -1234.5_usd - 0_usd},
+                      ParseCase{"TrailingPoint", "5.", 5_usd}, ParseCase{"LeadingZeros", "0001000.0000", 1000_usd},
+                      ParseCase{"FourteenDigits", "99999999999999.9999", Currency::fromCount(999999999999999999)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Reading, RejectsWhatIsNotAnAmount)
@@ -101,6 +104,17 @@ TEST(Reading, RejectsWhatIsNotAnAmount)
         }
     }
     EXPECT_THROW(toCurrency("99999999999999999"), RuntimeError);
+}
+
+// Plain digit texts take a shorter path than the rest: the same double as
+// the C library reads, to the last bit.
+TEST(Reading, NumbersAsTheLibraryReadsThem)
+{
+    for (const char* text : {"0", "7", "0.1", "2.5", "0.0003", "5.", "12345678901.2345", "99999999999999",
+                             "1.23456", "12345678901234.5", "007.5"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(toDouble(text), std::strtod(text, nullptr));
+    }
 }
 
 // The ends of the money range: what fits is exact, what does not is

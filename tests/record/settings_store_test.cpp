@@ -160,11 +160,36 @@ TEST(MemoryStore, ReadsThroughItsListsInOrder)
         s.lookThrough(&first, &second);
         if (row.saved) s.save(row.section, row.key, row.saved);
         EXPECT_EQ(s.get(row.section, row.key, "default"), row.expected);
+        if (const int k = knownSettingIndex(row.section, row.key); k >= 0) {
+            EXPECT_EQ(s.getKnown(static_cast<std::size_t>(k), "default"), row.expected);
+        }
         EXPECT_EQ(s.get("Other app", row.section, row.key, "default"), "default");
         EXPECT_EQ(s.contains(row.section, row.key), std::string(row.expected) != "default");
         s.clear();
         EXPECT_EQ(s.get(row.section, row.key, "default"), "default");
     }
+}
+
+// A whole number set in a list reads as its text; a text set later wins,
+// and so does a number set after a text.
+TEST(SettingList, WholeNumbersReadAsText)
+{
+    constexpr std::size_t k = knownSetting("StateInfo", "staDeps");
+    SettingList l;
+    l.setWhole(k, 7);
+    l.set(k, "3");
+    ASSERT_NE(l.find(k), nullptr);
+    EXPECT_EQ(*l.find(k), "3");
+    l.setWhole(k, -12);
+    EXPECT_EQ(*l.find(k), "-12");
+    l.setWhole(k, 7);
+    std::string seen;
+    l.forEach([&](std::string_view, std::string_view key, std::string_view value) {
+        if (key == "staDeps") seen = value;
+    });
+    EXPECT_EQ(seen, "7");
+    l.clear();
+    EXPECT_EQ(l.find(k), nullptr);
 }
 
 }  // namespace
