@@ -2,25 +2,6 @@
 
 namespace wm::cli {
 
-// Digits, and up to four after a point.
-bool plainAmount(std::string_view s, Currency& c)
-{
-    const auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
-    std::size_t i = 0;
-    std::int64_t count = 0;
-    for (; digit(i); ++i) count = count * 10 + (s[i] - '0');
-    // Fourteen digits stay far below the top of the range; longer ones go to
-    // toCurrency, which guards it.
-    if (i == 0 || i > 14) return false;
-    int decimals = 0;
-    if (i < s.size() && s[i] == '.')
-        for (++i; digit(i) && decimals < 4; ++i, ++decimals) count = count * 10 + (s[i] - '0');
-    if (i != s.size() || (decimals == 0 && s.back() == '.')) return false;
-    for (; decimals < 4; ++decimals) count *= 10;
-    c = Currency::fromCount(count);
-    return true;
-}
-
 namespace {
 class RaisingReport final : public BasicErrorReport {
 public:
@@ -91,7 +72,7 @@ void Calculator::run(const CalcRequest& q, bool explain)
 
     runCommand([&] {
         Procedure proc(errors_, "frmState", "cmdAccept_Click");
-        if (!plainAmount(q.StateAdd, r.StateAdd)) proc.run([&] { r.StateAdd = toCurrency(q.StateAdd); });
+        if (!plainCurrency(q.StateAdd, r.StateAdd)) proc.run([&] { r.StateAdd = toCurrency(q.StateAdd); });
         calculateCommand(pass_);
     });
 }

@@ -89,9 +89,4 @@ struct CalcOutcome {
 // One calculation on storage of its own.
 CalcOutcome compute(const CalcRequest& request, bool explain = false);
 
-// A plain amount as most inputs write it ("1250", "980.06"): what
-// toCurrency makes of it, read without the general reader; false (and `c`
-// untouched) for any other text.
-bool plainAmount(std::string_view text, Currency& c);
-
 }  // namespace wm::cli

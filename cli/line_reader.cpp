@@ -238,7 +238,7 @@ struct LineReader::Impl final : LineSink {
         if (!fault.empty()) return;
         bool inside = true;
         Currency c;
-        const bool plain = l.unit == InputUnit::Amount && plainAmount(text, c);
+        const bool plain = l.unit == InputUnit::Amount && plainCurrency(text, c);
         // A plain amount is handed to the pass, which need not read it again.
         for (std::size_t i = 0; i < kParts.size(); ++i)
             if (&l == &limitOf(kParts[i])) q->input.*kPartAmounts[i] = plain ? std::optional(c) : std::nullopt;

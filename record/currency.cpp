@@ -189,12 +189,18 @@ bool isBlank(std::string_view text)
     return true;
 }
 
+bool plainCurrency(std::string_view text, Currency& c)
+{
+    Plain p;
+    if (!plainNumber(text, p)) return false;
+    for (int i = p.decimals; i < 4; ++i) p.digits *= 10;
+    c = Currency::fromCount(static_cast<std::int64_t>(p.digits));
+    return true;
+}
+
 Currency toCurrency(std::string_view text)
 {
-    if (Plain p; plainNumber(text, p)) {
-        for (int i = p.decimals; i < 4; ++i) p.digits *= 10;
-        return Currency::fromCount(static_cast<std::int64_t>(p.digits));
-    }
+    if (Currency c; plainCurrency(text, c)) return c;
     Number n;
     if (!lex(text, n)) raise(err::kTypeMismatch);
     // Fifteen significant digits and four decimals stay below 2^64, so the

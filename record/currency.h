@@ -105,6 +105,10 @@ bool isBlank(std::string_view text);
 // decimals round half to even. Anything else raises type mismatch (13); an
 // amount beyond the range raises overflow (6).
 Currency toCurrency(std::string_view text);
+// A plain amount as most inputs write it ("1250", "980.06"): what
+// toCurrency makes of it, read without the general grammar; false (and `c`
+// untouched) for any other text, which toCurrency still reads.
+bool plainCurrency(std::string_view text, Currency& c);
 // The same grammar read as a double (401(k) percentages, rates).
 double toDouble(std::string_view text);
 // Text into a 16-bit field: halves to even, overflow (6) outside
