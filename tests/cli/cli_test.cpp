@@ -353,14 +353,14 @@ private:
 TEST(CliBatch, StopsAtOnceWhenTheOutputFails)
 {
     std::string input;
-    for (int i = 0; i < 100000; ++i) input += "{\"txtIncome\":\"1000\"}\n";
+    for (int i = 0; i < 400000; ++i) input += "{\"txtIncome\":\"1000\"}\n";
     std::istringstream in(input);
     FullDisk disk(1000);
     std::ostream out(&disk);
     std::ostringstream err;
     EXPECT_EQ(cli::run({"wagemark-cli", "batch"}, in, out, err), cli::kWriteFailed);
     EXPECT_NE(err.str().find("cannot write the output"), std::string::npos) << err.str();
-    // Not a hundred thousand lines computed into the void.
+    // Not four hundred thousand lines computed into the void.
     ASSERT_TRUE(in.good());
     EXPECT_LT(in.tellg(), std::streampos(input.size() / 4));
 }
