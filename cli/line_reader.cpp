@@ -55,21 +55,31 @@ std::string_view syntaxText(error_code e)
 // Whether a plain number as typed ("5", "12.5") lies within a whole-number
 // range, told from its digits: up to three before the point and six after
 // it, no double lies on the other side of a bound. False (undecided) for
-// any other text.
-bool plainWithin(const InputLimit& l, std::string_view s, bool& inside)
+// any other text. `value` is then the number: digits over a power of ten,
+// both exact doubles, so the one division rounds as the general reader does.
+bool plainWithin(const InputLimit& l, std::string_view s, bool& inside, double& value)
 {
+    static constexpr double kTens[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0, 1000000.0};
+    std::uint32_t digits = 0;
     const auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
     std::size_t i = 0;
     int whole = 0;
     for (; digit(i); ++i) whole = whole * 10 + (s[i] - '0');
     if (i == 0 || i > 3) return false;
+    digits = static_cast<std::uint32_t>(whole);
+    std::size_t decimals = 0;
     bool fraction = false;  // a digit after the point that is not 0
     if (i < s.size() && s[i] == '.') {
         const std::size_t point = i++;
-        for (; digit(i); ++i) fraction = fraction || s[i] != '0';
-        if (i == point + 1 || i - point - 1 > 6) return false;
+        for (; digit(i); ++i) {
+            fraction = fraction || s[i] != '0';
+            digits = digits * 10 + static_cast<std::uint32_t>(s[i] - '0');
+        }
+        decimals = i - point - 1;
+        if (decimals == 0 || decimals > 6) return false;
     }
     if (i != s.size()) return false;
+    value = static_cast<double>(digits) / kTens[decimals];
     inside = whole >= l.lo && (whole < l.hi || (whole == l.hi && !fraction));
     return true;
 }
@@ -83,6 +93,8 @@ void reset(CalcRequest& q)
     q.input.income.reset();
     q.input.preTax.reset();
     q.input.preFica.reset();
+    q.input.percent401k.reset();
+    q.input.allowances.reset();
     q.input.exemptions = "0";
     q.input.chkSelfEmployed = false;
     q.HowOft = 2;
@@ -248,8 +260,13 @@ struct LineReader::Impl final : LineSink {
                 inside = within(l, c);
                 for (std::size_t i = 0; i < kParts.size(); ++i)
                     if (&l == &limitOf(kParts[i])) parts[i] = c;
-            } else if (!plainWithin(l, text, inside) && !isBlank(text)) {
-                inside = within(l, toDouble(text));
+            } else {
+                double value = 0;
+                const bool plainNumber = plainWithin(l, text, inside, value);
+                // A plain 401(k) percentage is handed to the pass as well.
+                if (&l == &limitOf(Input::Percent401k))
+                    q->input.percent401k = plainNumber ? std::optional(value) : std::nullopt;
+                if (!plainNumber && !isBlank(text)) inside = within(l, toDouble(text));
             }
         } catch (const RuntimeError&) {
             return;

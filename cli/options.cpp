@@ -322,7 +322,10 @@ const std::array kOptions = {
            BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, nullptr, statusChoices},
     Option{"--exemptions", "N", "withholding allowances (default 0)", "2", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
-           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) { setText(q.input.exemptions, digitsOf(b.whole).text()); }, 0,
+           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) {
+               setText(q.input.exemptions, digitsOf(b.whole).text());
+               q.input.allowances = b.whole;
+           }, 0,
            L(Input::Allowances)},
     Option{"--401k", "PERCENT", "401(k) contribution: 5 and 0.05 both mean 5 %", "5|0.05", Section::Calc,
            [](S& s, N n, V v) {

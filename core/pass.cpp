@@ -42,7 +42,12 @@ void Calculate(Pass& p)
             if (r.TaxOrigan == 0 || r.TaxOrigan == 1) r.SSBase = r.taxBase;
             p.explain(r.SSBase, "Gross pay");
         },
-        [&] { r.PerCent401k = isBlank(p.in.txt401k) ? 0.0 : toDouble(p.in.txt401k); },
+        [&] {
+            if (p.in.percent401k)
+                r.PerCent401k = *p.in.percent401k;
+            else
+                r.PerCent401k = isBlank(p.in.txt401k) ? 0.0 : toDouble(p.in.txt401k);
+        },
         // 5 and 0.05 both mean 5 %; 1 means 1 %.
         [&] { r.PerCent401k = percentFraction(r.PerCent401k); },
         [&] { GetPreTax(p); },
@@ -75,7 +80,7 @@ void calculateCommand(Pass& p, std::int16_t origin)
              [&] {
                  if (const std::int16_t f = periodsPerYear(r.HowOft)) r.Freq = f;
              },
-             [&] { r.DepsNumber = toInt16(p.in.exemptions); },
+             [&] { r.DepsNumber = p.in.allowances ? *p.in.allowances : toInt16(p.in.exemptions); },
              [&] {
                  r.amtDed = allowanceAmount(r.DepsNumber, r.HowOft);
                  if (const PayFrequency* f = payFrequency(r.HowOft))

@@ -24,10 +24,13 @@ struct PassInput {
     std::string txtPreFICA;
     std::string exemptions = "0";  // text of the exemptions list
     bool chkSelfEmployed = false;
-    // The amounts of txtIncome, txtPreTax and txtPreFICA when the caller has
-    // read them already (a batch line's plain amounts): the pass then does
-    // not read those texts again. Whoever changes a text clears its amount.
+    // The amounts of txtIncome, txtPreTax and txtPreFICA, the number of
+    // txt401k and the count of exemptions when the caller has read them
+    // already (a batch line's plain values): the pass then does not read
+    // those texts again. Whoever changes a text clears its value.
     std::optional<Currency> income, preTax, preFica;
+    std::optional<double> percent401k;
+    std::optional<std::int16_t> allowances;
 };
 
 inline constexpr std::string_view kModifiedPrefix = "Tax Code last modified: ";

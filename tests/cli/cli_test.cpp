@@ -190,6 +190,23 @@ TEST(CliBatch, AllGoodLinesExitZero)
     EXPECT_NE(r.out.find("\"DepsNumber\":0,\"lblModified\":\"\"}"), std::string::npos) << r.out;
 }
 
+// A batch line hands its plain 401(k) percentage and allowances to the pass
+// already read: each line gives what calc gives for the same texts, and the
+// next line, without them, is not left with them.
+TEST(CliBatch, ReadPercentagesAndAllowancesMatchCalc)
+{
+    const std::string plain = R"({"txtIncome":"1000"})";
+    const std::string alone = cli({"calc", "--income", "1000", "--json"}).out;
+    for (const char* pct : {"7", "07", "0.05", "5.5", "0.123456", "3.1234567", "0", "15"}) {
+        SCOPED_TRACE(pct);
+        const std::string line = R"({"txtIncome":"1000","txt401k":")" + std::string(pct) + R"(","DepsNumber":3})";
+        const Result r = cli({"batch", "--jobs", "1"}, line + "\n" + plain + "\n");
+        const Result c = cli({"calc", "--income", "1000", "--401k", pct, "--exemptions", "3", "--json"});
+        ASSERT_EQ(c.status, 0) << c.err;
+        EXPECT_EQ(r.out, c.out + alone);
+    }
+}
+
 // Options mean what they say: values are checked where they are given, a
 // switch takes no value, and the order of options does not matter.
 TEST(CliCalc, OptionValuesAreCheckedAndTrimmed)
