@@ -34,7 +34,7 @@ bool runReported(PayRecord& record, std::string_view procedure, const std::funct
 
 Calculator::Calculator()
     : errors_(record_, [this] { return std::make_unique<RaisingReport>(first_); }),
-      pass_(record_, input_, settings_, errors_)
+      pass_(record_, request_.input, settings_, errors_)
 {
     errors_.appTitle = "wagemark-cli";
 }
@@ -46,9 +46,9 @@ void Calculator::run(const CalcRequest& q, bool explain)
     // made and dropped on every line.
     static const PayRecord kFresh{};
     r = kFresh;
-    input_ = q.input;
+    if (&q != &request_) request_ = q;
     settings_.clear();
-    settings_.lookThrough(&q.optionSettings, &q.settings);
+    settings_.lookThrough(&request_.optionSettings, &request_.settings);
     first_.summary.reset();
     first_.text.clear();
     errors_.current = {};

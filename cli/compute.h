@@ -61,6 +61,10 @@ public:
     // the next call.
     void run(const CalcRequest& request, bool explain = false);
 
+    // A request kept here: filled in place and given to run, it is not
+    // copied (a batch fills one per line).
+    CalcRequest& request() { return request_; }
+
     const PayRecord& record() const { return record_; }
     const std::string& lblModified() const { return pass_.lblModified; }
     const std::string& notice() const { return pass_.notice; }
@@ -69,7 +73,7 @@ public:
 
 private:
     PayRecord record_;
-    PassInput input_;
+    CalcRequest request_;
     MemorySettingsStore settings_;
     FirstReport first_;
     ErrorScheme errors_;
