@@ -173,8 +173,6 @@ Currency Currency::operator*(std::int64_t n) const
 // Rounding up near either end of the range can leave it: the products are checked.
 Currency centsRound(Currency c) { return Currency::fromCount(divRound<100, false>(c.count())) * 100; }
 
-Currency roundToCentsEven(Currency c) { return Currency::fromCount(divRound<100, true>(c.count())) * 100; }
-
 Currency wholeDollarRound(Currency c)
 {
     return Currency::fromCount(divRound<Currency::kScale, true>(c.count())) * Currency::kScale;
