@@ -200,7 +200,7 @@ struct Walk {
     bool reading = true;
 
     // Only checks the value when the keys are no longer read.
-    error_code wrong(std::string_view key, std::string_view what, od::value v, od::json_type t)
+    error_code wrong(std::string_view key, std::string_view what, od::value& v, od::json_type t)
     {
         reading = sink.wrong(key, what, kindOf(t));
         return check(v, kValueLevel);
@@ -214,11 +214,13 @@ struct Walk {
 
     error_code document(od::document& doc);
     error_code id(od::document& doc, od::value& v);
-    error_code refused(error_code e, std::string_view name, std::string_view what, od::value v, od::json_type type);
-    error_code key(const BatchKeySlot& k, std::string_view name, od::value v);
-    error_code whole(const BatchKeySlot& k, std::string_view name, od::value v);
-    error_code settings(std::string_view key, od::value v);
-    error_code section(std::string_view section, od::value v);
+    // The value by reference where the iteration holds it: a copy, read
+    // back at once as one wider word, stalled the processor on every key.
+    error_code refused(error_code e, std::string_view name, std::string_view what, od::value& v, od::json_type type);
+    error_code key(const BatchKeySlot& k, std::string_view name, od::value& v);
+    error_code whole(const BatchKeySlot& k, std::string_view name, od::value& v);
+    error_code settings(std::string_view key, od::value& v);
+    error_code section(std::string_view section, od::value& v);
 };
 
 error_code Walk::document(od::document& doc)
@@ -268,7 +270,7 @@ error_code Walk::id(od::document& doc, od::value& v)
 
 // A value the typed read `e` refused: wrong when it is of another type,
 // else not valid JSON (a "tru" is a boolean that does not read).
-error_code Walk::refused(error_code e, std::string_view name, std::string_view what, od::value v, od::json_type type)
+error_code Walk::refused(error_code e, std::string_view name, std::string_view what, od::value& v, od::json_type type)
 {
     od::json_type t;
     if (auto te = v.type().get(t)) return te;
@@ -278,7 +280,7 @@ error_code Walk::refused(error_code e, std::string_view name, std::string_view w
 // Each value is read as the type its key takes; its type is asked only
 // when that read fails. Inlined into the loop over the line's keys, its one
 // caller: the call cost more than most reads.
-[[gnu::always_inline]] inline error_code Walk::key(const BatchKeySlot& k, std::string_view name, od::value v)
+[[gnu::always_inline]] inline error_code Walk::key(const BatchKeySlot& k, std::string_view name, od::value& v)
 {
     switch (k.type) {
     case BatchType::Text: {
@@ -308,7 +310,7 @@ error_code Walk::refused(error_code e, std::string_view name, std::string_view w
     return check(v, kValueLevel);
 }
 
-error_code Walk::whole(const BatchKeySlot& k, std::string_view name, od::value v)
+error_code Walk::whole(const BatchKeySlot& k, std::string_view name, od::value& v)
 {
     const std::string_view token = v.raw_json_token();
     // Most are integers within their range as written; "2.0", "1e1" or a
@@ -329,7 +331,7 @@ error_code Walk::whole(const BatchKeySlot& k, std::string_view name, od::value v
 }
 
 // {"SECTION": {"KEY": "VALUE", ...}, ...}
-error_code Walk::settings(std::string_view key, od::value v)
+error_code Walk::settings(std::string_view key, od::value& v)
 {
     od::object sections;
     if (auto e = v.get_object().get(sections)) return refused(e, key, "an object of sections", v, od::json_type::object);
@@ -350,7 +352,7 @@ error_code Walk::settings(std::string_view key, od::value v)
     return simdjson::SUCCESS;
 }
 
-error_code Walk::section(std::string_view section, od::value v)
+error_code Walk::section(std::string_view section, od::value& v)
 {
     od::object keys;
     if (auto e = v.get_object().get(keys)) return e;
