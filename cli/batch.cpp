@@ -313,7 +313,8 @@ using Bytes = std::vector<char, Uncleared<char>>;
 
 // Whole lines of the input, computed together.
 struct Chunk {
-    Bytes text;              // the lines, each ending in '\n' but perhaps the last of the input
+    Bytes text;              // the lines, each ending in '\n' but perhaps the last of the input, then blanks
+    std::size_t length = 0;  // of the lines, without the blanks after them
     bool overlong = false;   // one line longer than kMaxLineBytes, not kept
     long firstLine = 0;      // number of the first line
     long lines = 0;
@@ -368,6 +369,10 @@ public:
              ++p)
             ++c.lines;
         if (c.text.back() != '\n') ++c.lines;
+        // Room for the parser past the last line, so that every line is
+        // read where it is.
+        c.length = c.text.size();
+        c.text.insert(c.text.end(), LineReader::kPadding, ' ');
         c.firstLine = nextLine_;
         nextLine_ += c.lines;
         return true;
@@ -400,6 +405,7 @@ private:
             }
         }
         c.text.clear();
+        c.length = 0;
         c.overlong = true;
         c.lines = 1;
         c.firstLine = nextLine_++;
@@ -432,25 +438,26 @@ public:
         }
         long number = c.firstLine;
         const char* p = c.text.data();
-        const char* end = p + c.text.size();
+        const char* end = p + c.length;
+        const char* readableEnd = p + c.text.size();
         while (p < end) {
             const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
             const char* lineEnd = nl ? nl : end;
             std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (!one(c.out, line, number++)) ++c.failed;
+            if (!one(c.out, line, static_cast<std::size_t>(readableEnd - p), number++)) ++c.failed;
             p = lineEnd + 1;
         }
     }
 
 private:
-    bool one(OutBuffer& out, std::string_view line, long number)
+    bool one(OutBuffer& out, std::string_view line, std::size_t readable, long number)
     {
         if (line.size() > kMaxLineBytes) {
             appendLineError(out, number, kOverlong);
             return false;
         }
-        if (!reader_.read(line, calc_.request(), id_, error_)) {
+        if (!reader_.read(line, readable, calc_.request(), id_, error_)) {
             appendLineError(out, number, error_);
             return false;
         }

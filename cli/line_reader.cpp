@@ -311,22 +311,31 @@ LineReader::LineReader(const LineWalker& walker) : impl_(std::make_unique<Impl>(
 
 LineReader::~LineReader() = default;
 
-bool LineReader::read(std::string_view line, CalcRequest& q, std::string& id, std::string& error)
+static_assert(LineReader::kPadding >= simdjson::SIMDJSON_PADDING);
+
+bool LineReader::read(std::string_view line, std::size_t readable, CalcRequest& q, std::string& id,
+                      std::string& error)
 {
     Impl& m = *impl_;
     reset(q);
     id.assign("null");
     m.fault.clear();
     m.parts = {};
-    // The parser reads (but does not use) bytes past the end of the line.
-    const std::size_t capacity = line.size() + simdjson::SIMDJSON_PADDING;
-    if (m.buffer.size() < capacity) m.buffer.resize(capacity);
-    std::memcpy(m.buffer.data(), line.data(), line.size());
-    std::memset(m.buffer.data() + line.size(), ' ', simdjson::SIMDJSON_PADDING);
+    // The parser reads (but does not use) bytes past the end of the line:
+    // a line without room after it is copied and padded with blanks.
+    const char* text = line.data();
+    if (readable < line.size() + kPadding) {
+        const std::size_t capacity = line.size() + kPadding;
+        if (m.buffer.size() < capacity) m.buffer.resize(capacity);
+        std::memcpy(m.buffer.data(), line.data(), line.size());
+        std::memset(m.buffer.data() + line.size(), ' ', kPadding);
+        text = m.buffer.data();
+        readable = capacity;
+    }
 
     m.q = &q;
     m.idText = &id;
-    const int e = m.walker.walk(m.parser, m.buffer.data(), line.size(), m.buffer.size(), batchKeyTable(), m);
+    const int e = m.walker.walk(m.parser, text, line.size(), readable, batchKeyTable(), m);
     if (e) {
         error.assign("not valid JSON: ").append(syntaxText(static_cast<error_code>(e)));
         return false;

@@ -35,9 +35,20 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
+    // Bytes the parser may read past the end of a line.
+    static constexpr std::size_t kPadding = 64;
+
     // True with `request` filled and `id` the source text of the line's
     // "id" (the last one; "null" when there is none); false with `error`.
-    bool read(std::string_view line, CalcRequest& request, std::string& id, std::string& error);
+    // `readable` counts the bytes from the start of `line` that may be read:
+    // with kPadding more than the line, the line is read where it is, and
+    // what follows it must then be its line end and later lines or blanks
+    // (JSON white space: it ends a number or word as the line's end does).
+    bool read(std::string_view line, std::size_t readable, CalcRequest& request, std::string& id, std::string& error);
+    bool read(std::string_view line, CalcRequest& request, std::string& id, std::string& error)
+    {
+        return read(line, line.size(), request, id, error);
+    }
 
 private:
     struct Impl;

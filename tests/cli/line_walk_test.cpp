@@ -47,12 +47,16 @@ TEST(BatchKeys, EachKeyFindsItsRowAndNothingElseFindsOne)
         EXPECT_EQ(findBatchKey(none), nullptr) << none;
 }
 
-// What a reader made of a line, as text to compare.
-std::string readLine(LineReader& reader, const std::string& line)
+// What a reader made of a line, as text to compare: read from a padded
+// copy, or, with `after`, where it stands in a buffer with `after` behind it.
+std::string readLine(LineReader& reader, const std::string& line, const std::string* after = nullptr)
 {
     CalcRequest q;
     std::string id, error;
-    if (!reader.read(line, q, id, error)) return "error: " + error;
+    const std::string buffer = after ? line + *after : std::string();
+    const bool read = after ? reader.read(std::string_view(buffer).substr(0, line.size()), buffer.size(), q, id, error)
+                            : reader.read(line, q, id, error);
+    if (!read) return "error: " + error;
     std::ostringstream s;
     s << id << '|' << q.input.txtIncome << '|' << q.input.txt401k << '|' << q.input.txtPreTax << '|'
       << q.input.txtPreFICA << '|' << q.input.exemptions << '|' << q.input.chkSelfEmployed << '|' << q.HowOft << '|'
@@ -163,6 +167,25 @@ TEST(LineWalkers, KeysAndTextsReadAlikeHoweverWritten)
             EXPECT_EQ(readLine(reader, row.written), readLine(reader, row.plain));
         }
     }
+}
+
+// A batch line is read where it stands in its chunk, with the next lines
+// (or the blanks after the last) behind it: what follows its end must not
+// change how it reads, even where the line ends inside a number or a word.
+TEST(LineWalkers, ALineReadWhereItStandsReadsAsItsCopy)
+{
+    const std::string pad(LineReader::kPadding, ' ');
+    const std::string afters[] = {"\n" + pad, "\r\n" + pad, "\n12345e7,\"x\":true}\n" + pad, "\n" + pad + "9"};
+    std::vector<std::string> all = lines();
+    for (const char* cut : {R"({"HowOft":1)", R"({"SPval":0.0)", R"({"id":12)", R"(12)", R"(-)", R"(tru)", R"(true)",
+                            R"({"chkSelfEmployed":true)", R"({"id":nul)", R"({"txtIncome":"12)", R"({"txt)", "{"})
+        all.emplace_back(cut);
+    LineReader reader;
+    for (const std::string& line : all)
+        for (const std::string& after : afters) {
+            SCOPED_TRACE(line + " followed by " + after.substr(0, after.find(' ')));
+            EXPECT_EQ(readLine(reader, line, &after), readLine(reader, line));
+        }
 }
 
 // Each walk this processor can run reads every line as the generic one does.
