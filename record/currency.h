@@ -72,12 +72,17 @@ Currency centsRound(Currency c);        // halves away from zero
 // rounded amount never leaves it and the product needs no check.
 inline Currency roundToCentsEven(Currency c)
 {
+    // By the magnitude, and m / 100 as the multiplication a compiler makes
+    // of it (m / 4 times 2^66 / 25 rounded up, then / 2^66), written out:
+    // inlined into a long procedure, the compiler chose a division.
     const std::int64_t v = c.count();
-    std::int64_t cents = v / 100;
-    const std::int64_t rem = v % 100;
-    const std::int64_t twice = (rem < 0 ? -rem : rem) * 2;
-    if (twice > 100 || (twice == 100 && cents % 2 != 0)) cents += v < 0 ? -1 : 1;
-    return Currency::fromCount(cents * 100);
+    const std::uint64_t m = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    __extension__ using Wide = unsigned __int128;
+    std::uint64_t cents = static_cast<std::uint64_t>((Wide{m >> 2} * 0x28F5C28F5C28F5C3u) >> 66);
+    const std::uint64_t rem = m - cents * 100;
+    if (rem > 50 || (rem == 50 && cents % 2 != 0)) ++cents;
+    const auto rounded = static_cast<std::int64_t>(cents * 100);
+    return Currency::fromCount(v < 0 ? -rounded : rounded);
 }
 Currency wholeDollarRound(Currency c);  // halves to the even dollar
 
