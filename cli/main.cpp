@@ -5,9 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/fd_stream.h"
-#ifdef WAGEMARK_HAVE_PDF
-#include "print/render/statement_pdf.h"
-#endif
+#include "cli/statement_module.h"
 
 int main(int argc, char** argv)
 {
@@ -21,7 +19,7 @@ int main(int argc, char** argv)
     std::istream in(&inBuf);
     std::ostream out(&outBuf);
 #ifdef WAGEMARK_HAVE_PDF
-    wm::cli::setStatementWriter(&wm::writeStatementPdf);
+    wm::cli::setStatementWriter(&wm::cli::writeStatementThroughModule);
 #endif
     std::vector<std::string> args(argv, argv + argc);
     return wm::cli::run(args, in, out, std::cerr, isatty(STDERR_FILENO) != 0);

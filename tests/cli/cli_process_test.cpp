@@ -124,5 +124,20 @@ TEST(CliProcess, TopOfTheMoneyRangeIsAnAnswerOrAReport)
     }
 }
 
+// The tool loads Qt only for a statement, through its module: it links no
+// Qt library itself, and without the module a statement is refused with
+// the reason while the rest works.
+TEST(CliProcess, QtIsLoadedOnlyForAStatement)
+{
+    EXPECT_EQ(shell("ldd \"$CLI\" | grep -q Qt6").status, 1) << "wagemark-cli links Qt";
+    const std::string alone = "T=\"$DIR/wagemark_alone_$$\"; cp \"$CLI\" \"$T\"; ";
+    const Outcome noModule = shell(alone + "\"$T\" calc --income 1000 --statement \"$T.pdf\"; s=$?; rm -f \"$T\"; exit $s");
+    EXPECT_EQ(noModule.status, 1);
+    EXPECT_NE(noModule.err.find("the pay statement was not written to "), std::string::npos) << noModule.err;
+    EXPECT_NE(noModule.err.find(": PDF output could not be loaded (") , std::string::npos) << noModule.err;
+    EXPECT_NE(noModule.err.find("wagemark-statement.so is missing)"), std::string::npos) << noModule.err;
+    EXPECT_EQ(shell(alone + "\"$T\" calc --income 1000 >/dev/null; s=$?; rm -f \"$T\"; exit $s").status, 0);
+}
+
 }  // namespace
 }  // namespace wm
