@@ -177,7 +177,7 @@ char* putLeading(char* p, std::uint64_t digits)
 
 // ,"key":"1000.0000" with the key's prefix as a literal: ,"key":"
 template <std::size_t N>
-char* putAmount(char* p, const char (&prefix)[N], Currency c)
+[[gnu::always_inline]] inline char* putAmount(char* p, const char (&prefix)[N], Currency c)
 {
     p = putLiteral(p, prefix);
     p = putFixed4(p, c);
@@ -310,8 +310,9 @@ struct Uncleared : std::allocator<T> {
 };
 using Bytes = std::vector<char, Uncleared<char>>;
 
-// Whole lines of the input, computed together.
-struct Chunk {
+// Whole lines of the input, computed together. Each on cache lines of its
+// own: the thread computing one writes its output's end at every line.
+struct alignas(64) Chunk {
     Bytes text;              // the lines, each ending in '\n' but perhaps the last of the input, then blanks
     std::size_t length = 0;  // of the lines, without the blanks after them
     bool overlong = false;   // one line longer than kMaxLineBytes, not kept
