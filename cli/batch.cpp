@@ -314,7 +314,7 @@ using Bytes = std::vector<char, Uncleared<char>>;
 // own: the thread computing one writes its output's end at every line.
 struct alignas(64) Chunk {
     Bytes text;              // the lines, each ending in '\n' but perhaps the last of the input, then blanks
-    std::size_t length = 0;  // of the lines, without the blanks after them
+    std::vector<std::size_t> ends;  // of each line: its '\n' (or the end of the text)
     bool overlong = false;   // one line longer than kMaxLineBytes, not kept
     long firstLine = 0;      // number of the first line
     long lines = 0;
@@ -363,15 +363,17 @@ public:
             if (c.text.empty()) c.text.assign(1, '\n');  // the mark alone: one empty line
         }
         start_ = false;
-        c.lines = 0;
+        // Where each line ends, found once: the count numbers the next
+        // chunk's lines, and the computing thread need not search again.
+        c.ends.clear();
         for (const char* p = c.text.data(); (p = static_cast<const char*>(std::memchr(
                                                   p, '\n', static_cast<std::size_t>(c.text.data() + c.text.size() - p))));
              ++p)
-            ++c.lines;
-        if (c.text.back() != '\n') ++c.lines;
+            c.ends.push_back(static_cast<std::size_t>(p - c.text.data()));
+        if (c.text.back() != '\n') c.ends.push_back(c.text.size());
+        c.lines = static_cast<long>(c.ends.size());
         // Room for the parser past the last line, so that every line is
         // read where it is.
-        c.length = c.text.size();
         c.text.insert(c.text.end(), LineReader::kPadding, ' ');
         c.firstLine = nextLine_;
         nextLine_ += c.lines;
@@ -405,7 +407,7 @@ private:
             }
         }
         c.text.clear();
-        c.length = 0;
+        c.ends.clear();
         c.overlong = true;
         c.lines = 1;
         c.firstLine = nextLine_++;
@@ -437,16 +439,13 @@ public:
             return;
         }
         long number = c.firstLine;
-        const char* p = c.text.data();
-        const char* end = p + c.length;
-        const char* readableEnd = p + c.text.size();
-        while (p < end) {
-            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            const char* lineEnd = nl ? nl : end;
-            std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+        const char* text = c.text.data();
+        std::size_t start = 0;
+        for (const std::size_t end : c.ends) {
+            std::string_view line(text + start, end - start);
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (!one(c.out, line, static_cast<std::size_t>(readableEnd - p), number++)) ++c.failed;
-            p = lineEnd + 1;
+            if (!one(c.out, line, c.text.size() - start, number++)) ++c.failed;
+            start = end + 1;
         }
     }
 
