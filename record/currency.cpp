@@ -114,15 +114,19 @@ struct Plain {
 
 bool plainNumber(std::string_view s, Plain& p)
 {
+    // The digits gather in a local: through `p` each one would be stored
+    // and read back, as the text's chars may alias it.
+    std::uint64_t digits = 0;
     std::size_t i = 0;
-    for (; i < s.size() && isDigit(s[i]); ++i) p.digits = p.digits * 10 + static_cast<std::uint64_t>(s[i] - '0');
+    for (; i < s.size() && isDigit(s[i]); ++i) digits = digits * 10 + static_cast<std::uint64_t>(s[i] - '0');
     if (i == 0 || i > 14) return false;
     if (i < s.size() && s[i] == '.') {
         const std::size_t point = ++i;
-        for (; i < s.size() && isDigit(s[i]); ++i) p.digits = p.digits * 10 + static_cast<std::uint64_t>(s[i] - '0');
+        for (; i < s.size() && isDigit(s[i]); ++i) digits = digits * 10 + static_cast<std::uint64_t>(s[i] - '0');
         p.decimals = static_cast<int>(i - point);
         if (p.decimals > 4 || point - 1 + static_cast<std::size_t>(p.decimals) > 15) return false;
     }
+    p.digits = digits;
     return i == s.size();
 }
 
