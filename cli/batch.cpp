@@ -613,14 +613,13 @@ private:
             long seq = 0;
             if (!c || !read(c, seq)) break;
             w.process(*c);
+            // The thread that finishes a chunk writes it when it is next,
+            // or the one writing (or finishing the chunk before) will: every
+            // chunk is written without a last look at the end.
             std::unique_lock lock(m_);
             c->done = true;
             writeReady(lock);
         }
-        // The last thread out writes what the others left computed.
-        std::unique_lock lock(m_);
-        room_.notify_all();
-        writeReady(lock);
     }
 
     ChunkSource& source_;
