@@ -281,9 +281,9 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
 
 // ---- Reading ----------------------------------------------------------
 
-// A quarter of a MiB of lines at a time: with 64 KiB, the threads woke each
-// other some 2,700 times for 300,000 lines, and that cost 6 % of the time;
-// the chunks in flight (two per thread) stay a few MiB.
+// A quarter of a MiB of lines at a time: with 64 KiB, the threads handed
+// chunks over some 2,700 times for 300,000 lines, and that cost 6 % of the
+// time; the chunks in flight (two per thread) stay a few MiB.
 constexpr std::size_t kChunkBytes = 1 << 18;
 
 // An allocator that leaves new bytes as they are: the input is read over

@@ -72,8 +72,8 @@ private slots:
     void zoomFollowsTheSlider();
     void saveAsPdfWritesTheStatement();
     void saveAsPdfToAMissingFolderIsReported();
-    void closeEndsTheWindow();
-    void escEndsTheWindow();
+    void closeOrEscEndsTheWindow_data();
+    void closeOrEscEndsTheWindow();
     void broughtForwardItFollowsTheCalculator();
 };
 
@@ -173,35 +173,33 @@ void PrintWindowTest::saveAsPdfToAMissingFolderIsReported()
     box->close();
 }
 
-void PrintWindowTest::closeEndsTheWindow()
+void PrintWindowTest::closeOrEscEndsTheWindow_data()
 {
-    Setup s;
-    QMdiArea area;
-    auto* w = new PrintWindow(s.ctx);
-    QMdiSubWindow* sub = area.addSubWindow(w);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    area.show();
-    QPointer<QMdiSubWindow> alive(sub);
-    child<QPushButton>(w, "cmdPrintMenu_1")->click();
-    QTRY_VERIFY(alive.isNull());
-    QCOMPARE(s.h.r.frmLoaded, std::string("0"));
+    QTest::addColumn<bool>("byEsc");
+    QTest::newRow("Close button") << false;
+    QTest::newRow("Esc from the zoom slider") << true;  // as from anywhere in the preview
 }
 
-void PrintWindowTest::escEndsTheWindow()
+void PrintWindowTest::closeOrEscEndsTheWindow()
 {
+    QFETCH(bool, byEsc);
     Setup s;
     QMdiArea area;
     auto* w = new PrintWindow(s.ctx);
     QMdiSubWindow* sub = area.addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
     QPointer<QMdiSubWindow> alive(sub);
-    // From the zoom slider, as from anywhere in the preview.
-    auto* slider = child<QSlider>(w, "scrPrint");
-    slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Escape);
+    if (byEsc) {
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        auto* slider = child<QSlider>(w, "scrPrint");
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Escape);
+    } else {
+        child<QPushButton>(w, "cmdPrintMenu_1")->click();
+    }
     QTRY_VERIFY(alive.isNull());
+    if (!byEsc) QCOMPARE(s.h.r.frmLoaded, std::string("0"));
 }
 
 void PrintWindowTest::broughtForwardItFollowsTheCalculator()
