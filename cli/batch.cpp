@@ -185,11 +185,17 @@ template <std::size_t N>
     return p;
 }
 
-void appendLineError(OutBuffer& out, long lineNumber, std::string_view message)
+// A line refused before its calculation, with its "id" as written (null
+// where the line was not read that far), so a caller that matches answers
+// by id finds it.
+void appendLineError(OutBuffer& out, long lineNumber, std::string_view idRaw, std::string_view message)
 {
-    char* p = out.reserve(80 + quotedRoom(message));
+    char* p = out.reserve(80 + idRaw.size() + quotedRoom(message));
     p = put(p, "{\"line\":");
     p = putInt(p, lineNumber);
+    p = put(p, ",\"id\":");
+    std::memcpy(p, idRaw.data(), idRaw.size());
+    p += idRaw.size();
     p = put(p, ",\"error\":{\"number\":0,\"description\":");
     p = putQuoted(p, message);
     p = put(p, "}}\n");
@@ -434,7 +440,7 @@ public:
         c.out.clear();
         c.failed = 0;
         if (c.overlong) {
-            appendLineError(c.out, c.firstLine, kOverlong);
+            appendLineError(c.out, c.firstLine, "null", kOverlong);
             c.failed = 1;
             return;
         }
@@ -453,17 +459,17 @@ private:
     bool one(OutBuffer& out, std::string_view line, std::size_t readable, long number)
     {
         if (line.size() > kMaxLineBytes) {
-            appendLineError(out, number, kOverlong);
+            appendLineError(out, number, "null", kOverlong);
             return false;
         }
         if (!reader_.read(line, readable, calc_.request(), id_, error_)) {
-            appendLineError(out, number, error_);
+            appendLineError(out, number, id_, error_);
             return false;
         }
         calc_.run(calc_.request());
         if (!calc_.error().summary)
             if (auto why = deductionsAboveGross(calc_.record())) {
-                appendLineError(out, number, *why);
+                appendLineError(out, number, id_, *why);
                 return false;
             }
         appendResult(out, id_, calc_.record(), labels_.of(calc_.record().intState, calc_.lblModified()), calc_.notice(),

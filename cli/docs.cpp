@@ -207,8 +207,10 @@ void manBatch(std::string& out)
         if (o.batchKey.empty()) continue;
         out += ".TP\n.B " + roffText(o.batchKey) + "\n";
         std::string text(typeText(o.batchType));
-        if (o.batchType == BatchType::Whole && o.hi != 32767)
-            text += " from " + std::to_string(o.lo) + " to " + std::to_string(o.hi);
+        if (o.batchType == BatchType::Whole && o.limit)
+            text += o.limit->unit == InputUnit::Code
+                        ? ", " + describe(*o.limit)
+                        : " from " + std::to_string(o.limit->lo) + " to " + std::to_string(o.limit->hi);
         if (o.name.empty())
             text = oneLine(o.help);
         else

@@ -231,7 +231,16 @@ struct LineReader::Impl final : LineSink {
         // a handful however many keys it has. A named key's setting is
         // kept apart and wins over the same one here whatever their order,
         // as in calc.
-        if (const int k = knownSettingIndex(section, key); k >= 0) q->settings.set(static_cast<std::size_t>(k), value);
+        const int k = knownSettingIndex(section, key);
+        if (k < 0) return true;
+        if (settingLimit(static_cast<std::size_t>(k)) && fault.empty()) {
+            if (const std::string problem = settingProblem(section, key, value); !problem.empty()) {
+                fault.assign("settings.").append(section).append(".").append(key).append(" must be ");
+                fault.append(problem).append(", not \"").append(value).append("\"");
+                return false;
+            }
+        }
+        q->settings.set(static_cast<std::size_t>(k), value);
         return true;
     }
     bool wrongSetting(std::string_view section, std::string_view key, std::string_view what, JsonKind t) override
@@ -268,8 +277,16 @@ struct LineReader::Impl final : LineSink {
                     q->input.percent401k = plainNumber ? std::optional(value) : std::nullopt;
                 if (!plainNumber && !isBlank(text)) inside = within(l, toDouble(text));
             }
-        } catch (const RuntimeError&) {
-            return;
+        } catch (const RuntimeError& e) {
+            // Digits beyond the money range are outside every range; other
+            // text is not compared with the income: the calculation reports it.
+            if (e.number() == err::kOverflow) {
+                inside = false;
+            } else {
+                for (std::size_t i = 0; i < kParts.size(); ++i)
+                    if (&l == &limitOf(kParts[i])) unread[i] = true;
+                return;
+            }
         }
         if (!inside)
             fault.assign(key).append(" must be ").append(describe(l)).append(", not \"").append(text).append("\"");
@@ -279,11 +296,12 @@ struct LineReader::Impl final : LineSink {
     static constexpr std::array<std::optional<Currency> PassInput::*, 3> kPartAmounts = {
         &PassInput::income, &PassInput::preTax, &PassInput::preFica};
     std::array<Currency, 3> parts{};  // as read on this line; 0 when absent or blank
+    std::array<bool, 3> unread{};     // a text that is not an amount
     void partsWithinIncome()
     {
-        if (!fault.empty()) return;
+        if (!fault.empty() || unread[0]) return;
         for (std::size_t i : {std::size_t{1}, std::size_t{2}})
-            if (parts[i] > parts[0])
+            if (!unread[i] && parts[i] > parts[0])
                 fault.assign(i == 1 ? "txtPreTax" : "txtPreFICA").append(" must be at most txtIncome, not ").append(
                     formatPlain(parts[i]));
     }
@@ -292,13 +310,11 @@ struct LineReader::Impl final : LineSink {
 bool LineReader::Impl::whole(const void* row, std::string_view key, double d, std::string_view raw)
 {
     const Option& o = option(row);
-    const int lo = o.limit ? o.limit->lo : o.lo;
-    const int hi = o.limit ? o.limit->hi : o.hi;
     if (d != std::floor(d)) {
         fault.assign(key).append(" must be a whole number, not ").append(raw);
-    } else if (d < lo || d > hi) {
-        fault.assign(key).append(" must be from ").append(std::to_string(lo)).append(" to ");
-        fault.append(std::to_string(hi)).append(", not ").append(raw);
+    } else if (!o.limit || !within(*o.limit, d)) {
+        fault.assign(key).append(" must be ").append(o.limit ? describe(*o.limit) : "a whole number");
+        fault.append(", not ").append(raw);
     } else {
         BatchValue b;
         b.whole = static_cast<std::int16_t>(d);
@@ -321,6 +337,7 @@ bool LineReader::read(std::string_view line, std::size_t readable, CalcRequest& 
     id.assign("null");
     m.fault.clear();
     m.parts = {};
+    m.unread = {};
     // The parser reads (but does not use) bytes past the end of the line:
     // a line without room after it is copied and padded with blanks.
     const char* text = line.data();

@@ -74,26 +74,32 @@ std::int16_t wholeNumber(std::string_view option, const std::string& value, Inpu
     return wholeNumber(option, value, l.lo, l.hi);
 }
 
+const std::string kTooLarge = " is too large (at most " + formatAmount(kAmountTop) + ")";
+
 // An amount typed as a user would; checked here so the message names the option.
-std::string amountText(std::string_view option, const std::string& value)
+Currency parsedAmount(std::string_view option, const std::string& value)
 {
     try {
-        toCurrency(value);
+        return toCurrency(value);
     } catch (const RuntimeError& e) {
-        if (e.number() == err::kOverflow)
-            throw UsageError{std::string(option) + ": " + quoted(value) +
-                             " is too large (at most 922,337,203,685,477.5807)"};
+        if (e.number() == err::kOverflow) throw UsageError{std::string(option) + ": " + quoted(value) + kTooLarge};
         throw UsageError{std::string(option) + ": " + quoted(value) +
                          " is not an amount (examples: 1250, 1,250.00, $980.50)"};
     }
+}
+
+// An amount of no input of the limits table: still no larger than any, so
+// that a year of it fits every command's arithmetic.
+std::string amountText(std::string_view option, const std::string& value)
+{
+    if (parsedAmount(option, value) > kAmountTop) throw UsageError{std::string(option) + ": " + quoted(value) + kTooLarge};
     return value;
 }
 
 // An amount of an input with a range.
 std::string amountText(std::string_view option, const std::string& value, Input input)
 {
-    amountText(option, value);
-    if (!within(limitOf(input), toCurrency(value))) outOfRange(option, value, input);
+    if (!within(limitOf(input), parsedAmount(option, value))) outOfRange(option, value, input);
     return value;
 }
 
@@ -121,7 +127,7 @@ double number(std::string_view option, const std::string& value)
 double numberIn(std::string_view option, const std::string& value, Input input)
 {
     const double d = number(option, value);
-    if (!within(limitOf(input), d)) outOfRange(option, value, input);
+    if (!textWithin(limitOf(input), value)) outOfRange(option, value, input);
     return d;
 }
 
@@ -175,7 +181,7 @@ std::int16_t state(const std::string& value)
 {
     const std::string v = trimmed(value);
     if (!v.empty() && std::isdigit(static_cast<unsigned char>(v[0])))
-        return wholeNumber("--state", v, 0, kStateCount - 1);
+        return wholeNumber("--state", v, Input::State);
     const int i = findState(v);
     if (i < 0) throw UsageError{"--state: unknown state " + quoted(v) + " (see wagemark-cli states)"};
     return static_cast<std::int16_t>(i);
@@ -183,24 +189,19 @@ std::int16_t state(const std::string& value)
 
 std::int16_t rateLetter(const std::string& v)
 {
-    const std::string l = lower(trimmed(v));
-    if (l.size() == 1 && l[0] >= 'a' && l[0] <= 'e') return static_cast<std::int16_t>(l[0] - 'a');
-    if (l.size() == 1 && l[0] >= '0' && l[0] <= '4') return static_cast<std::int16_t>(l[0] - '0');
-    throw UsageError{"--state-rate: expected a letter A to E, got " + quoted(v)};
+    const InputLimit& l = limitOf(Input::StateRate);
+    const std::string t = lower(trimmed(v));
+    if (!textWithin(l, t)) outOfRange("--state-rate", v, Input::StateRate);
+    return static_cast<std::int16_t>(std::isalpha(static_cast<unsigned char>(t[0])) ? t[0] - 'a' : std::stoi(t));
 }
 
 std::int16_t countyRate(const std::string& v)
 {
-    // The county list stores the rate in hundredths of a percent.
-    std::string expected = "--county-rate: expected one of";
-    for (const ListItem& c : kMarylandCounties) expected.append(" ").append(c.text);
-    expected += ", got ";
+    // Typed as the list shows it (2.41) or as kept, in hundredths of a percent (241).
     const double d = number("--county-rate", v);
-    if (!(d > 0 && d < 1000)) throw UsageError{expected + quoted(v)};
-    const int code = d < 10 ? static_cast<int>(std::lround(d * 100)) : static_cast<int>(std::lround(d));
-    for (const ListItem& c : kMarylandCounties)
-        if (c.value == code) return c.value;
-    throw UsageError{expected + quoted(v)};
+    const double code = d < 10 ? std::round(d * 100) : d;
+    if (!(d > 0 && d < 1000) || !within(limitOf(Input::CountyRate), code)) outOfRange("--county-rate", v, Input::CountyRate);
+    return static_cast<std::int16_t>(code);
 }
 
 std::int16_t localBase(const std::string& v)
@@ -273,6 +274,23 @@ Digits digitsOf(std::int16_t value)
     return d;
 }
 
+// SECTION/KEY=VALUE: one section and one key, neither empty; the value as
+// its field would take it.
+void setting(SettingList& into, const std::string& v)
+{
+    const auto eq = v.find('=');
+    const std::string_view name = std::string_view(v).substr(0, eq);
+    const auto slash = name.find('/');
+    if (eq == std::string::npos || slash == std::string_view::npos || slash == 0 || slash + 1 == name.size() ||
+        name.find('/', slash + 1) != std::string_view::npos)
+        throw UsageError{"--setting: expected SECTION/KEY=VALUE (one section, one key), got " + quoted(v)};
+    const std::string_view section = name.substr(0, slash), key = name.substr(slash + 1);
+    const std::string_view value = std::string_view(v).substr(eq + 1);
+    if (const std::string problem = settingProblem(section, key, value); !problem.empty())
+        throw UsageError{"--setting: " + std::string(name) + ": expected " + problem + ", got " + quoted(std::string(value))};
+    into.set(section, key, value);
+}
+
 void stateSetting(ParseState& s, std::size_t key, std::string_view value)
 {
     s.o.request.optionSettings.set(key, value);
@@ -300,29 +318,28 @@ constexpr auto kNoApply = static_cast<void (*)(S&, N, V)>(nullptr);
 constexpr const InputLimit* L(Input i) { return &limitOf(i); }
 
 const std::array kOptions = {
-    Option{"", "", "any JSON value, echoed in the output line", "", Section::Calc, kNoApply, "id", BatchType::Id, 0, 0,
+    Option{"", "", "any JSON value, echoed in the output line", "", Section::Calc, kNoApply, "id", BatchType::Id,
            kNoRead},
     Option{"--income", "AMOUNT", "gross pay for the period", "1,250.00|$980", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v, Input::Income); }, "txtIncome",
-           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtIncome, b.text); }, 0, L(Input::Income)},
+           BatchType::Text, [](Q& q, B b) { setText(q.input.txtIncome, b.text); }, 0, L(Input::Income)},
     Option{"--hours", "N", "hours worked in the period (shows the hourly pay)", "80", Section::Calc,
            [](S& s, N n, V v) {
                numberIn(n, v, Input::Hours);
                s.o.hours = v;
            },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::Hours)},
+           "", BatchType::None, kNoRead, 0, L(Input::Hours)},
     Option{"--frequency", "F", kFrequencyHelp, "weekly",
-           Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole, 0,
-           kLastFrequency,
-           [](Q& q, B b) { q.HowOft = b.whole; }, 0, nullptr, frequencyChoices},
+           Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole,
+           [](Q& q, B b) { q.HowOft = b.whole; }, 0, L(Input::Frequency), frequencyChoices},
     Option{"--status", "S",
            "married | single | married-single (default married);\n"
            "married-single withholds at the higher single rate",
            "single", Section::Calc, [](S& s, N, V v) { s.o.request.valMarried = status(v); }, "valMarried",
-           BatchType::Whole, 0, 2, [](Q& q, B b) { q.valMarried = b.whole; }, 0, nullptr, statusChoices},
+           BatchType::Whole, [](Q& q, B b) { q.valMarried = b.whole; }, 0, L(Input::MaritalStatus), statusChoices},
     Option{"--exemptions", "N", "withholding allowances (default 0)", "2", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
-           "DepsNumber", BatchType::Whole, 0, 0, [](Q& q, B b) {
+           "DepsNumber", BatchType::Whole, [](Q& q, B b) {
                setText(q.input.exemptions, digitsOf(b.whole).text());
                q.input.allowances = b.whole;
            }, 0,
@@ -332,40 +349,41 @@ const std::array kOptions = {
                numberIn(n, v, Input::Percent401k);
                s.o.request.input.txt401k = v;
            },
-           "txt401k", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txt401k, b.text); }, 0, L(Input::Percent401k)},
+           "txt401k", BatchType::Text, [](Q& q, B b) { setText(q.input.txt401k, b.text); }, 0, L(Input::Percent401k)},
     Option{"--pretax", "AMOUNT", "non-taxable amount (cafeteria plan, ...)", "50", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v, Input::PreTax); }, "txtPreTax",
-           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtPreTax, b.text); }, 0, L(Input::PreTax)},
+           BatchType::Text, [](Q& q, B b) { setText(q.input.txtPreTax, b.text); }, 0, L(Input::PreTax)},
     Option{"--prefica", "AMOUNT", "amount on which no FICA is due", "25", Section::Calc,
            [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v, Input::PreFica); }, "txtPreFICA",
-           BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.input.txtPreFICA, b.text); }, 0, L(Input::PreFica)},
+           BatchType::Text, [](Q& q, B b) { setText(q.input.txtPreFICA, b.text); }, 0, L(Input::PreFica)},
     Option{"--self-employed", "", "self-employment FICA rates", "", Section::Calc,
-           [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool, 0, 0,
+           [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool,
            [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
     Option{"--state", "NAME|INDEX", "state by name, calculator or index", "New York|NewYork|28", Section::Calc,
-           [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole, 0, kStateCount - 1,
-           [](Q& q, B b) { q.intState = b.whole; }, 0, nullptr, stateChoices},
+           [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole,
+           [](Q& q, B b) { q.intState = b.whole; }, 0, L(Input::State), stateChoices},
     Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
            [](S& s, N n, V v) {
-               s.o.request.intSMarried = wholeNumber(n, v, 0, 9);
+               s.o.request.intSMarried = wholeNumber(n, v, Input::StateStatus);
                stateSetting(s, stateInfo("staMarried"), std::to_string(s.o.request.intSMarried));
            },
-           "intSMarried", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { stateSetting(q, stateInfo("staMarried"), q.intSMarried = b.whole); }, kOptStatus},
+           "intSMarried", BatchType::Whole,
+           [](Q& q, B b) { stateSetting(q, stateInfo("staMarried"), q.intSMarried = b.whole); }, kOptStatus,
+           L(Input::StateStatus)},
     Option{"--state-rate", "A..E", "rate letter (Connecticut, New Jersey)", "B", Section::State,
            [](S& s, N, V v) {
                s.o.request.StateRate = rateLetter(v);
                stateSetting(s, stateInfo("staRate"), std::to_string(s.o.request.StateRate));
            },
-           "StateRate", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { stateSetting(q, stateInfo("staRate"), q.StateRate = b.whole); }, kOptRate, nullptr,
-           rateChoices},
+           "StateRate", BatchType::Whole,
+           [](Q& q, B b) { stateSetting(q, stateInfo("staRate"), q.StateRate = b.whole); }, kOptRate,
+           L(Input::StateRate), rateChoices},
     Option{"--state-deps", "N", "state dependents", "2", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateDeps = wholeNumber(n, v, Input::StateDeps);
                stateSetting(s, stateInfo("staDeps"), std::to_string(s.o.request.StateDeps));
            },
-           "StateDeps", BatchType::Whole, 0, 0,
+           "StateDeps", BatchType::Whole,
            [](Q& q, B b) { stateSetting(q, stateInfo("staDeps"), q.StateDeps = b.whole); }, kOptDeps,
            L(Input::StateDeps)},
     Option{"--il-deps", "N", "second dependents count (Illinois, Indiana)", "1", Section::State,
@@ -373,7 +391,7 @@ const std::array kOptions = {
                s.o.request.ILINDeps = wholeNumber(n, v, Input::SecondDeps);
                stateSetting(s, stateInfo("ILINDeps"), std::to_string(s.o.request.ILINDeps));
            },
-           "ILINDeps", BatchType::Whole, 0, 0,
+           "ILINDeps", BatchType::Whole,
            [](Q& q, B b) { stateSetting(q, stateInfo("ILINDeps"), q.ILINDeps = b.whole); }, kOptILDeps,
            L(Input::SecondDeps)},
     Option{"--state-exemptions", "N", "state special list value (exemptions, percentage, ...)", "1", Section::State,
@@ -381,7 +399,7 @@ const std::array kOptions = {
                s.o.request.StateExmp = wholeNumber(n, v, Input::StateExemptions);
                stateSetting(s, stateInfo("staExmp"), std::to_string(s.o.request.StateExmp));
            },
-           "StateExmp", BatchType::Whole, 0, 0,
+           "StateExmp", BatchType::Whole,
            [](Q& q, B b) { stateSetting(q, stateInfo("staExmp"), q.StateExmp = b.whole); }, kOptExemptions,
            L(Input::StateExemptions)},
     Option{"--county-rate", "RATE", "Maryland county rate", "2.41|241", Section::State,
@@ -389,39 +407,33 @@ const std::array kOptions = {
                s.o.request.Method = countyRate(v);
                stateSetting(s, stateInfo("MMethod"), std::to_string(s.o.request.Method));
            },
-           "Method", BatchType::Whole, -32768, 32767,
-           [](Q& q, B b) { stateSetting(q, stateInfo("MMethod"), q.Method = b.whole); }, kOptMethod, nullptr,
-           countyChoices},
+           "Method", BatchType::Whole,
+           [](Q& q, B b) { stateSetting(q, stateInfo("MMethod"), q.Method = b.whole); }, kOptMethod,
+           L(Input::CountyRate), countyChoices},
     Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
-           [](S& s, N n, V v) { stateSetting(s, stateInfo("missPart"), formatPlain(toCurrency(amountText(n, v)))); }, "",
-           BatchType::None, 0, 0, kNoRead, kOptMissPart},
+           [](S& s, N n, V v) {
+               stateSetting(s, stateInfo("missPart"), formatPlain(toCurrency(amountText(n, v, Input::MississippiPart))));
+           },
+           "", BatchType::None, kNoRead, kOptMissPart, L(Input::MississippiPart)},
     Option{"--state-add", "AMOUNT", "additional state withholding per period", "5", Section::State,
            [](S& s, N n, V v) {
                s.o.request.StateAdd = amountText(n, v, Input::StateAdd);
                stateSetting(s, stateInfo("staAdd"), formatPlain(toCurrency(s.o.request.StateAdd)));
            },
-           "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.StateAdd, b.text); }, kOptAdd, L(Input::StateAdd)},
+           "StateAdd", BatchType::Text, [](Q& q, B b) { setText(q.StateAdd, b.text); }, kOptAdd, L(Input::StateAdd)},
     Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, kNoRead},
     Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); }, "", BatchType::None, kNoRead},
     Option{"--setting", "SECTION/KEY=VALUE", "any stored setting", "StateInfo/staDeps=2", Section::State,
-           [](S& s, N, V v) {
-               const auto slash = v.find('/');
-               const auto eq = v.find('=');
-               if (slash == std::string::npos || eq == std::string::npos || eq < slash)
-                   throw UsageError{"--setting: expected SECTION/KEY=VALUE, got " + quoted(v)};
-               s.o.request.settings.set(std::string_view(v).substr(0, slash),
-                                        std::string_view(v).substr(slash + 1, eq - slash - 1),
-                                        std::string_view(v).substr(eq + 1));
-           },
-           "settings", BatchType::Settings, 0, 0, kNoRead, 0, nullptr, nullptr, {}, true},
+           [](S& s, N, V v) { setting(s.o.request.settings, v); },
+           "settings", BatchType::Settings, kNoRead, 0, nullptr, nullptr, {}, true},
     Option{"--local-rate", "RATE", "3 and .03 both mean 3 %; alone, a tax on gross pay", "3|.03", Section::Local,
            [](S& s, N n, V v) {
                s.o.request.SPval = percentFraction(numberIn(n, v, Input::LocalRate));
                s.localRate = true;
            },
-           "SPval", BatchType::Number, 0, 0, [](Q& q, B b) { q.SPval = b.number; }, 0, L(Input::LocalRate)},
+           "SPval", BatchType::Number, [](Q& q, B b) { q.SPval = b.number; }, 0, L(Input::LocalRate)},
     Option{"--local-base", "BASE",
            "gross | less-401k | less-pretax | less-401k-pretax | less-exemption\n"
            "(or its number; 0 for none)",
@@ -430,11 +442,11 @@ const std::array kOptions = {
                s.o.request.SPtx = localBase(v);
                s.localBase = true;
            },
-           "SPtx", BatchType::Whole, 0, 0, [](Q& q, B b) { q.SPtx = b.whole; }, 0, L(Input::LocalBase), localBaseChoices},
+           "SPtx", BatchType::Whole, [](Q& q, B b) { q.SPtx = b.whole; }, 0, L(Input::LocalBase), localBaseChoices},
     Option{"--json", "", "print the batch output object instead of the grid", "", Section::Output,
-           [](S& s, N, V) { s.o.json = true; }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { s.o.json = true; }, "", BatchType::None, kNoRead},
     Option{"--explain", "", "show how each amount was reached", "", Section::Output,
-           [](S& s, N, V) { s.o.explain = true; }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { s.o.explain = true; }, "", BatchType::None, kNoRead},
     Option{"--statement", "FILE.pdf", "also write the pay statement as a PDF file", "", Section::Output,
            [](S& s, N, V v) {
                if (v.empty()) throw UsageError{"--statement: the file name is empty"};
@@ -442,7 +454,7 @@ const std::array kOptions = {
                    throw UsageError{"--statement: PDF output is not available in this build (it was built without Qt)"};
                s.o.statement = v;
            },
-           "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, kNoRead},
     Option{"--name", "NAME", "name in the statement's header (default \"-\")", "Pat Doe", Section::Output,
            [](S& s, N, V v) {
                // A line break or a direction override would garble the printed header.
@@ -450,30 +462,30 @@ const std::array kOptions = {
                    throw UsageError{"--name: a name is text only and cannot hold " + describeCharacter(*c)};
                s.o.name = v;
            },
-           "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, kNoRead},
     Option{"--jobs", "N", "compute lines on N cores at once (default: every core)", "2", Section::Batch,
-           [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }, "", BatchType::None, 0, 0,
+           [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }, "", BatchType::None,
            kNoRead},
     Option{"--filing", "F",
            "single | joint | separate | head (default: joint when --status is\n"
            "married or married-single, else single)",
-           "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, 0, 0, kNoRead,
+           "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, kNoRead,
            0, nullptr, filingChoices},
     Option{"--return-exemptions", "N", "exemptions on the return (default: 1, joint 2, and the\nchildren)", "3",
            Section::Year, [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, Input::ReturnExemptions); }, "",
-           BatchType::None, 0, 0, kNoRead, 0, L(Input::ReturnExemptions)},
+           BatchType::None, kNoRead, 0, L(Input::ReturnExemptions)},
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
-           [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None, 0, 0,
+           [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None,
            kNoRead, 0, L(Input::Children)},
     Option{"--other-income", "AMOUNT", "other income of the year (default 0)", "1,200", Section::Year,
-           [](S& s, N n, V v) { s.year.otherIncome = toCurrency(amountText(n, v)); }, "", BatchType::None, 0, 0,
+           [](S& s, N n, V v) { s.year.otherIncome = toCurrency(amountText(n, v)); }, "", BatchType::None,
            kNoRead},
     Option{"--itemized", "AMOUNT", "itemized deductions before the limit (default 0)", "9,000", Section::Year,
            [](S& s, N n, V v) {
                s.year.itemized = toCurrency(amountText(n, v));
                if (s.year.itemized < Currency()) throw UsageError{std::string(n) + ": must not be negative"};
            },
-           "", BatchType::None, 0, 0, kNoRead},
+           "", BatchType::None, kNoRead},
     Option{"--paid", "N",
            "paychecks of the year already paid (default 0): up to the year's\n"
            "count less one, the one calculated being still to come",
@@ -483,18 +495,18 @@ const std::array kOptions = {
                s.year.soFar.paid = wholeNumber(n, v, Input::PaychecksPaid);
                s.year.given[Input::PaychecksPaid] = {std::string(n), v};
            },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::PaychecksPaid)},
+           "", BatchType::None, kNoRead, 0, L(Input::PaychecksPaid)},
     Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid\n(default: paid x this paycheck's)",
            "13,000", Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, Input::WagesSoFar, n, v); },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::WagesSoFar)},
+           "", BatchType::None, kNoRead, 0, L(Input::WagesSoFar)},
     Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far\n(default: paid x this paycheck's)",
            "1,500", Section::Year,
            [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, Input::FederalSoFar, n, v); },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::FederalSoFar)},
+           "", BatchType::None, kNoRead, 0, L(Input::FederalSoFar)},
     Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far\n(default: paid x this paycheck's)",
            "450", Section::Year,
            [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); }, "",
-           BatchType::None, 0, 0, kNoRead, 0, L(Input::StateSoFar)},
+           BatchType::None, kNoRead, 0, L(Input::StateSoFar)},
     Option{"--ss-so-far", "AMOUNT",
            "Social Security withheld so far (default: paid x\n"
            "this paycheck's, up to the wage base)",
@@ -502,20 +514,20 @@ const std::array kOptions = {
            [](S& s, N n, V v) {
                s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v);
            },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SocialSecuritySoFar)},
+           "", BatchType::None, kNoRead, 0, L(Input::SocialSecuritySoFar)},
     Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year\n(default 0)", "30,000",
            Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, Input::SpouseWages, n, v); },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWages)},
+           "", BatchType::None, kNoRead, 0, L(Input::SpouseWages)},
     Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld\nfor the year (default 0)",
            "3,500", Section::Year,
            [](S& s, N n, V v) {
                s.year.spouse.withholding = yearAmount(s, Input::SpouseWithholding, n, v);
            },
-           "", BatchType::None, 0, 0, kNoRead, 0, L(Input::SpouseWithholding)},
+           "", BatchType::None, kNoRead, 0, L(Input::SpouseWithholding)},
     Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "",
-           Section::Year, [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, 0, 0, kNoRead},
+           Section::Year, [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, kNoRead},
     Option{"--help", "", "print the help and do nothing else", "", Section::Every,
-           [](S& s, N, V) { s.help = true; }, "", BatchType::None, 0, 0, kNoRead, 0, nullptr, nullptr, "-h"},
+           [](S& s, N, V) { s.help = true; }, "", BatchType::None, kNoRead, 0, nullptr, nullptr, "-h"},
 };
 
 // Bare: a command that takes no argument, only the help option.
@@ -663,11 +675,31 @@ std::string examplesText(std::string_view examples)
     return out;
 }
 
-// "; 0 to 99" for an input with a range (amounts: not negative, see above).
+// ", 0..99" beside a batch key; ", A..E"; ", one of 125, ... or 301".
+std::string keyRange(const InputLimit& l)
+{
+    switch (l.unit) {
+    case InputUnit::Amount: return {};
+    case InputUnit::Code: {
+        std::string out = ", one of";
+        for (const std::int16_t c : l.codes) out += " " + std::to_string(c);
+        return out;
+    }
+    default: return ", " + std::to_string(l.lo) + ".." + std::to_string(l.hi);
+    }
+}
+
+// "; 0 to 99" for an input with a range; amounts up to their top where it
+// is their own (the money range is said once, above).
 std::string rangeText(const Option& o)
 {
-    if (!o.limit || o.limit->unit == InputUnit::Amount) return {};
-    return "; " + std::to_string(o.limit->lo) + " to " + std::to_string(o.limit->hi);
+    if (!o.limit) return {};
+    switch (o.limit->unit) {
+    case InputUnit::Amount: return o.limit->top == kAmountTop ? "" : "; up to " + formatAmount(o.limit->top);
+    case InputUnit::Letter: return {};  // the value name says A..E
+    case InputUnit::Code: return {};    // the examples and completion list them
+    default: return "; " + std::to_string(o.limit->lo) + " to " + std::to_string(o.limit->hi);
+    }
 }
 
 void optionLine(std::string& out, const Option& o)
@@ -701,10 +733,8 @@ void batchKeys(std::string& out)
         item += o.name.empty() ? o.help : o.name;
         if (o.limit && o.batchType == BatchType::Number)
             item += ", " + formatPlain(o.limit->lo / 100.0) + ".." + formatPlain(o.limit->hi / 100.0);
-        else if (o.limit && o.limit->unit != InputUnit::Amount)
-            item += ", " + std::to_string(o.limit->lo) + ".." + std::to_string(o.limit->hi);
-        else if (o.batchType == BatchType::Whole && o.hi != 32767)
-            item += ", " + std::to_string(o.lo) + ".." + std::to_string(o.hi);
+        else if (o.limit)
+            item += keyRange(*o.limit);
         items.push_back(item + ")");
     }
     std::string line = " ";
@@ -744,8 +774,10 @@ BatchKeyTable makeBatchKeyTable()
             const KeyWords w = keyWords(o.batchKey);
             BatchKeySlot& slot = t.slots[batchKeySlot(w, o.batchKey.size(), t.factor)];
             apart = apart && !slot.row;
-            slot = {w, static_cast<std::uint32_t>(o.batchKey.size()), o.batchType, o.limit ? o.limit->lo : o.lo,
-                    o.limit ? o.limit->hi : o.hi, &o};
+            // A key of codes has no run of values to pass unchecked: each goes to the reader.
+            const bool run = o.limit && o.limit->unit != InputUnit::Code;
+            slot = {w, static_cast<std::uint32_t>(o.batchKey.size()), o.batchType, run ? o.limit->lo : 1,
+                    run ? o.limit->hi : 0, &o};
         }
         if (apart) return t;
     }
@@ -846,9 +878,15 @@ std::string optionValue(const Option& o, const std::string& word, const std::vec
 void parse(ParseState& s, const std::vector<std::string>& args, std::size_t first, Command command,
            std::string_view commandName)
 {
+    // -h or --help anywhere asks for the help, whatever else the line holds.
+    for (std::size_t i = first; i < args.size(); ++i)
+        if (args[i] == "-h" || args[i] == "--help") {
+            s.help = true;
+            return;
+        }
     bool file = false;
     std::map<const Option*, std::string> given;  // each option's value, to refuse a second one
-    for (std::size_t i = first; i < args.size() && !s.help; ++i) {
+    for (std::size_t i = first; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (word.empty() || word[0] != '-' || word == "-") {
             argument(s, word, command, commandName, file);

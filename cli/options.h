@@ -85,10 +85,9 @@ struct Option {
     void (*apply)(ParseState& state, std::string_view option, const std::string& value);
     std::string_view batchKey;   // "txtIncome"; empty when batch lines do not take it
     BatchType batchType;
-    int lo, hi;                  // range of a whole-number key
     void (*read)(CalcRequest& request, const BatchValue& value);
     std::uint16_t stateOption = 0;  // the StateOption bit it sets: only a state that reads it takes it
-    const InputLimit* limit = nullptr;  // the range of the input (record/input_limits.h), option and batch key
+    const InputLimit* limit = nullptr;  // the range of the input (record/input_limits.h): the only one it has
     // The values shell completion offers; each one is accepted by `apply`.
     // Null: any value (a FILE... value name completes file names).
     std::vector<std::string> (*choices)() = nullptr;

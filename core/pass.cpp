@@ -1,5 +1,8 @@
 #include "core/pass.h"
 
+#include <utility>
+#include <vector>
+
 #include "core/federal.h"
 #include "record/input_limits.h"
 
@@ -113,8 +116,22 @@ std::array<GridRow, 12> gridRows(const PayRecord& r)
 std::optional<std::string> deductionsAboveGross(const PayRecord& r)
 {
     if (r.amtTotal >= Currency()) return std::nullopt;
+    // The amounts the user chose, which can take the check below zero; the
+    // taxes follow from them.
+    const std::pair<const char*, Currency> chosen[] = {
+        {"the additional state withholding", r.intState > 0 ? r.StateAdd : Currency()},
+        {"the local tax", r.amtLocalTax},
+        {"the 401(k)", r.amt401k},
+        {"the pre-tax amount", r.PreTax},
+    };
+    std::vector<std::string> named;
+    for (const auto& [what, amount] : chosen)
+        if (amount > Currency()) named.push_back(std::string(what) + " (" + formatCurrency(amount) + ")");
+    std::string remedy;
+    for (std::size_t i = 0; i < named.size(); ++i)
+        remedy += (i == 0 ? "" : i + 1 == named.size() ? " or " : ", ") + named[i];
     return "The deductions (" + formatCurrency(r.amtDedTot) + ") are more than the gross pay (" +
-           formatCurrency(r.SSBase) + "): lower the 401(k) percentage or the pre-tax amount.";
+           formatCurrency(r.SSBase) + ")" + (remedy.empty() ? "." : ": lower " + remedy + ".");
 }
 
 }  // namespace wm

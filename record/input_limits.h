@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,17 +26,32 @@
 namespace wm {
 
 enum class InputUnit {
-    Amount,   // money, from `lo` up to the top of the money range
+    Amount,   // money, from `lo` dollars up to `top`
     Percent,  // a percentage as typed
     Count,    // a whole number
     Hours,    // hours of one pay period
+    Letter,   // a rate letter: A is `lo`, and so on up to `hi`
+    Code,     // one of `codes`
 };
+
+// The largest amount any input takes: below a trillion dollars, so that a
+// year of the largest pay, with every other amount of the year added, stays
+// far inside the 64-bit money range in every command.
+inline constexpr Currency kAmountTop = Currency::cents(99'999'999'999'999);  // 999,999,999,999.99
+
+// Maryland's county rates in hundredths of a percent, the codes the county
+// choice keeps (`Method`, "MMethod"); the state list names them.
+inline constexpr std::array<std::int16_t, 8> kCountyRateCodes = {125, 175, 241, 251, 277, 282, 291, 301};
+// Mississippi's exemption of a married couple, which a spouse may split.
+inline constexpr Currency kMississippiCoupleExemption = Currency::dollars(12000);
 
 struct InputLimit {
     std::string_view field;  // as the calculator or the tool names it
     InputUnit unit;
-    int lo;
-    int hi;  // unused for amounts: the money range is their top
+    int lo = 0;
+    int hi = 0;                               // unused for amounts and codes
+    Currency top = kAmountTop;                // amounts only
+    std::span<const std::int16_t> codes = {}; // codes only
 };
 
 enum class Input : std::size_t {
@@ -63,8 +79,15 @@ enum class Input : std::size_t {
     SocialSecuritySoFar,
     SpouseWages,      // a spouse's job on a joint return
     SpouseWithholding,
+    StateStatus,      // the state filing status code (`intSMarried`)
+    StateRate,        // the rate letter (`StateRate`)
+    CountyRate,       // Maryland's county (`Method`)
+    MississippiPart,  // the spouse's part of Mississippi's couple exemption
+    Frequency,        // `HowOft`
+    MaritalStatus,    // `valMarried`
+    State,            // `intState`
 };
-inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::SpouseWithholding) + 1;
+inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::State) + 1;
 
 // The most exemptions the calculator's list offers.
 inline constexpr int kMaxExemptions = 15;
@@ -95,6 +118,13 @@ inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     {"Social Security so far", InputUnit::Amount, 0, 0},
     {"Spouse's wages", InputUnit::Amount, 0, 0},
     {"Spouse's withholding", InputUnit::Amount, 0, 0},
+    {"state filing status", InputUnit::Count, 0, 9},
+    {"rate letter", InputUnit::Letter, 0, 4},
+    {"county rate", InputUnit::Code, 0, 0, kAmountTop, kCountyRateCodes},
+    {"spouse's part of the exemption", InputUnit::Amount, 0, 0, kMississippiCoupleExemption},
+    {"pay frequency", InputUnit::Count, 0, kLastFrequency},
+    {"marital status", InputUnit::Count, 0, 2},
+    {"state", InputUnit::Count, 0, kStateCount - 1},
 }};
 
 constexpr const InputLimit& limitOf(Input i) { return kInputLimits[static_cast<std::size_t>(i)]; }
@@ -107,8 +137,22 @@ bool within(const InputLimit& l, Currency value);
 // The fraction a percentage is kept as (0.05 for 5 %).
 bool withinFraction(const InputLimit& l, double fraction);
 
+// How a value is written where it is read: as the user types it, or (a
+// percentage in the settings and on a batch line) as its fraction.
+enum class Kept { AsTyped, AsFraction };
+// The one reading of a value's text against its row, for every door (a
+// field, a saved setting, an option, a batch key): it reads as the unit (a
+// count, letter or code as a whole number: 1.5 is not rounded to 2) and
+// lies in the range. Blank reads as 0.
+bool textWithin(const InputLimit& l, std::string_view text, Kept kept = Kept::AsTyped);
+// The same told apart: a text that does not read as a number at all is left
+// to the reader of the value, which reports it as a type mismatch.
+enum class TextFit { Fits, Outside, Unreadable };
+TextFit fitOf(const InputLimit& l, std::string_view text, Kept kept = Kept::AsTyped);
+
 // "a percentage from 0 to 100", "a whole number from 0 to 15", "an amount
-// from 0 to 922,337,203,685,477.5807", "hours from 0 to 744".
+// from 0 to 999,999,999,999.99", "hours from 0 to 744", "a letter from A to
+// E (or 0 to 4)", "one of 125, 175, ... or 301".
 std::string describe(const InputLimit& l);
 // "a fraction from 0 to 1 (0.05 is 5 %)" (the local rate as a batch line
 // or the settings keep it).

@@ -127,7 +127,63 @@ std::string expectedText(const InputLimit& l, std::string what)
 {
     return std::string(l.field) + ": " + what;
 }
+
+// kSettingLimits by the place of each key in kKnownSettings.
+const std::array<const SettingLimit*, kKnownSettingCount>& limitsByPlace()
+{
+    static const auto places = [] {
+        std::array<const SettingLimit*, kKnownSettingCount> p{};
+        for (const SettingLimit& l : kSettingLimits)
+            p[static_cast<std::size_t>(knownSettingIndex(l.key.section, l.key.key))] = &l;
+        return p;
+    }();
+    return places;
+}
+
+std::string problemOf(const SettingLimit* row, std::string_view text)
+{
+    if (!row) return {};
+    const InputLimit& l = limitOf(row->input);
+    // A text that is no number at all is its reader's to report (a type
+    // mismatch), as it always was.
+    if (fitOf(l, text, row->kept) != TextFit::Outside) return {};
+    return row->kept == Kept::AsFraction ? describeFraction(l) : describe(l);
+}
 }  // namespace
+
+const SettingLimit* settingLimit(std::size_t known) { return known < kKnownSettingCount ? limitsByPlace()[known] : nullptr; }
+
+std::string settingProblem(std::string_view section, std::string_view key, std::string_view text)
+{
+    const int k = knownSettingIndex(section, key);
+    return k < 0 ? std::string() : problemOf(settingLimit(static_cast<std::size_t>(k)), text);
+}
+
+std::string SettingsStore::get(std::string_view section, std::string_view key, std::string_view def)
+{
+    std::string text = get(kAppName, section, key, def);
+    if (text == def) return text;
+    const int k = knownSettingIndex(section, key);
+    return k < 0 ? text : guarded(static_cast<std::size_t>(k), std::move(text), def);
+}
+
+std::string SettingsStore::getKnown(std::size_t known, std::string_view def)
+{
+    std::string text = knownText(known, def);
+    if (text == def) return text;
+    return guarded(known, std::move(text), def);
+}
+
+std::string SettingsStore::guarded(std::size_t known, std::string text, std::string_view def)
+{
+    const SettingLimit* row = limitsByPlace()[known];
+    if (!row) return text;
+    std::string problem = problemOf(row, text);
+    if (problem.empty()) return text;
+    replaceUnreadable(row->key.section, row->key.key, std::move(text), std::string(def),
+                      expectedText(limitOf(row->input), std::move(problem)));
+    return std::string(def);
+}
 
 std::int16_t SettingsStore::getInt16(std::string_view section, std::string_view key, std::int16_t def,
                                      const InputLimit& limit)
@@ -242,7 +298,7 @@ std::string MemorySettingsStore::get(std::string_view app, std::string_view sect
     return listed ? *listed : std::string(def);
 }
 
-std::string MemorySettingsStore::getKnown(std::size_t known, std::string_view def)
+std::string MemorySettingsStore::knownText(std::size_t known, std::string_view def)
 {
     const SettingKey& k = kKnownSettings[known];
     if (const Entry* e = find(kAppName, k.section, k.key)) return e->value;

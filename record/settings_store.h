@@ -74,6 +74,43 @@ consteval std::size_t knownSetting(std::string_view section, std::string_view ke
     return i;
 }
 
+// The input a saved setting holds, where it is one of the table of input
+// limits: the settings file, `--setting` and a batch line's "settings" are
+// read against that row, as the field, option or key of the same input is.
+struct SettingLimit {
+    SettingKey key;
+    Input input;
+    Kept kept = Kept::AsTyped;
+};
+inline constexpr SettingLimit kSettingLimits[] = {
+    {{"Settings", "Deps"}, Input::Exemptions},
+    {{"Settings", "IncAmt"}, Input::Income},
+    {{"Settings", "401k"}, Input::Percent401k},  // 5 or its fraction 0.05, as typed
+    {{"Settings", "NotTax"}, Input::PreTax},
+    {{"Settings", "SSExmp"}, Input::PreFica},
+    {{"Settings", "Hours"}, Input::Hours},
+    {{"Settings", "Frequency"}, Input::Frequency},
+    {{"Settings", "MaritalStat"}, Input::MaritalStatus},
+    {{"Settings", "State"}, Input::State},
+    {{"Settings", "Local"}, Input::LocalRate, Kept::AsFraction},
+    {{"Settings", "ApplyTo"}, Input::LocalBase},
+    {{"StateInfo", "staDeps"}, Input::StateDeps},
+    {{"StateInfo", "ILINDeps"}, Input::SecondDeps},
+    {{"StateInfo", "staExmp"}, Input::StateExemptions},
+    {{"StateInfo", "staAdd"}, Input::StateAdd},
+    {{"StateInfo", "staMarried"}, Input::StateStatus},
+    {{"StateInfo", "staRate"}, Input::StateRate},
+    {{"StateInfo", "missPart"}, Input::MississippiPart},
+    {{"StateInfo", "MMethod"}, Input::CountyRate},
+};
+// The row of a known setting (its place in kKnownSettings), or null.
+const SettingLimit* settingLimit(std::size_t known);
+// What a setting's text must be, as every refusal words it ("a whole number
+// from 0 to 99"); "" when the text is one, is no number at all (its reader
+// reports that as a type mismatch), or the setting holds no input of the
+// table.
+std::string settingProblem(std::string_view section, std::string_view key, std::string_view text);
+
 // Settings given for one calculation (a batch line's "settings", calc's
 // --setting): one value per key, the last one given. Known keys sit at
 // their place in kKnownSettings, so setting and finding one takes no
@@ -150,21 +187,16 @@ public:
     virtual void save(std::string_view app, std::string_view section, std::string_view key,
                       std::string_view value) = 0;
 
-    // The application is always "Wagemark99".
-    std::string get(std::string_view section, std::string_view key, std::string_view def)
-    {
-        return get(kAppName, section, key, def);
-    }
+    // The application is always "Wagemark99". A saved text outside the
+    // range of the input it holds (kSettingLimits) reads as `def`, which is
+    // saved in its place; the user is told once (`onUnreadable`).
+    std::string get(std::string_view section, std::string_view key, std::string_view def);
     void save(std::string_view section, std::string_view key, std::string_view value)
     {
         save(kAppName, section, key, value);
     }
-    // The same for a key of kKnownSettings by its place (`knownSetting`): a
-    // store that keeps those keys by place finds one without comparing texts.
-    virtual std::string getKnown(std::size_t known, std::string_view def)
-    {
-        return get(kKnownSettings[known].section, kKnownSettings[known].key, def);
-    }
+    // The same for a key of kKnownSettings by its place (`knownSetting`).
+    std::string getKnown(std::size_t known, std::string_view def);
 
     // A saved whole number in [lo, hi], or the default when the text is not
     // one (see above).
@@ -199,6 +231,12 @@ public:
     std::function<void(const std::string& where, const std::string& what)> onLeftOut;
 
 protected:
+    // The saved text of a known key: a store that keeps those keys by place
+    // finds one without comparing texts.
+    virtual std::string knownText(std::size_t known, std::string_view def)
+    {
+        return get(kAppName, kKnownSettings[known].section, kKnownSettings[known].key, def);
+    }
     // For stores that can fail to save: tells `onSaveFailed` the first time.
     void saveFailed(const std::string& where, const std::string& why);
     // For stores that read more than they keep: tells `onLeftOut` the first time.
@@ -210,6 +248,8 @@ private:
                   std::string expected = {});
     void replaceUnreadable(std::string_view section, std::string_view key, std::string text,
                            std::string replacement, std::string expected);
+    // `text` when its setting takes it, else the default (see `get`).
+    std::string guarded(std::size_t known, std::string text, std::string_view def);
 
     std::set<std::pair<std::string, std::string>, std::less<>> toldUnreadable_;
     bool toldSaveFailed_ = false;
@@ -228,7 +268,6 @@ public:
                     std::string_view def) override;
     void save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
-    std::string getKnown(std::size_t known, std::string_view def) override;
     bool contains(std::string_view section, std::string_view key) const;
     // Forgets every value and list (the storage is kept for the next use).
     void clear()
@@ -239,6 +278,9 @@ public:
     // Reads what is not saved here from `first`, then `second`; both must
     // outlive their use.
     void lookThrough(const SettingList* first, const SettingList* second) { lists_ = {first, second}; }
+
+protected:
+    std::string knownText(std::size_t known, std::string_view def) override;
 
 private:
     struct Entry {

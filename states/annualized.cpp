@@ -9,6 +9,7 @@
 
 #include <array>
 
+#include "record/input_limits.h"
 #include "record/state_base.h"
 #include "states/bracket.h"
 #include "states/calculators.h"
@@ -100,7 +101,7 @@ struct MississippiStatus {
     bool spouseShare;           // the exemption is the "missPart" setting
 };
 constexpr std::array<MississippiStatus, 4> kMsStatus = {{{0, 2300_usd, 6000_usd, false},
-                                                         {7, 4600_usd, 12000_usd, false},
+                                                         {7, 4600_usd, kMississippiCoupleExemption, false},
                                                          {8, 2300_usd, Currency(), true},
                                                          {9, 3400_usd, 9500_usd, false}}};
 

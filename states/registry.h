@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "record/input_limits.h"
 #include "record/pay_record.h"
 
 namespace wm {
@@ -75,6 +76,12 @@ inline constexpr std::array<ListItem, 8> kMarylandCounties = {{{"1.25", 125},
                                                                {"2.82", 282},
                                                                {"2.91", 291},
                                                                {"3.01", 301}}};
+// The codes are the limits table's, so every door takes exactly these.
+static_assert([] {
+    for (std::size_t i = 0; i < kMarylandCounties.size(); ++i)
+        if (kMarylandCounties[i].value != kCountyRateCodes[i]) return false;
+    return kMarylandCounties.size() == kCountyRateCodes.size();
+}());
 
 // The dialog's special list (cboSpecialDeps) for one state.
 struct SpecialList {

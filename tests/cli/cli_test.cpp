@@ -144,8 +144,8 @@ TEST(CliBatch, OneLineOutPerLineInWithExitStatus)
     EXPECT_EQ(out[0].rfind("{\"id\":1,\"SSBase\":\"1000.0000\",\"taxBase\":\"1000.0000\"", 0), 0u) << out[0];
     EXPECT_NE(out[0].find("\"sTax\":\"43.5250\""), std::string::npos) << out[0];
     EXPECT_EQ(out[1], "{\"id\":{\"k\":[1,2]},\"error\":{\"number\":13,\"description\":\"Type mismatch\",\"module\":\"frmMain\",\"procedure\":\"Calculate\",\"line\":100}}");
-    EXPECT_EQ(out[2].rfind("{\"line\":3,\"error\":{\"number\":0,", 0), 0u);
-    EXPECT_EQ(out[3], "{\"line\":4,\"error\":{\"number\":0,\"description\":\"HowOft must be a whole number, not a string\"}}");
+    EXPECT_EQ(out[2].rfind("{\"line\":3,\"id\":null,\"error\":{\"number\":0,", 0), 0u);
+    EXPECT_EQ(out[3], "{\"line\":4,\"id\":null,\"error\":{\"number\":0,\"description\":\"HowOft must be a whole number, not a string\"}}");
     EXPECT_EQ(out[4].rfind("{\"line\":5,", 0), 0u);
     // 401(k) excluded from state wages: 940 - 0 exemptions.
     EXPECT_NE(out[5].find("\"staxBase\":\"940.0000\""), std::string::npos) << out[5];
@@ -222,9 +222,11 @@ TEST(CliCalc, OptionValuesAreCheckedAndTrimmed)
         {{"--local-rate", "-3"}, "--local-rate: expected a percentage from 0 to 100"},
         {{"--local-rate", "1e999"}, "--local-rate: \"1e999\" is not a number"},
         {{"--income", "999999999999999"}, "--income: \"999999999999999\" is too large"},
-        {{"--income", "922,337,203,685,477.5807"}, ""},
+        {{"--income", "9999999999999999999999"}, "--income: \"9999999999999999999999\" is too large"},
+        {{"--income", "999,999,999,999.99"}, ""},
+        {{"--income", "1,000,000,000,000"}, "--income: expected an amount from 0 to 999,999,999,999.99"},
         {{"--hours", "1e400"}, "--hours: \"1e400\" is not a number"},
-        {{"--hours", "-1"}, "--hours: expected hours from 0 to 744, got \"-1\""},
+        {{"--hours", "-1"}, "--hours: expected hours from 0 to 744, to the hundredth, got \"-1\""},
         {{"--hours", "745"}, "--hours: expected hours from 0 to 744"},
         {{"--hours", "744"}, ""},
         {{"--county-rate", "99999999999999999999"}, "--county-rate: expected one of"},
@@ -344,7 +346,7 @@ TEST(CliBatch, JsonConformance)
         for (std::string l; std::getline(lines, l);) out.push_back(l);
         ASSERT_EQ(out.size(), 2u) << r.out;
         EXPECT_EQ(out[0].rfind("{\"id\":0,\"SSBase\"", 0), 0u) << out[0];
-        EXPECT_EQ(out[1].rfind("{\"line\":2,\"error\"", 0) == 0, !c.accepted) << out[1];
+        EXPECT_EQ(out[1].rfind("{\"line\":2,\"id\":", 0) == 0, !c.accepted) << out[1];
         for (const std::string& l : out) EXPECT_TRUE(validUtf8(l)) << l;
     }
 }
@@ -529,13 +531,13 @@ TEST(CliBatch, OverlongLineIsAnsweredNotHeld)
     const std::string longLine = "{\"id\":\"" + std::string(3 << 20, 'x') + "\"}";
     const Result r = cli({"batch"}, "{}\n" + longLine + "\n{\"id\":3}\n" + longLine);
     EXPECT_EQ(r.out.substr(r.out.find('\n') + 1),
-              "{\"line\":2,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n"
+              "{\"line\":2,\"id\":null,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n"
               "{\"id\":3,\"SSBase\":\"0.0000\",\"taxBase\":\"0.0000\",\"ftaxBase\":\"0.0000\",\"amtDed\":\"0.0000\","
               "\"amt401k\":\"0.0000\",\"PreTax\":\"0.0000\",\"SSEmp\":\"0.0000\",\"fTax\":\"0.0000\",\"amtFICA\":"
               "\"0.0000\",\"amtSS\":\"0.0000\",\"amtMedicare\":\"0.0000\",\"sTax\":\"0.0000\",\"amtLocalTax\":\"0.0000\","
               "\"amtDedTot\":\"0.0000\",\"amtTotal\":\"0.0000\",\"staxBase\":\"0.0000\",\"PersExmp\":\"0.0000\","
               "\"DepsNumber\":0,\"lblModified\":\"\"}\n"
-              "{\"line\":4,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n");
+              "{\"line\":4,\"id\":null,\"error\":{\"number\":0,\"description\":\"line longer than 1 MiB\"}}\n");
 }
 
 TEST(CliStates, ListsEveryIndex)

@@ -55,7 +55,7 @@ TEST(FrequencyOption, HelpOffersTheShortestPeriodFirst)
         if (o.name != "--frequency") continue;
         EXPECT_EQ(o.help, "weekly | biweekly | semimonthly | monthly (default biweekly)");
         EXPECT_EQ(o.choices(), (std::vector<std::string>{"weekly", "biweekly", "semimonthly", "monthly"}));
-        EXPECT_EQ(o.hi, kLastFrequency);
+        EXPECT_EQ(o.limit->hi, kLastFrequency);
         return;
     }
     FAIL() << "no --frequency option";

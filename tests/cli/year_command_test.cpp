@@ -93,7 +93,7 @@ TEST(CliYear, BadValuesNameTheOptionAndExitTwo)
         {{"--frequency", "weekly", "--paid", "52"}, "--paid", "expected a whole number from 0 to 51, got \"52\""},
         {{"--wages-so-far", "26000"}, "--wages-so-far", "\"26000\" must be 0 with no paychecks paid so far"},
         {{"--paid", "3", "--state-withheld-so-far", "-1"}, "--state-withheld-so-far",
-         "expected an amount from 0 to 922,337,203,685,477.5807, got \"-1\""},
+         "expected an amount from 0 to 999,999,999,999.99, got \"-1\""},
         {{"--paid", "25", "--ss-so-far", "4724.41"}, "--ss-so-far",
          "cannot be more than the year's maximum of $4,724.40"},
         {{"--status", "single", "--spouse-wages", "1"}, "--spouse-wages", "\"1\" counts only on a joint return"},

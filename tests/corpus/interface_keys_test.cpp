@@ -44,7 +44,7 @@ struct KeyRow {
     const char* income = "1000";
 };
 
-std::string top() { return formatPlain(Currency::fromCount(INT64_MAX)); }  // 922337203685477.5807
+std::string top() { return formatPlain(kAmountTop); }  // 999999999999.99
 const std::string kTop = top();
 
 const Field kSSBase = [](const PayRecord& r) { return money(r.SSBase); };
@@ -221,8 +221,9 @@ const std::vector<KeyRow>& rows()
         // are parts of an income as large).
         v.push_back({"income at the top", kNone, "--income", kTop.c_str(), "txtIncome", nullptr, "Settings", "IncAmt",
                      kTop.c_str(), kSSBase, nullptr, kTop.c_str()});
-        v.push_back({"pre-tax at the top", kNone, "--pretax", kTop.c_str(), "txtPreTax", nullptr, "Settings", "NotTax",
-                     kTop.c_str(), kPreTax, nullptr, kTop.c_str()});
+        // (Saved, it is refused on Calculate: FICA is still due on all of it.)
+        v.push_back({"pre-tax at the top", kNone, "--pretax", kTop.c_str(), "txtPreTax", nullptr, nullptr, nullptr,
+                     nullptr, kPreTax, nullptr, kTop.c_str()});
         v.push_back({"pre-FICA at the top", kNone, "--prefica", kTop.c_str(), "txtPreFICA", nullptr, "Settings",
                      "SSExmp", kTop.c_str(), kPreFica, nullptr, kTop.c_str()});
         v.push_back({"additional state withholding at the top", kKansas, "--state-add", kTop.c_str(), "StateAdd",

@@ -54,8 +54,7 @@ std::optional<Refusal> checkEntry(Input input, std::string_view text)
         p->input = input;
         return p;
     }
-    if (isBlank(text)) return std::nullopt;
-    if (amount ? within(limit, toCurrency(text)) : within(limit, toDouble(text))) return std::nullopt;
+    if (textWithin(limit, text)) return std::nullopt;
     return Refusal::of(input, outOfRange(limit, text));
 }
 

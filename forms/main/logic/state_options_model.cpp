@@ -241,7 +241,7 @@ std::optional<Refusal> StateOptionsModel::accept()
     // Everything is read first, so that nothing is kept from a refused entry.
     if (isBlank(additional)) additional = "0";
     if (auto p = checkEntry(Input::StateAdd, additional)) return p;
-    if (auto p = checkAmount("spouse's part of the exemption", spousePart)) return p;
+    if (auto p = checkEntry(Input::MississippiPart, spousePart)) return p;
     std::int16_t exmp = 0;
     if (methodList()) {
         // A typed county rate counts as chosen; the exemption count stays.
@@ -263,7 +263,7 @@ std::optional<Refusal> StateOptionsModel::accept()
         // The list's caption names the field; the range is the exemptions'.
         InputLimit limit = limitOf(Input::StateExemptions);
         limit.field = specialCaption;
-        if (!within(limit, static_cast<double>(exmp))) return Refusal{specialCaption, outOfRange(limit, specialText)};
+        if (!textWithin(limit, specialText)) return Refusal{specialCaption, outOfRange(limit, specialText)};
     }
     PayRecord& r = ctx_.record;
     SettingsStore& s = ctx_.settings;

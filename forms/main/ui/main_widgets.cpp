@@ -46,7 +46,7 @@ QString displayMoney(const QString& text)
 
 void setupMoneyField(QLineEdit* field, const QString& label)
 {
-    static const QRegularExpression kMoney(QStringLiteral(R"([0-9$,.()\- ]{0,24})"));
+    static const QRegularExpression kMoney(QStringLiteral(R"([0-9$,.()\- ]*)"));
     field->setValidator(new QRegularExpressionValidator(kMoney, field));
     field->setAccessibleName(spokenText(label));
     field->setAlignment(Qt::AlignRight);
@@ -57,7 +57,7 @@ void setupMoneyField(QLineEdit* field, const QString& label)
 
 void setupNumberField(QLineEdit* field, const QString& label)
 {
-    static const QRegularExpression kNumber(QStringLiteral(R"([0-9.]{0,16})"));
+    static const QRegularExpression kNumber(QStringLiteral(R"([0-9.]*)"));
     field->setValidator(new QRegularExpressionValidator(kNumber, field));
     field->setAccessibleName(spokenText(label));
     field->setAlignment(Qt::AlignRight);

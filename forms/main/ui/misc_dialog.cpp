@@ -60,7 +60,6 @@ QLineEdit* MiscDialog::makeField(RaiseField i, const QString& accessible, QWidge
     f->setObjectName(QStringLiteral("txtRaise_%1").arg(i));
     f->setAccessibleName(accessible);
     f->setAlignment(Qt::AlignRight);
-    f->setMaxLength(16);
     f->setMaximumWidth(160);
     f->installEventFilter(this);
     FocusSelectAll::install(f);

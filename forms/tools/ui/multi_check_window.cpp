@@ -104,9 +104,10 @@ void MultiCheckWindow::addHeadings(QGridLayout* grid)
 // Check n (1 to 4): its amount, its period choices, its monthly equivalent.
 void MultiCheckWindow::addCheckRow(QGridLayout* grid, int n)
 {
-    // Whole amounts with up to two decimals; a dollar sign and thousands
-    // separators may be typed or pasted.
-    static const QRegularExpression amount(QStringLiteral(R"(\$?(\d{1,3}(,\d{3})*|\d{0,12})(\.\d{0,2})?)"));
+    // Only the characters of an amount: a dollar sign, digits, thousands
+    // separators and one point. No length or place is imposed here, so no
+    // typed digit is dropped; what does not read is said on Calculate.
+    static const QRegularExpression amount(QStringLiteral(R"(\$?[0-9,]*(\.[0-9]*)?)"));
     const std::size_t i = static_cast<std::size_t>(n - 1);
     auto* label = new QLabel(tr("Check %1").arg(n), this);
     grid->addWidget(label, n, 0);

@@ -35,7 +35,7 @@ struct Interfaces {
 
 // The largest income, so that Pre-Tax and Pre-FICA (parts of it) meet only
 // their own range.
-constexpr const char* kTopIncome = "922337203685477.5807";
+constexpr const char* kTopIncome = "999999999999.99";
 
 // The calculator with readable entries and one field set.
 std::optional<Refusal> calculatorField(std::string MainFormModel::*field, const std::string& text)
@@ -113,6 +113,15 @@ const std::vector<Interfaces>& interfaces()
         {Input::SocialSecuritySoFar, nullptr, nullptr, nullptr, false, "--ss-so-far"},
         {Input::SpouseWages, nullptr, nullptr, nullptr, false, "--spouse-wages"},
         {Input::SpouseWithholding, nullptr, nullptr, nullptr, false, "--spouse-withheld"},
+        {Input::StateStatus, nullptr, "StateInfo", "staMarried", false, "--state-status", "Georgia", "intSMarried"},
+        {Input::StateRate, nullptr, "StateInfo", "staRate", false, "--state-rate", "Connecticut", "StateRate"},
+        {Input::CountyRate, nullptr, "StateInfo", "MMethod", false, "--county-rate", "Maryland", "Method"},
+        {Input::MississippiPart, [](auto& t) { return stateDialog(&StateOptionsModel::spousePart, t); },
+         "StateInfo", "missPart", false, "--miss-part", "Mississippi"},
+        // Their options take names; the numbers are the batch's and the settings'.
+        {Input::Frequency, nullptr, "Settings", "Frequency", false, nullptr, nullptr, "HowOft"},
+        {Input::MaritalStatus, nullptr, "Settings", "MaritalStat", false, nullptr, nullptr, "valMarried"},
+        {Input::State, nullptr, "Settings", "State", false, nullptr, nullptr, "intState"},
     };
     return all;
 }
@@ -120,16 +129,18 @@ const std::vector<Interfaces>& interfaces()
 // Values at the edges of the range, as typed: inside and outside.
 std::vector<std::string> edges(const InputLimit& l)
 {
-    if (l.unit == InputUnit::Amount) return {"-0.01", "0", "922337203685477.5807", "(5.00)"};
+    if (l.unit == InputUnit::Amount)
+        return {"-0.01", "0", formatPlain(l.top), formatPlain(l.top + Currency::cents(1)), "(5.00)"};
+    if (l.unit == InputUnit::Code)
+        return {std::to_string(l.codes.front() - 1), std::to_string(l.codes.front()), std::to_string(l.codes.back()),
+                std::to_string(l.codes.back() + 1), std::to_string(l.codes.front() + 1)};
     const std::string lo = std::to_string(l.lo), hi = std::to_string(l.hi);
-    if (l.unit == InputUnit::Count) return {std::to_string(l.lo - 1), lo, hi, std::to_string(l.hi + 1)};
-    return {"-0.5", lo, hi, hi + ".5"};
+    if (l.unit != InputUnit::Percent && l.unit != InputUnit::Hours)
+        return {std::to_string(l.lo - 1), lo, hi, std::to_string(l.hi + 1), lo + ".5"};
+    return {"-0.5", lo, hi, hi + ".5", "0.001"};
 }
 
-bool inside(const InputLimit& l, const std::string& text)
-{
-    return l.unit == InputUnit::Amount ? within(l, toCurrency(text)) : within(l, toDouble(text));
-}
+bool inside(const InputLimit& l, const std::string& text) { return textWithin(l, text); }
 
 // The text a setting or batch key keeps for a typed percentage.
 std::string kept(const Interfaces& i, const std::string& text)
@@ -144,6 +155,8 @@ bool settingTaken(const Interfaces& i, const std::string& text)
     c.h.settings.onUnreadable = [&](const UnreadableSetting& u) { heard.push_back(u.key + ": " + u.expected); };
     c.h.settings.save(i.section, i.key, kept(i, text));
     c.main.load();
+    // Read as the calculators read it at each Calculate, for those the window does not load.
+    c.h.settings.get(i.section, i.key, "0");
     for (const std::string& h : heard)
         EXPECT_NE(h.find(limitOf(i.input).field), std::string::npos) << h;  // the notice names the field
     return heard.empty();
@@ -307,8 +320,10 @@ TEST(InputLimits, NoInterfacePaysANegativeCheck)
 // What the limits read in their messages, and the percentages shown.
 TEST(InputLimits, RangesAndPercentagesAsTheUserReadsThem)
 {
-    EXPECT_EQ(describe(limitOf(Input::Income)), "an amount from 0 to 922,337,203,685,477.5807");
-    EXPECT_EQ(describe(limitOf(Input::Hours)), "hours from 0 to 744");
+    EXPECT_EQ(describe(limitOf(Input::Income)), "an amount from 0 to 999,999,999,999.99");
+    EXPECT_EQ(describe(limitOf(Input::MississippiPart)), "an amount from 0 to 12,000.00");
+    EXPECT_EQ(describe(limitOf(Input::Hours)), "hours from 0 to 744, to the hundredth");
+    EXPECT_EQ(describe(limitOf(Input::StateRate)), "a letter from A to E (or 0 to 4)");
     EXPECT_EQ(describeFraction(limitOf(Input::LocalRate)), "a fraction from 0 to 1 (0.05 is 5 %)");
     EXPECT_EQ(outOfRange(limitOf(Input::Percent401k), "150"),
               "The 401(k)% \"150\" is outside its range: enter a percentage from 0 to 100 (5 and 0.05 both mean 5 %).");

@@ -258,19 +258,21 @@ TEST(MainFormCalculate, UnreadableEntryIsRefusedAndNothingIsCalculatedOrSaved)
     }
 }
 
-// A 401(k) deduction beyond the money range (all of the largest income):
+// A saved spouse's part that is no amount stops Mississippi's calculator:
 // the step that failed reports it, and the procedures it passes through do
 // not again.
 TEST(MainFormCalculate, OneBadEntryGivesOneReport)
 {
     Calculator c;
+    c.h.settings.save("Settings", "State", "23");
+    c.h.settings.save("StateInfo", "staMarried", "8");
+    c.h.settings.save("StateInfo", "missPart", "abc");
     c.main.load();
-    c.main.txtIncome = "922337203685477.5807";
-    c.main.txt401k = "100";
+    c.main.txtIncome = "1000";
     EXPECT_FALSE(c.main.calculate().has_value());  // Abort, the default answer
     ASSERT_EQ(c.h.log.reports.size(), 1u);
-    EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "GetPreTax");
-    EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "6");
+    EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "Mississippi");
+    EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "13");
     EXPECT_TRUE(c.main.grid.empty());
 }
 

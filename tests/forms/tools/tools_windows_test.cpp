@@ -116,10 +116,11 @@ void ToolsWindowsTest::multiCheckRejectsLettersInAmounts()
     auto& [h, nav, ctx] = c;
     MultiCheckWindow w(ctx);
     auto* edit = child<QLineEdit>(&w, "txtCheck2");
+    // Letters and signs are refused; every digit typed stays, a third decimal too.
     QTest::keyClicks(edit, "1a2b.5c6-7");
-    QCOMPARE(edit->text(), QStringLiteral("12.56"));
+    QCOMPARE(edit->text(), QStringLiteral("12.567"));
     child<QRadioButton>(&w, "optSelectTAW_1")->click();
-    QCOMPARE(text(&w, "lblCheck2"), QStringLiteral("$25.12"));
+    QCOMPARE(text(&w, "lblCheck2"), QStringLiteral("$25.13"));
 }
 
 void ToolsWindowsTest::multiCheckWithNothingEnteredExplainsAndStaysOpen()
