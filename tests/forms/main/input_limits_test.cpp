@@ -185,6 +185,27 @@ bool optionTaken(const Interfaces& i, const std::string& text)
     }
 }
 
+// The same saved setting given to calc (--setting) and on a batch line ("settings").
+bool givenSettingTaken(const Interfaces& i, const std::string& text)
+{
+    const std::string name = std::string(i.section) + "/" + i.key;
+    bool option = true;
+    try {
+        cli::parseCalc({"wagemark-cli", "calc", "--setting", name + "=" + kept(i, text)}, 2, false);
+    } catch (const cli::UsageError& e) {
+        option = false;
+        EXPECT_EQ(e.message.rfind("--setting: " + name + ": expected ", 0), 0u) << e.message;
+    }
+    cli::LineReader reader;
+    cli::CalcRequest q;
+    std::string id, error;
+    const bool line = reader.read(std::string("{\"settings\":{\"") + i.section + "\":{\"" + i.key + "\":\"" +
+                                      kept(i, text) + "\"}}}",
+                                  q, id, error);
+    EXPECT_EQ(line, option) << error;
+    return option;
+}
+
 bool batchTaken(const Interfaces& i, const std::string& text)
 {
     const cli::Option* o = cli::findBatchKey(i.batchKey);
@@ -220,6 +241,7 @@ TEST(InputLimits, EveryInterfaceTakesWhatTheTableTakes)
             }
             if (i.key) {
                 EXPECT_EQ(settingTaken(i, text), want) << i.key;
+                EXPECT_EQ(givenSettingTaken(i, text), want) << i.key;
             }
             if (i.option) {
                 EXPECT_EQ(optionTaken(i, text), want) << i.option;

@@ -64,13 +64,20 @@ private slots:
             {"401(k) above 100", "txt401k", "150"},
             {"unreadable pre-tax", "txtPreTax", "1.2.3"},
             {"pre-FICA above the income", "txtPreFICA", "5000"},
+            // Every character typed stays, to be refused whole.
+            {"income of 25 digits", "txtIncome", "1000000000000000000000000"},
+            {"hours below a hundredth", "txtHours", "0.001"},
+            {"401(k) of 17 characters", "txt401k", "12345678901234567"},
         };
         for (const Entry& e : entries) {
             QTest::qWait(0);
             for (const char* f : {"txtIncome", "txtHours", "txt401k", "txtPreTax", "txtPreFICA"})
                 child<QLineEdit>(main(), f)->setText(QStringLiteral("1"));
             child<QLineEdit>(main(), "txtIncome")->setText(QStringLiteral("1000"));
-            child<QLineEdit>(main(), e.field)->setText(QLatin1String(e.text));
+            auto* field = child<QLineEdit>(main(), e.field);
+            field->clear();
+            QTest::keyClicks(field, QLatin1String(e.text));
+            QCOMPARE(field->text(), QLatin1String(e.text));
             child<QToolButton>(main(), "cmdToolBar_3")->setFocus();
             QVERIFY2(clickAndAnswer(child<QToolButton>(main(), "cmdToolBar_0")), e.name);
             QVERIFY2(shell->focusWidget() == child<QWidget>(main(), e.field), e.name);
@@ -94,6 +101,8 @@ private slots:
             {"rate without a base", MiscModel::Page::LocalTax, "txtRaise_2", "3", "cmdExit_0", "lstGrossPay"},
             {"raise above 100", MiscModel::Page::PayRaise, "txtRaise_0", "150", "cmdExit_1", "txtRaise_0"},
             {"unreadable new wage", MiscModel::Page::PayRaise, "txtRaise_1", "1.2.3", "cmdExit_1", "txtRaise_1"},
+            {"raise of 17 digits", MiscModel::Page::PayRaise, "txtRaise_0", "12345678901234567", "cmdExit_1",
+             "txtRaise_0"},
         };
         for (const auto& e : entries) {
             settings->save("Settings", "ApplyTo", "0");
@@ -101,7 +110,10 @@ private slots:
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             child<QListWidget>(&dialog, "lstGrossPay")->clearSelection();
-            child<QLineEdit>(&dialog, e.field)->setText(QLatin1String(e.text));
+            auto* field = child<QLineEdit>(&dialog, e.field);
+            field->clear();
+            QTest::keyClicks(field, QLatin1String(e.text));
+            QCOMPARE(field->text(), QLatin1String(e.text));
             child<QPushButton>(&dialog, "cmdExit_2")->setFocus();
             QVERIFY2(clickAndAnswer(child<QPushButton>(&dialog, e.button)), e.name);
             QVERIFY2(dialog.focusWidget() == child<QWidget>(&dialog, e.focus), e.name);
