@@ -819,6 +819,8 @@ std::string usageText()
     std::string out = "Usage: wagemark-cli COMMAND [OPTIONS]\n\n";
     out.append(kSummary).append("\n\n");
     commandLines(out);
+    out += "\nAmounts are from 0 to " + formatAmount(kAmountTop) +
+           " (below a trillion dollars, so a year of them\ncomputes); other ranges stand beside their options.\n";
     std::optional<Section> section;
     for (const Option& o : kOptions) {
         if (o.name.empty()) continue;
