@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/tools/logic/analysis_model.h"
+#include "core/pay_analysis.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 #include "record/settings_store.h"
