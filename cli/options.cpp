@@ -465,15 +465,12 @@ const std::array kOptions = {
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
            [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None, 0, 0,
            kNoRead, 0, L(Input::Children)},
-    Option{"--other-income", "AMOUNT", "other income of the year (default 0)", "1,200", Section::Year,
-           [](S& s, N n, V v) { s.year.otherIncome = toCurrency(amountText(n, v)); }, "", BatchType::None, 0, 0,
-           kNoRead},
+    Option{"--other-income", "AMOUNT", "other income of the year, not a loss (default 0)", "1,200", Section::Year,
+           [](S& s, N n, V v) { s.year.otherIncome = yearAmount(s, Input::OtherIncome, n, v); }, "",
+           BatchType::None, 0, 0, kNoRead, 0, L(Input::OtherIncome)},
     Option{"--itemized", "AMOUNT", "itemized deductions before the limit (default 0)", "9,000", Section::Year,
-           [](S& s, N n, V v) {
-               s.year.itemized = toCurrency(amountText(n, v));
-               if (s.year.itemized < Currency()) throw UsageError{std::string(n) + ": must not be negative"};
-           },
-           "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N n, V v) { s.year.itemized = yearAmount(s, Input::Itemized, n, v); }, "", BatchType::None, 0,
+           0, kNoRead, 0, L(Input::Itemized)},
     Option{"--paid", "N",
            "paychecks of the year already paid (default 0): up to the year's\n"
            "count less one, the one calculated being still to come",
@@ -496,8 +493,8 @@ const std::array kOptions = {
            [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); }, "",
            BatchType::None, 0, 0, kNoRead, 0, L(Input::StateSoFar)},
     Option{"--ss-so-far", "AMOUNT",
-           "Social Security withheld so far (default: paid x\n"
-           "this paycheck's, up to the wage base)",
+           "Social Security withheld so far (default: its rate x the\n"
+           "wages so far if given, else paid x this paycheck's, up to the base)",
            "806", Section::Year,
            [](S& s, N n, V v) {
                s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v);
@@ -584,6 +581,12 @@ Form 1040 income tax with its effective and marginal rates, the refund or
 balance due, and the allowance count to claim on Form W-4 for the paychecks
 left.
 
+A year's amounts go up to 100,000,000,000,000, and so do this paycheck's
+gross pay times the year's paychecks (--income up to 1,923,076,923,076.92
+weekly, 8,333,333,333,333.33 monthly). Figures so far that no paychecks like
+this one could have paid are refused: tax withheld above the wages so far,
+Social Security above its rate times the wages so far up to the base.
+
 )";
 
 // The examples, or (`year`) those of one command.
@@ -663,10 +666,13 @@ std::string examplesText(std::string_view examples)
     return out;
 }
 
-// "; 0 to 99" for an input with a range (amounts: not negative, see above).
+// "; 0 to 99" for an input with a range (amounts: not negative, see above;
+// a year's amounts have a top of their own).
 std::string rangeText(const Option& o)
 {
     if (!o.limit || o.limit->unit == InputUnit::Amount) return {};
+    const std::string range = describe(*o.limit);
+    if (o.limit->unit == InputUnit::Year) return "; " + range.substr(range.find(" from ") + 6);
     return "; " + std::to_string(o.limit->lo) + " to " + std::to_string(o.limit->hi);
 }
 

@@ -21,12 +21,14 @@ std::string moneyTop()
 bool within(const InputLimit& l, double value)
 {
     if (l.unit == InputUnit::Amount) return value >= l.lo;  // the conversion keeps the top
+    if (l.unit == InputUnit::Year) return value >= l.lo && value <= kYearAmountTop.toDouble();
     return value >= l.lo && value <= l.hi;
 }
 
 bool within(const InputLimit& l, Currency value)
 {
     if (l.unit == InputUnit::Amount) return value >= Currency::dollars(l.lo);
+    if (l.unit == InputUnit::Year) return value >= Currency::dollars(l.lo) && value <= kYearAmountTop;
     return within(l, value.toDouble());
 }
 
@@ -40,6 +42,10 @@ std::string describe(const InputLimit& l)
     const std::string range = " from " + std::to_string(l.lo) + " to ";
     switch (l.unit) {
     case InputUnit::Amount: return "an amount" + range + moneyTop();
+    case InputUnit::Year: {
+        const std::string top = formatAmount(kYearAmountTop);
+        return "an amount" + range + top.substr(0, top.size() - 3);  // whole dollars
+    }
     case InputUnit::Percent: return "a percentage" + range + std::to_string(l.hi);
     case InputUnit::Count: return "a whole number" + range + std::to_string(l.hi);
     case InputUnit::Hours: return "hours" + range + std::to_string(l.hi);

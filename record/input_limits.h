@@ -29,7 +29,13 @@ enum class InputUnit {
     Percent,  // a percentage as typed
     Count,    // a whole number
     Hours,    // hours of one pay period
+    Year,     // money of the Year Check's year, from `lo` up to kYearAmountTop
 };
+
+// The most any amount of a year may be: $100 trillion. Four of them (your
+// wages so far and the paychecks left, a spouse's wages, other income) sum
+// within the money range, so no year the Year Check takes overflows.
+inline constexpr Currency kYearAmountTop = 100'000'000'000'000_usd;
 
 struct InputLimit {
     std::string_view field;  // as the calculator or the tool names it
@@ -63,8 +69,10 @@ enum class Input : std::size_t {
     SocialSecuritySoFar,
     SpouseWages,      // a spouse's job on a joint return
     SpouseWithholding,
+    OtherIncome,      // the return's own amounts
+    Itemized,
 };
-inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::SpouseWithholding) + 1;
+inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::Itemized) + 1;
 
 // The most exemptions the calculator's list offers.
 inline constexpr int kMaxExemptions = 15;
@@ -89,12 +97,16 @@ inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     {"children", InputUnit::Count, 0, 99},
     // Weekly pay has the most paychecks, all but the one calculated paid.
     {"Paychecks paid", InputUnit::Count, 0, periodsPerYear(0) - 1},
-    {"Wages so far", InputUnit::Amount, 0, 0},
-    {"Federal tax withheld so far", InputUnit::Amount, 0, 0},
-    {"State tax withheld so far", InputUnit::Amount, 0, 0},
-    {"Social Security so far", InputUnit::Amount, 0, 0},
-    {"Spouse's wages", InputUnit::Amount, 0, 0},
-    {"Spouse's withholding", InputUnit::Amount, 0, 0},
+    {"Wages so far", InputUnit::Year, 0, 0},
+    {"Federal tax withheld so far", InputUnit::Year, 0, 0},
+    {"State tax withheld so far", InputUnit::Year, 0, 0},
+    {"Social Security so far", InputUnit::Year, 0, 0},
+    {"Spouse's wages", InputUnit::Year, 0, 0},
+    {"Spouse's withholding", InputUnit::Year, 0, 0},
+    // Income, not a loss: the Year Check knows none of the limits a loss
+    // meets on the return ($3,000 of capital losses, say).
+    {"Other income", InputUnit::Year, 0, 0},
+    {"Itemized deductions", InputUnit::Year, 0, 0},
 }};
 
 constexpr const InputLimit& limitOf(Input i) { return kInputLimits[static_cast<std::size_t>(i)]; }
@@ -108,7 +120,8 @@ bool within(const InputLimit& l, Currency value);
 bool withinFraction(const InputLimit& l, double fraction);
 
 // "a percentage from 0 to 100", "a whole number from 0 to 15", "an amount
-// from 0 to 922,337,203,685,477.5807", "hours from 0 to 744".
+// from 0 to 922,337,203,685,477.5807", "an amount from 0 to
+// 100,000,000,000,000" (a year's), "hours from 0 to 744".
 std::string describe(const InputLimit& l);
 // "a fraction from 0 to 1 (0.05 is 5 %)" (the local rate as a batch line
 // or the settings keep it).

@@ -84,8 +84,9 @@ TEST(CliProcess, FailedOutputAndUnreadableInput)
     }
 }
 
-// Amounts at the top of the money range through every command: a result or
-// the one report of a run-time error (exit 1), never an abort.
+// Amounts at the top of the money range through every command: a result,
+// the one report of a run-time error (exit 1) or, for a year too large for
+// the Year Check, a refusal naming the option (exit 2); never an abort.
 TEST(CliProcess, TopOfTheMoneyRangeIsAnAnswerOrAReport)
 {
     const std::string m = "M=922337203685477.5807; ";
@@ -103,12 +104,12 @@ TEST(CliProcess, TopOfTheMoneyRangeIsAnAnswerOrAReport)
         {"\"$CLI\" calc --income $M --explain --401k 100 --state-401k --state Kansas", 1},
         {"\"$CLI\" calc --income $M --local-rate 100 --json", 1},
         {"\"$CLI\" calc --income $M --state-add $M --state Maryland", 1},
-        {"\"$CLI\" year --income 40000000000000", 1},
-        {"\"$CLI\" year --income 1000 --other-income 922337203685477", 1},
-        {"\"$CLI\" year --income 1 --itemized $M --json", 1},
-        {"\"$CLI\" year --income $M --children 99", 1},
-        {"\"$CLI\" year --income 1000 --paid 1 --wages-so-far 922337203685477", 1},
-        {"\"$CLI\" year --income 1000 --filing joint --spouse-wages 922337203685477", 1},
+        {"\"$CLI\" year --income 40000000000000", 2},
+        {"\"$CLI\" year --income 1000 --other-income 922337203685477", 2},
+        {"\"$CLI\" year --income 1 --itemized $M --json", 2},
+        {"\"$CLI\" year --income $M --children 99", 2},
+        {"\"$CLI\" year --income 1000 --paid 1 --wages-so-far 922337203685477", 2},
+        {"\"$CLI\" year --income 1000 --filing joint --spouse-wages 922337203685477", 2},
         {"\"$CLI\" states", 0},
         {"(" + lines + ") | \"$CLI\" batch --jobs 2", 1},
     };
@@ -121,6 +122,7 @@ TEST(CliProcess, TopOfTheMoneyRangeIsAnAnswerOrAReport)
             EXPECT_EQ(o.err.rfind("wagemark-cli: the calculation stopped on a run-time error\n", 0), 0u) << o.err;
             EXPECT_NE(o.err.find("Description   : Overflow"), std::string::npos) << o.err;
         }
+        if (c.status == 2) EXPECT_EQ(o.err.rfind("wagemark-cli: --", 0), 0u) << o.err;
     }
 }
 

@@ -246,7 +246,11 @@ struct Writer {
         argv.insert(argv.end(), args.begin(), args.end());
         argv.push_back("--json");
         std::ostringstream out, err;
-        if (cli::yearCommand(argv, out, err) != 0) throw std::runtime_error("year refused " + id + ": " + err.str());
+        try {
+            if (cli::yearCommand(argv, out, err) != 0) throw std::runtime_error("year refused " + id + ": " + err.str());
+        } catch (const cli::UsageError& e) {
+            throw std::runtime_error("year refused " + id + ": " + e.message);
+        }
         std::string answer = out.str();
         std::string line = "{\"id\":" + q(id) + "," + std::string(kYearKey);
         for (std::size_t i = 0; i < args.size(); ++i) line += (i ? "," : "") + q(args[i]);
@@ -259,6 +263,24 @@ struct Writer {
             first = false;
         }
         lines.push_back(line + "}}");
+    }
+    // A year `year` refuses: the option its message names.
+    void yearRefused(std::string id, const std::vector<std::string>& args)
+    {
+        if (!ids.insert(id).second) return;
+        std::vector<std::string> argv = {"wagemark-cli", "year"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::ostringstream out, err;
+        std::string option;
+        try {
+            cli::yearCommand(argv, out, err);
+        } catch (const cli::UsageError& e) {
+            option = e.message.substr(0, e.message.find(':'));
+        }
+        if (option.empty()) throw std::runtime_error("year took " + id);
+        std::string line = "{\"id\":" + q(id) + "," + std::string(kYearKey);
+        for (std::size_t i = 0; i < args.size(); ++i) line += (i ? "," : "") + q(args[i]);
+        lines.push_back(line + "]" + std::string(kExpectKey) + "\"refused\":" + q(option) + "}}");
     }
 };
 
@@ -858,7 +880,7 @@ void yearEntries(Writer& w)
          "--spouse-wages", "30000", "--spouse-withheld", "3500.25", "--children", "2"},
         {"--income", "1800", "--frequency", "biweekly", "--status", "single", "--state", "Kansas", "--paid", "10",
          "--wages-so-far", "17000", "--withheld-so-far", "2100.10", "--state-withheld-so-far", "650.55",
-         "--ss-so-far", "1100.20"},
+         "--ss-so-far", "1050.20"},
         {"--income", "4000", "--frequency", "monthly", "--status", "single", "--filing", "head",
          "--return-exemptions", "3", "--itemized", "9000", "--exemptions", "2"},
         {"--income", "700", "--frequency", "weekly", "--status", "married-single", "--self-employed", "--401k", "5",
@@ -888,12 +910,56 @@ void wageBase(Writer& w)
                {"socialSecurity", "socialSecurityEndsInPeriod", "socialSecurityReachedSoFar"});
 }
 
+// Social Security from the wages so far (and its default from them): the
+// base crossed in the first paycheck left, in a later one, at a paycheck's
+// end, already reached; the figures so far at their bounds and a cent
+// above, which `year` refuses naming the option.
+void wageBaseSoFar(Writer& w)
+{
+    const std::vector<std::string> weekly = {"--income", "2000", "--frequency", "weekly", "--status", "single",
+                                             "--paid", "26"};
+    auto with = [](std::vector<std::string> a, std::initializer_list<std::string> more) {
+        a.insert(a.end(), more);
+        return a;
+    };
+    const std::initializer_list<const char*> keys = {"socialSecurity", "socialSecurityEndsInPeriod",
+                                                     "socialSecurityReachedSoFar", "medicare"};
+    const std::pair<const char*, std::vector<std::string>> taken[] = {
+        {"in the first paycheck left", with(weekly, {"--wages-so-far", "75000"})},
+        {"in a later paycheck", with(weekly, {"--wages-so-far", "60000"})},
+        {"in a later paycheck, self-employed", with(weekly, {"--wages-so-far", "60000", "--self-employed"})},
+        {"at a paycheck's end", with(weekly, {"--wages-so-far", "70200"})},
+        {"reached so far", with(weekly, {"--wages-so-far", "80000"})},
+        {"bi-weekly in a later paycheck",
+         {"--income", "3000", "--status", "single", "--paid", "10", "--wages-so-far", "70000"}},
+        {"Social Security so far at its bound", with(weekly, {"--wages-so-far", "60000", "--ss-so-far", "3720.13"})},
+        {"withheld so far at the wages", with(weekly, {"--wages-so-far", "100", "--withheld-so-far", "100"})},
+        {"spouse's withholding at the wages",
+         {"--income", "1000", "--filing", "joint", "--spouse-wages", "5000", "--spouse-withheld", "5000"}},
+    };
+    for (const auto& [what, args] : taken) w.year(std::string("Wage base so far ") + what, args, keys);
+    const std::pair<const char*, std::vector<std::string>> refused[] = {
+        {"Social Security so far a cent above", with(weekly, {"--wages-so-far", "60000", "--ss-so-far", "3720.14"})},
+        {"Social Security so far at the year's maximum",
+         {"--income", "1000", "--paid", "5", "--ss-so-far", "4724.40"}},
+        {"Social Security so far at the self-employed maximum",
+         {"--income", "1000", "--paid", "5", "--self-employed", "--ss-so-far", "9448.80"}},
+        {"withheld so far a cent above", with(weekly, {"--wages-so-far", "100", "--withheld-so-far", "100.01"})},
+        {"state withheld so far a cent above",
+         with(weekly, {"--state", "Kansas", "--wages-so-far", "100", "--state-withheld-so-far", "100.01"})},
+        {"spouse's withholding a cent above",
+         {"--income", "1000", "--filing", "joint", "--spouse-wages", "5000", "--spouse-withheld", "5000.01"}},
+        {"income above a year", {"--income", "100000000000000"}},
+    };
+    for (const auto& [what, args] : refused) w.yearRefused(std::string("Year refuses ") + what, args);
+}
+
 // The advice: withholding that covers the tax exactly, a cent less and a
 // cent more, and a shortfall of whole dollars per paycheck left.
 void advice(Writer& w)
 {
     const std::vector<std::string> args = {"--income", "1000", "--frequency", "weekly", "--status", "single",
-                                           "--exemptions", "1", "--other-income", "10000", "--paid", "1"};
+                                           "--exemptions", "1", "--other-income", "10000", "--paid", "26"};
     cli::YearOptions o = cli::parseYear([&] {
         std::vector<std::string> a = {"wagemark-cli", "year"};
         a.insert(a.end(), args.begin(), args.end());
@@ -903,7 +969,7 @@ void advice(Writer& w)
     request.allowances = 1;
     request.entries = defaultReturn(1);
     request.entries.otherIncome = 10000_usd;
-    request.soFar.paid = 1;
+    request.soFar.paid = 26;  // enough wages so far for the withholding so far
     request.soFar.federal = Currency();
     const PassRunner run = [&](std::int16_t n) -> std::optional<PayRecord> {
         cli::CalcRequest each = o.request;
@@ -952,6 +1018,7 @@ int main(int argc, char** argv)
         roundingHalves(w);
         returns(w);
         wageBase(w);
+        wageBaseSoFar(w);
         advice(w);
         yearEntries(w);
         std::set<std::string> old;

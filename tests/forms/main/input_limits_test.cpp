@@ -113,6 +113,8 @@ const std::vector<Interfaces>& interfaces()
         {Input::SocialSecuritySoFar, nullptr, nullptr, nullptr, false, "--ss-so-far"},
         {Input::SpouseWages, nullptr, nullptr, nullptr, false, "--spouse-wages"},
         {Input::SpouseWithholding, nullptr, nullptr, nullptr, false, "--spouse-withheld"},
+        {Input::OtherIncome, nullptr, nullptr, nullptr, false, "--other-income"},
+        {Input::Itemized, nullptr, nullptr, nullptr, false, "--itemized"},
     };
     return all;
 }
@@ -121,6 +123,7 @@ const std::vector<Interfaces>& interfaces()
 std::vector<std::string> edges(const InputLimit& l)
 {
     if (l.unit == InputUnit::Amount) return {"-0.01", "0", "922337203685477.5807", "(5.00)"};
+    if (l.unit == InputUnit::Year) return {"-0.01", "0", "100000000000000", "100000000000000.0001"};
     const std::string lo = std::to_string(l.lo), hi = std::to_string(l.hi);
     if (l.unit == InputUnit::Count) return {std::to_string(l.lo - 1), lo, hi, std::to_string(l.hi + 1)};
     return {"-0.5", lo, hi, hi + ".5"};
@@ -128,7 +131,8 @@ std::vector<std::string> edges(const InputLimit& l)
 
 bool inside(const InputLimit& l, const std::string& text)
 {
-    return l.unit == InputUnit::Amount ? within(l, toCurrency(text)) : within(l, toDouble(text));
+    const bool money = l.unit == InputUnit::Amount || l.unit == InputUnit::Year;
+    return money ? within(l, toCurrency(text)) : within(l, toDouble(text));
 }
 
 // The text a setting or batch key keeps for a typed percentage.

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -105,9 +104,17 @@ private slots:
         auto shown = [&](const char* name) { return find<QWidget>(FormId::YearCheck, name)->isVisibleTo(year()); };
         QVERIFY(!shown("txtSpouseWages"));  // single: no spouse's job
         QVERIFY(!shown("txtWithheldSoFar"));  // nothing paid yet
-        auto* paid = find<QSpinBox>(FormId::YearCheck, "spnPaid");
-        QCOMPARE(paid->maximum(), 51);
-        paid->setValue(26);
+        // Typed as a user would: 52 is kept and refused, none left to come.
+        auto* paid = find<QLineEdit>(FormId::YearCheck, "txtPaid");
+        paid->selectAll();
+        QTest::keyClicks(paid, QStringLiteral("52"));
+        QTest::keyClick(paid, Qt::Key_Return);
+        QCOMPARE(paid->text(), QStringLiteral("52"));
+        QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
+                 QStringLiteral("The Paychecks paid \"52\" is outside its range: enter a whole number from 0 to 51."));
+        paid->selectAll();
+        QTest::keyClicks(paid, QStringLiteral("26"));
+        QTest::keyClick(paid, Qt::Key_Return);
         QVERIFY(shown("txtWagesSoFar") && shown("txtWithheldSoFar") && shown("txtSocialSecuritySoFar"));
         QVERIFY(!shown("txtStateSoFar"));  // no state chosen
         auto* withheld = find<QLineEdit>(FormId::YearCheck, "txtWithheldSoFar");
@@ -130,7 +137,7 @@ private slots:
         // Back on the Year Check, the entries so far are kept: 3,000 + 26 x
         // 202.67 = 8,269.42 still leaves 862.08.
         shell->open(FormId::YearCheck);
-        QCOMPARE(paid->value(), 26);
+        QCOMPARE(paid->text(), QStringLiteral("26"));
         QCOMPARE(sentence(), QStringLiteral("You will owe about $862. Claim 0 allowances and have $34 more withheld "
                                             "from each of the 26 paychecks left to avoid owing."));
         find<QPushButton>(FormId::YearCheck, "cmdW4")->click();
@@ -145,8 +152,11 @@ private slots:
         filing->setCurrentIndex(1);
         emit filing->activated(1);
         QVERIFY(shown("txtSpouseWages") && shown("txtSpouseWithheld"));
-        find<QSpinBox>(FormId::YearCheck, "spnChildren")->setValue(2);
-        QCOMPARE(find<QSpinBox>(FormId::YearCheck, "spnReturnExemptions")->value(), 4);
+        auto* children = find<QLineEdit>(FormId::YearCheck, "txtChildren");
+        children->selectAll();
+        QTest::keyClicks(children, QStringLiteral("2"));
+        QTest::keyClick(children, Qt::Key_Return);
+        QCOMPARE(find<QLineEdit>(FormId::YearCheck, "txtReturnExemptions")->text(), QStringLiteral("4"));
         // 52,000 + 40,000 jointly, 4 exemptions, 2 children: 11,237.50 - 1,000 credit.
         auto* spouse = find<QLineEdit>(FormId::YearCheck, "txtSpouseWages");
         spouse->selectAll();
@@ -162,6 +172,7 @@ private slots:
         QTest::keyClick(ss, Qt::Key_Return);
         QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
                  QStringLiteral("Social Security so far cannot be more than the year's maximum of $4,724.40."));
+        QTRY_COMPARE(QApplication::focusWidget(), ss);
         QVERIFY(!apply->isEnabled());
         QCOMPARE(find<QTableWidget>(FormId::YearCheck, "tblYear")->rowCount(), 0);
         ss->clear();
