@@ -38,6 +38,21 @@ class YearCheckShellTest : public QObject, test::ShellFixture {
         return s;
     }
 
+    // Weekly 1,000 with a status (0 married, 1 single) and allowances, calculated.
+    void calculate(int status, int allowances)
+    {
+        shell->open(FormId::Main);
+        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
+        find<QRadioButton>(FormId::Main, status == 0 ? "optStatus_0" : "optStatus_1")->click();
+        auto* count = find<QComboBox>(FormId::Main, "cboExemptions");
+        count->setCurrentIndex(allowances);
+        emit count->activated(allowances);
+        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
+        income->selectAll();
+        QTest::keyClicks(income, QStringLiteral("1000"));
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+    }
+
 private slots:
     void initTestCase() { registerAllForms(forms); }
     void init() { startCalculator(); }
@@ -195,6 +210,62 @@ private slots:
             QTest::qWait(50);  // the layouts settle
             shell->grab().save(QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check_so_far.png"));
         }
+    }
+
+    // While an entry is refused nothing of the year is offered: the five
+    // commands are off, the table and sentence empty, the focus stays.
+    void aRefusedEntryTakesTheCommandsAway()
+    {
+        calculate(1, 3);
+        shell->toolCommand(QStringLiteral("ID_YearCheck"));
+        const char* commands[] = {"cmdApply", "cmdW4", "cmdPreview", "cmdSavePdf", "cmdPrint"};
+        auto enabled = [&] {
+            QString on;
+            for (const char* c : commands) on += find<QPushButton>(FormId::YearCheck, c)->isEnabled() ? "1" : "0";
+            return on;
+        };
+        QCOMPARE(enabled(), QStringLiteral("11111"));
+        auto* paid = find<QLineEdit>(FormId::YearCheck, "txtPaid");
+        paid->selectAll();
+        QTest::keyClicks(paid, QStringLiteral("5"));
+        QTest::keyClick(paid, Qt::Key_Return);
+        auto* wages = find<QLineEdit>(FormId::YearCheck, "txtWagesSoFar");
+        wages->setFocus();
+        QTest::keyClicks(wages, QStringLiteral("abc"));
+        QTest::keyClick(wages, Qt::Key_Tab);
+        QCOMPARE(enabled(), QStringLiteral("00000"));
+        QCOMPARE(find<QTableWidget>(FormId::YearCheck, "tblYear")->rowCount(), 0);
+        QCOMPARE(sentence(), QString());
+        QVERIFY(find<QLabel>(FormId::YearCheck, "lblMessage")->text().startsWith(QStringLiteral("Wages so far \"abc\"")));
+        QTRY_COMPARE(QApplication::focusWidget(), wages);
+        wages->clear();
+        QTest::keyClick(wages, Qt::Key_Return);
+        QCOMPARE(enabled(), QStringLiteral("11111"));
+    }
+
+    // The return follows the calculator's status each time it changes; the
+    // exemptions the user typed hold while it does not.
+    void theFilingStatusFollowsTheCalculator()
+    {
+        calculate(1, 0);
+        shell->toolCommand(QStringLiteral("ID_YearCheck"));
+        auto* filing = find<QComboBox>(FormId::YearCheck, "cboFiling");
+        auto* exemptions = find<QLineEdit>(FormId::YearCheck, "txtReturnExemptions");
+        QCOMPARE(filing->currentText(), QStringLiteral("Single"));
+        calculate(0, 0);
+        shell->open(FormId::YearCheck);
+        QCOMPARE(filing->currentText(), QStringLiteral("Married filing jointly"));
+        QCOMPARE(exemptions->text(), QStringLiteral("2"));
+        exemptions->selectAll();
+        QTest::keyClicks(exemptions, QStringLiteral("3"));
+        QTest::keyClick(exemptions, Qt::Key_Return);
+        calculate(0, 1);
+        shell->open(FormId::YearCheck);
+        QCOMPARE(exemptions->text(), QStringLiteral("3"));
+        calculate(1, 1);
+        shell->open(FormId::YearCheck);
+        QCOMPARE(filing->currentText(), QStringLiteral("Single"));
+        QCOMPARE(exemptions->text(), QStringLiteral("1"));
     }
 
     void previewIsAWindowOfItsOwnThatEscCloses()
