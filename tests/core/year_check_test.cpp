@@ -415,8 +415,6 @@ TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
         {"a spouse's withholding, separately", 26,
          {.entries = {.filing = FilingStatus::Separate}, .spouse = {.withholding = 1_usd}}, E::SpouseWithholding,
          "counts only on a joint return"},
-        {"withheld at the spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {1000_usd, 1000_usd}},
-         std::nullopt, ""},
         {"withheld above the spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {1000_usd, 1000.01_usd}},
          E::SpouseWithholding, "cannot be more than the spouse's wages, $1,000.00"},
         {"a loss as other income", 26, {.entries = {.otherIncome = -50_usd}}, E::OtherIncome,

@@ -412,8 +412,10 @@ void YearCheckWindow::display()
     chart_->setData(std::move(data));
 
     const int advised = c ? c->advisedAllowances : 0;
-    cmdApply_->setText(advised == 1 ? tr("&Claim 1 allowance on the calculator")
-                                    : tr("&Claim %1 allowances on the calculator").arg(advised));
+    // No count is named while there is no advice.
+    cmdApply_->setText(!c             ? tr("&Claim the advice on the calculator")
+                       : advised == 1 ? tr("&Claim 1 allowance on the calculator")
+                                      : tr("&Claim %1 allowances on the calculator").arg(advised));
     cmdApply_->setEnabled(model_.canApply() && advised != c->allowances);
     cmdApply_->setToolTip(c && !model_.canApply()
                               ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")

@@ -38,7 +38,7 @@ class YearCheckShellTest : public QObject, test::ShellFixture {
         return s;
     }
 
-    // Weekly 1,000 with a status (0 married, 1 single) and allowances, calculated.
+    // Weekly 1,000 with a status (0 married, 1 single) and allowances, as the user chooses them.
     void calculate(int status, int allowances)
     {
         shell->open(FormId::Main);
@@ -47,10 +47,18 @@ class YearCheckShellTest : public QObject, test::ShellFixture {
         auto* count = find<QComboBox>(FormId::Main, "cboExemptions");
         count->setCurrentIndex(allowances);
         emit count->activated(allowances);
-        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
-        income->selectAll();
-        QTest::keyClicks(income, QStringLiteral("1000"));
+        type("txtIncome", "1000", FormId::Main);
         QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+    }
+    // Types over a field's text, then Enter.
+    QLineEdit* type(const char* field, const char* text, FormId form = FormId::YearCheck)
+    {
+        auto* f = find<QLineEdit>(form, field);
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClicks(f, QString::fromLatin1(text));
+        QTest::keyClick(f, Qt::Key_Return);
+        return f;
     }
 
 private slots:
@@ -62,15 +70,7 @@ private slots:
     {
         // Single, weekly 1,000 with 3 allowances: 52 x 157.44 = 8,186.88
         // withheld against a tax of 9,131.50.
-        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
-        find<QRadioButton>(FormId::Main, "optStatus_1")->click();
-        auto* exemptions = find<QComboBox>(FormId::Main, "cboExemptions");
-        exemptions->setCurrentIndex(3);
-        emit exemptions->activated(3);  // the user's choice
-        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
-        income->selectAll();
-        QTest::keyClicks(income, QStringLiteral("1000"));
-        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        calculate(1, 3);
 
         shell->toolCommand(QStringLiteral("ID_YearCheck"));
         QVERIFY(year());
@@ -105,31 +105,18 @@ private slots:
     // $3,000 withheld so far: 3,000 + 26 x 187.59 = 7,877.34 against 9,131.50.
     void paidSoFarAndASpouseFeedTheAdvice()
     {
-        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
-        find<QRadioButton>(FormId::Main, "optStatus_1")->click();
-        auto* exemptions = find<QComboBox>(FormId::Main, "cboExemptions");
-        exemptions->setCurrentIndex(1);
-        emit exemptions->activated(1);
-        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
-        income->selectAll();
-        QTest::keyClicks(income, QStringLiteral("1000"));
-        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        calculate(1, 1);
         shell->toolCommand(QStringLiteral("ID_YearCheck"));
 
         auto shown = [&](const char* name) { return find<QWidget>(FormId::YearCheck, name)->isVisibleTo(year()); };
         QVERIFY(!shown("txtSpouseWages"));  // single: no spouse's job
         QVERIFY(!shown("txtWithheldSoFar"));  // nothing paid yet
         // Typed as a user would: 52 is kept and refused, none left to come.
-        auto* paid = find<QLineEdit>(FormId::YearCheck, "txtPaid");
-        paid->selectAll();
-        QTest::keyClicks(paid, QStringLiteral("52"));
-        QTest::keyClick(paid, Qt::Key_Return);
+        auto* paid = type("txtPaid", "52");
         QCOMPARE(paid->text(), QStringLiteral("52"));
         QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
                  QStringLiteral("The Paychecks paid \"52\" is outside its range: enter a whole number from 0 to 51."));
-        paid->selectAll();
-        QTest::keyClicks(paid, QStringLiteral("26"));
-        QTest::keyClick(paid, Qt::Key_Return);
+        type("txtPaid", "26");
         QVERIFY(shown("txtWagesSoFar") && shown("txtWithheldSoFar") && shown("txtSocialSecuritySoFar"));
         QVERIFY(!shown("txtStateSoFar"));  // no state chosen
         auto* withheld = find<QLineEdit>(FormId::YearCheck, "txtWithheldSoFar");
@@ -167,10 +154,7 @@ private slots:
         filing->setCurrentIndex(1);
         emit filing->activated(1);
         QVERIFY(shown("txtSpouseWages") && shown("txtSpouseWithheld"));
-        auto* children = find<QLineEdit>(FormId::YearCheck, "txtChildren");
-        children->selectAll();
-        QTest::keyClicks(children, QStringLiteral("2"));
-        QTest::keyClick(children, Qt::Key_Return);
+        type("txtChildren", "2");
         QCOMPARE(find<QLineEdit>(FormId::YearCheck, "txtReturnExemptions")->text(), QStringLiteral("4"));
         // 52,000 + 40,000 jointly, 4 exemptions, 2 children: 11,237.50 - 1,000 credit.
         auto* spouse = find<QLineEdit>(FormId::YearCheck, "txtSpouseWages");
@@ -225,10 +209,7 @@ private slots:
             return on;
         };
         QCOMPARE(enabled(), QStringLiteral("11111"));
-        auto* paid = find<QLineEdit>(FormId::YearCheck, "txtPaid");
-        paid->selectAll();
-        QTest::keyClicks(paid, QStringLiteral("5"));
-        QTest::keyClick(paid, Qt::Key_Return);
+        type("txtPaid", "5");
         auto* wages = find<QLineEdit>(FormId::YearCheck, "txtWagesSoFar");
         wages->setFocus();
         QTest::keyClicks(wages, QStringLiteral("abc"));
@@ -256,9 +237,7 @@ private slots:
         shell->open(FormId::YearCheck);
         QCOMPARE(filing->currentText(), QStringLiteral("Married filing jointly"));
         QCOMPARE(exemptions->text(), QStringLiteral("2"));
-        exemptions->selectAll();
-        QTest::keyClicks(exemptions, QStringLiteral("3"));
-        QTest::keyClick(exemptions, Qt::Key_Return);
+        type("txtReturnExemptions", "3");
         calculate(0, 1);
         shell->open(FormId::YearCheck);
         QCOMPARE(exemptions->text(), QStringLiteral("3"));
