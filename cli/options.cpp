@@ -477,15 +477,12 @@ const std::array kOptions = {
     Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
            [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None,
            kNoRead, 0, L(Input::Children)},
-    Option{"--other-income", "AMOUNT", "other income of the year (default 0)", "1,200", Section::Year,
-           [](S& s, N n, V v) { s.year.otherIncome = toCurrency(amountText(n, v)); }, "", BatchType::None,
-           kNoRead},
+    Option{"--other-income", "AMOUNT", "other income of the year, not a loss (default 0)", "1,200", Section::Year,
+           [](S& s, N n, V v) { s.year.otherIncome = yearAmount(s, Input::OtherIncome, n, v); }, "",
+           BatchType::None, kNoRead, 0, L(Input::OtherIncome)},
     Option{"--itemized", "AMOUNT", "itemized deductions before the limit (default 0)", "9,000", Section::Year,
-           [](S& s, N n, V v) {
-               s.year.itemized = toCurrency(amountText(n, v));
-               if (s.year.itemized < Currency()) throw UsageError{std::string(n) + ": must not be negative"};
-           },
-           "", BatchType::None, kNoRead},
+           [](S& s, N n, V v) { s.year.itemized = yearAmount(s, Input::Itemized, n, v); }, "", BatchType::None,
+           kNoRead, 0, L(Input::Itemized)},
     Option{"--paid", "N",
            "paychecks of the year already paid (default 0): up to the year's\n"
            "count less one, the one calculated being still to come",
@@ -508,8 +505,8 @@ const std::array kOptions = {
            [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); }, "",
            BatchType::None, kNoRead, 0, L(Input::StateSoFar)},
     Option{"--ss-so-far", "AMOUNT",
-           "Social Security withheld so far (default: paid x\n"
-           "this paycheck's, up to the wage base)",
+           "Social Security withheld so far (default: its rate x the\n"
+           "wages so far if given, else paid x this paycheck's, up to the base)",
            "806", Section::Year,
            [](S& s, N n, V v) {
                s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v);
@@ -595,6 +592,10 @@ a joint return included), Social Security up to the $76,200 wage base, the
 Form 1040 income tax with its effective and marginal rates, the refund or
 balance due, and the allowance count to claim on Form W-4 for the paychecks
 left.
+
+Figures so far that no paychecks like this one could have paid are refused:
+tax withheld above the wages so far, Social Security above its rate times
+the wages so far up to the base.
 
 )";
 

@@ -71,6 +71,17 @@ void printTable(std::ostream& out, const YearCheck& c)
     out << '\n' << yearSentence(c) << '\n';
 }
 
+// A refusal as the option's usage error, quoting the value given.
+void refuse(const YearOptions& o, const std::optional<YearRefusal>& no)
+{
+    if (!no) return;
+    std::string what;
+    if (no->entry == Input::Income) what = "--income: \"" + o.request.input.txtIncome + "\" ";
+    else if (const auto given = o.given.find(no->entry); given != o.given.end())
+        what = given->second.first + ": \"" + given->second.second + "\" ";
+    throw UsageError{what + no->reason};
+}
+
 // The request of the options; throws UsageError, naming the option, for
 // entries no year can have.
 YearRequest yearRequest(const YearOptions& o)
@@ -86,12 +97,7 @@ YearRequest yearRequest(const YearOptions& o)
     q.entries.itemized = o.itemized;
     q.soFar = o.soFar;
     q.spouse = o.spouse;
-    if (const std::optional<YearRefusal> no = refuseYearEntries(q, periodsPerYear(o.request.HowOft))) {
-        const auto given = o.given.find(no->entry);
-        const std::string what =
-            given == o.given.end() ? "" : given->second.first + ": \"" + given->second.second + "\" ";
-        throw UsageError{what + no->reason};
-    }
+    refuse(o, refuseYearEntries(q, periodsPerYear(o.request.HowOft)));
     return q;
 }
 
@@ -109,6 +115,9 @@ int runYear(const YearOptions& o, std::ostream& out, std::ostream& err)
         if (report.empty()) report = res.errorReport;
         return std::nullopt;
     };
+    // What the paychecks paid so far could not have paid is a usage error
+    // too, found on this paycheck before the year is computed.
+    if (const std::optional<PayRecord> paycheck = run(q.allowances)) refuse(o, refuseYearEntries(q, *paycheck));
     PayRecord yearRecord;
     ErrorScheme errors(yearRecord, [&report] { return std::make_unique<RaisingReport>(report); });
     errors.appTitle = "wagemark-cli";

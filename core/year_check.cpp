@@ -32,6 +32,14 @@ constexpr Currency kChildCreditCut = 50_usd;
 constexpr std::array<std::string_view, 4> kFilingNames = {"Single", "Married filing jointly",
                                                           "Married filing separately", "Head of household"};
 
+// "$76,200"
+std::string wageBaseText()
+{
+    static_assert(kWageBase2000.count() % Currency::kScale == 0, "the wage base is in whole dollars");
+    const std::string base = formatCurrency(kWageBase2000);
+    return base.substr(0, base.size() - 3);
+}
+
 // n / d rounded to the nearest whole number, halves away from zero.
 std::int64_t roundedQuotient(Wide n, Wide d)
 {
@@ -156,16 +164,19 @@ SocialSecurityYear socialSecurityYear(Currency wages, Currency tax, int periods,
         s.reachedSoFar = true;
         return s;
     }
-    if (wages <= Currency() || start.wages + wages * left < kWageBase2000) {
+    const Currency baseLeft = kWageBase2000 - start.wages;
+    if (wages <= Currency() || wages * left < baseLeft) {
         s.total = start.tax + tax * left;
         return s;
     }
-    // The first paycheck whose cumulative wages reach the base withholds
-    // what is left of the year's maximum; the later ones nothing.
-    const std::int64_t k = ((kWageBase2000 - start.wages).count() - 1) / wages.count() + 1;
+    // Paycheck k of those left crosses the base: the ones before it in
+    // full, k itself on its wages below the base, the later ones nothing.
+    const std::int64_t k = (baseLeft.count() - 1) / wages.count() + 1;
     const Currency before = start.tax + tax * (k - 1);
+    const Currency below = baseLeft - wages * (k - 1);
+    const Currency onBelow = below == wages ? tax : Currency::round(below.toDouble() * rate);
     s.endsInPeriod = start.paid + static_cast<int>(k);
-    s.endingAmount = std::clamp(socialSecurityMaximum(rate) - before, Currency(), tax);
+    s.endingAmount = std::max(Currency(), std::min(onBelow, socialSecurityMaximum(rate) - before));
     s.total = before + s.endingAmount;
     return s;
 }
@@ -197,6 +208,9 @@ std::optional<YearRefusal> spouseRefusal(const YearRequest& q)
         if (std::optional<std::string> why = outsideLimit(entry, value)) return YearRefusal{entry, *why};
         if (!joint && !value.isZero()) return YearRefusal{entry, "counts only on a joint return"};
     }
+    if (j.withholding > j.wages)
+        return YearRefusal{Input::SpouseWithholding,
+                           "cannot be more than the spouse's wages, " + formatCurrency(j.wages)};
     return std::nullopt;
 }
 
@@ -218,6 +232,9 @@ std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods)
                                                      std::to_string(most) + ": of the year's " +
                                                      std::to_string(periods) +
                                                      " paychecks, the one calculated is still to come"};
+    for (const auto& [entry, value] : {std::pair{Input::OtherIncome, q.entries.otherIncome},
+                                       std::pair{Input::Itemized, q.entries.itemized}})
+        if (std::optional<std::string> why = outsideLimit(entry, value)) return YearRefusal{entry, *why};
     const std::pair<Input, std::optional<Currency>> amounts[] = {
         {Input::WagesSoFar, q.soFar.wages},
         {Input::FederalSoFar, q.soFar.federal},
@@ -233,13 +250,55 @@ std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods)
     return spouseRefusal(q);
 }
 
-SoFar soFarDefaults(const PayRecord& r, int paid, bool selfEmployed)
+namespace {
+Currency ficaWagesOf(const PayRecord& r) { return r.SSBase - r.SSEmp; }
+}  // namespace
+
+Currency socialSecurityWagesSoFar(const PayRecord& r, const SoFarEntries& given)
 {
+    if (!given.wages) return ficaWagesOf(r) * given.paid;
+    return std::max(Currency(), *given.wages + (ficaWagesOf(r) - r.taxBase) * given.paid);
+}
+
+Currency mostSocialSecuritySoFar(const PayRecord& r, const SoFarEntries& given, bool selfEmployed)
+{
+    const double rate = ficaRates(selfEmployed).ss;
+    const Currency wages = std::min(socialSecurityWagesSoFar(r, given), kWageBase2000);
+    // Each paycheck rounds to the cent; what a payroll withholds is whole cents.
+    const Currency exact = Currency::round(wages.toDouble() * rate) + Currency::fromCount(50) * given.paid;
+    return std::min(Currency::cents(exact.count() / 100), socialSecurityMaximum(rate));
+}
+
+std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, const PayRecord& paycheck)
+{
+    if (std::optional<YearRefusal> no = refuseYearEntries(q, periodsPerYear(paycheck.HowOft))) return no;
+    const SoFar so = soFarDefaults(paycheck, q.soFar, q.selfEmployed);
+    for (const auto& [entry, value] : {std::pair{Input::FederalSoFar, q.soFar.federal},
+                                       std::pair{Input::StateSoFar, q.soFar.state}})
+        if (value && *value > so.wages)
+            return YearRefusal{entry, "cannot be more than the wages so far, " + formatCurrency(so.wages)};
+    const Currency ssMost = mostSocialSecuritySoFar(paycheck, q.soFar, q.selfEmployed);
+    if (q.soFar.socialSecurity && *q.soFar.socialSecurity > ssMost)
+        return YearRefusal{Input::SocialSecuritySoFar,
+                           "cannot be more than " + formatCurrency(ssMost) + ": " +
+                               percentText(ficaRates(q.selfEmployed).ss) + " % of the Social Security wages so far, " +
+                               formatCurrency(socialSecurityWagesSoFar(paycheck, q.soFar)) + ", up to the " + wageBaseText() + " base"};
+    return std::nullopt;
+}
+
+SoFar soFarDefaults(const PayRecord& r, const SoFarEntries& given, bool selfEmployed)
+{
+    const int paid = given.paid;
+    const double rate = ficaRates(selfEmployed).ss;
     SoFar s;
-    s.wages = r.taxBase * paid;
-    s.federal = r.fTax * paid;
-    s.state = r.sTax * paid;
-    s.socialSecurity = socialSecurityYear(r.SSBase - r.SSEmp, r.amtSS, paid, ficaRates(selfEmployed).ss).total;
+    s.wages = given.wages.value_or(r.taxBase * paid);
+    s.federal = given.federal.value_or(r.fTax * paid);
+    s.state = given.state.value_or(r.sTax * paid);
+    if (given.socialSecurity) s.socialSecurity = *given.socialSecurity;
+    else if (given.wages)
+        s.socialSecurity =
+            Currency::round(std::min(socialSecurityWagesSoFar(r, given), kWageBase2000).toDouble() * rate);
+    else s.socialSecurity = socialSecurityYear(ficaWagesOf(r), r.amtSS, paid, rate).total;
     return s;
 }
 
@@ -298,26 +357,19 @@ std::optional<std::vector<Currency>> withholdingPerPaycheck(const YearRequest& q
 // Your paychecks: so far + the paychecks left x the paycheck `r`.
 void projectPaychecks(YearCheck& c, const YearRequest& q, const PayRecord& r)
 {
-    const SoFar defaults = soFarDefaults(r, c.paychecksPaid, q.selfEmployed);
-    const SoFarEntries& given = q.soFar;
-    c.soFar = {given.wages.value_or(defaults.wages), given.federal.value_or(defaults.federal),
-               given.state.value_or(defaults.state), given.socialSecurity.value_or(defaults.socialSecurity)};
+    c.soFar = soFarDefaults(r, q.soFar, q.selfEmployed);
     const int left = c.paychecksLeft;
     c.wages = c.soFar.wages + r.taxBase * left;
     c.federalWithholding = c.soFar.federal + r.fTax * left;
     c.stateWithholding = c.soFar.state + r.sTax * left;
 }
 
-// Social Security to the wage base and Medicare. Wages so far given are
-// federal wages; the FICA wages so far add what this paycheck's FICA wages
-// have over its federal wages (401(k) and pre-tax amounts FICA taxes) for
-// each paycheck paid.
+// Social Security to the wage base and Medicare, on the FICA wages so far.
 void projectFica(YearCheck& c, const YearRequest& q, const PayRecord& r)
 {
-    const Currency ficaWages = r.SSBase - r.SSEmp;
+    const Currency ficaWages = ficaWagesOf(r);
     const int paid = c.paychecksPaid;
-    const Currency ficaSoFar =
-        q.soFar.wages ? std::max(Currency(), *q.soFar.wages + (ficaWages - r.taxBase) * paid) : ficaWages * paid;
+    const Currency ficaSoFar = socialSecurityWagesSoFar(r, q.soFar);
     const SocialSecurityYear ss = socialSecurityYear(ficaWages, r.amtSS, c.periods, ficaRates(q.selfEmployed).ss,
                                                      {paid, ficaSoFar, c.soFar.socialSecurity});
     c.socialSecurity = ss.total;
@@ -351,7 +403,7 @@ std::optional<YearCheck> checkYear(const YearRequest& q, const PassRunner& run, 
         [&] {
             c.periods = periodsPerYear(r.HowOft);
             if (c.periods == 0) raise(err::kInvalidCall, "No pay frequency is chosen");
-            if (refuseYearEntries(q, c.periods)) raise(err::kInvalidCall, "The year's entries are refused");
+            if (refuseYearEntries(q, r)) raise(err::kInvalidCall, "The year's entries are refused");
             c.paychecksPaid = q.soFar.paid;
             c.paychecksLeft = c.periods - q.soFar.paid;
         },
@@ -442,10 +494,7 @@ YearRow socialSecurityRow(const YearCheck& c)
     if (c.socialSecurityEndsInPeriod > 0)
         return {"Social Security stops in paycheck",
                 std::to_string(c.socialSecurityEndsInPeriod) + ": " + formatCurrency(c.socialSecurityEndingAmount)};
-    static_assert(kWageBase2000.count() % Currency::kScale == 0, "the wage base is in whole dollars");
-    std::string base = formatCurrency(kWageBase2000);
-    base.erase(base.size() - 3);  // "$76,200"
-    return {"Social Security wage base (" + base + ")", c.socialSecurityReachedSoFar ? "reached so far" : "not reached"};
+    return {"Social Security wage base (" + wageBaseText() + ")", c.socialSecurityReachedSoFar ? "reached so far" : "not reached"};
 }
 
 }  // namespace

@@ -115,9 +115,12 @@ struct SocialSecurityStart {
 // rate.
 Currency socialSecurityMaximum(double rate);
 
-// `wages` and `tax` are one period's FICA wages and Social Security; `rate`
-// is the Social Security rate of FicaRates. The paychecks after `start.paid` are
-// like the period.
+// The year's Social Security from `start` on: the paychecks after
+// `start.paid`, each like the period of FICA wages `wages` and Social
+// Security `tax`, withhold in full while their wages stay under the wage
+// base, the one that crosses it `rate` x its part below the base, the later
+// ones nothing; never more than the year's maximum in all. `rate` is the
+// Social Security rate of FicaRates.
 SocialSecurityYear socialSecurityYear(Currency wages, Currency tax, int periods, double rate,
                                       const SocialSecurityStart& start = {});
 
@@ -132,8 +135,9 @@ using PassRunner = std::function<std::optional<PayRecord>(std::int16_t allowance
 PassRunner copyRunner(const PayRecord& start, PassInput input, SettingsStore& settings, ErrorScheme& errors);
 
 // What was paid this year before the paychecks left. A figure not given is
-// the paychecks paid x the calculated paycheck's (Social Security: up to
-// the wage base).
+// the paychecks paid x the calculated paycheck's; Social Security not given
+// is the rate x the Social Security wages so far when the wages so far are
+// given, else paid x the paycheck's, both up to the wage base.
 struct SoFarEntries {
     int paid = 0;
     std::optional<Currency> wages = std::nullopt;  // federal wages
@@ -161,8 +165,8 @@ struct YearRequest {
 // one calculated, within the input limit of the paychecks paid.
 int mostPaychecksPaid(int periods);
 
-// An entry a year cannot have (Input::PaychecksPaid .. SpouseWithholding),
-// for the interface to name.
+// An entry a year cannot have (an Input of the Year Check, or the Income
+// Amount of a paycheck too large for a year), for the interface to name.
 struct YearRefusal {
     Input entry;
     std::string reason;  // "must be 0 with no paychecks paid so far"
@@ -170,16 +174,29 @@ struct YearRefusal {
 // The first entry of `q` that no year of `periods` paychecks can have:
 // paychecks paid outside 0 .. periods - 1 (the calculated one is still to
 // come), an amount outside its input limit, a figure so far with no
-// paychecks paid, Social Security so far above the year's maximum, or a
-// spouse's job on a return that is not joint. (A spouse's withholding may
-// exceed the wages: pensions and other payments withhold too.)
+// paychecks paid, Social Security so far above the year's maximum, a
+// spouse's job on a return that is not joint, or a spouse's withholding
+// above the spouse's wages.
 std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, int periods);
+// The same, and what no paychecks like `paycheck` (a pass result) could
+// have paid: tax withheld so far above the wages so far, Social Security
+// so far above the rate x the Social Security wages so far (up to the base;
+// half a cent a paycheck paid allowed for rounding).
+std::optional<YearRefusal> refuseYearEntries(const YearRequest& q, const PayRecord& paycheck);
 
-// The figures so far of `paid` paychecks like `paycheck` (a pass result).
+// The FICA wages of the paychecks paid: the wages so far given (federal
+// wages) plus each paycheck paid's FICA wages above its federal wages (the
+// 401(k) and pre-tax amounts FICA taxes); not given, paid x the paycheck's.
+Currency socialSecurityWagesSoFar(const PayRecord& paycheck, const SoFarEntries& given);
+// The most Social Security the paychecks paid can have withheld.
+Currency mostSocialSecuritySoFar(const PayRecord& paycheck, const SoFarEntries& given, bool selfEmployed);
+
+// The figures so far not given, for the paychecks paid like `paycheck` (a
+// pass result); those given are kept.
 struct SoFar {
     Currency wages, federal, state, socialSecurity;
 };
-SoFar soFarDefaults(const PayRecord& paycheck, int paid, bool selfEmployed);
+SoFar soFarDefaults(const PayRecord& paycheck, const SoFarEntries& given, bool selfEmployed);
 
 struct YearCheck {
     int periods = 0;

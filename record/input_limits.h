@@ -86,8 +86,10 @@ enum class Input : std::size_t {
     Frequency,        // `HowOft`
     MaritalStatus,    // `valMarried`
     State,            // `intState`
+    OtherIncome,      // the return's own amounts
+    Itemized,
 };
-inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::State) + 1;
+inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::Itemized) + 1;
 
 // The most exemptions the calculator's list offers.
 inline constexpr int kMaxExemptions = 15;
@@ -125,6 +127,10 @@ inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     {"pay frequency", InputUnit::Count, 0, kLastFrequency},
     {"marital status", InputUnit::Count, 0, 2},
     {"state", InputUnit::Count, 0, kStateCount - 1},
+    // Income, not a loss: the Year Check knows none of the limits a loss
+    // meets on the return ($3,000 of capital losses, say).
+    {"Other income", InputUnit::Amount, 0, 0},
+    {"Itemized deductions", InputUnit::Amount, 0, 0},
 }};
 
 constexpr const InputLimit& limitOf(Input i) { return kInputLimits[static_cast<std::size_t>(i)]; }

@@ -476,8 +476,10 @@ TEST(CliHelp, HelpAndParserAgree)
             SCOPED_TRACE(name + " " + e);
             std::vector<std::string> args = {command};
             if (command != "batch" && name != "--income") args.insert(args.end(), {"--income", "1000"});
-            // The figures so far need a paycheck paid.
-            if (command == "year" && name != "--paid") args.insert(args.end(), {"--paid", "1"});
+            // The figures so far need paychecks paid that could have paid them,
+            // a spouse's withholding the spouse's wages.
+            if (command == "year" && name != "--paid") args.insert(args.end(), {"--paid", "13"});
+            if (name == "--spouse-withheld") args.insert(args.end(), {"--spouse-wages", "30000"});
             // A state option counts only with a state that reads it.
             if (const int state = stateReading(name); state > 0) args.insert(args.end(), {"--state", std::to_string(state)});
             args.push_back(name);

@@ -94,6 +94,9 @@ TEST(CliYear, BadValuesNameTheOptionAndExitTwo)
         {{"--wages-so-far", "26000"}, "--wages-so-far", "\"26000\" must be 0 with no paychecks paid so far"},
         {{"--paid", "3", "--state-withheld-so-far", "-1"}, "--state-withheld-so-far",
          "expected an amount from 0 to 999,999,999,999.99, got \"-1\""},
+        {{"--other-income", "-50"}, "--other-income", "expected an amount from 0 to 999,999,999,999.99"},
+        // 5 x 2,000 paid: 6.2 % x 10,000 = 620.00, half a cent a paycheck allowed.
+        {{"--income", "2000", "--paid", "5", "--ss-so-far", "620.03"}, "--ss-so-far", "cannot be more than $620.02: 6.2 %"},
         {{"--paid", "25", "--ss-so-far", "4724.41"}, "--ss-so-far",
          "cannot be more than the year's maximum of $4,724.40"},
         {{"--status", "single", "--spouse-wages", "1"}, "--spouse-wages", "\"1\" counts only on a joint return"},
@@ -110,7 +113,8 @@ TEST(CliYear, BadValuesNameTheOptionAndExitTwo)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     // Self-employed, the maximum is twice as high.
-    EXPECT_EQ(year({"--self-employed", "--paid", "25", "--ss-so-far", "9448.80"}).status, 0);
+    EXPECT_EQ(year({"--self-employed", "--paid", "25", "--wages-so-far", "76200", "--ss-so-far", "9448.80"}).status,
+              0);
 }
 
 }  // namespace

@@ -155,6 +155,14 @@ TEST(YearCheck, SocialSecurityStopsAtTheWageBaseForEachFrequency)
          1087.50_usd + 29_usd * 51},
         {"wages so far at the base", "2000", "", 0, false,
          {.paid = 20, .wages = 76200_usd, .socialSecurity = 4724.40_usd}, 0, 0_usd, 4724.40_usd, true, 1104.90_usd + 29_usd * 32},
+        // Social Security so far from the wages so far: 6.2 % x 60,000 =
+        // 3,720.00; 16,200 of the base left is 8 x 2,000 (8 x 124.00 =
+        // 992.00) and 200 of paycheck 26 + 9 = 35: 12.40. 3,720 + 992 + 12.40.
+        {"wages so far, Social Security from them", "2000", "", 0, false, {.paid = 26, .wages = 60000_usd}, 35,
+         12.40_usd, 4724.40_usd, false, 870_usd + 29_usd * 26},
+        // Self-employed, 12.4 %: 7,440.00 + 8 x 248.00 + 24.80 = 9,448.80.
+        {"self-employed, from the wages so far", "2000", "", 0, true, {.paid = 26, .wages = 60000_usd}, 35, 24.80_usd,
+         9448.80_usd, false, 1740_usd + 58_usd * 26},
         {"wages so far past the base", "2000", "", 0, false,
          {.paid = 20, .wages = 80000_usd, .socialSecurity = 4724.40_usd}, 0, 0_usd, 4724.40_usd, true, 1160_usd + 29_usd * 32},
     };
@@ -407,9 +415,12 @@ TEST(YearCheck, EntriesNoYearCanHaveAreRefused)
         {"a spouse's withholding, separately", 26,
          {.entries = {.filing = FilingStatus::Separate}, .spouse = {.withholding = 1_usd}}, E::SpouseWithholding,
          "counts only on a joint return"},
-        // Pensions and other payments withhold too.
         {"withheld above the spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {1000_usd, 1000.01_usd}},
-         std::nullopt, ""},
+         E::SpouseWithholding, "cannot be more than the spouse's wages, $1,000.00"},
+        {"a loss as other income", 26, {.entries = {.otherIncome = -50_usd}}, E::OtherIncome,
+         "must be an amount from 0 to 999,999,999,999.99"},
+        {"itemized above the top", 26, {.entries = {.itemized = 1000000000000_usd}}, E::Itemized,
+         "must be an amount from 0"},
         {"negative spouse's wages", 26, {.entries = {.filing = kJoint}, .spouse = {.wages = -1_usd}}, E::SpouseWages,
          "must be an amount from 0"},
     };

@@ -246,15 +246,20 @@ struct Writer {
         argv.insert(argv.end(), args.begin(), args.end());
         argv.push_back("--json");
         std::ostringstream out, err;
-        if (cli::yearCommand(argv, out, err) != 0) throw std::runtime_error("year refused " + id + ": " + err.str());
-        std::string answer = out.str();
+        std::string answer;
+        try {
+            if (cli::yearCommand(argv, out, err) != 0) throw std::runtime_error("year refused " + id + ": " + err.str());
+            answer = out.str();
+        } catch (const cli::UsageError& e) {  // kept as the option it names
+            answer = "{\"refused\":" + q(e.message.substr(0, e.message.find(':'))) + "}";
+        }
         std::string line = "{\"id\":" + q(id) + "," + std::string(kYearKey);
         for (std::size_t i = 0; i < args.size(); ++i) line += (i ? "," : "") + q(args[i]);
         line += "]" + std::string(kExpectKey);
         bool first = true;
         for (const char* k : keys) {
             const std::optional<std::string> v = flatValue(answer, k);
-            if (!v) throw std::runtime_error(std::string("no ") + k + " in the year's answer");
+            if (!v) throw std::runtime_error(std::string("no ") + k + " in the year's answer " + answer);
             line += std::string(first ? "" : ",") + "\"" + k + "\":" + *v;
             first = false;
         }
@@ -858,7 +863,7 @@ void yearEntries(Writer& w)
          "--spouse-wages", "30000", "--spouse-withheld", "3500.25", "--children", "2"},
         {"--income", "1800", "--frequency", "biweekly", "--status", "single", "--state", "Kansas", "--paid", "10",
          "--wages-so-far", "17000", "--withheld-so-far", "2100.10", "--state-withheld-so-far", "650.55",
-         "--ss-so-far", "1100.20"},
+         "--ss-so-far", "1050.20"},
         {"--income", "4000", "--frequency", "monthly", "--status", "single", "--filing", "head",
          "--return-exemptions", "3", "--itemized", "9000", "--exemptions", "2"},
         {"--income", "700", "--frequency", "weekly", "--status", "married-single", "--self-employed", "--401k", "5",
@@ -888,12 +893,51 @@ void wageBase(Writer& w)
                {"socialSecurity", "socialSecurityEndsInPeriod", "socialSecurityReachedSoFar"});
 }
 
+// Social Security from the wages so far (and its default from them): the
+// base crossed in the first paycheck left, in a later one, at a paycheck's
+// end, already reached; figures so far at their bounds and a cent above
+// (kept as the option `year` refuses).
+void wageBaseSoFar(Writer& w)
+{
+    auto weekly = [](std::initializer_list<std::string> more) {
+        std::vector<std::string> a = {"--income", "2000", "--frequency", "weekly", "--status", "single", "--paid", "26"};
+        a.insert(a.end(), more);
+        return a;
+    };
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"in the first paycheck left", weekly({"--wages-so-far", "75000"})},
+        {"in a later paycheck", weekly({"--wages-so-far", "60000"})},
+        {"in a later paycheck, self-employed", weekly({"--wages-so-far", "60000", "--self-employed"})},
+        {"at a paycheck's end", weekly({"--wages-so-far", "70200"})},
+        {"reached so far", weekly({"--wages-so-far", "80000"})},
+        {"bi-weekly", {"--income", "3000", "--status", "single", "--paid", "10", "--wages-so-far", "70000"}},
+        {"Social Security so far at its bound", weekly({"--wages-so-far", "60000", "--ss-so-far", "3720.13"})},
+        {"withheld so far at the wages", weekly({"--wages-so-far", "100", "--withheld-so-far", "100"})},
+        {"spouse's withholding at the wages",
+         {"--income", "1000", "--filing", "joint", "--spouse-wages", "5000", "--spouse-withheld", "5000"}},
+    };
+    for (const auto& [what, args] : cases)
+        w.year(std::string("Wage base so far ") + what, args, {"socialSecurity", "socialSecurityEndsInPeriod",
+                                                               "socialSecurityReachedSoFar", "medicare"});
+    const std::pair<const char*, std::vector<std::string>> refused[] = {
+        {"Social Security so far a cent above", weekly({"--wages-so-far", "60000", "--ss-so-far", "3720.14"})},
+        {"Social Security so far at the maximum", {"--income", "1000", "--paid", "5", "--ss-so-far", "4724.40"}},
+        {"withheld so far a cent above", weekly({"--wages-so-far", "100", "--withheld-so-far", "100.01"})},
+        {"state withheld so far a cent above",
+         weekly({"--state", "Kansas", "--wages-so-far", "100", "--state-withheld-so-far", "100.01"})},
+        {"spouse's withholding a cent above",
+         {"--income", "1000", "--filing", "joint", "--spouse-wages", "4999.99", "--spouse-withheld", "5000"}},
+        {"income above a year", {"--income", "100000000000000"}},
+    };
+    for (const auto& [what, args] : refused) w.year(std::string("Year refuses ") + what, args, {"refused"});
+}
+
 // The advice: withholding that covers the tax exactly, a cent less and a
 // cent more, and a shortfall of whole dollars per paycheck left.
 void advice(Writer& w)
 {
     const std::vector<std::string> args = {"--income", "1000", "--frequency", "weekly", "--status", "single",
-                                           "--exemptions", "1", "--other-income", "10000", "--paid", "1"};
+                                           "--exemptions", "1", "--other-income", "10000", "--paid", "26"};
     cli::YearOptions o = cli::parseYear([&] {
         std::vector<std::string> a = {"wagemark-cli", "year"};
         a.insert(a.end(), args.begin(), args.end());
@@ -903,7 +947,7 @@ void advice(Writer& w)
     request.allowances = 1;
     request.entries = defaultReturn(1);
     request.entries.otherIncome = 10000_usd;
-    request.soFar.paid = 1;
+    request.soFar.paid = 26;  // enough wages so far for the withholding so far
     request.soFar.federal = Currency();
     const PassRunner run = [&](std::int16_t n) -> std::optional<PayRecord> {
         cli::CalcRequest each = o.request;
@@ -952,6 +996,7 @@ int main(int argc, char** argv)
         roundingHalves(w);
         returns(w);
         wageBase(w);
+        wageBaseSoFar(w);
         advice(w);
         yearEntries(w);
         std::set<std::string> old;

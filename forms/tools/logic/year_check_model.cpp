@@ -58,63 +58,110 @@ YearCheckModel::YearCheckModel(PayRecord& record, SettingsStore& settings, Error
 
 void YearCheckModel::load()
 {
-    entries = defaultReturn(record_.valMarried);
-    exemptionsGiven = false;
+    followedStatus_.reset();
     refresh();
 }
 
 namespace {
 
-std::string_view name(Input input) { return limitOf(input).field; }
-
-// Blank is `blank`; anything else must read as an amount.
-std::optional<std::string> readAmount(std::string_view label, const std::string& text, std::optional<Currency> blank,
+// An amount as typed: blank is `blank`; anything else must read and be in
+// the range of `input`.
+std::optional<std::string> readAmount(Input input, const std::string& text, std::optional<Currency> blank,
                                       std::optional<Currency>& into)
 {
     if (isBlank(text)) {
         into = blank;
         return std::nullopt;
     }
+    const std::string label(limitOf(input).field);
     const Read<Currency> read =
         readEntry<Currency>(text, [](std::string_view t) { return toCurrency(t); }, [&](EntryFault fault) {
             const std::string what = fault == EntryFault::TooLarge ? "\" is too large." : "\" is not an amount.";
-            return Refusal{std::string(label),
-                           std::string(label) + " \"" + text + what + " Enter a number such as 1250 or 1,250.00."};
+            return Refusal{label, label + " \"" + text + what + " Enter a number such as 1250 or 1,250.00."};
         });
     if (!read) return read.refusal->message;
+    if (!within(limitOf(input), read.value)) return outOfRange(limitOf(input), text);
     into = read.value;
+    return std::nullopt;
+}
+
+// A count as typed, from 0 to `hi` (the table's, or the year's paychecks
+// paid); blank is 0.
+std::optional<std::string> readCount(Input input, const std::string& text, int hi, int& into)
+{
+    const InputLimit limit{limitOf(input).field, InputUnit::Count, limitOf(input).lo, hi};
+    double d = 0;
+    try {
+        d = isBlank(text) ? 0 : toDouble(text);
+    } catch (const RuntimeError&) {
+        return std::string(limit.field) + " \"" + text + "\" is not a whole number. " + "Enter " + describe(limit) +
+               ".";
+    }
+    if (!within(limit, d) || d != static_cast<int>(d)) return outOfRange(limit, text);
+    into = static_cast<int>(d);
     return std::nullopt;
 }
 
 }  // namespace
 
-std::string YearCheckModel::readAmounts()
+void YearCheckModel::refuse(Input entry, std::string text)
 {
-    std::optional<Currency> other, itemized, spouseWages, spouseWithheld;
+    message = std::move(text);
+    refused = entry;
+}
+
+bool YearCheckModel::readEntries()
+{
+    const std::pair<Input, std::pair<const std::string*, int*>> counts[] = {
+        {Input::Children, {&txtChildren, &entries.children}},
+        {Input::ReturnExemptions, {&txtExemptions, &entries.exemptions}},
+        {Input::PaychecksPaid, {&txtPaid, &paid}},
+    };
+    for (const auto& [input, field] : counts) {
+        if (input == Input::ReturnExemptions && !exemptionsGiven) {
+            // Following the filing status and the children.
+            entries.exemptions = defaultExemptions(entries.filing, entries.children);
+            txtExemptions = std::to_string(entries.exemptions);
+            continue;
+        }
+        const int hi = input == Input::PaychecksPaid ? mostPaychecksPaid(periods()) : limitOf(input).hi;
+        if (std::optional<std::string> problem = readCount(input, *field.first, hi, *field.second)) {
+            refuse(input, *problem);
+            return false;
+        }
+    }
+    std::optional<Currency> other, itemized;
     SoFarEntries soFar{paid};
+    SpouseJob spouse;
+    std::optional<Currency> spouseWages, spouseWithheld;
     const std::optional<Currency> zero = Currency();
     struct Field {
-        std::string_view label;
+        Input input;
         const std::string& text;
         std::optional<Currency> blank;
         std::optional<Currency>& into;
+        bool applies;
     };
-    for (const Field& f : {Field{"Other income", txtOtherIncome, zero, other},
-                           Field{"Itemized deductions", txtItemized, zero, itemized},
-                           Field{name(Input::SpouseWages), txtSpouseWages, zero, spouseWages},
-                           Field{name(Input::SpouseWithholding), txtSpouseWithheld, zero, spouseWithheld},
-                           Field{name(Input::WagesSoFar), txtWagesSoFar, std::nullopt, soFar.wages},
-                           Field{name(Input::FederalSoFar), txtWithheldSoFar, std::nullopt, soFar.federal},
-                           Field{name(Input::StateSoFar), txtStateSoFar, std::nullopt, soFar.state},
-                           Field{name(Input::SocialSecuritySoFar), txtSocialSecuritySoFar, std::nullopt,
-                                 soFar.socialSecurity}})
-        if (std::optional<std::string> problem = readAmount(f.label, f.text, f.blank, f.into)) return *problem;
-    if (*itemized < Currency()) return "Itemized deductions cannot be negative.";
+    for (const Field& f : {Field{Input::OtherIncome, txtOtherIncome, zero, other, true},
+                           Field{Input::Itemized, txtItemized, zero, itemized, true},
+                           Field{Input::SpouseWages, txtSpouseWages, zero, spouseWages, showsSpouse()},
+                           Field{Input::SpouseWithholding, txtSpouseWithheld, zero, spouseWithheld, showsSpouse()},
+                           Field{Input::WagesSoFar, txtWagesSoFar, std::nullopt, soFar.wages, showsSoFar()},
+                           Field{Input::FederalSoFar, txtWithheldSoFar, std::nullopt, soFar.federal, showsSoFar()},
+                           Field{Input::StateSoFar, txtStateSoFar, std::nullopt, soFar.state, showsStateSoFar()},
+                           Field{Input::SocialSecuritySoFar, txtSocialSecuritySoFar, std::nullopt,
+                                 soFar.socialSecurity, showsSoFar()}}) {
+        if (!f.applies) continue;
+        if (std::optional<std::string> problem = readAmount(f.input, f.text, f.blank, f.into)) {
+            refuse(f.input, *problem);
+            return false;
+        }
+    }
     entries.otherIncome = *other;
     entries.itemized = *itemized;
-    spouse_ = {*spouseWages, *spouseWithheld};
+    spouse_ = {spouseWages.value_or(Currency()), spouseWithheld.value_or(Currency())};
     soFar_ = soFar;
-    return {};
+    return true;
 }
 
 bool YearCheckModel::showsStateSoFar() const { return showsSoFar() && record_.intState != 0; }
@@ -134,9 +181,9 @@ bool YearCheckModel::selfEmployed() const
 SoFar YearCheckModel::soFarDefaults() const
 {
     try {
-        return wm::soFarDefaults(record_, paid, selfEmployed());
+        return wm::soFarDefaults(record_, soFar_, selfEmployed());
     } catch (const RuntimeError&) {
-        return {};  // too large to show; the check itself reports it
+        return {};  // too large to show; the check itself refuses it
     }
 }
 
@@ -144,21 +191,24 @@ void YearCheckModel::refresh()
 {
     check_.reset();
     message.clear();
+    refused.reset();
+    // The return follows the calculator's marital status, as `year` derives
+    // it from --status; the user's choices hold while that status does.
+    if (followedStatus_ != record_.valMarried) {
+        const int children = entries.children;
+        entries = defaultReturn(record_.valMarried, children);
+        exemptionsGiven = false;
+        followedStatus_ = record_.valMarried;
+    }
+    if (!readEntries()) return;
     if (record_.SSBase.isZero()) {
         message = kNoCalculation;
         return;
     }
-    // A calculator set to fewer paychecks since: all but the one calculated.
-    paid = std::clamp(paid, limitOf(Input::PaychecksPaid).lo, mostPaychecksPaid(periods()));
-    if (!exemptionsGiven) entries.exemptions = defaultExemptions(entries.filing, entries.children);
     YearRequest q;
     q.entries = entries;
     q.soFar.paid = paid;
-    if (showsSoFar()) {
-        q.soFar = soFar_;
-        q.soFar.paid = paid;
-        if (!showsStateSoFar()) q.soFar.state.reset();
-    }
+    if (showsSoFar()) q.soFar = soFar_;
     if (showsSpouse()) q.spouse = spouse_;
     Procedure proc(errors_, kName, "Form_Load");
     const bool read = proc.run([&] { q.allowances = toInt16(settings_.get("Settings", "Deps", "0")); },
@@ -167,8 +217,8 @@ void YearCheckModel::refresh()
         message = kStopped;
         return;
     }
-    if (const std::optional<YearRefusal> no = refuseYearEntries(q, periods())) {
-        message = std::string(name(no->entry)) + " " + no->reason + ".";
+    if (const std::optional<YearRefusal> no = refuseYearEntries(q, record_)) {
+        refuse(no->entry, std::string(limitOf(no->entry).field) + " " + no->reason + ".");
         return;
     }
     check_ = checkYear(q, copyRunner(record_, inputOf(record_, q.selfEmployed), settings_, errors_), errors_);

@@ -6,6 +6,8 @@
 // exemptions list ("Deps") and the Self Employed box ("Self") as stored. The
 // return's own entries default from the marital status, the paychecks paid
 // so far from none; they are the user's to change here and are not stored.
+// Entries are kept as typed: one that does not read, or is outside its
+// range, is refused by name and nothing is shown for the year.
 
 #include <optional>
 #include <string>
@@ -30,14 +32,18 @@ public:
 
     // Form_Load: the return's defaults from valMarried, then the check.
     void load();
-    // The check again, from the record as it is now.
+    // The check again, from the record and the entries as they are now. The
+    // filing status and the exemptions follow the calculator's marital
+    // status whenever it is not the one they last followed.
     void refresh();
 
-    // ---- Entries of the return ----
-    ReturnEntries entries;
+    // ---- Entries of the return, as typed ----
+    ReturnEntries entries;  // as last read
     // The exemptions follow the filing status and the children
     // (defaultExemptions) until the user sets them.
     bool exemptionsGiven = false;
+    std::string txtExemptions = "1";
+    std::string txtChildren = "0";
     std::string txtOtherIncome = "0";
     std::string txtItemized = "0";
     // A spouse's job: on a joint return only.
@@ -45,17 +51,13 @@ public:
     std::string txtSpouseWithheld = "0";
 
     // ---- So far this year ----
-    int paid = 0;
+    std::string txtPaid = "0";
+    int paid = 0;  // as last read
     // Blank: the paychecks paid x the calculated paycheck's figure.
     std::string txtWagesSoFar;
     std::string txtWithheldSoFar;
     std::string txtStateSoFar;
     std::string txtSocialSecuritySoFar;
-
-    // Reads the amount texts that apply; the sentence that says what is
-    // wrong, or "" when they all read. What no year can have is refused by
-    // refresh(), in `message`.
-    std::string readAmounts();
 
     // Which entries apply: the spouse's job on a joint return; the figures
     // so far once paychecks were paid, the state's with a state chosen.
@@ -70,6 +72,8 @@ public:
     // ---- What the window shows ----
     const std::optional<YearCheck>& check() const { return check_; }
     std::string message;  // why there is no check, or ""
+    // The entry `message` refuses, as typed or as no year can have it.
+    std::optional<Input> refused;
     // The bars drawn: allowance counts 0 .. chartLast().
     int chartLast() const;
     // Whether the advised count fits the calculator's exemptions list.
@@ -89,6 +93,11 @@ public:
 
 private:
     bool selfEmployed() const;
+    // Every entry that applies into `entries`, `paid`, soFar_ and spouse_;
+    // false, with `message` and `refused`, at the first that does not read
+    // or is outside its range.
+    bool readEntries();
+    void refuse(Input entry, std::string text);
 
     PayRecord& record_;
     SettingsStore& settings_;
@@ -96,6 +105,7 @@ private:
     std::optional<YearCheck> check_;
     SoFarEntries soFar_;  // as read; applied when showsSoFar()
     SpouseJob spouse_;    // as read; applied when showsSpouse()
+    std::optional<std::int16_t> followedStatus_;  // valMarried the filing status last followed
 };
 
 }  // namespace wm

@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QSignalBlocker>
-#include <QSpinBox>
+#include <QApplication>
+#include <QTimer>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -29,18 +29,6 @@
 #include "ui/layouts.h"
 
 namespace wm {
-
-namespace {
-
-QSpinBox* countBox(const char* name, int value, Input input, QWidget* parent)
-{
-    auto* b = new QSpinBox(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setRange(limitOf(input).lo, limitOf(input).hi);
-    b->setValue(value);
-    return b;
-}
-}  // namespace
 
 YearCheckWindow::YearCheckWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent),
@@ -168,19 +156,21 @@ void YearCheckWindow::fillGroup(EntryGroup& group, QWidget* box,
 QWidget* YearCheckWindow::buildEntries()
 {
     auto* box = new QGroupBox(tr("Your 2000 return"), this);
-    const ReturnEntries& e = model_.entries;
     cboFiling_ = new QComboBox(box);
     cboFiling_->setObjectName(QStringLiteral("cboFiling"));
     for (FilingStatus f : {FilingStatus::Single, FilingStatus::Joint, FilingStatus::Separate, FilingStatus::Head})
         cboFiling_->addItem(qs(filingName(f)));
-    cboFiling_->setCurrentIndex(static_cast<int>(e.filing));
-    spnReturnExemptions_ = countBox("spnReturnExemptions", e.exemptions, Input::ReturnExemptions, box);
-    spnReturnExemptions_->setToolTip(
-        tr("Yourself, your spouse on a joint return, and your dependents; the children count unless you change it."));
-    spnChildren_ = countBox("spnChildren", e.children, Input::Children, box);
-    spnChildren_->setToolTip(tr("Children under 17 for the child tax credit."));
+    cboFiling_->setCurrentIndex(static_cast<int>(model_.entries.filing));
+    txtReturnExemptions_ = amountField(
+        "txtReturnExemptions", qs(model_.txtExemptions),
+        tr("Yourself, your spouse on a joint return, and your dependents; the children count unless you change it."),
+        box);
+    txtChildren_ = amountField("txtChildren", qs(model_.txtChildren), tr("Children under 17 for the child tax credit."),
+                               box);
     txtOtherIncome_ = amountField("txtOtherIncome", qs(model_.txtOtherIncome),
-                                  tr("Interest, dividends and other income of the year without withholding."), box);
+                                  tr("Interest, dividends and other income of the year without withholding. Not a "
+                                     "loss: the Year Check does not apply a loss's limits, so enter 0 for one."),
+                                  box);
     txtItemized_ = amountField("txtItemized", qs(model_.txtItemized),
                                tr("Your Schedule A total; the standard deduction is used when it is larger."), box);
     txtSpouseWages_ = amountField("txtSpouseWages", qs(model_.txtSpouseWages),
@@ -192,27 +182,25 @@ QWidget* YearCheckWindow::buildEntries()
     // Who files, then the amounts: three to a row, fewer when narrow.
     fillGroup(returnGroup_, box,
               {{tr("Filin&g status"), cboFiling_},
-               {tr("&Exemptions on the return"), spnReturnExemptions_},
-               {tr("Chi&ldren under 17"), spnChildren_},
+               {tr("&Exemptions on the return"), txtReturnExemptions_},
+               {tr("Chi&ldren under 17"), txtChildren_},
                {tr("&Other income"), txtOtherIncome_},
                {tr("&Itemized deductions"), txtItemized_},
                {tr("Spouse's wages (&year)"), txtSpouseWages_},
                {tr("Spouse's withholdi&ng (year)"), txtSpouseWithheld_}});
 
     connect(cboFiling_, &QComboBox::activated, this, &YearCheckWindow::entriesChanged);
-    connect(spnReturnExemptions_, &QSpinBox::valueChanged, this, [this] {
-        model_.exemptionsGiven = true;
-        entriesChanged();
-    });
-    connect(spnChildren_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
+    // Typed by the user, the exemptions no longer follow the status.
+    connect(txtReturnExemptions_, &QLineEdit::textEdited, this, [this] { model_.exemptionsGiven = true; });
     return box;
 }
 
 QWidget* YearCheckWindow::buildSoFar()
 {
     auto* box = new QGroupBox(tr("So far this year"), this);
-    spnPaid_ = countBox("spnPaid", model_.paid, Input::PaychecksPaid, box);
-    spnPaid_->setToolTip(tr("Paychecks of 2000 already paid; the paychecks left are like the one you calculated."));
+    txtPaid_ = amountField("txtPaid", qs(model_.txtPaid),
+                           tr("Paychecks of 2000 already paid; the paychecks left are like the one you calculated."),
+                           box);
     const QString blank = tr(" Leave it empty for the paychecks paid times this paycheck's amount.");
     txtWagesSoFar_ = amountField("txtWagesSoFar", {}, tr("Federal taxable wages of the paychecks paid.") + blank, box);
     txtWithheldSoFar_ = amountField("txtWithheldSoFar", {},
@@ -223,12 +211,11 @@ QWidget* YearCheckWindow::buildSoFar()
                                           tr("Social Security withheld from the paychecks paid.") + blank, box);
 
     fillGroup(soFarGroup_, box,
-              {{tr("Paychec&ks paid"), spnPaid_},
+              {{tr("Paychec&ks paid"), txtPaid_},
                {tr("Wages &so far"), txtWagesSoFar_},
                {tr("Federal ta&x withheld so far"), txtWithheldSoFar_},
                {tr("S&tate tax withheld so far"), txtStateSoFar_},
                {tr("Social Sec&urity so far"), txtSocialSecuritySoFar_}});
-    connect(spnPaid_, &QSpinBox::valueChanged, this, &YearCheckWindow::entriesChanged);
     return box;
 }
 
@@ -298,12 +285,9 @@ void YearCheckWindow::arrange(int width)
 
 void YearCheckWindow::showApplicable()
 {
-    {
-        const QSignalBlocker b1(spnReturnExemptions_), b2(spnPaid_);
-        spnReturnExemptions_->setValue(model_.entries.exemptions);
-        spnPaid_->setMaximum(mostPaychecksPaid(model_.periods()));
-        spnPaid_->setValue(model_.paid);
-    }
+    // The filing status and exemptions the calculator's status gave.
+    cboFiling_->setCurrentIndex(static_cast<int>(model_.entries.filing));
+    if (txtReturnExemptions_->text() != qs(model_.txtExemptions)) txtReturnExemptions_->setText(qs(model_.txtExemptions));
     const bool spouse = model_.showsSpouse();
     const bool soFar = model_.showsSoFar();
     const bool applies[] = {true, true, true, true, true, spouse, spouse};
@@ -337,23 +321,49 @@ bool YearCheckWindow::event(QEvent* e)
 void YearCheckWindow::entriesChanged()
 {
     model_.entries.filing = static_cast<FilingStatus>(cboFiling_->currentIndex());
-    model_.entries.exemptions = spnReturnExemptions_->value();
-    model_.entries.children = spnChildren_->value();
-    model_.paid = spnPaid_->value();
     const std::pair<std::string*, QLineEdit*> texts[] = {
+        {&model_.txtExemptions, txtReturnExemptions_}, {&model_.txtChildren, txtChildren_},
+        {&model_.txtPaid, txtPaid_},
         {&model_.txtOtherIncome, txtOtherIncome_},     {&model_.txtItemized, txtItemized_},
         {&model_.txtSpouseWages, txtSpouseWages_},     {&model_.txtSpouseWithheld, txtSpouseWithheld_},
         {&model_.txtWagesSoFar, txtWagesSoFar_},       {&model_.txtWithheldSoFar, txtWithheldSoFar_},
         {&model_.txtStateSoFar, txtStateSoFar_},       {&model_.txtSocialSecuritySoFar, txtSocialSecuritySoFar_},
     };
     for (const auto& [text, field] : texts) *text = field->text().toStdString();
-    const std::string problem = model_.readAmounts();
-    if (!problem.empty()) {
-        lblMessage_->setText(qs(problem));
-        lblMessage_->show();
-        return;
-    }
     refresh();
+    keepFocusOnRefused();
+}
+
+QLineEdit* YearCheckWindow::fieldOf(Input entry) const
+{
+    switch (entry) {
+    case Input::ReturnExemptions: return txtReturnExemptions_;
+    case Input::Children: return txtChildren_;
+    case Input::OtherIncome: return txtOtherIncome_;
+    case Input::Itemized: return txtItemized_;
+    case Input::SpouseWages: return txtSpouseWages_;
+    case Input::SpouseWithholding: return txtSpouseWithheld_;
+    case Input::PaychecksPaid: return txtPaid_;
+    case Input::WagesSoFar: return txtWagesSoFar_;
+    case Input::FederalSoFar: return txtWithheldSoFar_;
+    case Input::StateSoFar: return txtStateSoFar_;
+    case Input::SocialSecuritySoFar: return txtSocialSecuritySoFar_;
+    default: return nullptr;
+    }
+}
+
+void YearCheckWindow::keepFocusOnRefused()
+{
+    QLineEdit* field = model_.refused ? fieldOf(*model_.refused) : nullptr;
+    if (!field) return;
+    // After the focus change that left the field has ended; a click into
+    // another window is let go, the message stays.
+    QTimer::singleShot(0, field, [this, field] {
+        const QWidget* now = QApplication::focusWidget();
+        if (now && now != field && !isAncestorOf(now)) return;
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    });
 }
 
 void YearCheckWindow::refresh()
@@ -402,8 +412,10 @@ void YearCheckWindow::display()
     chart_->setData(std::move(data));
 
     const int advised = c ? c->advisedAllowances : 0;
-    cmdApply_->setText(advised == 1 ? tr("&Claim 1 allowance on the calculator")
-                                    : tr("&Claim %1 allowances on the calculator").arg(advised));
+    // No count is named while there is no advice.
+    cmdApply_->setText(!c             ? tr("&Claim the advice on the calculator")
+                       : advised == 1 ? tr("&Claim 1 allowance on the calculator")
+                                      : tr("&Claim %1 allowances on the calculator").arg(advised));
     cmdApply_->setEnabled(model_.canApply() && advised != c->allowances);
     cmdApply_->setToolTip(c && !model_.canApply()
                               ? tr("The calculator's exemptions go to %1; put the advice on Form W-4 instead.")

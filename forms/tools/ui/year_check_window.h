@@ -22,7 +22,6 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
-class QSpinBox;
 class QTableWidget;
 class QVBoxLayout;
 
@@ -79,6 +78,7 @@ private:
     QWidget* buildCommands();
     QBoxLayout* buildResults();
     void buildPage(QVBoxLayout* body, QWidget* commands);
+    // A field kept as typed; read when the user leaves it or presses Enter.
     QLineEdit* amountField(const char* name, const QString& text, const QString& tip, QWidget* parent);
     // The entries that apply, `columns` pairs across; the whole page to `width`.
     void placeEntries(int columns, bool force = false);
@@ -87,6 +87,10 @@ private:
     // Shows the fields that apply now, with the defaults the blank ones stand for.
     void showApplicable();
     void entriesChanged();
+    // The field of an entry, or null (the calculator's income).
+    QLineEdit* fieldOf(Input entry) const;
+    // Back to the refused field when the focus went elsewhere in this window.
+    void keepFocusOnRefused();
     void refresh();
     void display();
     // What the last Save as PDF or Print did; nothing shows for "".
@@ -99,13 +103,13 @@ private:
     YearCheckModel model_;
     DocumentOutput output_;
     QComboBox* cboFiling_ = nullptr;
-    QSpinBox* spnReturnExemptions_ = nullptr;
-    QSpinBox* spnChildren_ = nullptr;
+    QLineEdit* txtReturnExemptions_ = nullptr;
+    QLineEdit* txtChildren_ = nullptr;
     QLineEdit* txtOtherIncome_ = nullptr;
     QLineEdit* txtItemized_ = nullptr;
     QLineEdit* txtSpouseWages_ = nullptr;
     QLineEdit* txtSpouseWithheld_ = nullptr;
-    QSpinBox* spnPaid_ = nullptr;
+    QLineEdit* txtPaid_ = nullptr;
     QLineEdit* txtWagesSoFar_ = nullptr;
     QLineEdit* txtWithheldSoFar_ = nullptr;
     QLineEdit* txtStateSoFar_ = nullptr;

@@ -122,6 +122,8 @@ const std::vector<Interfaces>& interfaces()
         {Input::Frequency, nullptr, "Settings", "Frequency", false, nullptr, nullptr, "HowOft"},
         {Input::MaritalStatus, nullptr, "Settings", "MaritalStat", false, nullptr, nullptr, "valMarried"},
         {Input::State, nullptr, "Settings", "State", false, nullptr, nullptr, "intState"},
+        {Input::OtherIncome, nullptr, nullptr, nullptr, false, "--other-income"},
+        {Input::Itemized, nullptr, nullptr, nullptr, false, "--itemized"},
     };
     return all;
 }

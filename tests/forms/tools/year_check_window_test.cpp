@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -39,6 +38,29 @@ class YearCheckShellTest : public QObject, test::ShellFixture {
         return s;
     }
 
+    // Weekly 1,000 with a status (0 married, 1 single) and allowances, as the user chooses them.
+    void calculate(int status, int allowances)
+    {
+        shell->open(FormId::Main);
+        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
+        find<QRadioButton>(FormId::Main, status == 0 ? "optStatus_0" : "optStatus_1")->click();
+        auto* count = find<QComboBox>(FormId::Main, "cboExemptions");
+        count->setCurrentIndex(allowances);
+        emit count->activated(allowances);
+        type("txtIncome", "1000", FormId::Main);
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+    }
+    // Types over a field's text, then Enter.
+    QLineEdit* type(const char* field, const char* text, FormId form = FormId::YearCheck)
+    {
+        auto* f = find<QLineEdit>(form, field);
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClicks(f, QString::fromLatin1(text));
+        QTest::keyClick(f, Qt::Key_Return);
+        return f;
+    }
+
 private slots:
     void initTestCase() { registerAllForms(forms); }
     void init() { startCalculator(); }
@@ -48,15 +70,7 @@ private slots:
     {
         // Single, weekly 1,000 with 3 allowances: 52 x 157.44 = 8,186.88
         // withheld against a tax of 9,131.50.
-        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
-        find<QRadioButton>(FormId::Main, "optStatus_1")->click();
-        auto* exemptions = find<QComboBox>(FormId::Main, "cboExemptions");
-        exemptions->setCurrentIndex(3);
-        emit exemptions->activated(3);  // the user's choice
-        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
-        income->selectAll();
-        QTest::keyClicks(income, QStringLiteral("1000"));
-        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        calculate(1, 3);
 
         shell->toolCommand(QStringLiteral("ID_YearCheck"));
         QVERIFY(year());
@@ -91,23 +105,18 @@ private slots:
     // $3,000 withheld so far: 3,000 + 26 x 187.59 = 7,877.34 against 9,131.50.
     void paidSoFarAndASpouseFeedTheAdvice()
     {
-        find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
-        find<QRadioButton>(FormId::Main, "optStatus_1")->click();
-        auto* exemptions = find<QComboBox>(FormId::Main, "cboExemptions");
-        exemptions->setCurrentIndex(1);
-        emit exemptions->activated(1);
-        auto* income = find<QLineEdit>(FormId::Main, "txtIncome");
-        income->selectAll();
-        QTest::keyClicks(income, QStringLiteral("1000"));
-        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        calculate(1, 1);
         shell->toolCommand(QStringLiteral("ID_YearCheck"));
 
         auto shown = [&](const char* name) { return find<QWidget>(FormId::YearCheck, name)->isVisibleTo(year()); };
         QVERIFY(!shown("txtSpouseWages"));  // single: no spouse's job
         QVERIFY(!shown("txtWithheldSoFar"));  // nothing paid yet
-        auto* paid = find<QSpinBox>(FormId::YearCheck, "spnPaid");
-        QCOMPARE(paid->maximum(), 51);
-        paid->setValue(26);
+        // Typed as a user would: 52 is kept and refused, none left to come.
+        auto* paid = type("txtPaid", "52");
+        QCOMPARE(paid->text(), QStringLiteral("52"));
+        QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
+                 QStringLiteral("The Paychecks paid \"52\" is outside its range: enter a whole number from 0 to 51."));
+        type("txtPaid", "26");
         QVERIFY(shown("txtWagesSoFar") && shown("txtWithheldSoFar") && shown("txtSocialSecuritySoFar"));
         QVERIFY(!shown("txtStateSoFar"));  // no state chosen
         auto* withheld = find<QLineEdit>(FormId::YearCheck, "txtWithheldSoFar");
@@ -130,7 +139,7 @@ private slots:
         // Back on the Year Check, the entries so far are kept: 3,000 + 26 x
         // 202.67 = 8,269.42 still leaves 862.08.
         shell->open(FormId::YearCheck);
-        QCOMPARE(paid->value(), 26);
+        QCOMPARE(paid->text(), QStringLiteral("26"));
         QCOMPARE(sentence(), QStringLiteral("You will owe about $862. Claim 0 allowances and have $34 more withheld "
                                             "from each of the 26 paychecks left to avoid owing."));
         find<QPushButton>(FormId::YearCheck, "cmdW4")->click();
@@ -145,8 +154,8 @@ private slots:
         filing->setCurrentIndex(1);
         emit filing->activated(1);
         QVERIFY(shown("txtSpouseWages") && shown("txtSpouseWithheld"));
-        find<QSpinBox>(FormId::YearCheck, "spnChildren")->setValue(2);
-        QCOMPARE(find<QSpinBox>(FormId::YearCheck, "spnReturnExemptions")->value(), 4);
+        type("txtChildren", "2");
+        QCOMPARE(find<QLineEdit>(FormId::YearCheck, "txtReturnExemptions")->text(), QStringLiteral("4"));
         // 52,000 + 40,000 jointly, 4 exemptions, 2 children: 11,237.50 - 1,000 credit.
         auto* spouse = find<QLineEdit>(FormId::YearCheck, "txtSpouseWages");
         spouse->selectAll();
@@ -162,6 +171,7 @@ private slots:
         QTest::keyClick(ss, Qt::Key_Return);
         QCOMPARE(find<QLabel>(FormId::YearCheck, "lblMessage")->text(),
                  QStringLiteral("Social Security so far cannot be more than the year's maximum of $4,724.40."));
+        QTRY_COMPARE(QApplication::focusWidget(), ss);
         QVERIFY(!apply->isEnabled());
         QCOMPARE(find<QTableWidget>(FormId::YearCheck, "tblYear")->rowCount(), 0);
         ss->clear();
@@ -184,6 +194,57 @@ private slots:
             QTest::qWait(50);  // the layouts settle
             shell->grab().save(QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check_so_far.png"));
         }
+    }
+
+    // While an entry is refused nothing of the year is offered: the five
+    // commands are off, the table and sentence empty, the focus stays.
+    void aRefusedEntryTakesTheCommandsAway()
+    {
+        calculate(1, 3);
+        shell->toolCommand(QStringLiteral("ID_YearCheck"));
+        const char* commands[] = {"cmdApply", "cmdW4", "cmdPreview", "cmdSavePdf", "cmdPrint"};
+        auto enabled = [&] {
+            QString on;
+            for (const char* c : commands) on += find<QPushButton>(FormId::YearCheck, c)->isEnabled() ? "1" : "0";
+            return on;
+        };
+        QCOMPARE(enabled(), QStringLiteral("11111"));
+        type("txtPaid", "5");
+        auto* wages = find<QLineEdit>(FormId::YearCheck, "txtWagesSoFar");
+        wages->setFocus();
+        QTest::keyClicks(wages, QStringLiteral("abc"));
+        QTest::keyClick(wages, Qt::Key_Tab);
+        QCOMPARE(enabled(), QStringLiteral("00000"));
+        QCOMPARE(find<QTableWidget>(FormId::YearCheck, "tblYear")->rowCount(), 0);
+        QCOMPARE(sentence(), QString());
+        QVERIFY(find<QLabel>(FormId::YearCheck, "lblMessage")->text().startsWith(QStringLiteral("Wages so far \"abc\"")));
+        QTRY_COMPARE(QApplication::focusWidget(), wages);
+        wages->clear();
+        QTest::keyClick(wages, Qt::Key_Return);
+        QCOMPARE(enabled(), QStringLiteral("11111"));
+    }
+
+    // The return follows the calculator's status each time it changes; the
+    // exemptions the user typed hold while it does not.
+    void theFilingStatusFollowsTheCalculator()
+    {
+        calculate(1, 0);
+        shell->toolCommand(QStringLiteral("ID_YearCheck"));
+        auto* filing = find<QComboBox>(FormId::YearCheck, "cboFiling");
+        auto* exemptions = find<QLineEdit>(FormId::YearCheck, "txtReturnExemptions");
+        QCOMPARE(filing->currentText(), QStringLiteral("Single"));
+        calculate(0, 0);
+        shell->open(FormId::YearCheck);
+        QCOMPARE(filing->currentText(), QStringLiteral("Married filing jointly"));
+        QCOMPARE(exemptions->text(), QStringLiteral("2"));
+        type("txtReturnExemptions", "3");
+        calculate(0, 1);
+        shell->open(FormId::YearCheck);
+        QCOMPARE(exemptions->text(), QStringLiteral("3"));
+        calculate(1, 1);
+        shell->open(FormId::YearCheck);
+        QCOMPARE(filing->currentText(), QStringLiteral("Single"));
+        QCOMPARE(exemptions->text(), QStringLiteral("1"));
     }
 
     void previewIsAWindowOfItsOwnThatEscCloses()
