@@ -402,9 +402,10 @@ const std::array kOptions = {
            },
            "StateAdd", BatchType::Text, 0, 0, [](Q& q, B b) { setText(q.StateAdd, b.text); }, kOptAdd, L(Input::StateAdd)},
     Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, 0, 0, kNoRead, kOpt401k},
     Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); }, "", BatchType::None, 0, 0, kNoRead},
+           [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); }, "", BatchType::None, 0, 0, kNoRead,
+           kOptPreTax},
     Option{"--setting", "SECTION/KEY=VALUE", "any stored setting", "StateInfo/staDeps=2", Section::State,
            [](S& s, N, V v) {
                const auto slash = v.find('/');
