@@ -117,7 +117,8 @@ QString tabRound(QWidget* window)
         QWidget* next = window->window()->focusWidget();
         if (next == at)
             return QStringLiteral("Tab stays in %1 %2").arg(at->objectName(), QLatin1String(at->metaObject()->className()));
-        if (stopOf(next) == stops.first()) break;
+        if (next == first) break;
+        if (stopOf(next) == stopOf(at)) continue;  // (an option the group has not yet given up)
         if (seen.contains(stopOf(next))) return QStringLiteral("Tab goes round without ") + first->objectName();
         if (window->isAncestorOf(next)) seen << stopOf(next);
     }
