@@ -99,7 +99,8 @@ inline void chainTabOrder(std::initializer_list<QWidget*> parts)
     // The inner widgets of a control take the focus through it.
     const auto inner = [](QWidget* w, QWidget* part) {
         for (QWidget* p = w->parentWidget(); p && p != part; p = p->parentWidget())
-            if (qobject_cast<QComboBox*>(p) || qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QCalendarWidget*>(p) ||
+            if (qobject_cast<QComboBox*>(p) || qobject_cast<QAbstractSpinBox*>(p) ||
+                qobject_cast<QCalendarWidget*>(p) ||
                 (qobject_cast<QAbstractScrollArea*>(p) && !qobject_cast<QScrollArea*>(p)))
                 return true;
         return false;

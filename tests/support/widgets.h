@@ -57,24 +57,18 @@ inline bool insideComposite(QWidget* w, QWidget* root)
     return false;
 }
 
-// Where `w` is cut: the parent that clips it, or "" when it is whole. A
-// page that scrolls clips nothing its range reaches.
+// The parent that cuts `w`, "" when none; a page that scrolls cuts nothing its range reaches.
 inline QString cutBy(QWidget* w, QWidget* window)
 {
-    if (!qobject_cast<QAbstractScrollArea*>(w) && w->height() < w->minimumSizeHint().height())
-        return QStringLiteral("its own height");
+    if (!qobject_cast<QAbstractScrollArea*>(w) && w->height() < w->minimumSizeHint().height()) return w->objectName();
     QRect r = w->rect();
     for (QWidget* c = w; c != window; c = c->parentWidget()) {
-        if (!c->rect().contains(r)) return c->objectName() + QLatin1Char(' ') + QLatin1String(c->metaObject()->className());
         auto* area = qobject_cast<QScrollArea*>(c->parentWidget()->parentWidget());
-        if (area && area->widget() == c) {
-            const bool across = area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
-            if (!across && r.right() >= area->viewport()->width()) return area->objectName() + QStringLiteral(" across");
-            r = area->rect().translated(area->pos());
-            c = area;
-        } else {
-            r.translate(c->pos());
-        }
+        const bool page = area && area->widget() == c;
+        if (!c->rect().contains(r) || (page && area->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
+                                       r.right() >= area->viewport()->width()))
+            return c->objectName();
+        r = page ? (c = area)->geometry() : r.translated(c->pos());
     }
     return window->rect().contains(r) ? QString() : window->objectName();
 }
