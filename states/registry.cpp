@@ -7,7 +7,10 @@
 namespace wm {
 
 namespace {
-constexpr std::uint16_t A = kOptAdd;
+// A calculator that forms its state wages through the state base; one that
+// takes a share of the federal withholding (Arizona, North Dakota) reads
+// only the additional amount.
+constexpr std::uint16_t A = kStateBaseOptions;
 
 // ---- What the state options dialog offers --------------------------------
 constexpr StatusChoice st(std::int16_t code) { return {code, kStatusCaptions[static_cast<std::size_t>(code)]}; }
@@ -53,7 +56,7 @@ constexpr std::string_view kMichiganNote =
 constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"No State", "", nullptr, false, 0, {}},
     {"Alabama", "Alabama", &Alabama, true, A | kOptStatus | kOptDeps, {.statuses = kAlabamaStatus}},
-    {"Arizona", "Arizona", &Arizona, true, A | kOptExemptions, {.special = &kArizonaList}},
+    {"Arizona", "Arizona", &Arizona, true, kOptAdd | kOptExemptions, {.special = &kArizonaList}},
     {"Arkansas", "Arkansas", &Arkansas, true, A, {}},
     {"California", "CalifTax", &CalifTax, true, A | kOptStatus | kOptExemptions | kOptDeps,
      {.statuses = kCaliforniaStatus, .special = &kCaliforniaList}},
@@ -87,7 +90,7 @@ constexpr std::array<StateEntry, kStateCount> kStates = {{
     {"New Mexico", "NewMexico", &NewMexico, true, A, {}},
     {"New York", "NewYork", &NewYork, true, A, {}},
     {"North Carolina", "NCarolina", &NCarolina, true, A | kOptStatus | kOptDeps, {.statuses = kHeadOfFamilyStatus}},
-    {"North Dakota", "NorthDakota", &NorthDakota, false, A, {}},
+    {"North Dakota", "NorthDakota", &NorthDakota, false, kOptAdd, {}},
     {"Ohio", "Ohio", &Ohio, false, A, {}},
     {"Oklahoma", "Oklahoma", &Oklahoma, true, A | kOptStatus | kOptDeps, {.statuses = kOklahomaStatus}},
     {"Oregon", "Oregon", &Oregon, false, A, {}},

@@ -33,8 +33,13 @@ enum StateOption : std::uint16_t {
     kOptRate = 1 << 4,        // StateRate
     kOptMethod = 1 << 5,      // Method
     kOptMissPart = 1 << 6,    // "missPart"
-    kOptAdd = 1 << 7,         // StateAdd (every calculator but "No State")
+    kOptAdd = 1 << 7,         // StateAdd
+    kOpt401k = 1 << 8,        // "sta401": the 401(k) amount also off the state wages
+    kOptPreTax = 1 << 9,      // "staPreTax": the pre-tax amount also off the state wages
 };
+// What the state base reads, so every calculator that forms state wages:
+// the additional amount and which pre-tax amounts the state also excludes.
+inline constexpr std::uint16_t kStateBaseOptions = kOptAdd | kOpt401k | kOptPreTax;
 
 // Filing status options of the dialog (op3Marital 0..9); the index is the
 // code kept in "staMarried" (`intSMarried`).

@@ -10,6 +10,11 @@
 #include <QPalette>
 #include <QWidget>
 #include <QTimer>
+#include <QAbstractSpinBox>
+#include <QCalendarWidget>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <initializer_list>
 
 namespace wm {
 
@@ -84,5 +89,35 @@ protected:
 private:
     QPalette focused_, quiet_;
 };
+
+// The Tab order of a window from its parts, given in reading order (top to
+// bottom, left to right, the command row last): each part's controls in the
+// order the part made them, then the next part's. Qt's own order is the
+// order of making, which moving a part into a scrolling page upsets.
+inline void chainTabOrder(std::initializer_list<QWidget*> parts)
+{
+    // The inner widgets of a control take the focus through it.
+    const auto inner = [](QWidget* w, QWidget* part) {
+        for (QWidget* p = w->parentWidget(); p && p != part; p = p->parentWidget())
+            if (qobject_cast<QComboBox*>(p) || qobject_cast<QAbstractSpinBox*>(p) ||
+                qobject_cast<QCalendarWidget*>(p) ||
+                (qobject_cast<QAbstractScrollArea*>(p) && !qobject_cast<QScrollArea*>(p)))
+                return true;
+        return false;
+    };
+    QWidget* last = nullptr;
+    const auto add = [&last](QWidget* w) {
+        // An option of a group keeps its place although only the chosen one
+        // takes Tab.
+        if (!(w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QRadioButton*>(w)) return;
+        if (last) QWidget::setTabOrder(last, w);
+        last = w;
+    };
+    for (QWidget* part : parts) {
+        add(part);
+        for (QWidget* w : part->findChildren<QWidget*>())
+            if (!w->isWindow() && !inner(w, part)) add(w);
+    }
+}
 
 }  // namespace wm

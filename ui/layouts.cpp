@@ -97,6 +97,8 @@ int FlowLayout::arrange(const QRect& rect, bool place) const
 VerticalScroll::VerticalScroll(QWidget* page, QWidget* parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
+    // No Tab stop of its own: it scrolls to the control Tab goes to.
+    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(false);
     setWidget(page);

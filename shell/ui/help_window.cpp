@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "shell/logic/shell_model.h"
+#include "ui/focus.h"
 #include "ui/artwork.h"
 
 namespace wm {
@@ -88,6 +89,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(split, 1);
     lay->addLayout(row);
+    chainTabOrder({contents_, browser_, back, forward, close});
     resize(820, 600);
 }
 

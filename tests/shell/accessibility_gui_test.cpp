@@ -4,17 +4,12 @@
 // where the window shows a tip.
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QScrollBar>
-#include <QTabBar>
-#include <QTextEdit>
 #include <QtTest>
 
 #include "support/every_window.h"
@@ -23,29 +18,6 @@
 
 namespace wm {
 namespace {
-
-// The controls a user works with; the parts Qt builds into its own
-// composite controls (a drop-down's list, a spin box's field, a tab bar's
-// arrows, a calendar's grid, a table's headers) speak through those controls.
-bool isControl(QWidget* w)
-{
-    if (qobject_cast<QScrollBar*>(w)) return false;
-    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-           qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QAbstractSlider*>(w) ||
-           qobject_cast<QTextEdit*>(w);
-}
-
-bool insideComposite(QWidget* w, QWidget* root)
-{
-    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
-    for (QWidget* p = w->parentWidget(); p && p != root; p = p->parentWidget()) {
-        if (p->isWindow()) return true;
-        if (qobject_cast<QComboBox*>(p) || qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QTabBar*>(p) ||
-            qobject_cast<QCalendarWidget*>(p) || qobject_cast<QAbstractItemView*>(p))
-            return true;
-    }
-    return false;
-}
 
 // What is wrong with how `w` is read out; empty when nothing is.
 QString problem(QWidget* w)
@@ -71,7 +43,7 @@ QStringList problems(QWidget* root, const QString& where, const std::function<bo
 {
     QStringList out;
     for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (!isControl(w) || insideComposite(w, root) || (skip && skip(w))) continue;
+        if (!test::isControl(w) || test::insideComposite(w, root) || (skip && skip(w))) continue;
         const QString p = problem(w);
         if (!p.isEmpty())
             out << QStringLiteral("%1: %2 %3: %4")

@@ -21,6 +21,8 @@ struct StateOptions {
     std::int16_t method = 241;
     const char* missPart = "0";
     Currency add;
+    const char* sta401 = "N";     // with a 401(k) of 10 %
+    const char* staPreTax = "N";  // with a pre-tax amount of 100
 };
 
 // One weekly period of $1,000 with the options as the dialog leaves them
@@ -32,6 +34,8 @@ Currency stateTax(int state, const StateOptions& o)
     h.r.intState = static_cast<std::int16_t>(state);
     h.in.txtIncome = "1000";
     h.in.exemptions = "1";
+    h.in.txt401k = "10";
+    h.in.txtPreTax = "100";
     h.r.intSMarried = o.status;
     h.r.StateRate = o.rate;
     h.r.StateDeps = o.deps;
@@ -41,7 +45,8 @@ Currency stateTax(int state, const StateOptions& o)
     h.r.StateAdd = o.add;
     for (auto [key, value] : {std::pair{"staMarried", std::to_string(o.status)}, {"staDeps", std::to_string(o.deps)},
                               {"ILINDeps", std::to_string(o.secondDeps)}, {"staExmp", std::to_string(o.exemptions)},
-                              {"MMethod", std::to_string(o.method)}, {"missPart", std::string(o.missPart)}})
+                              {"MMethod", std::to_string(o.method)}, {"missPart", std::string(o.missPart)},
+                              {"sta401", std::string(o.sta401)}, {"staPreTax", std::string(o.staPreTax)}})
         h.settings.save("StateInfo", key, value);
     EXPECT_TRUE(h.calculate());
     return h.r.sTax;
@@ -70,6 +75,8 @@ const Variation kVariations[] = {
      },
      2},
     {"additional withholding", kOptAdd, [](StateOptions& o, int k) { o.add = Currency::dollars(5 * k); }, 2},
+    {"401(k) off the state wages", kOpt401k, [](StateOptions& o, int k) { o.sta401 = k ? "Y" : "N"; }, 2},
+    {"pre-tax off the state wages", kOptPreTax, [](StateOptions& o, int k) { o.staPreTax = k ? "Y" : "N"; }, 2},
 };
 
 TEST(StateOptionsOffered, EachHasAnEffectWhereTheListSaysAndNoneElsewhere)

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -46,6 +48,17 @@ void save(QWidget* w, const QString& name)
     QApplication::processEvents();
     QTest::qWait(150);
     w->grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// The window as it is, and where its page scrolls, scrolled to the end too.
+void saveScrolled(QWidget* shot, QWidget* form, const QString& name)
+{
+    save(shot, name);
+    auto* page = form->findChild<QScrollArea*>(QStringLiteral("scrPage"));
+    if (!page || page->verticalScrollBar()->maximum() == 0) return;
+    page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+    save(shot, name + QStringLiteral("_end"));
+    page->verticalScrollBar()->setValue(0);
 }
 
 // A window whose smallest usable size does not fit where it is shown.
@@ -105,7 +118,7 @@ void shootEveryForm(Program& pr)
         shell.open(e.id);
         QWidget* w = shell.form(e.id);
         checkFits(w, shell.mdiArea()->viewport()->size(), QString::fromLatin1(e.objectName));
-        save(&shell, QString::fromLatin1(e.objectName));
+        saveScrolled(&shell, w, QString::fromLatin1(e.objectName));
         if (e.id != FormId::Main) shell.close(e.id);
         QTest::qWait(50);
     }
@@ -126,7 +139,7 @@ void shootCalculator(Program& pr)
     emit main->findChild<QComboBox*>("cboExemptions")->activated(1);
     main->calculate();
     main->findChild<QToolButton*>("cmdExplain")->click();
-    save(&shell, "main_calculated");
+    saveScrolled(&shell, main, "main_calculated");
     main->findChild<QToolButton*>("cmdExplain")->click();
     shell.action("ID_ShowLabel")->trigger();
     state->setCurrentIndex(19);
@@ -143,14 +156,14 @@ void shootStateOptions(Program& pr)
     optState->setCurrentIndex(23);
     emit optState->activated(23);
     if (auto* b = opts->findChild<QAbstractButton*>("op3Marital_8")) b->click();
-    save(&shell, "state_mississippi");
+    saveScrolled(&shell, opts, "state_mississippi");
     optState->setCurrentIndex(6);
     emit optState->activated(6);
-    save(&shell, "state_connecticut");
+    saveScrolled(&shell, opts, "state_connecticut");
     for (auto [index, file] : {std::pair{19, "state_maryland"}, {21, "state_michigan"}}) {
         optState->setCurrentIndex(index);
         emit optState->activated(index);
-        save(&shell, QString::fromLatin1(file));
+        saveScrolled(&shell, opts, QString::fromLatin1(file));
     }
     shell.close(FormId::StateOptions);
     QTest::qWait(100);

@@ -117,9 +117,12 @@ void StateOptionsModel::stateChanged(int index)
                              return c.caption == statusCaption[i];
                          });
     for (int i = 0; i < d.rates && i < kRateCount; ++i) rateEnabled[static_cast<std::size_t>(i)] = true;
-    // Offered only where the calculator reads them; a count another state
+    // Offered only where the calculator reads them; a value another state
     // reads stays as it is.
-    depsEnabled = {(shownState().options & kOptDeps) != 0, (shownState().options & kOptILDeps) != 0};
+    const auto reads = [&](std::uint16_t option) { return (shownState().options & option) != 0; };
+    depsEnabled = {reads(kOptDeps), reads(kOptILDeps)};
+    additionalEnabled = reads(kOptAdd);
+    deductEnabled = {reads(kOpt401k), reads(kOptPreTax)};
     specialNote = d.specialNote;
     showSpecialList(leavingMethodList);
     if (d.statusFromCalculator) r.intSMarried = r.valMarried;

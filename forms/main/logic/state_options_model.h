@@ -45,8 +45,10 @@ public:
     std::string specialText;
     std::string specialCaption;                           // lblSpecialDeps
     std::string specialNote;                              // why a state has no special list
-    std::string additional = "0";                         // mskAdditional
+    bool additionalEnabled = false;                       // mskAdditional
+    std::string additional = "0";
     std::string additionalCaption;
+    std::array<bool, 2> deductEnabled{};                  // chkExemp 0 and 1
     bool chk401k = false;                                 // chkExemp 0
     bool chkPreTax = false;                               // chkExemp 1
     bool spouseVisible = false;                           // mskMissSpouseEmp

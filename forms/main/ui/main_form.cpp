@@ -76,7 +76,7 @@ void MainForm::build()
     // Kerned captions ("Pre-Tax") are measured a little short.
     for (QLabel* l : inputs_->findChildren<QLabel*>()) l->setMinimumWidth(l->sizeHint().width() + 4);
     connectEvents();
-    setTabOrders();
+    chainTabOrder({inputs_, results_, commands});
 }
 
 // ---- Entries ----
@@ -244,6 +244,8 @@ void MainForm::buildGrid(QWidget* results)
     dbgDisplay_->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgDisplay_->setAlternatingRowColors(true);
     dbgDisplay_->setAccessibleName(tr("Result"));
+    // One Tab stop: the arrows move inside, Tab goes on to the next control.
+    dbgDisplay_->setTabKeyNavigation(false);
     // Narrow enough to stand beside the entries on a small screen, wide
     // enough for both columns.
     dbgDisplay_->setMinimumWidth(dbgDisplay_->fontMetrics().horizontalAdvance(QStringLiteral("Social Security$00,000.00")) +
@@ -445,15 +447,6 @@ void MainForm::connectEvents()
     connect(cmdAdditional_[0], &QPushButton::clicked, this, &MainForm::openLocalTax);
     connect(cmdAdditional_[1], &QPushButton::clicked, this, &MainForm::openRaise);
     connect(cmdRotatePic_, &QToolButton::clicked, this, [this] { act([&] { model_.nextPicture(); }); });
-}
-
-void MainForm::setTabOrders()
-{
-    QWidget* chain[] = {txtIncome_,       txtHours_,         txt401k_,          txtPreTax_,
-                        txtPreFICA_,      cboState_,         cboExemptions_,    lstFrequency_,
-                        optStatus_->button(0), chkSelfEmployed_, cmdAdditional_[0], cmdAdditional_[1],
-                        button(MainCommand::Calculate)};
-    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
 void MainForm::readFields()

@@ -72,8 +72,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    // The window's parts, in the order they are made (the order Tab takes
-    // where no tab order is set).
+    // The window's parts, in the order they are made; Tab takes them in
+    // that order (`chainTabOrder`).
     void build();
     QFrame* buildEntries();
     void addRow(QFormLayout* form, const QString& label, QWidget* field);
@@ -91,7 +91,6 @@ private:
     void offerWhatThisBuildHas();
     void buildPage(QFrame* commands);
     void connectEvents();
-    void setTabOrders();
     QToolButton* button(MainCommand c) const;
     // The field of a refused entry; null for an input this window lacks.
     QWidget* entryOf(Input input) const;

@@ -43,6 +43,7 @@ MiscDialog::MiscDialog(MainFormModel& main, MiscModel::Page page, QWidget* paren
     lay->addWidget(tabLR_);
     setMinimumWidth(440);
     connectEvents();
+    chainTabOrder({tabLR_});  // the tabs, then the page under them
 
     model_.load();
     tabLR_->setTabEnabled(1, model_.raisePageEnabled);

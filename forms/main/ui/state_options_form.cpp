@@ -40,6 +40,17 @@ const char* const kPanelStyle =
     "QRadioButton:enabled { color: #ff9e9e; }"
     "QLabel#lblExplain, QLabel#lblStatusNote { color: #f3f3f3; font-weight: normal; }";
 
+// The next row of the entries: a caption and its field; without a caption
+// the field takes the whole row. (A grid: a form layout misjudges the height
+// of a note that wraps and squeezes the row below it.)
+void addEntryRow(QGridLayout* grid, QLabel* label, QLayoutItem* field)
+{
+    const int row = grid->count() ? grid->rowCount() : 0;
+    if (label) grid->addWidget(label, row, 0);
+    grid->addItem(field, row, label ? 1 : 0, 1, label ? 1 : 2);
+}
+void addEntryRow(QGridLayout* grid, QLabel* label, QWidget* field) { addEntryRow(grid, label, new QWidgetItem(field)); }
+
 // The line under the filing statuses: "not chosen", or why a state offers none.
 QLabel* statusNoteLabel(QWidget* panel)
 {
@@ -55,7 +66,6 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     setObjectName(QStringLiteral("frmState"));
     setWindowTitle(tr("State Options"));
 
-    // Made in this order: it is the order Tab takes.
     QLabel* stateLabel = buildStateChoice();
     status_ = buildStatusPanel();
     rates_ = buildRatePanel();
@@ -64,6 +74,7 @@ StateOptionsForm::StateOptionsForm(AppContext& ctx, QWidget* parent) : QWidget(p
     QFrame* header = buildHeader(stateLabel);
     buildPage(header);
     connectEvents();
+    chainTabOrder({header, status_, rates_, entries_, cmdAccept_});
 
     model_.load();
     showModel();
@@ -136,7 +147,8 @@ QGroupBox* StateOptionsForm::buildRatePanel()
 QWidget* StateOptionsForm::buildEntries()
 {
     auto* entries = new QWidget(this);
-    auto* form = new QFormLayout(entries);
+    auto* form = new QGridLayout(entries);
+    form->setColumnStretch(1, 1);
     addDependentsRow(form, entries);
     addSpecialRow(form, entries);
     addAmountRows(form, entries);
@@ -147,7 +159,7 @@ QWidget* StateOptionsForm::buildEntries()
     return entries;
 }
 
-void StateOptionsForm::addDependentsRow(QFormLayout* form, QWidget* entries)
+void StateOptionsForm::addDependentsRow(QGridLayout* form, QWidget* entries)
 {
     for (int i = 0; i < 2; ++i) {
         auto* c = new QComboBox(entries);
@@ -165,10 +177,10 @@ void StateOptionsForm::addDependentsRow(QFormLayout* form, QWidget* entries)
     depsRow->addWidget(cboDeps_[0]);
     depsRow->addWidget(cboDeps_[1]);
     depsRow->addStretch(1);
-    form->addRow(lDeps, depsRow);
+    addEntryRow(form, lDeps, depsRow);
 }
 
-void StateOptionsForm::addSpecialRow(QFormLayout* form, QWidget* entries)
+void StateOptionsForm::addSpecialRow(QGridLayout* form, QWidget* entries)
 {
     cboSpecialDeps_ = new QComboBox(entries);
     cboSpecialDeps_->setObjectName(QStringLiteral("cboSpecialDeps"));
@@ -189,22 +201,21 @@ void StateOptionsForm::addSpecialRow(QFormLayout* form, QWidget* entries)
     lblSpecialDeps_ = new QLabel(entries);
     lblSpecialDeps_->setObjectName(QStringLiteral("lblSpecialDeps"));
     lblSpecialDeps_->setBuddy(cboSpecialDeps_);
-    form->addRow(lblSpecialDeps_, cboSpecialDeps_);
+    addEntryRow(form, lblSpecialDeps_, cboSpecialDeps_);
     lblSpecialNote_ = new QLabel(entries);
     lblSpecialNote_->setObjectName(QStringLiteral("lblSpecialNote"));
     lblSpecialNote_->setWordWrap(true);
-    lblSpecialNote_->hide();
-    form->addRow(QString(), lblSpecialNote_);
+    addEntryRow(form, nullptr, lblSpecialNote_);
 }
 
-void StateOptionsForm::addAmountRows(QFormLayout* form, QWidget* entries)
+void StateOptionsForm::addAmountRows(QGridLayout* form, QWidget* entries)
 {
     mskAdditional_ = new QLineEdit(entries);
     mskAdditional_->setObjectName(QStringLiteral("mskAdditional"));
     lblAdditional_ = new QLabel(entries);
     lblAdditional_->setBuddy(mskAdditional_);
     setupMoneyField(mskAdditional_, qs(StateOptionsModel::kAdditionalCaption));
-    form->addRow(lblAdditional_, mskAdditional_);
+    addEntryRow(form, lblAdditional_, mskAdditional_);
 
     mskMissSpouseEmp_ = new QLineEdit(entries);
     mskMissSpouseEmp_->setObjectName(QStringLiteral("mskMissSpouseEmp"));
@@ -212,10 +223,10 @@ void StateOptionsForm::addAmountRows(QFormLayout* form, QWidget* entries)
     setupMoneyField(mskMissSpouseEmp_, tr("Your part of the exemption"));
     lblMissSpouse_ = new QLabel(tr("Your part of the exemption"), entries);
     lblMissSpouse_->setBuddy(mskMissSpouseEmp_);
-    form->addRow(lblMissSpouse_, mskMissSpouseEmp_);
+    addEntryRow(form, lblMissSpouse_, mskMissSpouseEmp_);
 }
 
-void StateOptionsForm::addDeductBox(QFormLayout* form, QWidget* entries)
+void StateOptionsForm::addDeductBox(QGridLayout* form, QWidget* entries)
 {
     auto* deduct = new QGroupBox(tr("Deduct from Taxable State Amount?"), entries);
     deduct->setObjectName(QStringLiteral("pnlDeduct"));
@@ -228,7 +239,7 @@ void StateOptionsForm::addDeductBox(QFormLayout* form, QWidget* entries)
         chkExemp_[static_cast<std::size_t>(i)] = c;
     }
     deductLay->addStretch(1);
-    form->addRow(deduct);
+    addEntryRow(form, nullptr, deduct);
 }
 
 void StateOptionsForm::buildAcceptButton()
@@ -260,7 +271,8 @@ QFrame* StateOptionsForm::buildHeader(QLabel* stateLabel)
 // not; the page scrolls up and down and Accept stays in view below.
 void StateOptionsForm::buildPage(QFrame* header)
 {
-    for (QWidget* panel : {status_, rates_, entries_}) panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // Each panel as tall as its lines need at its width (a note that wraps
+    // takes more), and no taller: the grid holds them at the top.
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pnlPage"));
     auto* pageLay = new QVBoxLayout(page);
@@ -396,13 +408,17 @@ void StateOptionsForm::showModel()
     lblSpecialNote_->setText(qs(model_.specialNote));
     lblSpecialNote_->setVisible(!model_.specialNote.empty());
     cboSpecialDeps_->setAccessibleName(qs(model_.specialCaption));
+    cboSpecialDeps_->lineEdit()->setAccessibleName(qs(model_.specialCaption));
     lblAdditional_->setText(qs(model_.additionalCaption));
+    lblAdditional_->setEnabled(model_.additionalEnabled);
+    mskAdditional_->setEnabled(model_.additionalEnabled);
     mskAdditional_->setText(displayMoney(qs(model_.additional)));
     mskMissSpouseEmp_->setText(displayMoney(qs(model_.spousePart)));
     mskMissSpouseEmp_->setVisible(model_.spouseVisible);
     lblMissSpouse_->setVisible(model_.spouseVisible);
     chkExemp_[0]->setChecked(model_.chk401k);
     chkExemp_[1]->setChecked(model_.chkPreTax);
+    for (std::size_t i = 0; i < chkExemp_.size(); ++i) chkExemp_[i]->setEnabled(model_.deductEnabled[i]);
     lblExplain_->setText(qs(model_.explanation));
 }
 

@@ -11,7 +11,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFormLayout;
 class QFrame;
 class QGroupBox;
 class QGridLayout;
@@ -43,10 +42,10 @@ private:
     QGroupBox* buildStatusPanel();
     QGroupBox* buildRatePanel();
     QWidget* buildEntries();
-    void addDependentsRow(QFormLayout* form, QWidget* entries);
-    void addSpecialRow(QFormLayout* form, QWidget* entries);
-    void addAmountRows(QFormLayout* form, QWidget* entries);
-    void addDeductBox(QFormLayout* form, QWidget* entries);
+    void addDependentsRow(QGridLayout* form, QWidget* entries);
+    void addSpecialRow(QGridLayout* form, QWidget* entries);
+    void addAmountRows(QGridLayout* form, QWidget* entries);
+    void addDeductBox(QGridLayout* form, QWidget* entries);
     void buildAcceptButton();
     QFrame* buildHeader(QLabel* stateLabel);
     void buildPage(QFrame* header);

@@ -1,6 +1,7 @@
 // The calculator, the state options dialog and the local tax and pay raise
 // tool as a user drives them, in the main window, with a temporary settings
 // folder.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,8 @@
 
 #include "forms/main/ui/main_form.h"
 #include "forms/main/ui/misc_dialog.h"
+#include "qtcore/qt_text.h"
+#include "states/registry.h"
 #include "support/shell_fixture.h"
 
 namespace wm {
@@ -263,6 +266,42 @@ private slots:
         QVERIFY(shell->mdiArea()->currentSubWindow() == shell->subWindow(FormId::Main));
         QTRY_COMPARE(record->frmLoaded, std::string("6"));
         QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("20"));  // Arizona's, not a county rate
+    }
+
+    // Every state at the smallest screens: what its calculator reads (the
+    // state list) is offered whole and named, the rest is off.
+    void stateOptionsOfferWhatTheCalculatorReads()
+    {
+        start();
+        shell->open(FormId::StateOptions);
+        QWidget* form = shell->form(FormId::StateOptions);
+        QStringList failures;
+        for (QSize screen : {QSize(780, 560), QSize(940, 500)})
+            for (int i = (shell->resize(screen), 0); i < kStateCount; ++i) {
+                const StateEntry& s = stateAt(i);
+                emit find<QComboBox>("cboState", form)->activated(i);
+                // A status stands for them all; "Spouse IS employed" shows the spouse's part.
+                const int status = s.dialog.statuses.empty()   ? 0
+                                   : s.options & kOptMissPart ? 8
+                                                              : s.dialog.statuses[0].code;
+                const QByteArray chosen = "op3Marital_" + QByteArray::number(status);
+                find<QAbstractButton>(chosen, form)->click();
+                QApplication::processEvents();
+                for (auto [name, bits] : std::initializer_list<std::pair<const char*, int>>{
+                         {chosen, kOptStatus}, {"optRateSelect_0", kOptRate}, {"cboDeps_0", kOptDeps},
+                         {"cboDeps_1", kOptILDeps}, {"cboSpecialDeps", kOptExemptions | kOptMethod},
+                         {"mskAdditional", kOptAdd}, {"mskMissSpouseEmp", kOptMissPart}, {"chkExemp_0", kOpt401k},
+                         {"chkExemp_1", kOptPreTax}}) {
+                    auto* c = find<QWidget>(name, form);
+                    auto* box = qobject_cast<QComboBox*>(c);
+                    QWidget* field = box && box->lineEdit() ? box->lineEdit() : c;
+                    const bool named = !QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).isEmpty();
+                    const bool reads = s.options & bits, offered = c->isEnabled() && c->isVisibleTo(form);
+                    if (offered != reads || (offered && (!test::cutBy(c, form).isEmpty() || !named)))
+                        failures << qs(s.name) + QLatin1Char(' ') + QLatin1String(name);
+                }
+            }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral(", "))));
     }
 
     // The Raise button hides when the user goes into the income field, not
