@@ -1,10 +1,13 @@
 # Fails when a folder holds two libraries or a library's file lies outside
-# its folder, and when a file includes a header of a library its own library
-# does not link, or a header that belongs to no library. MAP lists each
-# target with the libraries it links ("target NAME A,B"), each library with
-# its folder ("library NAME DIR") and each file with its target ("file PATH
-# NAME"); ROOT is the source folder. A header a library does not
-# list belongs to the library of the source beside it (x.h with x.cpp).
+# its folder; when a target links, or a file includes, anything of a folder
+# of the same or a higher rank but its own; when the links close a cycle;
+# when a file includes a header of a library its own library does not link,
+# a header that belongs to no library, or a path written with "..". MAP
+# lists each folder's rank ("rank DIR N"), each target with the libraries it
+# links ("target NAME A,B") and its folder ("folder NAME DIR"), each library
+# with its folder ("library NAME DIR") and each file with its target ("file
+# PATH NAME"); ROOT is the source folder. A header a library does not list
+# belongs to the library of the source beside it (x.h with x.cpp).
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${MAP} rows)
 set(targets "")
@@ -14,7 +17,13 @@ foreach(row ${rows})
   string(REPLACE " " ";" parts "${row}")
   list(GET parts 0 kind)
   list(GET parts 1 name)
-  if(kind STREQUAL "library")
+  if(kind STREQUAL "rank")
+    list(GET parts 2 n)
+    set("rank_${name}" ${n})
+  elseif(kind STREQUAL "folder")
+    list(GET parts 2 dir)
+    set("in_${name}" ${dir})
+  elseif(kind STREQUAL "library")
     # One folder per library: the folder is the library's, and no other
     # library's files are in it.
     list(GET parts 2 dir)
@@ -52,21 +61,47 @@ if(folder_faults GREATER 0)
   message(FATAL_ERROR "${folder_faults} fault(s) against one folder per library")
 endif()
 
-# What each library may include: itself and every library below it.
+set(faults 0)
+# Whether a target of folder FROM may use one of folder TO: its own folder,
+# or one of a lower rank.
+function(check_rank what from to)
+  if(from STREQUAL to)
+    return()
+  endif()
+  if(NOT DEFINED "rank_${from}" OR NOT DEFINED "rank_${to}")
+    message("${what}: ${from} or ${to} has no rank")
+  elseif(NOT rank_${to} LESS rank_${from})
+    message("${what}: ${from} (rank ${rank_${from}}) reaches up to ${to} (rank ${rank_${to}})")
+  else()
+    return()
+  endif()
+  math(EXPR f "${faults} + 1")
+  set(faults ${f} PARENT_SCOPE)
+endfunction()
+
+# What each library may include: itself and every library below it; no
+# library reaches itself.
 foreach(t ${targets})
-  set(reach ${t})
+  foreach(d ${links_${t}})
+    check_rank("${t} links ${d}" "${in_${t}}" "${in_${d}}")
+  endforeach()
+  set(reach "")
   set(todo ${links_${t}})
   while(todo)
     list(POP_FRONT todo d)
+    if(d STREQUAL t)
+      message("${t} reaches itself through its links: a cycle")
+      math(EXPR faults "${faults} + 1")
+      break()
+    endif()
     if(NOT d IN_LIST reach)
       list(APPEND reach ${d})
       list(APPEND todo ${links_${d}})
     endif()
   endwhile()
-  set(reach_${t} ${reach})
+  set(reach_${t} ${t} ${reach})
 endforeach()
 
-set(faults 0)
 set(todo ${files})
 while(todo)
   list(POP_FRONT todo f)
@@ -74,6 +109,11 @@ while(todo)
   file(STRINGS ${ROOT}/${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
   foreach(line ${includes})
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*" "\\1" header "${line}")
+    if(header MATCHES "(^|/)\\.\\.(/|$)")
+      message("${f} includes ${header}: written with \"..\", it hides which layer it reaches")
+      math(EXPR faults "${faults} + 1")
+      continue()
+    endif()
     if(NOT EXISTS ${ROOT}/${header})
       continue()  # generated (moc) or not a path of this tree
     endif()
@@ -91,6 +131,8 @@ while(todo)
     elseif(NOT owner_${header} IN_LIST reach_${owner})
       message("${f} (${owner}) includes ${header} (${owner_${header}}), which ${owner} does not link")
       math(EXPR faults "${faults} + 1")
+    else()
+      check_rank("${f} includes ${header}" "${in_${owner}}" "${in_${owner_${header}}}")
     endif()
   endforeach()
 endwhile()
@@ -98,4 +140,4 @@ list(LENGTH files count)
 if(faults GREATER 0)
   message(FATAL_ERROR "${faults} include(s) against the layers")
 endif()
-message("${count} files, every include within its library's layers")
+message("${count} files, every link and include within its library's layers and ranks")
