@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
 #include <istream>
 #include <memory>
 #include <mutex>
@@ -287,9 +288,9 @@ void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, st
 
 // ---- Reading ----------------------------------------------------------
 
-// A quarter of a MiB of lines at a time: with 64 KiB, the threads handed
-// chunks over some 2,700 times for 300,000 lines, and that cost 6 % of the
-// time; the chunks in flight (two per thread) stay a few MiB.
+// A quarter of a MiB of lines at a time: few hand-overs between threads,
+// while the chunks in flight (two per thread) stay a few MiB
+// (bench/NOTES.md).
 constexpr std::size_t kChunkBytes = 1 << 18;
 
 // An allocator that leaves new bytes as they are: the input is read over
@@ -531,16 +532,21 @@ BatchResult runInline(ChunkSource& source, std::ostream& out, Progress& progress
 // Threads that each read the next chunk themselves, compute it where they
 // read it, and write what is ready in input order: the lines are in the
 // cache of the core that works on them, and no other thread wakes for each
-// chunk (a third thread woken 400 times for 300,000 lines took each core
-// from its work and cost a tenth more time in all). One thread writes at a
-// time; the others go on computing meanwhile.
+// chunk (bench/NOTES.md). One thread writes at a time; the others go on
+// computing meanwhile.
 class ParallelRun {
 public:
     ParallelRun(ChunkSource& source, std::ostream& out, Progress& progress, int jobs)
         : source_(source), out_(out), progress_(progress), held_(static_cast<std::size_t>(jobs) * 2),
           order_(held_, nullptr)
     {
-        for (int i = 0; i < jobs; ++i) threads_.emplace_back([this] { work(); });
+        // A thread that cannot be started leaves the work to those that
+        // could; with none the caller computes inline.
+        try {
+            for (int i = 0; i < jobs; ++i) threads_.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            if (threads_.empty()) throw;
+        }
     }
     ~ParallelRun() { finish(); }
     ParallelRun(const ParallelRun&) = delete;
@@ -651,8 +657,12 @@ private:
 
 BatchResult runParallel(ChunkSource& source, std::ostream& out, Progress& progress, int jobs)
 {
-    ParallelRun run(source, out, progress, jobs);
-    return run.finish();
+    try {
+        ParallelRun run(source, out, progress, jobs);
+        return run.finish();
+    } catch (const std::system_error&) {  // no thread could start: nothing was read yet
+        return runInline(source, out, progress);
+    }
 }
 
 }  // namespace

@@ -214,8 +214,8 @@ struct Walk {
 
     error_code document(od::document& doc);
     error_code id(od::document& doc, od::value& v);
-    // The value by reference where the iteration holds it: a copy, read
-    // back at once as one wider word, stalled the processor on every key.
+    // The value by reference where the iteration holds it, never copied
+    // (bench/NOTES.md).
     error_code refused(error_code e, std::string_view name, std::string_view what, od::value& v, od::json_type type);
     error_code key(const BatchKeySlot& k, std::string_view name, od::value& v);
     error_code whole(const BatchKeySlot& k, std::string_view name, od::value& v);
@@ -279,7 +279,7 @@ error_code Walk::refused(error_code e, std::string_view name, std::string_view w
 
 // Each value is read as the type its key takes; its type is asked only
 // when that read fails. Inlined into the loop over the line's keys, its one
-// caller: the call cost more than most reads.
+// caller, as most reads are shorter than a call.
 [[gnu::always_inline]] inline error_code Walk::key(const BatchKeySlot& k, std::string_view name, od::value& v)
 {
     switch (k.type) {

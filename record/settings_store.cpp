@@ -240,12 +240,6 @@ double SettingsStore::getDouble(std::string_view section, std::string_view key, 
                        [](const std::string& t) { return std::optional<double>(toDouble(t)); });
 }
 
-Currency SettingsStore::getCurrency(std::string_view section, std::string_view key, Currency def)
-{
-    return checkedRead(section, key, def, formatPlain(def),
-                       [](const std::string& t) { return std::optional<Currency>(toCurrency(t)); });
-}
-
 std::string SettingsStore::getChoice(std::string_view section, std::string_view key, std::string_view def,
                                      std::initializer_list<std::string_view> choices)
 {

@@ -213,8 +213,6 @@ public:
     // number for the other units) within `limit`; blank reads as 0.
     std::string getEntry(std::string_view section, std::string_view key, std::string_view def,
                          const InputLimit& limit);
-    // A saved amount, or the default when the text is not one.
-    Currency getCurrency(std::string_view section, std::string_view key, Currency def);
     // A saved text that is one of `choices`, or the default.
     std::string getChoice(std::string_view section, std::string_view key, std::string_view def,
                           std::initializer_list<std::string_view> choices);

@@ -98,27 +98,13 @@ constexpr PerPeriodState kKs{"Kansas", "Kansas", "January 1, 1999", {43.27, 93.7
 void perPeriod(Pass& p, const PerPeriodState& s)
 {
     PayRecord& r = p.r;
-    const bool knownFreq = period::knownFrequency(r.HowOft);
     const std::size_t f = period::frequencyIndex(r.HowOft);
-    Procedure proc(p.errors, "frmMain", s.procedure);
-    proc.run(
-        [&] { p.setModified(s.date); },
-        [&] {
-            if (!knownFreq) return;
-            r.PersExmp = Currency::round(static_cast<double>(r.DepsNumber) * s.exemption[f]);
-            p.explain(r.PersExmp, s.name, " exemption ", r.DepsNumber, " x ", s.exemption[f]);
-        },
-        [&] { StateBase(p); },
-        [&] { period::taxableWages(p, s.name); },
-        [&] {
-            if (!period::haveFrequency(p, s.name)) return;
-            const std::size_t status = r.valMarried == 0 ? 0 : 1;
-            const std::string name =
-                period::traceName(p, s.name, status == 0 ? " married " : " single ", kFreqName[f]);
-            r.sTax = evaluate(p, name, s.tables[status][f], r.staxBase);
-        },
-        [&] { period::addAdditional(p); },
-        [&] { period::floorAtZero(p); });
+    period::runPeriodSteps(p, {s.name, s.procedure, s.date, s.exemption}, " exemption ", r.DepsNumber, [&] {
+        if (!period::haveFrequency(p, s.name)) return;
+        const std::size_t status = r.valMarried == 0 ? 0 : 1;
+        const std::string name = period::traceName(p, s.name, status == 0 ? " married " : " single ", kFreqName[f]);
+        r.sTax = evaluate(p, name, s.tables[status][f], r.staxBase);
+    });
 }
 
 }  // namespace

@@ -150,21 +150,11 @@ constexpr PeriodTableState kId{"Idaho", "Idaho", "January 1, 1999", {52.88, 114.
 void periodTable(Pass& p, const PeriodTableState& s)
 {
     PayRecord& r = p.r;
-    const bool knownFreq = period::knownFrequency(r.HowOft);
     const std::size_t f = period::frequencyIndex(r.HowOft);
-    Procedure proc(p.errors, "frmMain", s.procedure);
-    proc.run(
-        [&] { p.setModified(s.date); },
-        [&] {
-            if (!knownFreq) return;
-            // Counts are 16-bit; the product is formed wide and cannot overflow.
-            const std::int16_t count = s.countsStateDeps ? r.StateDeps : r.DepsNumber;
-            r.PersExmp = Currency::round(static_cast<double>(count) * s.exemption[f]);
-            p.explain(r.PersExmp, s.name, s.countsStateDeps ? " exemption (state dependents) " : " exemption ", count,
-                      " x ", s.exemption[f]);
-        },
-        [&] { StateBase(p); },
-        [&] { period::taxableWages(p, s.name); },
+    period::runPeriodSteps(
+        p, {s.name, s.procedure, s.date, s.exemption},
+        s.countsStateDeps ? " exemption (state dependents) " : " exemption ",
+        s.countsStateDeps ? r.StateDeps : r.DepsNumber,
         [&] {
             if (!period::haveFrequency(p, s.name)) return;
             const int status = s.status(r);
@@ -173,13 +163,12 @@ void periodTable(Pass& p, const PeriodTableState& s)
                 return;
             }
             const auto st = static_cast<std::size_t>(status);
-            r.sTax = evaluate(p, period::traceName(p, s.name, kStatusName[st], kFreqName[f]), s.tables[st][f], r.staxBase);
+            r.sTax = evaluate(p, period::traceName(p, s.name, kStatusName[st], kFreqName[f]), s.tables[st][f],
+                              r.staxBase);
         },
         [&] {
             if (s.wholeDollars) roundToDollars(p);
-        },
-        [&] { period::addAdditional(p); },
-        [&] { period::floorAtZero(p); });
+        });
 }
 
 // ---- Missouri --------------------------------------------------------

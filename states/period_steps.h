@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "record/pass_context.h"
 #include "record/pay_frequency.h"
@@ -74,6 +75,36 @@ inline void floorAtZero(Pass& p)
         p.r.sTax = Currency();
         p.note("A negative state withholding becomes 0");
     }
+}
+
+// What a per-period calculator is: its names, its date and what one
+// exemption takes off at each frequency.
+struct PeriodCalculator {
+    std::string_view name;       // "New Mexico"
+    std::string_view procedure;  // "NewMexico"
+    std::string_view date;       // "Tax Code last modified: " date
+    const ByFrequency<double>& exemption;
+};
+
+// The steps of every per-period calculator, under its procedure: the date,
+// `count` exemptions (`what` in the explanation), the state base, the taxable
+// wages, its own table steps, the additional amount and the floor at zero.
+template <class... TableSteps>
+void runPeriodSteps(Pass& p, const PeriodCalculator& c, std::string_view what, std::int16_t count,
+                    TableSteps&&... tableSteps)
+{
+    Procedure proc(p.errors, "frmMain", c.procedure);
+    proc.run(
+        [&] { p.setModified(c.date); },
+        [&] {
+            if (!knownFrequency(p.r.HowOft)) return;
+            // Counts are 16-bit; the product is formed wide and cannot overflow.
+            const double each = c.exemption[frequencyIndex(p.r.HowOft)];
+            p.r.PersExmp = Currency::round(static_cast<double>(count) * each);
+            p.explain(p.r.PersExmp, c.name, what, count, " x ", each);
+        },
+        [&] { StateBase(p); }, [&] { taxableWages(p, c.name); }, std::forward<TableSteps>(tableSteps)...,
+        [&] { addAdditional(p); }, [&] { floorAtZero(p); });
 }
 
 }  // namespace wm::period

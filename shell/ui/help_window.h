@@ -43,7 +43,6 @@ public:
     // The page of a help context: the Form W-4 instructions, the Year Check
     // page, anything else the contents.
     static QString pageFor(int context);
-    QString helpFile() const { return helpFile_; }
     HelpWindow* window() const { return window_; }
 
 private:

@@ -28,7 +28,6 @@ public:
 
     void setAnimation(MenuAnimation style) { animation_ = style; }
     void openGroup(int index);
-    int currentGroup() const { return current_; }
     int groupCount() const { return static_cast<int>(groups_.size()); }
 
 signals:

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QCoreApplication>
 #include <QtTest>
 #include <deque>
 
@@ -110,7 +111,7 @@ class HostileSettingsTest : public QObject {
         shell->showStartForm();
         QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
         if (!command.isEmpty()) shell->toolCommand(command);
-        QTest::qWait(50);
+        QCoreApplication::processEvents();  // the notices queued at start
     }
     // Income 1000, Calculate: the grid fills.
     void calculatorWorks()
@@ -124,7 +125,7 @@ class HostileSettingsTest : public QObject {
         QTest::keyClicks(income, QStringLiteral("1000"));
         QTest::mouseClick(main->findChild<QToolButton*>(QStringLiteral("cmdToolBar_0")), Qt::LeftButton);
         QCOMPARE(main->findChild<QTableWidget*>(QStringLiteral("dbgDisplay"))->rowCount(), 12);
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
     }
 
 private slots:

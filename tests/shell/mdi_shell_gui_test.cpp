@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QCoreApplication>
 #include <QtTest>
 
 #include "record/runtime_error.h"
@@ -277,7 +278,7 @@ private slots:
     {
         start();
         shell->resize(900, 640);
-        QTest::qWait(20);
+        QTRY_COMPARE(shell->size(), QSize(900, 640));
         shell->close();
         QCOMPARE(record->VarLoadMDI, std::int16_t(0));
         QCOMPARE(help.quits, 1);

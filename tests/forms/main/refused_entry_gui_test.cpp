@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
+#include <QCoreApplication>
 #include <QtTest>
 
 #include "forms/main/ui/main_form.h"
@@ -70,7 +71,7 @@ private slots:
             {"401(k) of 17 characters", "txt401k", "12345678901234567"},
         };
         for (const Entry& e : entries) {
-            QTest::qWait(0);
+            QCoreApplication::processEvents();
             for (const char* f : {"txtIncome", "txtHours", "txt401k", "txtPreTax", "txtPreFICA"})
                 child<QLineEdit>(main(), f)->setText(QStringLiteral("1"));
             child<QLineEdit>(main(), "txtIncome")->setText(QStringLiteral("1000"));

@@ -84,7 +84,7 @@ private slots:
         QTRY_VERIFY(printWindow()->document().has_value());
         QVERIFY(printWindow()->document()->table.find("  Gross Pay|$1,000.00;") != std::string::npos);
         QVERIFY(printWindow()->document()->table.find("  Pay Frequency:|Weekly;") != std::string::npos);
-        QTest::qWait(50);
+        QTRY_VERIFY(printWindow()->isVisible());
         snapshot(*shell, "shell_print.png");
 
         shell->toolCommand(QStringLiteral("ID_AnalyzePay"));

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QCoreApplication>
 #include <QtTest>
 
 #include "forms/tools/ui/year_check_window.h"
@@ -191,7 +192,7 @@ private slots:
                 QVERIFY2(text.find(row) != std::string::npos, row);
         }
         if (const QByteArray snaps = qgetenv("WAGEMARK_SNAPSHOTS"); !snaps.isEmpty()) {
-            QTest::qWait(50);  // the layouts settle
+            QCoreApplication::processEvents();  // the layouts settle
             shell->grab().save(QString::fromLocal8Bit(snaps) + QStringLiteral("/year_check_so_far.png"));
         }
     }

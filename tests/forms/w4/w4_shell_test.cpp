@@ -150,8 +150,7 @@ private slots:
         QVERIFY(shell->form(FormId::PersonalInfo));
         shell->listCommand(QStringLiteral("W4"));
         QTRY_VERIFY(!shell->form(FormId::PersonalInfo));
-        QTest::qWait(20);
-        QVERIFY(shell->form(FormId::W4View));
+        QTRY_VERIFY(shell->form(FormId::W4View));
         QVERIFY(!shell->form(FormId::Main));
     }
 
@@ -176,8 +175,7 @@ private slots:
         shell->listCommand(QStringLiteral("Personal"));
         shell->toolCommand(QStringLiteral("ID_DisplayFormW4"));
         QVERIFY(shell->close());
-        QTest::qWait(20);
-        QVERIFY(!shell->isVisible());
+        QTRY_VERIFY(!shell->isVisible());
         QVERIFY(!shell->form(FormId::Main));
     }
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QCoreApplication>
 #include <QtTest>
 #include <memory>
 #include <vector>
@@ -444,13 +445,13 @@ void W4WindowsTest::screenshots()
         w.resize(900, 680);
         w.show();
         click(&w, "cmdTable1Show_0");
-        QTest::qWait(50);
+        QTRY_VERIFY(w.picker()->isVisible());
         grab(w.picker(), "table1_picker");
         w.picker()->pickRow(9);
         grab(&w, "two_earner_page1");
         click(&w, "cmdW4Back_0");
         click(&w, "cmdTable1Show_1");
-        QTest::qWait(50);
+        QTRY_VERIFY(w.picker()->isVisible());
         grab(w.picker(), "table2_picker");
         w.picker()->pickRow(1);
         type(&w, "txtNumPayDays", QStringLiteral("26"));
