@@ -186,12 +186,25 @@ template <std::size_t N>
     return p;
 }
 
+// The room a line's output takes beyond its texts of any length (the id,
+// the label, the notice, an error's words), tied to what fills it.
+constexpr std::size_t kAmountWidth = sizeof "-922337203685477.5808" - 1;  // the widest amount, every decimal
+constexpr std::size_t kAmountKeyWidth = sizeof ",\"amtLocalTax\":\"\"" - 1;  // the longest key, with its quotes
+constexpr std::size_t kAmountKeys = 17;                                      // the amounts of the object
+constexpr std::size_t kIntWidth = 20;                                        // a 64-bit number, signed
+// Braces, "id", "DepsNumber" and its number, "lblModified", "notice" and an error's keys and numbers.
+constexpr std::size_t kOtherKeysWidth = 160;
+constexpr std::size_t kResultRoom = 1024;
+static_assert(kAmountKeys * (kAmountKeyWidth + kAmountWidth) + kOtherKeysWidth <= kResultRoom);
+constexpr std::size_t kLineErrorRoom = 80;
+static_assert(sizeof "{\"line\":,\"id\":,\"error\":{\"number\":0,\"description\":}}\n" - 1 + kIntWidth <= kLineErrorRoom);
+
 // A line refused before its calculation, with its "id" as written (null
 // where the line was not read that far), so a caller that matches answers
 // by id finds it.
 void appendLineError(OutBuffer& out, long lineNumber, std::string_view idRaw, std::string_view message)
 {
-    char* p = out.reserve(80 + idRaw.size() + quotedRoom(message));
+    char* p = out.reserve(kLineErrorRoom + idRaw.size() + quotedRoom(message));
     p = put(p, "{\"line\":");
     p = putInt(p, lineNumber);
     p = put(p, ",\"id\":");
@@ -245,7 +258,7 @@ private:
 void appendResult(OutBuffer& out, std::string_view idRaw, const PayRecord& r, std::string_view quotedLabel,
                   std::string_view notice, const std::optional<ReportSummary>& error)
 {
-    std::size_t room = 1024 + idRaw.size() + quotedLabel.size() + quotedRoom(notice);
+    std::size_t room = kResultRoom + idRaw.size() + quotedLabel.size() + quotedRoom(notice);
     if (error)
         room += quotedRoom(error->description) + quotedRoom(error->module) + quotedRoom(error->procedure);
     char* p = out.reserve(room);

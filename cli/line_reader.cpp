@@ -84,33 +84,12 @@ bool plainWithin(const InputLimit& l, std::string_view s, bool& inside, double& 
     return true;
 }
 
+// Every field back to a fresh request's, so nothing of one line reaches the
+// next; copied from one kept for it, the texts keep their storage.
 void reset(CalcRequest& q)
 {
-    q.input.txtIncome.clear();
-    q.input.txt401k.clear();
-    q.input.txtPreTax.clear();
-    q.input.txtPreFICA.clear();
-    q.input.income.reset();
-    q.input.preTax.reset();
-    q.input.preFica.reset();
-    q.input.percent401k.reset();
-    q.input.allowances.reset();
-    q.input.exemptions = "0";
-    q.input.chkSelfEmployed = false;
-    q.HowOft = 2;
-    q.valMarried = 0;
-    q.intState = 0;
-    q.intSMarried = 0;
-    q.StateRate = 0;
-    q.StateDeps = 0;
-    q.ILINDeps = 0;
-    q.StateExmp = 0;
-    q.Method = 0;
-    q.StateAdd = "0";
-    q.SPval = 0;
-    q.SPtx = 0;
-    q.settings.clear();
-    q.optionSettings.clear();
+    static const CalcRequest kFresh{};
+    q = kFresh;
 }
 
 }  // namespace

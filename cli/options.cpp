@@ -313,219 +313,432 @@ using V = const std::string&;
 using Q = CalcRequest;
 using B = const BatchValue&;
 using N = std::string_view;
-constexpr auto kNoRead = static_cast<void (*)(Q&, B)>(nullptr);
-constexpr auto kNoApply = static_cast<void (*)(S&, N, V)>(nullptr);
 constexpr const InputLimit* L(Input i) { return &limitOf(i); }
 
 const std::array kOptions = {
-    Option{"", "", "any JSON value, echoed in the output line", "", Section::Calc, kNoApply, "id", BatchType::Id,
-           kNoRead},
-    Option{"--income", "AMOUNT", "gross pay for the period", "1,250.00|$980", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v, Input::Income); }, "txtIncome",
-           BatchType::Text, [](Q& q, B b) { setText(q.input.txtIncome, b.text); }, 0, L(Input::Income)},
-    Option{"--hours", "N", "hours worked in the period (shows the hourly pay)", "80", Section::Calc,
-           [](S& s, N n, V v) {
-               numberIn(n, v, Input::Hours);
-               s.o.hours = v;
-           },
-           "", BatchType::None, kNoRead, 0, L(Input::Hours)},
-    Option{"--frequency", "F", kFrequencyHelp, "weekly",
-           Section::Calc, [](S& s, N, V v) { s.o.request.HowOft = frequency(v); }, "HowOft", BatchType::Whole,
-           [](Q& q, B b) { q.HowOft = b.whole; }, 0, L(Input::Frequency), frequencyChoices},
-    Option{"--status", "S",
-           "married | single | married-single (default married);\n"
-           "married-single withholds at the higher single rate",
-           "single", Section::Calc, [](S& s, N, V v) { s.o.request.valMarried = status(v); }, "valMarried",
-           BatchType::Whole, [](Q& q, B b) { q.valMarried = b.whole; }, 0, L(Input::MaritalStatus), statusChoices},
-    Option{"--exemptions", "N", "withholding allowances (default 0)", "2", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
-           "DepsNumber", BatchType::Whole, [](Q& q, B b) {
-               setText(q.input.exemptions, digitsOf(b.whole).text());
-               q.input.allowances = b.whole;
-           }, 0,
-           L(Input::Allowances)},
-    Option{"--401k", "PERCENT", "401(k) contribution: 5 and 0.05 both mean 5 %", "5|0.05", Section::Calc,
-           [](S& s, N n, V v) {
-               numberIn(n, v, Input::Percent401k);
-               s.o.request.input.txt401k = v;
-           },
-           "txt401k", BatchType::Text, [](Q& q, B b) { setText(q.input.txt401k, b.text); }, 0, L(Input::Percent401k)},
-    Option{"--pretax", "AMOUNT", "non-taxable amount (cafeteria plan, ...)", "50", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v, Input::PreTax); }, "txtPreTax",
-           BatchType::Text, [](Q& q, B b) { setText(q.input.txtPreTax, b.text); }, 0, L(Input::PreTax)},
-    Option{"--prefica", "AMOUNT", "amount on which no FICA is due", "25", Section::Calc,
-           [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v, Input::PreFica); }, "txtPreFICA",
-           BatchType::Text, [](Q& q, B b) { setText(q.input.txtPreFICA, b.text); }, 0, L(Input::PreFica)},
-    Option{"--self-employed", "", "self-employment FICA rates", "", Section::Calc,
-           [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; }, "chkSelfEmployed", BatchType::Bool,
-           [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
-    Option{"--state", "NAME|INDEX", "state by name, calculator or index", "New York|NewYork|28", Section::Calc,
-           [](S& s, N, V v) { s.o.request.intState = state(v); }, "intState", BatchType::Whole,
-           [](Q& q, B b) { q.intState = b.whole; }, 0, L(Input::State), stateChoices},
-    Option{"--state-status", "CODE", "state filing status 0..9", "1", Section::State,
-           [](S& s, N n, V v) {
-               s.o.request.intSMarried = wholeNumber(n, v, Input::StateStatus);
-               stateSetting(s, stateInfo("staMarried"), std::to_string(s.o.request.intSMarried));
-           },
-           "intSMarried", BatchType::Whole,
-           [](Q& q, B b) { stateSetting(q, stateInfo("staMarried"), q.intSMarried = b.whole); }, kOptStatus,
-           L(Input::StateStatus)},
-    Option{"--state-rate", "A..E", "rate letter (Connecticut, New Jersey)", "B", Section::State,
-           [](S& s, N, V v) {
-               s.o.request.StateRate = rateLetter(v);
-               stateSetting(s, stateInfo("staRate"), std::to_string(s.o.request.StateRate));
-           },
-           "StateRate", BatchType::Whole,
-           [](Q& q, B b) { stateSetting(q, stateInfo("staRate"), q.StateRate = b.whole); }, kOptRate,
-           L(Input::StateRate), rateChoices},
-    Option{"--state-deps", "N", "state dependents", "2", Section::State,
-           [](S& s, N n, V v) {
-               s.o.request.StateDeps = wholeNumber(n, v, Input::StateDeps);
-               stateSetting(s, stateInfo("staDeps"), std::to_string(s.o.request.StateDeps));
-           },
-           "StateDeps", BatchType::Whole,
-           [](Q& q, B b) { stateSetting(q, stateInfo("staDeps"), q.StateDeps = b.whole); }, kOptDeps,
-           L(Input::StateDeps)},
-    Option{"--il-deps", "N", "second dependents count (Illinois, Indiana)", "1", Section::State,
-           [](S& s, N n, V v) {
-               s.o.request.ILINDeps = wholeNumber(n, v, Input::SecondDeps);
-               stateSetting(s, stateInfo("ILINDeps"), std::to_string(s.o.request.ILINDeps));
-           },
-           "ILINDeps", BatchType::Whole,
-           [](Q& q, B b) { stateSetting(q, stateInfo("ILINDeps"), q.ILINDeps = b.whole); }, kOptILDeps,
-           L(Input::SecondDeps)},
-    Option{"--state-exemptions", "N", "state special list value (exemptions, percentage, ...)", "1", Section::State,
-           [](S& s, N n, V v) {
-               s.o.request.StateExmp = wholeNumber(n, v, Input::StateExemptions);
-               stateSetting(s, stateInfo("staExmp"), std::to_string(s.o.request.StateExmp));
-           },
-           "StateExmp", BatchType::Whole,
-           [](Q& q, B b) { stateSetting(q, stateInfo("staExmp"), q.StateExmp = b.whole); }, kOptExemptions,
-           L(Input::StateExemptions)},
-    Option{"--county-rate", "RATE", "Maryland county rate", "2.41|241", Section::State,
-           [](S& s, N, V v) {
-               s.o.request.Method = countyRate(v);
-               stateSetting(s, stateInfo("MMethod"), std::to_string(s.o.request.Method));
-           },
-           "Method", BatchType::Whole,
-           [](Q& q, B b) { stateSetting(q, stateInfo("MMethod"), q.Method = b.whole); }, kOptMethod,
-           L(Input::CountyRate), countyChoices},
-    Option{"--miss-part", "AMOUNT", "Mississippi: your part of the $12,000 spouse exemption", "6000", Section::State,
-           [](S& s, N n, V v) {
-               stateSetting(s, stateInfo("missPart"), formatPlain(toCurrency(amountText(n, v, Input::MississippiPart))));
-           },
-           "", BatchType::None, kNoRead, kOptMissPart, L(Input::MississippiPart)},
-    Option{"--state-add", "AMOUNT", "additional state withholding per period", "5", Section::State,
-           [](S& s, N n, V v) {
-               s.o.request.StateAdd = amountText(n, v, Input::StateAdd);
-               stateSetting(s, stateInfo("staAdd"), formatPlain(toCurrency(s.o.request.StateAdd)));
-           },
-           "StateAdd", BatchType::Text, [](Q& q, B b) { setText(q.StateAdd, b.text); }, kOptAdd, L(Input::StateAdd)},
-    Option{"--state-401k", "", "the 401(k) amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); }, "", BatchType::None, kNoRead, kOpt401k},
-    Option{"--state-pretax", "", "the pre-tax amount is also excluded from state wages", "", Section::State,
-           [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); }, "", BatchType::None, kNoRead,
-           kOptPreTax},
-    Option{"--setting", "SECTION/KEY=VALUE", "any stored setting", "StateInfo/staDeps=2", Section::State,
-           [](S& s, N, V v) { setting(s.o.request.settings, v); },
-           "settings", BatchType::Settings, kNoRead, 0, nullptr, nullptr, {}, true},
-    Option{"--local-rate", "RATE", "3 and .03 both mean 3 %; alone, a tax on gross pay", "3|.03", Section::Local,
-           [](S& s, N n, V v) {
-               s.o.request.SPval = percentFraction(numberIn(n, v, Input::LocalRate));
-               s.localRate = true;
-           },
-           "SPval", BatchType::Number, [](Q& q, B b) { q.SPval = b.number; }, 0, L(Input::LocalRate)},
-    Option{"--local-base", "BASE",
-           "gross | less-401k | less-pretax | less-401k-pretax | less-exemption\n"
-           "(or its number; 0 for none)",
-           "less-401k|2", Section::Local,
-           [](S& s, N, V v) {
-               s.o.request.SPtx = localBase(v);
-               s.localBase = true;
-           },
-           "SPtx", BatchType::Whole, [](Q& q, B b) { q.SPtx = b.whole; }, 0, L(Input::LocalBase), localBaseChoices},
-    Option{"--json", "", "print the batch output object instead of the grid", "", Section::Output,
-           [](S& s, N, V) { s.o.json = true; }, "", BatchType::None, kNoRead},
-    Option{"--explain", "", "show how each amount was reached", "", Section::Output,
-           [](S& s, N, V) { s.o.explain = true; }, "", BatchType::None, kNoRead},
-    Option{"--statement", "FILE.pdf", "also write the pay statement as a PDF file", "", Section::Output,
-           [](S& s, N, V v) {
-               if (v.empty()) throw UsageError{"--statement: the file name is empty"};
-               if (!s.pdf)
-                   throw UsageError{"--statement: PDF output is not available in this build (it was built without Qt)"};
-               s.o.statement = v;
-           },
-           "", BatchType::None, kNoRead},
-    Option{"--name", "NAME", "name in the statement's header (default \"-\")", "Pat Doe", Section::Output,
-           [](S& s, N, V v) {
-               // A line break or a direction override would garble the printed header.
-               if (const auto c = firstLayoutCharacter(v))
-                   throw UsageError{"--name: a name is text only and cannot hold " + describeCharacter(*c)};
-               s.o.name = v;
-           },
-           "", BatchType::None, kNoRead},
-    Option{"--jobs", "N", "compute lines on N cores at once (default: every core)", "2", Section::Batch,
-           [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }, "", BatchType::None,
-           kNoRead},
-    Option{"--filing", "F",
-           "single | joint | separate | head (default: joint when --status is\n"
-           "married or married-single, else single)",
-           "head", Section::Year, [](S& s, N, V v) { s.year.filing = filing(v); }, "", BatchType::None, kNoRead,
-           0, nullptr, filingChoices},
-    Option{"--return-exemptions", "N", "exemptions on the return (default: 1, joint 2, and the\nchildren)", "3",
-           Section::Year, [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, Input::ReturnExemptions); }, "",
-           BatchType::None, kNoRead, 0, L(Input::ReturnExemptions)},
-    Option{"--children", "N", "children under 17 for the child tax credit (default 0)", "2", Section::Year,
-           [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); }, "", BatchType::None,
-           kNoRead, 0, L(Input::Children)},
-    Option{"--other-income", "AMOUNT", "other income of the year, not a loss (default 0)", "1,200", Section::Year,
-           [](S& s, N n, V v) { s.year.otherIncome = yearAmount(s, Input::OtherIncome, n, v); }, "",
-           BatchType::None, kNoRead, 0, L(Input::OtherIncome)},
-    Option{"--itemized", "AMOUNT", "itemized deductions before the limit (default 0)", "9,000", Section::Year,
-           [](S& s, N n, V v) { s.year.itemized = yearAmount(s, Input::Itemized, n, v); }, "", BatchType::None,
-           kNoRead, 0, L(Input::Itemized)},
-    Option{"--paid", "N",
-           "paychecks of the year already paid (default 0): up to the year's\n"
-           "count less one, the one calculated being still to come",
-           "13", Section::Year,
-           [](S& s, N n, V v) {
-               // The frequency may narrow it further (yearRequest).
-               s.year.soFar.paid = wholeNumber(n, v, Input::PaychecksPaid);
-               s.year.given[Input::PaychecksPaid] = {std::string(n), v};
-           },
-           "", BatchType::None, kNoRead, 0, L(Input::PaychecksPaid)},
-    Option{"--wages-so-far", "AMOUNT", "federal wages of the paychecks paid\n(default: paid x this paycheck's)",
-           "13,000", Section::Year, [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, Input::WagesSoFar, n, v); },
-           "", BatchType::None, kNoRead, 0, L(Input::WagesSoFar)},
-    Option{"--withheld-so-far", "AMOUNT", "federal income tax withheld so far\n(default: paid x this paycheck's)",
-           "1,500", Section::Year,
-           [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, Input::FederalSoFar, n, v); },
-           "", BatchType::None, kNoRead, 0, L(Input::FederalSoFar)},
-    Option{"--state-withheld-so-far", "AMOUNT", "state income tax withheld so far\n(default: paid x this paycheck's)",
-           "450", Section::Year,
-           [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); }, "",
-           BatchType::None, kNoRead, 0, L(Input::StateSoFar)},
-    Option{"--ss-so-far", "AMOUNT",
-           "Social Security withheld so far (default: its rate x the\n"
-           "wages so far if given, else paid x this paycheck's, up to the base)",
-           "806", Section::Year,
-           [](S& s, N n, V v) {
-               s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v);
-           },
-           "", BatchType::None, kNoRead, 0, L(Input::SocialSecuritySoFar)},
-    Option{"--spouse-wages", "AMOUNT", "joint return: the spouse's wages for the year\n(default 0)", "30,000",
-           Section::Year, [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, Input::SpouseWages, n, v); },
-           "", BatchType::None, kNoRead, 0, L(Input::SpouseWages)},
-    Option{"--spouse-withheld", "AMOUNT", "joint return: the spouse's federal tax withheld\nfor the year (default 0)",
-           "3,500", Section::Year,
-           [](S& s, N n, V v) {
-               s.year.spouse.withholding = yearAmount(s, Input::SpouseWithholding, n, v);
-           },
-           "", BatchType::None, kNoRead, 0, L(Input::SpouseWithholding)},
-    Option{"--json", "", "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")", "",
-           Section::Year, [](S& s, N, V) { s.year.json = true; }, "", BatchType::None, kNoRead},
-    Option{"--help", "", "print the help and do nothing else", "", Section::Every,
-           [](S& s, N, V) { s.help = true; }, "", BatchType::None, kNoRead, 0, nullptr, nullptr, "-h"},
+    Option{.help = "any JSON value, echoed in the output line",
+           .section = Section::Calc,
+           .batchKey = "id",
+           .batchType = BatchType::Id},
+    Option{.name = "--income",
+           .valueName = "AMOUNT",
+           .help = "gross pay for the period",
+           .examples = "1,250.00|$980",
+           .section = Section::Calc,
+           .apply = [](S& s, N n, V v) { s.o.request.input.txtIncome = amountText(n, v, Input::Income); },
+           .batchKey = "txtIncome",
+           .batchType = BatchType::Text,
+           .read = [](Q& q, B b) { setText(q.input.txtIncome, b.text); },
+           .limit = L(Input::Income)},
+    Option{.name = "--hours",
+           .valueName = "N",
+           .help = "hours worked in the period (shows the hourly pay)",
+           .examples = "80",
+           .section = Section::Calc,
+           .apply =
+               [](S& s, N n, V v) {
+                   numberIn(n, v, Input::Hours);
+                   s.o.hours = v;
+               },
+           .limit = L(Input::Hours)},
+    Option{.name = "--frequency",
+           .valueName = "F",
+           .help = kFrequencyHelp,
+           .examples = "weekly",
+           .section = Section::Calc,
+           .apply = [](S& s, N, V v) { s.o.request.HowOft = frequency(v); },
+           .batchKey = "HowOft",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { q.HowOft = b.whole; },
+           .limit = L(Input::Frequency),
+           .choices = frequencyChoices},
+    Option{.name = "--status",
+           .valueName = "S",
+           .help = "married | single | married-single (default married);\n"
+                   "married-single withholds at the higher single rate",
+           .examples = "single",
+           .section = Section::Calc,
+           .apply = [](S& s, N, V v) { s.o.request.valMarried = status(v); },
+           .batchKey = "valMarried",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { q.valMarried = b.whole; },
+           .limit = L(Input::MaritalStatus),
+           .choices = statusChoices},
+    Option{.name = "--exemptions",
+           .valueName = "N",
+           .help = "withholding allowances (default 0)",
+           .examples = "2",
+           .section = Section::Calc,
+           .apply = [](S& s, N n,
+                       V v) { s.o.request.input.exemptions = std::to_string(wholeNumber(n, v, Input::Allowances)); },
+           .batchKey = "DepsNumber",
+           .batchType = BatchType::Whole,
+           .read =
+               [](Q& q, B b) {
+                   setText(q.input.exemptions, digitsOf(b.whole).text());
+                   q.input.allowances = b.whole;
+               },
+           .limit = L(Input::Allowances)},
+    Option{.name = "--401k",
+           .valueName = "PERCENT",
+           .help = "401(k) contribution: 5 and 0.05 both mean 5 %",
+           .examples = "5|0.05",
+           .section = Section::Calc,
+           .apply =
+               [](S& s, N n, V v) {
+                   numberIn(n, v, Input::Percent401k);
+                   s.o.request.input.txt401k = v;
+               },
+           .batchKey = "txt401k",
+           .batchType = BatchType::Text,
+           .read = [](Q& q, B b) { setText(q.input.txt401k, b.text); },
+           .limit = L(Input::Percent401k)},
+    Option{.name = "--pretax",
+           .valueName = "AMOUNT",
+           .help = "non-taxable amount (cafeteria plan, ...)",
+           .examples = "50",
+           .section = Section::Calc,
+           .apply = [](S& s, N n, V v) { s.o.request.input.txtPreTax = amountText(n, v, Input::PreTax); },
+           .batchKey = "txtPreTax",
+           .batchType = BatchType::Text,
+           .read = [](Q& q, B b) { setText(q.input.txtPreTax, b.text); },
+           .limit = L(Input::PreTax)},
+    Option{.name = "--prefica",
+           .valueName = "AMOUNT",
+           .help = "amount on which no FICA is due",
+           .examples = "25",
+           .section = Section::Calc,
+           .apply = [](S& s, N n, V v) { s.o.request.input.txtPreFICA = amountText(n, v, Input::PreFica); },
+           .batchKey = "txtPreFICA",
+           .batchType = BatchType::Text,
+           .read = [](Q& q, B b) { setText(q.input.txtPreFICA, b.text); },
+           .limit = L(Input::PreFica)},
+    Option{.name = "--self-employed",
+           .help = "self-employment FICA rates",
+           .section = Section::Calc,
+           .apply = [](S& s, N, V) { s.o.request.input.chkSelfEmployed = true; },
+           .batchKey = "chkSelfEmployed",
+           .batchType = BatchType::Bool,
+           .read = [](Q& q, B b) { q.input.chkSelfEmployed = b.flag; }},
+    Option{.name = "--state",
+           .valueName = "NAME|INDEX",
+           .help = "state by name, calculator or index",
+           .examples = "New York|NewYork|28",
+           .section = Section::Calc,
+           .apply = [](S& s, N, V v) { s.o.request.intState = state(v); },
+           .batchKey = "intState",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { q.intState = b.whole; },
+           .limit = L(Input::State),
+           .choices = stateChoices},
+    Option{.name = "--state-status",
+           .valueName = "CODE",
+           .help = "state filing status 0..9",
+           .examples = "1",
+           .section = Section::State,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.intSMarried = wholeNumber(n, v, Input::StateStatus);
+                   stateSetting(s, stateInfo("staMarried"), std::to_string(s.o.request.intSMarried));
+               },
+           .batchKey = "intSMarried",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { stateSetting(q, stateInfo("staMarried"), q.intSMarried = b.whole); },
+           .stateOption = kOptStatus,
+           .limit = L(Input::StateStatus)},
+    Option{.name = "--state-rate",
+           .valueName = "A..E",
+           .help = "rate letter (Connecticut, New Jersey)",
+           .examples = "B",
+           .section = Section::State,
+           .apply =
+               [](S& s, N, V v) {
+                   s.o.request.StateRate = rateLetter(v);
+                   stateSetting(s, stateInfo("staRate"), std::to_string(s.o.request.StateRate));
+               },
+           .batchKey = "StateRate",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { stateSetting(q, stateInfo("staRate"), q.StateRate = b.whole); },
+           .stateOption = kOptRate,
+           .limit = L(Input::StateRate),
+           .choices = rateChoices},
+    Option{.name = "--state-deps",
+           .valueName = "N",
+           .help = "state dependents",
+           .examples = "2",
+           .section = Section::State,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.StateDeps = wholeNumber(n, v, Input::StateDeps);
+                   stateSetting(s, stateInfo("staDeps"), std::to_string(s.o.request.StateDeps));
+               },
+           .batchKey = "StateDeps",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { stateSetting(q, stateInfo("staDeps"), q.StateDeps = b.whole); },
+           .stateOption = kOptDeps,
+           .limit = L(Input::StateDeps)},
+    Option{.name = "--il-deps",
+           .valueName = "N",
+           .help = "second dependents count (Illinois, Indiana)",
+           .examples = "1",
+           .section = Section::State,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.ILINDeps = wholeNumber(n, v, Input::SecondDeps);
+                   stateSetting(s, stateInfo("ILINDeps"), std::to_string(s.o.request.ILINDeps));
+               },
+           .batchKey = "ILINDeps",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { stateSetting(q, stateInfo("ILINDeps"), q.ILINDeps = b.whole); },
+           .stateOption = kOptILDeps,
+           .limit = L(Input::SecondDeps)},
+    Option{.name = "--state-exemptions",
+           .valueName = "N",
+           .help = "state special list value (exemptions, percentage, ...)",
+           .examples = "1",
+           .section = Section::State,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.StateExmp = wholeNumber(n, v, Input::StateExemptions);
+                   stateSetting(s, stateInfo("staExmp"), std::to_string(s.o.request.StateExmp));
+               },
+           .batchKey = "StateExmp",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { stateSetting(q, stateInfo("staExmp"), q.StateExmp = b.whole); },
+           .stateOption = kOptExemptions,
+           .limit = L(Input::StateExemptions)},
+    Option{.name = "--county-rate",
+           .valueName = "RATE",
+           .help = "Maryland county rate",
+           .examples = "2.41|241",
+           .section = Section::State,
+           .apply =
+               [](S& s, N, V v) {
+                   s.o.request.Method = countyRate(v);
+                   stateSetting(s, stateInfo("MMethod"), std::to_string(s.o.request.Method));
+               },
+           .batchKey = "Method",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { stateSetting(q, stateInfo("MMethod"), q.Method = b.whole); },
+           .stateOption = kOptMethod,
+           .limit = L(Input::CountyRate),
+           .choices = countyChoices},
+    Option{.name = "--miss-part",
+           .valueName = "AMOUNT",
+           .help = "Mississippi: your part of the $12,000 spouse exemption",
+           .examples = "6000",
+           .section = Section::State,
+           .apply =
+               [](S& s, N n, V v) {
+                   stateSetting(s, stateInfo("missPart"),
+                                formatPlain(toCurrency(amountText(n, v, Input::MississippiPart))));
+               },
+           .stateOption = kOptMissPart,
+           .limit = L(Input::MississippiPart)},
+    Option{.name = "--state-add",
+           .valueName = "AMOUNT",
+           .help = "additional state withholding per period",
+           .examples = "5",
+           .section = Section::State,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.StateAdd = amountText(n, v, Input::StateAdd);
+                   stateSetting(s, stateInfo("staAdd"), formatPlain(toCurrency(s.o.request.StateAdd)));
+               },
+           .batchKey = "StateAdd",
+           .batchType = BatchType::Text,
+           .read = [](Q& q, B b) { setText(q.StateAdd, b.text); },
+           .stateOption = kOptAdd,
+           .limit = L(Input::StateAdd)},
+    Option{.name = "--state-401k",
+           .help = "the 401(k) amount is also excluded from state wages",
+           .section = Section::State,
+           .apply = [](S& s, N, V) { stateSetting(s, stateInfo("sta401"), "Y"); },
+           .stateOption = kOpt401k},
+    Option{.name = "--state-pretax",
+           .help = "the pre-tax amount is also excluded from state wages",
+           .section = Section::State,
+           .apply = [](S& s, N, V) { stateSetting(s, stateInfo("staPreTax"), "Y"); },
+           .stateOption = kOptPreTax},
+    Option{.name = "--setting",
+           .valueName = "SECTION/KEY=VALUE",
+           .help = "any stored setting",
+           .examples = "StateInfo/staDeps=2",
+           .section = Section::State,
+           .apply = [](S& s, N, V v) { setting(s.o.request.settings, v); },
+           .batchKey = "settings",
+           .batchType = BatchType::Settings,
+           .many = true},
+    Option{.name = "--local-rate",
+           .valueName = "RATE",
+           .help = "3 and .03 both mean 3 %; alone, a tax on gross pay",
+           .examples = "3|.03",
+           .section = Section::Local,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.SPval = percentFraction(numberIn(n, v, Input::LocalRate));
+                   s.localRate = true;
+               },
+           .batchKey = "SPval",
+           .batchType = BatchType::Number,
+           .read = [](Q& q, B b) { q.SPval = b.number; },
+           .limit = L(Input::LocalRate)},
+    Option{.name = "--local-base",
+           .valueName = "BASE",
+           .help = "gross | less-401k | less-pretax | less-401k-pretax | less-exemption\n"
+                   "(or its number; 0 for none)",
+           .examples = "less-401k|2",
+           .section = Section::Local,
+           .apply =
+               [](S& s, N, V v) {
+                   s.o.request.SPtx = localBase(v);
+                   s.localBase = true;
+               },
+           .batchKey = "SPtx",
+           .batchType = BatchType::Whole,
+           .read = [](Q& q, B b) { q.SPtx = b.whole; },
+           .limit = L(Input::LocalBase),
+           .choices = localBaseChoices},
+    Option{.name = "--json",
+           .help = "print the batch output object instead of the grid",
+           .section = Section::Output,
+           .apply = [](S& s, N, V) { s.o.json = true; }},
+    Option{.name = "--explain",
+           .help = "show how each amount was reached",
+           .section = Section::Output,
+           .apply = [](S& s, N, V) { s.o.explain = true; }},
+    Option{.name = "--statement",
+           .valueName = "FILE.pdf",
+           .help = "also write the pay statement as a PDF file",
+           .section = Section::Output,
+           .apply =
+               [](S& s, N, V v) {
+                   if (v.empty()) throw UsageError{"--statement: the file name is empty"};
+                   if (!s.pdf)
+                       throw UsageError{
+                           "--statement: PDF output is not available in this build (it was built without Qt)"};
+                   s.o.statement = v;
+               }},
+    Option{.name = "--name",
+           .valueName = "NAME",
+           .help = "name in the statement's header (default \"-\")",
+           .examples = "Pat Doe",
+           .section = Section::Output,
+           .apply =
+               [](S& s, N, V v) {
+                   // A line break or a direction override would garble the printed header.
+                   if (const auto c = firstLayoutCharacter(v))
+                       throw UsageError{"--name: a name is text only and cannot hold " + describeCharacter(*c)};
+                   s.o.name = v;
+               }},
+    Option{.name = "--jobs",
+           .valueName = "N",
+           .help = "compute lines on N cores at once (default: every core)",
+           .examples = "2",
+           .section = Section::Batch,
+           .apply = [](S& s, N n, V v) { s.batch.jobs = wholeNumber(n, v, 1, kMaxJobs); }},
+    Option{.name = "--filing",
+           .valueName = "F",
+           .help = "single | joint | separate | head (default: joint when --status is\n"
+                   "married or married-single, else single)",
+           .examples = "head",
+           .section = Section::Year,
+           .apply = [](S& s, N, V v) { s.year.filing = filing(v); },
+           .choices = filingChoices},
+    Option{.name = "--return-exemptions",
+           .valueName = "N",
+           .help = "exemptions on the return (default: 1, joint 2, and the\nchildren)",
+           .examples = "3",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.exemptions = wholeNumber(n, v, Input::ReturnExemptions); },
+           .limit = L(Input::ReturnExemptions)},
+    Option{.name = "--children",
+           .valueName = "N",
+           .help = "children under 17 for the child tax credit (default 0)",
+           .examples = "2",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.children = wholeNumber(n, v, Input::Children); },
+           .limit = L(Input::Children)},
+    Option{.name = "--other-income",
+           .valueName = "AMOUNT",
+           .help = "other income of the year, not a loss (default 0)",
+           .examples = "1,200",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.otherIncome = yearAmount(s, Input::OtherIncome, n, v); },
+           .limit = L(Input::OtherIncome)},
+    Option{.name = "--itemized",
+           .valueName = "AMOUNT",
+           .help = "itemized deductions before the limit (default 0)",
+           .examples = "9,000",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.itemized = yearAmount(s, Input::Itemized, n, v); },
+           .limit = L(Input::Itemized)},
+    Option{.name = "--paid",
+           .valueName = "N",
+           .help = "paychecks of the year already paid (default 0): up to the year's\n"
+                   "count less one, the one calculated being still to come",
+           .examples = "13",
+           .section = Section::Year,
+           .apply =
+               [](S& s, N n, V v) {
+                   // The frequency may narrow it further (yearRequest).
+                   s.year.soFar.paid = wholeNumber(n, v, Input::PaychecksPaid);
+                   s.year.given[Input::PaychecksPaid] = {std::string(n), v};
+               },
+           .limit = L(Input::PaychecksPaid)},
+    Option{.name = "--wages-so-far",
+           .valueName = "AMOUNT",
+           .help = "federal wages of the paychecks paid\n(default: paid x this paycheck's)",
+           .examples = "13,000",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.soFar.wages = yearAmount(s, Input::WagesSoFar, n, v); },
+           .limit = L(Input::WagesSoFar)},
+    Option{.name = "--withheld-so-far",
+           .valueName = "AMOUNT",
+           .help = "federal income tax withheld so far\n(default: paid x this paycheck's)",
+           .examples = "1,500",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.soFar.federal = yearAmount(s, Input::FederalSoFar, n, v); },
+           .limit = L(Input::FederalSoFar)},
+    Option{.name = "--state-withheld-so-far",
+           .valueName = "AMOUNT",
+           .help = "state income tax withheld so far\n(default: paid x this paycheck's)",
+           .examples = "450",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.soFar.state = yearAmount(s, Input::StateSoFar, n, v); },
+           .limit = L(Input::StateSoFar)},
+    Option{
+        .name = "--ss-so-far",
+        .valueName = "AMOUNT",
+        .help = "Social Security withheld so far (default: its rate x the\n"
+                "wages so far if given, else paid x this paycheck's, up to the base)",
+        .examples = "806",
+        .section = Section::Year,
+        .apply = [](S& s, N n, V v) { s.year.soFar.socialSecurity = yearAmount(s, Input::SocialSecuritySoFar, n, v); },
+        .limit = L(Input::SocialSecuritySoFar)},
+    Option{.name = "--spouse-wages",
+           .valueName = "AMOUNT",
+           .help = "joint return: the spouse's wages for the year\n(default 0)",
+           .examples = "30,000",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.spouse.wages = yearAmount(s, Input::SpouseWages, n, v); },
+           .limit = L(Input::SpouseWages)},
+    Option{.name = "--spouse-withheld",
+           .valueName = "AMOUNT",
+           .help = "joint return: the spouse's federal tax withheld\nfor the year (default 0)",
+           .examples = "3,500",
+           .section = Section::Year,
+           .apply = [](S& s, N n, V v) { s.year.spouse.withholding = yearAmount(s, Input::SpouseWithholding, n, v); },
+           .limit = L(Input::SpouseWithholding)},
+    Option{.name = "--json",
+           .help = "one JSON object, amounts as four-decimal texts and rates\nas percent texts (\"17.56\")",
+           .section = Section::Year,
+           .apply = [](S& s, N, V) { s.year.json = true; }},
+    Option{.name = "--help",
+           .help = "print the help and do nothing else",
+           .section = Section::Every,
+           .apply = [](S& s, N, V) { s.help = true; },
+           .alias = "-h"},
 };
 
 // Bare: a command that takes no argument, only the help option.
