@@ -111,6 +111,13 @@ void reset(CalcRequest& q)
     q.SPtx = 0;
     q.settings.clear();
     q.optionSettings.clear();
+    q.input.amount401k.reset();
+    q.bonus = false;
+    q.txtBonus.clear();
+    q.bonusMethod = 0;
+    q.bonus401k = true;
+    q.txtBonusSSWages.clear();
+    q.bonusEntries = false;
 }
 
 }  // namespace
