@@ -79,6 +79,7 @@ PassInput lastInput(const PayRecord& r, bool selfEmployed)
     in.txt401k = formatPlain(r.PerCent401k >= 1 ? r.PerCent401k * 100 : r.PerCent401k);
     in.txtPreTax = formatPlain(r.PreTax);
     in.txtPreFICA = formatPlain(r.SSEmp);
+    in.exemptions = std::to_string(r.DepsNumber);
     in.chkSelfEmployed = selfEmployed;
     return in;
 }
