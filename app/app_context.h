@@ -33,6 +33,7 @@ enum class FormId {
     About,            // frmAbt, "2"
     YearCheck,        // frmYearCheck, "18"
     YearCheckPreview, // the Year Check's print preview (run by the Year Check)
+    BonusCheck,       // frmBonusCheck, "19"
 };
 
 // Help contexts: the Form W-4 instructions, the Year Check page.

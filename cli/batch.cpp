@@ -480,6 +480,7 @@ private:
             appendLineError(out, number, id_, error_);
             return false;
         }
+        if (calc_.request().bonus || calc_.request().bonusEntries) return bonus(out, number);
         calc_.run(calc_.request());
         if (!calc_.error().summary)
             if (auto why = deductionsAboveGross(calc_.record())) {
@@ -489,6 +490,27 @@ private:
         appendResult(out, id_, calc_.record(), labels_.of(calc_.record().intState, calc_.lblModified()), calc_.notice(),
                      calc_.error().summary);
         return !calc_.error().summary;
+    }
+
+    // A line with a bonus: its Bonus Check, on storage of its own (such
+    // lines are few).
+    bool bonus(OutBuffer& out, long number)
+    {
+        if (!calc_.request().bonus) {
+            appendLineError(out, number, id_, "BonusMethod, chkBonus401k and txtBonusSSWages need txtBonus");
+            return false;
+        }
+        const BonusOutcome b = computeBonus(calc_.request());
+        if (!b.bonus.error && b.refusal) {
+            appendLineError(out, number, id_, *b.refusal);
+            return false;
+        }
+        const std::string text = bonusObject(id_, b);
+        char* p = out.reserve(text.size() + 1);
+        p = put(p, text);
+        *p++ = '\n';
+        out.commit(p);
+        return !b.bonus.error;
     }
 
     LineReader reader_;
@@ -721,6 +743,24 @@ std::string resultObject(std::string_view idRaw, const CalcOutcome& res, bool ex
     out.clear();
     appendExplain(out, res.trace);
     return text.append(out.view()).append("}");
+}
+
+std::string bonusObject(std::string_view idRaw, const BonusOutcome& res, bool explain)
+{
+    std::string text = resultObject(idRaw, res.bonus, explain);
+    if (res.bonus.error) return text;
+    text.pop_back();  // the closing brace
+    OutBuffer out;
+    char* p = out.reserve(32 + quotedRoom(res.note));
+    p = put(p, ",\"bonusMethod\":");
+    p = putQuoted(p, bonusRule(res.method).name);
+    if (!res.note.empty()) {
+        p = put(p, ",\"bonusNote\":");
+        p = putQuoted(p, res.note);
+    }
+    *p++ = '}';
+    out.commit(p);
+    return text.append(out.view());
 }
 
 BatchResult runBatch(std::istream& in, std::ostream& out, std::ostream* progressStream, int jobs)

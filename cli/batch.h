@@ -19,11 +19,16 @@
 namespace wm::cli {
 
 struct CalcOutcome;
+struct BonusOutcome;
 
 // The output object of one calculation (or its run-time error), with the
 // given source text as "id" (what `calc --json` prints). With `explain`,
 // the steps of the calculation follow as "explain": [{"step", "amount"}...].
 std::string resultObject(std::string_view idRaw, const CalcOutcome& result, bool explain = false);
+// The same for the bonus of a Bonus Check, with "bonusMethod" ("aggregate"
+// or "flat", the method used) and, when the flat rate was asked for but may
+// not be used, "bonusNote".
+std::string bonusObject(std::string_view idRaw, const BonusOutcome& result, bool explain = false);
 
 // Lines longer than this are answered with an error and not held in memory.
 inline constexpr std::size_t kMaxLineBytes = 1 << 20;

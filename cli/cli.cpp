@@ -81,6 +81,28 @@ bool writeStatement(const CalcOptions& o, const CalcOutcome& res, std::ostream& 
     return true;
 }
 
+// calc --bonus: the bonus alone, as one paycheck's grid or object.
+int bonusCheck(const CalcOptions& o, std::ostream& out, std::ostream& err)
+{
+    const BonusOutcome b = computeBonus(o.request, o.explain);
+    const CalcOutcome& res = b.bonus;
+    if (res.error) {
+        err << "wagemark-cli: the calculation stopped on a run-time error\n" << res.errorReport;
+        if (o.json) out << resultObject("null", res) << '\n';
+        return 1;
+    }
+    if (b.refusal) throw UsageError{*b.refusal};
+    if (!b.note.empty()) err << "wagemark-cli: " << b.note << '\n';
+    if (o.json) {
+        out << bonusObject("null", b, o.explain) << '\n';
+        return 0;
+    }
+    printGrid(out, res, std::nullopt);
+    out << "Bonus method: " << bonusRule(b.method).caption << '\n';
+    if (b.stateOrLocal) out << kStateLocalAggregate << '\n';
+    return 0;
+}
+
 int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const CalcOptions o = parseCalc(args, 2, statementWriter != nullptr);
@@ -88,6 +110,7 @@ int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         out << usageText();
         return 0;
     }
+    if (o.request.bonus) return bonusCheck(o, out, err);
     const CalcOutcome res = compute(o.request, o.explain);
     if (!res.error)
         if (auto why = deductionsAboveGross(res.record)) throw UsageError{*why};

@@ -84,4 +84,53 @@ CalcOutcome compute(const CalcRequest& q, bool explain)
     return {c.record(), c.lblModified(), c.notice(), c.trace(), c.error().summary, c.error().text};
 }
 
+BonusOutcome computeBonus(const CalcRequest& q, bool explain)
+{
+    BonusOutcome out;
+    CalcOutcome& res = out.bonus;
+    BonusEntries e;
+    e.method = q.bonusMethod == 1 ? BonusMethod::Flat : BonusMethod::Aggregate;
+    e.with401k = q.bonus401k;
+    // The texts read as the pass reads its own: one that does not is a
+    // run-time error of the calculation.
+    FirstReport first;
+    const bool read = runReported(res.record, "calc", [&] {
+        e.amount = isBlank(q.txtBonus) ? Currency() : toCurrency(q.txtBonus);
+        e.ssWagesSoFar = isBlank(q.txtBonusSSWages) ? Currency() : toCurrency(q.txtBonusSSWages);
+    }, first);
+    if (!read) {
+        res.error = first.summary;
+        res.errorReport = first.text;
+        return out;
+    }
+    Calculator c;
+    CalcRequest each = q;
+    const std::optional<BonusCheck> check = checkBonus(e, q.input, [&](const PassInput& in) -> std::optional<PayRecord> {
+        each.input = in;
+        c.run(each, explain);
+        res.lblModified = c.lblModified();
+        if (!c.notice().empty()) res.notice = c.notice();
+        if (c.error().summary) {
+            res.error = c.error().summary;
+            res.errorReport = c.error().text;
+            return std::nullopt;
+        }
+        return c.record();
+    });
+    if (!check) return out;
+    res.record = check->bonus;
+    res.trace = check->trace;
+    out.method = check->method;
+    out.note = check->note;
+    out.stateOrLocal = check->regular.intState > 0 || check->bonus.amtLocalTax != Currency() ||
+                       check->regular.amtLocalTax != Currency();
+    if (auto why = deductionsAboveGross(check->regular))
+        out.refusal = *why;
+    else if (auto beyond = bonusBeyondRange(check->regular.SSBase, e.amount))
+        out.refusal = *beyond;
+    else if (auto bonusWhy = deductionsAboveGross(check->bonus))
+        out.refusal = "On the bonus: " + *bonusWhy;
+    return out;
+}
+
 }  // namespace wm::cli

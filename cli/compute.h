@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/bonus.h"
 #include "core/pass.h"
 #include "record/settings_store.h"
 
@@ -33,6 +34,14 @@ struct CalcRequest {
     // same setting given as such whatever their order.
     SettingList settings;
     SettingList optionSettings;
+    // A bonus paid with this paycheck (the Bonus Check), its entries as
+    // typed. `bonusEntries`: one of the others was given, which needs a bonus.
+    bool bonus = false;
+    std::string txtBonus;
+    std::int16_t bonusMethod = 0;  // BonusMethod
+    bool bonus401k = true;
+    std::string txtBonusSSWages;
+    bool bonusEntries = false;
 };
 
 // Keeps the first report of a calculation: every report answers "raise", so
@@ -92,5 +101,19 @@ struct CalcOutcome {
 
 // One calculation on storage of its own.
 CalcOutcome compute(const CalcRequest& request, bool explain = false);
+
+// The Bonus Check of a request with a bonus: the bonus alone as one
+// calculation's outcome (its grid, explanation and first error report),
+// the method used and why it is not the one asked for.
+struct BonusOutcome {
+    CalcOutcome bonus;
+    BonusMethod method = BonusMethod::Aggregate;
+    std::string note;
+    bool stateOrLocal = false;  // a state or local tax, always by the aggregate method
+    // Why the entries cannot be paid: the deductions above the gross pay of
+    // either paycheck, or the two together beyond the range of amounts.
+    std::optional<std::string> refusal;
+};
+BonusOutcome computeBonus(const CalcRequest& request, bool explain = false);
 
 }  // namespace wm::cli

@@ -67,6 +67,8 @@ std::optional<std::string> refusal(const Option& o, const std::string& value)
                     args.insert(args.end(), {"--state", std::string(s.name)});
                     break;
                 }
+        // An entry of a bonus is taken only beside the bonus.
+        if (o.section == Section::Bonus && o.name != "--bonus") args.insert(args.end(), {"--bonus", "0"});
         try {
             if (command == "calc") parseCalc(args, 2, false);
             if (command == "year") parseYear(args, 2);

@@ -27,6 +27,7 @@ struct ParseState {
     bool pdf = false;
     bool help = false;  // -h or --help: the rest is not read
     std::vector<const Option*> stateOptions;  // given, to match against the state
+    std::string_view bonusEntry;  // the first bonus entry given beside --bonus
 };
 
 namespace {
@@ -213,6 +214,28 @@ std::int16_t localBase(const std::string& v)
     return wholeNumber("--local-base", v, Input::LocalBase);
 }
 
+// "aggregate" or "flat", as the supplemental wages table names them.
+std::int16_t bonusMethod(const std::string& v)
+{
+    const std::string name = lower(trimmed(v));
+    for (const SupplementalRule& m : kSupplemental2000.methods)
+        if (m.name == name) return static_cast<std::int16_t>(m.method);
+    throw UsageError{"--bonus-method: expected " + std::string(bonusRule(BonusMethod::Aggregate).name) + " or " +
+                     std::string(bonusRule(BonusMethod::Flat).name) + ", got " + quoted(v)};
+}
+
+const std::string kBonusMethodHelp = std::string(bonusRule(BonusMethod::Aggregate).name) + " | " +
+                                     std::string(bonusRule(BonusMethod::Flat).name) + " (default " +
+                                     std::string(bonusRule(BonusMethod::Aggregate).name) + "); flat withholds " +
+                                     formatPlain(kSupplemental2000.flatRate * 100) + " % of the bonus";
+
+// An entry of the bonus beside --bonus itself.
+void bonusEntry(ParseState& s, std::string_view option)
+{
+    s.o.request.bonusEntries = true;
+    if (s.bonusEntry.empty()) s.bonusEntry = option;
+}
+
 // ---- What completion offers -------------------------------------------
 // The names the help gives for each list value; a test runs each through
 // its option.
@@ -225,6 +248,12 @@ std::vector<std::string> frequencyChoices()
 }
 std::vector<std::string> statusChoices() { return {"married", "single", "married-single"}; }
 std::vector<std::string> rateChoices() { return {"A", "B", "C", "D", "E"}; }
+std::vector<std::string> bonusMethodChoices()
+{
+    std::vector<std::string> names;
+    for (const SupplementalRule& m : kSupplemental2000.methods) names.emplace_back(m.name);
+    return names;
+}
 std::vector<std::string> filingChoices() { return {"single", "joint", "separate", "head"}; }
 std::vector<std::string> localBaseChoices()
 {
@@ -599,6 +628,77 @@ const std::array kOptions = {
            .read = [](Q& q, B b) { q.SPtx = b.whole; },
            .limit = L(Input::LocalBase),
            .choices = localBaseChoices},
+    Option{.name = "--bonus",
+           .valueName = "AMOUNT",
+           .help = "a bonus paid with this paycheck: the grid of the bonus alone",
+           .examples = "2,000",
+           .section = Section::Bonus,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.txtBonus = amountText(n, v, Input::Bonus);
+                   s.o.request.bonus = true;
+               },
+           .batchKey = "txtBonus",
+           .batchType = BatchType::Text,
+           .read =
+               [](Q& q, B b) {
+                   setText(q.txtBonus, b.text);
+                   q.bonus = true;
+               },
+           .limit = L(Input::Bonus)},
+    Option{.name = "--bonus-method",
+           .valueName = "M",
+           .help = kBonusMethodHelp,
+           .examples = "flat",
+           .section = Section::Bonus,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.bonusMethod = bonusMethod(v);
+                   bonusEntry(s, n);
+               },
+           .batchKey = "BonusMethod",
+           .batchType = BatchType::Whole,
+           .read =
+               [](Q& q, B b) {
+                   q.bonusMethod = b.whole;
+                   q.bonusEntries = true;
+               },
+           .limit = L(Input::BonusMethod),
+           .choices = bonusMethodChoices},
+    Option{.name = "--bonus-no-401k",
+           .help = "the 401(k) percentage does not apply to the bonus",
+           .section = Section::Bonus,
+           .apply =
+               [](S& s, N n, V) {
+                   s.o.request.bonus401k = false;
+                   bonusEntry(s, n);
+               },
+           .batchKey = "chkBonus401k",
+           .batchType = BatchType::Bool,
+           .read =
+               [](Q& q, B b) {
+                   q.bonus401k = b.flag;
+                   q.bonusEntries = true;
+               }},
+    Option{.name = "--bonus-ss-wages-so-far",
+           .valueName = "AMOUNT",
+           .help = "Social Security wages paid so far this year (default 0):\n"
+                   "Social Security on the bonus stops at the $76,200 base",
+           .examples = "70,000",
+           .section = Section::Bonus,
+           .apply =
+               [](S& s, N n, V v) {
+                   s.o.request.txtBonusSSWages = amountText(n, v, Input::BonusSSWages);
+                   bonusEntry(s, n);
+               },
+           .batchKey = "txtBonusSSWages",
+           .batchType = BatchType::Text,
+           .read =
+               [](Q& q, B b) {
+                   setText(q.txtBonusSSWages, b.text);
+                   q.bonusEntries = true;
+               },
+           .limit = L(Input::BonusSSWages)},
     Option{.name = "--json",
            .help = "print the batch output object instead of the grid",
            .section = Section::Output,
@@ -789,6 +889,9 @@ const std::array kExamples = {
             "wagemark-cli calc --income 2500 --frequency monthly --state \"New Mexico\" --explain"},
     Example{"A 401(k) of 6 %, also excluded from state wages; the batch output object",
             "wagemark-cli calc --income 1000 --state Kansas --401k 6 --state-401k --json"},
+    Example{"A $2,000 bonus with that paycheck, withheld at the flat rate",
+            "wagemark-cli calc --income 1000 --frequency weekly --status single --exemptions 1 --bonus 2000 "
+            "--bonus-method flat"},
     Example{"One batch line from standard input",
             "echo '{\"id\":1,\"txtIncome\":\"1000\",\"HowOft\":0,\"intState\":27}' | wagemark-cli batch"},
     Example{"The refund or balance due of the year, and the allowances to claim",
@@ -852,6 +955,7 @@ std::string_view sectionTitle(Section s)
     case Section::Calc: return "Options of calc:";
     case Section::State: return "State options (see \"wagemark-cli states\" for which state reads which):";
     case Section::Local: return "Local tax:";
+    case Section::Bonus: return "Bonus check (state and local tax on a bonus are always by the aggregate method):";
     case Section::Output: return "Output:";
     case Section::Batch: return "Options of batch:";
     case Section::Year: return "Options of year (it also takes those of calc, but not Output):";
@@ -1110,6 +1214,11 @@ void parse(ParseState& s, const std::vector<std::string>& args, std::size_t firs
             continue;
         }
         const Option* o = findOption(word.substr(0, word.rfind("--", 0) == 0 ? word.find('=') : word.npos), command);
+        if (!o && command == Command::Year)
+            if (const Option* calcOnly = findOption(word.substr(0, word.find('=')), Command::Calc);
+                calcOnly && calcOnly->section == Section::Bonus)
+                throw UsageError{std::string(calcOnly->name) +
+                                 ": year counts regular paychecks only; a bonus is calc's (see wagemark-cli help)"};
         if (!o)
             throw UsageError{"unknown option " + quoted(word) + " for " + std::string(commandName) + " (see " +
                              (command == Command::Year ? "wagemark-cli year --help)" : "wagemark-cli help)")};
@@ -1144,6 +1253,23 @@ void finishRequest(ParseState& s)
     if (s.localRate && !s.localBase) q.SPtx = 1;
 }
 
+// A bonus is one paycheck's: what shows or compares other paychecks does
+// not take it. (Each such option gets its row here.)
+void finishBonus(const ParseState& s)
+{
+    const CalcRequest& q = s.o.request;
+    if (!q.bonus) {
+        if (!s.bonusEntry.empty()) throw UsageError{std::string(s.bonusEntry) + ": needs --bonus AMOUNT"};
+        return;
+    }
+    const std::pair<bool, std::string_view> notWithBonus[] = {
+        {!s.o.statement.empty(), "--statement (the pay statement is of the regular paycheck)"},
+        {!s.o.hours.empty(), "--hours (the hourly pay is of the regular paycheck)"},
+    };
+    for (const auto& [given, what] : notWithBonus)
+        if (given) throw UsageError{"--bonus: not with " + std::string(what)};
+}
+
 }  // namespace
 
 CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, bool pdf)
@@ -1152,7 +1278,10 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, b
     s.pdf = pdf;
     parse(s, args, first, Command::Calc, "calc");
     s.o.help = s.help;
-    if (!s.help) finishRequest(s);
+    if (!s.help) {
+        finishRequest(s);
+        finishBonus(s);
+    }
     return std::move(s.o);
 }
 

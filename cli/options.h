@@ -64,7 +64,7 @@ struct BatchOptions {
 
 // Which command takes an option, and where the help lists it. `year` takes
 // the Calc, State and Local rows and its own; every command takes Every.
-enum class Section { Calc, State, Local, Output, Batch, Year, Every };
+enum class Section { Calc, State, Local, Bonus, Output, Batch, Year, Every };
 
 // A batch value as read, for the row's `read`.
 struct BatchValue {

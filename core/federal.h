@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "record/currency.h"
 #include "record/pay_frequency.h"
@@ -40,6 +41,29 @@ constexpr const FicaRates& ficaRates(bool selfEmployed) { return selfEmployed ? 
 // The year 2000's Social Security wage base: no Social Security on the
 // year's FICA wages above it.
 inline constexpr Currency kWageBase2000 = 76200_usd;
+
+// Supplemental wages (a bonus paid apart from the regular wages) in 2000:
+// the employer may withhold a flat rate of the bonus, or the aggregate
+// method: the withholding on the regular wages plus the bonus as one
+// payment, less the withholding on the regular wages. The flat rate is only
+// for an employee whose regular wages had income tax withheld.
+enum class BonusMethod : std::int16_t { Aggregate = 0, Flat = 1 };
+struct SupplementalRule {
+    BonusMethod method;
+    std::string_view name;     // as wagemark-cli takes it
+    std::string_view caption;  // as the Bonus Check offers it
+};
+struct SupplementalWages {
+    int year;
+    double flatRate;
+    std::array<SupplementalRule, 2> methods;  // by BonusMethod
+};
+inline constexpr SupplementalWages kSupplemental2000{
+    2000, 0.28, {{{BonusMethod::Aggregate, "aggregate", "Aggregate"}, {BonusMethod::Flat, "flat", "Flat 28 %"}}}};
+constexpr const SupplementalRule& bonusRule(BonusMethod m)
+{
+    return kSupplemental2000.methods[static_cast<std::size_t>(m)];
+}
 
 struct FederalResult {
     Currency tax;   // before cents rounding

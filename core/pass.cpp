@@ -24,9 +24,14 @@ void GetPreTax(Pass& p)
     proc.run([&] { r.SSEmp = amountOf(p.in.preFica, p.in.txtPreFICA); },
              [&] { r.PreTax = amountOf(p.in.preTax, p.in.txtPreTax); },
              [&] {
-                 r.amt401k = Currency::round(r.taxBase.toDouble() * r.PerCent401k);
-                 if (r.amt401k != Currency())
-                     p.explain(r.amt401k, "401(k) ", Pct{r.PerCent401k}, " of gross pay");
+                 if (p.in.amount401k) {
+                     r.amt401k = *p.in.amount401k;
+                     p.explain(r.amt401k, "401(k) as fixed for this paycheck");
+                 } else {
+                     r.amt401k = Currency::round(r.taxBase.toDouble() * r.PerCent401k);
+                     if (r.amt401k != Currency())
+                         p.explain(r.amt401k, "401(k) ", Pct{r.PerCent401k}, " of gross pay");
+                 }
                  if (r.PreTax != Currency()) p.explain(r.PreTax, "Pre-tax (non-taxable) amount");
                  if (r.SSEmp != Currency()) p.explain(r.SSEmp, "Pre-FICA amount");
              });
@@ -65,6 +70,18 @@ void Calculate(Pass& p)
         },
         [&] { FedTax(p); },
         [&] { LocalTaxCalc(p); });
+}
+
+PassInput lastInput(const PayRecord& r, bool selfEmployed)
+{
+    PassInput in;
+    in.txtIncome = formatPlain(r.SSBase);
+    in.txt401k = formatPlain(r.PerCent401k >= 1 ? r.PerCent401k * 100 : r.PerCent401k);
+    in.txtPreTax = formatPlain(r.PreTax);
+    in.txtPreFICA = formatPlain(r.SSEmp);
+    in.exemptions = std::to_string(r.DepsNumber);
+    in.chkSelfEmployed = selfEmployed;
+    return in;
 }
 
 void formTotals(PayRecord& r)

@@ -32,6 +32,11 @@ void LocalTaxCalc(Pass& p); // core/local_tax.cpp
 // raise tool runs it with origin 1: the gross pay is already in taxBase.
 void calculateCommand(Pass& p, std::int16_t origin = 0);
 
+// The input texts that read back as the amounts the record's last pass
+// used (a 401(k) fraction of 1 or more was typed as a percentage): for a
+// window that runs the pass again on the calculator's last calculation.
+PassInput lastInput(const PayRecord& r, bool selfEmployed);
+
 // amtDedTot and amtTotal from the four-decimal results.
 void formTotals(PayRecord& r);
 

@@ -88,8 +88,11 @@ enum class Input : std::size_t {
     State,            // `intState`
     OtherIncome,      // the return's own amounts
     Itemized,
+    Bonus,            // the Bonus Check's
+    BonusSSWages,
+    BonusMethod,      // 0 aggregate, 1 flat
 };
-inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::Itemized) + 1;
+inline constexpr std::size_t kInputCount = static_cast<std::size_t>(Input::BonusMethod) + 1;
 
 // The most exemptions the calculator's list offers.
 inline constexpr int kMaxExemptions = 15;
@@ -131,6 +134,9 @@ inline constexpr std::array<InputLimit, kInputCount> kInputLimits = {{
     // meets on the return ($3,000 of capital losses, say).
     {"Other income", InputUnit::Amount, 0, 0},
     {"Itemized deductions", InputUnit::Amount, 0, 0},
+    {"Bonus Amount", InputUnit::Amount, 0, 0},
+    {"Social Security wages so far", InputUnit::Amount, 0, 0},
+    {"bonus method", InputUnit::Count, 0, 1},
 }};
 
 constexpr const InputLimit& limitOf(Input i) { return kInputLimits[static_cast<std::size_t>(i)]; }

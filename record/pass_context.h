@@ -31,6 +31,9 @@ struct PassInput {
     std::optional<Currency> income, preTax, preFica;
     std::optional<double> percent401k;
     std::optional<std::int16_t> allowances;
+    // The 401(k) deduction itself, when the caller fixes it rather than the
+    // percentage of gross pay: a bonus the 401(k) does not apply to.
+    std::optional<Currency> amount401k;
 };
 
 inline constexpr std::string_view kModifiedPrefix = "Tax Code last modified: ";

@@ -50,6 +50,9 @@ std::span<const ShellMenu> MdiShell::menus()
         {"ID_YearCheck", "Year", "&Year Check", "Year Check",
          "Will your withholding cover the year's tax? How many allowances to claim", "Ctrl+8", "Y", 0x2e8b57,
          FormId::YearCheck, true, false, &S::openForm},
+        {"ID_BonusCheck", "Bonus", "&Bonus Check", "Bonus Check",
+         "What a bonus withholds and what you keep, by the flat rate or the aggregate method", "Ctrl+B", "B",
+         0x2e8b57, FormId::BonusCheck, false, false, &S::openForm},
     };
     static const ShellCommand kW4[] = {
         {"ID_PersonalAllowances", "Pers", "&Allowances", "Allowances", "Personal Allowances Worksheet", "Ctrl+4", "A",

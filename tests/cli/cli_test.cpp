@@ -482,6 +482,7 @@ TEST(CliHelp, HelpAndParserAgree)
             // a spouse's withholding the spouse's wages.
             if (command == "year" && name != "--paid") args.insert(args.end(), {"--paid", "13"});
             if (name == "--spouse-withheld") args.insert(args.end(), {"--spouse-wages", "30000"});
+            if (name.rfind("--bonus-", 0) == 0) args.insert(args.end(), {"--bonus", "0"});
             // A state option counts only with a state that reads it.
             if (const int state = stateReading(name); state > 0) args.insert(args.end(), {"--state", std::to_string(state)});
             args.push_back(name);

@@ -42,7 +42,7 @@ TEST(BatchKeys, EachKeyFindsItsRowAndNothingElseFindsOne)
             }
         }
     }
-    EXPECT_EQ(keys, 20);
+    EXPECT_EQ(keys, 24);
     for (const char* none : {"", "i", "d", "txt", "settings.", "txtIncomeX", "SPtX", "Method\n"})
         EXPECT_EQ(findBatchKey(none), nullptr) << none;
 }

@@ -68,6 +68,11 @@ const Field kLocalBase = [](const PayRecord& r) { return whole(r.SPtx); };
 const Field kState401k = [](const PayRecord& r) { return money(r.Samt401k); };
 const Field kStatePreTax = [](const PayRecord& r) { return money(r.StaPreTax); };
 const Field kMissPart = [](const PayRecord& r) { return money(r.persExmpMiss); };
+// Of the bonus alone (a row whose key names a bonus entry gets a bonus of 2,000 and a 401(k) of 5 %).
+const Field kBonusFed = [](const PayRecord& r) { return money(r.fTax); };
+const Field kBonus401k = [](const PayRecord& r) { return money(r.amt401k); };
+const Field kBonusSS = [](const PayRecord& r) { return money(r.amtSS); };
+bool withBonus(const char* name) { return name && std::string_view(name).find("onus") != std::string_view::npos; }
 
 constexpr Context kGeorgia{"Georgia", 9}, kIllinois{"Illinois", 12}, kLouisiana{"Louisiana", 17},
     kCalifornia{"California", 4}, kConnecticut{"Connecticut", 6}, kNewJersey{"New Jersey", 26},
@@ -180,6 +185,20 @@ const std::vector<KeyRow>& rows()
              R"({"StateInfo":{"staPreTax":"Y"}})", "StateInfo", "staPreTax", "Y", kStatePreTax, "50.0000"},
             {"Mississippi's part of the spouse exemption", kMississippi, "--miss-part", "6000", "settings",
              R"({"StateInfo":{"missPart":"6000"}})", "StateInfo", "missPart", "6000", kMissPart, "6000.0000"},
+            {"bonus", kNone, "--bonus", "2,000", "txtBonus", "\"2,000\"", nullptr, nullptr, nullptr, kSSBase,
+             "2000.0000"},
+            // Biweekly married, 401(k) 5 %: (2,850 - 1,862) x 28 % + 242.10 less (950 - 248) x 15 %;
+            // flat: 28 % of 1,900.
+            {"bonus by the aggregate method", kNone, "--bonus-method", "aggregate", "BonusMethod", "0", nullptr,
+             nullptr, nullptr, kBonusFed, "413.4400"},
+            {"bonus by the flat rate", kNone, "--bonus-method", "Flat", "BonusMethod", "1", nullptr, nullptr, nullptr,
+             kBonusFed, "532.0000"},
+            {"bonus without the 401(k)", kNone, "--bonus-no-401k", nullptr, "chkBonus401k", "false", nullptr, nullptr,
+             nullptr, kBonus401k, "0.0000"},
+            {"bonus with the 401(k)", kNone, nullptr, nullptr, "chkBonus401k", "true", nullptr, nullptr, nullptr,
+             kBonus401k, "100.0000"},
+            {"Social Security wages before the bonus", kNone, "--bonus-ss-wages-so-far", "75,000", "txtBonusSSWages",
+             "\"75,000\"", nullptr, nullptr, nullptr, kBonusSS, "74.4000"},
             {"any setting", kMassachusetts, "--setting", "StateInfo/staDeps=2", "settings",
              R"({"StateInfo":{"staDeps":"2"}})", "StateInfo", "staDeps", "2", kStateDeps, "2"},
         };
@@ -248,6 +267,7 @@ std::string batchLine(const KeyRow& row, const std::string& key)
     if (row.field == kState401k) line += R"(,"txt401k":"6")";
     if (row.field == kStatePreTax) line += R"(,"txtPreTax":"50")";
     if (row.field == kMissPart) line += R"(,"intSMarried":8)";
+    if (withBonus(row.key) && std::string_view(row.key) != "txtBonus") line += R"(,"txtBonus":"2000","txt401k":"5")";
     return line + ",\"" + key + "\":" + jsonOf(row) + "}";
 }
 
@@ -265,7 +285,7 @@ std::string throughBatch(const KeyRow& row, const std::string& key)
     cli::CalcRequest q;
     std::string id, error;
     if (!reader.read(batchLine(row, key), q, id, error)) return "refused: " + error;
-    return row.field(cli::compute(q).record);
+    return row.field(q.bonus ? cli::computeBonus(q).bonus.record : cli::compute(q).record);
 }
 
 std::string throughOption(const KeyRow& row)
@@ -277,10 +297,13 @@ std::string throughOption(const KeyRow& row)
     if (row.field == kState401k) args.insert(args.end(), {"--401k", "6"});
     if (row.field == kStatePreTax) args.insert(args.end(), {"--pretax", "50"});
     if (row.field == kMissPart) args.insert(args.end(), {"--state-status", "8"});
+    if (withBonus(row.option) && std::string_view(row.option) != "--bonus")
+        args.insert(args.end(), {"--bonus", "2000", "--401k", "5"});
     args.push_back(row.option);
     if (row.value) args.push_back(row.value);
     try {
-        return row.field(cli::compute(cli::parseCalc(args, 2, false).request).record);
+        const cli::CalcRequest q = cli::parseCalc(args, 2, false).request;
+        return row.field(q.bonus ? cli::computeBonus(q).bonus.record : cli::compute(q).record);
     } catch (const cli::UsageError& e) {
         return "refused: " + e.message;
     }

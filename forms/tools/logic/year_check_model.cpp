@@ -9,19 +9,6 @@ namespace wm {
 
 namespace {
 
-// The pass reads typed texts; these read back as the amounts the last pass
-// used. A 401(k) fraction of 1 or more was typed as a percentage.
-PassInput inputOf(const PayRecord& r, bool selfEmployed)
-{
-    PassInput in;
-    in.txtIncome = formatPlain(r.SSBase);
-    in.txt401k = formatPlain(r.PerCent401k >= 1 ? r.PerCent401k * 100 : r.PerCent401k);
-    in.txtPreTax = formatPlain(r.PreTax);
-    in.txtPreFICA = formatPlain(r.SSEmp);
-    in.chkSelfEmployed = selfEmployed;
-    return in;
-}
-
 // Table text must not end a cell or a row.
 std::string cell(std::string_view text)
 {
@@ -221,7 +208,7 @@ void YearCheckModel::refresh()
         refuse(no->entry, std::string(limitOf(no->entry).field) + " " + no->reason + ".");
         return;
     }
-    check_ = checkYear(q, copyRunner(record_, inputOf(record_, q.selfEmployed), settings_, errors_), errors_);
+    check_ = checkYear(q, copyRunner(record_, lastInput(record_, q.selfEmployed), settings_, errors_), errors_);
     if (!check_) message = kStopped;
 }
 

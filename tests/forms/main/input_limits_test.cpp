@@ -124,6 +124,9 @@ const std::vector<Interfaces>& interfaces()
         {Input::State, nullptr, "Settings", "State", false, nullptr, nullptr, "intState"},
         {Input::OtherIncome, nullptr, nullptr, nullptr, false, "--other-income"},
         {Input::Itemized, nullptr, nullptr, nullptr, false, "--itemized"},
+        {Input::Bonus, nullptr, nullptr, nullptr, false, "--bonus", nullptr, "txtBonus"},
+        {Input::BonusSSWages, nullptr, nullptr, nullptr, false, "--bonus-ss-wages-so-far", nullptr, "txtBonusSSWages"},
+        {Input::BonusMethod, nullptr, nullptr, nullptr, false, nullptr, nullptr, "BonusMethod"},
     };
     return all;
 }
@@ -167,14 +170,17 @@ bool settingTaken(const Interfaces& i, const std::string& text)
 bool optionTaken(const Interfaces& i, const std::string& text)
 {
     // An option is given once: --income alone when it is the one tried.
+    // A bonus is calc's only, beside any income up to the top with it.
+    const auto row = std::find_if(cli::options().begin(), cli::options().end(),
+                                  [&](const cli::Option& o) { return o.name == i.option; });
+    const bool year = row == cli::options().end() || cli::commandTakes("year", row->section);
     std::vector<std::string> args = {"wagemark-cli", "year"};
-    if (std::string_view(i.option) != "--income") args.insert(args.end(), {"--income", kTopIncome});
+    if (year && std::string_view(i.option) != "--income") args.insert(args.end(), {"--income", kTopIncome});
+    if (i.input == Input::BonusSSWages) args.insert(args.end(), {"--bonus", "0"});
     args.insert(args.end(), {i.option, text});
     if (i.optionState) args.insert(args.end(), {"--state", i.optionState});
     try {
-        cli::parseYear(args, 2);
-        const auto row = std::find_if(cli::options().begin(), cli::options().end(),
-                                      [&](const cli::Option& o) { return o.name == i.option; });
+        if (year) cli::parseYear(args, 2);
         if (row != cli::options().end() && cli::commandTakes("calc", row->section)) {
             args[1] = "calc";
             cli::parseCalc(args, 2, false);
