@@ -33,6 +33,7 @@ enum class FormId {
     About,            // frmAbt, "2"
     YearCheck,        // frmYearCheck, "18"
     YearCheckPreview, // the Year Check's print preview (run by the Year Check)
+    CompareStates,    // frmCompareStates, "19"
 };
 
 // Help contexts: the Form W-4 instructions, the Year Check page.
@@ -66,6 +67,9 @@ public:
     // as the user's click would, then runs its Calculate command. The Year
     // Check's advice.
     virtual void calculateWithExemptions(int count) { (void)count; }
+    // Chooses a state on the main calculator (opened if needed) as the
+    // user's click would, then runs its Calculate command. Compare States.
+    virtual void calculateInState(int state) { (void)state; }
 };
 
 struct AppContext {

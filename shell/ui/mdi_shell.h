@@ -51,6 +51,7 @@ public:
     bool available(FormId form) const override { return forms_.has(form); }
     void sendToMain(const std::string& incomeText, int howOft) override;
     void calculateWithExemptions(int count) override;
+    void calculateInState(int state) override;
 
     // A command by its tool bar key ("ID_New") or list bar key ("NewFile"),
     // as the rows of shell_commands.cpp say.

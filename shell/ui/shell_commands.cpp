@@ -50,6 +50,9 @@ std::span<const ShellMenu> MdiShell::menus()
         {"ID_YearCheck", "Year", "&Year Check", "Year Check",
          "Will your withholding cover the year's tax? How many allowances to claim", "Ctrl+8", "Y", 0x2e8b57,
          FormId::YearCheck, true, false, &S::openForm},
+        {"ID_CompareStates", "States", "Compare &States", "Compare States",
+         "This paycheck in every state, side by side", "Ctrl+9", "S", 0x2e8b57, FormId::CompareStates, true, false,
+         &S::openForm},
     };
     static const ShellCommand kW4[] = {
         {"ID_PersonalAllowances", "Pers", "&Allowances", "Allowances", "Personal Allowances Worksheet", "Ctrl+4", "A",

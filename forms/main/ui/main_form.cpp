@@ -675,6 +675,13 @@ void MainForm::calculateWithExemptions(int count)
     calculate();
 }
 
+void MainForm::calculateInState(int state)
+{
+    if (state < 0 || state >= cboState_->count()) return;
+    act([&] { model_.stateClicked(state); });
+    calculate();
+}
+
 void MainForm::openLocalTax() { openMisc(0); }
 void MainForm::openRaise() { openMisc(1); }
 

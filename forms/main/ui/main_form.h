@@ -55,6 +55,7 @@ public:
     void setStateHintVisible(bool visible) override;
     void receiveIncome(const std::string& incomeText, int howOft) override;
     void calculateWithExemptions(int count) override;
+    void calculateInState(int state) override;
 
     // Commands, as the buttons run them.
     void calculate();

@@ -3,6 +3,7 @@
 #include "forms/tools/ui/register_forms.h"
 
 #include "forms/tools/ui/analysis_window.h"
+#include "forms/tools/ui/compare_states_window.h"
 #include "forms/tools/ui/multi_check_window.h"
 #include "forms/tools/ui/year_check_window.h"
 #include "ui/form_registry.h"
@@ -33,6 +34,9 @@ void registerToolsForms(FormRegistry& reg)
                  return year ? year->makePreview() : nullptr;
              },
              FormKind::Owned, FormId::YearCheck});
+    reg.add({FormId::CompareStates, CompareStatesModel::kName, QStringLiteral("Compare States"), CompareStatesModel::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new CompareStatesWindow(ctx, parent); },
+             FormKind::Maximized});
 }
 
 }  // namespace wm
