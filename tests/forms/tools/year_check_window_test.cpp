@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "forms/tools/ui/compare_states_window.h"
 #include "forms/tools/ui/year_check_window.h"
 #include "forms/w4/ui/w4_view_window.h"
 #include "qtcore/qt_settings_store.h"
@@ -65,6 +66,33 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init() { startCalculator(); }
     void cleanup() { stopClean(); }
+
+    // Single, weekly 1,000, 1 allowance in No State: sorted, then Enter on
+    // Alabama makes it the calculator's state with the options of its row.
+    void compareStatesSortsAndARowGoesToTheCalculator()
+    {
+        calculate(1, 1);
+        shell->toolCommand(QStringLiteral("ID_CompareStates"));
+        auto* w = qobject_cast<CompareStatesWindow*>(shell->form(FormId::CompareStates));
+        QVERIFY(w);
+        QTableWidget* t = w->table();
+        QCOMPARE(t->rowCount(), kStateCount);
+        QCOMPARE(t->item(0, 0)->text(), QStringLiteral("No State (chosen)"));  // no state tax: the highest check
+        w->sortBy(CompareStatesModel::StateTax);
+        QCOMPARE(t->item(0, 0)->text() + t->item(0, 1)->text(), QStringLiteral("Oregon$78.41"));
+        w->sortBy(CompareStatesModel::State);
+        QCOMPARE(t->item(1, 0)->text(), QStringLiteral("Alabama"));
+        QVERIFY(t->item(1, 0)->toolTip().contains(QStringLiteral("Dependents (State): 1")));
+        t->setFocus();
+        t->setCurrentCell(1, 0);
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(record->intState, std::int16_t{1});
+        QCOMPARE(settings->get("StateInfo", "staMarried", "") + settings->get("StateInfo", "StateName", ""),
+                 std::string("1Alabama"));
+        QCOMPARE(find<QTableWidget>(FormId::Main, "dbgDisplay")->item(5, 1)->text(), QStringLiteral("$36.20"));
+        QCOMPARE(t->item(1, 0)->text(), QStringLiteral("Alabama (chosen)"));
+        QCOMPARE(t->item(1, 3)->text(), QStringLiteral("$0.00"));
+    }
 
     void adviceGoesOntoTheCalculatorAndFormW4()
     {
