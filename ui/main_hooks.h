@@ -23,6 +23,8 @@ public:
     virtual void calculateWithExemptions(int count) { (void)count; }
     // A state chosen as a click would (the calculator's list), then Calculate.
     virtual void calculateInState(int state) { (void)state; }
+    // Keep for Comparison (true) and Clear Comparison (false).
+    virtual void keepForComparison(bool keep) { (void)keep; }
 };
 
 }  // namespace wm

@@ -90,6 +90,8 @@ private:
     void newFromListBar(const ShellCommand& command);
     void exitCommand(const ShellCommand& command);
     void analyzePay(const ShellCommand& command);
+    void keepComparison(const ShellCommand& command);
+    void clearComparison(const ShellCommand& command);
     void appHelp(const ShellCommand& command);
     void w4Help(const ShellCommand& command);
     void openWebsite(const ShellCommand& command);
