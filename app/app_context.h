@@ -34,6 +34,7 @@ enum class FormId {
     YearCheck,        // frmYearCheck, "18"
     YearCheckPreview, // the Year Check's print preview (run by the Year Check)
     BonusCheck,       // frmBonusCheck, "19"
+    CompareStates,    // frmCompareStates, "20"
 };
 
 // Help contexts: the Form W-4 instructions, the Year Check page.
@@ -67,6 +68,9 @@ public:
     // as the user's click would, then runs its Calculate command. The Year
     // Check's advice.
     virtual void calculateWithExemptions(int count) { (void)count; }
+    // Chooses a state on the main calculator (opened if needed) as the
+    // user's click would, then runs its Calculate command. Compare States.
+    virtual void calculateInState(int state) { (void)state; }
 };
 
 struct AppContext {

@@ -15,6 +15,7 @@
 #include <ostream>
 
 #include "cli/batch.h"
+#include "cli/compare.h"
 #include "cli/compute.h"
 #include "cli/fd_stream.h"
 #include "cli/options.h"
@@ -111,6 +112,8 @@ int calc(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return 0;
     }
     if (o.request.bonus) return bonusCheck(o, out, err);
+    if (o.allStates) return calcAllStates(o, out, err);
+    if (o.after) return calcVersus(o, out, err);
     const CalcOutcome res = compute(o.request, o.explain);
     if (!res.error)
         if (auto why = deductionsAboveGross(res.record)) throw UsageError{*why};

@@ -707,6 +707,16 @@ const std::array kOptions = {
            .help = "show how each amount was reached",
            .section = Section::Output,
            .apply = [](S& s, N, V) { s.o.explain = true; }},
+    Option{.name = "--all-states",
+           .help = "one row per state, highest check first; the other states take\n"
+                   "their options from the calc options (JSON Lines with --json)",
+           .section = Section::Output,
+           .apply = [](S& s, N, V) { s.o.allStates = true; }},
+    Option{.name = "--vs",
+           .help = "compare: the options after it change those before it; --no-self-employed,\n"
+                   "--no-state-401k, --no-state-pretax turn a switch off",
+           .section = Section::Output,
+           .apply = [](S&, N, V) {}},
     Option{.name = "--statement",
            .valueName = "FILE.pdf",
            .help = "also write the pay statement as a PDF file",
@@ -892,6 +902,10 @@ const std::array kExamples = {
     Example{"A $2,000 bonus with that paycheck, withheld at the flat rate",
             "wagemark-cli calc --income 1000 --frequency weekly --status single --exemptions 1 --bonus 2000 "
             "--bonus-method flat"},
+    Example{"This paycheck in every state, the highest check first",
+            "wagemark-cli calc --income 1000 --frequency weekly --status single --state Kansas --all-states"},
+    Example{"A 401(k) of 10 % instead of 5 %: before, after and the difference",
+            "wagemark-cli calc --income 1000 --frequency weekly --status single --401k 5 --vs --401k 10"},
     Example{"One batch line from standard input",
             "echo '{\"id\":1,\"txtIncome\":\"1000\",\"HowOft\":0,\"intState\":27}' | wagemark-cli batch"},
     Example{"The refund or balance due of the year, and the allowances to claim",
@@ -1265,6 +1279,7 @@ void finishBonus(const ParseState& s)
     const std::pair<bool, std::string_view> notWithBonus[] = {
         {!s.o.statement.empty(), "--statement (the pay statement is of the regular paycheck)"},
         {!s.o.hours.empty(), "--hours (the hourly pay is of the regular paycheck)"},
+        {s.o.allStates, "--all-states (a bonus is one paycheck's, not every state's)"},
     };
     for (const auto& [given, what] : notWithBonus)
         if (given) throw UsageError{"--bonus: not with " + std::string(what)};
@@ -1272,8 +1287,99 @@ void finishBonus(const ParseState& s)
 
 }  // namespace
 
+namespace {
+
+// The words of one option with its value (one word for anything else), and
+// the option when it is one of calc's.
+struct Given {
+    const Option* option = nullptr;
+    std::vector<std::string> words;
+};
+
+std::vector<Given> givenWords(const std::vector<std::string>& args, std::size_t from, std::size_t to)
+{
+    std::vector<Given> out;
+    for (std::size_t i = from; i < to; ++i) {
+        const std::string& w = args[i];
+        Given g{nullptr, {w}};
+        if (isOptionWord(w)) g.option = findOption(w.substr(0, w.rfind("--", 0) == 0 ? w.find('=') : w.npos), Command::Calc);
+        if (g.option && !g.option->valueName.empty() && w.find('=') == std::string::npos && i + 1 < to)
+            g.words.push_back(args[++i]);
+        out.push_back(std::move(g));
+    }
+    return out;
+}
+
+// A switch of the pay period turned off: "--no-self-employed" for "--self-employed".
+const Option* switchedOff(const std::string& word)
+{
+    if (word.rfind("--no-", 0) != 0) return nullptr;
+    const Option* o = findOption("--" + word.substr(5), Command::Calc);
+    return o && o->valueName.empty() && (o->section == Section::Calc || o->section == Section::State) ? o : nullptr;
+}
+
+ParseState parsedCalc(const std::vector<std::string>& args, bool pdf)
+{
+    ParseState s;
+    s.pdf = pdf;
+    parse(s, args, 0, Command::Calc, "calc");
+    s.o.help = s.help;
+    if (!s.help) finishRequest(s);
+    return s;
+}
+
+// calc OPTIONS --vs OPTIONS: the second list is the first with each option
+// given again replaced, each switch named by its --no- form taken away, and
+// a state option the new state does not read left behind.
+CalcOptions parseVersus(const std::vector<std::string>& args, std::size_t first, std::size_t vs, bool pdf)
+{
+    if (std::find(args.begin() + static_cast<std::ptrdiff_t>(vs) + 1, args.end(), "--vs") != args.end())
+        throw UsageError{"--vs: given more than once (it compares two lists of options)"};
+    std::vector<std::string> before(args.begin() + static_cast<std::ptrdiff_t>(first),
+                                    args.begin() + static_cast<std::ptrdiff_t>(vs));
+    ParseState s = parsedCalc(before, pdf);
+    std::vector<Given> carried = givenWords(args, first, vs), changes;
+    for (Given& g : givenWords(args, vs + 1, args.size())) {
+        const Option* off = switchedOff(g.words[0]);
+        const Option* replaced = off ? off : g.option;
+        if (replaced && !replaced->many)
+            std::erase_if(carried, [&](const Given& c) { return c.option == replaced; });
+        if (!off) changes.push_back(std::move(g));
+    }
+    auto words = [&](bool dropUnread, int state) {
+        std::vector<std::string> w;
+        for (const auto* list : {&carried, &changes})
+            for (const Given& g : *list)
+                if (!(dropUnread && list == &carried && g.option && g.option->stateOption &&
+                      !(stateAt(state).options & g.option->stateOption)))
+                    w.insert(w.end(), g.words.begin(), g.words.end());
+        return w;
+    };
+    // The new state is known once the lists are read together.
+    ParseState probe;
+    probe.pdf = pdf;
+    parse(probe, words(false, 0), 0, Command::Calc, "calc");
+    ParseState a = parsedCalc(words(true, probe.o.request.intState), pdf);
+    if (a.o.allStates) throw UsageError{"--all-states: one row per state; --vs compares two results"};
+    if (a.o.explain) throw UsageError{"--vs: compares two results; --explain explains one"};
+    if (!a.o.statement.empty()) throw UsageError{"--vs: compares two results; --statement prints one"};
+    if (a.o.request.bonus || s.o.request.bonus)
+        throw UsageError{"--bonus: not with --vs (a bonus is one paycheck's, not a comparison)"};
+    CalcOptions o = std::move(a.o);
+    o.after = std::move(o.request);
+    o.request = std::move(s.o.request);
+    return o;
+}
+
+}  // namespace
+
 CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, bool pdf)
 {
+    for (std::size_t i = first; i < args.size(); ++i)
+        if (args[i] == "--vs" && std::none_of(args.begin(), args.end(), [](const std::string& w) {
+                return w == "-h" || w == "--help";
+            }))
+            return parseVersus(args, first, i, pdf);
     ParseState s;
     s.pdf = pdf;
     parse(s, args, first, Command::Calc, "calc");
@@ -1282,6 +1388,9 @@ CalcOptions parseCalc(const std::vector<std::string>& args, std::size_t first, b
         finishRequest(s);
         finishBonus(s);
     }
+    if (s.o.allStates && (s.o.explain || !s.o.statement.empty()))
+        throw UsageError{std::string("--all-states: one row per state; ") +
+                         (s.o.explain ? "--explain" : "--statement") + " takes one state"};
     return std::move(s.o);
 }
 

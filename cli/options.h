@@ -37,6 +37,9 @@ struct CalcOptions {
     std::string hours;
     std::string statement;  // PDF file of the pay statement
     std::string name;
+    bool allStates = false;  // --all-states: the pay period in every state
+    // --vs: the request the options after it make of those before it.
+    std::optional<CalcRequest> after;
 };
 
 // `year`: the calc inputs and the entries of the return.

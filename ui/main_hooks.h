@@ -21,6 +21,10 @@ public:
     virtual void receiveIncome(const std::string& incomeText, int howOft) = 0;
     // An exemptions count chosen as a click would (the calculator's list), then Calculate.
     virtual void calculateWithExemptions(int count) { (void)count; }
+    // A state chosen as a click would (the calculator's list), then Calculate.
+    virtual void calculateInState(int state) { (void)state; }
+    // Keep for Comparison (true) and Clear Comparison (false).
+    virtual void keepForComparison(bool keep) { (void)keep; }
 };
 
 }  // namespace wm

@@ -231,6 +231,12 @@ void MdiShell::calculateWithExemptions(int count)
     if (MainCalculatorHooks* m = mainHooks()) m->calculateWithExemptions(count);
 }
 
+void MdiShell::calculateInState(int state)
+{
+    open(FormId::Main);
+    if (MainCalculatorHooks* m = mainHooks()) m->calculateInState(state);
+}
+
 void MdiShell::showHelp(int context) { services_.help.show(context); }
 
 void MdiShell::refreshCurrentCode()

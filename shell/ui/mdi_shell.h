@@ -51,6 +51,7 @@ public:
     bool available(FormId form) const override { return forms_.has(form); }
     void sendToMain(const std::string& incomeText, int howOft) override;
     void calculateWithExemptions(int count) override;
+    void calculateInState(int state) override;
 
     // A command by its tool bar key ("ID_New") or list bar key ("NewFile"),
     // as the rows of shell_commands.cpp say.
@@ -89,6 +90,8 @@ private:
     void newFromListBar(const ShellCommand& command);
     void exitCommand(const ShellCommand& command);
     void analyzePay(const ShellCommand& command);
+    void keepComparison(const ShellCommand& command);
+    void clearComparison(const ShellCommand& command);
     void appHelp(const ShellCommand& command);
     void w4Help(const ShellCommand& command);
     void openWebsite(const ShellCommand& command);

@@ -53,6 +53,13 @@ std::span<const ShellMenu> MdiShell::menus()
         {"ID_BonusCheck", "Bonus", "&Bonus Check", "Bonus Check",
          "What a bonus withholds and what you keep, by the flat rate or the aggregate method", "Ctrl+B", "B",
          0x2e8b57, FormId::BonusCheck, false, false, &S::openForm},
+        {"ID_CompareStates", "States", "Compare &States", "Compare States",
+         "This paycheck in every state, side by side", "Ctrl+9", "S", 0x2e8b57, FormId::CompareStates, true, false,
+         &S::openForm},
+        {"ID_KeepComparison", nullptr, "&Keep for Comparison", "Keep", "Keep this result beside the next ones",
+         "Ctrl+K", "K", 0x8e5bd0, FormId::Main, true, true, &S::keepComparison},
+        {"ID_ClearComparison", nullptr, "Clear Comparis&on", "Clear Comparison", "Back to one column of results", "",
+         "K", 0x8e5bd0, FormId::Main, false, false, &S::clearComparison},
     };
     static const ShellCommand kW4[] = {
         {"ID_PersonalAllowances", "Pers", "&Allowances", "Allowances", "Personal Allowances Worksheet", "Ctrl+4", "A",
@@ -273,6 +280,18 @@ void MdiShell::newFromListBar(const ShellCommand&)
 }
 
 void MdiShell::exitCommand(const ShellCommand&) { QMainWindow::close(); }
+
+void MdiShell::keepComparison(const ShellCommand&)
+{
+    open(FormId::Main);
+    if (MainCalculatorHooks* m = mainHooks()) m->keepForComparison(true);
+}
+
+void MdiShell::clearComparison(const ShellCommand&)
+{
+    open(FormId::Main);
+    if (MainCalculatorHooks* m = mainHooks()) m->keepForComparison(false);
+}
 
 void MdiShell::analyzePay(const ShellCommand& c)
 {

@@ -52,6 +52,12 @@ TEST(CliCalc, BadValuesNameTheOptionAndExitTwo)
                                                                   {"calc", "--bogus"},
                                                                   {"calc", "--name", "Pat\nDoe"},
                                                                   {"calc", "--name", "\u202Eevil.exe"},
+                                                                  {"calc", "--all-states", "--vs"},
+                                                                  {"calc", "--all-states", "--explain"},
+                                                                  {"calc", "--vs", "--explain"},
+                                                                  {"calc", "--vs", "--income", "1", "--vs"},
+                                                                  {"year", "--vs"},
+                                                                  {"year", "--all-states"},
                                                                   {"frobnicate"}}) {
         const std::string& named = args.size() > 1 ? args[1] : args[0];
         SCOPED_TRACE(named);
@@ -110,6 +116,57 @@ TEST(CliCalc, JsonIsTheBatchObject)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("{\"id\":null,\"SSBase\":\"1000.0000\"", 0), 0u) << r.out;
     EXPECT_NE(r.out.find("\"lblModified\":\"Tax Code last modified: January 1, 2000\""), std::string::npos);
+}
+
+// Each row of --all-states is the single calculation for that state with
+// the options the row names; Alabama, the state given, keeps its own.
+TEST(CliCalc, EveryStateRowIsThatStatesCalculation)
+{
+    const std::vector<std::string> pay = {"calc", "--income", "1000", "--frequency", "weekly", "--status", "single",
+                                          "--exemptions", "1", "--json"};
+    std::vector<std::string> args = pay;
+    args.insert(args.end(), {"--state", "Alabama", "--state-status", "4", "--state-deps", "2", "--all-states"});
+    const Result all = cli(args);
+    ASSERT_EQ(all.status, 0) << all.err;
+    std::istringstream lines(all.out);
+    std::string line, lastCheck = "1e30";
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        auto field = [&](const std::string& key) {
+            const std::size_t at = line.find("\"" + key + "\":\"") + key.size() + 4;
+            return line.substr(at, line.find('"', at) - at);
+        };
+        SCOPED_TRACE(line);
+        std::vector<std::string> one = pay;
+        one.insert(one.end(), {"--state", field("stateName")});
+        std::istringstream words(field("stateOptions"));
+        for (std::string w; words >> w;) one.push_back(w);
+        const Result single = cli(one);
+        EXPECT_EQ(line.rfind(single.out.substr(0, single.out.size() - 2), 0), 0u) << single.err;
+        EXPECT_GE(std::stod(lastCheck), std::stod(field("amtTotal")));  // highest check first
+        lastCheck = field("amtTotal");
+        if (field("stateName") == "Alabama") EXPECT_EQ(field("stateOptions"), "--state-status 4 --state-deps 2");
+        ++rows;
+    }
+    EXPECT_EQ(rows, kStateCount);
+}
+
+// A 401(k) of 10 % instead of 5 % of $1,000 a week: $50.00 more off the
+// federal wages lowers the federal tax by 28 % of it, $14.00, so the check
+// drops by $50.00 - $14.00 = $36.00. Carried options are no repeats.
+TEST(CliCalc, VersusShowsTheDifference)
+{
+    const Result r = cli({"calc", "--income", "1000", "--frequency", "weekly", "--status", "single", "--exemptions",
+                          "1", "--401k", "5", "--json", "--vs", "--401k", "10"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string difference = r.out.substr(r.out.find("\"difference\":"));
+    for (const char* amount : {"\"amt401k\":\"50.0000\"", "\"fTax\":\"-14.0000\"", "\"amtTotal\":\"-36.0000\""})
+        EXPECT_NE(difference.find(amount), std::string::npos) << difference;
+    const Result text = cli({"calc", "--income", "1000", "--self-employed", "--state", "Kansas", "--state-401k",
+                             "--vs", "--no-self-employed", "--state", "Arizona"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("FICA                       $153.00          $76.50        ($76.50)"), std::string::npos)
+        << text.out;
 }
 
 TEST(CliCalc, ExplainShowsTheSteps)

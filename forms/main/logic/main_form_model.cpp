@@ -439,6 +439,19 @@ void MainFormModel::receiveIncome(const std::string& text, int howOft)
     if (auto problem = calculate()) dropResults(problem->message);
 }
 
+bool MainFormModel::keepForComparison()
+{
+    if (grid.empty()) return false;
+    const PayRecord& r = ctx_.record;
+    const PayFrequency* f = payFrequency(r.HowOft);
+    const std::string percent = percentText(r.PerCent401k);
+    kept = Kept{grid, concat("Income ", formatCurrency(r.SSBase), ", ", f ? f->listText : "", ", ",
+                             optStatus == 0 ? "Married" : optStatus == 1 ? "Single" : "Married Claiming Single", ", ",
+                             r.DepsNumber, r.DepsNumber == 1 ? " exemption, " : " exemptions, ", stateAt(r.intState).name,
+                             ", 401(k) ", percent, " %")};
+    return true;
+}
+
 void MainFormModel::localRateChanged() { varLocalTaxColor = ctx_.record.SPval != 0 ? kDarkRed : kBlack; }
 
 }  // namespace wm

@@ -122,6 +122,17 @@ public:
     // same. Nothing is saved.
     void calculateRaised();
 
+    // ---- Keep for Comparison (not saved: for this run only) ----
+    // The result kept, and the entries it came from for its tip.
+    struct Kept {
+        std::vector<GridRow> grid;
+        std::string entries;  // "Income $1,000.00, Weekly, Single, 1 exemption, No State, 401(k) 5 %"
+    };
+    std::optional<Kept> kept;
+    // Keeps the result in the grid; false when there is none.
+    bool keepForComparison();
+    void clearComparison() { kept.reset(); }
+
     // The Local Tax button's colour after the local tax page closed: dark
     // red for any non-zero rate, as at load.
     void localRateChanged();

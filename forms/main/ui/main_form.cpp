@@ -324,6 +324,8 @@ constexpr std::array<CommandButton, kMainCommandCount> kCommandButtons = {{
     {"Open &Word Processor", "W", 0x6a5acd, ""},
     {"Calen&dar", "31", 0x4a6fa5, "Show a month calendar"},
     {"E&xit", "X", 0xb04a4a, "Close the calculator"},
+    {"Keep for Comparison", "K", 0x8e5bd0, "Keep this result: the next calculations show it beside theirs (Ctrl+K)"},
+    {"Clear Comparison", "K", 0x8e5bd0, "Back to one column of results"},
 }};
 }  // namespace
 
@@ -497,21 +499,43 @@ void MainForm::showEntries()
 
 void MainForm::showGrid()
 {
+    // While a result is kept: Kept, Now and Difference (Now minus Kept).
+    const auto& kept = model_.kept;
+    const bool compare = kept && kept->grid.size() == model_.grid.size();
+    dbgDisplay_->setColumnCount(compare ? 4 : 2);
+    dbgDisplay_->setHorizontalHeaderLabels(compare ? QStringList{tr("Title"), tr("Kept"), tr("Now"), tr("Difference")}
+                                                   : QStringList{tr("Title"), tr("Value")});
+    if (compare) {
+        dbgDisplay_->horizontalHeaderItem(1)->setToolTip(tr("Kept: %1").arg(qs(kept->entries)));
+        for (int c = 1; c < 4; ++c) dbgDisplay_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
     dbgDisplay_->setRowCount(static_cast<int>(model_.grid.size()));
     for (int i = 0; i < static_cast<int>(model_.grid.size()); ++i) {
         const GridRow& row = model_.grid[static_cast<std::size_t>(i)];
-        auto* title = new QTableWidgetItem(qs(row.title));
-        auto* value = new QTableWidgetItem(qs(formatCurrency(row.amount)));
-        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setData(Qt::UserRole, qs(formatFixed4(row.amount)));
-        if (row.title == "Check Amt" || row.title == "Total Ded") {
-            QFont f = title->font();
-            f.setBold(true);
-            title->setFont(f);
+        const bool bold = row.title == "Check Amt" || row.title == "Total Ded";
+        auto amount = [&](Currency a) {
+            auto* value = new QTableWidgetItem(qs(formatCurrency(a)));
+            value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            value->setData(Qt::UserRole, qs(formatFixed4(a)));
+            QFont f = value->font();
+            f.setBold(bold);
             value->setFont(f);
-        }
+            return value;
+        };
+        auto* title = new QTableWidgetItem(qs(row.title));
+        QFont f = title->font();
+        f.setBold(bold);
+        title->setFont(f);
         dbgDisplay_->setItem(i, 0, title);
-        dbgDisplay_->setItem(i, 1, value);
+        if (!compare) {
+            dbgDisplay_->setItem(i, 1, amount(row.amount));
+            continue;
+        }
+        const Currency was = kept->grid[static_cast<std::size_t>(i)].amount;
+        dbgDisplay_->setItem(i, 1, amount(was));
+        dbgDisplay_->item(i, 1)->setToolTip(tr("Kept: %1").arg(qs(kept->entries)));
+        dbgDisplay_->setItem(i, 2, amount(row.amount));
+        dbgDisplay_->setItem(i, 3, amount(row.amount - was));
     }
 }
 
@@ -533,6 +557,8 @@ void MainForm::showCommands()
     const bool canPrint = model_.context().nav.available(FormId::Print);
     for (MainCommand c : {MainCommand::PrintPreview, MainCommand::Print})
         button(c)->setEnabled(canPrint && model_.printEnabled);
+    button(MainCommand::KeepComparison)->setEnabled(!model_.grid.empty());
+    button(MainCommand::ClearComparison)->setEnabled(model_.kept.has_value());
     cmdAdditional_[0]->setStyleSheet(textColorStyle(model_.varLocalTaxColor));
     // The caption is "Raise" or, after a raise, the new wage.
     const QString raise = qs(model_.raiseCaption);
@@ -601,8 +627,15 @@ void MainForm::toolBarClicked(MainCommand command)
     case MainCommand::WordProcessor: startProgram(wordProcessor_, tr("the word processor")); break;
     case MainCommand::Calendar: ctx.nav.open(FormId::Calendar); break;
     case MainCommand::Exit: ctx.nav.close(FormId::Main); return;
+    case MainCommand::KeepComparison: model_.keepForComparison(); break;
+    case MainCommand::ClearComparison: model_.clearComparison(); break;
     }
     showModel();
+}
+
+void MainForm::keepForComparison(bool keep)
+{
+    toolBarClicked(keep ? MainCommand::KeepComparison : MainCommand::ClearComparison);
 }
 
 QWidget* MainForm::entryOf(Input input) const
@@ -672,6 +705,13 @@ void MainForm::calculateWithExemptions(int count)
 {
     if (count < 0 || count >= cboExemptions_->count()) return;
     act([&] { model_.exemptionsClicked(count); });
+    calculate();
+}
+
+void MainForm::calculateInState(int state)
+{
+    if (state < 0 || state >= cboState_->count()) return;
+    act([&] { model_.stateClicked(state); });
     calculate();
 }
 

@@ -38,8 +38,11 @@ class ClickLabel;
 class VerticalScroll;
 
 // The command row's buttons (cmdToolBar_0 .. cmdToolBar_7), by what they do.
-enum class MainCommand { Calculate, PrintPreview, Print, Clear, Calculator, WordProcessor, Calendar, Exit };
-inline constexpr std::size_t kMainCommandCount = 8;
+enum class MainCommand {
+    Calculate, PrintPreview, Print, Clear, Calculator, WordProcessor, Calendar, Exit,
+    KeepComparison, ClearComparison,
+};
+inline constexpr std::size_t kMainCommandCount = 10;
 
 class MainForm final : public QWidget, public MainCalculatorHooks {
     Q_OBJECT
@@ -55,6 +58,8 @@ public:
     void setStateHintVisible(bool visible) override;
     void receiveIncome(const std::string& incomeText, int howOft) override;
     void calculateWithExemptions(int count) override;
+    void calculateInState(int state) override;
+    void keepForComparison(bool keep) override;
 
     // Commands, as the buttons run them.
     void calculate();

@@ -4,6 +4,7 @@
 
 #include "forms/tools/ui/analysis_window.h"
 #include "forms/tools/ui/bonus_check_window.h"
+#include "forms/tools/ui/compare_states_window.h"
 #include "forms/tools/ui/multi_check_window.h"
 #include "forms/tools/ui/year_check_window.h"
 #include "ui/form_registry.h"
@@ -36,6 +37,9 @@ void registerToolsForms(FormRegistry& reg)
              FormKind::Owned, FormId::YearCheck});
     reg.add({FormId::BonusCheck, BonusCheckModel::kName, QStringLiteral("Bonus Check"), BonusCheckModel::kCode,
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new BonusCheckWindow(ctx, parent); },
+             FormKind::Maximized});
+    reg.add({FormId::CompareStates, CompareStatesModel::kName, QStringLiteral("Compare States"), CompareStatesModel::kCode,
+             [](AppContext& ctx, QWidget* parent) -> QWidget* { return new CompareStatesWindow(ctx, parent); },
              FormKind::Maximized});
 }
 

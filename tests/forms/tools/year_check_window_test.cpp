@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QtTest>
 
+#include "forms/tools/ui/compare_states_window.h"
 #include "forms/tools/ui/year_check_window.h"
 #include "forms/w4/ui/w4_view_window.h"
 #include "qtcore/qt_settings_store.h"
@@ -66,6 +67,51 @@ private slots:
     void initTestCase() { registerAllForms(forms); }
     void init() { startCalculator(); }
     void cleanup() { stopClean(); }
+
+    // Single, weekly 1,000, 1 allowance in No State: sorted, then Enter on
+    // Alabama makes it the calculator's state with the options of its row.
+    void compareStatesSortsAndARowGoesToTheCalculator()
+    {
+        calculate(1, 1);
+        shell->toolCommand(QStringLiteral("ID_CompareStates"));
+        auto* w = qobject_cast<CompareStatesWindow*>(shell->form(FormId::CompareStates));
+        QVERIFY(w);
+        QTableWidget* t = w->table();
+        QCOMPARE(t->rowCount(), kStateCount);
+        QCOMPARE(t->item(0, 0)->text(), QStringLiteral("No State (chosen)"));  // no state tax: the highest check
+        w->sortBy(CompareStatesModel::StateTax);
+        QCOMPARE(t->item(0, 0)->text() + t->item(0, 1)->text(), QStringLiteral("Oregon$78.41"));
+        w->sortBy(CompareStatesModel::State);
+        QCOMPARE(t->item(1, 0)->text(), QStringLiteral("Alabama"));
+        QVERIFY(t->item(1, 0)->toolTip().contains(QStringLiteral("Dependents (State): 1")));
+        t->setFocus();
+        t->setCurrentCell(1, 0);
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(record->intState, std::int16_t{1});
+        QCOMPARE(settings->get("StateInfo", "staMarried", "") + settings->get("StateInfo", "StateName", ""),
+                 std::string("1Alabama"));
+        QCOMPARE(find<QTableWidget>(FormId::Main, "dbgDisplay")->item(5, 1)->text(), QStringLiteral("$36.20"));
+        QCOMPARE(t->item(1, 0)->text(), QStringLiteral("Alabama (chosen)"));
+        QCOMPARE(t->item(1, 3)->text(), QStringLiteral("$0.00"));
+    }
+
+    // A 401(k) of 10 % beside the kept result without one: $100.00 more
+    // saved, $28.00 less federal tax (28 %), so a check $72.00 smaller.
+    void keptColumnsShowTheDifferenceUntilCleared()
+    {
+        calculate(1, 1);
+        shell->toolCommand(QStringLiteral("ID_KeepComparison"));
+        type("txt401k", "10", FormId::Main);
+        QTest::mouseClick(find<QToolButton>(FormId::Main, "cmdToolBar_0"), Qt::LeftButton);
+        auto* grid = find<QTableWidget>(FormId::Main, "dbgDisplay");
+        QCOMPARE(grid->columnCount(), 4);
+        QCOMPARE(grid->item(11, 1)->text() + grid->item(11, 2)->text() + grid->item(11, 3)->text(),
+                 QStringLiteral("$735.91$663.91($72.00)"));
+        QVERIFY(grid->item(11, 1)->toolTip().contains(QStringLiteral("Weekly, Single, 1 exemption, No State, 401(k) 0 %")));
+        shell->toolCommand(QStringLiteral("ID_ClearComparison"));
+        QCOMPARE(grid->columnCount(), 2);
+        QCOMPARE(grid->item(11, 1)->text(), QStringLiteral("$663.91"));
+    }
 
     void adviceGoesOntoTheCalculatorAndFormW4()
     {
