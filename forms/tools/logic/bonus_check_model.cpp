@@ -4,6 +4,8 @@
 #include <tuple>
 #include <vector>
 
+#include "print/logic/table_text.h"
+
 namespace wm {
 
 namespace {
@@ -21,32 +23,6 @@ std::optional<std::string> readAmount(Input input, const std::string& text, Curr
     }
     if (!within(l, into)) return outOfRange(l, text);
     return std::nullopt;
-}
-
-// Table text must not end a cell or a row.
-std::string cell(std::string_view text)
-{
-    std::string s(text);
-    std::replace(s.begin(), s.end(), '|', ',');
-    std::replace(s.begin(), s.end(), ';', ',');
-    return s;
-}
-
-// A sentence as lines of at most `width` characters, broken between words:
-// a cell does not wrap on paper.
-std::vector<std::string> wrapped(std::string_view text, std::size_t width)
-{
-    std::vector<std::string> lines(1);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
-        const std::string_view word = text.substr(start, end - start);
-        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.emplace_back();
-        if (!lines.back().empty()) lines.back() += ' ';
-        lines.back() += word;
-        start = end + 1;
-    }
-    return lines;
 }
 
 }  // namespace
@@ -116,7 +92,7 @@ std::string BonusCheckModel::title(std::string_view name)
 {
     const std::string_view who = name.substr(std::min(name.find_first_not_of(' '), name.size()));
     std::string t = "Bonus Check, tax year " + std::to_string(kSupplemental2000.year);
-    if (!who.empty() && who != "-") t += ": " + cell(who);
+    if (!who.empty() && who != "-") t += ": " + tableCell(who);
     return t;
 }
 
@@ -125,18 +101,18 @@ std::string BonusCheckModel::table() const
     std::string s = "<4200|>1700|>1700|>1700;Bonus Check|Bonus|Regular pay|Together;";
     if (!check_) return s;
     for (const BonusGridRow& row : bonusGrid(*check_))
-        s += cell(row.title) + "|" + formatCurrency(row.bonus) + "|" + formatCurrency(row.regular) + "|" +
+        s += tableCell(row.title) + "|" + formatCurrency(row.bonus) + "|" + formatCurrency(row.regular) + "|" +
              formatCurrency(row.together) + ";";
     s += "|;";
-    std::vector<std::string> lines = wrapped(methodLine(), 48);
+    std::vector<std::string> lines = wrappedLines(methodLine(), 48);
     if (stateOrLocal())
-        for (std::string& l : wrapped(kStateLocalAggregate, 48)) lines.push_back(std::move(l));
-    for (const std::string& l : lines) s += cell(l) + ";";
+        for (std::string& l : wrappedLines(kStateLocalAggregate, 48)) lines.push_back(std::move(l));
+    for (const std::string& l : lines) s += tableCell(l) + ";";
     s += "|;How the bonus was calculated;";
     for (const TraceLine& t : check_->trace.lines) {
-        const std::vector<std::string> text = wrapped(t.text, 48);
+        const std::vector<std::string> text = wrappedLines(t.text, 48);
         for (std::size_t i = 0; i < text.size(); ++i) {
-            s += "  " + cell(text[i]);
+            s += "  " + tableCell(text[i]);
             if (i + 1 == text.size() && t.amount) s += "|" + formatAmount(*t.amount);
             s += ";";
         }

@@ -3,33 +3,9 @@
 #include <algorithm>
 
 #include "core/pass.h"
+#include "print/logic/table_text.h"
 
 namespace wm {
-
-namespace {
-
-// The entries the last pass used, read back as texts (the Year Check's way).
-PassInput inputOf(const PayRecord& r, bool selfEmployed)
-{
-    PassInput in;
-    in.txtIncome = formatPlain(r.SSBase);
-    in.txt401k = formatPlain(r.PerCent401k >= 1 ? r.PerCent401k * 100 : r.PerCent401k);
-    in.txtPreTax = formatPlain(r.PreTax);
-    in.txtPreFICA = formatPlain(r.SSEmp);
-    in.exemptions = std::to_string(r.DepsNumber);
-    in.chkSelfEmployed = selfEmployed;
-    return in;
-}
-
-std::string cell(std::string_view text)
-{
-    std::string s(text);
-    std::replace(s.begin(), s.end(), '|', ',');
-    std::replace(s.begin(), s.end(), ';', ',');
-    return s;
-}
-
-}  // namespace
 
 CompareStatesModel::CompareStatesModel(AppContext& ctx) : ctx_(ctx) {}
 
@@ -47,7 +23,7 @@ void CompareStatesModel::refresh()
         self = toInt16(ctx_.settings.get("Settings", "Self", "0")) != 0;
     } catch (const RuntimeError&) {
     }
-    const PassInput in = inputOf(start, self);
+    const PassInput in = lastInput(start, self);
     for (int i = 0; i < kStateCount; ++i) {
         Row row;
         row.state = i;
@@ -126,8 +102,8 @@ std::string CompareStatesModel::table() const
 {
     std::string s = "<3400|>2000|>2000|>2000;State|State Tax|Check Amt|Difference;";
     for (const Row& row : rows_) {
-        const std::string name = cell(stateAt(row.state).name) + (row.chosen ? " (chosen)" : "");
-        if (!row.record) s += name + "|||" + cell(row.problem.substr(0, 30)) + ";";
+        const std::string name = tableCell(stateAt(row.state).name) + (row.chosen ? " (chosen)" : "");
+        if (!row.record) s += name + "|||" + tableCell(row.problem.substr(0, 30)) + ";";
         else s += name + "|" + formatCurrency(row.stateTax()) + "|" + formatCurrency(row.check()) + "|" +
                   formatCurrency(difference(row)) + ";";
     }
@@ -138,12 +114,12 @@ std::string CompareStatesModel::table() const
         end = std::min(howChosen().find(' ', at), howChosen().size());
         const std::string word = howChosen().substr(at, end - at);
         if (!line.empty() && line.size() + word.size() > 70) {
-            s += cell(line) + ";";
+            s += tableCell(line) + ";";
             line.clear();
         }
         line += (line.empty() ? "" : " ") + word;
     }
-    return s + cell(line) + ";";
+    return s + tableCell(line) + ";";
 }
 
 void CompareStatesModel::useRow(std::size_t i)

@@ -4,39 +4,9 @@
 #include <vector>
 
 #include "app/entry.h"
+#include "print/logic/table_text.h"
 
 namespace wm {
-
-namespace {
-
-// Table text must not end a cell or a row.
-std::string cell(std::string_view text)
-{
-    std::string s(text);
-    std::replace(s.begin(), s.end(), '|', ',');
-    std::replace(s.begin(), s.end(), ';', ',');
-    return s;
-}
-
-// A sentence as rows of at most `width` characters, broken between words:
-// a cell does not wrap on paper.
-std::vector<std::string> wrapped(const std::string& text, std::size_t width)
-{
-    std::vector<std::string> lines(1);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string word = text.substr(start, end - start);
-        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.emplace_back();
-        if (!lines.back().empty()) lines.back() += ' ';
-        lines.back() += word;
-        start = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace
 
 YearCheckModel::YearCheckModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)
     : record_(record), settings_(settings), errors_(errors)
@@ -234,7 +204,7 @@ std::string YearCheckModel::title(std::string_view name)
 {
     const std::string_view who = name.substr(std::min(name.find_first_not_of(' '), name.size()));
     std::string t = "Year Check, tax year 2000";
-    if (!who.empty() && who != "-") t += ": " + cell(who);
+    if (!who.empty() && who != "-") t += ": " + tableCell(who);
     return t;
 }
 
@@ -244,10 +214,10 @@ std::string YearCheckModel::table() const
     if (!check_) return s;
     const YearCheck& c = *check_;
     // Results start at the margin (bold on paper); the rest is indented.
-    for (const YearRow& row : yearRows(c)) s += (row.total ? "" : "  ") + cell(row.label) + "|" + cell(row.value) + ";";
+    for (const YearRow& row : yearRows(c)) s += (row.total ? "" : "  ") + tableCell(row.label) + "|" + tableCell(row.value) + ";";
     s += "|;";
     for (const std::string& sentence : {refundSentence(c), adviceSentence(c)})
-        for (const std::string& line : wrapped(sentence, 60)) s += cell(line) + ";";
+        for (const std::string& line : wrappedLines(sentence, 60)) s += tableCell(line) + ";";
     // The chart's bars as a table, under headings of their own.
     s += c.paychecksPaid == 0 ? "|;Allowances claimed|Year's federal withholding;"
                               : "|;Allowances on the paychecks left|Year's federal withholding;";
