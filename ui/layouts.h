@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QList>
 #include <QScrollArea>
 
@@ -74,5 +75,19 @@ protected:
 private:
     void updateTip();
 };
+
+// A button of a window's command row: named, with its tip, running `slot`
+// of `receiver` when clicked.
+template <class Receiver>
+QPushButton* addCommand(QLayout* row, QWidget* parent, const char* name, const QString& text, const QString& tip,
+                        Receiver* receiver, void (Receiver::*slot)())
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    if (!tip.isEmpty()) b->setToolTip(tip);
+    QObject::connect(b, &QPushButton::clicked, receiver, slot);
+    row->addWidget(b);
+    return b;
+}
 
 }  // namespace wm

@@ -129,17 +129,10 @@ QWidget* BonusCheckWindow::buildCommands()
 {
     auto* bar = new QWidget(this);
     auto* row = new FlowLayout(bar, 6);
-    auto button = [&](const char* name, const QString& text, const QString& tip, void (BonusCheckWindow::*slot)()) {
-        auto* b = new QPushButton(text, bar);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, slot);
-        row->addWidget(b);
-        return b;
-    };
-    cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Bonus Check as a PDF file."),
-                         &BonusCheckWindow::saveAsPdf);
-    cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Bonus Check."), &BonusCheckWindow::print);
+    cmdSavePdf_ = addCommand(row, bar, "cmdSavePdf", tr("Save as P&DF..."), tr("Save the Bonus Check as a PDF file."),
+                             this, &BonusCheckWindow::saveAsPdf);
+    cmdPrint_ =
+        addCommand(row, bar, "cmdPrint", tr("P&rint..."), tr("Print the Bonus Check."), this, &BonusCheckWindow::print);
     return bar;
 }
 

@@ -20,6 +20,7 @@
 #include "forms/tools/ui/tool_page.h"
 #include "print/render/document_renderer.h"
 #include "print/ui/print_window.h"
+#include "ui/layouts.h"
 
 namespace wm {
 
@@ -174,19 +175,12 @@ QWidget* CompareStatesWindow::buildCommands()
     auto* box = new QWidget(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    auto button = [&](const char* name, const QString& caption, void (CompareStatesWindow::*run)()) {
-        auto* b = new QPushButton(caption, box);
-        b->setObjectName(QLatin1String(name));
-        connect(b, &QPushButton::clicked, this, run);
-        row->addWidget(b);
-        return b;
-    };
-    cmdUse_ = button("cmdUseState", tr("&Use This State"), &CompareStatesWindow::useCurrentRow);
+    cmdUse_ = addCommand(row, box, "cmdUseState", tr("&Use This State"), {}, this, &CompareStatesWindow::useCurrentRow);
     cmdUse_->setToolTip(tr("Make the selected row the calculator's state, with the options it used, and calculate"));
     row->addStretch(1);
-    cmdPreview_ = button("cmdPreview", tr("Print Pre&view"), &CompareStatesWindow::preview);
-    cmdPrint_ = button("cmdPrint", tr("P&rint"), &CompareStatesWindow::print);
-    cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF"), &CompareStatesWindow::saveAsPdf);
+    cmdPreview_ = addCommand(row, box, "cmdPreview", tr("Print Pre&view"), {}, this, &CompareStatesWindow::preview);
+    cmdPrint_ = addCommand(row, box, "cmdPrint", tr("P&rint"), {}, this, &CompareStatesWindow::print);
+    cmdSavePdf_ = addCommand(row, box, "cmdSavePdf", tr("Save as P&DF"), {}, this, &CompareStatesWindow::saveAsPdf);
     return box;
 }
 

@@ -224,22 +224,15 @@ QWidget* YearCheckWindow::buildCommands()
     auto* bar = new QWidget(this);
     // The commands wrap onto a second line when the window is narrow.
     auto* row = new FlowLayout(bar, 6);
-    auto button = [&](const char* name, const QString& text, const QString& tip, void (YearCheckWindow::*slot)()) {
-        auto* b = new QPushButton(text, bar);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, slot);
-        row->addWidget(b);
-        return b;
-    };
-    cmdApply_ = button("cmdApply", {}, {}, &YearCheckWindow::applyAdvice);
-    cmdW4_ = button("cmdW4", tr("Fill in Form &W-4"), tr("Open Form W-4 with the advice on lines 5 and 6."),
-                    &YearCheckWindow::fillW4);
-    cmdPreview_ = button("cmdPreview", tr("Print Pre&view..."), tr("Show the Year Check as it will print."),
-                         &YearCheckWindow::preview);
-    cmdSavePdf_ = button("cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
-                         &YearCheckWindow::saveAsPdf);
-    cmdPrint_ = button("cmdPrint", tr("P&rint..."), tr("Print the Year Check."), &YearCheckWindow::print);
+    cmdApply_ = addCommand(row, bar, "cmdApply", {}, {}, this, &YearCheckWindow::applyAdvice);
+    cmdW4_ = addCommand(row, bar, "cmdW4", tr("Fill in Form &W-4"),
+                        tr("Open Form W-4 with the advice on lines 5 and 6."), this, &YearCheckWindow::fillW4);
+    cmdPreview_ = addCommand(row, bar, "cmdPreview", tr("Print Pre&view..."),
+                             tr("Show the Year Check as it will print."), this, &YearCheckWindow::preview);
+    cmdSavePdf_ = addCommand(row, bar, "cmdSavePdf", tr("Save as P&DF..."), tr("Save the Year Check as a PDF file."),
+                             this, &YearCheckWindow::saveAsPdf);
+    cmdPrint_ =
+        addCommand(row, bar, "cmdPrint", tr("P&rint..."), tr("Print the Year Check."), this, &YearCheckWindow::print);
     return bar;
 }
 
