@@ -181,14 +181,14 @@ void PrintWindow::printCommand()
     makePrint();
 }
 
-Printable PrintWindow::printable() const
+Printable printableDocument(PrintDocument doc, QString title)
 {
-    const PrintDocument doc = *document_;
-    const QString title = windowTitle();
     return {title, [](QPrinter& printer) { setupPage(printer); },
             [doc](QPrinter& printer) { return renderDocument(doc, printer); },
             [doc, title] { return documentPdf(doc, title); }};
 }
+
+Printable PrintWindow::printable() const { return printableDocument(*document_, windowTitle()); }
 
 void PrintWindow::sendToPrinter()
 {

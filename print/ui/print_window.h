@@ -27,6 +27,10 @@ class QSlider;
 
 namespace wm {
 
+// A document of table text as the one print-and-save helper prints it and
+// saves it as a PDF named `title`.
+Printable printableDocument(PrintDocument doc, QString title);
+
 class PrintWindow : public QWidget {
     Q_OBJECT
 

@@ -18,6 +18,7 @@
 
 #include "forms/tools/ui/tool_page.h"
 #include "print/render/document_renderer.h"
+#include "print/ui/print_window.h"
 #include "qtcore/qt_text.h"
 #include "ui/layouts.h"
 
@@ -258,14 +259,7 @@ PrintDocument BonusCheckWindow::document() const
     return doc;
 }
 
-Printable BonusCheckWindow::printable() const
-{
-    const PrintDocument doc = document();
-    const QString name = tr("Bonus Check");
-    return {name, [](QPrinter& printer) { setupPage(printer); },
-            [doc](QPrinter& printer) { return renderDocument(doc, printer); },
-            [doc, name] { return documentPdf(doc, name); }};
-}
+Printable BonusCheckWindow::printable() const { return printableDocument(document(), tr("Bonus Check")); }
 
 void BonusCheckWindow::print()
 {

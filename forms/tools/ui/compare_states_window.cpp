@@ -256,14 +256,7 @@ PrintDocument CompareStatesWindow::document() const
     return doc;
 }
 
-Printable CompareStatesWindow::printable() const
-{
-    const PrintDocument doc = document();
-    const QString name = tr("Compare States");
-    return {name, [](QPrinter& printer) { setupPage(printer); },
-            [doc](QPrinter& printer) { return renderDocument(doc, printer); },
-            [doc, name] { return documentPdf(doc, name); }};
-}
+Printable CompareStatesWindow::printable() const { return printableDocument(document(), tr("Compare States")); }
 
 void CompareStatesWindow::preview()
 {

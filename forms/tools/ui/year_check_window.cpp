@@ -447,14 +447,7 @@ PrintDocument YearCheckWindow::document() const
     return doc;
 }
 
-Printable YearCheckWindow::printable() const
-{
-    const PrintDocument doc = document();
-    const QString name = tr("Year Check");
-    return {name, [](QPrinter& printer) { setupPage(printer); },
-            [doc](QPrinter& printer) { return renderDocument(doc, printer); },
-            [doc, name] { return documentPdf(doc, name); }};
-}
+Printable YearCheckWindow::printable() const { return printableDocument(document(), tr("Year Check")); }
 
 QWidget* YearCheckWindow::makePreview()
 {
