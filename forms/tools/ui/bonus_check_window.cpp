@@ -44,10 +44,9 @@ BonusCheckWindow::BonusCheckWindow(AppContext& ctx, QWidget* parent)
     tblGrid_ = makeTable(4, {tr("Category"), tr("Bonus"), tr("Regular paycheck"), tr("Together")},
                          QStringLiteral("tblGrid"), this);
     tblGrid_->setAccessibleName(tr("The bonus, the regular paycheck and the two together"));
-    // Each figure whole; a narrow window scrolls the grid across.
+    // Each figure whole (its column as wide as its widest); the category
+    // takes what is left, and a narrow window scrolls the grid across.
     tblGrid_->setWordWrap(false);
-    tblGrid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    tblGrid_->horizontalHeader()->setStretchLastSection(true);
     body->addWidget(tblGrid_);
     lblMethod_ = new QLabel(this);
     lblMethod_->setObjectName(QStringLiteral("lblMethod"));
