@@ -1,5 +1,6 @@
 #pragma once
 // What every window of the desktop program works with: the one pay record,
+// the windows' state beside it,
 // the settings store, the error scheme, and a navigator to open other forms.
 //
 // Each form is a thin Qt window over a Qt-free class that holds its inputs,
@@ -8,6 +9,7 @@
 
 #include <string>
 
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 #include "record/settings_store.h"
@@ -75,6 +77,7 @@ public:
 
 struct AppContext {
     PayRecord& record;
+    WindowState& state;
     SettingsStore& settings;
     ErrorScheme& errors;
     Navigator& nav;

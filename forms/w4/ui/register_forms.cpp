@@ -33,7 +33,7 @@ void registerW4Forms(FormRegistry& reg)
              FormKind::Maximized});
     reg.add({FormId::TableOne, TablePicker::kName, QObject::tr("Two-Earner/Two-Job Tables"), TablePicker::kCode,
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
-                 return qobject_cast<TwoEarnerWindow*>(parent) ? new TablePickerDialog(ctx.record, parent) : nullptr;
+                 return qobject_cast<TwoEarnerWindow*>(parent) ? new TablePickerDialog(ctx.state, parent) : nullptr;
              },
              FormKind::Owned, FormId::TwoEarnerWkSht});
 }
