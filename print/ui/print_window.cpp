@@ -29,7 +29,7 @@ PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx), model_(ctx.record, {ctx.state.FromForm, ctx.state.intAction, ctx.state.intHours}, ctx.settings, ctx.errors),
       output_(this, ctx.errors, kModule)
 {
-    ctx_.state.frmLoaded = "12";
+    ctx_.state.frmLoaded = formCode(FormId::Print);
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(tr("Print Preview"));
 
@@ -93,7 +93,7 @@ PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
     resize(820, 760);
 }
 
-PrintWindow::~PrintWindow() { ctx_.state.frmLoaded = "0"; }
+PrintWindow::~PrintWindow() { ctx_.state.frmLoaded = kNoFormCode; }
 
 void PrintWindow::showEvent(QShowEvent* event)
 {

@@ -46,7 +46,7 @@ public:
     static constexpr std::string_view kNothingText = "You have to make some calculations for me to analyze!";
 
     // New: clears the main calculator only while it is the current form.
-    bool newClearsMain() const { return ctx_.state.frmLoaded == "6"; }
+    bool newClearsMain() const { return ctx_.state.frmLoaded == formCode(FormId::Main); }
     // The pay-record half of proClear: the results and the local rate.
     void clearResults();
 

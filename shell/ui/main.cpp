@@ -143,7 +143,7 @@ int main(int argc, char** argv)
         wm::reportWindowState(errors, windows);
         errors.appPath = QCoreApplication::applicationDirPath().toStdString();
 
-        windows.frmLoaded = "13";
+        windows.frmLoaded = wm::formCode(wm::FormId::Splash);
         Splash splash(wm::art::splash(wm::versionText()));
         splash.show();
         app.processEvents();
@@ -158,7 +158,7 @@ int main(int argc, char** argv)
         // Nothing waits on the splash: the main window comes up as soon as
         // it is built.
         FirstPaint painted(&shell);
-        windows.frmLoaded = "0";
+        windows.frmLoaded = wm::kNoFormCode;
         shell.show();
         shell.showStartForm();
         splash.finish(&shell);

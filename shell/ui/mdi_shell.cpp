@@ -246,7 +246,7 @@ void MdiShell::refreshCurrentCode()
     if (sub && sub->isVisible())
         state_.frmLoaded = sub->property("formCode").toString().toStdString();
     else if (mdi_->subWindowList().isEmpty())
-        state_.frmLoaded = "0";
+        state_.frmLoaded = kNoFormCode;
 }
 
 void MdiShell::closeEvent(QCloseEvent* event)

@@ -98,7 +98,7 @@ void MainFormModel::load()
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmMain", "Form_Load");
     proc.topLevel();
-    proc.run([&] { ctx_.state.frmLoaded = "6"; },
+    proc.run([&] { ctx_.state.frmLoaded = formCode(FormId::Main); },
              [&] { r.DepsNumber = s.getInt16("Settings", "Deps", 0, limitOf(Input::Exemptions)); },
              [&] { txtIncome = s.getEntry("Settings", "IncAmt", "0", limitOf(Input::Income)); },
              // Kept as the fraction; shown as the percentage it is.
@@ -154,7 +154,7 @@ void MainFormModel::activate()
              [&] { followOptions(); });
 }
 
-void MainFormModel::unload() { ctx_.state.frmLoaded = "0"; }
+void MainFormModel::unload() { ctx_.state.frmLoaded = kNoFormCode; }
 
 std::optional<Refusal> MainFormModel::check() const
 {

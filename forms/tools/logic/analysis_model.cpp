@@ -1,5 +1,7 @@
 #include "forms/tools/logic/analysis_model.h"
 
+#include "app/form_id.h"
+
 namespace wm {
 
 namespace {
@@ -12,13 +14,13 @@ AnalysisModel::AnalysisModel(PayRecord& record, WindowState& state, SettingsStor
     for (std::size_t i = 0; i < analysis_.figures.size(); ++i) analysis_.figures[i].percent = isPercentFigure(i);
 }
 
-AnalysisModel::~AnalysisModel() { state_.frmLoaded = "0"; }
+AnalysisModel::~AnalysisModel() { state_.frmLoaded = kNoFormCode; }
 
 void AnalysisModel::load()
 {
     runCommand([&] {
         Procedure p(errors_, kModule, "Form_Load");
-        p.run([&] { state_.frmLoaded = "3"; },
+        p.run([&] { state_.frmLoaded = formCode(FormId::Analysis); },
               [&] { state_.intHours = readHours(settings_); },
               [&] { analysis_ = analyzePay(record_, state_.intHours); });
     });

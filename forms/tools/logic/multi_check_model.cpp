@@ -1,5 +1,7 @@
 #include "forms/tools/logic/multi_check_model.h"
 
+#include "app/form_id.h"
+
 #include <stdexcept>
 
 namespace wm {
@@ -44,7 +46,7 @@ std::string_view periodProcedure(CheckPeriod period)
 
 MultiCheckModel::MultiCheckModel(WindowState& state, ErrorScheme& errors) : state_(state), errors_(errors)
 {
-    state_.frmLoaded = "8";
+    state_.frmLoaded = formCode(FormId::MultiCheck);
     errors_.setModuleVariables(kModule, [this] {
         VarList v;
         for (std::size_t i = 0; i < checks_.size(); ++i) {
@@ -58,7 +60,7 @@ MultiCheckModel::MultiCheckModel(WindowState& state, ErrorScheme& errors) : stat
 MultiCheckModel::~MultiCheckModel()
 {
     errors_.clearModuleVariables(kModule);
-    state_.frmLoaded = "0";
+    state_.frmLoaded = kNoFormCode;
 }
 
 std::size_t MultiCheckModel::index(int n)

@@ -68,7 +68,6 @@ constexpr bool calculationBlocked(std::int16_t intClick, std::int16_t persWkShtD
 class DednAdjWkSht {
 public:
     static constexpr const char* kName = "frmDednAdj";
-    static constexpr const char* kCode = "5";
 
     DednAdjWkSht(WindowState& state, ErrorScheme& errors);
     ~DednAdjWkSht();

@@ -33,7 +33,6 @@ enum TickLine : int { kLineA = 0, kLineB = 1, kLineC = 2, kLineF = 3, kLineE = 4
 class PersWkSht {
 public:
     static constexpr const char* kName = "frmPersWkSht";
-    static constexpr const char* kCode = "11";
 
     // Load: every line empty, page 1. Unload discards the lines;
     // PersWkShtDeps keeps its value. (The shell keeps the current-form code.)

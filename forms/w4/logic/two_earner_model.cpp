@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "app/form_id.h"
+
 namespace wm::w4 {
 
 std::vector<TableRow> tableRows(int table, TableGroup group)
@@ -204,7 +206,7 @@ Next TwoEarnerWkSht::formW4(int index)
 TablePicker::TablePicker(WindowState& state)
     : state_(state), table_(state.Table == 2 ? 2 : 1), previousCode_(state.frmLoaded)
 {
-    state_.frmLoaded = kCode;
+    state_.frmLoaded = formCode(FormId::TableOne);
     lblCboTable = tableHeading(table_);
     caption = tableTitle(table_);
     chooseGroup(TableGroup::MarriedJointly);

@@ -77,7 +77,6 @@ Currency line9(Currency line8, double payPeriods);
 class TwoEarnerWkSht {
 public:
     static constexpr const char* kName = "frm2Workers";
-    static constexpr const char* kCode = "1";
 
     // Load: line 1 from PersWkShtDeps, line 2 "0", page 1.
     TwoEarnerWkSht(WindowState& state, ErrorScheme& errors);
@@ -140,7 +139,6 @@ private:
 class TablePicker {
 public:
     static constexpr const char* kName = "frmTableOne";
-    static constexpr const char* kCode = "16";
 
     // Opening: Married Filing Jointly, that column of the current table.
     explicit TablePicker(WindowState& state);

@@ -61,7 +61,6 @@ struct Certificate {
 class W4View {
 public:
     static constexpr const char* kName = "frmW4";
-    static constexpr const char* kCode = "17";
 
     // Load: identity from the "User" keys, today's date, the marital box
     // from valMarried, lines 5 and 6 as handed over.
@@ -96,7 +95,6 @@ private:
 class PersonalInfo {
 public:
     static constexpr const char* kName = "frmName";
-    static constexpr const char* kCode = "9";
 
     // Load: the four identity keys, MaritalStat into valMarried, DontShow.
     PersonalInfo(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors);
