@@ -26,7 +26,9 @@ constexpr const char* kModule = "frmPrint";
 
 
 PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, {ctx.state.FromForm, ctx.state.intAction, ctx.state.intHours}, ctx.settings, ctx.errors),
+    : QWidget(parent),
+      ctx_(ctx),
+      model_(ctx.record, {ctx.state.FromForm, ctx.state.intAction, ctx.state.intHours}, ctx.settings, ctx.errors),
       output_(this, ctx.errors, kModule)
 {
     ctx_.state.frmLoaded = formCode(FormId::Print);

@@ -39,8 +39,8 @@ protected:
 
 }  // namespace
 
-MdiShell::MdiShell(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors, const FormRegistry& forms,
-                   ShellServices services, QWidget* parent)
+MdiShell::MdiShell(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors,
+                   const FormRegistry& forms, ShellServices services, QWidget* parent)
     : QMainWindow(parent),
       state_(state),
       ctx_{record, state, settings, errors, *this},

@@ -13,7 +13,8 @@ namespace wm {
 
 void registerToolsForms(FormRegistry& reg)
 {
-    reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"), formCode(FormId::MultiCheck),
+    reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"),
+             formCode(FormId::MultiCheck),
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
                  auto* w = new MultiCheckWindow(ctx, parent);
                  // The total becomes the calculator's monthly income.
@@ -29,7 +30,8 @@ void registerToolsForms(FormRegistry& reg)
     reg.add({FormId::YearCheck, YearCheckModel::kName, QStringLiteral("Year Check"), formCode(FormId::YearCheck),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new YearCheckWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::YearCheckPreview, "frmYearCheckPreview", QStringLiteral("Year Check Preview"), formCode(FormId::YearCheckPreview),
+    reg.add({FormId::YearCheckPreview, "frmYearCheckPreview", QStringLiteral("Year Check Preview"),
+             formCode(FormId::YearCheckPreview),
              [](AppContext&, QWidget* parent) -> QWidget* {
                  auto* year = qobject_cast<YearCheckWindow*>(parent);
                  return year ? year->makePreview() : nullptr;
@@ -38,7 +40,8 @@ void registerToolsForms(FormRegistry& reg)
     reg.add({FormId::BonusCheck, BonusCheckModel::kName, QStringLiteral("Bonus Check"), formCode(FormId::BonusCheck),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new BonusCheckWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::CompareStates, CompareStatesModel::kName, QStringLiteral("Compare States"), formCode(FormId::CompareStates),
+    reg.add({FormId::CompareStates, CompareStatesModel::kName, QStringLiteral("Compare States"),
+             formCode(FormId::CompareStates),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new CompareStatesWindow(ctx, parent); },
              FormKind::Maximized});
 }

@@ -15,12 +15,14 @@ namespace wm {
 void registerW4Forms(FormRegistry& reg)
 {
     using namespace wm::w4;
-    reg.add({FormId::PersonalInfo, PersonalInfo::kName, QObject::tr("Personal Information"), formCode(FormId::PersonalInfo),
+    reg.add({FormId::PersonalInfo, PersonalInfo::kName, QObject::tr("Personal Information"),
+             formCode(FormId::PersonalInfo),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersonalInfoWindow(ctx, parent); }});
     reg.add({FormId::W4View, W4View::kName, QObject::tr("Form W-4"), formCode(FormId::W4View),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new W4ViewWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::PersWkSht, PersWkSht::kName, QObject::tr("Personal Allowances Worksheet"), formCode(FormId::PersWkSht),
+    reg.add({FormId::PersWkSht, PersWkSht::kName, QObject::tr("Personal Allowances Worksheet"),
+             formCode(FormId::PersWkSht),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersWkShtWindow(ctx, parent); },
              FormKind::Maximized});
     reg.add({FormId::DeductionsWkSht, DednAdjWkSht::kName, QObject::tr("Deductions and Adjustments Worksheet"),

@@ -268,7 +268,8 @@ void showMainAfterUnload(AppContext& ctx, QWidget* form)
     QTimer::singleShot(0, top, [&ctx, top, code] {
         if (!top->isVisible()) return;
         const std::string& now = ctx.state.frmLoaded;
-        if (now == code || now == kNoFormCode || now.empty() || now == formCode(FormId::Main)) ctx.nav.open(FormId::Main);
+        if (now == code || now == kNoFormCode || now.empty() || now == formCode(FormId::Main))
+            ctx.nav.open(FormId::Main);
     });
 }
 
