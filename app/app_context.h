@@ -1,5 +1,6 @@
 #pragma once
 // What every window of the desktop program works with: the one pay record,
+// the windows' state beside it,
 // the settings store, the error scheme, and a navigator to open other forms.
 //
 // Each form is a thin Qt window over a Qt-free class that holds its inputs,
@@ -8,34 +9,13 @@
 
 #include <string>
 
+#include "app/form_id.h"
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 #include "record/settings_store.h"
 
 namespace wm {
-
-// Child forms of the main window, by their current-form code where they have
-// one (frmLoaded).
-enum class FormId {
-    Main,             // frmMain, "6"
-    StateOptions,     // frmState, "15"
-    LocalTaxRaise,    // frmMisc, "7" (opened by the main form, modal)
-    PersonalInfo,     // frmName
-    W4View,           // frmW4
-    PersWkSht,        // frmPersWkSht
-    DeductionsWkSht,  // Deductions and Adjustments Worksheet
-    TwoEarnerWkSht,   // Two-Earner/Two-Job Worksheet
-    TableOne,         // frmTableOne, the table picker
-    MultiCheck,       // frmMultiCheck
-    Analysis,         // frmAnalysis
-    Print,            // frmPrint (print preview / print of intAction, FromForm)
-    Calendar,         // frmCalendar, "4"
-    About,            // frmAbt, "2"
-    YearCheck,        // frmYearCheck, "18"
-    YearCheckPreview, // the Year Check's print preview (run by the Year Check)
-    BonusCheck,       // frmBonusCheck, "19"
-    CompareStates,    // frmCompareStates, "20"
-};
 
 // Help contexts: the Form W-4 instructions, the Year Check page.
 inline constexpr int kW4HelpContext = 370;
@@ -75,6 +55,7 @@ public:
 
 struct AppContext {
     PayRecord& record;
+    WindowState& state;
     SettingsStore& settings;
     ErrorScheme& errors;
     Navigator& nav;

@@ -1,5 +1,5 @@
 #pragma once
-// The pay record: all calculation state of one run of Wagemark.
+// The pay record: the calculation's inputs, intermediate amounts and results.
 //
 // One instance lives for the whole run, zeroed at start. The forms write
 // their inputs into it, the calculation pass turns them into results, and the
@@ -72,29 +72,30 @@ struct PayRecord {
     // Local tax.
     double SPval = 0;  // rate as a fraction
     std::int16_t SPtx = 0;
-
-    // Fields of the worksheets, tools and shell.
-    std::int16_t PersWkShtDeps = 0;
-    std::int16_t Table = 0;
-    std::int16_t num2Wker = 0;
-    Currency DollarAmt;
-    // The certificate's lines 5 and 6 as the last worksheet (or the Year
-    // Check) handed them over, always together; "" in line 5 until one has
-    // (the certificate then shows PersWkShtDeps), "" in line 6 for no amount.
-    std::string W4Line5;
-    std::string W4Line6;
-    std::int16_t intClick = 0;
-    std::int16_t intHours = 0;
-    Currency amtMultiChk;
-    std::int16_t intAction = 0;
-    std::int16_t FromForm = 0;
-    std::string frmLoaded;
-    std::int16_t VarLoadMDI = 0;
-    std::int16_t DontShowMe = 0;
-    std::string strPicSelect;
-    std::int16_t intShowStateLabel = 0;
 };
 
 inline constexpr int kStateCount = 42;  // "No State" and 41 calculators
+
+// The windows' state (the worksheets', tools' and shell's fields) is kept
+// beside the record, in app/window_state.h, never in it.
+template <class R>
+concept HoldsWindowState =
+    requires(R r) { r.PersWkShtDeps; } ||
+    requires(R r) { r.Table; } ||
+    requires(R r) { r.num2Wker; } ||
+    requires(R r) { r.DollarAmt; } ||
+    requires(R r) { r.W4Line5; } ||
+    requires(R r) { r.W4Line6; } ||
+    requires(R r) { r.intClick; } ||
+    requires(R r) { r.intHours; } ||
+    requires(R r) { r.amtMultiChk; } ||
+    requires(R r) { r.intAction; } ||
+    requires(R r) { r.FromForm; } ||
+    requires(R r) { r.frmLoaded; } ||
+    requires(R r) { r.VarLoadMDI; } ||
+    requires(R r) { r.DontShowMe; } ||
+    requires(R r) { r.strPicSelect; } ||
+    requires(R r) { r.intShowStateLabel; };
+static_assert(!HoldsWindowState<PayRecord>, "window state belongs in WindowState");
 
 }  // namespace wm

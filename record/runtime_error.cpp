@@ -122,7 +122,7 @@ int ErrorScheme::report(std::string_view module, std::string_view procedure, int
     slots[1] = orEmpty(std::move(locals));
     auto mv = moduleVars_.find(module);
     slots[2] = orEmpty(mv != moduleVars_.end() && mv->second ? mv->second() : VarList{});
-    slots[3] = programVariables(record_);
+    slots[3] = programVariables(record_, windowVariable);
 
     const VarList description = {
         "Error Number  ", std::to_string(saved.number),
@@ -182,7 +182,7 @@ std::string v(double d) { return formatPlain(d); }
 std::string v(const std::string& s) { return s; }
 }  // namespace
 
-VarList programVariables(const PayRecord& r)
+VarList programVariables(const PayRecord& r, const WindowVariable& windowVariable)
 {
     VarList out;
     out.reserve(110);
@@ -190,7 +190,12 @@ VarList programVariables(const PayRecord& r)
         out.emplace_back(name);
         out.push_back(v(value));
     };
-    add("frmLoaded", r.frmLoaded);
+    // Held by the windows' layer; without it, as a fresh program has them.
+    auto window = [&](const char* name, std::string fresh) {
+        out.emplace_back(name);
+        out.push_back(windowVariable ? windowVariable(name) : std::move(fresh));
+    };
+    window("frmLoaded", "");
     add("DepsNumber", r.DepsNumber);
     add("DepDed", r.DepDed);
     add("TaxCredit", r.TaxCredit);
@@ -218,11 +223,11 @@ VarList programVariables(const PayRecord& r)
     add("amtSS", r.amtSS);
     add("amtMedicare", r.amtMedicare);
     add("HowOft", r.HowOft);
-    add("amtMultiChk", r.amtMultiChk);
-    add("PersWkShtDeps", r.PersWkShtDeps);
-    add("Table", r.Table);
-    add("num2Wker", r.num2Wker);
-    add("DollarAmt", r.DollarAmt);
+    window("amtMultiChk", v(Currency()));
+    window("PersWkShtDeps", "0");
+    window("Table", "0");
+    window("num2Wker", "0");
+    window("DollarAmt", v(Currency()));
     add("SPval", r.SPval);
     add("amtLocalTax", r.amtLocalTax);
     add("SPtx", r.SPtx);
@@ -235,16 +240,16 @@ VarList programVariables(const PayRecord& r)
     add("StaPreTax", r.StaPreTax);
     add("amtTotal", r.amtTotal);
     add("ILINDeps", r.ILINDeps);
-    add("VarLoadMDI", r.VarLoadMDI);
-    add("DontShowMe", r.DontShowMe);
-    add("intAction", r.intAction);
+    window("VarLoadMDI", "0");
+    window("DontShowMe", "0");
+    window("intAction", "0");
     add("intState", r.intState);
-    add("strPicSelect", r.strPicSelect);
+    window("strPicSelect", "");
     add("persExmpMiss", r.persExmpMiss);
-    add("intClick", r.intClick);
-    add("intShowStateLabel", r.intShowStateLabel);
-    add("FromForm", r.FromForm);
-    add("intHours", r.intHours);
+    window("intClick", "0");
+    window("intShowStateLabel", "0");
+    window("FromForm", "0");
+    window("intHours", "0");
     return out;
 }
 

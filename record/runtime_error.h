@@ -136,6 +136,8 @@ struct ReportSummary {
     int line = 0;
 };
 
+using WindowVariable = std::function<std::string(std::string_view name)>;
+
 class ErrorScheme {
 public:
     using Factory = std::function<std::unique_ptr<ErrorReport>()>;
@@ -167,14 +169,20 @@ public:
     // How many procedures are running a statement now (nested calls).
     int running = 0;
 
+    // The windows' state by name, for the report's program variables; set by
+    // the desktop program (the command-line tool has no windows).
+    WindowVariable windowVariable;
+
 private:
     PayRecord& record_;
     Factory factory_;
     std::map<std::string, VarsFn, std::less<>> moduleVars_;
 };
 
-// The 110 entries of slot 3: every program-wide variable, in fixed order.
-VarList programVariables(const PayRecord& r);
+// The 110 entries of slot 3: every program-wide variable, in fixed order;
+// the windows' variables through `windowVariable`, or as a fresh program has
+// them ("0", "") without it.
+VarList programVariables(const PayRecord& r, const WindowVariable& windowVariable = {});
 
 class Procedure {
 public:

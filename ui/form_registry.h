@@ -9,7 +9,7 @@
 //
 //   void wm::registerW4Forms(FormRegistry& reg)
 //   {
-//       reg.add({FormId::PersonalInfo, "frmName", "Personal Information", "9",
+//       reg.add({FormId::PersonalInfo, "frmName", "Personal Information", formCode(FormId::PersonalInfo),
 //                [](AppContext& ctx, QWidget* parent) -> QWidget* {
 //                    return new PersonalInfoWindow(ctx, parent);
 //                }});
@@ -59,7 +59,7 @@ struct FormEntry {
     FormId id;
     const char* objectName;  // "frmMain": the widget's object name
     QString caption;         // window title and command text
-    const char* code;        // frmLoaded while the form is current ("6")
+    const char* code;        // frmLoaded while the form is current: formCode(id)
     FormFactory make;
     FormKind kind = FormKind::Child;
     FormId owner = FormId::Main;  // the form that runs an Owned dialog

@@ -196,10 +196,9 @@ std::chrono::year_month_day localToday()
                                        std::chrono::day{static_cast<unsigned>(tm.tm_mday)}};
 }
 
-PrintModel::PrintModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)
-    : today(localToday), record_(record), settings_(settings), errors_(errors)
+PrintModel::PrintModel(PayRecord& record, PrintRequest request, SettingsStore& settings, ErrorScheme& errors)
+    : today(localToday), record_(record), state_(request), settings_(settings), errors_(errors)
 {
-    record_.frmLoaded = "12";
     errors_.setModuleVariables(kModule, [this] {
         return VarList{"s",     s_,           "fmt",       fmt_,           "whosit", whosit_,
                        "mStatus", data_.mStatus, "stateName", data_.stateName, "pd",     data_.pd,
@@ -210,7 +209,6 @@ PrintModel::PrintModel(PayRecord& record, SettingsStore& settings, ErrorScheme& 
 PrintModel::~PrintModel()
 {
     errors_.clearModuleVariables(kModule);
-    record_.frmLoaded = "0";
 }
 
 void PrintModel::GetPrintData()
@@ -251,7 +249,7 @@ std::optional<PrintModel::Built> PrintModel::subMakePrint()
         Built b;
         const bool finished = p.run(
             [&] {
-                if (record_.FromForm == 0) GetPrintData();
+                if (state_.FromForm == 0) GetPrintData();
             },
             [&] {
                 whosit_ = settings_.get("User", "UName", "-");
@@ -259,15 +257,15 @@ std::optional<PrintModel::Built> PrintModel::subMakePrint()
                 b.document.header = pageHeader(whosit_, today());
             },
             [&] {
-                if (record_.FromForm == 0) {
+                if (state_.FromForm == 0) {
                     fmt_ = kStatementFormat;
                     s_ = statementTable(record_, data_);
-                    b.print = record_.intAction == 2;
-                } else if (record_.FromForm == 1) {
+                    b.print = state_.intAction == 2;
+                } else if (state_.FromForm == 1) {
                     fmt_ = kAnalysisFormat;
                     if (!analysis_) {
-                        record_.intHours = readHours(settings_);
-                        analysis_ = analyzePay(record_, record_.intHours);
+                        state_.intHours = readHours(settings_);
+                        analysis_ = analyzePay(record_, state_.intHours);
                     }
                     s_ = analysisTable(*analysis_);
                     b.print = true;
@@ -285,7 +283,7 @@ std::optional<PrintModel::Built> PrintModel::subMakePrint()
 
 std::optional<PrintModel::Built> PrintModel::printCommand()
 {
-    record_.intAction = 2;
+    state_.intAction = 2;
     return subMakePrint();
 }
 

@@ -13,6 +13,7 @@
 // `PrintModel` is the print window (frmPrint) without its window: it gathers
 // the statement data from the pay record and the settings and builds the
 // document that `FromForm` asks for; `intAction` says whether it is printed.
+// Both are its caller's (the windows' state, or the statement writer's own).
 
 #include <array>
 #include <chrono>
@@ -87,9 +88,18 @@ struct PrintDocument {
     bool border = false;
 };
 
+// What the caller asks of the print model and lends it: which document
+// (FromForm), whether it is printed (intAction), where the analysis's hours
+// are kept (intHours).
+struct PrintRequest {
+    std::int16_t& FromForm;
+    std::int16_t& intAction;
+    std::int16_t& intHours;
+};
+
 class PrintModel {
 public:
-    PrintModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors);
+    PrintModel(PayRecord& record, PrintRequest request, SettingsStore& settings, ErrorScheme& errors);
     ~PrintModel();
     PrintModel(const PrintModel&) = delete;
     PrintModel& operator=(const PrintModel&) = delete;
@@ -119,6 +129,7 @@ public:
 
 private:
     PayRecord& record_;
+    PrintRequest state_;
     SettingsStore& settings_;
     ErrorScheme& errors_;
     std::optional<Analysis> analysis_;

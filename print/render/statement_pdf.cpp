@@ -64,11 +64,13 @@ bool writeStatementPdf(const PayRecord& record, SettingsStore& settings, const s
     }
 
     PayRecord r = record;
-    r.FromForm = 0;
-    r.intAction = 1;
+    // The pay statement, not printed; hours for no analysis.
+    std::int16_t FromForm = 0;
+    std::int16_t intAction = 1;
+    std::int16_t intHours = 0;
     std::string reportText;
     ErrorScheme errors(r, [&reportText] { return std::make_unique<RaisingReport>(reportText); });
-    PrintModel model(r, settings, errors);
+    PrintModel model(r, {FromForm, intAction, intHours}, settings, errors);
     const auto built = model.subMakePrint();
     if (!built) {
         error = "the pay statement could not be built: " + reportText;

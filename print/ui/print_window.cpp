@@ -26,8 +26,12 @@ constexpr const char* kModule = "frmPrint";
 
 
 PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors), output_(this, ctx.errors, kModule)
+    : QWidget(parent),
+      ctx_(ctx),
+      model_(ctx.record, {ctx.state.FromForm, ctx.state.intAction, ctx.state.intHours}, ctx.settings, ctx.errors),
+      output_(this, ctx.errors, kModule)
 {
+    ctx_.state.frmLoaded = formCode(FormId::Print);
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(tr("Print Preview"));
 
@@ -91,7 +95,7 @@ PrintWindow::PrintWindow(AppContext& ctx, QWidget* parent)
     resize(820, 760);
 }
 
-PrintWindow::~PrintWindow() = default;
+PrintWindow::~PrintWindow() { ctx_.state.frmLoaded = kNoFormCode; }
 
 void PrintWindow::showEvent(QShowEvent* event)
 {
@@ -120,7 +124,7 @@ void PrintWindow::zoom(int percent)
 bool PrintWindow::makePrint()
 {
     busy_ = true;
-    kind_ = ctx_.record.FromForm;
+    kind_ = ctx_.state.FromForm;
     auto built = model_.subMakePrint();
     lastStatement_ = kind_ == 0 ? statementTable(ctx_.record, model_.data()) : std::string();
     if (!built) {
@@ -136,7 +140,7 @@ bool PrintWindow::makePrint()
     if (built->print) {
         // The request is answered; bringing the window forward again later
         // must not print it a second time.
-        ctx_.record.intAction = 1;
+        ctx_.state.intAction = 1;
         sendToPrinter();
     }
     busy_ = false;
@@ -164,8 +168,8 @@ void PrintWindow::activated()
 {
     // Brought forward by the calculator's Print Preview or Print while open:
     // a print request prints, a new calculation refreshes the preview.
-    if (given_ || busy_ || !document_ || ctx_.record.FromForm != kind_ || kind_ != 0) return;
-    if (ctx_.record.intAction == 2 || statementTable(ctx_.record, model_.data()) != lastStatement_) makePrint();
+    if (given_ || busy_ || !document_ || ctx_.state.FromForm != kind_ || kind_ != 0) return;
+    if (ctx_.state.intAction == 2 || statementTable(ctx_.record, model_.data()) != lastStatement_) makePrint();
 }
 
 void PrintWindow::cmdPrintMenuClick(int index)
@@ -177,7 +181,7 @@ void PrintWindow::cmdPrintMenuClick(int index)
 
 void PrintWindow::printCommand()
 {
-    ctx_.record.intAction = 2;
+    ctx_.state.intAction = 2;
     makePrint();
 }
 

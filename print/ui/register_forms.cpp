@@ -10,7 +10,7 @@ namespace wm {
 
 void registerPrintForms(FormRegistry& reg)
 {
-    reg.add({FormId::Print, "frmPrint", QStringLiteral("Print Preview"), "12",
+    reg.add({FormId::Print, "frmPrint", QStringLiteral("Print Preview"), formCode(FormId::Print),
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
                  auto* w = new PrintWindow(ctx, parent);
                  // Built once the window stands, so a print dialog opens over it.

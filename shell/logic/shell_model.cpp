@@ -4,31 +4,31 @@ namespace wm {
 
 void ShellModel::load()
 {
-    PayRecord& r = ctx_.record;
+    WindowState& s = ctx_.state;
     Procedure proc(ctx_.errors, "MDIOpen", "MDIForm_Load");
     proc.topLevel();
-    proc.run([&] { r.VarLoadMDI = 1; },
-             [&] { r.DontShowMe = ctx_.settings.getInt16("User", "DontShow", 0); },
+    proc.run([&] { s.VarLoadMDI = 1; },
+             [&] { s.DontShowMe = ctx_.settings.getInt16("User", "DontShow", 0); },
              [&] {
-                 r.strPicSelect = ctx_.settings.getChoice("Settings", "BckGndDsgn", kPictures, {kPictures, kPatterns});
+                 s.strPicSelect = ctx_.settings.getChoice("Settings", "BckGndDsgn", kPictures, {kPictures, kPatterns});
              },
              [&] {
                  const std::int16_t m = ctx_.settings.getInt16("Settings", "Animations", 0);
                  intMenuState_ = m >= 0 && m <= 3 ? static_cast<MenuAnimation>(m) : MenuAnimation::None;
              },
-             [&] { r.intShowStateLabel = ctx_.settings.getInt16("Settings", "PgInst", 10); });
+             [&] { s.intShowStateLabel = ctx_.settings.getInt16("Settings", "PgInst", 10); });
 }
 
-void ShellModel::unload() { ctx_.record.VarLoadMDI = 0; }
+void ShellModel::unload() { ctx_.state.VarLoadMDI = 0; }
 
 FormId ShellModel::startForm() const
 {
-    return ctx_.record.DontShowMe == 0 ? FormId::PersonalInfo : FormId::Main;
+    return ctx_.state.DontShowMe == 0 ? FormId::PersonalInfo : FormId::Main;
 }
 
 void ShellModel::setBackgroundDesign(std::string_view design)
 {
-    ctx_.record.strPicSelect = std::string(design);
+    ctx_.state.strPicSelect = std::string(design);
     ctx_.settings.save("Settings", "BckGndDsgn", design);
 }
 
@@ -40,13 +40,13 @@ void ShellModel::setMenuAnimation(MenuAnimation style)
 
 void ShellModel::setStateLabel(bool show)
 {
-    ctx_.record.intShowStateLabel = show ? 20 : 10;
+    ctx_.state.intShowStateLabel = show ? 20 : 10;
     ctx_.settings.save("Settings", "PgInst", show ? "20" : "10");
 }
 
 int ShellModel::labelTool() const
 {
-    switch (ctx_.record.intShowStateLabel) {
+    switch (ctx_.state.intShowStateLabel) {
     case 20: return 1;
     case 10: return -1;
     default: return 0;

@@ -38,7 +38,7 @@ public:
     MenuAnimation menuAnimation() const { return intMenuState_; }
     // Which label tool mirrors "PgInst": +1 show, -1 hide, 0 neither.
     int labelTool() const;
-    bool patterns() const { return ctx_.record.strPicSelect == kPatterns; }
+    bool patterns() const { return ctx_.state.strPicSelect == kPatterns; }
 
     // "Analyze Pay": only once something was calculated.
     bool canAnalyze() const { return !ctx_.record.SSBase.isZero(); }
@@ -46,7 +46,7 @@ public:
     static constexpr std::string_view kNothingText = "You have to make some calculations for me to analyze!";
 
     // New: clears the main calculator only while it is the current form.
-    bool newClearsMain() const { return ctx_.record.frmLoaded == "6"; }
+    bool newClearsMain() const { return ctx_.state.frmLoaded == formCode(FormId::Main); }
     // The pay-record half of proClear: the results and the local rate.
     void clearResults();
 

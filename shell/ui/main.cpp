@@ -136,12 +136,14 @@ int main(int argc, char** argv)
         QApplication::setDesktopFileName(QStringLiteral(WAGEMARK_APP_ID));
         QApplication::setWindowIcon(wm::art::appIcon());
 
-        wm::PayRecord record;  // zeroed, alive for the whole run
+        wm::PayRecord record;     // zeroed, alive for the whole run
+        wm::WindowState windows;  // beside it, as long
         wm::QtSettingsStore settings;
         wm::ErrorScheme errors(record, [] { return std::make_unique<wm::GuiErrorReport>(); });
+        wm::reportWindowState(errors, windows);
         errors.appPath = QCoreApplication::applicationDirPath().toStdString();
 
-        record.frmLoaded = "13";
+        windows.frmLoaded = wm::formCode(wm::FormId::Splash);
         Splash splash(wm::art::splash(wm::versionText()));
         splash.show();
         app.processEvents();
@@ -150,13 +152,13 @@ int main(int argc, char** argv)
         wm::registerAllForms(forms);
         wm::QtHelpService help;
         wm::DesktopBrowser browser;
-        wm::MdiShell shell(record, settings, errors, forms, {help, browser});
+        wm::MdiShell shell(record, windows, settings, errors, forms, {help, browser});
         report("main window built");
 
         // Nothing waits on the splash: the main window comes up as soon as
         // it is built.
         FirstPaint painted(&shell);
-        record.frmLoaded = "0";
+        windows.frmLoaded = wm::kNoFormCode;
         shell.show();
         shell.showStartForm();
         splash.finish(&shell);

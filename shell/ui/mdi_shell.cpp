@@ -39,11 +39,11 @@ protected:
 
 }  // namespace
 
-MdiShell::MdiShell(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, const FormRegistry& forms,
-                   ShellServices services, QWidget* parent)
+MdiShell::MdiShell(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors,
+                   const FormRegistry& forms, ShellServices services, QWidget* parent)
     : QMainWindow(parent),
-      record_(record),
-      ctx_{record, settings, errors, *this},
+      state_(state),
+      ctx_{record, state, settings, errors, *this},
       forms_(forms),
       services_(services),
       model_(ctx_),
@@ -152,7 +152,7 @@ void MdiShell::open(FormId id)
         sub->widget()->setFocus();
         return;
     }
-    record_.frmLoaded = entry->code;
+    state_.frmLoaded = entry->code;
     QWidget* w = entry->make(ctx_, nullptr);
     if (w->objectName().isEmpty()) w->setObjectName(QString::fromLatin1(entry->objectName));
     if (w->windowTitle().isEmpty()) w->setWindowTitle(entry->caption);
@@ -170,7 +170,7 @@ void MdiShell::open(FormId id)
     if (entry->kind == FormKind::Maximized) sub->showMaximized();
     else sub->show();
     mdi_->setActiveSubWindow(sub);
-    record_.frmLoaded = entry->code;
+    state_.frmLoaded = entry->code;
 }
 
 bool MdiShell::eventFilter(QObject* watched, QEvent* event)
@@ -193,8 +193,8 @@ bool MdiShell::eventFilter(QObject* watched, QEvent* event)
 
 void MdiShell::runModal(const FormEntry& entry)
 {
-    const std::string before = record_.frmLoaded;
-    record_.frmLoaded = entry.code;
+    const std::string before = state_.frmLoaded;
+    state_.frmLoaded = entry.code;
     ++modalDepth_;
     QWidget* w = entry.make(ctx_, this);
     auto* dialog = qobject_cast<QDialog*>(w);
@@ -210,7 +210,7 @@ void MdiShell::runModal(const FormEntry& entry)
     dialog->exec();
     delete dialog;
     --modalDepth_;
-    record_.frmLoaded = before;
+    state_.frmLoaded = before;
     refreshCurrentCode();
 }
 
@@ -244,9 +244,9 @@ void MdiShell::refreshCurrentCode()
     if (modalDepth_ > 0) return;
     QMdiSubWindow* sub = mdi_->currentSubWindow();
     if (sub && sub->isVisible())
-        record_.frmLoaded = sub->property("formCode").toString().toStdString();
+        state_.frmLoaded = sub->property("formCode").toString().toStdString();
     else if (mdi_->subWindowList().isEmpty())
-        record_.frmLoaded = "0";
+        state_.frmLoaded = kNoFormCode;
 }
 
 void MdiShell::closeEvent(QCloseEvent* event)

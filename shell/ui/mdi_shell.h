@@ -33,8 +33,8 @@ struct ShellMenu;
 class MdiShell final : public QMainWindow, public Navigator {
     Q_OBJECT
 public:
-    MdiShell(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, const FormRegistry& forms,
-             ShellServices services, QWidget* parent = nullptr);
+    MdiShell(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors,
+             const FormRegistry& forms, ShellServices services, QWidget* parent = nullptr);
     ~MdiShell() override;
 
     AppContext& context() { return ctx_; }
@@ -112,7 +112,7 @@ private:
     void tellUnreadableSettings();
     void tellSaveFailed();
 
-    PayRecord& record_;
+    WindowState& state_;
     AppContext ctx_;
     const FormRegistry& forms_;
     ShellServices services_;

@@ -244,7 +244,7 @@ void MdiShell::listCommand(const QString& key)
             if (!c.list || key != QLatin1String(c.list)) continue;
             if (c.listRun) return (this->*c.listRun)(c);
             // The list bar replaces the current form with the one it opens.
-            if (record_.frmLoaded != "0" && !record_.frmLoaded.empty())
+            if (state_.frmLoaded != kNoFormCode && !state_.frmLoaded.empty())
                 if (QMdiSubWindow* active = mdi_->currentSubWindow()) active->close();
             return (this->*c.run)(c);
         }

@@ -98,9 +98,9 @@ QDialog* makeCalendar(AppContext&, QWidget* parent)
 
 void registerShellForms(FormRegistry& reg)
 {
-    reg.add({FormId::About, "frmAbt", QObject::tr("About Wagemark"), "2",
+    reg.add({FormId::About, "frmAbt", QObject::tr("About Wagemark"), formCode(FormId::About),
              [](AppContext& c, QWidget* p) -> QWidget* { return makeAbout(c, p); }, FormKind::Modal});
-    reg.add({FormId::Calendar, "frmCalendar", QObject::tr("Calendar"), "4",
+    reg.add({FormId::Calendar, "frmCalendar", QObject::tr("Calendar"), formCode(FormId::Calendar),
              [](AppContext& c, QWidget* p) -> QWidget* { return makeCalendar(c, p); }, FormKind::Modal});
 }
 

@@ -13,6 +13,7 @@
 #include "forms/w4/logic/two_earner_model.h"
 #include "print/logic/statement_builder.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm {
 namespace {
@@ -34,13 +35,13 @@ TEST(WorksheetLines, PersonalAllowancesEachLineAlone)
                            Row{"D", -1, "2", "", 2}, Row{"E", kLineE, "", "", 1}, Row{"F", kLineF, "", "", 1},
                            Row{"G", -1, "", "3", 3}}) {
         SCOPED_TRACE(row.line);
-        test::Harness h;
-        PersWkSht w(h.r, h.errors);
+        test::WindowHarness h;
+        PersWkSht w(h.windows, h.errors);
         if (row.tick >= 0) w.chkPersWkShtA[static_cast<std::size_t>(row.tick)] = true;
         w.txtPersWkEnterDeps = row.D;
         w.txtChild = row.G;
         ASSERT_FALSE(w.calculate());
-        EXPECT_EQ(h.r.PersWkShtDeps, row.H);
+        EXPECT_EQ(h.windows.PersWkShtDeps, row.H);
         EXPECT_EQ(w.lblTotalDepsClaim, std::to_string(row.H));
     }
 }
@@ -86,9 +87,9 @@ TEST(WorksheetLines, DeductionsAndAdjustmentsEachEntryAlone)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        test::Harness h;
-        h.r.PersWkShtDeps = row.deps;
-        DednAdjWkSht w(h.r, h.errors);
+        test::WindowHarness h;
+        h.windows.PersWkShtDeps = row.deps;
+        DednAdjWkSht w(h.windows, h.errors);
         w.txtGetItemized = row.line1;
         ASSERT_FALSE(w.chooseCategory(row.category));
         w.nextPage();
@@ -103,7 +104,7 @@ TEST(WorksheetLines, DeductionsAndAdjustmentsEachEntryAlone)
         EXPECT_EQ(w.lblDivide, row.line8);
         EXPECT_EQ(w.lblPersWrkShtDeps, std::to_string(row.deps));
         EXPECT_EQ(w.lblTotal10, std::to_string(row.line10));
-        EXPECT_EQ(h.r.PersWkShtDeps, row.line10);
+        EXPECT_EQ(h.windows.PersWkShtDeps, row.line10);
     }
 }
 
@@ -127,9 +128,9 @@ TEST(WorksheetLines, TwoEarnerEachLineAlone)
                            Row{"line 7", 2, 9, 870, "26", "7", "6090", "234.2308"},
                            Row{"pay days", 2, 9, 780, "24", "7", "5460", "227.5"}}) {
         SCOPED_TRACE(row.what);
-        test::Harness h;
-        h.r.PersWkShtDeps = row.line1;
-        TwoEarnerWkSht w(h.r, h.errors);
+        test::WindowHarness h;
+        h.windows.PersWkShtDeps = row.line1;
+        TwoEarnerWkSht w(h.windows, h.errors);
         EXPECT_EQ(w.lblDedFromG, std::to_string(row.line1));
         w.showTable(0);
         w.applyTable1Row(row.table1);
@@ -146,7 +147,7 @@ TEST(WorksheetLines, TwoEarnerEachLineAlone)
         ASSERT_FALSE(w.calculate());
         EXPECT_EQ(w.lblMultiply8, row.line8);
         EXPECT_EQ(w.lblDollarAmt, row.line9);
-        EXPECT_EQ(formatPlain(h.r.DollarAmt), row.line9);
+        EXPECT_EQ(formatPlain(h.windows.DollarAmt), row.line9);
     }
 }
 
@@ -161,13 +162,13 @@ TEST(WorksheetLines, MultipleCheckEachCheckInEachPeriod)
     for (int n = 1; n <= kCheckCount; ++n)
         for (const auto& [period, monthly] : periods) {
             SCOPED_TRACE(testing::Message() << "check " << n << ", period " << static_cast<int>(period));
-            test::Harness h;
-            MultiCheckModel m(h.r, h.errors);
+            test::WindowHarness h;
+            MultiCheckModel m(h.windows, h.errors);
             m.setAmount(n, "1000");
             m.choosePeriod(n, period);
             ASSERT_TRUE(m.calculate());
             for (int k = 1; k <= kCheckCount; ++k) EXPECT_EQ(m.monthly(k), k == n ? monthly : 0_usd) << k;
-            EXPECT_EQ(h.r.amtMultiChk, monthly);
+            EXPECT_EQ(h.windows.amtMultiChk, monthly);
         }
 }
 
@@ -175,8 +176,8 @@ TEST(WorksheetLines, MultipleCheckEachCheckMadeBad)
 {
     for (int bad = 1; bad <= kCheckCount; ++bad) {
         SCOPED_TRACE(testing::Message() << "check " << bad);
-        test::Harness h;
-        MultiCheckModel m(h.r, h.errors);
+        test::WindowHarness h;
+        MultiCheckModel m(h.windows, h.errors);
         // Checks of 1,000, 2,000, 3,000 and 4,000 a month; then one of them
         // becomes unreadable.
         for (int n = 1; n <= kCheckCount; ++n) {
@@ -190,12 +191,12 @@ TEST(WorksheetLines, MultipleCheckEachCheckMadeBad)
         EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "cmdCalc_Click");
         EXPECT_EQ(h.log.reports[0].field("Line Number"), std::to_string(99 + bad));
         // The bad check keeps its last equivalent; the others are read again.
-        EXPECT_EQ(h.r.amtMultiChk, 10000_usd);
+        EXPECT_EQ(h.windows.amtMultiChk, 10000_usd);
         for (int n = 1; n <= kCheckCount; ++n) EXPECT_EQ(m.monthly(n), Currency::dollars(1000 * n)) << n;
         // Once it reads again, Calculate takes its new amount.
         m.setAmount(bad, "500");
         EXPECT_TRUE(m.calculate());
-        EXPECT_EQ(h.r.amtMultiChk, 10000_usd - Currency::dollars(1000 * bad) + 500_usd);
+        EXPECT_EQ(h.windows.amtMultiChk, 10000_usd - Currency::dollars(1000 * bad) + 500_usd);
     }
 }
 
@@ -316,13 +317,13 @@ TEST(WorksheetLines, StatementSettingsFromTheRecordAndTheStore)
                            Row{0, 2, "0", "Married", "Every Two Weeks", "No"},
                            Row{1, 3, "-1", "Single", "Monthly", "Yes"}}) {
         SCOPED_TRACE(row.frequency);
-        test::Harness h;
+        test::WindowHarness h;
         h.r.valMarried = row.valMarried;
         h.r.HowOft = row.howOft;
         h.settings.save("Settings", "Self", row.self);
         h.settings.save("Settings", "Deps", std::to_string(row.howOft + 4));
         h.settings.save("Settings", "StateName", row.frequency);
-        PrintModel p(h.r, h.settings, h.errors);
+        PrintModel p(h.r, {h.windows.FromForm, h.windows.intAction, h.windows.intHours}, h.settings, h.errors);
         p.GetPrintData();
         EXPECT_EQ(p.data().mStatus, row.status);
         EXPECT_EQ(p.data().pd, row.frequency);

@@ -46,7 +46,7 @@ struct Setup : test::Context {
         h.settings.save("User", "UName", "Pat Doe");
         h.settings.save("Settings", "StateName", "Kansas");
         h.settings.save("Settings", "Self", "-1");
-        h.r.FromForm = 0;
+        h.windows.FromForm = 0;
     }
     void hook(PrintWindow& w)
     {
@@ -81,10 +81,10 @@ void PrintWindowTest::previewWaitsForThePrintCommand()
 {
     if (!havePdfText()) QSKIP("pdftotext is not installed");
     Setup s;
-    s.h.r.intAction = 1;
+    s.h.windows.intAction = 1;
     PrintWindow w(s.ctx);
     s.hook(w);
-    QCOMPARE(s.h.r.frmLoaded, std::string("12"));
+    QCOMPARE(s.h.windows.frmLoaded, std::string("12"));
     QVERIFY(w.makePrint());
     QCOMPARE(s.printed, 0);
     QVERIFY(w.document().has_value());
@@ -105,7 +105,7 @@ void PrintWindowTest::previewWaitsForThePrintCommand()
     s.printFile = dir.filePath(QStringLiteral("printed.pdf"));
     child<QPushButton>(&w, "cmdPrintMenu_0")->click();
     QCOMPARE(s.printed, 1);
-    QCOMPARE(s.h.r.intAction, std::int16_t{1});  // answered
+    QCOMPARE(s.h.windows.intAction, std::int16_t{1});  // answered
     const std::string t = pdfText(s.printFile);
     QVERIFY2(t.find("Prepared for Pat Doe on ") != std::string::npos, t.c_str());
     QVERIFY2(t.find("Self Employed:") != std::string::npos, t.c_str());
@@ -114,7 +114,7 @@ void PrintWindowTest::previewWaitsForThePrintCommand()
 void PrintWindowTest::printRequestPrintsOnceBuilt()
 {
     Setup s;
-    s.h.r.intAction = 2;
+    s.h.windows.intAction = 2;
     PrintWindow w(s.ctx);
     s.hook(w);
     QVERIFY(w.makePrint());
@@ -139,7 +139,7 @@ void PrintWindowTest::saveAsPdfWritesTheStatement()
 {
     if (!havePdfText()) QSKIP("pdftotext is not installed");
     Setup s;
-    s.h.r.intAction = 1;
+    s.h.windows.intAction = 1;
     PrintWindow w(s.ctx);
     QVERIFY(w.makePrint());
     QTemporaryDir dir;
@@ -199,13 +199,13 @@ void PrintWindowTest::closeOrEscEndsTheWindow()
         child<QPushButton>(w, "cmdPrintMenu_1")->click();
     }
     QTRY_VERIFY(alive.isNull());
-    if (!byEsc) QCOMPARE(s.h.r.frmLoaded, std::string("0"));
+    if (!byEsc) QCOMPARE(s.h.windows.frmLoaded, std::string("0"));
 }
 
 void PrintWindowTest::broughtForwardItFollowsTheCalculator()
 {
     Setup s;
-    s.h.r.intAction = 1;
+    s.h.windows.intAction = 1;
     QMdiArea area;
     auto* calculator = area.addSubWindow(new QWidget);
     auto* w = new PrintWindow(s.ctx);
@@ -230,14 +230,14 @@ void PrintWindowTest::broughtForwardItFollowsTheCalculator()
     QVERIFY(w->document()->table.find("  Gross Pay|$1,200.00;") != std::string::npos);
 
     // Print from the calculator: printed once, not again on the next visit.
-    s.h.r.intAction = 2;
+    s.h.windows.intAction = 2;
     bringForward();
     QCOMPARE(s.printed, 1);
     bringForward();
     QCOMPARE(s.printed, 1);
 
     // Another document was asked for meanwhile (the analysis): left alone.
-    s.h.r.FromForm = 1;
+    s.h.windows.FromForm = 1;
     s.h.r.SSBase = 1300_usd;
     bringForward();
     QVERIFY(w->document()->table.find("  Gross Pay|$1,200.00;") != std::string::npos);

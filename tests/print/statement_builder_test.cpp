@@ -232,11 +232,15 @@ TEST(PageStarts, SectionsGoOverWholeAndNoPageTakesAFewRows)
 
 struct PrintWindow : ::testing::Test {
     test::Harness h;
+    // What the window asks of the model.
+    struct {
+        std::int16_t FromForm = 0, intAction = 0, intHours = 0;
+    } state;
     std::optional<PrintModel> m;
     PrintWindow()
     {
         h.r = statementRecord();
-        m.emplace(h.r, h.settings, h.errors);
+        m.emplace(h.r, PrintRequest{state.FromForm, state.intAction, state.intHours}, h.settings, h.errors);
         m->today = [] { return kDay; };
     }
     std::vector<std::string> built()
@@ -327,28 +331,28 @@ TEST_F(PrintWindow, StoredNameHeadsThePage)
 
 TEST_F(PrintWindow, PreviewDoesNotPrintUntilThePrintCommand)
 {
-    h.r.FromForm = 0;
-    h.r.intAction = 1;
+    state.FromForm = 0;
+    state.intAction = 1;
     auto preview = m->subMakePrint();
     ASSERT_TRUE(preview.has_value());
     EXPECT_FALSE(preview->print);
     auto printed = m->printCommand();
     ASSERT_TRUE(printed.has_value());
     EXPECT_TRUE(printed->print);
-    EXPECT_EQ(h.r.intAction, 2);
+    EXPECT_EQ(state.intAction, 2);
     EXPECT_EQ(printed->document.table, preview->document.table);
 }
 
 TEST_F(PrintWindow, PrintRequestPrintsAtOnce)
 {
-    h.r.intAction = 2;
+    state.intAction = 2;
     EXPECT_TRUE(m->subMakePrint()->print);
 }
 
 TEST_F(PrintWindow, AnalysisIsAlwaysPrintedWithTheShownFigures)
 {
-    h.r.FromForm = 1;
-    h.r.intAction = 1;
+    state.FromForm = 1;
+    state.intAction = 1;
     PayRecord shown;
     shown.SSBase = 1000_usd;
     m->setAnalysis(analyzePay(shown, 37));
@@ -360,7 +364,7 @@ TEST_F(PrintWindow, AnalysisIsAlwaysPrintedWithTheShownFigures)
 
 TEST_F(PrintWindow, AnalysisWithoutAViewUsesTheStoredHours)
 {
-    h.r.FromForm = 1;
+    state.FromForm = 1;
     h.settings.save("Settings", "Hours", "40");
     const std::vector<std::string> r = built();
     ASSERT_EQ(r.size(), 13u);
@@ -391,13 +395,6 @@ TEST_F(PrintWindow, RaisedErrorBuildsNothing)
     ASSERT_GE(vars.size(), 14u);
     EXPECT_EQ(vars[0], "s");
     EXPECT_EQ(vars[12], "SE");
-}
-
-TEST_F(PrintWindow, CurrentFormCodeWhileLoaded)
-{
-    EXPECT_EQ(h.r.frmLoaded, "12");
-    m.reset();
-    EXPECT_EQ(h.r.frmLoaded, "0");
 }
 
 }  // namespace

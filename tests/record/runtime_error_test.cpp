@@ -70,7 +70,7 @@ TEST(Handler, AnyOtherAnswerLeavesTheProcedureQuietly)
 TEST(Handler, ReportCarriesTheDescriptionListAndSnapshot)
 {
     StepRun r;
-    r.h.r.frmLoaded = "6";
+    r.h.errors.windowVariable = [](std::string_view name) { return name == "frmLoaded" ? "6" : ""; };
     r.h.r.DepsNumber = 3;
     r.h.errors.setModuleVariables("modTest", [] { return VarList{"Pic", "4"}; });
     r.go(1);

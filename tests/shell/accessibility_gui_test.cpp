@@ -58,7 +58,7 @@ class AccessibilityTest : public QObject, test::ShellFixture {
     // A calculation, so that the windows that show one have theirs.
     void calculated()
     {
-        record->intAction = 1;
+        windows->intAction = 1;
         start();
         shell->showStartForm();
         type(FormId::Main, "txtIncome", QStringLiteral("1000"));

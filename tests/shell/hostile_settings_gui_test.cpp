@@ -82,6 +82,7 @@ class HostileSettingsTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<FaultyStore> settings;
     std::unique_ptr<PayRecord> record;
+    std::unique_ptr<WindowState> windows;
     std::unique_ptr<ErrorScheme> errors;
     FormRegistry forms;
     test::RecordingHelp help;
@@ -103,8 +104,10 @@ class HostileSettingsTest : public QObject {
     {
         settings = std::make_unique<FaultyStore>(dir->path(), plantedFault);
         record = std::make_unique<PayRecord>();
+        windows = std::make_unique<WindowState>();
         errors = std::make_unique<ErrorScheme>(*record, [] { return std::make_unique<ScriptedReport>(); });
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
+        reportWindowState(*errors, *windows);
+        shell = std::make_unique<MdiShell>(*record, *windows, *settings, *errors, forms, ShellServices{help, browser});
         // As the program starts: the start form opens before any event is
         // handled, so whatever it cannot read joins the same notice.
         shell->show();

@@ -116,23 +116,23 @@ private slots:
         record->SSBase = Currency::dollars(1000);
         shell->toolCommand("ID_AnalyzePay");
         QVERIFY(shell->form(FormId::Analysis));
-        QCOMPARE(record->frmLoaded, std::string("3"));
+        QCOMPARE(windows->frmLoaded, std::string("3"));
     }
 
     void currentFormCodeFollowsTheActiveChild()
     {
         start();
-        QCOMPARE(record->frmLoaded, std::string());
+        QCOMPARE(windows->frmLoaded, std::string());
         shell->open(FormId::Main);
-        QCOMPARE(record->frmLoaded, std::string("6"));
+        QCOMPARE(windows->frmLoaded, std::string("6"));
         QVERIFY(shell->subWindow(FormId::Main)->isMaximized());
         shell->open(FormId::W4View);
-        QCOMPARE(record->frmLoaded, std::string("17"));
+        QCOMPARE(windows->frmLoaded, std::string("17"));
         shell->close(FormId::W4View);
         QTRY_VERIFY(!shell->form(FormId::W4View));
-        QTRY_COMPARE(record->frmLoaded, std::string("6"));
+        QTRY_COMPARE(windows->frmLoaded, std::string("6"));
         shell->close(FormId::Main);
-        QTRY_COMPARE(record->frmLoaded, std::string("0"));
+        QTRY_COMPARE(windows->frmLoaded, std::string("0"));
     }
 
     void openingAnOpenFormBringsItForward()
@@ -144,7 +144,7 @@ private slots:
         shell->open(FormId::W4View);
         QCOMPARE(shell->form(FormId::W4View), first);
         QCOMPARE(shell->mdiArea()->subWindowList().size(), 2);
-        QCOMPARE(record->frmLoaded, std::string("17"));
+        QCOMPARE(windows->frmLoaded, std::string("17"));
     }
 
     void aFormThatClosesItselfTakesItsWindowAlong()
@@ -153,7 +153,7 @@ private slots:
         shell->open(FormId::W4View);
         shell->form(FormId::W4View)->close();
         QTRY_VERIFY(!shell->subWindow(FormId::W4View));
-        QTRY_COMPARE(record->frmLoaded, std::string("0"));
+        QTRY_COMPARE(windows->frmLoaded, std::string("0"));
     }
 
     void newClearsTheCalculatorOnlyWhenItIsCurrent()
@@ -178,7 +178,7 @@ private slots:
         shell->listCommand("Calc");
         QTRY_VERIFY(!shell->form(FormId::W4View));
         QVERIFY(shell->form(FormId::Main));
-        QTRY_COMPARE(record->frmLoaded, std::string("6"));
+        QTRY_COMPARE(windows->frmLoaded, std::string("6"));
     }
 
     void listBarNewFileGivesAnEmptyCalculator()
@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(main()->hint, -1);
         shell->action("ID_BackgroundPatterns")->trigger();
         QCOMPARE(settings->get("Settings", "BckGndDsgn", ""), std::string("Patterns"));
-        QCOMPARE(record->strPicSelect, std::string("Patterns"));
+        QCOMPARE(windows->strPicSelect, std::string("Patterns"));
         QCOMPARE(main()->pictures, 1);
         shell->action("ID_Unfold")->trigger();
         QCOMPARE(settings->get("Settings", "Animations", ""), std::string("2"));
@@ -245,12 +245,12 @@ private slots:
         shell->open(FormId::Main);
         std::string during;
         QTimer::singleShot(0, [&] {
-            during = record->frmLoaded;
+            during = windows->frmLoaded;
             if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->accept();
         });
         shell->open(FormId::Calendar);
         QCOMPARE(during, std::string("4"));
-        QCOMPARE(record->frmLoaded, std::string("6"));
+        QCOMPARE(windows->frmLoaded, std::string("6"));
     }
 
     void helpAndWebsiteCommands()
@@ -280,11 +280,11 @@ private slots:
         shell->resize(900, 640);
         QTRY_COMPARE(shell->size(), QSize(900, 640));
         shell->close();
-        QCOMPARE(record->VarLoadMDI, std::int16_t(0));
+        QCOMPARE(windows->VarLoadMDI, std::int16_t(0));
         QCOMPARE(help.quits, 1);
         restart();
         QCOMPARE(shell->size(), QSize(900, 640));
-        QCOMPARE(record->VarLoadMDI, std::int16_t(1));
+        QCOMPARE(windows->VarLoadMDI, std::int16_t(1));
     }
 };
 

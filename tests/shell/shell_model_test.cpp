@@ -17,15 +17,15 @@ TEST(ShellModel, FirstStartReadsTheDefaults)
 {
     Shell s;
     s.model.load();
-    EXPECT_EQ(s.h.r.VarLoadMDI, 1);
-    EXPECT_EQ(s.h.r.DontShowMe, 0);
-    EXPECT_EQ(s.h.r.strPicSelect, "Pictures");
+    EXPECT_EQ(s.h.windows.VarLoadMDI, 1);
+    EXPECT_EQ(s.h.windows.DontShowMe, 0);
+    EXPECT_EQ(s.h.windows.strPicSelect, "Pictures");
     EXPECT_EQ(s.model.menuAnimation(), MenuAnimation::None);
-    EXPECT_EQ(s.h.r.intShowStateLabel, 10);
+    EXPECT_EQ(s.h.windows.intShowStateLabel, 10);
     EXPECT_EQ(s.model.labelTool(), -1);
     EXPECT_EQ(s.model.startForm(), FormId::PersonalInfo);
     s.model.unload();
-    EXPECT_EQ(s.h.r.VarLoadMDI, 0);
+    EXPECT_EQ(s.h.windows.VarLoadMDI, 0);
 }
 
 TEST(ShellModel, StoredPreferencesAreMirrored)
@@ -53,7 +53,7 @@ TEST(ShellModel, UnknownBackgroundDesignIsAnUnreadableSetting)
         std::vector<std::string> told;
         s.h.settings.onUnreadable = [&told](const UnreadableSetting& u) { told.push_back(u.key); };
         s.model.load();
-        EXPECT_EQ(s.h.r.strPicSelect, "Pictures");
+        EXPECT_EQ(s.h.windows.strPicSelect, "Pictures");
         EXPECT_EQ(told, std::vector<std::string>{"BckGndDsgn"});
         EXPECT_EQ(s.h.settings.get("Settings", "BckGndDsgn", ""), "Pictures");
         EXPECT_TRUE(s.h.log.reports.empty());
@@ -78,7 +78,7 @@ TEST(ShellModel, PreferenceToolsSaveTheirSettings)
     EXPECT_EQ(s.h.settings.get("Settings", "BckGndDsgn", ""), "Patterns");
     EXPECT_EQ(s.h.settings.get("Settings", "Animations", ""), "2");
     EXPECT_EQ(s.h.settings.get("Settings", "PgInst", ""), "20");
-    EXPECT_EQ(s.h.r.intShowStateLabel, 20);
+    EXPECT_EQ(s.h.windows.intShowStateLabel, 20);
     s.model.setStateLabel(false);
     EXPECT_EQ(s.h.settings.get("Settings", "PgInst", ""), "10");
 }
@@ -118,10 +118,10 @@ TEST(ShellModel, NewClearsOnlyTheCurrentCalculator)
 {
     Shell s;
     for (const char* code : {"0", "9", "15", "7", ""}) {
-        s.h.r.frmLoaded = code;
+        s.h.windows.frmLoaded = code;
         EXPECT_FALSE(s.model.newClearsMain()) << code;
     }
-    s.h.r.frmLoaded = "6";
+    s.h.windows.frmLoaded = "6";
     EXPECT_TRUE(s.model.newClearsMain());
 }
 
@@ -155,7 +155,7 @@ TEST(ShellModel, UnreadablePreferencesFallBackToTheirDefaults)
     EXPECT_TRUE(s.h.log.reports.empty());
     EXPECT_EQ(s.model.startForm(), FormId::PersonalInfo);
     EXPECT_EQ(s.model.menuAnimation(), MenuAnimation::None);
-    EXPECT_EQ(s.h.r.intShowStateLabel, 10);
+    EXPECT_EQ(s.h.windows.intShowStateLabel, 10);
     EXPECT_EQ(s.h.settings.get("User", "DontShow", "?"), "0");
     EXPECT_EQ(s.h.settings.get("Settings", "Animations", "?"), "0");
     EXPECT_EQ(s.h.settings.get("Settings", "PgInst", "?"), "10");

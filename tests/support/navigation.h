@@ -1,6 +1,6 @@
 #pragma once
 // What a window or model is built with, for tests: the harness's pay record,
-// settings and error scheme, and a navigator that records what was asked.
+// window state, settings and error scheme, and a navigator that records what was asked.
 
 #include <functional>
 #include <vector>
@@ -22,10 +22,16 @@ struct RecordingNavigator final : Navigator {
     std::function<void(FormId)> onOpen;  // e.g. to show the form asked for
 };
 
+// The harness with the windows' state beside its record, listed in reports.
+struct WindowHarness : Harness {
+    WindowState windows;
+    WindowHarness() { reportWindowState(errors, windows); }
+};
+
 struct Context {
-    Harness h;
+    WindowHarness h;
     RecordingNavigator nav;
-    AppContext ctx{h.r, h.settings, h.errors, nav};
+    AppContext ctx{h.r, h.windows, h.settings, h.errors, nav};
 };
 
 }  // namespace wm::test

@@ -60,6 +60,7 @@ protected:
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<QtSettingsStore> settings;
     std::unique_ptr<PayRecord> record;
+    std::unique_ptr<WindowState> windows;
     std::unique_ptr<ErrorScheme> errors;
     FormRegistry forms;
     RecordingHelp help;
@@ -84,7 +85,7 @@ protected:
     void start()
     {
         stop();
-        shell = std::make_unique<MdiShell>(*record, *settings, *errors, forms, ShellServices{help, browser});
+        shell = std::make_unique<MdiShell>(*record, *windows, *settings, *errors, forms, ShellServices{help, browser});
         shell->show();
         QVERIFY(QTest::qWaitForWindowExposed(shell.get()));
     }
@@ -137,8 +138,10 @@ private:
     void newRecord()
     {
         record = std::make_unique<PayRecord>();
+        windows = std::make_unique<WindowState>();
         errors = std::make_unique<ErrorScheme>(
             *record, [this] { return std::make_unique<CountingReport>(reports, reportAnswer); });
+        reportWindowState(*errors, *windows);
     }
 };
 

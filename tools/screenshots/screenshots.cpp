@@ -85,6 +85,7 @@ struct Program {
     QTemporaryDir dir;
     QtSettingsStore settings{dir.path()};
     PayRecord record;
+    WindowState state;
     int reports = 0;
     ErrorScheme errors{record, [this] { return std::make_unique<test::CountingReport>(reports, 5); }};
     FormRegistry forms;
@@ -96,8 +97,9 @@ struct Program {
     Program()
     {
         settings.save("User", "DontShow", "1");
+        reportWindowState(errors, state);
         registerAllForms(forms);
-        shell = std::make_unique<MdiShell>(record, settings, errors, forms, ShellServices{help, browser});
+        shell = std::make_unique<MdiShell>(record, state, settings, errors, forms, ShellServices{help, browser});
         avail = shell->screen()->availableGeometry();
         std::printf("screen %dx%d, device pixel ratio %.1f\n", avail.width(), avail.height(), shell->devicePixelRatioF());
         shell->setGeometry(avail);
@@ -212,8 +214,8 @@ void shootToolDialogs(Program& pr)
         save(&d, "local_tax");
     }
     for (int table : {1, 2}) {
-        pr.record.Table = static_cast<std::int16_t>(table);
-        w4::TablePickerDialog d(pr.record, &shell);
+        pr.state.Table = static_cast<std::int16_t>(table);
+        w4::TablePickerDialog d(pr.state, &shell);
         showDialog(&d);
         save(&d, QStringLiteral("table%1_picker").arg(table));
     }
@@ -227,7 +229,7 @@ void shootErrorReport(Program& pr)
                         "Date and time ", "12/08/2026 07:00:00 PM"};
     data.appTitle = "Wagemark";
     data.variables = {VarList{"Empty"}, VarList{"Empty"}, VarList{"Pic", "1", "varLocalTaxColor", "0"},
-                      programVariables(pr.record)};
+                      programVariables(pr.record, pr.errors.windowVariable)};
     ErrorReportDialog d(data, "/home/user/.local/share/wagemark/errors.log", pr.shell.get());
     showDialog(&d);
     save(&d, "error");

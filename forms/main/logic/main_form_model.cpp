@@ -98,7 +98,7 @@ void MainFormModel::load()
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmMain", "Form_Load");
     proc.topLevel();
-    proc.run([&] { r.frmLoaded = "6"; },
+    proc.run([&] { ctx_.state.frmLoaded = formCode(FormId::Main); },
              [&] { r.DepsNumber = s.getInt16("Settings", "Deps", 0, limitOf(Input::Exemptions)); },
              [&] { txtIncome = s.getEntry("Settings", "IncAmt", "0", limitOf(Input::Income)); },
              // Kept as the fraction; shown as the percentage it is.
@@ -112,7 +112,7 @@ void MainFormModel::load()
              [&] { r.SPval = s.getFraction("Settings", "Local", 0, limitOf(Input::LocalRate)); },
              [&] { r.Method = s.getInt16("StateInfo", "MMethod", 0); },
              [&] { chkSelfEmployed = s.getInt16("Settings", "Self", 0) != 0; },
-             [&] { r.intShowStateLabel = s.getInt16("Settings", "PgInst", 10); },
+             [&] { ctx_.state.intShowStateLabel = s.getInt16("Settings", "PgInst", 10); },
              [&] { properPicture(); },
              [&] { cboExemptions = listPosition(r.DepsNumber, kMaxExemptions + 1); },
              [&] { cboState = listPosition(r.intState, kStateCount); },
@@ -148,13 +148,13 @@ void MainFormModel::activate()
     proc.topLevel();
     proc.run([&] { stateHintVisible = CheckState(r, ctx_.settings, ctx_.errors); },
              [&] {
-                 if (r.intShowStateLabel == 10) stateHintVisible = false;
-                 else if (r.intShowStateLabel == 20) stateHintVisible = hintAtActivation(r.intState);
+                 if (ctx_.state.intShowStateLabel == 10) stateHintVisible = false;
+                 else if (ctx_.state.intShowStateLabel == 20) stateHintVisible = hintAtActivation(r.intState);
              },
              [&] { followOptions(); });
 }
 
-void MainFormModel::unload() { ctx_.record.frmLoaded = "0"; }
+void MainFormModel::unload() { ctx_.state.frmLoaded = kNoFormCode; }
 
 std::optional<Refusal> MainFormModel::check() const
 {
@@ -414,7 +414,7 @@ void MainFormModel::properPicture()
     // A saved number outside every design is one more unreadable setting;
     // one of the other design is brought into this one's range.
     proc.run([&] { Pic = ctx_.settings.getInt16("Settings", "BckGnd", 1, 1, 38); },
-             [&] { Pic = wrapPicture(Pic, ctx_.record.strPicSelect); },
+             [&] { Pic = wrapPicture(Pic, ctx_.state.strPicSelect); },
              [&] {
                  if (Pic < 1 || Pic > 38) raise(err::kFileNotFound, "File not found: " + std::to_string(Pic) + ".jpg");
              });
@@ -424,7 +424,7 @@ void MainFormModel::nextPicture()
 {
     Procedure proc(ctx_.errors, "frmMain", "cmdRotatePic_Click");
     proc.topLevel();
-    proc.run([&] { Pic = wrapPicture(Pic + 1, ctx_.record.strPicSelect); },
+    proc.run([&] { Pic = wrapPicture(Pic + 1, ctx_.state.strPicSelect); },
              [&] { ctx_.settings.save("Settings", "BckGnd", std::to_string(Pic)); },
              [&] {
                  if (Pic < 1 || Pic > 38) raise(err::kFileNotFound, "File not found: " + std::to_string(Pic) + ".jpg");

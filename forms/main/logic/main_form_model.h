@@ -68,11 +68,11 @@ public:
     bool optionsHintVisible() const { return !optionsHint.empty() && !stateHintVisible; }
 
     // ---- Commands ----
-    // Form_Load: frmLoaded "6", the settings, the picture, the lists.
+    // Form_Load: frmLoaded formCode(FormId::Main), the settings, the picture, the lists.
     void load();
     // Form_Activate: CheckState and the "PgInst" rule for the hint.
     void activate();
-    // Form_Unload: frmLoaded "0".
+    // Form_Unload: frmLoaded kNoFormCode.
     void unload();
 
     // The entry that cannot be read, if any (nothing is changed).

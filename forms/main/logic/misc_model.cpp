@@ -34,7 +34,7 @@ void MiscModel::load()
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmMisc", "Form_Load");
     proc.topLevel();
-    proc.run([&] { r.frmLoaded = "7"; },
+    proc.run([&] { ctx_.state.frmLoaded = formCode(FormId::LocalTaxRaise); },
              [&] {
                  // The current wage needs a readable income and hours other than 0;
                  // without them the raise page says what to enter.
@@ -64,7 +64,7 @@ void MiscModel::load()
              [&] { rate = percentText(r.SPval); });
 }
 
-void MiscModel::unload() { ctx_.record.frmLoaded = "6"; }
+void MiscModel::unload() { ctx_.state.frmLoaded = formCode(FormId::Main); }
 
 void MiscModel::baseClicked(int position)
 {

@@ -64,7 +64,7 @@ void StateOptionsModel::load()
     SettingsStore& s = ctx_.settings;
     Procedure proc(ctx_.errors, "frmState", "Form_Load");
     proc.topLevel();
-    proc.run([&] { r.frmLoaded = "15"; },
+    proc.run([&] { ctx_.state.frmLoaded = formCode(FormId::StateOptions); },
              [&] { Clear(); },
              [&] { r.intState = s.getInt16("Settings", "State", 0, 0, kStateCount - 1); },
              [&] { stateChanged(r.intState); },
@@ -286,7 +286,7 @@ std::optional<Refusal> StateOptionsModel::accept()
     s.save("StateInfo", "staPreTax", SPreTax);
     // Which state they were set for: the calculator says when it is on another.
     s.save("StateInfo", "StateName", std::string(shownState().name));
-    r.frmLoaded = "0";
+    ctx_.state.frmLoaded = kNoFormCode;
     return std::nullopt;
 }
 

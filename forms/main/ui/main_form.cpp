@@ -618,8 +618,8 @@ void MainForm::toolBarClicked(MainCommand command)
             QMessageBox::information(this, tr("Wagemark"), qs(problem->message));
             return;
         }
-        ctx.record.FromForm = 0;
-        ctx.record.intAction = command == MainCommand::Print ? 2 : 1;
+        ctx.state.FromForm = 0;
+        ctx.state.intAction = command == MainCommand::Print ? 2 : 1;
         ctx.nav.open(FormId::Print);
         break;
     case MainCommand::Clear: proClear(); break;

@@ -12,13 +12,13 @@ namespace wm {
 
 void registerMainForms(FormRegistry& reg)
 {
-    reg.add({FormId::Main, "frmMain", QObject::tr("Wagemark Calculator"), "6",
+    reg.add({FormId::Main, "frmMain", QObject::tr("Wagemark Calculator"), formCode(FormId::Main),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new MainForm(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::StateOptions, "frmState", QObject::tr("State Options"), "15",
+    reg.add({FormId::StateOptions, "frmState", QObject::tr("State Options"), formCode(FormId::StateOptions),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new StateOptionsForm(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::LocalTaxRaise, "frmMisc", QObject::tr("Local Tax and Pay Raise"), "7",
+    reg.add({FormId::LocalTaxRaise, "frmMisc", QObject::tr("Local Tax and Pay Raise"), formCode(FormId::LocalTaxRaise),
              [](AppContext&, QWidget* parent) -> QWidget* {
                  auto* main = qobject_cast<MainForm*>(parent);
                  return main ? new MiscDialog(main->model(), MiscModel::Page::LocalTax, main) : nullptr;

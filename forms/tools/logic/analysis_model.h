@@ -3,6 +3,7 @@
 // core/pay_analysis.h for the last calculation.
 
 #include "core/pay_analysis.h"
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 #include "record/settings_store.h"
@@ -12,7 +13,7 @@ namespace wm {
 // The analysis view's load and print commands.
 class AnalysisModel {
 public:
-    AnalysisModel(PayRecord& record, SettingsStore& settings, ErrorScheme& errors);
+    AnalysisModel(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors);
     ~AnalysisModel();
     AnalysisModel(const AnalysisModel&) = delete;
     AnalysisModel& operator=(const AnalysisModel&) = delete;
@@ -28,6 +29,7 @@ public:
 
 private:
     PayRecord& record_;
+    WindowState& state_;
     SettingsStore& settings_;
     ErrorScheme& errors_;
     Analysis analysis_;

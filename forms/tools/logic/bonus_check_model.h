@@ -19,7 +19,6 @@ namespace wm {
 class BonusCheckModel {
 public:
     static constexpr const char* kName = "frmBonusCheck";
-    static constexpr const char* kCode = "19";
     static constexpr std::string_view kNoCalculation =
         "Calculate a paycheck first: the Bonus Check pays the bonus with the calculator's last calculation.";
     static constexpr std::string_view kStopped = "The Bonus Check stopped on a run-time error; nothing is shown.";

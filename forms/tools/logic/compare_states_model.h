@@ -19,7 +19,6 @@ namespace wm {
 class CompareStatesModel {
 public:
     static constexpr const char* kName = "frmCompareStates";
-    static constexpr const char* kCode = "20";
     static constexpr std::string_view kNoCalculation =
         "Calculate a paycheck first: Compare States starts from the calculator's last calculation.";
 

@@ -1,5 +1,7 @@
 #include "forms/tools/logic/multi_check_model.h"
 
+#include "app/form_id.h"
+
 #include <stdexcept>
 
 namespace wm {
@@ -42,9 +44,9 @@ std::string_view periodProcedure(CheckPeriod period)
     return "optSelect_Click";
 }
 
-MultiCheckModel::MultiCheckModel(PayRecord& record, ErrorScheme& errors) : record_(record), errors_(errors)
+MultiCheckModel::MultiCheckModel(WindowState& state, ErrorScheme& errors) : state_(state), errors_(errors)
 {
-    record_.frmLoaded = "8";
+    state_.frmLoaded = formCode(FormId::MultiCheck);
     errors_.setModuleVariables(kModule, [this] {
         VarList v;
         for (std::size_t i = 0; i < checks_.size(); ++i) {
@@ -58,7 +60,7 @@ MultiCheckModel::MultiCheckModel(PayRecord& record, ErrorScheme& errors) : recor
 MultiCheckModel::~MultiCheckModel()
 {
     errors_.clearModuleVariables(kModule);
-    record_.frmLoaded = "0";
+    state_.frmLoaded = kNoFormCode;
 }
 
 std::size_t MultiCheckModel::index(int n)
@@ -109,7 +111,7 @@ bool MultiCheckModel::calculate()
                          [&] {
                              std::array<Currency, kCheckCount> m{};
                              for (std::size_t i = 0; i < m.size(); ++i) m[i] = checks_[i].monthly;
-                             record_.amtMultiChk = multiCheckTotal(m);
+                             state_.amtMultiChk = multiCheckTotal(m);
                          });
     });
     calculated_ = ok && finished;
@@ -119,12 +121,12 @@ bool MultiCheckModel::calculate()
 std::optional<MultiCheckTransfer> MultiCheckModel::transfer()
 {
     if (!calculate()) return std::nullopt;
-    if (record_.amtMultiChk <= Currency()) return std::nullopt;
-    return MultiCheckTransfer{formatPlain(record_.amtMultiChk), 3};
+    if (state_.amtMultiChk <= Currency()) return std::nullopt;
+    return MultiCheckTransfer{formatPlain(state_.amtMultiChk), 3};
 }
 
 std::string MultiCheckModel::monthlyText(int n) const { return formatCurrency(monthly(n)); }
 
-std::string MultiCheckModel::totalText() const { return calculated_ ? formatCurrency(record_.amtMultiChk) : ""; }
+std::string MultiCheckModel::totalText() const { return calculated_ ? formatCurrency(state_.amtMultiChk) : ""; }
 
 }  // namespace wm

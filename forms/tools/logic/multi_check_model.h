@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "record/currency.h"
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 
@@ -56,7 +57,7 @@ struct MultiCheckTransfer {
 
 class MultiCheckModel {
 public:
-    MultiCheckModel(PayRecord& record, ErrorScheme& errors);
+    MultiCheckModel(WindowState& state, ErrorScheme& errors);
     ~MultiCheckModel();
     MultiCheckModel(const MultiCheckModel&) = delete;
     MultiCheckModel& operator=(const MultiCheckModel&) = delete;
@@ -87,7 +88,7 @@ public:
     // the total is blank while an entry changed since the last Calculate.
     std::string monthlyText(int n) const;
     std::string totalText() const;
-    Currency total() const { return record_.amtMultiChk; }
+    Currency total() const { return state_.amtMultiChk; }
 
 private:
     struct Check {
@@ -98,7 +99,7 @@ private:
     static std::size_t index(int n);
     void compute(std::size_t i);
 
-    PayRecord& record_;
+    WindowState& state_;
     ErrorScheme& errors_;
     std::array<Check, kCheckCount> checks_{};
     bool calculated_ = false;

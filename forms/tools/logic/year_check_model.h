@@ -20,7 +20,6 @@ namespace wm {
 class YearCheckModel {
 public:
     static constexpr const char* kName = "frmYearCheck";
-    static constexpr const char* kCode = "18";
     static constexpr std::string_view kNoCalculation =
         "Calculate a paycheck first: the Year Check starts from the calculator's last calculation.";
     static constexpr std::string_view kStopped =

@@ -15,7 +15,7 @@
 namespace wm {
 
 AnalysisWindow::AnalysisWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.state, ctx.settings, ctx.errors)
 {
     setObjectName(QStringLiteral("frmAnalysis"));
     setWindowTitle(tr("Pay Analysis"));
@@ -118,14 +118,14 @@ void AnalysisWindow::cmdPrintClick()
 {
     model_.print();
     // The print window's Print command, on a window that is never shown.
-    const std::string current = ctx_.record.frmLoaded;
+    const std::string current = ctx_.state.frmLoaded;
     {
         PrintWindow printer(ctx_);
         printer.setAnalysis(model_.analysis());
         printer.choosePrinter = choosePrinter;
         printer.printCommand();
     }
-    ctx_.record.frmLoaded = current;
+    ctx_.state.frmLoaded = current;
 }
 
 }  // namespace wm

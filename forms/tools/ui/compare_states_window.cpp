@@ -261,10 +261,10 @@ Printable CompareStatesWindow::printable() const { return printableDocument(docu
 void CompareStatesWindow::preview()
 {
     if (model_.rows().empty()) return;
-    PayRecord& record = ctx_.record;
-    const std::string current = record.frmLoaded;
+    WindowState& state = ctx_.state;
+    const std::string current = state.frmLoaded;
     auto* w = new PrintWindow(ctx_, this);
-    record.frmLoaded = current;
+    state.frmLoaded = current;
     w->setWindowFlag(Qt::Window);
     w->setObjectName(QStringLiteral("frmCompareStatesPreview"));
     w->showDocument(document(), tr("Compare States"));

@@ -45,7 +45,7 @@ const QColor kHoverHeading(128, 128, 255);
 }  // namespace
 
 MultiCheckWindow::MultiCheckWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.state, ctx.errors)
 {
     setObjectName(QStringLiteral("frmMultiCheck"));
     setWindowTitle(tr("Multiple Check Worksheet"));

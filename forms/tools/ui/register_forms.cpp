@@ -13,7 +13,8 @@ namespace wm {
 
 void registerToolsForms(FormRegistry& reg)
 {
-    reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"), "8",
+    reg.add({FormId::MultiCheck, "frmMultiCheck", QStringLiteral("Multiple Check Worksheet"),
+             formCode(FormId::MultiCheck),
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
                  auto* w = new MultiCheckWindow(ctx, parent);
                  // The total becomes the calculator's monthly income.
@@ -23,22 +24,24 @@ void registerToolsForms(FormRegistry& reg)
                  return w;
              },
              FormKind::Maximized});
-    reg.add({FormId::Analysis, "frmAnalysis", QStringLiteral("Pay Analysis"), "3",
+    reg.add({FormId::Analysis, "frmAnalysis", QStringLiteral("Pay Analysis"), formCode(FormId::Analysis),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new AnalysisWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::YearCheck, YearCheckModel::kName, QStringLiteral("Year Check"), YearCheckModel::kCode,
+    reg.add({FormId::YearCheck, YearCheckModel::kName, QStringLiteral("Year Check"), formCode(FormId::YearCheck),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new YearCheckWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::YearCheckPreview, "frmYearCheckPreview", QStringLiteral("Year Check Preview"), YearCheckModel::kCode,
+    reg.add({FormId::YearCheckPreview, "frmYearCheckPreview", QStringLiteral("Year Check Preview"),
+             formCode(FormId::YearCheckPreview),
              [](AppContext&, QWidget* parent) -> QWidget* {
                  auto* year = qobject_cast<YearCheckWindow*>(parent);
                  return year ? year->makePreview() : nullptr;
              },
              FormKind::Owned, FormId::YearCheck});
-    reg.add({FormId::BonusCheck, BonusCheckModel::kName, QStringLiteral("Bonus Check"), BonusCheckModel::kCode,
+    reg.add({FormId::BonusCheck, BonusCheckModel::kName, QStringLiteral("Bonus Check"), formCode(FormId::BonusCheck),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new BonusCheckWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::CompareStates, CompareStatesModel::kName, QStringLiteral("Compare States"), CompareStatesModel::kCode,
+    reg.add({FormId::CompareStates, CompareStatesModel::kName, QStringLiteral("Compare States"),
+             formCode(FormId::CompareStates),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new CompareStatesWindow(ctx, parent); },
              FormKind::Maximized});
 }

@@ -431,7 +431,7 @@ void YearCheckWindow::applyAdvice()
 void YearCheckWindow::fillW4()
 {
     if (!model_.check()) return;
-    w4::handOver(ctx_.record, model_.w4Line5(), model_.w4Line6());
+    w4::handOver(ctx_.state, model_.w4Line5(), model_.w4Line6());
     w4::showW4View(ctx_);
 }
 
@@ -452,10 +452,10 @@ Printable YearCheckWindow::printable() const { return printableDocument(document
 QWidget* YearCheckWindow::makePreview()
 {
     // The preview's own window does not become the current form.
-    PayRecord& record = ctx_.record;
-    const std::string current = record.frmLoaded;
+    WindowState& state = ctx_.state;
+    const std::string current = state.frmLoaded;
     auto* w = new PrintWindow(ctx_, this);
-    record.frmLoaded = current;
+    state.frmLoaded = current;
     w->setWindowFlag(Qt::Window);
     w->setObjectName(QStringLiteral("frmYearCheckPreview"));
     w->showDocument(document(), tr("Year Check"));

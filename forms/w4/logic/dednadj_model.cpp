@@ -29,7 +29,7 @@ DednAdjLines linesFiveToTen(const DednAdjEntries& e, std::int16_t persWkShtDeps)
     return l;
 }
 
-DednAdjWkSht::DednAdjWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), errors_(errors)
+DednAdjWkSht::DednAdjWkSht(WindowState& state, ErrorScheme& errors) : state_(state), errors_(errors)
 {
     errors_.setModuleVariables(kName, [this] {
         return VarList{"amtItemized",    formatPlain(amtItemized),    "amtPersDed", formatPlain(amtPersDed),
@@ -70,7 +70,7 @@ std::optional<Refusal> DednAdjWkSht::chooseCategory(int index)
 DednAdjWkSht::CalcOutcome DednAdjWkSht::calculate()
 {
     CalcOutcome out;
-    if (calculationBlocked(r_.intClick, r_.PersWkShtDeps)) return out;
+    if (calculationBlocked(state_.intClick, state_.PersWkShtDeps)) return out;
 
     // Every entry is read before anything changes.
     Read<Currency> adjustments = readMoney(txtAdjustments, "4");
@@ -92,7 +92,7 @@ DednAdjWkSht::CalcOutcome DednAdjWkSht::calculate()
                 amtNonWage = nonWage.value;
             },
             [&] {
-                l = linesFiveToTen({amtSubTotal, amtAdjustments, amtP919, amtNonWage}, r_.PersWkShtDeps);
+                l = linesFiveToTen({amtSubTotal, amtAdjustments, amtP919, amtNonWage}, state_.PersWkShtDeps);
                 computed = true;
             },
             [&] {
@@ -103,14 +103,14 @@ DednAdjWkSht::CalcOutcome DednAdjWkSht::calculate()
                 lblTotal7 = formatCurrency(l.line7);
                 lblDivide = std::to_string(l.line8);
                 lblTotal10 = std::to_string(l.line10);
-                r_.PersWkShtDeps = l.line10;
+                state_.PersWkShtDeps = l.line10;
                 // Line 10 is line 5; this worksheet has no additional amount.
-                handOver(r_, lblTotal10, "");
+                handOver(state_, lblTotal10, "");
             },
             // Only "two or more" matters to the guard, so the count stops
             // at the top of its field instead of overflowing.
             [&] {
-                if (r_.intClick < 32767) ++r_.intClick;
+                if (state_.intClick < 32767) ++state_.intClick;
             });
     });
     return out;
@@ -119,12 +119,12 @@ DednAdjWkSht::CalcOutcome DednAdjWkSht::calculate()
 void DednAdjWkSht::nextPage()
 {
     page = 2;
-    lblPersWrkShtDeps = std::to_string(r_.PersWkShtDeps);
+    lblPersWrkShtDeps = std::to_string(state_.PersWkShtDeps);
 }
 
 void DednAdjWkSht::previousPage()
 {
-    r_.intClick = 1;
+    state_.intClick = 1;
     page = 1;
 }
 

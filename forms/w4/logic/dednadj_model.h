@@ -13,6 +13,7 @@
 #include "forms/w4/logic/entry_model.h"
 #include "forms/w4/logic/handoff_model.h"
 #include "record/currency.h"
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 
@@ -67,9 +68,8 @@ constexpr bool calculationBlocked(std::int16_t intClick, std::int16_t persWkShtD
 class DednAdjWkSht {
 public:
     static constexpr const char* kName = "frmDednAdj";
-    static constexpr const char* kCode = "5";
 
-    DednAdjWkSht(PayRecord& record, ErrorScheme& errors);
+    DednAdjWkSht(WindowState& state, ErrorScheme& errors);
     ~DednAdjWkSht();
     DednAdjWkSht(const DednAdjWkSht&) = delete;
     DednAdjWkSht& operator=(const DednAdjWkSht&) = delete;
@@ -111,7 +111,7 @@ public:
     std::int16_t numDivided = 0;
 
 private:
-    PayRecord& r_;
+    WindowState& state_;
     ErrorScheme& errors_;
 };
 

@@ -22,7 +22,7 @@ struct Next {
 // together, so that a later worksheet never leaves an earlier one's line
 // standing beside its own. The certificate shows them when it opens, and
 // an open one is brought up to date by the window that calculated.
-inline void handOver(PayRecord& r, std::string line5, std::string line6)
+inline void handOver(WindowState& r, std::string line5, std::string line6)
 {
     r.W4Line5 = std::move(line5);
     r.W4Line6 = std::move(line6);

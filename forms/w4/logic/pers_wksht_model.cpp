@@ -12,7 +12,7 @@ std::int16_t totalH(const AllowanceLines& l)
     return static_cast<std::int16_t>(h);
 }
 
-PersWkSht::PersWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), errors_(errors)
+PersWkSht::PersWkSht(WindowState& state, ErrorScheme& errors) : state_(state), errors_(errors)
 {
     errors_.setModuleVariables(kName, [this] {
         return VarList{"A", std::to_string(A_), "B", std::to_string(B_), "C", std::to_string(C_),
@@ -42,11 +42,11 @@ bool PersWkSht::calculateSteps()
         [&] {
             AllowanceLines l = pending_;
             l.A = A_, l.B = B_, l.C = C_, l.E = E_, l.F = F_;
-            r_.PersWkShtDeps = totalH(l);
+            state_.PersWkShtDeps = totalH(l);
         },
-        [&] { lblTotalDepsClaim = std::to_string(r_.PersWkShtDeps); },
+        [&] { lblTotalDepsClaim = std::to_string(state_.PersWkShtDeps); },
         // H is line 5; this worksheet has no additional amount.
-        [&] { handOver(r_, lblTotalDepsClaim, ""); });
+        [&] { handOver(state_, lblTotalDepsClaim, ""); });
 }
 
 std::optional<Refusal> PersWkSht::readEntries()
@@ -92,7 +92,7 @@ PersWkSht::InstructionOutcome PersWkSht::instruction(int index)
 
 void PersWkSht::nextPage()
 {
-    r_.intClick = 1;
+    state_.intClick = 1;
     page = 2;
 }
 

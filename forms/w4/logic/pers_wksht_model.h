@@ -10,6 +10,7 @@
 
 #include "forms/w4/logic/entry_model.h"
 #include "forms/w4/logic/handoff_model.h"
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 
@@ -32,11 +33,10 @@ enum TickLine : int { kLineA = 0, kLineB = 1, kLineC = 2, kLineF = 3, kLineE = 4
 class PersWkSht {
 public:
     static constexpr const char* kName = "frmPersWkSht";
-    static constexpr const char* kCode = "11";
 
     // Load: every line empty, page 1. Unload discards the lines;
     // PersWkShtDeps keeps its value. (The shell keeps the current-form code.)
-    PersWkSht(PayRecord& record, ErrorScheme& errors);
+    PersWkSht(WindowState& state, ErrorScheme& errors);
     ~PersWkSht();
     PersWkSht(const PersWkSht&) = delete;
     PersWkSht& operator=(const PersWkSht&) = delete;
@@ -72,7 +72,7 @@ private:
     std::optional<Refusal> readEntries();
     bool calculateSteps();  // false when a report ended it early
 
-    PayRecord& r_;
+    WindowState& state_;
     ErrorScheme& errors_;
     // The worksheet's values as the error report lists them.
     std::int16_t A_ = 0, B_ = 0, C_ = 0, E_ = 0, F_ = 0, G_ = 0;

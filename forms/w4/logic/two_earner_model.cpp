@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "app/form_id.h"
+
 namespace wm::w4 {
 
 std::vector<TableRow> tableRows(int table, TableGroup group)
@@ -48,9 +50,9 @@ Currency line9(Currency line8, double payPeriods)
 
 // ---- Worksheet ---------------------------------------------------------
 
-TwoEarnerWkSht::TwoEarnerWkSht(PayRecord& record, ErrorScheme& errors) : r_(record), errors_(errors)
+TwoEarnerWkSht::TwoEarnerWkSht(WindowState& state, ErrorScheme& errors) : state_(state), errors_(errors)
 {
-    lblDedFromG = std::to_string(r_.PersWkShtDeps);
+    lblDedFromG = std::to_string(state_.PersWkShtDeps);
     lbl2WkerT1 = "0";
     errors_.setModuleVariables(kName, [this] {
         return VarList{"numLine6", std::to_string(numLine6_), "amtLine7", formatPlain(amtLine7_), "amtResult",
@@ -70,7 +72,7 @@ void TwoEarnerWkSht::setLine3(std::string text)
     lbl2Wker3 = std::move(text);
 }
 
-void TwoEarnerWkSht::showTable(int index) { r_.Table = static_cast<std::int16_t>(index == 1 ? 2 : 1); }
+void TwoEarnerWkSht::showTable(int index) { state_.Table = static_cast<std::int16_t>(index == 1 ? 2 : 1); }
 
 void TwoEarnerWkSht::applyTable1Row(std::int16_t value)
 {
@@ -84,7 +86,7 @@ void TwoEarnerWkSht::applyTable1Row(std::int16_t value)
             },
             [&] {
                 const Line3 l = line3(toDouble(lblDedFromG), toDouble(lbl2WkerT1));
-                r_.num2Wker = l.num2Wker;
+                state_.num2Wker = l.num2Wker;
                 setLine3(std::to_string(l.num2Wker));
                 if (l.lineOneCovers) {
                     nextPageEnabled = false;
@@ -93,7 +95,7 @@ void TwoEarnerWkSht::applyTable1Row(std::int16_t value)
                     nextPageEnabled = true;
                 }
             },
-            [&] { r_.PersWkShtDeps = r_.num2Wker; },
+            [&] { state_.PersWkShtDeps = state_.num2Wker; },
             [&] { handOverLines(); });
     });
 }
@@ -104,14 +106,14 @@ void TwoEarnerWkSht::applyTable2Row(std::int16_t amount)
         Procedure p(errors_, TablePicker::kName, "lstTableOne_Click");
         p.run([&] { lblTable2 = std::to_string(amount); },
               // Line 9 of another line 7 no longer holds.
-              [&] { lblDollarAmt.clear(); }, [&] { r_.PersWkShtDeps = r_.num2Wker; }, [&] { handOverLines(); });
+              [&] { lblDollarAmt.clear(); }, [&] { state_.PersWkShtDeps = state_.num2Wker; }, [&] { handOverLines(); });
     });
 }
 
 void TwoEarnerWkSht::handOverLines()
 {
     // Line 3 is line 5; line 9, once calculated for this line 7, is line 6.
-    handOver(r_, std::to_string(r_.PersWkShtDeps), lblDollarAmt);
+    handOver(state_, std::to_string(state_.PersWkShtDeps), lblDollarAmt);
 }
 
 void TwoEarnerWkSht::normaliseLines45()
@@ -175,8 +177,8 @@ std::optional<Refusal> TwoEarnerWkSht::calculate()
               },
               [&] { txtNumPayDays = payDays; },
               [&] {
-                  r_.DollarAmt = line9(amtResult_, periods.value);
-                  lblDollarAmt = formatPlain(r_.DollarAmt);
+                  state_.DollarAmt = line9(amtResult_, periods.value);
+                  lblDollarAmt = formatPlain(state_.DollarAmt);
               },
               [&] { handOverLines(); });
     });
@@ -201,16 +203,16 @@ Next TwoEarnerWkSht::formW4(int index)
 
 // ---- Picker ------------------------------------------------------------
 
-TablePicker::TablePicker(PayRecord& record)
-    : r_(record), table_(record.Table == 2 ? 2 : 1), previousCode_(record.frmLoaded)
+TablePicker::TablePicker(WindowState& state)
+    : state_(state), table_(state.Table == 2 ? 2 : 1), previousCode_(state.frmLoaded)
 {
-    r_.frmLoaded = kCode;
+    state_.frmLoaded = formCode(FormId::TableOne);
     lblCboTable = tableHeading(table_);
     caption = tableTitle(table_);
     chooseGroup(TableGroup::MarriedJointly);
 }
 
-TablePicker::~TablePicker() { r_.frmLoaded = previousCode_; }
+TablePicker::~TablePicker() { state_.frmLoaded = previousCode_; }
 
 void TablePicker::chooseGroup(TableGroup g)
 {

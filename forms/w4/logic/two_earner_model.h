@@ -15,6 +15,7 @@
 #include "forms/w4/logic/entry_model.h"
 #include "forms/w4/logic/handoff_model.h"
 #include "record/currency.h"
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 
@@ -76,10 +77,9 @@ Currency line9(Currency line8, double payPeriods);
 class TwoEarnerWkSht {
 public:
     static constexpr const char* kName = "frm2Workers";
-    static constexpr const char* kCode = "1";
 
     // Load: line 1 from PersWkShtDeps, line 2 "0", page 1.
-    TwoEarnerWkSht(PayRecord& record, ErrorScheme& errors);
+    TwoEarnerWkSht(WindowState& state, ErrorScheme& errors);
     ~TwoEarnerWkSht();
     TwoEarnerWkSht(const TwoEarnerWkSht&) = delete;
     TwoEarnerWkSht& operator=(const TwoEarnerWkSht&) = delete;
@@ -128,7 +128,7 @@ private:
     void normaliseLines45(); // before every cmdW4Back press
     void setLine3(std::string text);
 
-    PayRecord& r_;
+    WindowState& state_;
     ErrorScheme& errors_;
     std::int16_t numLine6_ = 0;
     Currency amtLine7_;
@@ -139,10 +139,9 @@ private:
 class TablePicker {
 public:
     static constexpr const char* kName = "frmTableOne";
-    static constexpr const char* kCode = "16";
 
     // Opening: Married Filing Jointly, that column of the current table.
-    explicit TablePicker(PayRecord& record);
+    explicit TablePicker(WindowState& state);
     // The worksheet that opened the picker is current again. (The
     // worksheet runs the picker itself, so the picker keeps the code.)
     ~TablePicker();
@@ -158,7 +157,7 @@ public:
     void chooseGroup(TableGroup g);  // optTableOne
 
 private:
-    PayRecord& r_;
+    WindowState& state_;
     int table_;
     std::string previousCode_;
 };

@@ -84,7 +84,8 @@ std::string savedText(SettingsStore& settings, std::string_view key)
 }
 }  // namespace
 
-W4View::W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, CivilDate today) : r_(record)
+W4View::W4View(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors, CivilDate today)
+    : r_(record), state_(state)
 {
     runCommand([&] {
         Procedure p(errors, kName, "Form_Load");
@@ -103,8 +104,8 @@ W4View::W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, 
 
 void W4View::takeLines()
 {
-    lblW4Line5 = r_.W4Line5.empty() ? std::to_string(r_.PersWkShtDeps) : r_.W4Line5;
-    lblW4Line6 = formatLine6(r_.W4Line6);
+    lblW4Line5 = state_.W4Line5.empty() ? std::to_string(state_.PersWkShtDeps) : state_.W4Line5;
+    lblW4Line6 = formatLine6(state_.W4Line6);
 }
 
 Certificate W4View::certificate() const
@@ -131,8 +132,8 @@ std::string ssnForStore(std::string_view text)
     return std::string(kUnknown);
 }
 
-PersonalInfo::PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorScheme& errors)
-    : r_(record), settings_(settings), errors_(errors)
+PersonalInfo::PersonalInfo(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors)
+    : r_(record), state_(state), settings_(settings), errors_(errors)
 {
     runCommand([&] {
         Procedure p(errors_, kName, "Form_Load");
@@ -143,11 +144,11 @@ PersonalInfo::PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorSche
                   txtSSN = savedText(settings_, "USSN");
               },
               [&] { r_.valMarried = settings_.getInt16("Settings", "MaritalStat", 0, 0, 2); },
-              [&] { r_.DontShowMe = settings_.getInt16("User", "DontShow", 0); },
+              [&] { state_.DontShowMe = settings_.getInt16("User", "DontShow", 0); },
               [&] {
                   if (r_.valMarried >= 0 && r_.valMarried <= 2) optMaritalStatus = r_.valMarried;
               },
-              [&] { chkShow = r_.DontShowMe == 0; });
+              [&] { chkShow = state_.DontShowMe == 0; });
     });
 }
 
@@ -161,10 +162,10 @@ void PersonalInfo::selectMarital(int index)
 void PersonalInfo::setShowAtStart(bool ticked)
 {
     chkShow = ticked;
-    r_.DontShowMe = ticked ? 0 : 1;
+    state_.DontShowMe = ticked ? 0 : 1;
     runCommand([&] {
         Procedure p(errors_, kName, "chkShow_Click");
-        p.run([&] { settings_.save("User", "DontShow", std::to_string(r_.DontShowMe)); });
+        p.run([&] { settings_.save("User", "DontShow", std::to_string(state_.DontShowMe)); });
     });
 }
 

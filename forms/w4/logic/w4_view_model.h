@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_state.h"
 #include "record/pay_record.h"
 #include "record/runtime_error.h"
 #include "record/settings_store.h"
@@ -60,11 +61,10 @@ struct Certificate {
 class W4View {
 public:
     static constexpr const char* kName = "frmW4";
-    static constexpr const char* kCode = "17";
 
     // Load: identity from the "User" keys, today's date, the marital box
     // from valMarried, lines 5 and 6 as handed over.
-    W4View(PayRecord& record, SettingsStore& settings, ErrorScheme& errors, CivilDate today);
+    W4View(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors, CivilDate today);
     W4View(const W4View&) = delete;
     W4View& operator=(const W4View&) = delete;
 
@@ -88,16 +88,16 @@ public:
 
 private:
     PayRecord& r_;
+    WindowState& state_;
 };
 
 // The personal information form.
 class PersonalInfo {
 public:
     static constexpr const char* kName = "frmName";
-    static constexpr const char* kCode = "9";
 
     // Load: the four identity keys, MaritalStat into valMarried, DontShow.
-    PersonalInfo(PayRecord& record, SettingsStore& settings, ErrorScheme& errors);
+    PersonalInfo(PayRecord& record, WindowState& state, SettingsStore& settings, ErrorScheme& errors);
     PersonalInfo(const PersonalInfo&) = delete;
     PersonalInfo& operator=(const PersonalInfo&) = delete;
 
@@ -127,6 +127,7 @@ public:
 
 private:
     PayRecord& r_;
+    WindowState& state_;
     SettingsStore& settings_;
     ErrorScheme& errors_;
 };

@@ -41,7 +41,7 @@ const char* const kText10 =
 }  // namespace
 
 DednAdjWindow::DednAdjWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.state, ctx.errors)
 {
     setObjectName(QString::fromLatin1(DednAdjWkSht::kName));
     setWindowTitle(tr("Deductions and Adjustments Worksheet"));

@@ -66,7 +66,7 @@ QStringList points(const char* const (&items)[N])
 }  // namespace
 
 PersWkShtWindow::PersWkShtWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.state, ctx.errors)
 {
     setObjectName(QString::fromLatin1(PersWkSht::kName));
     setWindowTitle(QString::fromLatin1(kHeading));

@@ -39,7 +39,7 @@ void showEntry(QLineEdit* field, const std::string& stored, const QString& hint)
 }  // namespace
 
 PersonalInfoWindow::PersonalInfoWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.settings, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.state, ctx.settings, ctx.errors)
 {
     setObjectName(QString::fromLatin1(PersonalInfo::kName));
     setWindowTitle(tr("Personal Information"));

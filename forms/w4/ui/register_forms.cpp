@@ -15,25 +15,27 @@ namespace wm {
 void registerW4Forms(FormRegistry& reg)
 {
     using namespace wm::w4;
-    reg.add({FormId::PersonalInfo, PersonalInfo::kName, QObject::tr("Personal Information"), PersonalInfo::kCode,
+    reg.add({FormId::PersonalInfo, PersonalInfo::kName, QObject::tr("Personal Information"),
+             formCode(FormId::PersonalInfo),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersonalInfoWindow(ctx, parent); }});
-    reg.add({FormId::W4View, W4View::kName, QObject::tr("Form W-4"), W4View::kCode,
+    reg.add({FormId::W4View, W4View::kName, QObject::tr("Form W-4"), formCode(FormId::W4View),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new W4ViewWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::PersWkSht, PersWkSht::kName, QObject::tr("Personal Allowances Worksheet"), PersWkSht::kCode,
+    reg.add({FormId::PersWkSht, PersWkSht::kName, QObject::tr("Personal Allowances Worksheet"),
+             formCode(FormId::PersWkSht),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new PersWkShtWindow(ctx, parent); },
              FormKind::Maximized});
     reg.add({FormId::DeductionsWkSht, DednAdjWkSht::kName, QObject::tr("Deductions and Adjustments Worksheet"),
-             DednAdjWkSht::kCode,
+             formCode(FormId::DeductionsWkSht),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new DednAdjWindow(ctx, parent); },
              FormKind::Maximized});
     reg.add({FormId::TwoEarnerWkSht, TwoEarnerWkSht::kName, QObject::tr("Two-Earner/Two-Job Worksheet"),
-             TwoEarnerWkSht::kCode,
+             formCode(FormId::TwoEarnerWkSht),
              [](AppContext& ctx, QWidget* parent) -> QWidget* { return new TwoEarnerWindow(ctx, parent); },
              FormKind::Maximized});
-    reg.add({FormId::TableOne, TablePicker::kName, QObject::tr("Two-Earner/Two-Job Tables"), TablePicker::kCode,
+    reg.add({FormId::TableOne, TablePicker::kName, QObject::tr("Two-Earner/Two-Job Tables"), formCode(FormId::TableOne),
              [](AppContext& ctx, QWidget* parent) -> QWidget* {
-                 return qobject_cast<TwoEarnerWindow*>(parent) ? new TablePickerDialog(ctx.record, parent) : nullptr;
+                 return qobject_cast<TwoEarnerWindow*>(parent) ? new TablePickerDialog(ctx.state, parent) : nullptr;
              },
              FormKind::Owned, FormId::TwoEarnerWkSht});
 }

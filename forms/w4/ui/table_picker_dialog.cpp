@@ -12,9 +12,9 @@
 
 namespace wm::w4 {
 
-TablePickerDialog::TablePickerDialog(PayRecord& record, QWidget* parent) : QDialog(parent)
+TablePickerDialog::TablePickerDialog(WindowState& state, QWidget* parent) : QDialog(parent)
 {
-    model_.emplace(record);
+    model_.emplace(state);
     table_ = model_->table();
     setObjectName(QString::fromLatin1(TablePicker::kName));
     setWindowTitle(qs(model_->caption));

@@ -18,8 +18,8 @@ namespace wm::w4 {
 class TablePickerDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Shows the table in `record.Table`.
-    TablePickerDialog(PayRecord& record, QWidget* parent);
+    // Shows the table in `state.Table`.
+    TablePickerDialog(WindowState& state, QWidget* parent);
 
     int table() const { return table_; }
     void chooseGroup(int index);

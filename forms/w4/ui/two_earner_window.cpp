@@ -58,7 +58,7 @@ QHBoxLayout* textWithCommand(const char* head, QPushButton* command, const char*
 }  // namespace
 
 TwoEarnerWindow::TwoEarnerWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), model_(ctx.record, ctx.errors)
+    : QWidget(parent), ctx_(ctx), model_(ctx.state, ctx.errors)
 {
     setObjectName(QString::fromLatin1(TwoEarnerWkSht::kName));
     setWindowTitle(QString::fromLatin1(kHeading));
@@ -201,7 +201,7 @@ void TwoEarnerWindow::showTable(int index)
     // A picker that has closed may still wait for its deletion.
     if (picker_ && picker_->isVisible()) return;
     model_.showTable(index);
-    picker_ = new TablePickerDialog(ctx_.record, this);
+    picker_ = new TablePickerDialog(ctx_.state, this);
     picker_->setAttribute(Qt::WA_DeleteOnClose);
     const int table = picker_->table();
     connect(picker_, &TablePickerDialog::rowPicked, this, [this, table](std::int16_t value) {

@@ -137,7 +137,7 @@ void CertificateWidget::mouseDoubleClickEvent(QMouseEvent* e)
 W4ViewWindow::W4ViewWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent),
       ctx_(ctx),
-      model_(ctx.record, ctx.settings, ctx.errors, today()),
+      model_(ctx.record, ctx.state, ctx.settings, ctx.errors, today()),
       output_(this, ctx.errors, W4View::kName)
 {
     setObjectName(QString::fromLatin1(W4View::kName));
@@ -264,11 +264,12 @@ void showMainAfterUnload(AppContext& ctx, QWidget* form)
     // Deferred: a main window that closes its forms on the way out is hidden
     // by then, and a list bar command that replaced this form has made
     // another one current.
-    const std::string code = ctx.record.frmLoaded;
+    const std::string code = ctx.state.frmLoaded;
     QTimer::singleShot(0, top, [&ctx, top, code] {
         if (!top->isVisible()) return;
-        const std::string& now = ctx.record.frmLoaded;
-        if (now == code || now == "0" || now.empty() || now == "6") ctx.nav.open(FormId::Main);
+        const std::string& now = ctx.state.frmLoaded;
+        if (now == code || now == kNoFormCode || now.empty() || now == formCode(FormId::Main))
+            ctx.nav.open(FormId::Main);
     });
 }
 

@@ -76,7 +76,7 @@ private slots:
     void firstStartShowsTheDefaults()
     {
         start();
-        QCOMPARE(record->frmLoaded, std::string("6"));
+        QCOMPARE(windows->frmLoaded, std::string("6"));
         QCOMPARE(find<QLineEdit>("txtIncome")->text(), QStringLiteral("$0.00"));
         QCOMPARE(find<QListWidget>("lstFrequency")->currentRow(), 2);
         QVERIFY(find<QRadioButton>("optStatus_0")->isChecked());
@@ -181,8 +181,8 @@ private slots:
         click("cmdToolBar_0");
         click("cmdToolBar_1");
         QVERIFY(shell->form(FormId::Print));
-        QCOMPARE(record->FromForm, std::int16_t(0));
-        QCOMPARE(record->intAction, std::int16_t(1));
+        QCOMPARE(windows->FromForm, std::int16_t(0));
+        QCOMPARE(windows->intAction, std::int16_t(1));
 
         type("txtIncome", "950");  // changed after Calculate: printing calculates again
         click("cmdToolBar_1");
@@ -225,7 +225,7 @@ private slots:
         shell->action("ID_SetStateOptions")->trigger();
         QWidget* form = shell->form(FormId::StateOptions);
         QVERIFY(form);
-        QCOMPARE(record->frmLoaded, std::string("15"));
+        QCOMPARE(windows->frmLoaded, std::string("15"));
         auto* state = find<QComboBox>("cboState", form);
         state->setCurrentIndex(2);
         emit state->activated(2);  // Arizona
@@ -264,7 +264,7 @@ private slots:
         click("cmdAccept", form);
         QTRY_VERIFY(!shell->form(FormId::StateOptions));
         QVERIFY(shell->mdiArea()->currentSubWindow() == shell->subWindow(FormId::Main));
-        QTRY_COMPARE(record->frmLoaded, std::string("6"));
+        QTRY_COMPARE(windows->frmLoaded, std::string("6"));
         QCOMPARE(saved("staExmp", "StateInfo"), QStringLiteral("20"));  // Arizona's, not a county rate
     }
 
@@ -378,7 +378,7 @@ private slots:
         onModal([&](QWidget* w) {
             auto* d = qobject_cast<MiscDialog*>(w);
             QVERIFY(d);
-            QCOMPARE(record->frmLoaded, std::string("7"));
+            QCOMPARE(windows->frmLoaded, std::string("7"));
             title = d->windowTitle();
             old = d->findChild<QLabel*>("lblOldShow")->text();
             auto* pct = d->findChild<QLineEdit*>("txtRaise_0");
@@ -395,7 +395,7 @@ private slots:
         QCOMPARE(old, QStringLiteral("$25.00"));
         QCOMPARE(percent, QStringLiteral("3"));  // as typed
         QCOMPARE(newWage, QStringLiteral("$25.75"));
-        QCOMPARE(record->frmLoaded, std::string("6"));
+        QCOMPARE(windows->frmLoaded, std::string("6"));
         QCOMPARE(record->SSBase, Currency::dollars(1030));
         QCOMPARE(find<QLineEdit>("txtIncome")->text(), QStringLiteral("$1,030.00"));
         QCOMPARE(cell(0, 1), QStringLiteral("$1,030.00"));  // the grid shows the raised period

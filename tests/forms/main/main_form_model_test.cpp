@@ -13,7 +13,7 @@ TEST(MainFormLoad, FirstStartShowsTheDefaults)
 {
     Calculator c;
     c.main.load();
-    EXPECT_EQ(c.h.r.frmLoaded, "6");
+    EXPECT_EQ(c.h.windows.frmLoaded, "6");
     EXPECT_EQ(c.main.txtIncome, "0");
     EXPECT_EQ(c.main.txt401k, "0");
     EXPECT_EQ(c.main.txtPreTax, "0");
@@ -106,10 +106,10 @@ struct FaultyStore final : SettingsStore {
 };
 
 struct FaultyCalculator {
-    test::Harness h;
+    test::WindowHarness h;
     test::RecordingNavigator nav;
     FaultyStore store;
-    AppContext ctx{h.r, store, h.errors, nav};
+    AppContext ctx{h.r, h.windows, store, h.errors, nav};
     MainFormModel main{ctx};
 };
 
@@ -128,7 +128,7 @@ TEST(MainFormLoad, EveryAnswerToALoadReportLeavesAWorkingCalculator)
         ASSERT_EQ(c.h.log.reports.size(), answers.size());
         EXPECT_EQ(c.h.log.reports[0].field("Procedure Name"), "Form_Load");
         EXPECT_EQ(c.h.log.reports[0].field("Error Number"), "53");
-        EXPECT_EQ(c.h.r.frmLoaded, "6");
+        EXPECT_EQ(c.h.windows.frmLoaded, "6");
         c.main.txtIncome = "1000";
         EXPECT_FALSE(c.main.calculate().has_value());
         EXPECT_FALSE(c.main.grid.empty());
@@ -493,7 +493,7 @@ TEST(MainFormCommands, ClickingTheHintHidesItAndRemembers)
     c.main.stateHintClicked();
     EXPECT_FALSE(c.main.stateHintVisible);
     EXPECT_EQ(c.saved("PgInst"), "10");
-    EXPECT_EQ(c.h.r.intShowStateLabel, 20);  // until the next start
+    EXPECT_EQ(c.h.windows.intShowStateLabel, 20);  // until the next start
 }
 
 TEST(MainFormPictures, NextPictureWrapsWithinTheDesign)
@@ -508,7 +508,7 @@ TEST(MainFormPictures, NextPictureWrapsWithinTheDesign)
                            Row{"Patterns", "5", 24, 25}, Row{"Pictures", "30", 1, 2}, Row{"", "12", 12, 13}}) {
         SCOPED_TRACE(std::string(row.design) + " " + row.stored);
         Calculator c;
-        c.h.r.strPicSelect = row.design;
+        c.h.windows.strPicSelect = row.design;
         c.h.settings.save("Settings", "BckGnd", row.stored);
         c.main.load();
         EXPECT_EQ(c.main.Pic, row.loaded);
@@ -521,9 +521,9 @@ TEST(MainFormPictures, NextPictureWrapsWithinTheDesign)
 TEST(MainFormPictures, DesignChangeRedrawsInTheNewRange)
 {
     Calculator c;
-    c.h.r.strPicSelect = "Pictures";
+    c.h.windows.strPicSelect = "Pictures";
     c.main.load();
-    c.h.r.strPicSelect = "Patterns";
+    c.h.windows.strPicSelect = "Patterns";
     c.main.properPicture();
     EXPECT_EQ(c.main.Pic, 24);
 }
@@ -535,7 +535,7 @@ TEST(MainFormPictures, PictureOutsideEverySetIsAnUnreadableSetting)
     for (const char* stored : {"40", "0", "-1", "50", "zz"}) {
         SCOPED_TRACE(stored);
         Calculator c;
-        c.h.r.strPicSelect = "Pictures";
+        c.h.windows.strPicSelect = "Pictures";
         c.h.settings.save("Settings", "BckGnd", stored);
         std::vector<UnreadableSetting> told;
         c.h.settings.onUnreadable = [&told](const UnreadableSetting& u) { told.push_back(u); };

@@ -36,7 +36,7 @@ TEST(LocalTax, RateAsPercentOrFractionAndTheButtonColour)
         c.main.load();
         MiscModel m(c.main, MiscModel::Page::LocalTax);
         m.load();
-        EXPECT_EQ(c.h.r.frmLoaded, "7");
+        EXPECT_EQ(c.h.windows.frmLoaded, "7");
         m.baseClicked(0);
         m.rate = row.text;
         ASSERT_FALSE(m.acceptLocalTax());
@@ -44,7 +44,7 @@ TEST(LocalTax, RateAsPercentOrFractionAndTheButtonColour)
         EXPECT_EQ(c.h.settings.get("Settings", "Local", "?"), row.saved);
         EXPECT_EQ(c.main.varLocalTaxColor, row.colour);
         m.unload();
-        EXPECT_EQ(c.h.r.frmLoaded, "6");
+        EXPECT_EQ(c.h.windows.frmLoaded, "6");
     }
 }
 

@@ -208,7 +208,7 @@ TEST(StateOptions, LoadReadsTheSavedOptions)
         c.h.settings.save("StateInfo", k, v);
     StateOptionsModel m(c.ctx);
     m.load();
-    EXPECT_EQ(c.h.r.frmLoaded, "15");
+    EXPECT_EQ(c.h.windows.frmLoaded, "15");
     EXPECT_EQ(m.cboState, 26);
     EXPECT_EQ(m.depsText[0], "2");
     EXPECT_EQ(m.specialText, "4");
@@ -270,7 +270,7 @@ TEST(StateOptions, AcceptFillsThePayRecordAndSavesEveryOption)
     EXPECT_EQ(r.StateExmp, 1);
     EXPECT_EQ(r.StateAdd, 7.5_usd);
     EXPECT_EQ(r.intState, 12);
-    EXPECT_EQ(r.frmLoaded, "0");
+    EXPECT_EQ(d.c.h.windows.frmLoaded, "0");
     auto saved = [&](const char* key) { return d.c.h.settings.get("StateInfo", key, "?"); };
     EXPECT_EQ(saved("staDeps"), "2");
     EXPECT_EQ(saved("ILINDeps"), "3");
@@ -326,7 +326,7 @@ TEST(StateOptions, UnreadableEntryIsRefusedAndNothingIsSaved)
         ASSERT_TRUE(problem);
         EXPECT_NE(problem->message.find(row.text), std::string::npos);
         EXPECT_EQ(d.c.h.settings.get("StateInfo", "staDeps", "?"), "?");
-        EXPECT_EQ(d.c.h.r.frmLoaded, "15");
+        EXPECT_EQ(d.c.h.windows.frmLoaded, "15");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/year_check.h"
 #include "forms/tools/logic/analysis_model.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm {
 namespace {
@@ -54,7 +55,7 @@ TEST(AnalyzePay, TheYearIsTheYearChecksWages)
     for (std::int16_t howOft = 0; howOft <= 3; ++howOft) {
         for (const char* income : {"4759.23", "4533.34", "1234.57", "0.01"}) {
             SCOPED_TRACE(testing::Message() << "frequency " << howOft << ", " << income);
-            test::Harness h;
+            test::WindowHarness h;
             h.r.HowOft = howOft;
             h.in.txtIncome = income;
             h.in.exemptions = "1";
@@ -160,26 +161,26 @@ TEST(ShownUnitsRange, BeyondTheMoneyRangeIsOverflow)
 }
 
 struct View : ::testing::Test {
-    test::Harness h;
+    test::WindowHarness h;
     View() { h.r = exampleRecord(); }
 };
 
 TEST_F(View, LoadReadsTheStoredHours)
 {
     h.settings.save("Settings", "Hours", "40");
-    AnalysisModel m(h.r, h.settings, h.errors);
+    AnalysisModel m(h.r, h.windows, h.settings, h.errors);
     m.load();
-    EXPECT_EQ(h.r.frmLoaded, "3");
-    EXPECT_EQ(h.r.intHours, 40);
+    EXPECT_EQ(h.windows.frmLoaded, "3");
+    EXPECT_EQ(h.windows.intHours, 40);
     EXPECT_EQ(m.analysis().figures[2].text(), "$18.59");
 }
 
 TEST_F(View, HoursAreAWholeNumberHalvesToEven)
 {
     h.settings.save("Settings", "Hours", "37.5");
-    AnalysisModel m(h.r, h.settings, h.errors);
+    AnalysisModel m(h.r, h.windows, h.settings, h.errors);
     m.load();
-    EXPECT_EQ(h.r.intHours, 38);
+    EXPECT_EQ(h.windows.intHours, 38);
 }
 
 TEST_F(View, NoStoredOrEmptyHoursShowTheHint)
@@ -187,7 +188,7 @@ TEST_F(View, NoStoredOrEmptyHoursShowTheHint)
     for (const char* stored : {"", "0"}) {
         SCOPED_TRACE(stored);
         if (*stored) h.settings.save("Settings", "Hours", stored);
-        AnalysisModel m(h.r, h.settings, h.errors);
+        AnalysisModel m(h.r, h.windows, h.settings, h.errors);
         m.load();
         EXPECT_EQ(m.analysis().message, kNoHoursMessage);
         EXPECT_EQ(m.analysis().figures[4].text(), "25.65%");
@@ -198,8 +199,8 @@ TEST_F(View, NoStoredOrEmptyHoursShowTheHint)
 TEST_F(View, UnreadableHoursCountAsNoHours)
 {
     h.settings.save("Settings", "Hours", "forty");
-    h.r.intHours = 0;
-    AnalysisModel m(h.r, h.settings, h.errors);
+    h.windows.intHours = 0;
+    AnalysisModel m(h.r, h.windows, h.settings, h.errors);
     m.load();
     EXPECT_TRUE(h.log.reports.empty());
     EXPECT_EQ(m.analysis().message, kNoHoursMessage);
@@ -208,18 +209,18 @@ TEST_F(View, UnreadableHoursCountAsNoHours)
 
 TEST_F(View, PrintAsksForTheAnalysisDocument)
 {
-    AnalysisModel m(h.r, h.settings, h.errors);
+    AnalysisModel m(h.r, h.windows, h.settings, h.errors);
     m.print();
-    EXPECT_EQ(h.r.FromForm, 1);
+    EXPECT_EQ(h.windows.FromForm, 1);
 }
 
 TEST_F(View, UnloadResetsTheCurrentFormCode)
 {
     {
-        AnalysisModel m(h.r, h.settings, h.errors);
+        AnalysisModel m(h.r, h.windows, h.settings, h.errors);
         m.load();
     }
-    EXPECT_EQ(h.r.frmLoaded, "0");
+    EXPECT_EQ(h.windows.frmLoaded, "0");
 }
 
 }  // namespace

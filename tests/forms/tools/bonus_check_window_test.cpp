@@ -49,7 +49,7 @@ private slots:
     void theWorkedExampleByEitherMethod()
     {
         calculate("1000");
-        QCOMPARE(record->frmLoaded, std::string("19"));
+        QCOMPARE(windows->frmLoaded, std::string("19"));
         enter("txtBonus", "2000");
         // Federal Tax, FICA, Check Amt: the bonus, the regular paycheck, the two.
         QCOMPARE(cell(4, 1) + cell(4, 2) + cell(4, 3), QStringLiteral("$632.08$187.59$819.67"));

@@ -3,6 +3,7 @@
 
 #include "forms/tools/logic/multi_check_model.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm {
 namespace {
@@ -45,8 +46,8 @@ TEST(MultiCheckTotal, IsTheCurrencySumOfTheShownEquivalents)
 }
 
 struct Worksheet : ::testing::Test {
-    test::Harness h;
-    MultiCheckModel m{h.r, h.errors};
+    test::WindowHarness h;
+    MultiCheckModel m{h.windows, h.errors};
 };
 
 TEST_F(Worksheet, TwoChecksOfDifferentPeriodsTransferAsMonthlyIncome)
@@ -58,7 +59,7 @@ TEST_F(Worksheet, TwoChecksOfDifferentPeriodsTransferAsMonthlyIncome)
     EXPECT_EQ(m.monthlyText(1), "$2,166.67");
     EXPECT_EQ(m.monthlyText(3), "$2,000.00");
     ASSERT_TRUE(m.calculate());
-    EXPECT_EQ(h.r.amtMultiChk, 4166.67_usd);
+    EXPECT_EQ(h.windows.amtMultiChk, 4166.67_usd);
     EXPECT_EQ(m.totalText(), "$4,166.67");
 
     const auto t = m.transfer();
@@ -77,7 +78,7 @@ TEST_F(Worksheet, ClearedAmountCountsZero)
     m.setAmount(2, "");
     ASSERT_TRUE(m.calculate());
     EXPECT_EQ(m.monthly(2), 0_usd);
-    EXPECT_EQ(h.r.amtMultiChk, 1000_usd);
+    EXPECT_EQ(h.windows.amtMultiChk, 1000_usd);
 }
 
 TEST_F(Worksheet, ChangedAmountIsUsedWithoutChoosingThePeriodAgain)
@@ -88,7 +89,7 @@ TEST_F(Worksheet, ChangedAmountIsUsedWithoutChoosingThePeriodAgain)
     m.setAmount(1, "2000");
     EXPECT_EQ(m.totalText(), "") << "a total that no longer matches the rows is not shown";
     ASSERT_TRUE(m.calculate());
-    EXPECT_EQ(h.r.amtMultiChk, 8666.67_usd);
+    EXPECT_EQ(h.windows.amtMultiChk, 8666.67_usd);
 }
 
 TEST_F(Worksheet, ChangingThePeriodRecomputes)
@@ -141,7 +142,7 @@ TEST_F(Worksheet, CalculateReportsAnUnreadableAmountAndShowsNoTotal)
 
 TEST_F(Worksheet, TransferRecalculatesFirst)
 {
-    h.r.amtMultiChk = 99_usd;  // left by an earlier worksheet of this run
+    h.windows.amtMultiChk = 99_usd;  // left by an earlier worksheet of this run
     m.setAmount(1, "1000");
     m.choosePeriod(1, CheckPeriod::TwiceAMonth);
     const auto t = m.transfer();
@@ -156,19 +157,19 @@ TEST_F(Worksheet, NothingEnteredTransfersNothing)
     m.setAmount(1, "0");
     m.choosePeriod(1, CheckPeriod::Weekly);
     EXPECT_FALSE(m.transfer().has_value());
-    EXPECT_EQ(h.r.amtMultiChk, 0_usd);
+    EXPECT_EQ(h.windows.amtMultiChk, 0_usd);
 }
 
 TEST(WorksheetLifetime, SetsTheCurrentFormCode)
 {
-    test::Harness h;
-    h.r.amtMultiChk = 5_usd;
+    test::WindowHarness h;
+    h.windows.amtMultiChk = 5_usd;
     {
-        MultiCheckModel m(h.r, h.errors);
-        EXPECT_EQ(h.r.frmLoaded, "8");
+        MultiCheckModel m(h.windows, h.errors);
+        EXPECT_EQ(h.windows.frmLoaded, "8");
     }
-    EXPECT_EQ(h.r.frmLoaded, "0");
-    EXPECT_EQ(h.r.amtMultiChk, 5_usd) << "the total outlives the worksheet";
+    EXPECT_EQ(h.windows.frmLoaded, "0");
+    EXPECT_EQ(h.windows.amtMultiChk, 5_usd) << "the total outlives the worksheet";
 }
 
 }  // namespace

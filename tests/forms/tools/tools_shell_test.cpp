@@ -50,7 +50,7 @@ private slots:
         find<QListWidget>(FormId::Main, "lstFrequency")->setCurrentRow(0);
         shell->toolCommand(QStringLiteral("ID_Multiple"));
         QVERIFY(qobject_cast<MultiCheckWindow*>(shell->form(FormId::MultiCheck)));
-        QCOMPARE(record->frmLoaded, std::string("8"));
+        QCOMPARE(windows->frmLoaded, std::string("8"));
         type(FormId::MultiCheck, "txtCheck1", QStringLiteral("500"));
         find<QRadioButton>(FormId::MultiCheck, "optSelectWeek_0")->click();
         type(FormId::MultiCheck, "txtCheck3", QStringLiteral("2000"));
@@ -112,7 +112,7 @@ private slots:
         QTRY_VERIFY(!dialogTitle.isEmpty());
         QCOMPARE(dialogTitle, QStringLiteral("Print Pay Statement"));
         QVERIFY(printWindow());
-        QCOMPARE(record->intAction, std::int16_t{1});
+        QCOMPARE(windows->intAction, std::int16_t{1});
     }
 };
 

@@ -54,7 +54,7 @@ void ToolsWindowsTest::multiCheckTransfersTheMonthlyTotal()
     sub->setAttribute(Qt::WA_DeleteOnClose);
     area.resize(900, 600);
     area.show();
-    QCOMPARE(h.r.frmLoaded, std::string("8"));
+    QCOMPARE(h.windows.frmLoaded, std::string("8"));
 
     QTest::keyClicks(child<QLineEdit>(w, "txtCheck1"), "500");
     child<QRadioButton>(w, "optSelectWeek_0")->click();
@@ -74,8 +74,8 @@ void ToolsWindowsTest::multiCheckTransfersTheMonthlyTotal()
     QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("4166.67"));
     QCOMPARE(spy.at(0).at(1).toInt(), 3);
     QTRY_VERIFY(alive.isNull());  // the worksheet closed
-    QCOMPARE(h.r.amtMultiChk, 4166.67_usd);
-    QCOMPARE(h.r.frmLoaded, std::string("0"));
+    QCOMPARE(h.windows.amtMultiChk, 4166.67_usd);
+    QCOMPARE(h.windows.frmLoaded, std::string("0"));
     QVERIFY(h.log.reports.empty());
 }
 
@@ -188,7 +188,7 @@ void ToolsWindowsTest::analysisShowsTheTenFigures()
         QCOMPARE(text(&w, QStringLiteral("lblOne_%1").arg(i).toLatin1().constData()), QString::fromLatin1(want[i]));
     QCOMPARE(text(&w, "lblAnalysis_5"), QStringLiteral("Federal tax as a percentage after 401(k) and Non-tax:"));
     QVERIFY(child<QLabel>(&w, "lblMessage")->isHidden());
-    QCOMPARE(h.r.frmLoaded, std::string("3"));
+    QCOMPARE(h.windows.frmLoaded, std::string("3"));
     w.resize(640, 480);
     w.show();
     snapshot(w, "analysis.png");
@@ -231,11 +231,11 @@ void ToolsWindowsTest::analysisPrintsTheShownFigures()
         p.setOutputFileName(file);
         return true;
     };
-    h.r.intAction = 1;
+    h.windows.intAction = 1;
     child<QPushButton>(&w, "cmdPrint")->click();
     QCOMPARE(asked, 1);
-    QCOMPARE(h.r.FromForm, std::int16_t{1});
-    QCOMPARE(h.r.frmLoaded, std::string("3"));
+    QCOMPARE(h.windows.FromForm, std::int16_t{1});
+    QCOMPARE(h.windows.frmLoaded, std::string("3"));
     const std::string t = test::pdfText(file.toStdString());
     QVERIFY2(t.find("Hourly Wage Before Taxes:") != std::string::npos, t.c_str());
     QVERIFY2(t.find("$25.00") != std::string::npos, t.c_str());

@@ -121,7 +121,7 @@ private slots:
 
         shell->toolCommand(QStringLiteral("ID_YearCheck"));
         QVERIFY(year());
-        QCOMPARE(record->frmLoaded, std::string("18"));
+        QCOMPARE(windows->frmLoaded, std::string("18"));
         QCOMPARE(sentence(),
                  QStringLiteral("You will owe about $945. Claiming 1 allowance keeps you closest without owing."));
         if (const QByteArray snaps = qgetenv("WAGEMARK_SNAPSHOTS"); !snaps.isEmpty())
@@ -303,7 +303,7 @@ private slots:
         QPointer<QWidget> preview = year()->findChild<QWidget*>(QStringLiteral("frmYearCheckPreview"));
         QVERIFY(preview && preview->isWindow() && preview->isVisible());
         QCOMPARE(preview->windowTitle(), QStringLiteral("Year Check"));
-        QCOMPARE(record->frmLoaded, std::string("18"));
+        QCOMPARE(windows->frmLoaded, std::string("18"));
         preview->activateWindow();
         QTRY_VERIFY(preview->isActiveWindow());
         auto* slider = preview->findChild<QWidget*>("scrPrint");

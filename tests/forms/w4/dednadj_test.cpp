@@ -3,6 +3,7 @@
 
 #include "forms/w4/logic/dednadj_model.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm::w4 {
 namespace {
@@ -20,8 +21,8 @@ class DednAdjLine3 : public ::testing::TestWithParam<Line3Case> {};
 TEST_P(DednAdjLine3, FromLineOneAndTheCategory)
 {
     const Line3Case& c = GetParam();
-    test::Harness h;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    DednAdjWkSht w(h.windows, h.errors);
     w.txtGetItemized = c.line1;
     ASSERT_FALSE(w.chooseCategory(c.category));
     EXPECT_EQ(w.lblGetPersDed, c.line2);
@@ -42,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DednAdjLine3, ChangingLineOneAloneLeavesLinesTwoAndThree)
 {
-    test::Harness h;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    DednAdjWkSht w(h.windows, h.errors);
     w.txtGetItemized = "10000";
     w.chooseCategory(2);
     w.txtGetItemized = "20000";
@@ -54,8 +55,8 @@ TEST(DednAdjLine3, ChangingLineOneAloneLeavesLinesTwoAndThree)
 
 TEST(DednAdjLine3, UnreadableLineOneKeepsTheCategory)
 {
-    test::Harness h;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    DednAdjWkSht w(h.windows, h.errors);
     w.txtGetItemized = "10000";
     w.chooseCategory(2);
     w.txtGetItemized = "ten thousand";
@@ -85,9 +86,9 @@ class DednAdjCalculate : public ::testing::TestWithParam<CalcCase> {};
 TEST_P(DednAdjCalculate, LinesFiveToTen)
 {
     const CalcCase& c = GetParam();
-    test::Harness h;
-    h.r.PersWkShtDeps = c.deps;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = c.deps;
+    DednAdjWkSht w(h.windows, h.errors);
     w.txtGetItemized = c.line1;
     w.chooseCategory(2);
     w.nextPage();
@@ -101,7 +102,7 @@ TEST_P(DednAdjCalculate, LinesFiveToTen)
     EXPECT_EQ(w.lblTotal7, c.line7);
     EXPECT_EQ(w.lblDivide, c.line8);
     EXPECT_EQ(w.lblTotal10, std::to_string(c.line10));
-    EXPECT_EQ(h.r.PersWkShtDeps, c.line10);
+    EXPECT_EQ(h.windows.PersWkShtDeps, c.line10);
     EXPECT_EQ(w.lblPersWrkShtDeps, std::to_string(c.deps));
 }
 
@@ -120,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DednAdjCalculate, LineSevenKeepsItsNegativeResult)
 {
-    test::Harness h;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    DednAdjWkSht w(h.windows, h.errors);
     w.txtNonWage = "250";
     w.calculate();
     EXPECT_EQ(w.lblTotal7, "$0.00");
@@ -130,9 +131,9 @@ TEST(DednAdjCalculate, LineSevenKeepsItsNegativeResult)
 
 TEST(DednAdjGuard, SecondCalculationBlocksUntilThePageChanges)
 {
-    test::Harness h;
-    h.r.PersWkShtDeps = 3;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = 3;
+    DednAdjWkSht w(h.windows, h.errors);
     w.txtGetItemized = "10000";
     w.chooseCategory(2);
     w.nextPage();
@@ -141,40 +142,40 @@ TEST(DednAdjGuard, SecondCalculationBlocksUntilThePageChanges)
 
     // From 0, two calculations run, each adding line 8 (2) again.
     EXPECT_TRUE(w.calculate().ran);
-    EXPECT_EQ(h.r.PersWkShtDeps, 5);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 5);
     EXPECT_TRUE(w.calculate().ran);
-    EXPECT_EQ(h.r.PersWkShtDeps, 7);
-    EXPECT_EQ(h.r.intClick, 2);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 7);
+    EXPECT_EQ(h.windows.intClick, 2);
 
     // Blocked: nothing changes, not even after new entries.
     w.txtAdjustments = "9000";
     EXPECT_FALSE(w.calculate().ran);
-    EXPECT_EQ(h.r.PersWkShtDeps, 7);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 7);
     EXPECT_EQ(w.lblTotal10, "7");
-    EXPECT_EQ(h.r.intClick, 2);
+    EXPECT_EQ(h.windows.intClick, 2);
 
     // Back to page 1 and forward: one more calculation runs.
     w.previousPage();
-    EXPECT_EQ(h.r.intClick, 1);
+    EXPECT_EQ(h.windows.intClick, 1);
     w.nextPage();
     EXPECT_EQ(w.lblPersWrkShtDeps, "7");
     EXPECT_TRUE(w.calculate().ran);
     EXPECT_EQ(w.lblDivide, "4");
-    EXPECT_EQ(h.r.PersWkShtDeps, 11);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 11);
     EXPECT_FALSE(w.calculate().ran);
 }
 
 TEST(DednAdjGuard, NeverBlocksWhileTheCountIsZero)
 {
-    test::Harness h;
-    h.r.intClick = 2;
-    DednAdjWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.intClick = 2;
+    DednAdjWkSht w(h.windows, h.errors);
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_TRUE(w.calculate().ran);
-        EXPECT_EQ(h.r.PersWkShtDeps, 0);
+        EXPECT_EQ(h.windows.PersWkShtDeps, 0);
     }
-    EXPECT_EQ(h.r.intClick, 6);
+    EXPECT_EQ(h.windows.intClick, 6);
 }
 
 TEST(DednAdjGuard, TheRule)
@@ -200,9 +201,9 @@ TEST(DednAdjCalculate, UnreadableEntryIsRefusedAndNothingChanges)
     };
     for (const Row& row : {Row{"abc", "", "", "4"}, Row{"", "1..2", "", "5"}, Row{"", "", "$", "6"}}) {
         SCOPED_TRACE(row.line);
-        test::Harness h;
-        h.r.PersWkShtDeps = 3;
-        DednAdjWkSht w(h.r, h.errors);
+        test::WindowHarness h;
+        h.windows.PersWkShtDeps = 3;
+        DednAdjWkSht w(h.windows, h.errors);
         w.txtAdjustments = row.line4;
         w.txtP919Wkst7 = row.credits;
         w.txtNonWage = row.line6;
@@ -210,8 +211,8 @@ TEST(DednAdjCalculate, UnreadableEntryIsRefusedAndNothingChanges)
         ASSERT_TRUE(out.refusal);
         EXPECT_EQ(out.refusal->field, row.line);
         EXPECT_FALSE(out.ran);
-        EXPECT_EQ(h.r.PersWkShtDeps, 3);
-        EXPECT_EQ(h.r.intClick, 0);
+        EXPECT_EQ(h.windows.PersWkShtDeps, 3);
+        EXPECT_EQ(h.windows.intClick, 0);
         EXPECT_EQ(w.lblTotal5, "");
         EXPECT_TRUE(h.log.reports.empty());
     }
@@ -226,10 +227,10 @@ TEST(DednAdjCalculate, ACountBeyondSixteenBitsGoesToTheReport)
     // Line 8 itself too large; line 8 = 32,767 fits but line 10 does not.
     for (const Row& row : {Row{"999,999,999", 2}, Row{"98,301,000", 1}}) {
         SCOPED_TRACE(row.line4);
-        test::Harness h;
+        test::WindowHarness h;
         h.log.answers = {5};  // go on after the failing statement
-        h.r.PersWkShtDeps = row.deps;
-        DednAdjWkSht w(h.r, h.errors);
+        h.windows.PersWkShtDeps = row.deps;
+        DednAdjWkSht w(h.windows, h.errors);
         w.txtAdjustments = row.line4;
         w.calculate();
         ASSERT_EQ(h.log.reports.size(), 1u);
@@ -238,7 +239,7 @@ TEST(DednAdjCalculate, ACountBeyondSixteenBitsGoesToTheReport)
         EXPECT_EQ(h.log.reports[0].field("Procedure Name"), "cmdPersWrkCalc_Click");
         // A skipped computation shows nothing and keeps the count.
         EXPECT_EQ(w.lblTotal10, "");
-        EXPECT_EQ(h.r.PersWkShtDeps, row.deps);
+        EXPECT_EQ(h.windows.PersWkShtDeps, row.deps);
     }
 }
 

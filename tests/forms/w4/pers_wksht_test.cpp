@@ -3,6 +3,7 @@
 
 #include "forms/w4/logic/pers_wksht_model.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm::w4 {
 namespace {
@@ -20,13 +21,13 @@ class TotalH : public ::testing::TestWithParam<HCase> {};
 TEST_P(TotalH, AddsTheLinesAndRoundsHalfToEven)
 {
     const HCase& c = GetParam();
-    test::Harness h;
-    PersWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    PersWkSht w(h.windows, h.errors);
     w.chkPersWkShtA = c.ticks;
     w.txtPersWkEnterDeps = c.D;
     w.txtChild = c.G;
     ASSERT_FALSE(w.calculate());
-    EXPECT_EQ(h.r.PersWkShtDeps, c.expected);
+    EXPECT_EQ(h.windows.PersWkShtDeps, c.expected);
     EXPECT_EQ(w.lblTotalDepsClaim, std::to_string(c.expected));
     EXPECT_TRUE(h.log.reports.empty());
 }
@@ -50,14 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PersWkShtCalculate, UntickingALineTakesItOutAgain)
 {
-    test::Harness h;
-    PersWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    PersWkSht w(h.windows, h.errors);
     w.chkPersWkShtA[kLineA] = true;
     w.calculate();
-    EXPECT_EQ(h.r.PersWkShtDeps, 1);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 1);
     w.chkPersWkShtA[kLineA] = false;
     w.calculate();
-    EXPECT_EQ(h.r.PersWkShtDeps, 0);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 0);
     EXPECT_EQ(w.lblTotalDepsClaim, "0");
 }
 
@@ -73,11 +74,11 @@ class PersWkShtRefusal : public ::testing::TestWithParam<RefusedCase> {};
 TEST_P(PersWkShtRefusal, NamesTheLineAndChangesNothing)
 {
     const RefusedCase& c = GetParam();
-    test::Harness h;
-    PersWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    PersWkSht w(h.windows, h.errors);
     w.chkPersWkShtA[kLineA] = true;
     w.calculate();
-    ASSERT_EQ(h.r.PersWkShtDeps, 1);
+    ASSERT_EQ(h.windows.PersWkShtDeps, 1);
 
     w.chkPersWkShtA[kLineB] = true;
     w.txtPersWkEnterDeps = c.D;
@@ -86,7 +87,7 @@ TEST_P(PersWkShtRefusal, NamesTheLineAndChangesNothing)
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->field, c.line);
     EXPECT_EQ(refused->message.rfind(std::string("Line ") + c.line + ": ", 0), 0u) << refused->message;
-    EXPECT_EQ(h.r.PersWkShtDeps, 1);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 1);
     EXPECT_EQ(w.lblTotalDepsClaim, "1");
     EXPECT_TRUE(h.log.reports.empty());
 }
@@ -104,10 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PersWkShtCalculate, TotalBeyondTheCountGoesToTheErrorReport)
 {
-    test::Harness h;
+    test::WindowHarness h;
     h.log.answers = {0};
-    PersWkSht w(h.r, h.errors);
-    h.r.PersWkShtDeps = 7;
+    PersWkSht w(h.windows, h.errors);
+    h.windows.PersWkShtDeps = 7;
     w.txtPersWkEnterDeps = "30000";
     w.txtChild = "30000";
     EXPECT_FALSE(w.calculate());
@@ -118,7 +119,7 @@ TEST(PersWkShtCalculate, TotalBeyondTheCountGoesToTheErrorReport)
     EXPECT_EQ(rep.field("Description"), "Overflow");
     // The form's own values are in the report.
     EXPECT_EQ(rep.variables[2], (VarList{"A", "0", "B", "0", "C", "0", "D", "30000", "E", "0", "F", "0", "G", "30000"}));
-    EXPECT_EQ(h.r.PersWkShtDeps, 7);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 7);
 }
 
 TEST(PersWkShtInstructions, EachLeadsToItsWorksheetAfterCalculating)
@@ -129,25 +130,25 @@ TEST(PersWkShtInstructions, EachLeadsToItsWorksheetAfterCalculating)
     };
     for (const Row& row : {Row{0, FormId::DeductionsWkSht}, Row{1, FormId::TwoEarnerWkSht}, Row{2, FormId::W4View}}) {
         SCOPED_TRACE(row.index);
-        test::Harness h;
-        PersWkSht w(h.r, h.errors);
+        test::WindowHarness h;
+        PersWkSht w(h.windows, h.errors);
         w.chkPersWkShtA[kLineA] = w.chkPersWkShtA[kLineB] = true;
         const auto out = w.instruction(row.index);
         EXPECT_FALSE(out.refusal);
-        EXPECT_EQ(h.r.PersWkShtDeps, 2);
+        EXPECT_EQ(h.windows.PersWkShtDeps, 2);
         EXPECT_EQ(w.lblTotalDepsClaim, "2");
         EXPECT_EQ(out.next.open, row.form);
         // Every command calculates, so H is the certificate's line 5 whichever it is.
-        EXPECT_EQ(h.r.W4Line5, "2");
-        EXPECT_EQ(h.r.W4Line6, "");
+        EXPECT_EQ(h.windows.W4Line5, "2");
+        EXPECT_EQ(h.windows.W4Line6, "");
         EXPECT_FALSE(out.next.closeSelf);
     }
 }
 
 TEST(PersWkShtInstructions, RefusedEntryOpensNothing)
 {
-    test::Harness h;
-    PersWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    PersWkSht w(h.windows, h.errors);
     w.txtChild = "a";
     const auto out = w.instruction(2);
     ASSERT_TRUE(out.refusal);
@@ -157,23 +158,23 @@ TEST(PersWkShtInstructions, RefusedEntryOpensNothing)
 
 TEST(PersWkShtLifecycle, PagesAndGuardCounter)
 {
-    test::Harness h;
-    h.r.intClick = 5;
+    test::WindowHarness h;
+    h.windows.intClick = 5;
     {
-        PersWkSht w(h.r, h.errors);
+        PersWkSht w(h.windows, h.errors);
         EXPECT_EQ(w.page, 1);
         w.nextPage();
         EXPECT_EQ(w.page, 2);
-        EXPECT_EQ(h.r.intClick, 1);
+        EXPECT_EQ(h.windows.intClick, 1);
         w.previousPage();
         EXPECT_EQ(w.page, 1);
-        EXPECT_EQ(h.r.intClick, 1);
+        EXPECT_EQ(h.windows.intClick, 1);
         w.chkPersWkShtA[kLineC] = true;
         w.calculate();
     }
     // H outlives the worksheet; a new one starts empty.
-    EXPECT_EQ(h.r.PersWkShtDeps, 1);
-    PersWkSht again(h.r, h.errors);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 1);
+    PersWkSht again(h.windows, h.errors);
     EXPECT_EQ(again.chkPersWkShtA, (std::array<bool, 5>{}));
     EXPECT_EQ(again.lblTotalDepsClaim, "");
 }

@@ -3,6 +3,7 @@
 
 #include "forms/w4/logic/two_earner_model.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm::w4 {
 namespace {
@@ -103,9 +104,9 @@ class TwoEarnerLine3 : public ::testing::TestWithParam<Line3Case> {};
 TEST_P(TwoEarnerLine3, FromATableOneRow)
 {
     const Line3Case& c = GetParam();
-    test::Harness h;
-    h.r.PersWkShtDeps = c.line1;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = c.line1;
+    TwoEarnerWkSht w(h.windows, h.errors);
     EXPECT_EQ(w.lblDedFromG, std::to_string(c.line1));
     w.applyTable1Row(c.row);
     EXPECT_EQ(w.lbl2WkerT1, std::to_string(c.row));
@@ -113,8 +114,8 @@ TEST_P(TwoEarnerLine3, FromATableOneRow)
     EXPECT_EQ(w.lbl2Wker3, c.line3);
     EXPECT_EQ(w.nextPageEnabled, c.nextEnabled);
     EXPECT_EQ(w.formW4OnPage1Visible, c.formW4Visible);
-    EXPECT_EQ(h.r.PersWkShtDeps, c.deps);
-    EXPECT_EQ(h.r.num2Wker, c.deps);
+    EXPECT_EQ(h.windows.PersWkShtDeps, c.deps);
+    EXPECT_EQ(h.windows.num2Wker, c.deps);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,12 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TwoEarnerWorksheet, ExampleThroughToLineNine)
 {
-    test::Harness h;
-    h.r.PersWkShtDeps = 2;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = 2;
+    TwoEarnerWkSht w(h.windows, h.errors);
     EXPECT_FALSE(w.nextPageEnabled);
     w.showTable(0);
-    EXPECT_EQ(h.r.Table, 1);
+    EXPECT_EQ(h.windows.Table, 1);
     w.applyTable1Row(9);  // "$45,001 - $55,000"
     ASSERT_TRUE(w.nextPageEnabled);
     w.nextPage();
@@ -142,21 +143,21 @@ TEST(TwoEarnerWorksheet, ExampleThroughToLineNine)
     EXPECT_EQ(w.lbl2WkerResult5, "2");
     EXPECT_EQ(w.lbl2WkerResult6, "7");
     w.showTable(1);
-    EXPECT_EQ(h.r.Table, 2);
+    EXPECT_EQ(h.windows.Table, 2);
     w.applyTable2Row(780);  // "$50,001 - $100,000"
     EXPECT_EQ(w.lblTable2, "780");
     w.txtNumPayDays = "26";
     ASSERT_FALSE(w.calculate());
     EXPECT_EQ(w.lblMultiply8, "5460");
     EXPECT_EQ(w.lblDollarAmt, "210");
-    EXPECT_EQ(h.r.DollarAmt, 210_usd);
-    EXPECT_EQ(h.r.PersWkShtDeps, 0);
+    EXPECT_EQ(h.windows.DollarAmt, 210_usd);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 0);
 
     const Next n = w.formW4(1);
     EXPECT_EQ(n.open, FormId::W4View);
     EXPECT_TRUE(n.closeSelf);
-    EXPECT_EQ(h.r.W4Line5, "0");
-    EXPECT_EQ(h.r.W4Line6, "210");
+    EXPECT_EQ(h.windows.W4Line5, "0");
+    EXPECT_EQ(h.windows.W4Line6, "210");
 }
 
 struct Line9Case {
@@ -174,9 +175,9 @@ class TwoEarnerLine9 : public ::testing::TestWithParam<Line9Case> {};
 TEST_P(TwoEarnerLine9, DividesLineEightByThePayDays)
 {
     const Line9Case& c = GetParam();
-    test::Harness h;
-    h.r.PersWkShtDeps = 0;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = 0;
+    TwoEarnerWkSht w(h.windows, h.errors);
     w.applyTable1Row(c.line6);
     w.nextPage();
     w.applyTable2Row(c.amount);
@@ -202,12 +203,12 @@ TEST(TwoEarnerWorksheet, PayDaysThatCannotBeUsedAreRefused)
 {
     for (const char* entry : {"0", "abc", "-4", "0.0"}) {
         SCOPED_TRACE(entry);
-        test::Harness h;
-        TwoEarnerWkSht w(h.r, h.errors);
+        test::WindowHarness h;
+        TwoEarnerWkSht w(h.windows, h.errors);
         w.applyTable1Row(9);
         w.nextPage();
         w.applyTable2Row(780);
-        h.r.DollarAmt = 12_usd;
+        h.windows.DollarAmt = 12_usd;
         w.txtNumPayDays = entry;
         const auto refused = w.calculate();
         ASSERT_TRUE(refused);
@@ -215,15 +216,15 @@ TEST(TwoEarnerWorksheet, PayDaysThatCannotBeUsedAreRefused)
         EXPECT_EQ(w.lblMultiply8, "");
         EXPECT_EQ(w.lblDollarAmt, "");
         EXPECT_EQ(w.txtNumPayDays, entry);
-        EXPECT_EQ(h.r.DollarAmt, 12_usd);
+        EXPECT_EQ(h.windows.DollarAmt, 12_usd);
         EXPECT_TRUE(h.log.reports.empty());
     }
 }
 
 TEST(TwoEarnerWorksheet, CalculateBeforeAnyTableUsesZeroes)
 {
-    test::Harness h;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    TwoEarnerWkSht w(h.windows, h.errors);
     w.txtNumPayDays = "12";
     EXPECT_FALSE(w.calculate());
     EXPECT_EQ(w.lbl2WkerResult6, "0");
@@ -234,9 +235,9 @@ TEST(TwoEarnerWorksheet, CalculateBeforeAnyTableUsesZeroes)
 
 TEST(TwoEarnerWorksheet, BackToPageOneCopiesLineTwoToLineFour)
 {
-    test::Harness h;
-    h.r.PersWkShtDeps = 1;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = 1;
+    TwoEarnerWkSht w(h.windows, h.errors);
     w.applyTable1Row(5);
     w.nextPage();
     w.previousPage();
@@ -254,48 +255,48 @@ TEST(TwoEarnerWorksheet, BackToPageOneCopiesLineTwoToLineFour)
 
 TEST(TwoEarnerWorksheet, TableTwoRowKeepsTheLastLineThree)
 {
-    test::Harness h;
-    h.r.PersWkShtDeps = 10;
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = 10;
     {
-        TwoEarnerWkSht w(h.r, h.errors);
+        TwoEarnerWkSht w(h.windows, h.errors);
         w.applyTable1Row(7);
     }
-    EXPECT_EQ(h.r.num2Wker, 3);
-    h.r.PersWkShtDeps = 8;
-    TwoEarnerWkSht w(h.r, h.errors);
+    EXPECT_EQ(h.windows.num2Wker, 3);
+    h.windows.PersWkShtDeps = 8;
+    TwoEarnerWkSht w(h.windows, h.errors);
     w.applyTable2Row(420);
-    EXPECT_EQ(h.r.PersWkShtDeps, 3);
+    EXPECT_EQ(h.windows.PersWkShtDeps, 3);
 }
 
 TEST(TwoEarnerWorksheet, FormW4FromPageOneKeepsTheWorksheet)
 {
-    test::Harness h;
-    h.r.PersWkShtDeps = 10;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    h.windows.PersWkShtDeps = 10;
+    TwoEarnerWkSht w(h.windows, h.errors);
     w.applyTable1Row(7);
     const Next n = w.formW4(2);
     EXPECT_EQ(n.open, FormId::W4View);
-    EXPECT_EQ(h.r.W4Line5, "3");
-    EXPECT_EQ(h.r.W4Line6, "");
+    EXPECT_EQ(h.windows.W4Line5, "3");
+    EXPECT_EQ(h.windows.W4Line6, "");
     EXPECT_FALSE(n.closeSelf);
 }
 
 TEST(TwoEarnerWorksheet, CalendarOpensTheCalendar)
 {
-    test::Harness h;
-    TwoEarnerWkSht w(h.r, h.errors);
+    test::WindowHarness h;
+    TwoEarnerWkSht w(h.windows, h.errors);
     EXPECT_EQ(w.calendar().open, FormId::Calendar);
     EXPECT_EQ(w.lbl2WkerResult4, "0");
 }
 
 TEST(TablePicker, ListsTheCurrentTableAndSwitchesGroups)
 {
-    test::Harness h;
-    h.r.frmLoaded = "1";
-    h.r.Table = 2;
+    test::WindowHarness h;
+    h.windows.frmLoaded = "1";
+    h.windows.Table = 2;
     {
-        TablePicker p(h.r);
-        EXPECT_EQ(h.r.frmLoaded, "16");
+        TablePicker p(h.windows);
+        EXPECT_EQ(h.windows.frmLoaded, "16");
         EXPECT_EQ(p.lblCboTable, "Table 2");
         EXPECT_EQ(p.caption, "If wages from HIGHEST paying job are -");
         EXPECT_EQ(p.group, TableGroup::MarriedJointly);
@@ -304,9 +305,9 @@ TEST(TablePicker, ListsTheCurrentTableAndSwitchesGroups)
         EXPECT_EQ(p.lstTableOne.front().label, "0 - $30,000");
     }
     // The worksheet is current again.
-    EXPECT_EQ(h.r.frmLoaded, "1");
-    h.r.Table = 1;
-    TablePicker p(h.r);
+    EXPECT_EQ(h.windows.frmLoaded, "1");
+    h.windows.Table = 1;
+    TablePicker p(h.windows);
     EXPECT_EQ(p.caption, "If wages from LOWEST paying job are -");
     EXPECT_EQ(p.lstTableOne.size(), 16u);
 }

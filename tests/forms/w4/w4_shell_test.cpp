@@ -55,7 +55,7 @@ private slots:
         shell->toolCommand(QStringLiteral("ID_PersonalAllowances"));
         auto* pers = form<w4::PersWkShtWindow>(FormId::PersWkSht);
         QVERIFY(pers);
-        QCOMPARE(record->frmLoaded, std::string("11"));
+        QCOMPARE(windows->frmLoaded, std::string("11"));
         click(pers, "chkPersWkShtA_0");
         click(pers, "chkPersWkShtA_1");
         click(pers, "cmdW4Back_0");
@@ -63,24 +63,24 @@ private slots:
         auto* view = form<w4::W4ViewWindow>(FormId::W4View);
         QVERIFY(view);
         QCOMPARE(view->model().lblW4Line5, std::string("2"));
-        QCOMPARE(record->frmLoaded, std::string("17"));
+        QCOMPARE(windows->frmLoaded, std::string("17"));
         // The worksheet stays open behind the certificate.
         QVERIFY(shell->form(FormId::PersWkSht));
     }
 
     void twoEarnerFormW4ClosesTheWorksheet()
     {
-        record->PersWkShtDeps = 2;
+        windows->PersWkShtDeps = 2;
         start();
         shell->toolCommand(QStringLiteral("ID_TwoWorkers"));
         auto* two = form<w4::TwoEarnerWindow>(FormId::TwoEarnerWkSht);
         QVERIFY(two);
         click(two, "cmdTable1Show_0");
         QVERIFY(two->picker());
-        QCOMPARE(record->frmLoaded, std::string("16"));
+        QCOMPARE(windows->frmLoaded, std::string("16"));
         two->picker()->pickRow(9);
         QTRY_VERIFY(!two->picker());
-        QCOMPARE(record->frmLoaded, std::string("1"));
+        QCOMPARE(windows->frmLoaded, std::string("1"));
         click(two, "cmdW4Back_0");
         click(two, "cmdTable1Show_1");
         two->picker()->pickRow(1);
@@ -116,7 +116,7 @@ private slots:
 
         // An amount on line 6 (as the Year Check's advice leaves it), then
         // the Two-Earner/Two-Job Worksheet's line 3 with nothing on line 6.
-        w4::handOver(*record, "0", "13");
+        w4::handOver(*windows, "0", "13");
         shell->toolCommand(QStringLiteral("ID_DisplayFormW4"));
         QCOMPARE(view->model().lblW4Line6, std::string("$13.00"));
         shell->toolCommand(QStringLiteral("ID_TwoWorkers"));

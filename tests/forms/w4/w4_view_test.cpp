@@ -5,6 +5,7 @@
 
 #include "forms/w4/logic/w4_view_model.h"
 #include "support/harness.h"
+#include "support/navigation.h"
 
 namespace wm::w4 {
 namespace {
@@ -13,9 +14,9 @@ constexpr CivilDate kToday{2000, 3, 7};
 
 TEST(PersonalInfo, FirstStartShowsDashesAndMarried)
 {
-    test::Harness h;
+    test::WindowHarness h;
     h.r.valMarried = 1;
-    PersonalInfo f(h.r, h.settings, h.errors);
+    PersonalInfo f(h.r, h.windows, h.settings, h.errors);
     for (const std::string* field : {&f.txtName, &f.txtAddress, &f.txtCity, &f.txtSSN}) EXPECT_EQ(*field, "-");
     EXPECT_EQ(f.optMaritalStatus, 0);
     EXPECT_EQ(h.r.valMarried, 0);
@@ -26,8 +27,8 @@ TEST(PersonalInfo, EmptyNameKeepsTheFormAndStoresNothing)
 {
     for (const char* name : {"", "   "}) {
         SCOPED_TRACE(testing::Message() << '"' << name << '"');
-        test::Harness h;
-        PersonalInfo f(h.r, h.settings, h.errors);
+        test::WindowHarness h;
+        PersonalInfo f(h.r, h.windows, h.settings, h.errors);
         f.txtName = name;
         f.txtAddress = "12 Elm St";
         f.selectMarital(1);
@@ -55,8 +56,8 @@ TEST(PersonalInfo, LayoutCharactersAreRefusedWithTheField)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        test::Harness h;
-        PersonalInfo f(h.r, h.settings, h.errors);
+        test::WindowHarness h;
+        PersonalInfo f(h.r, h.windows, h.settings, h.errors);
         f.txtName = "Pat Doe";
         *std::array{&f.txtName, &f.txtAddress, &f.txtCity}[static_cast<std::size_t>(row.field)] = row.text;
         EXPECT_FALSE(f.exit());
@@ -71,22 +72,22 @@ TEST(PersonalInfo, LayoutCharactersAreRefusedWithTheField)
 // Saved before they were refused: shown, and saved again, without them.
 TEST(PersonalInfo, SavedLayoutCharactersAreLeftOut)
 {
-    test::Harness h;
+    test::WindowHarness h;
     h.settings.save("User", "UName", "Pat\nDoe\u202E");
     h.settings.save("User", "UAdd", "\u202E12 Elm St");
-    PersonalInfo f(h.r, h.settings, h.errors);
+    PersonalInfo f(h.r, h.windows, h.settings, h.errors);
     EXPECT_EQ(f.txtName, "PatDoe");
     EXPECT_EQ(f.txtAddress, "12 Elm St");
-    W4View v(h.r, h.settings, h.errors, kToday);
+    W4View v(h.r, h.windows, h.settings, h.errors, kToday);
     EXPECT_EQ(v.lblName, "PatDoe");
     EXPECT_EQ(v.lblAddress, "12 Elm St");
 }
 
 TEST(PersonalInfo, ExitSavesIdentityAndStatus)
 {
-    test::Harness h;
+    test::WindowHarness h;
     {
-        PersonalInfo f(h.r, h.settings, h.errors);
+        PersonalInfo f(h.r, h.windows, h.settings, h.errors);
         f.txtName = "Ann B. Cole";
         f.txtAddress = "12 Elm St";
         f.txtCity = "Dover, DE 19901";
@@ -101,7 +102,7 @@ TEST(PersonalInfo, ExitSavesIdentityAndStatus)
     EXPECT_EQ(h.settings.get("Settings", "MaritalStat", ""), "2");
 
     h.r.valMarried = 0;
-    PersonalInfo again(h.r, h.settings, h.errors);
+    PersonalInfo again(h.r, h.windows, h.settings, h.errors);
     EXPECT_EQ(again.txtName, "Ann B. Cole");
     EXPECT_EQ(again.optMaritalStatus, 2);
     EXPECT_EQ(h.r.valMarried, 2);
@@ -122,25 +123,25 @@ TEST(PersonalInfo, SsnWithoutDigitsIsStoredAsNotKnown)
 
 TEST(PersonalInfo, ClearingShowAtStartIsSavedAtOnce)
 {
-    test::Harness h;
-    PersonalInfo f(h.r, h.settings, h.errors);
+    test::WindowHarness h;
+    PersonalInfo f(h.r, h.windows, h.settings, h.errors);
     f.setShowAtStart(false);
-    EXPECT_EQ(h.r.DontShowMe, 1);
+    EXPECT_EQ(h.windows.DontShowMe, 1);
     EXPECT_EQ(h.settings.get("User", "DontShow", ""), "1");
     f.setShowAtStart(true);
-    EXPECT_EQ(h.r.DontShowMe, 0);
+    EXPECT_EQ(h.windows.DontShowMe, 0);
     EXPECT_EQ(h.settings.get("User", "DontShow", ""), "0");
     f.setShowAtStart(false);
-    PersonalInfo again(h.r, h.settings, h.errors);
+    PersonalInfo again(h.r, h.windows, h.settings, h.errors);
     EXPECT_FALSE(again.chkShow);
 }
 
 TEST(PersonalInfo, UnreadableStoredStatusGivesTheFirstOption)
 {
-    test::Harness h;
+    test::WindowHarness h;
     h.settings.save("Settings", "MaritalStat", "single");
     h.r.valMarried = 1;
-    PersonalInfo f(h.r, h.settings, h.errors);
+    PersonalInfo f(h.r, h.windows, h.settings, h.errors);
     EXPECT_TRUE(h.log.reports.empty());
     EXPECT_EQ(f.optMaritalStatus, 0);
     EXPECT_EQ(h.settings.get("Settings", "MaritalStat", "?"), "0");
@@ -148,8 +149,8 @@ TEST(PersonalInfo, UnreadableStoredStatusGivesTheFirstOption)
 
 TEST(W4View, FirstStartFillsDashesDateAndLineFive)
 {
-    test::Harness h;
-    W4View v(h.r, h.settings, h.errors, kToday);
+    test::WindowHarness h;
+    W4View v(h.r, h.windows, h.settings, h.errors, kToday);
     EXPECT_EQ(v.lblName, "-");
     EXPECT_EQ(v.lblSSN, "-");
     EXPECT_EQ(v.lblDate, "3/7/2000");
@@ -166,11 +167,11 @@ TEST(W4View, MaritalBoxFollowsTheStatus)
 {
     for (std::int16_t status : {0, 1, 2, 7}) {
         SCOPED_TRACE(status);
-        test::Harness h;
+        test::WindowHarness h;
         h.r.valMarried = status;
         // The keys nobody writes are not what the boxes follow.
         h.settings.save("User", "Marital1", "1");
-        W4View v(h.r, h.settings, h.errors, kToday);
+        W4View v(h.r, h.windows, h.settings, h.errors, kToday);
         EXPECT_EQ(v.maritalBox, status <= 2 ? status : -1);
     }
 }
@@ -184,8 +185,8 @@ TEST(W4View, LineSixIsShownAsCurrency)
     for (const Row& row : {Row{"210", "$210.00"}, Row{"333.3333", "$333.33"}, Row{"0", "$0.00"}, Row{"", ""},
                            Row{"1234.565", "$1,234.57"}, Row{"n/a", "n/a"}}) {
         SCOPED_TRACE(row.in);
-        test::Harness h;
-        W4View v(h.r, h.settings, h.errors, kToday);
+        test::WindowHarness h;
+        W4View v(h.r, h.windows, h.settings, h.errors, kToday);
         v.setLine6(row.in);
         EXPECT_EQ(v.lblW4Line6, row.shown);
     }
@@ -193,8 +194,8 @@ TEST(W4View, LineSixIsShownAsCurrency)
 
 TEST(W4View, ExemptWordRule)
 {
-    test::Harness h;
-    W4View v(h.r, h.settings, h.errors, kToday);
+    test::WindowHarness h;
+    W4View v(h.r, h.windows, h.settings, h.errors, kToday);
     v.doubleClickLine7();
     EXPECT_TRUE(v.certificate().exempt);
     v.clickLine7();
@@ -207,13 +208,13 @@ TEST(W4View, ExemptWordRule)
 
 TEST(W4View, IdentityFromTheStore)
 {
-    test::Harness h;
+    test::WindowHarness h;
     h.settings.save("User", "UName", "Ann B. Cole");
     h.settings.save("User", "UAdd", "12 Elm St");
     h.settings.save("User", "UCity", "Dover, DE 19901");
     h.settings.save("User", "USSN", "123-45-6789");
-    h.r.PersWkShtDeps = 4;
-    W4View v(h.r, h.settings, h.errors, kToday);
+    h.windows.PersWkShtDeps = 4;
+    W4View v(h.r, h.windows, h.settings, h.errors, kToday);
     const Certificate c = v.certificate();
     EXPECT_EQ(c.name.first, "Ann B.");
     EXPECT_EQ(c.name.last, "Cole");

@@ -86,10 +86,10 @@ void W4WindowsTest::personalAllowancesTotalH()
     click(&w, "chkPersWkShtA_2");
     type(&w, "txtPersWkEnterDeps", QStringLiteral("2"));
     click(&w, "cmdW4Back_0");
-    QCOMPARE(e.h.r.intClick, 1);
+    QCOMPARE(e.h.windows.intClick, 1);
     click(&w, "cmdPersWrkCalc_0");
     QCOMPARE(text(&w, "lblTotalDepsClaim"), QStringLiteral("5"));
-    QCOMPARE(e.h.r.PersWkShtDeps, 5);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 5);
     // Unticking a line and calculating again takes it out.
     click(&w, "cmdW4Back_1");
     click(&w, "chkPersWkShtA_0");
@@ -101,7 +101,7 @@ void W4WindowsTest::personalAllowancesTotalH()
 void W4WindowsTest::unreadableEntryIsRefused()
 {
     Env e;
-    e.h.r.PersWkShtDeps = 3;
+    e.h.windows.PersWkShtDeps = 3;
     PersWkShtWindow w(e.ctx);
     w.show();
     click(&w, "cmdW4Back_0");
@@ -109,7 +109,7 @@ void W4WindowsTest::unreadableEntryIsRefused()
     click(&w, "cmdPersWrkCalc_0");
     const QString message = takeRefusal(&w);
     QVERIFY2(message.startsWith(QStringLiteral("Line G: ")), qPrintable(message));
-    QCOMPARE(e.h.r.PersWkShtDeps, 3);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 3);
     QCOMPARE(text(&w, "lblTotalDepsClaim"), QString());
     QVERIFY(e.h.log.reports.empty());
     // The instruction command stops as well: nothing opens.
@@ -156,8 +156,8 @@ void W4WindowsTest::deductionsGuardSequence()
         click(&p, "cmdW4Back_0");
         click(&p, "cmdPersWrkCalc_0");
     }
-    QCOMPARE(e.h.r.PersWkShtDeps, 3);
-    QCOMPARE(e.h.r.intClick, 1);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 3);
+    QCOMPARE(e.h.windows.intClick, 1);
 
     DednAdjWindow w(e.ctx);
     w.show();
@@ -175,25 +175,25 @@ void W4WindowsTest::deductionsGuardSequence()
     QCOMPARE(text(&w, "lblTotal7"), QStringLiteral("$6,600.00"));
     QCOMPARE(text(&w, "lblDivide"), QStringLiteral("2"));
     QCOMPARE(text(&w, "lblTotal10"), QStringLiteral("5"));
-    QCOMPARE(e.h.r.PersWkShtDeps, 5);
-    QCOMPARE(e.h.r.intClick, 2);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 5);
+    QCOMPARE(e.h.windows.intClick, 2);
 
     // The guard: Calculate now changes nothing.
     type(&w, "txtNonWage", QStringLiteral("0"));
     click(&w, "cmdPersWrkCalc");
     QCOMPARE(text(&w, "lblTotal7"), QStringLiteral("$6,600.00"));
-    QCOMPARE(e.h.r.PersWkShtDeps, 5);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 5);
 
     // Back to page 1 and forward again: one calculation runs.
     click(&w, "cmdW4Back_1");
-    QCOMPARE(e.h.r.intClick, 1);
+    QCOMPARE(e.h.windows.intClick, 1);
     click(&w, "cmdW4Back_0");
     QCOMPARE(text(&w, "lblPersWrkShtDeps"), QStringLiteral("5"));
     click(&w, "cmdPersWrkCalc");
     QCOMPARE(text(&w, "lblDivide"), QStringLiteral("2"));
     QCOMPARE(text(&w, "lblTotal10"), QStringLiteral("7"));
     click(&w, "cmdPersWrkCalc");
-    QCOMPARE(e.h.r.PersWkShtDeps, 7);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 7);
 
     // A line 1 that cannot be read leaves the chosen category as it was.
     click(&w, "cmdW4Back_1");
@@ -207,7 +207,7 @@ void W4WindowsTest::deductionsGuardSequence()
 void W4WindowsTest::twoEarnerExampleThroughLineNine()
 {
     Env e;
-    e.h.r.PersWkShtDeps = 2;
+    e.h.windows.PersWkShtDeps = 2;
     TwoEarnerWindow w(e.ctx);
     w.show();
     QCOMPARE(text(&w, "lblDedFromG"), QStringLiteral("2"));
@@ -217,7 +217,7 @@ void W4WindowsTest::twoEarnerExampleThroughLineNine()
     TablePickerDialog* picker = w.picker();
     QVERIFY(picker);
     QCOMPARE(picker->windowTitle(), QStringLiteral("If wages from LOWEST paying job are -"));
-    QCOMPARE(e.h.r.frmLoaded, std::string("16"));
+    QCOMPARE(e.h.windows.frmLoaded, std::string("16"));
     auto* list = child<QListWidget>(picker, "lstTableOne");
     QCOMPARE(list->count(), 16);
     QCOMPARE(list->item(9)->text(), QStringLiteral("$45,001 - $55,000"));
@@ -225,7 +225,7 @@ void W4WindowsTest::twoEarnerExampleThroughLineNine()
     QTRY_VERIFY(!w.picker());
     QCOMPARE(text(&w, "lbl2WkerT1"), QStringLiteral("9"));
     QCOMPARE(text(&w, "lbl2Wker3"), QStringLiteral("0"));
-    QCOMPARE(e.h.r.PersWkShtDeps, 0);
+    QCOMPARE(e.h.windows.PersWkShtDeps, 0);
 
     QVERIFY(child<QPushButton>(&w, "cmdW4Back_0")->isEnabled());
     click(&w, "cmdW4Back_0");
@@ -320,7 +320,7 @@ void W4WindowsTest::emptyNameKeepsThePersonalInformation()
 void W4WindowsTest::keyboardWorksThePickerAndInstructions()
 {
     Env e;
-    e.h.r.PersWkShtDeps = 10;
+    e.h.windows.PersWkShtDeps = 10;
     TwoEarnerWindow w(e.ctx);
     w.show();
     click(&w, "cmdTable1Show_0");
@@ -338,7 +338,7 @@ void W4WindowsTest::keyboardWorksThePickerAndInstructions()
     QCOMPARE(text(&w, "lbl2WkerT1"), QStringLiteral("2"));
     QCOMPARE(text(&w, "lbl2Wker3"), QStringLiteral("8"));
     QVERIFY(child<QPushButton>(&w, "cmdPersWrkCalc_2")->isVisible());
-    QCOMPARE(e.h.r.frmLoaded, std::string());
+    QCOMPARE(e.h.windows.frmLoaded, std::string());
 
     // Escape leaves the picker without a row.
     click(&w, "cmdTable1Show_0");
@@ -440,7 +440,7 @@ void W4WindowsTest::screenshots()
         grab(&w, "dednadj_page2");
     }
     {
-        e.h.r.PersWkShtDeps = 2;
+        e.h.windows.PersWkShtDeps = 2;
         TwoEarnerWindow w(e.ctx);
         w.resize(900, 680);
         w.show();
@@ -469,7 +469,7 @@ void W4WindowsTest::screenshots()
     e.h.settings.save("User", "UCity", "Springfield, IL 62701");
     e.h.settings.save("User", "USSN", "123-45-6789");
     e.h.r.valMarried = 2;
-    e.h.r.PersWkShtDeps = 3;
+    e.h.windows.PersWkShtDeps = 3;
     W4ViewWindow v(e.ctx);
     v.resize(1000, 640);
     v.show();
