@@ -89,14 +89,6 @@ Currency parsedAmount(std::string_view option, const std::string& value)
     }
 }
 
-// An amount of no input of the limits table: still no larger than any, so
-// that a year of it fits every command's arithmetic.
-std::string amountText(std::string_view option, const std::string& value)
-{
-    if (parsedAmount(option, value) > kAmountTop) throw UsageError{std::string(option) + ": " + quoted(value) + kTooLarge};
-    return value;
-}
-
 // An amount of an input with a range.
 std::string amountText(std::string_view option, const std::string& value, Input input)
 {

@@ -82,13 +82,13 @@ struct ParseState;
 // One row of the table, written with designated initializers: what a row
 // leaves out is empty (no batch key, no range, no choices).
 struct Option {
-    std::string_view name;       // "--income"; empty for a key of batch lines only
-    std::string_view valueName;  // "AMOUNT"; empty for a switch
-    std::string_view help;       // '\n' starts a continuation line
-    std::string_view examples;   // values the help shows (and a test runs), '|' between
+    std::string_view name = {};       // "--income"; empty for a key of batch lines only
+    std::string_view valueName = {};  // "AMOUNT"; empty for a switch
+    std::string_view help = {};       // '\n' starts a continuation line
+    std::string_view examples = {};   // values the help shows (and a test runs), '|' between
     Section section = Section::Calc;
     void (*apply)(ParseState& state, std::string_view option, const std::string& value) = nullptr;
-    std::string_view batchKey;   // "txtIncome"; empty when batch lines do not take it
+    std::string_view batchKey = {};   // "txtIncome"; empty when batch lines do not take it
     BatchType batchType = BatchType::None;
     void (*read)(CalcRequest& request, const BatchValue& value) = nullptr;
     std::uint16_t stateOption = 0;  // the StateOption bit it sets: only a state that reads it takes it

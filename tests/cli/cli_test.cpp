@@ -145,7 +145,9 @@ TEST(CliCalc, EveryStateRowIsThatStatesCalculation)
         EXPECT_EQ(line.rfind(single.out.substr(0, single.out.size() - 2), 0), 0u) << single.err;
         EXPECT_GE(std::stod(lastCheck), std::stod(field("amtTotal")));  // highest check first
         lastCheck = field("amtTotal");
-        if (field("stateName") == "Alabama") EXPECT_EQ(field("stateOptions"), "--state-status 4 --state-deps 2");
+        if (field("stateName") == "Alabama") {
+            EXPECT_EQ(field("stateOptions"), "--state-status 4 --state-deps 2");
+        }
         ++rows;
     }
     EXPECT_EQ(rows, kStateCount);
