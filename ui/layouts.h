@@ -5,6 +5,8 @@
 
 #include <QLabel>
 #include <QLayout>
+#include <QEvent>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QList>
 #include <QScrollArea>
@@ -88,6 +90,17 @@ QPushButton* addCommand(QLayout* row, QWidget* parent, const char* name, const Q
     QObject::connect(b, &QPushButton::clicked, receiver, slot);
     row->addWidget(b);
     return b;
+}
+
+// Runs `slot` each time the window's frame in the main window comes to the
+// front (back after the calculator changed); called from the window's
+// event() with each event, as the frame becomes its parent once added.
+template <class Window>
+void followActivation(Window* w, QEvent* e, void (Window::*slot)())
+{
+    if (e->type() != QEvent::ParentChange) return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        QObject::connect(sub, &QMdiSubWindow::aboutToActivate, w, slot, Qt::UniqueConnection);
 }
 
 }  // namespace wm

@@ -11,6 +11,7 @@
 
 #include "forms/tools/ui/tool_page.h"
 #include "print/ui/print_window.h"
+#include "ui/layouts.h"
 
 namespace wm {
 
@@ -94,9 +95,7 @@ void AnalysisWindow::refresh()
 bool AnalysisWindow::event(QEvent* e)
 {
     // Back in front after the calculator changed: the figures follow it.
-    if (e->type() == QEvent::ParentChange)
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(sub, &QMdiSubWindow::aboutToActivate, this, &AnalysisWindow::refresh, Qt::UniqueConnection);
+    followActivation(this, e, &AnalysisWindow::refresh);
     return QWidget::event(e);
 }
 

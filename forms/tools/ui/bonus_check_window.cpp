@@ -177,9 +177,7 @@ void BonusCheckWindow::resizeEvent(QResizeEvent* e)
 bool BonusCheckWindow::event(QEvent* e)
 {
     // Back in front after the calculator changed: the regular paycheck follows it.
-    if (e->type() == QEvent::ParentChange)
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(sub, &QMdiSubWindow::aboutToActivate, this, &BonusCheckWindow::refresh, Qt::UniqueConnection);
+    followActivation(this, e, &BonusCheckWindow::refresh);
     return QWidget::event(e);
 }
 

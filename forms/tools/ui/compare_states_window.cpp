@@ -187,9 +187,7 @@ QWidget* CompareStatesWindow::buildCommands()
 bool CompareStatesWindow::event(QEvent* e)
 {
     // Back in front after the calculator changed: the rows follow it.
-    if (e->type() == QEvent::ParentChange)
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(sub, &QMdiSubWindow::aboutToActivate, this, &CompareStatesWindow::refresh, Qt::UniqueConnection);
+    followActivation(this, e, &CompareStatesWindow::refresh);
     return QWidget::event(e);
 }
 

@@ -305,9 +305,7 @@ void YearCheckWindow::showApplicable()
 bool YearCheckWindow::event(QEvent* e)
 {
     // Back in front after the calculator changed: the year follows it.
-    if (e->type() == QEvent::ParentChange)
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(sub, &QMdiSubWindow::aboutToActivate, this, &YearCheckWindow::refresh, Qt::UniqueConnection);
+    followActivation(this, e, &YearCheckWindow::refresh);
     return QWidget::event(e);
 }
 
